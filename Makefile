@@ -1,0 +1,54 @@
+# Vok C: set-up, build, tests, benchmarks.
+#   make run    installs what is missing, builds, starts Vok C on examples/bonjour.c
+#   make test   installs what is missing, builds, runs every test (plain and sanitized)
+#   make bench  builds optimised and runs the benchmarks side by side with their peers
+
+JOBS ?= 2
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+
+.PHONY: all setup build build-asan run test test-plain test-asan bench clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: setup $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+$(ASAN_BUILD)/build.ninja:
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVOKC_SANITIZE=ON
+
+build-asan: setup $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD)/vokc ]; then \
+	  $(BUILD)/vokc examples/bonjour.c; \
+	else \
+	  $(BUILD)/vokc-run examples/bonjour.c; \
+	fi
+
+test-plain: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-asan: build-asan
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+test: test-plain test-asan
+
+bench:
+	@scripts/setup.sh bench
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-bench -j $(JOBS)
+	bench/run.sh build-bench
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench

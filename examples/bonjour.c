@@ -1,0 +1,5 @@
+main()
+{
+  printf("Bonjour tout le monde !\n");
+  puts("Bienvenue dans Vok C.");
+}

@@ -1,0 +1,356 @@
+// vokc-run: command line, program decoding, and the terminal host.
+#include "runner.h"
+
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include "interpreter.h"
+#include "text.h"
+
+namespace vokc::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage : vokc-run [options] FICHIER\n"
+    "Exécute un programme Vok C dans le terminal.\n"
+    "\n"
+    "Options :\n"
+    "  --decimal-separator C  séparateur décimal des nombres réels (par défaut : celui de la locale)\n"
+    "  --symbols              affiche la table des symboles après l'exécution\n"
+    "  --examine REF          affiche la valeur de REF après l'exécution (répétable)\n"
+    "  --max-steps N          arrête l'exécution après N lignes exécutées (statut 3)\n"
+    "  --trace                affiche chaque ligne sur la sortie d'erreur avant de l'exécuter\n"
+    "  --printer FICHIER      écrit les lignes imprimées dans FICHIER au lieu de l'imprimante\n"
+    "  --help                 affiche cette aide\n"
+    "  --version              affiche la version\n"
+    "\n"
+    "Statut de sortie : 0 programme terminé, 1 exécution arrêtée sur une erreur,\n"
+    "2 erreur d'utilisation ou fichier illisible, 3 nombre maximal de lignes atteint.\n";
+
+std::string ToTerminal(std::string_view cp1252) { return Cp1252ToUtf8(cp1252); }
+
+std::string FromTerminal(const std::string& bytes) {
+    return IsValidUtf8(bytes) ? Utf8ToCp1252(bytes) : bytes;
+}
+
+char LocaleSeparator() {
+    const char* old = std::setlocale(LC_NUMERIC, nullptr);
+    std::string saved = old ? old : "C";
+    char sep = '.';
+    if (std::setlocale(LC_NUMERIC, "")) {
+        const std::lconv* lc = std::localeconv();
+        if (lc && lc->decimal_point && lc->decimal_point[0] && !lc->decimal_point[1])
+            sep = lc->decimal_point[0];
+    }
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    return sep;
+}
+
+bool CommandExists(const char* name) {
+    const char* path = std::getenv("PATH");
+    if (!path) return false;
+    std::stringstream ss(path);
+    std::string dir;
+    while (std::getline(ss, dir, ':')) {
+        std::string full = (dir.empty() ? "." : dir) + "/" + name;
+        if (access(full.c_str(), X_OK) == 0) return true;
+    }
+    return false;
+}
+
+class FileText : public ProgramText {
+public:
+    explicit FileText(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+    int LineCount() const override { return static_cast<int>(lines_.size()); }
+    std::string_view Line(int i) const override { return lines_[static_cast<std::size_t>(i)]; }
+
+private:
+    std::vector<std::string> lines_;
+};
+
+} // namespace
+
+std::vector<std::string> DecodeProgram(const std::string& bytes) {
+    std::string text = IsValidUtf8(bytes) ? Utf8ToCp1252(bytes) : bytes;
+    std::vector<std::string> lines;
+    std::string cur;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(std::move(cur));
+            cur.clear();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            cur += c;
+        }
+    }
+    if (!cur.empty()) lines.push_back(std::move(cur));
+    return lines;
+}
+
+TerminalHost::TerminalHost(std::string shownName, char separator, std::string printerFile,
+                           bool hasPrinterFile)
+    : shownName_(std::move(shownName)), separator_(separator),
+      printerFile_(std::move(printerFile)), hasPrinterFile_(hasPrinterFile),
+      stdinIsTerminal_(isatty(STDIN_FILENO) != 0), stdoutIsTerminal_(isatty(STDOUT_FILENO) != 0) {}
+
+TerminalHost::~TerminalHost() {
+    if (printer_) EndPrint();
+}
+
+void TerminalHost::Report(std::string_view text, int line) {
+    std::fflush(stdout);
+    std::string out = shownName_;
+    if (line >= 0) out += ":" + std::to_string(line + 1);
+    out += ": ";
+    out += ToTerminal(text);
+    out += "\n";
+    std::fwrite(out.data(), 1, out.size(), stderr);
+    std::fflush(stderr);
+}
+
+void TerminalHost::Message(std::string_view text, int line) { Report(text, line); }
+void TerminalHost::ErrorBox(std::string_view text, int line) { Report(text, line); }
+
+void TerminalHost::DrawText(int, int, std::string_view text) {
+    if (skipEcho_ > 0) {
+        --skipEcho_;
+        return;
+    }
+    std::string out = ToTerminal(text);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
+int TerminalHost::TextWidth(std::string_view text) { return 8 * static_cast<int>(text.size()); }
+
+void TerminalHost::LineBreak() {
+    if (skipEcho_ > 0) {
+        --skipEcho_;
+        return;
+    }
+    std::fputc('\n', stdout);
+}
+
+void TerminalHost::ClearScreen() {
+    if (stdoutIsTerminal_) std::fputs("\x1b[2J\x1b[H", stdout);
+}
+
+std::string TerminalHost::ReadAnswer(int, int) {
+    std::fflush(stdout);
+    std::string line;
+    int c;
+    while ((c = std::fgetc(stdin)) != EOF && c != '\n') line += static_cast<char>(c);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // The terminal already echoed the answer and its line end.
+    if (stdinIsTerminal_) skipEcho_ = 2;
+    return FromTerminal(line);
+}
+
+std::string TerminalHost::ReadKey() {
+    std::fflush(stdout);
+    int c = std::fgetc(stdin);
+    if (c == EOF) return {};
+    std::string bytes(1, static_cast<char>(c));
+    // A UTF-8 character from the terminal comes as several bytes: read them all.
+    unsigned char u = static_cast<unsigned char>(c);
+    int more = (u & 0xE0) == 0xC0 ? 1 : (u & 0xF0) == 0xE0 ? 2 : (u & 0xF8) == 0xF0 ? 3 : 0;
+    for (int k = 0; k < more; ++k) {
+        int d = std::fgetc(stdin);
+        if (d == EOF) break;
+        bytes += static_cast<char>(d);
+    }
+    std::string key = FromTerminal(bytes);
+    return key.substr(0, 1);
+}
+
+bool TerminalHost::BeginPrint() {
+    if (printer_) EndPrint();
+    if (hasPrinterFile_) {
+        printer_ = std::fopen(printerFile_.c_str(), "ab");
+        printerIsPipe_ = false;
+    } else if (CommandExists("lp")) {
+        printer_ = popen("lp -s", "w");
+        printerIsPipe_ = true;
+    }
+    return printer_ != nullptr;
+}
+
+bool TerminalHost::PrintLine(std::string_view text) {
+    if (!printer_) return false;
+    std::string out = ToTerminal(text);
+    out += '\n';
+    return std::fwrite(out.data(), 1, out.size(), printer_) == out.size();
+}
+
+bool TerminalHost::EndPrint() {
+    if (!printer_) return true;
+    int rc = printerIsPipe_ ? pclose(printer_) : std::fclose(printer_);
+    printer_ = nullptr;
+    return rc == 0;
+}
+
+DateTime TerminalHost::Now() {
+    timeval tv{};
+    gettimeofday(&tv, nullptr);
+    std::time_t t = tv.tv_sec;
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return DateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
+                    tm.tm_min,         tm.tm_sec,     static_cast<int>(tv.tv_usec / 1000)};
+}
+
+std::uint32_t TerminalHost::MillisecondsTodayUtc() {
+    timeval tv{};
+    gettimeofday(&tv, nullptr);
+    return static_cast<std::uint32_t>((tv.tv_sec % 86400) * 1000 + tv.tv_usec / 1000);
+}
+
+namespace {
+std::string FormatTime(const DateTime& dt, const char* format) {
+    std::tm tm{};
+    tm.tm_year = dt.year - 1900;
+    tm.tm_mon = dt.month - 1;
+    tm.tm_mday = dt.day;
+    tm.tm_hour = dt.hour;
+    tm.tm_min = dt.minute;
+    tm.tm_sec = dt.second;
+    char buf[128];
+    std::size_t n = std::strftime(buf, sizeof buf, format, &tm);
+    return FromTerminal(std::string(buf, n));
+}
+} // namespace
+
+std::string TerminalHost::ShortDate(const DateTime& dt) {
+    // Dates use the day/month/year order with a four-digit year unless the locale says
+    // otherwise; the C locale's two-digit year is replaced by that.
+    const char* loc = std::setlocale(LC_TIME, nullptr);
+    if (!loc || std::strcmp(loc, "C") == 0 || std::strcmp(loc, "POSIX") == 0)
+        return FormatTime(dt, "%d/%m/%Y");
+    return FormatTime(dt, "%x");
+}
+
+std::string TerminalHost::LongTime(const DateTime& dt) { return FormatTime(dt, "%X"); }
+
+void TerminalHost::TraceLine(int line, std::string_view text) {
+    std::fflush(stdout);
+    std::string out = shownName_ + ":" + std::to_string(line + 1) + ": " + ToTerminal(text) + "\n";
+    std::fwrite(out.data(), 1, out.size(), stderr);
+}
+
+namespace {
+int UsageError(const std::string& what) {
+    std::cerr << "vokc-run: " << what << "\n"
+              << "Essayez « vokc-run --help ».\n";
+    return 2;
+}
+} // namespace
+
+int Main(int argc, char** argv) {
+    Options opt;
+    bool haveSeparator = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc) return false;
+            out = argv[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--help") {
+            std::cout << kUsage;
+            return 0;
+        } else if (a == "--version") {
+            std::cout << "vokc-run (Vok C) 2.0\n";
+            return 0;
+        } else if (a == "--decimal-separator") {
+            if (!value(v)) return UsageError("--decimal-separator attend un caractère");
+            std::string c = FromTerminal(v);
+            if (c.size() != 1) return UsageError("--decimal-separator attend un seul caractère");
+            opt.separator = c[0];
+            haveSeparator = true;
+        } else if (a == "--symbols") {
+            opt.symbols = true;
+        } else if (a == "--examine") {
+            if (!value(v)) return UsageError("--examine attend une référence");
+            opt.examine.push_back(FromTerminal(v));
+        } else if (a == "--max-steps") {
+            if (!value(v)) return UsageError("--max-steps attend un nombre");
+            char* end = nullptr;
+            errno = 0;
+            unsigned long long n = std::strtoull(v.c_str(), &end, 10);
+            if (v.empty() || v[0] == '-' || *end != '\0' || errno != 0 || n == 0)
+                return UsageError("--max-steps attend un nombre entier positif");
+            opt.maxSteps = n;
+        } else if (a == "--trace") {
+            opt.trace = true;
+        } else if (a == "--printer") {
+            if (!value(v)) return UsageError("--printer attend un nom de fichier");
+            opt.printerFile = v;
+            opt.hasPrinterFile = true;
+        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
+            return UsageError("option inconnue : " + a);
+        } else {
+            if (!opt.file.empty()) return UsageError("un seul fichier à exécuter");
+            opt.file = a;
+        }
+    }
+    if (opt.file.empty()) return UsageError("fichier à exécuter manquant");
+    if (!haveSeparator) opt.separator = LocaleSeparator();
+    std::setlocale(LC_TIME, "");
+
+    std::ifstream in(opt.file, std::ios::binary);
+    std::stringstream content;
+    if (!in || !(content << in.rdbuf()) || in.bad()) {
+        // An empty file reads nothing but is still a program.
+        std::ifstream probe(opt.file, std::ios::binary);
+        if (!probe || probe.peek() != std::char_traits<char>::eof()) {
+            std::cerr << "vokc-run: impossible de lire " << opt.file << "\n";
+            return 2;
+        }
+    }
+    FileText program(DecodeProgram(content.str()));
+
+    std::string base = opt.file;
+    std::size_t slash = base.find_last_of('/');
+    if (slash != std::string::npos) base = base.substr(slash + 1);
+
+    TerminalHost host(opt.file, opt.separator, opt.printerFile, opt.hasPrinterFile);
+    Interpreter interp(host);
+    interp.SetBreakpointsEnabled(false);
+    interp.SetTrace(opt.trace);
+    interp.SetStepLimit(opt.maxSteps);
+    interp.InitPrg(FromTerminal(base));
+    int startLine = 0, stopState = 0;
+    interp.Exec(program, startLine, stopState, 0);
+    interp.CloseAll();
+    std::fflush(stdout);
+
+    StopReason reason = interp.LastStop();
+    int status = 0;
+    if (reason == StopReason::StepLimit) {
+        host.Report("nombre maximal de lignes ex\xE9" "cut\xE9" "es atteint (" +
+                        std::to_string(opt.maxSteps) + ")",
+                    startLine);
+        status = 3;
+    } else if (reason != StopReason::Finished) {
+        host.Report("ex\xE9" "cution arr\xEA" "t\xE9" "e", startLine);
+        status = 1;
+    }
+    if (opt.symbols)
+        for (const std::string& line : interp.SymbolListing())
+            std::cout << ToTerminal(line) << "\n";
+    for (const std::string& ref : opt.examine)
+        std::cout << ToTerminal(interp.ExamineText(ref)) << std::endl;
+    std::cout.flush();
+    return status;
+}
+
+} // namespace vokc::cli

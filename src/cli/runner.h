@@ -1,0 +1,69 @@
+// The terminal host of the interpreter: console output on stdout, messages on stderr,
+// console input from stdin, the printer through a file or the system's print command.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "host.h"
+
+namespace vokc::cli {
+
+struct Options {
+    std::string file;
+    char separator = 0; // 0: the user's locale
+    bool symbols = false;
+    std::vector<std::string> examine;
+    unsigned long long maxSteps = 0;
+    bool trace = false;
+    bool hasPrinterFile = false;
+    std::string printerFile;
+};
+
+class TerminalHost : public Host {
+public:
+    TerminalHost(std::string shownName, char separator, std::string printerFile, bool hasPrinterFile);
+    ~TerminalHost() override;
+
+    void Message(std::string_view text, int line) override;
+    void ErrorBox(std::string_view text, int line) override;
+    void ShowConsole(std::string_view) override {}
+    void DrawText(int x, int y, std::string_view text) override;
+    int TextWidth(std::string_view text) override;
+    void LineBreak() override;
+    void ClearScreen() override;
+    std::string ReadAnswer(int x, int y) override;
+    std::string ReadKey() override;
+    bool BeginPrint() override;
+    bool PrintLine(std::string_view text) override;
+    bool EndPrint() override;
+    DateTime Now() override;
+    std::uint32_t MillisecondsTodayUtc() override;
+    std::string ShortDate(const DateTime& dt) override;
+    std::string LongTime(const DateTime& dt) override;
+    char DecimalSeparator() override { return separator_; }
+    void TraceLine(int line, std::string_view text) override;
+
+    // One line on stderr: FILE:LINE: TEXT (FILE: TEXT when no line is concerned).
+    void Report(std::string_view text, int line);
+
+private:
+    std::string shownName_;
+    char separator_;
+    std::string printerFile_;
+    bool hasPrinterFile_;
+    std::FILE* printer_ = nullptr;
+    bool printerIsPipe_ = false;
+    bool stdinIsTerminal_;
+    bool stdoutIsTerminal_;
+    // With a terminal, its echo of the typed answer stands for the drawn answer.
+    int skipEcho_ = 0;
+};
+
+// Splits a file's bytes into Windows-1252 lines (UTF-8 files are converted).
+std::vector<std::string> DecodeProgram(const std::string& bytes);
+
+int Main(int argc, char** argv);
+
+} // namespace vokc::cli

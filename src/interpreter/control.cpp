@@ -1,0 +1,344 @@
+// Statements that move the current line: IF/ELSE, FOR/NEXT, WHILE/WEND, DO with its
+// closing WHILE test, BREAK, GOTO, procedure calls, ENDSUB and RETURN, and the
+// conditions they test. A handler sets the current line to the line before the one
+// to run next; the run loop adds one.
+#include <cstring>
+
+#include "interpreter.h"
+#include "messages.h"
+#include "numbers.h"
+#include "text.h"
+
+namespace vokc {
+
+namespace {
+constexpr std::string_view kNext = "NEXT";
+constexpr std::string_view kWend = "WEND";
+constexpr std::string_view kUntil = "UNTIL";
+constexpr std::string_view kEndSub = "ENDSUB";
+constexpr int kFieldWidth = 16;
+
+// Right-aligns a text in a 16-character field: blanks on the left, or its last 16.
+void Align(const std::string& text, char (&field)[kFieldWidth]) {
+    std::memset(field, ' ', kFieldWidth);
+    std::size_t n = text.size();
+    if (n >= kFieldWidth) std::memcpy(field, text.data() + n - kFieldWidth, kFieldWidth);
+    else std::memcpy(field + kFieldWidth - n, text.data(), n);
+}
+
+std::string_view TrimmedLine(const ProgramText& memo, int line) {
+    if (line < 0 || line >= memo.LineCount()) return {};
+    return Trim(memo.Line(line));
+}
+} // namespace
+
+bool Interpreter::Condition(std::string_view text) {
+    if (text.size() < 2 || text.front() != '(' || text.back() != ')') {
+        runState_ = kError;
+        return false;
+    }
+    text = text.substr(1, text.size() - 2);
+    std::string_view t = Trim(text);
+    auto startsNoCase = [&](std::string_view p) {
+        return t.size() >= p.size() && EqualsNoCase(t.substr(0, p.size()), p);
+    };
+    if (startsNoCase("!FEOF(") || startsNoCase("!=FEOF(")) {
+        bool eof = EofCheck(t.substr(t.find('(') + 1));
+        return runState_ > 0 ? false : !eof;
+    }
+    if (startsNoCase("FEOF(")) {
+        bool eof = EofCheck(t.substr(5));
+        return runState_ > 0 ? false : eof;
+    }
+    std::size_t at = std::string_view::npos;
+    std::string_view op;
+    for (std::string_view candidate : {"<=", ">=", "!=", "=="}) {
+        at = text.find(candidate);
+        if (at != std::string_view::npos) {
+            op = candidate;
+            break;
+        }
+    }
+    if (op.empty()) {
+        bool quoted = false;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            char c = text[i];
+            if (c == '"') quoted = !quoted;
+            else if (!quoted && (c == '<' || c == '>')) {
+                at = i;
+                op = text.substr(i, 1);
+                break;
+            }
+        }
+    }
+    if (op.empty()) {
+        Fail(Cp(msg::kExpressionLogiqueIncorrecte));
+        return false;
+    }
+    OperandText(Trim(text.substr(0, at)), text1_);
+    if (runState_ > 0) return false;
+    OperandText(Trim(text.substr(at + op.size())), text2_);
+    if (runState_ > 0) return false;
+    char left[kFieldWidth], right[kFieldWidth];
+    Align(text1_, left);
+    Align(text2_, right);
+    int cmp = std::memcmp(left, right, kFieldWidth); // unsigned byte order
+    if (op == "==") return cmp == 0;
+    if (op == "!=") return cmp != 0;
+    if (op == "<=") return cmp <= 0;
+    if (op == ">=") return cmp >= 0;
+    if (op == "<") return cmp < 0;
+    return cmp > 0;
+}
+
+void Interpreter::DoIf(const ProgramText& memo, std::string_view a, int& current) {
+    bool result = Condition(a);
+    if (runState_ > 0) return Fail(Cp(msg::kErreurSyntaxe));
+    if (result) return;
+    int from = current;
+    if (TrimmedLine(memo, current + 1) != "{") {
+        std::string_view next = TrimmedLine(memo, current + 1);
+        if (!next.empty() && next.back() == ';') {
+            current = current + 1;
+            return;
+        }
+    } else {
+        int end = current;
+        FindBlockEnd(memo, end);
+        if (runState_ > 0) return;
+        current = end;
+        std::string_view closing = end < memo.LineCount() ? memo.Line(end) : std::string_view();
+        if (!closing.empty() && closing.back() == ';') return;
+        from = end;
+    }
+    // The then-branch announces an else: find it below.
+    const int count = memo.LineCount();
+    for (int k = from + 1; k < count; ++k) {
+        if (EqualsNoCase(TrimmedLine(memo, k), "ELSE")) {
+            current = k;
+            return;
+        }
+    }
+    Fail(Cp(msg::kElseManquant));
+}
+
+void Interpreter::DoElse(const ProgramText& memo, int& current) {
+    if (TrimmedLine(memo, current + 1) == "{") {
+        int end = current;
+        FindBlockEnd(memo, end);
+        if (runState_ > 0) return;
+        current = end;
+    } else {
+        current = current + 1;
+    }
+}
+
+void Interpreter::DoFor(const ProgramText& memo, std::string_view a, int& current) {
+    if (a.size() < 2 || a.front() != '(' || a.back() != ')') return Fail(Cp(msg::kErreurSyntaxe));
+    std::string_view inner = a.substr(1, a.size() - 2);
+    std::size_t eq = inner.find('=');
+    if (eq == std::string_view::npos) return Fail(Cp(msg::kErreurSyntaxeMinuscule));
+    std::string_view var = Trim(inner.substr(0, eq));
+    char kind = 0;
+    std::int32_t slot = 0;
+    if (!ChercheEtiq(var, kind, slot)) return Fail(Cp(msg::kVariableInconnue));
+    if (kind != 'I') return Fail(Cp(msg::kTypeVariableIncorrect));
+
+    std::string_view rest = inner.substr(eq + 1);
+    std::size_t semi = rest.find(';');
+    std::string_view initial = Trim(rest.substr(0, semi));
+    rest = semi == std::string_view::npos ? std::string_view() : rest.substr(semi + 1);
+    semi = rest.find(';');
+    std::string_view condition = Trim(rest.substr(0, semi));
+    std::string_view increment = semi == std::string_view::npos ? std::string_view() : rest.substr(semi + 1);
+
+    OperandText(initial, text3_);
+    if (runState_ > 0) return;
+    // The condition repeats the variable's name: that many characters are dropped.
+    condition = Trim(condition.substr(std::min(var.size(), condition.size())));
+    char op = 0;
+    std::size_t opLen = 0;
+    if (!condition.empty() && (condition[0] == '<' || condition[0] == '>')) {
+        op = condition[0];
+        opLen = 1;
+        if (condition.size() >= 2 && condition[1] == '=') {
+            op = op == '<' ? 'l' : 'g'; // <= and >=
+            opLen = 2;
+        }
+    }
+    OperandText(Trim(condition.substr(opLen)), text1_);
+    if (runState_ > 0) return;
+    std::int32_t step = 1;
+    if (increment.find("++") != std::string_view::npos) step = 1;
+    else if (increment.find("--") != std::string_view::npos) step = -1;
+    std::int32_t limit = 0;
+    if (!ParseInt(text1_, limit)) return Fail(Cp(msg::kTypesIncompatibles));
+    if (op == '<') limit = WrapSub(limit, 1);
+    else if (op == '>') limit = WrapAdd(limit, 1);
+
+    StoreValue(text3_, 'I', slot);
+    if (runState_ > 0) return;
+    Push(current);
+    Push(slot);
+    Push(limit);
+    Push(step);
+    if (runState_ > 0) return;
+    int end = current;
+    FindBlockEnd(memo, end);
+    if (runState_ > 0) return;
+    PushBlock(end + 1, kNext);
+}
+
+void Interpreter::DoNext(int& current) {
+    std::int32_t step = 0, limit = 0, slot = 0, forLine = 0;
+    if (!Pop(step) || !Pop(limit) || !Pop(slot) || !Pop(forLine)) return;
+    if (!SlotInStore('I', slot)) return Fail(Cp(msg::kIndiceHorsLimites));
+    std::int32_t value = WrapAdd(ints_[slot], step);
+    ints_[slot] = value;
+    if ((step > 0 && value > limit) || (step < 0 && value < limit)) {
+        if (blockCount_ > 0) --blockCount_;
+        return; // goes on at the resume line
+    }
+    current = forLine;
+    Push(forLine);
+    Push(slot);
+    Push(limit);
+    Push(step);
+}
+
+void Interpreter::DoWhile(const ProgramText& memo, std::string_view a, int& current) {
+    bool result = Condition(a);
+    if (runState_ > 0) return Fail(Cp(msg::kErreurSyntaxe));
+    int end = current;
+    if (result) {
+        Push(current);
+        if (runState_ > 0) return;
+        FindBlockEnd(memo, end);
+        if (runState_ > 0) return;
+        PushBlock(end + 1, kWend);
+    } else {
+        FindBlockEnd(memo, end);
+        if (runState_ > 0) return;
+        current = end;
+    }
+}
+
+void Interpreter::DoWend(int& current) {
+    std::int32_t line = 0;
+    if (!Pop(line)) return;
+    current = line - 1;
+    if (blockCount_ > 0) --blockCount_;
+}
+
+void Interpreter::DoDo(int& current) {
+    Push(current);
+    if (runState_ > 0) return;
+    if (!PushBlock(-99, kUntil)) return;
+    doOpen_ = true;
+}
+
+void Interpreter::DoUntil(std::string_view a, int& current) {
+    std::int32_t doLine = 0;
+    if (!Pop(doLine)) return;
+    bool result = Condition(a);
+    if (runState_ > 0) {
+        // The test cannot be made: the loop stays open so that a resumed run retries it.
+        Push(doLine);
+        return Fail(Cp(msg::kErreurSyntaxe));
+    }
+    if (!result) {
+        current = doLine;
+        Push(doLine);
+        return;
+    }
+    doOpen_ = false;
+    if (blockCount_ > 0 && blocks_[blockCount_].keyword == kUntil) --blockCount_;
+}
+
+void Interpreter::DoBreak(const ProgramText& memo, int& current) {
+    if (blockCount_ == 0) return Fail(Cp(msg::kBreakSansBoucle));
+    const BlockFrame frame = blocks_[blockCount_];
+    std::int32_t dummy = 0;
+    if (frame.keyword == kNext) {
+        for (int k = 0; k < 4; ++k)
+            if (!Pop(dummy)) return;
+        current = frame.resumeLine - 1;
+        --blockCount_;
+    } else if (frame.keyword == kWend) {
+        if (!Pop(dummy)) return;
+        current = frame.resumeLine - 1;
+        --blockCount_;
+    } else if (frame.keyword == kUntil) {
+        --blockCount_;
+        if (!Pop(dummy)) return;
+        doOpen_ = false;
+        const int count = memo.LineCount();
+        for (int k = current; k < count; ++k) {
+            std::string_view t = TrimmedLine(memo, k);
+            if (t.size() >= 5 && EqualsNoCase(t.substr(0, 5), "WHILE")) {
+                current = k;
+                return;
+            }
+        }
+        Fail(Cp(msg::kFinDeBlocNonDetectee));
+    } else {
+        Fail(Cp(msg::kBreakSansBoucle));
+    }
+}
+
+void Interpreter::DoGoto(std::string_view a, int& current) {
+    std::string_view name = Trim(a);
+    char label[kNameMax + 2];
+    char kind = 0;
+    std::int32_t line = 0;
+    bool found = false;
+    if (name.size() <= kNameMax) {
+        std::memcpy(label, name.data(), name.size());
+        label[name.size()] = ':';
+        found = ChercheEtiq(std::string_view(label, name.size() + 1), kind, line) && kind == 'L';
+    }
+    if (!found) return Fail(Cp(msg::kEtiquetteNonTrouvee));
+    current = line;
+}
+
+void Interpreter::DoCall(const ProgramText& memo, std::string_view a, int& current) {
+    char kind = 0;
+    std::int32_t line = 0;
+    if (!ChercheEtiq(a, kind, line) || kind != 'P') return Fail(Cp(msg::kProcedureNonTrouvee));
+    Push(current);
+    if (runState_ > 0) return;
+    int end = line;
+    FindBlockEnd(memo, end);
+    if (runState_ > 0) return;
+    if (!PushBlock(end + 1, kEndSub)) return;
+    current = line;
+}
+
+void Interpreter::DoEndSub(int& current) {
+    std::int32_t caller = 0;
+    if (!Pop(caller)) return;
+    current = caller;
+    if (blockCount_ > 0) --blockCount_;
+}
+
+void Interpreter::DoReturn(int& current) {
+    // Inside a procedure, the loops it left open are closed first.
+    bool inProcedure = false;
+    for (int k = blockCount_; k >= 1; --k)
+        if (blocks_[k].keyword == kEndSub) {
+            inProcedure = true;
+            break;
+        }
+    std::int32_t dummy = 0;
+    while (inProcedure && blockCount_ > 0 && blocks_[blockCount_].keyword != kEndSub) {
+        std::string_view kw = blocks_[blockCount_].keyword;
+        int entries = kw == kNext ? 4 : 1;
+        for (int k = 0; k < entries; ++k)
+            if (!Pop(dummy)) return;
+        if (kw == kUntil) doOpen_ = false;
+        --blockCount_;
+    }
+    DoEndSub(current);
+}
+
+} // namespace vokc

@@ -1,0 +1,69 @@
+// The interpreter's only contact with the world: the program text it reads and the
+// host services (message boxes, console, printer, clock) that the desktop
+// application and the terminal runner each provide.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vokc {
+
+// Read-only access to the lines of a program text, by 0-based line number.
+// Lines are Windows-1252 bytes without their line end.
+class ProgramText {
+public:
+    virtual ~ProgramText() = default;
+    virtual int LineCount() const = 0;
+    // The view must stay valid until the next call of Line on the same object.
+    virtual std::string_view Line(int index) const = 0;
+};
+
+// Local date and time of day, as the clock gives it.
+struct DateTime {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // A modal message box showing the text alone. `line` is the 0-based line that
+    // raised it (or -1 when no line is concerned); hosts that show boxes ignore it.
+    virtual void Message(std::string_view text, int line) = 0;
+    // The application's standard error box: an error that ended the run.
+    virtual void ErrorBox(std::string_view text, int line) = 0;
+
+    // Console window.
+    virtual void ShowConsole(std::string_view caption) = 0;
+    virtual void DrawText(int x, int y, std::string_view text) = 0;
+    virtual int TextWidth(std::string_view text) = 0;
+    // Called after every line break (the position is already advanced).
+    virtual void LineBreak() {}
+    virtual void ClearScreen() = 0;
+    // The modal input line placed at the text position; returns what the user typed.
+    virtual std::string ReadAnswer(int x, int y) = 0;
+    // One key for getch(); empty when no key can be read any more.
+    virtual std::string ReadKey() { return {}; }
+
+    // Printer: one job from BeginPrint to EndPrint.
+    virtual bool BeginPrint() = 0;
+    virtual bool PrintLine(std::string_view text) = 0;
+    virtual bool EndPrint() = 0;
+
+    // Clock and the locale's formats.
+    virtual DateTime Now() = 0;
+    // Milliseconds since midnight of the clock's time of day, in universal time.
+    virtual std::uint32_t MillisecondsTodayUtc() = 0;
+    virtual std::string ShortDate(const DateTime& dt) = 0;
+    virtual std::string LongTime(const DateTime& dt) = 0;
+    virtual char DecimalSeparator() = 0;
+
+    // Asked every few thousand lines of a run: true ends the run at the current line.
+    virtual bool StopRequested() { return false; }
+    // With tracing on, called before each line runs (0-based line, text about to run).
+    virtual void TraceLine(int /*line*/, std::string_view /*text*/) {}
+};
+
+} // namespace vokc

@@ -1,0 +1,480 @@
+// Numeric expressions: one operand, or two operands joined by one operator, with no
+// precedence and no nesting. Also the operand readers that turn one operand of any
+// kind into text, used by conditions, loops, strings, console and files.
+#include <climits>
+#include <cmath>
+
+#include "interpreter.h"
+#include "messages.h"
+#include "numbers.h"
+#include "text.h"
+
+namespace vokc {
+
+void Interpreter::SplitBinary(std::string_view text, std::string_view& left, std::string_view& op,
+                              std::string_view& right) {
+    text = Trim(text);
+    left = text;
+    op = {};
+    right = {};
+    bool outside = true; // a '(' closes and a ')' reopens the scan, without counting
+    std::size_t at = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '(') outside = false;
+        else if (c == ')') outside = true;
+        else if (outside && (c == '-' || c == '+' || c == '*' || c == '/')) {
+            at = i;
+            break;
+        }
+    }
+    if (at == std::string_view::npos) at = text.find('%');
+    if (at == std::string_view::npos) return;
+    left = Trim(text.substr(0, at));
+    op = text.substr(at, 1);
+    right = Trim(text.substr(at + 1));
+}
+
+namespace {
+// `**` has no meaning in the language; it is refused rather than giving a silent 0.
+bool IsPowerOperator(std::string_view op, std::string_view right) {
+    return op == "*" && !right.empty() && right[0] == '*';
+}
+} // namespace
+
+bool Interpreter::EvalIntExpr(std::string_view text, std::int32_t& result) {
+    runState_ = kRunning;
+    std::string_view left, op, right;
+    SplitBinary(text, left, op, right);
+    if (IsPowerOperator(op, right)) {
+        Fail(Cp(msg::kErreurDansExpression));
+        return false;
+    }
+    std::int32_t a = IntOperand(left);
+    if (runState_ > 0) return false;
+    std::int32_t b = IntOperand(right);
+    if (runState_ > 0) return false;
+    std::int32_t r = a;
+    if (!op.empty()) {
+        switch (op[0]) {
+        case '+': r = WrapAdd(a, b); break;
+        case '-': r = WrapSub(a, b); break;
+        case '*': r = WrapMul(a, b); break;
+        case '/':
+        case '%':
+            if (b == 0 || (a == INT32_MIN && b == -1)) {
+                runState_ = kError; // arithmetic failure: no message
+                return false;
+            }
+            r = op[0] == '/' ? a / b : a % b;
+            break;
+        }
+    }
+    result = r;
+    return true;
+}
+
+bool Interpreter::EvalFloatExpr(std::string_view text, long double& result) {
+    runState_ = kRunning;
+    std::string_view left, op, right;
+    SplitBinary(text, left, op, right);
+    if (IsPowerOperator(op, right) || op == "%") {
+        // Neither `**` nor a float remainder exists: refused instead of a silent 0.
+        Fail(Cp(msg::kErreurDansExpression));
+        return false;
+    }
+    long double a = 0, b = 0;
+    if (!RoundReal48(FloatOperand(left), a) && runState_ == kRunning) runState_ = kError;
+    if (runState_ > 0) return false;
+    if (!RoundReal48(FloatOperand(right), b) && runState_ == kRunning) runState_ = kError;
+    if (runState_ > 0) return false;
+    long double r = a;
+    if (!op.empty()) {
+        switch (op[0]) {
+        case '+': r = a + b; break;
+        case '-': r = a - b; break;
+        case '*': r = a * b; break;
+        case '/':
+            if (b == 0) {
+                runState_ = kError;
+                return false;
+            }
+            r = a / b;
+            break;
+        }
+    }
+    if (!RoundReal48(r, r)) {
+        runState_ = kError; // beyond the store's range: no message
+        return false;
+    }
+    result = r;
+    return true;
+}
+
+namespace {
+bool IsIntLiteralStart(char c) { return (c >= '0' && c <= '9') || c == '+' || c == '-'; }
+bool IsFloatLiteralStart(char c) { return IsIntLiteralStart(c) || c == '.'; }
+} // namespace
+
+std::int32_t Interpreter::IntOperand(std::string_view text) {
+    text = Trim(text);
+    if (text.empty()) return 0;
+    if (IsIntLiteralStart(text[0])) {
+        std::int32_t v = 0;
+        if (!ParseInt(text, v)) ThrowIntConversion(text);
+        return v;
+    }
+    char kind = 0;
+    std::int32_t index = 0;
+    if (ChercheEtiq(text, kind, index)) {
+        if (kind != 'I') {
+            Fail(Cp(msg::kTypeIncorrect));
+            return 0;
+        }
+        return ints_[index];
+    }
+    // A failed look-up is not an error when the operand turns out to be a function call.
+    runState_ = kRunning;
+    std::size_t paren = text.find('(');
+    if (paren != std::string_view::npos) {
+        bool known = false;
+        std::int32_t v = IntFunction(text.substr(0, paren), text.substr(paren + 1), known);
+        if (known) return v;
+    }
+    char elemKind = 0;
+    std::int32_t slot = 0;
+    if (!ResolveElement(text, elemKind, slot)) return 0;
+    if (elemKind != 'I') {
+        Fail(Cp(msg::kErreurDeType));
+        return 0;
+    }
+    long double f = 0;
+    std::int32_t i = 0;
+    if (!LitValeur(slot, 'I', f, i, scratch_)) return 0;
+    return i;
+}
+
+long double Interpreter::FloatOperand(std::string_view text) {
+    text = Trim(text);
+    if (text.empty()) return 0;
+    if (IsFloatLiteralStart(text[0])) {
+        long double raw = 0, v = 0;
+        if (!ParseFloat(text, separator_, raw)) ThrowFloatConversion(text);
+        if (!RoundReal48(raw, v)) throw ErrorBoxFailure{Cp(msg::kDebordementFlottant)};
+        return v;
+    }
+    char kind = 0;
+    std::int32_t index = 0;
+    if (ChercheEtiq(text, kind, index)) {
+        if (kind != 'R') {
+            Fail(Cp(msg::kTypeIncorrect));
+            return 0;
+        }
+        return floats_[index];
+    }
+    runState_ = kRunning;
+    std::size_t paren = text.find('(');
+    if (paren != std::string_view::npos) {
+        bool known = false;
+        long double v = FloatFunction(text.substr(0, paren), text.substr(paren + 1), known);
+        if (known) return v;
+    }
+    char elemKind = 0;
+    std::int32_t slot = 0;
+    if (!ResolveElement(text, elemKind, slot)) return 0;
+    if (elemKind != 'R') {
+        Fail(Cp(msg::kErreurDeType));
+        return 0;
+    }
+    long double f = 0;
+    std::int32_t i = 0;
+    if (!LitValeur(slot, 'R', f, i, scratch_)) return 0;
+    return f;
+}
+
+// An array element operand name[index]: finds the array and the element's slot.
+// Reports "Erreur dans expression" when the text is no element at all.
+bool Interpreter::ResolveElement(std::string_view text, char& kind, std::int32_t& slot) {
+    std::size_t bracket = text.find('[');
+    if (bracket == std::string_view::npos) {
+        Fail(Cp(msg::kErreurDansExpression));
+        return false;
+    }
+    std::string_view name = text.substr(0, bracket + 1);
+    std::int32_t first = 0;
+    if (!ChercheEtiq(name, kind, first)) {
+        Fail(Cp(msg::kIdentificateurInconnu));
+        return false;
+    }
+    if (kind != 'I' && kind != 'R') {
+        Fail(Cp(msg::kErreurDeType));
+        return false;
+    }
+    std::size_t close = text.find(']', bracket + 1);
+    if (close == std::string_view::npos) {
+        Fail(Cp(msg::kErreurSyntaxe));
+        return false;
+    }
+    std::int32_t offset = Indice(text.substr(bracket + 1, close - bracket - 1));
+    if (runState_ > 0) return false;
+    std::int64_t s = static_cast<std::int64_t>(first) + offset;
+    if (!SlotInStore(kind, s)) {
+        Fail(Cp(msg::kIndiceHorsLimites));
+        return false;
+    }
+    slot = static_cast<std::int32_t>(s);
+    return true;
+}
+
+namespace {
+// The argument of a one-argument function: its text less the closing parenthesis.
+std::string_view ArgumentText(std::string_view arg) {
+    arg = Trim(arg);
+    if (!arg.empty()) arg.remove_suffix(1);
+    return arg;
+}
+} // namespace
+
+std::int32_t Interpreter::IntFunction(std::string_view name, std::string_view arg, bool& known) {
+    char upper[8];
+    if (name.size() > 6) {
+        known = false;
+        return 0;
+    }
+    for (std::size_t i = 0; i < name.size(); ++i) upper[i] = UpperAscii(name[i]);
+    std::string_view n(upper, name.size());
+    known = true;
+    auto numberError = [&](std::string_view shown) {
+        Fail(Cp(msg::kErreurDansNombre) + std::string(shown));
+        return 0;
+    };
+    if (n == "RAND") {
+        std::string_view a = ArgumentText(arg);
+        std::int32_t range = 32267;
+        if (!a.empty()) {
+            range = Indice(a);
+            if (runState_ > 0) {
+                Fail(Cp(msg::kErreurDansNombreRand) + std::string(a));
+                return 0;
+            }
+        }
+        return static_cast<std::int32_t>(RoundHalfEven(Random() * static_cast<long double>(range)));
+    }
+    if (n == "ABS" || n == "CEIL" || n == "ATOI") {
+        std::string value;
+        std::string_view a = ArgumentText(arg);
+        if (a.empty()) return numberError(a); // an empty argument names no value
+        OperandText(a, value);
+        if (runState_ > 0) return 0;
+        if (n == "ATOI") {
+            if (value.empty()) return numberError(value);
+            return static_cast<unsigned char>(value[0]);
+        }
+        if (n == "ABS") {
+            std::int32_t v = 0;
+            if (!ParseInt(value, v)) return numberError(value);
+            return v < 0 ? WrapSub(0, v) : v;
+        }
+        long double f = 0;
+        if (!ParseReal48(value, separator_, f)) return numberError(value);
+        long double r = RoundHalfEven(f);
+        if (r < INT32_MIN || r > INT32_MAX) return numberError(value);
+        return static_cast<std::int32_t>(r);
+    }
+    if (n == "STRCHR" || n == "STRCMP") {
+        std::size_t comma = arg.find(',');
+        if (comma == std::string_view::npos) {
+            Fail(Cp(msg::kErreurSyntaxe));
+            return n == "STRCMP" ? 1 : 0;
+        }
+        std::string s, c;
+        StringOperand(arg.substr(0, comma), s);
+        if (runState_ > 0) return n == "STRCMP" ? 1 : 0;
+        std::string_view second = arg.substr(comma + 1, 255);
+        second = Trim(second);
+        if (!second.empty()) second.remove_suffix(1);
+        StringOperand(second, c);
+        if (runState_ > 0) return n == "STRCMP" ? 1 : 0;
+        if (n == "STRCMP") return s == c ? 0 : 1;
+        if (c.empty()) return numberError(c); // no character to look for
+        std::size_t p = s.find(c[0]);
+        return p == std::string::npos ? 0 : static_cast<std::int32_t>(p + 1);
+    }
+    if (n == "STRLEN") {
+        std::string s;
+        StringOperand(ArgumentText(arg), s);
+        if (runState_ > 0) return 0;
+        return static_cast<std::int32_t>(std::min<std::size_t>(s.size(), INT32_MAX));
+    }
+    known = false;
+    return 0;
+}
+
+long double Interpreter::FloatFunction(std::string_view name, std::string_view arg, bool& known) {
+    char upper[8];
+    if (name.size() > 4) {
+        known = false;
+        return 0;
+    }
+    for (std::size_t i = 0; i < name.size(); ++i) upper[i] = UpperAscii(name[i]);
+    std::string_view n(upper, name.size());
+    if (n != "FABS" && n != "SQRT" && n != "SIN" && n != "COS" && n != "LOG" && n != "EXP") {
+        known = false;
+        return 0;
+    }
+    known = true;
+    std::string value;
+    std::string_view a = ArgumentText(arg);
+    auto numberError = [&](std::string_view shown) {
+        Fail(Cp(msg::kErreurDansNombre) + std::string(shown));
+        return 0.0L;
+    };
+    if (a.empty()) return numberError(a);
+    OperandText(a, value);
+    if (runState_ > 0) return 0;
+    long double x = 0;
+    if (!ParseReal48(value, separator_, x)) return numberError(value);
+    long double r = 0;
+    const long double kTrigLimit = std::ldexp(1.0L, 63);
+    if (n == "FABS") r = std::fabs(x);
+    else if (n == "SQRT") {
+        if (x < 0) return numberError(value);
+        r = std::sqrt(x);
+    } else if (n == "SIN") r = std::fabs(x) >= kTrigLimit ? 0 : std::sin(x);
+    else if (n == "COS") r = std::fabs(x) >= kTrigLimit ? 0 : std::cos(x);
+    else if (n == "LOG") {
+        if (x <= 0) return numberError(value);
+        r = std::log(x);
+    } else r = std::exp(x);
+    if (!RoundReal48(r, r)) return numberError(value);
+    return r;
+}
+
+void Interpreter::OperandText(std::string_view text, std::string& out) {
+    text = Trim(text);
+    if (text.empty()) {
+        out.clear();
+        return;
+    }
+    char first = text[0];
+    if (first == '\'') {
+        out.assign(text.substr(1, 1));
+        return;
+    }
+    if (first == '"') {
+        out.assign(text.substr(1));
+        std::size_t pair = out.find("\"\"");
+        if (pair != std::string::npos) out.erase(pair, 1);
+        if (out.empty() || out.back() != '"') {
+            Fail(Cp(msg::kChaineSansFin));
+            return;
+        }
+        out.pop_back();
+        return;
+    }
+    if (IsFloatLiteralStart(first)) {
+        out.assign(text);
+        for (char c : text)
+            if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+'))
+                Fail(Cp(msg::kExpressionIncorrecte));
+        return;
+    }
+    std::string_view name = text;
+    std::int32_t offset = 0;
+    std::size_t bracket = text.find('[');
+    if (bracket != std::string_view::npos) {
+        name = text.substr(0, bracket + 1);
+        std::size_t close = text.find(']', bracket + 1);
+        if (close == std::string_view::npos) {
+            Fail(Cp(msg::kErreurSyntaxe));
+            return;
+        }
+        offset = Indice(text.substr(bracket + 1, close - bracket - 1));
+        if (runState_ > 0) return;
+    }
+    char kind = 0;
+    std::int32_t index = 0;
+    if (!ChercheEtiq(name, kind, index)) {
+        if (name[0] == '*') name.remove_prefix(1);
+        Fail(Cp(msg::kIdentificateur) + std::string(name) + Cp(msg::kInconnu));
+        return;
+    }
+    std::int64_t slot = static_cast<std::int64_t>(index) + offset;
+    if (!SlotInStore(kind, slot)) {
+        Fail(Cp(msg::kIndiceHorsLimites));
+        return;
+    }
+    long double f = 0;
+    std::int32_t i = 0;
+    out.clear();
+    if (!LitValeur(static_cast<std::int32_t>(slot), kind, f, i, out)) return;
+    NumberBuffer buf;
+    if (kind == 'I') out.assign(FormatInt(i, buf));
+    else if (kind == 'R') out.assign(FormatFloat(f, separator_, buf));
+}
+
+void Interpreter::StringOperand(std::string_view text, std::string& out) {
+    text = Trim(text);
+    if (text.empty()) {
+        // No operand: an empty text (nothing can be looked up under an empty name).
+        out.clear();
+        Fail(Cp(msg::kVariable) + Cp(msg::kNExistePas));
+        return;
+    }
+    char first = text[0];
+    if (first == '\'') {
+        out.assign(text.substr(1, 1));
+        return;
+    }
+    if (first == '"') {
+        std::string_view inner = text.substr(1);
+        if (inner.empty() || inner.back() != '"') {
+            Fail(Cp(msg::kChaineSansFin));
+            return;
+        }
+        inner.remove_suffix(1);
+        out.assign(inner);
+        return;
+    }
+    std::string_view name = text;
+    std::int32_t offset = 0;
+    std::size_t bracket = text.find('[');
+    if (bracket != std::string_view::npos) {
+        name = text.substr(0, bracket + 1);
+        std::size_t close = text.find(']', bracket + 1);
+        if (close == std::string_view::npos) {
+            Fail(Cp(msg::kErreurSyntaxe));
+            return;
+        }
+        offset = Indice(text.substr(bracket + 1, close - bracket - 1));
+        if (runState_ > 0) return;
+    }
+    char kind = 0;
+    std::int32_t index = 0;
+    if (!ChercheEtiq(name, kind, index)) {
+        if (name[0] == '*') name.remove_prefix(1);
+        Fail(Cp(msg::kVariable) + std::string(name) + Cp(msg::kNExistePas));
+        return;
+    }
+    if (kind != 'S') {
+        Fail(Cp(msg::kPasUnString));
+        return;
+    }
+    std::int64_t slot = static_cast<std::int64_t>(index) + offset;
+    if (!SlotInStore(kind, slot)) {
+        Fail(Cp(msg::kIndiceHorsLimites));
+        return;
+    }
+    long double f = 0;
+    std::int32_t i = 0;
+    LitValeur(static_cast<std::int32_t>(slot), kind, f, i, out);
+}
+
+double Interpreter::Random() {
+    randSeed_ = randSeed_ * 134775813u + 1u;
+    return static_cast<double>(randSeed_) / 4294967296.0;
+}
+
+void Interpreter::Randomize() { randSeed_ = host_.MillisecondsTodayUtc(); }
+
+} // namespace vokc

@@ -1,0 +1,82 @@
+// Preparation of a program before a fresh run: declarations, labels and procedures
+// are entered with their line numbers, and the entry line main() is found. Also the
+// look-ahead that finds where a block ends.
+#include "interpreter.h"
+#include "messages.h"
+#include "text.h"
+
+namespace vokc {
+
+void Interpreter::PrepareProgram(const ProgramText& memo, int& errorLine) {
+    runState_ = kRunning;
+    ResetState();
+    const int count = memo.LineCount();
+    for (int i = 0; i < count; ++i) {
+        messageLine_ = i;
+        line_.assign(memo.Line(i));
+        TabsToSpaces(line_);
+        std::string_view line = Trim(line_);
+        if (line.empty()) continue;
+        if (line.back() == ';') line.remove_suffix(1);
+        std::size_t comment = line.find("/*");
+        if (comment != std::string_view::npos) line = line.substr(0, comment);
+
+        std::size_t colon = line.find(':');
+        if (colon != std::string_view::npos && colon + 1 == line.size())
+            DeclareLabel(line, 'L', i);
+        if (StartsWith(line, "void")) {
+            std::string_view name = line.size() > 5 ? Trim(line.substr(5)) : std::string_view();
+            if (name.find("()") == std::string_view::npos)
+                Fail(Cp(msg::kErreurDefinitionFonction));
+            DeclareLabel(name, 'P', i);
+        }
+        std::size_t space = line.find(' ');
+        std::string_view first =
+            space == std::string_view::npos ? std::string_view() : line.substr(0, space);
+        if (first == "int" || first == "float" || first == "char" || first == "file")
+            DeclareLine(line);
+        if (runState_ > 0) {
+            errorLine = i;
+            return;
+        }
+    }
+}
+
+void Interpreter::FindMain(const ProgramText& memo, int& startLine) {
+    startLine = 0;
+    const int count = memo.LineCount();
+    for (int i = 0; i < count; ++i) {
+        line_.assign(memo.Line(i));
+        TabsToSpaces(line_);
+        std::string_view line = Trim(line_);
+        if (line.size() >= 6 && EqualsNoCase(line.substr(0, 6), "MAIN()")) {
+            startLine = i;
+            return;
+        }
+    }
+    messageLine_ = 0;
+    Fail(Cp(msg::kMainNonTrouve));
+}
+
+void Interpreter::FindBlockEnd(const ProgramText& memo, int& line) {
+    const int count = memo.LineCount();
+    auto trimmed = [&](int k) { return Trim(memo.Line(k)); };
+    if (line + 1 >= count || trimmed(line + 1) != "{") {
+        // The block is the single line after the header (it may lie past the end).
+        line = line + 1;
+        return;
+    }
+    int depth = 0;
+    for (int k = line + 1; k < count; ++k) {
+        std::string_view t = trimmed(k);
+        if (t == "{") ++depth;
+        else if (!t.empty() && t[0] == '}') --depth;
+        if (depth == 0) {
+            line = k;
+            return;
+        }
+    }
+    Fail(Cp(msg::kFinDeBlocNonDetectee));
+}
+
+} // namespace vokc

@@ -1,0 +1,279 @@
+// The run loop: Exec walks the program text line by line, lets the innermost open
+// block inject its closing keyword, and hands each line to ExecuteLine, which cleans
+// and classifies it by its first characters and calls the statement's handler.
+#include <new>
+#include <stdexcept>
+
+#include "interpreter.h"
+#include "messages.h"
+#include "text.h"
+
+namespace vokc {
+
+namespace {
+constexpr int kPollInterval = 4096;
+const std::string kMemoryFull = "M\xE9moire insuffisante";
+} // namespace
+
+void Interpreter::OpenScreen() {
+    scratch_.assign("Vok C - ");
+    scratch_.append(programName_);
+    host_.ShowConsole(scratch_);
+    textX_ = 0;
+    textY_ = 0;
+}
+
+void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, int stepMode) {
+    runState_ = kRunning;
+    separator_ = host_.DecimalSeparator();
+    messageLine_ = -1;
+    lastStop_ = StopReason::Error;
+    OpenScreen();
+    CloseAll();
+    const bool fresh = startLine == 0;
+    if (fresh) {
+        int errorLine = 0;
+        PrepareProgram(memo, errorLine);
+        if (runState_ > 0) {
+            stopState = runState_;
+            startLine = errorLine;
+            return;
+        }
+    } else if (runState_ > 0) {
+        stopState = runState_;
+        return;
+    }
+    if (fresh) {
+        FindMain(memo, startLine);
+        if (runState_ > 0) {
+            stopState = 1;
+            startLine = 0;
+            return;
+        }
+    }
+
+    const int count = memo.LineCount();
+    int current = startLine;
+    bool firstLine = true;
+    int sincePoll = 0;
+    while (current < count) {
+        if (current < 0) current = 0;
+        if (stepLimit_ != 0 && executedLines_ >= stepLimit_) {
+            runState_ = kError;
+            stopState = kError;
+            startLine = current;
+            lastStop_ = StopReason::StepLimit;
+            return;
+        }
+        if (++sincePoll >= kPollInterval) {
+            sincePoll = 0;
+            if (host_.StopRequested()) {
+                runState_ = kError;
+                stopState = kError;
+                startLine = current;
+                lastStop_ = StopReason::Interrupted;
+                return;
+            }
+        }
+        line_.assign(memo.Line(current));
+        if (!line_.empty() && line_[0] == kBreakMarker) {
+            // A breakpoint pauses a free run before its line, unless the run resumes there.
+            if (breakpointsEnabled_ && stepMode != 1 && !firstLine) {
+                runState_ = kError;
+                stopState = kError;
+                startLine = current;
+                lastStop_ = StopReason::Pause;
+                return;
+            }
+            if (startLine != 0) line_.erase(0, 1);
+        }
+        firstLine = false;
+        std::string_view text = line_;
+        if (blockCount_ > 0 && blocks_[blockCount_].resumeLine == current) {
+            text = blocks_[blockCount_].keyword;
+            --current;
+        }
+        messageLine_ = current;
+        ++executedLines_;
+        if (trace_) host_.TraceLine(current, text);
+        try {
+            ExecuteLine(memo, text, current);
+        } catch (const ErrorBoxFailure& failure) {
+            host_.ErrorBox(failure.message, messageLine_);
+            runState_ = kError;
+        } catch (const std::bad_alloc&) {
+            host_.ErrorBox(kMemoryFull, messageLine_);
+            runState_ = kError;
+        } catch (const std::length_error&) {
+            host_.ErrorBox(kMemoryFull, messageLine_);
+            runState_ = kError;
+        }
+        if (runState_ == kRunning) ++current;
+        bool failed = runState_ > 0 && runState_ != kFinished;
+        if (stepMode == 1) {
+            runState_ = (blockCount_ > 0 && blocks_[blockCount_].resumeLine == current)
+                            ? kBlockPause
+                            : kError;
+        }
+        if (runState_ == kFinished) {
+            lastStop_ = StopReason::Finished;
+            return;
+        }
+        if (runState_ > 0) {
+            stopState = runState_;
+            startLine = current;
+            lastStop_ = failed ? StopReason::Error : StopReason::Pause;
+            return;
+        }
+    }
+    runState_ = kFinished;
+    lastStop_ = StopReason::Finished;
+}
+
+namespace {
+// Keywords that the dispatcher recognises, in their order of comparison.
+enum class Kw {
+    None, Call, Clrscr, Randomize, Strcat, Strncat, Strcpy, Strncpy, Printf, Puts, Scanf, Gets,
+    Fclose, Fputs, Fgets, Gotoxy, Goto, Break, If, Else, For, Next, While, Wend, Do, Return,
+    Chdir, Rmdir, Mkdir
+};
+
+struct KeywordName {
+    std::string_view name;
+    Kw kw;
+};
+
+constexpr KeywordName kKeywords[] = {
+    {"CALL", Kw::Call},       {"CLRSCR", Kw::Clrscr},   {"RANDOMIZE", Kw::Randomize},
+    {"STRCAT", Kw::Strcat},   {"STRNCAT", Kw::Strncat}, {"STRCPY", Kw::Strcpy},
+    {"STRNCPY", Kw::Strncpy}, {"PRINTF", Kw::Printf},   {"PUTS", Kw::Puts},
+    {"SCANF", Kw::Scanf},     {"GETS", Kw::Gets},       {"FCLOSE", Kw::Fclose},
+    {"FPUTS", Kw::Fputs},     {"FGETS", Kw::Fgets},     {"GOTOXY", Kw::Gotoxy},
+    {"GOTO", Kw::Goto},       {"BREAK", Kw::Break},     {"IF", Kw::If},
+    {"ELSE", Kw::Else},       {"FOR", Kw::For},         {"NEXT", Kw::Next},
+    {"WHILE", Kw::While},     {"WEND", Kw::Wend},       {"DO", Kw::Do},
+    {"RETURN", Kw::Return},   {"CHDIR", Kw::Chdir},     {"RMDIR", Kw::Rmdir},
+    {"MKDIR", Kw::Mkdir},
+};
+
+// The keywords are all distinct, so the first equal one in the table is the only one;
+// a short length test keeps the comparisons cheap for the many lines that are not.
+Kw FindKeyword(std::string_view k) {
+    if (k.size() < 2 || k.size() > 9) return Kw::None;
+    for (const auto& e : kKeywords)
+        if (e.name.size() == k.size() && e.name == k) return e.kw;
+    return Kw::None;
+}
+} // namespace
+
+void Interpreter::ExecuteLine(const ProgramText& memo, std::string_view text, int& current) {
+    runState_ = kRunning;
+    value_.assign(text);
+    TabsToSpaces(value_);
+    std::string_view t = Trim(value_);
+    if (t.empty()) return;
+    std::string_view c = t;
+    if (c.back() == ';') c.remove_suffix(1);
+    UpperInto(t, upper_);
+    std::string_view u = upper_;
+
+    std::size_t colon = u.find(':');
+    if (colon != std::string_view::npos && colon + 1 == u.size()) return; // label line
+    if (StartsWith(u, "MAIN")) {
+        mainEntered_ = true;
+        return;
+    }
+    if (StartsWith(u, "INT") || StartsWith(u, "FLOAT") || StartsWith(u, "CHAR") ||
+        StartsWith(u, "VOID"))
+        return;
+    if (u[0] == '{') {
+        ++braceDepth_;
+        return;
+    }
+    if (StartsWith(u, "NOP") || StartsWith(u, "/*") || StartsWith(u, "//")) return;
+    if (u == "ENDSUB") return DoEndSub(current);
+    if (u.find("=FOPEN") != std::string_view::npos) return Fopen(t);
+    if (u[0] == '}') {
+        --braceDepth_;
+        if (braceDepth_ < 0) Fail(Cp(msg::kDelimiteurSansOuvrant));
+        return;
+    }
+    if (braceDepth_ == 0 && mainEntered_) {
+        runState_ = kFinished;
+        return;
+    }
+
+    // Keyword split.
+    std::string_view k, a;
+    if (c.find("()") != std::string_view::npos) {
+        k = c;
+    } else {
+        std::size_t p = u.find_first_of("( ");
+        if (p == std::string_view::npos) {
+            k = u;
+            if (!k.empty() && k.back() == ';') k.remove_suffix(1);
+        } else {
+            k = u.substr(0, p);
+            a = t.substr(p + 1, 255);
+        }
+    }
+    k = Trim(k);
+    if (k == "EXIT") {
+        runState_ = kFinished;
+        return;
+    }
+    a = Trim(a);
+    if (!a.empty() && a.back() == ';') a.remove_suffix(1);
+
+    Kw kw = Kw::None;
+    if (a.empty()) {
+        char kind = 0;
+        std::int32_t index = 0;
+        std::string_view name = k;
+        if (ChercheEtiq(name, kind, index) && kind == 'P') {
+            if (name[0] == '*') name.remove_prefix(1);
+            a = name;
+            kw = Kw::Call;
+        }
+        runState_ = kRunning;
+    }
+    if (kw == Kw::None) kw = FindKeyword(k);
+    switch (kw) {
+    case Kw::Call: return DoCall(memo, a, current);
+    case Kw::Clrscr: return Clrscr();
+    case Kw::Randomize: return Randomize();
+    case Kw::Strcat:
+    case Kw::Strcpy: return StrCat(a);
+    case Kw::Strncat:
+    case Kw::Strncpy: return StrNCat(a);
+    case Kw::Printf: return Printf(a);
+    case Kw::Puts: return Puts(a);
+    case Kw::Scanf: return Scanf(a);
+    case Kw::Gets: return Gets(a);
+    case Kw::Fclose: return Fclose(a);
+    case Kw::Fputs: return Fputs(a);
+    case Kw::Fgets: return Fgets(a);
+    case Kw::Gotoxy: return Gotoxy(a);
+    case Kw::Goto: return DoGoto(a, current);
+    case Kw::Break: return DoBreak(memo, current);
+    case Kw::If: return DoIf(memo, a, current);
+    case Kw::Else: return DoElse(memo, current);
+    case Kw::For: return DoFor(memo, a, current);
+    case Kw::Next: return DoNext(current);
+    case Kw::While:
+        if (doOpen_) return DoUntil(a, current);
+        return DoWhile(memo, a, current);
+    case Kw::Wend: return DoWend(current);
+    case Kw::Do: return DoDo(current);
+    case Kw::Return: return DoReturn(current);
+    case Kw::Chdir: return Chdir(a);
+    case Kw::Rmdir: return Rmdir(a);
+    case Kw::Mkdir: return Mkdir(a);
+    case Kw::None: break;
+    }
+    if (c.find("++") != std::string_view::npos || c.find("--") != std::string_view::npos)
+        return Increment(c);
+    Assign(c);
+}
+
+} // namespace vokc

@@ -1,0 +1,136 @@
+// String expressions and the string statements. A string expression is one term or
+// two terms joined by `+`; a term is a char literal, a string literal, a string
+// variable or element, or one of the string functions (ITOA, TOUPPER, TOLOWER,
+// DATESTRING, TIMESTRING, GETCH). strcat and strcpy both append to their destination;
+// strncat and strncpy append the first n characters of their source.
+#include "interpreter.h"
+#include "messages.h"
+#include "numbers.h"
+#include "text.h"
+
+namespace vokc {
+
+namespace {
+// What follows a separator is taken up to this many characters.
+constexpr std::size_t kTailMax = 255;
+
+// The text without its last character (the closing parenthesis of an argument list).
+std::string_view DropLast(std::string_view text) {
+    if (!text.empty()) text.remove_suffix(1);
+    return text;
+}
+} // namespace
+
+// Evaluates one term. The value of a term that fails is left unspecified: RunState
+// tells the caller not to use it.
+//   'x'              the character after the quote
+//   "abc", s, t[i]   through StringOperand
+//   NAME(args)       a string function; an unknown name gives an empty text
+// ITOA takes any operand (OperandText) and gives the character of the low 8 bits of
+// its integer value; DATESTRING and TIMESTRING accept only CURRENTDATE() and
+// CURRENTTIME() written exactly so; GETCH reads one key from the host.
+void Interpreter::TermInto(std::string_view text, std::string& out) {
+    std::string_view t = Trim(text);
+    out.clear();
+    if (!t.empty() && t[0] == '\'') {
+        out.assign(t.substr(1, 1));
+        return;
+    }
+    std::size_t paren = t.find('(');
+    if ((!t.empty() && t[0] == '"') || paren == std::string_view::npos) {
+        StringOperand(t, out);
+        return;
+    }
+    std::string_view name = Trim(t.substr(0, paren));
+    std::string_view arg = DropLast(t.substr(paren + 1, kTailMax));
+    if (EqualsNoCase(name, "ITOA")) {
+        OperandText(arg, strArg_);
+        if (runState_ > 0) return;
+        std::int32_t code = 0;
+        if (!ParseInt(strArg_, code)) return Fail(Cp(msg::kErreurConversion));
+        out.assign(1, static_cast<char>(static_cast<std::uint32_t>(code) & 0xFFu));
+    } else if (EqualsNoCase(name, "TOUPPER") || EqualsNoCase(name, "TOLOWER")) {
+        StringOperand(arg, strArg_);
+        if (runState_ > 0) return;
+        if (UpperAscii(name[2]) == 'U') UpperInto(strArg_, out);
+        else LowerInto(strArg_, out);
+    } else if (EqualsNoCase(name, "DATESTRING")) {
+        if (!EqualsNoCase(arg, "CURRENTDATE()")) return Fail(Cp(msg::kDateHeureIncorrecte));
+        out.assign(host_.ShortDate(host_.Now()));
+    } else if (EqualsNoCase(name, "TIMESTRING")) {
+        if (!EqualsNoCase(arg, "CURRENTTIME()")) return Fail(Cp(msg::kDateHeureIncorrecte));
+        out.assign(host_.LongTime(host_.Now()));
+    } else if (EqualsNoCase(name, "GETCH")) {
+        std::string key = host_.ReadKey();
+        out.assign(std::string_view(key).substr(0, 1));
+    }
+}
+
+void Interpreter::StringTerm(std::string_view text, std::string& out) {
+    TermInto(text, strLeft_);
+    out.assign(strLeft_);
+}
+
+// The expression splits at its last `+` that is not inside a char literal (single
+// quotes toggle the protection; double quotes do not protect). So "a" + "b" + "c"
+// reads "a" + "b" as one literal. When the left term fails, the right one is not
+// evaluated: a later successful look-up must not hide the failure.
+void Interpreter::EvalStringExpr(std::string_view text, std::string& out) {
+    runState_ = kRunning;
+    std::size_t plus = std::string_view::npos;
+    bool inChar = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\'') inChar = !inChar;
+        else if (text[i] == '+' && !inChar) plus = i;
+    }
+    if (plus == std::string_view::npos) {
+        TermInto(text, strLeft_);
+        if (runState_ == kRunning) out.assign(strLeft_);
+        return;
+    }
+    TermInto(text.substr(0, plus), strLeft_);
+    if (runState_ > 0) return;
+    TermInto(text.substr(plus + 1, kTailMax), strRight_);
+    if (runState_ > 0) return;
+    out.assign(strLeft_);
+    out.append(strRight_);
+}
+
+// strcat(dest, src) / strncat(dest, src, n): the destination is a plain string
+// variable; an absent destination ends the statement silently with RunState 1. The
+// count n is the integer after a second comma, 0 when missing or not a plain integer.
+// A failed read of the destination or the source stops the statement: nothing is
+// stored after an operand error.
+void Interpreter::AppendToString(std::string_view args, bool bounded) {
+    args = DropLast(args);
+    std::size_t comma = args.find(',');
+    if (comma == std::string_view::npos) return Fail(Cp(msg::kErreurDansExpression));
+    std::string_view dest = Trim(args.substr(0, comma));
+    std::string_view source = Trim(args.substr(comma + 1, kTailMax));
+    std::int32_t count = -1;
+    if (bounded) {
+        count = 0;
+        std::size_t second = source.find(',');
+        if (second != std::string_view::npos) {
+            if (!ParseInt(Trim(source.substr(second + 1, kTailMax)), count)) count = 0;
+            source = Trim(source.substr(0, second));
+        }
+    }
+    char kind = 0;
+    std::int32_t index = 0;
+    if (!ChercheEtiq(dest, kind, index)) return;
+    StringOperand(dest, strLeft_);
+    if (runState_ > 0) return;
+    StringOperand(source, strRight_);
+    if (runState_ > 0) return;
+    std::string_view tail = strRight_;
+    if (count >= 0) tail = tail.substr(0, static_cast<std::size_t>(count));
+    strLeft_.append(tail);
+    StoreValue(strLeft_, kind, index);
+}
+
+void Interpreter::StrCat(std::string_view args) { AppendToString(args, false); }
+
+void Interpreter::StrNCat(std::string_view args) { AppendToString(args, true); }
+
+} // namespace vokc

@@ -1,0 +1,125 @@
+// Text helpers and the Windows-1252 code page.
+#include "text.h"
+
+namespace vokc {
+
+namespace {
+// Code points of bytes 0x80 to 0x9F; the five undefined ones map to themselves.
+constexpr char32_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+} // namespace
+
+std::string_view Trim(std::string_view text) {
+    std::size_t b = 0, e = text.size();
+    while (b < e && IsBlank(text[b])) ++b;
+    while (e > b && IsBlank(text[e - 1])) --e;
+    return text.substr(b, e - b);
+}
+
+void UpperInto(std::string_view text, std::string& out) {
+    out.resize(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) out[i] = UpperAscii(text[i]);
+}
+
+void LowerInto(std::string_view text, std::string& out) {
+    out.resize(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) out[i] = LowerAscii(text[i]);
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+    return true;
+}
+
+char32_t Cp1252ToUnicode(unsigned char c) {
+    if (c >= 0x80 && c <= 0x9F) return kHigh[c - 0x80];
+    return c;
+}
+
+char UnicodeToCp1252(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == cp) return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+namespace {
+// Decodes one UTF-8 sequence at text[i]; returns its length, 0 when malformed.
+std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp) {
+    auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    unsigned char c = b(i);
+    if (c < 0x80) {
+        cp = c;
+        return 1;
+    }
+    std::size_t len = 0;
+    char32_t min = 0;
+    if ((c & 0xE0) == 0xC0) len = 2, cp = c & 0x1F, min = 0x80;
+    else if ((c & 0xF0) == 0xE0) len = 3, cp = c & 0x0F, min = 0x800;
+    else if ((c & 0xF8) == 0xF0) len = 4, cp = c & 0x07, min = 0x10000;
+    else return 0;
+    if (i + len > s.size()) return 0;
+    for (std::size_t k = 1; k < len; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b(i + k) & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
+}
+} // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    char32_t cp;
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::size_t n = DecodeUtf8(bytes, i, cp);
+        if (n == 0) return false;
+        i += n;
+    }
+    return true;
+}
+
+std::string Utf8ToCp1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    char32_t cp;
+    for (std::size_t i = 0; i < utf8.size();) {
+        std::size_t n = DecodeUtf8(utf8, i, cp);
+        if (n == 0) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        out += UnicodeToCp1252(cp);
+        i += n;
+    }
+    return out;
+}
+
+std::string Cp1252ToUtf8(std::string_view cp1252) {
+    std::string out;
+    out.reserve(cp1252.size() + cp1252.size() / 4);
+    for (unsigned char c : cp1252) {
+        char32_t cp = Cp1252ToUnicode(c);
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
+} // namespace vokc

@@ -1,0 +1,35 @@
+// Text helpers shared by the interpreter and its hosts: trimming and ASCII case
+// changes on Windows-1252 bytes, and the conversions to and from UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vokc {
+
+// Removes every character of code 32 or less at both ends.
+std::string_view Trim(std::string_view text);
+inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+inline std::string_view SkipLeadingBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text[0])) text.remove_prefix(1);
+    return text;
+}
+
+// Upper- and lower-casing change the letters a-z and A-Z only.
+inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+inline char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+void UpperInto(std::string_view text, std::string& out);
+void LowerInto(std::string_view text, std::string& out);
+bool StartsWith(std::string_view text, std::string_view prefix);
+bool EqualsNoCase(std::string_view a, std::string_view b); // ASCII letters only
+
+// Windows-1252 <-> UTF-8. Characters that Windows-1252 cannot hold become '?'.
+bool IsValidUtf8(std::string_view bytes);
+std::string Utf8ToCp1252(std::string_view utf8);
+std::string Cp1252ToUtf8(std::string_view cp1252);
+// Unicode code point of one Windows-1252 byte (undefined bytes map to themselves).
+char32_t Cp1252ToUnicode(unsigned char c);
+// Windows-1252 byte for a code point, or '?' when there is none.
+char UnicodeToCp1252(char32_t cp);
+
+} // namespace vokc
