@@ -3,6 +3,10 @@
 get_filename_component(dir ${PROGRAM} DIRECTORY)
 get_filename_component(name ${PROGRAM} NAME_WE)
 set(base ${dir}/${name})
+# Examples keep their expected output in the tests folder, not beside the example.
+if(DEFINED EXPECTED_DIR)
+  set(base ${EXPECTED_DIR}/${name})
+endif()
 
 file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR})

@@ -1,0 +1,5 @@
+int t[2]
+main()
+{
+printf("%d", t[1])
+}

@@ -1,0 +1,6 @@
+char c
+main()
+{
+c = 'a'
+scanf("%c", &c)
+}

@@ -1,0 +1,5 @@
+int x
+main()
+{
+printf("x=%d\n", x)
+}

@@ -1,0 +1,5 @@
+float r
+main()
+{
+r = FABS(2,5)
+}

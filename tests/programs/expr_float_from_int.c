@@ -1,0 +1,9 @@
+int i
+float r
+main()
+{
+i = 3
+r = FABS(i)
+printf("%f\n", r)
+r = i
+}

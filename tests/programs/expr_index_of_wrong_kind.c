@@ -1,0 +1,6 @@
+int t[3]
+float k
+main()
+{
+t[k] = 7
+}

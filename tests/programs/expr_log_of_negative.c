@@ -1,0 +1,5 @@
+float r
+main()
+{
+r = LOG(-1)
+}

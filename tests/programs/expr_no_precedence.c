@@ -1,0 +1,5 @@
+int x, a, b, c
+main()
+{
+x = a+b*c
+}

@@ -1,0 +1,7 @@
+int i
+main()
+{
+boucle:
+i++
+goto boucle
+}

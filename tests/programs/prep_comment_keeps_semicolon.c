@@ -1,0 +1,5 @@
+int x; /* compteur */
+main()
+{
+x = 1
+}

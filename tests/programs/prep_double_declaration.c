@@ -1,0 +1,5 @@
+int x
+int x
+main()
+{
+}

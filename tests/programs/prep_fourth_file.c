@@ -1,0 +1,4 @@
+file f, g, h, i
+main()
+{
+}

@@ -1,0 +1,4 @@
+int abcdefghijklmnopqrstu
+main()
+{
+}

@@ -1,0 +1,5 @@
+main()
+{
+puts("dans main")
+}
+puts("jamais")

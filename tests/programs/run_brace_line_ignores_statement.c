@@ -1,0 +1,7 @@
+int x
+main()
+{
+{ x = 5
+}
+printf("%d\n", x)
+}

@@ -1,0 +1,6 @@
+main()
+{
+puts("a")
+exit;
+puts("b")
+}
