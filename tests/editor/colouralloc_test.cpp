@@ -1,0 +1,79 @@
+// A colouring pass allocates nothing once its buffers fit the text: every global allocation
+// of this test program goes through a counter.
+#include "colourpass.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<long> Allocations{0};
+
+void* Allocate(std::size_t Size) {
+    ++Allocations;
+    if (void* P = std::malloc(Size ? Size : 1)) return P;
+    throw std::bad_alloc();
+}
+} // namespace
+
+void* operator new(std::size_t Size) {
+    return Allocate(Size);
+}
+void* operator new[](std::size_t Size) {
+    return Allocate(Size);
+}
+void* operator new(std::size_t Size, const std::nothrow_t&) noexcept {
+    ++Allocations;
+    return std::malloc(Size ? Size : 1);
+}
+void* operator new[](std::size_t Size, const std::nothrow_t& T) noexcept {
+    return operator new(Size, T);
+}
+void operator delete(void* P) noexcept {
+    std::free(P);
+}
+void operator delete[](void* P) noexcept {
+    std::free(P);
+}
+void operator delete(void* P, std::size_t) noexcept {
+    std::free(P);
+}
+void operator delete[](void* P, std::size_t) noexcept {
+    std::free(P);
+}
+
+using namespace vokc;
+
+TEST(ColourPassAllocations, NoneInTheSteadyState) {
+    vokc::test::ColourPass Pass;
+    AddEditorColorRules(Pass.Rules);
+    TColorRule& Spans = Pass.Rules.Add();
+    Spans.KeyDrawingType = dtEventDraw;
+    Pass.Host.SetColorLimMax(8);
+    Pass.Host.OnDraw = [](TColorRule&, std::string_view, std::span<TKeyDescr> A, std::int32_t& N) {
+        A[0] = {0, 3, clLime, 0, 0};
+        N = 1;
+    };
+    const std::string Long = vokc::test::SampleProgram(2000);
+    const std::string Short = vokc::test::SampleProgram(300);
+    Pass.Snapshot.reserve(Long.size());
+
+    long Before = Allocations;
+    Pass.Run(Long);
+    const long First = Allocations - Before;
+    const std::size_t Runs = Pass.Runs().size();
+
+    Before = Allocations;
+    Pass.Run(Long);
+    const long Second = Allocations - Before;
+    Pass.Run(Short, 40);
+    Pass.Run(Long, 0, static_cast<std::int32_t>(Long.size() / 2));
+    const long Later = Allocations - Before;
+
+    EXPECT_GT(First, 0); // the counter sees the buffers grow
+    EXPECT_GT(Runs, 2000u);
+    EXPECT_EQ(Second, 0);
+    EXPECT_EQ(Later, 0);
+}
