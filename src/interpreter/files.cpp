@@ -107,6 +107,7 @@ void Interpreter::ReadLine(FileSlot& slot, std::string& out) {
 // print job instead, and f is not used. The mode may be a literal or a string
 // variable; its case does not matter.
 void Interpreter::Fopen(std::string_view statement) {
+    runState_ = kRunning;
     std::string_view s = Trim(statement);
     if (!s.empty() && s.back() == ';') s = Trim(DropLast(s));
     std::size_t equals = s.find('=');
@@ -207,6 +208,7 @@ void Interpreter::Fgets(std::string_view args) {
 // fclose(f) closes the slot (a slot that is not open is an I/O error); fclose(PRN:)
 // ends the print job.
 void Interpreter::Fclose(std::string_view args) {
+    runState_ = kRunning;
     std::string_view a = Trim(DropLast(args));
     if (EqualsNoCase(a, kPrinterName)) {
         if (!printerOpen_) return Fail(Cp(msg::kErreurEntreeSortieMin));

@@ -67,6 +67,7 @@ void Interpreter::TermInto(std::string_view text, std::string& out) {
 }
 
 void Interpreter::StringTerm(std::string_view text, std::string& out) {
+    runState_ = kRunning;
     TermInto(text, strLeft_);
     out.assign(strLeft_);
 }
@@ -107,9 +108,8 @@ void Interpreter::AppendToString(std::string_view args, bool bounded) {
     if (comma == std::string_view::npos) return Fail(Cp(msg::kErreurDansExpression));
     std::string_view dest = Trim(args.substr(0, comma));
     std::string_view source = Trim(args.substr(comma + 1, kTailMax));
-    std::int32_t count = -1;
+    std::int32_t count = 0; // a count below 1 appends nothing
     if (bounded) {
-        count = 0;
         std::size_t second = source.find(',');
         if (second != std::string_view::npos) {
             if (!ParseInt(Trim(source.substr(second + 1, kTailMax)), count)) count = 0;
@@ -124,7 +124,7 @@ void Interpreter::AppendToString(std::string_view args, bool bounded) {
     StringOperand(source, strRight_);
     if (runState_ > 0) return;
     std::string_view tail = strRight_;
-    if (count >= 0) tail = tail.substr(0, static_cast<std::size_t>(count));
+    if (bounded) tail = tail.substr(0, count > 0 ? static_cast<std::size_t>(count) : 0);
     strLeft_.append(tail);
     StoreValue(strLeft_, kind, index);
 }
