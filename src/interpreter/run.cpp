@@ -160,39 +160,94 @@ constexpr KeywordName kKeywords[] = {
 // a short length test keeps the comparisons cheap for the many lines that are not.
 Kw FindKeyword(std::string_view k) {
     if (k.size() < 2 || k.size() > 9) return Kw::None;
+    const char first = k[0];
     for (const auto& e : kKeywords)
-        if (e.name.size() == k.size() && e.name == k) return e.kw;
+        if (e.name[0] == first && Same(e.name, k)) return e.kw;
     return Kw::None;
 }
 } // namespace
 
 void Interpreter::ExecuteLine(const ProgramText& memo, std::string_view text, int& current) {
     runState_ = kRunning;
-    value_.assign(text);
-    TabsToSpaces(value_);
-    std::string_view t = Trim(value_);
+    if (text.find('\t') != std::string_view::npos) {
+        value_.assign(text);
+        TabsToSpaces(value_);
+        text = value_;
+    }
+    std::string_view t = Trim(text);
     if (t.empty()) return;
     std::string_view c = t;
     if (c.back() == ';') c.remove_suffix(1);
-    UpperInto(t, upper_);
-    std::string_view u = upper_;
 
-    std::size_t colon = u.find(':');
-    if (colon != std::string_view::npos && colon + 1 == u.size()) return; // label line
-    if (StartsWith(u, "MAIN")) {
-        mainEntered_ = true;
-        return;
+    // One pass makes the upper-case copy and notes everything the classification asks.
+    const std::size_t n = t.size();
+    upper_.resize(n);
+    char* up = upper_.data();
+    std::size_t firstColon = std::string_view::npos, split = std::string_view::npos;
+    bool fopen = false, emptyParens = false, incDec = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        char ch = UpperAscii(t[i]);
+        up[i] = ch;
+        switch (ch) {
+        case ':':
+            if (firstColon == std::string_view::npos) firstColon = i;
+            break;
+        case ' ':
+            if (split == std::string_view::npos) split = i;
+            break;
+        case '(':
+            if (split == std::string_view::npos) split = i;
+            if (i + 1 < c.size() && t[i + 1] == ')') emptyParens = true;
+            break;
+        case '+':
+        case '-':
+            if (i + 1 < c.size() && t[i + 1] == t[i]) incDec = true;
+            break;
+        case '=':
+            if (n - i >= 6 && EqualsNoCase(t.substr(i + 1, 5), "FOPEN")) fopen = true;
+            break;
+        default:
+            break;
+        }
     }
-    if (StartsWith(u, "INT") || StartsWith(u, "FLOAT") || StartsWith(u, "CHAR") ||
-        StartsWith(u, "VOID"))
-        return;
-    if (u[0] == '{') {
+    std::string_view u(up, n);
+
+    if (firstColon + 1 == n) return; // label line
+    switch (u[0]) {
+    case 'M':
+        if (StartsWith(u, "MAIN")) {
+            mainEntered_ = true;
+            return;
+        }
+        break;
+    case 'I':
+        if (StartsWith(u, "INT")) return;
+        break;
+    case 'F':
+        if (StartsWith(u, "FLOAT")) return;
+        break;
+    case 'C':
+        if (StartsWith(u, "CHAR")) return;
+        break;
+    case 'V':
+        if (StartsWith(u, "VOID")) return;
+        break;
+    case '{':
         ++braceDepth_;
         return;
+    case 'N':
+        if (StartsWith(u, "NOP")) return;
+        break;
+    case '/':
+        if (StartsWith(u, "/*") || StartsWith(u, "//")) return;
+        break;
+    case 'E':
+        if (Same(u, "ENDSUB")) return DoEndSub(current);
+        break;
+    default:
+        break;
     }
-    if (StartsWith(u, "NOP") || StartsWith(u, "/*") || StartsWith(u, "//")) return;
-    if (u == "ENDSUB") return DoEndSub(current);
-    if (u.find("=FOPEN") != std::string_view::npos) return Fopen(t);
+    if (fopen) return Fopen(t);
     if (u[0] == '}') {
         --braceDepth_;
         if (braceDepth_ < 0) Fail(Cp(msg::kDelimiteurSansOuvrant));
@@ -205,20 +260,17 @@ void Interpreter::ExecuteLine(const ProgramText& memo, std::string_view text, in
 
     // Keyword split.
     std::string_view k, a;
-    if (c.find("()") != std::string_view::npos) {
+    if (emptyParens) {
         k = c;
+    } else if (split == std::string_view::npos) {
+        k = u;
+        if (!k.empty() && k.back() == ';') k.remove_suffix(1);
     } else {
-        std::size_t p = u.find_first_of("( ");
-        if (p == std::string_view::npos) {
-            k = u;
-            if (!k.empty() && k.back() == ';') k.remove_suffix(1);
-        } else {
-            k = u.substr(0, p);
-            a = t.substr(p + 1, 255);
-        }
+        k = u.substr(0, split);
+        a = t.substr(split + 1, 255);
     }
     k = Trim(k);
-    if (k == "EXIT") {
+    if (Same(k, "EXIT")) {
         runState_ = kFinished;
         return;
     }
@@ -271,8 +323,7 @@ void Interpreter::ExecuteLine(const ProgramText& memo, std::string_view text, in
     case Kw::Mkdir: return Mkdir(a);
     case Kw::None: break;
     }
-    if (c.find("++") != std::string_view::npos || c.find("--") != std::string_view::npos)
-        return Increment(c);
+    if (incDec) return Increment(c);
     Assign(c);
 }
 

@@ -65,7 +65,7 @@ int Interpreter::Lookup(std::string_view name) const {
     std::uint32_t h = HashName(name) & (kHashSize - 1);
     while (hash_[h] != 0) {
         int p = hash_[h];
-        if (symbols_[p].Name() == name) return p;
+        if (Same(symbols_[p].Name(), name)) return p;
         h = (h + 1) & (kHashSize - 1);
     }
     return 0;

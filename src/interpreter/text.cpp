@@ -11,13 +11,6 @@ constexpr char32_t kHigh[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 } // namespace
 
-std::string_view Trim(std::string_view text) {
-    std::size_t b = 0, e = text.size();
-    while (b < e && IsBlank(text[b])) ++b;
-    while (e > b && IsBlank(text[e - 1])) --e;
-    return text.substr(b, e - b);
-}
-
 void UpperInto(std::string_view text, std::string& out) {
     out.resize(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) out[i] = UpperAscii(text[i]);
@@ -26,10 +19,6 @@ void UpperInto(std::string_view text, std::string& out) {
 void LowerInto(std::string_view text, std::string& out) {
     out.resize(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) out[i] = LowerAscii(text[i]);
-}
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {

@@ -7,9 +7,14 @@
 
 namespace vokc {
 
-// Removes every character of code 32 or less at both ends.
-std::string_view Trim(std::string_view text);
 inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+// Removes every character of code 32 or less at both ends.
+inline std::string_view Trim(std::string_view text) {
+    std::size_t b = 0, e = text.size();
+    while (b < e && IsBlank(text[b])) ++b;
+    while (e > b && IsBlank(text[e - 1])) --e;
+    return text.substr(b, e - b);
+}
 inline std::string_view SkipLeadingBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text[0])) text.remove_prefix(1);
     return text;
@@ -20,7 +25,17 @@ inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<cha
 inline char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 void UpperInto(std::string_view text, std::string& out);
 void LowerInto(std::string_view text, std::string& out);
-bool StartsWith(std::string_view text, std::string_view prefix);
+// Byte comparisons written out: the texts compared here are a few characters long,
+// and a library call per comparison would cost more than the comparison itself.
+inline bool Same(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+inline bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && Same(text.substr(0, prefix.size()), prefix);
+}
 bool EqualsNoCase(std::string_view a, std::string_view b); // ASCII letters only
 
 // Windows-1252 <-> UTF-8. Characters that Windows-1252 cannot hold become '?'.

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Runs the benchmarks side by side with their peers and prints times and ratios.
+# Usage: bench/run.sh BUILD_DIR
+set -euo pipefail
+build=${1:-build-bench}
+here=$(cd "$(dirname "$0")" && pwd)
+runs=${BENCH_RUNS:-5}
+
+# Best wall time in milliseconds of a command over $runs runs (its output is dropped).
+best_ms() {
+  local best=""
+  for _ in $(seq "$runs"); do
+    local t0 t1 ms
+    t0=$(date +%s%N)
+    "$@" > /dev/null 2>&1 < /dev/null
+    t1=$(date +%s%N)
+    ms=$(( (t1 - t0) / 1000000 ))
+    if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
+  done
+  echo "$best"
+}
+
+# rate LINES MS: lines per second.
+rate() { awk -v l="$1" -v ms="$2" 'BEGIN { if (ms < 1) ms = 1; printf "%.1f M lignes/s", l / ms / 1000 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a < 1) a = 1; printf "%.2f", b / a }'; }
+
+# Sum of 1 to 1,000,000 in a FOR loop. Lines executed: vokc 2 per pass (body and the
+# injected NEXT), python3 3 per pass (test, sum, increment), bwbasic 2 (sum, NEXT).
+n=1000000
+echo "== Boucle FOR, somme de 1 à $n (meilleur de $runs exécutions)"
+v=$(best_ms "$build/vokc-run" "$here/programs/for_sum.c")
+echo "vokc-run : $v ms ($(rate $((2 * n)) "$v"))"
+if command -v python3 > /dev/null; then
+  p=$(best_ms python3 "$here/programs/for_sum.py")
+  echo "python3  : $p ms ($(rate $((3 * n)) "$p")) ; vokc-run est $(ratio "$v" "$p") fois plus rapide"
+fi
+if command -v bwbasic > /dev/null; then
+  b=$(best_ms bwbasic "$here/programs/for_sum.bas")
+  echo "bwbasic  : $b ms ($(rate $((2 * n)) "$b")) ; vokc-run est $(ratio "$v" "$b") fois plus rapide"
+fi
+
+for extra in "$here"/*.sh; do
+  case "$(basename "$extra")" in run.sh) continue ;; esac
+  echo
+  bash "$extra" "$build"
+done
