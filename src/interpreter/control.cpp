@@ -178,11 +178,7 @@ void Interpreter::DoFor(const ProgramText& memo, std::string_view a, int& curren
 
     StoreValue(text3_, 'I', slot);
     if (runState_ > 0) return;
-    Push(current);
-    Push(slot);
-    Push(limit);
-    Push(step);
-    if (runState_ > 0) return;
+    if (!Push(current) || !Push(slot) || !Push(limit) || !Push(step)) return;
     int end = current;
     FindBlockEnd(memo, end);
     if (runState_ > 0) return;
@@ -200,10 +196,7 @@ void Interpreter::DoNext(int& current) {
         return; // goes on at the resume line
     }
     current = forLine;
-    Push(forLine);
-    Push(slot);
-    Push(limit);
-    Push(step);
+    if (Push(forLine) && Push(slot) && Push(limit)) Push(step);
 }
 
 void Interpreter::DoWhile(const ProgramText& memo, std::string_view a, int& current) {

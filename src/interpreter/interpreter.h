@@ -130,7 +130,7 @@ public:
     void StoreValue(std::string_view text, char kind, std::int32_t slot);
     std::int32_t Indice(std::string_view text);
     static void TabsToSpaces(std::string& line);
-    void Push(std::int32_t value);
+    bool Push(std::int32_t value);
     bool Pop(std::int32_t& target);
     bool PushBlock(std::int32_t resumeLine, std::string_view keyword);
 

@@ -313,9 +313,13 @@ void Interpreter::TabsToSpaces(std::string& line) {
 
 // ---- Stacks ----
 
-void Interpreter::Push(std::int32_t value) {
-    if (controlTop_ >= kControlStackSize) return Fail(Cp(msg::kPileSaturee));
+bool Interpreter::Push(std::int32_t value) {
+    if (controlTop_ >= kControlStackSize) {
+        Fail(Cp(msg::kPileSaturee));
+        return false;
+    }
     control_[++controlTop_] = value;
+    return true;
 }
 
 bool Interpreter::Pop(std::int32_t& target) {

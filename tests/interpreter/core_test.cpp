@@ -1,0 +1,316 @@
+// The interpreter's state, preparation, run loop and step mode, through whole programs
+// and through the operations the other statements build on.
+#include <gtest/gtest.h>
+
+#include "fake_host.h"
+
+using namespace vokc;
+using vokc::test::FakeHost;
+using vokc::test::MemoryText;
+using Program = vokc::test::Run;
+
+namespace {
+std::string Lines(std::initializer_list<const char*> lines) {
+    std::string s;
+    for (const char* l : lines) s += std::string(l) + "\n";
+    return s;
+}
+} // namespace
+
+TEST(State, DeclarationsTakeConsecutiveSlots) {
+    FakeHost host;
+    Interpreter in(host);
+    in.ResetState();
+    in.DeclareLine("int a, b[5], c");
+    in.DeclareLine("char c2, s[20], *p");
+    ASSERT_EQ(in.SymbolCount(), 6);
+    auto entry = [&](int p) {
+        return std::string(in.Symbol(p).Name()) + " " + in.Symbol(p).kind + " " +
+               std::to_string(in.Symbol(p).index);
+    };
+    EXPECT_EQ(entry(1), "a I 1");
+    EXPECT_EQ(entry(2), "b[ I 2");
+    EXPECT_EQ(entry(3), "c I 7");
+    EXPECT_EQ(entry(4), "c2 C 1");
+    EXPECT_EQ(entry(5), "s S 1");
+    EXPECT_EQ(entry(6), "p C 2");
+    char kind = 0;
+    std::int32_t index = 0;
+    EXPECT_TRUE(in.ChercheEtiq("*p", kind, index));
+    EXPECT_EQ(index, 2);
+    EXPECT_FALSE(in.ChercheEtiq("b", kind, index));
+    EXPECT_EQ(index, -1);
+    EXPECT_EQ(in.RunState(), 1);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(State, TableAndStoreLimits) {
+    FakeHost host;
+    Interpreter in(host);
+    in.ResetState();
+    in.DeclareLine("int t[2000]");
+    EXPECT_EQ(in.RunState(), 0);
+    in.DeclareLine("int u");
+    EXPECT_EQ(host.AllMessages(), "Trop de variables|");
+    FakeHost host2;
+    Interpreter in2(host2);
+    in2.ResetState();
+    for (int i = 0; i < 200; ++i) in2.DeclareLine(("float v" + std::to_string(i)).c_str());
+    EXPECT_TRUE(host2.messages.empty());
+    in2.DeclareLine("float w");
+    in2.DeclareLabel("fin:", 'L', 3);
+    EXPECT_EQ(host2.AllMessages(), "Table des symboles satur\xE9" "e|Identificateur dupliqu\xE9|");
+}
+
+
+TEST(State, IndicesAreOneBased) {
+    FakeHost host;
+    Interpreter in(host);
+    in.ResetState();
+    in.DeclareLine("int k");
+    in.DeclareLine("float r");
+    in.StoreValue("1", 'I', 1);
+    EXPECT_EQ(in.Indice("3"), 2);
+    EXPECT_EQ(in.Indice("k"), 0);
+    EXPECT_EQ(in.Indice("r"), 0);
+    EXPECT_EQ(in.Indice("zz"), 0);
+    EXPECT_EQ(host.AllMessages(), "Indice de type incorrect|Erreur dans indice|");
+    in.StoreValue("12a", 'I', 1);
+    long double f;
+    std::int32_t i = 0;
+    std::string t;
+    in.LitValeur(1, 'I', f, i, t);
+    EXPECT_EQ(i, 1);
+    EXPECT_EQ(host.messages.back(), "Erreur de conversion");
+}
+
+TEST(State, ControlStackBounds) {
+    FakeHost host;
+    Interpreter in(host);
+    for (int i = 0; i < 100; ++i) in.Push(i);
+    EXPECT_TRUE(host.messages.empty());
+    in.Push(100);
+    EXPECT_EQ(host.AllMessages(), "Pile satur\xE9" "e|");
+    in.ResetState();
+    std::int32_t target = 77;
+    EXPECT_FALSE(in.Pop(target));
+    EXPECT_EQ(target, 77);
+    EXPECT_EQ(host.messages.back(), "Pile vide");
+}
+
+TEST(State, StoresOutliveAFreshRun) {
+    Program r(Lines({"int t[3]", "main()", "{", "t[2] = 5", "}"}));
+    r.Go();
+    Program* same = &r;
+    same->text = MemoryText(Lines({"int t[3], x, y", "main()", "{", "x = t[2]", "y = t[1]", "}"}));
+    same->startLine = 0;
+    same->Go();
+    EXPECT_EQ(r.interp.ExamineText("x"), "5");
+    EXPECT_EQ(r.interp.ExamineText("y"), "0");
+}
+
+TEST(Preparation, FindBlockEndCountsLoneOpeningBraces) {
+    FakeHost host;
+    Interpreter in(host);
+    MemoryText text(Lines({"while (x)", "{", "a", "{ // début", "b", "}", "c", "}", "d"}));
+    int line = 0;
+    in.FindBlockEnd(text, line);
+    EXPECT_EQ(line, 5); // the "{ // début" line is not counted, so its '}' closes the block
+    MemoryText single(Lines({"if (x)", "a = 1", "b = 2"}));
+    line = 0;
+    in.FindBlockEnd(single, line);
+    EXPECT_EQ(line, 1);
+    MemoryText open(Lines({"if (x)", "{", "a = 1"}));
+    line = 0;
+    in.FindBlockEnd(open, line);
+    EXPECT_EQ(line, 0);
+    EXPECT_EQ(host.messages.back(), "Fin de bloc non d\xE9tect\xE9" "e");
+}
+
+TEST(Preparation, LabelsProceduresAndDeclarationsAnywhere) {
+    Program r(Lines({"void affiche()", "{", "int local", "}", "main()", "{", "fin:;", "a = b ? c : d", "}"}));
+    r.Go();
+    std::vector<std::string> listing = r.interp.SymbolListing();
+    ASSERT_GE(listing.size(), 3u);
+    EXPECT_EQ(listing[0], "affiche() , P , 0");
+    EXPECT_EQ(listing[1], "local , I , 1");
+    EXPECT_EQ(listing[2], "fin: , L , 6");
+    // fin:; is entered as a label but runs as an assignment without a target.
+    EXPECT_EQ(r.host.AllMessages(), "Identificateur  inconnu|");
+}
+
+TEST(RunLoop, DispatchFollowsTheKeywordSplit) {
+    Program r(Lines({"void clrscr()", "{", "puts(\"proc\")", "}", "main()", "{", "Printf(\"a\")",
+                 "PRINTF(\"b\\n\")", "clrscr();", "clrscr", "x = y;;", "}"}));
+    r.Go();
+    EXPECT_EQ(r.host.console, "ab\nproc\n");
+    EXPECT_EQ(r.host.clears, 1);
+    EXPECT_EQ(r.host.AllMessages(), "Identificateur x inconnu|");
+}
+
+TEST(RunLoop, FopenNeedsTheEqualsSignWrittenAgainstIt) {
+    // With a space after '=' the line is an assignment, which leaves a file variable alone.
+    Program r(Lines({"file f", "main()", "{", "f = fopen(\"nulle/part.txt\",\"r+t\");", "puts(\"suite\")", "}"}));
+    r.Go();
+    EXPECT_EQ(r.host.console, "suite\n");
+    EXPECT_TRUE(r.host.messages.empty());
+}
+
+TEST(RunLoop, StepModePausesAfterEveryLineAndAtBlockEnds) {
+    Program r(Lines({"int i", "main()", "{", "for (i=1; i<=2; i++)", "puts(\"x\")", "}"}));
+    EXPECT_EQ(r.Go(1), 1);
+    EXPECT_EQ(r.startLine, 2); // main() ran; next is '{'
+    std::vector<std::pair<int, int>> pauses;
+    for (int guard = 0; guard < 20 && r.Go(1) != 0; ++guard)
+        pauses.emplace_back(r.stopState, r.startLine);
+    // '{', for, puts (pause 998 before the injected NEXT), NEXT, puts, NEXT, '}'
+    std::vector<std::pair<int, int>> expected = {{1, 3}, {1, 4}, {998, 5}, {1, 4}, {998, 5}, {1, 5}};
+    EXPECT_EQ(std::vector(pauses.begin(), pauses.begin() + 6), expected);
+    EXPECT_EQ(r.host.console, "x\nx\n");
+    EXPECT_EQ(r.interp.ExamineText("i"), "3");
+}
+
+TEST(RunLoop, ExitPausesInStepMode) {
+    Program r(Lines({"main()", "{", "exit", "}"}));
+    r.Go(1);
+    r.Go(1);
+    EXPECT_EQ(r.Go(1), 1);
+    EXPECT_EQ(r.startLine, 2);
+    EXPECT_EQ(r.Go(1), 1);
+    EXPECT_EQ(r.startLine, 2);
+    r.stopState = 0;
+    r.interp.Exec(r.text, r.startLine, r.stopState, 0);
+    EXPECT_EQ(r.stopState, 0);
+    EXPECT_EQ(r.interp.LastStop(), StopReason::Finished);
+}
+
+TEST(RunLoop, BreakpointPausesAFreeRunBeforeItsLine) {
+    Program r(Lines({"int i", "main()", "{", "for (i=1; i<=3; i++)", "\xBBputs(\"x\")", "}"}));
+    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.startLine, 4);
+    EXPECT_EQ(r.interp.LastStop(), StopReason::Pause);
+    EXPECT_EQ(r.host.console, "");
+    // Resuming at the marked line runs it; the next pass pauses there again.
+    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.startLine, 4);
+    EXPECT_EQ(r.host.console, "x\n");
+    r.interp.SetBreakpointsEnabled(false);
+    EXPECT_EQ(r.Go(), 0);
+    EXPECT_EQ(r.host.console, "x\nx\nx\n");
+}
+
+TEST(RunLoop, ErrorsStopOnTheirLineAndResumeRetriesIt) {
+    Program r(Lines({"int x", "main()", "{", "x = 5 / 0", "}"}));
+    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.startLine, 3);
+    EXPECT_EQ(r.interp.LastStop(), StopReason::Error);
+    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.startLine, 3);
+}
+
+TEST(RunLoop, ErrorBoxEndsTheRunWithoutEscaping) {
+    Program r(Lines({"int x", "main()", "{", "x = 10-3-2", "}"}));
+    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.startLine, 3);
+    ASSERT_EQ(r.host.errorBoxes.size(), 1u);
+    EXPECT_EQ(r.host.errorBoxes[0], "'3-2' n'est pas une valeur enti\xE8re correcte");
+}
+
+TEST(RunLoop, DeepNestingIsRefusedNotOverrun) {
+    std::string prog = "int i\nmain()\n{\n";
+    for (int k = 0; k < 40; ++k) prog += "for (i=1; i<=1; i++)\n{\n";
+    prog += "puts(\"fond\")\n";
+    for (int k = 0; k < 40; ++k) prog += "}\n";
+    prog += "}\n";
+    Program r(prog);
+    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.host.AllMessages(), "Pile satur\xE9" "e|");
+    EXPECT_LE(r.interp.BlockCount(), kBlockStackSize);
+}
+
+TEST(Console, PositionAdvancesByWidthAndLineStep) {
+    Program r(Lines({"int x", "main()", "{", "printf(\"Bonjour\\n\")", "printf(\"A\")", "}"}));
+    r.Go();
+    EXPECT_EQ(r.interp.TextX(), 8);
+    EXPECT_EQ(r.interp.TextY(), 18);
+    EXPECT_EQ(r.host.caption, "Vok C - test.c");
+    std::string many = "main()\n{\n";
+    for (int k = 0; k < 23; ++k) many += "puts(\"l\")\nclrscr\n";
+    Program m(many + "}\n");
+    m.Go();
+    EXPECT_EQ(m.interp.TextY(), 414); // clrscr leaves the position alone
+    EXPECT_EQ(m.host.clears, 23);
+}
+
+TEST(Console, AcceptsInputAsksForOneUsefulCharacter) {
+    EXPECT_TRUE(Interpreter::AcceptsInput("12a", 'I'));
+    EXPECT_FALSE(Interpreter::AcceptsInput("abc", 'I'));
+    EXPECT_TRUE(Interpreter::AcceptsInput(",", 'R'));
+    EXPECT_FALSE(Interpreter::AcceptsInput(",", 'I'));
+    EXPECT_TRUE(Interpreter::AcceptsInput("", 'S'));
+    EXPECT_FALSE(Interpreter::AcceptsInput("ab", 'C'));
+    EXPECT_FALSE(Interpreter::AcceptsInput("1", 'F'));
+}
+
+TEST(Expressions, SplitterHasNoPrecedence) {
+    std::string_view l, op, r;
+    Interpreter::SplitBinary(" a + b*c ", l, op, r);
+    EXPECT_EQ(l, "a");
+    EXPECT_EQ(op, "+");
+    EXPECT_EQ(r, "b*c");
+    Interpreter::SplitBinary("ABS(-5)", l, op, r);
+    EXPECT_EQ(op, "");
+    EXPECT_EQ(l, "ABS(-5)");
+    Interpreter::SplitBinary("-x", l, op, r);
+    EXPECT_EQ(l, "");
+    EXPECT_EQ(op, "-");
+    Interpreter::SplitBinary("STRCHR(s,'-')%2", l, op, r);
+    EXPECT_EQ(op, "%");
+}
+
+TEST(Expressions, OperandTextOfEveryKind) {
+    Program r(Lines({"int i", "float f", "char c, s[9]", "main()", "{", "i = 12", "f = 2,5", "c = 'k'",
+                 "s = \"mot\"", "}"}));
+    r.Go();
+    std::string out;
+    r.interp.OperandText("i", out);
+    EXPECT_EQ(out, "12");
+    r.interp.OperandText("f", out);
+    EXPECT_EQ(out, "2,5");
+    r.interp.OperandText("c", out);
+    EXPECT_EQ(out, "k");
+    r.interp.OperandText("\"a\"\"b\"", out);
+    EXPECT_EQ(out, "a\"b");
+    r.interp.OperandText("'xy'", out);
+    EXPECT_EQ(out, "x");
+    r.interp.OperandText("\"ouvert", out);
+    r.interp.OperandText("2,5", out);
+    r.interp.OperandText("zz", out);
+    EXPECT_EQ(r.host.AllMessages(), "chaine sans fin|Expression incorrecte|Identificateur zz inconnu|");
+    r.host.messages.clear();
+    r.interp.StringOperand("c", out);
+    r.interp.StringOperand("t", out);
+    EXPECT_EQ(r.host.AllMessages(), "ce n'est pas un string|Variable t n'existe pas|");
+}
+
+TEST(Expressions, FloatOverflowAndPowerAreRefused) {
+    Program r(Lines({"float r, big", "int x", "main()", "{", "big = 1E38", "r = big * big", "}"}));
+    EXPECT_EQ(r.Go(), 1);
+    EXPECT_TRUE(r.host.messages.empty());
+    EXPECT_EQ(r.interp.ExamineText("r"), "0");
+    Program p(Lines({"int x", "main()", "{", "x = 2 ** 3", "}"}));
+    EXPECT_EQ(p.Go(), 1);
+    EXPECT_EQ(p.host.AllMessages(), "Erreur dans expression|");
+}
+
+TEST(Expressions, RandomGeneratorSequence) {
+    FakeHost host;
+    Interpreter in(host);
+    EXPECT_EQ(in.RandomSeed(), 0u);
+    EXPECT_DOUBLE_EQ(in.Random(), 1.0 / 4294967296.0);
+    EXPECT_EQ(in.RandomSeed(), 1u);
+    in.Random();
+    EXPECT_EQ(in.RandomSeed(), 134775814u);
+    in.Randomize();
+    EXPECT_EQ(in.RandomSeed(), 12345678u);
+}
