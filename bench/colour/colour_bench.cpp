@@ -31,24 +31,14 @@ void* Allocate(std::size_t Size) {
 
 } // namespace
 
-void* operator new(std::size_t Size) {
-    return Allocate(Size);
-}
-void* operator new[](std::size_t Size) {
-    return Allocate(Size);
-}
-void operator delete(void* P) noexcept {
-    std::free(P);
-}
-void operator delete[](void* P) noexcept {
-    std::free(P);
-}
-void operator delete(void* P, std::size_t) noexcept {
-    std::free(P);
-}
-void operator delete[](void* P, std::size_t) noexcept {
-    std::free(P);
-}
+// clang-format off
+void* operator new(std::size_t Size) { return Allocate(Size); }
+void* operator new[](std::size_t Size) { return Allocate(Size); }
+void operator delete(void* P) noexcept { std::free(P); }
+void operator delete[](void* P) noexcept { std::free(P); }
+void operator delete(void* P, std::size_t) noexcept { std::free(P); }
+void operator delete[](void* P, std::size_t) noexcept { std::free(P); }
+// clang-format on
 
 namespace {
 

@@ -18,33 +18,30 @@ void* Allocate(std::size_t Size) {
 }
 } // namespace
 
-void* operator new(std::size_t Size) {
-    return Allocate(Size);
-}
-void* operator new[](std::size_t Size) {
-    return Allocate(Size);
-}
+// clang-format off
+void* operator new(std::size_t Size) { return Allocate(Size); }
+void* operator new[](std::size_t Size) { return Allocate(Size); }
 void* operator new(std::size_t Size, const std::nothrow_t&) noexcept {
     ++Allocations;
     return std::malloc(Size ? Size : 1);
 }
-void* operator new[](std::size_t Size, const std::nothrow_t& T) noexcept {
-    return operator new(Size, T);
-}
-void operator delete(void* P) noexcept {
-    std::free(P);
-}
-void operator delete[](void* P) noexcept {
-    std::free(P);
-}
-void operator delete(void* P, std::size_t) noexcept {
-    std::free(P);
-}
-void operator delete[](void* P, std::size_t) noexcept {
-    std::free(P);
-}
+void* operator new[](std::size_t Size, const std::nothrow_t& T) noexcept { return operator new(Size, T); }
+void operator delete(void* P) noexcept { std::free(P); }
+void operator delete[](void* P) noexcept { std::free(P); }
+void operator delete(void* P, std::size_t) noexcept { std::free(P); }
+void operator delete[](void* P, std::size_t) noexcept { std::free(P); }
+// clang-format on
 
 using namespace vokc;
+
+// Blocks of eight lines of a program: comments (one over two lines), keywords, a string.
+std::string SampleProgram(int Blocks) {
+    std::string Text;
+    for (int I = 0; I < Blocks; ++I)
+        Text += "/* essai */\r\nint i;\r\nvoid affiche()\r\n{\r\n  printf(\"%d\", i); // x\r\n"
+                "  if (i > 10) break; /* un\r\n  deux */ i++;\r\n}\r\n";
+    return Text;
+}
 
 TEST(ColourPassAllocations, NoneInTheSteadyState) {
     vokc::test::ColourPass Pass;
@@ -56,8 +53,8 @@ TEST(ColourPassAllocations, NoneInTheSteadyState) {
         A[0] = {0, 3, clLime, 0, 0};
         N = 1;
     };
-    const std::string Long = vokc::test::SampleProgram(2000);
-    const std::string Short = vokc::test::SampleProgram(300);
+    const std::string Long = SampleProgram(250);
+    const std::string Short = SampleProgram(40);
     Pass.Snapshot.reserve(Long.size());
 
     long Before = Allocations;

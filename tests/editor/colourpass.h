@@ -71,32 +71,4 @@ struct ColourPass {
     }
 };
 
-// The text of a small program in the editor's language, Count lines long, with comments,
-// keywords and strings on most lines.
-inline std::string SampleProgram(int Count) {
-    static const char* const Lines[] = {
-        "/* Programme de test */",
-        "int i;",
-        "char nom[20];",
-        "void affiche()",
-        "{",
-        "  printf(\"Bonjour %d\", i); // salutation",
-        "  if (i > 10) break;",
-        "  for (i = 1; i <= 10; i++)",
-        "  strcpy(nom, \"Vok\"); /* copie */",
-        "}",
-        "main()",
-        "{",
-        "  i = abs(i) + sqrt(4);",
-        "  else puts(nom);",
-        "}",
-    };
-    std::string Text;
-    for (int I = 0; I < Count; ++I) {
-        Text += Lines[I % (sizeof Lines / sizeof *Lines)];
-        Text += "\r\n";
-    }
-    return Text;
-}
-
 } // namespace vokc::test

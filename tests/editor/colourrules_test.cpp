@@ -75,44 +75,40 @@ TEST(CompileKeywords, FortySecondColour) {
     EXPECT_NE(Colours[40], Colours[39]);
 }
 
+// The key table as "begin|end|colour" texts, "-" for an empty entry.
+std::vector<std::string> Entries(const TColorRule& Rule, std::size_t Count) {
+    std::vector<std::string> Out;
+    for (std::size_t I = 0; I < Count; ++I) {
+        const KeyEntry& E = Rule.KeyTable()->at(I);
+        char Colour[12];
+        std::snprintf(Colour, sizeof Colour, "%06X", E.Color);
+        Out.push_back(E.BeginLen
+                          ? std::string(E.BeginKey()) + "|" + std::string(E.EndKey()) + "|" + Colour
+                          : "-");
+    }
+    return Out;
+}
+
+using Texts = std::vector<std::string>;
+
 TEST(CompileKeyTable, BeginEndLines) {
     TColorRule Rule;
     Rule.DefKeyColor = clGray;
-    Rule.SetKeyBegEndLst({"/*;*/", "<<<<<<<<;>>>>>>>>; lime ", "(*;*);", "{;}"});
-    const TKeyTable& T = *Rule.KeyTable();
-    EXPECT_EQ(T[0].BeginKey(), "/*");
-    EXPECT_EQ(T[0].EndKey(), "*/");
-    EXPECT_EQ(T[0].Color, clGray);
-    EXPECT_EQ(T[1].BeginKey(), "<<<<<<"); // keys are cut to 6 characters
-    EXPECT_EQ(T[1].EndKey(), ">>>>>>");
-    EXPECT_EQ(T[1].Color, clLime);
-    EXPECT_EQ(T[2].Color, clGray); // blank colour part
-
+    Rule.SetKeyBegEndLst({"/*;*/", "<<<<<<<<;>>>>>>>>; lime ", "(*;*);", "{;}", "a;b;c;d"});
+    EXPECT_EQ(Entries(Rule, 5), (Texts{"/*|*/|808080", "<<<<<<|>>>>>>|00FF00", "(*|*)|808080",
+                                       "{|}|808080", "a|b|FFFFFF"}));
+    // A line without a separator after its first character stays empty; a shorter list
+    // clears what a longer one left.
     Rule.SetKeyBegEndLst({"ab;cd", ";x", "noseparator", "ef;gh"});
-    EXPECT_EQ(Rule.KeyTable()->at(0).BeginKey(), "ab");
-    EXPECT_TRUE(Rule.KeyTable()->at(1).BeginKey().empty());
-    EXPECT_TRUE(Rule.KeyTable()->at(2).BeginKey().empty());
-    EXPECT_EQ(Rule.KeyTable()->at(3).BeginKey(), "ef");
-    EXPECT_TRUE(Rule.KeyTable()->at(4).BeginKey().empty()); // cleared from the first list
+    EXPECT_EQ(Entries(Rule, 5), (Texts{"ab|cd|808080", "-", "-", "ef|gh|808080", "-"}));
 }
 
 TEST(CompileKeyTable, LineKeysAndFortyLines) {
     TColorRule Rule;
-    Rule.KeyDrawingType = dtBeginLineEnd;
     Rule.DefKeyColor = clGray;
-    Rule.SetKeyLineEndLst({"//", "--;blue", ";;red", ";x", ";", "remark;"});
-    const TKeyTable& T = *Rule.KeyTable();
-    EXPECT_EQ(T[0].BeginKey(), "//");
-    EXPECT_EQ(T[0].Color, clGray);
-    EXPECT_EQ(T[1].BeginKey(), "--");
-    EXPECT_EQ(T[1].Color, clBlue);
-    EXPECT_EQ(T[2].BeginKey(), ";");
-    EXPECT_EQ(T[2].Color, clRed);
-    EXPECT_EQ(T[3].BeginKey(), ";x");
-    EXPECT_EQ(T[4].BeginKey(), ";");
-    EXPECT_EQ(T[5].BeginKey(), "remark");
-    EXPECT_TRUE(T[0].EndKey().empty());
-
+    Rule.SetKeyLineEndLst({"//", "--;blue", ";;red", ";x", ";", "remark;", ""});
+    EXPECT_EQ(Entries(Rule, 7), (Texts{"//||808080", "--||FF0000", ";||0000FF", ";x||808080",
+                                       ";||808080", "remark||808080", "-"}));
     TStrings Many;
     for (int I = 0; I < 45; ++I)
         Many.push_back("k" + std::to_string(I));
