@@ -225,6 +225,9 @@ void Interpreter::ExecuteLine(const ProgramText& memo, std::string_view text, in
         break;
     case 'F':
         if (StartsWith(u, "FLOAT")) return;
+        // A file declaration was entered by the preparation like the others; running it
+        // again must not turn it into an assignment.
+        if (StartsWith(t, "file ")) return;
         break;
     case 'C':
         if (StartsWith(u, "CHAR")) return;
