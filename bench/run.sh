@@ -39,6 +39,29 @@ if command -v bwbasic > /dev/null; then
   echo "bwbasic  : $b ms ($(rate $((2 * n)) "$b")) ; vokc-run est $(ratio "$v" "$b") fois plus rapide"
 fi
 
+# Lines that vokc-run executes for a program, counted by its own trace.
+vokc_lines() { "$build/vokc-run" --trace "$1" 2>&1 > /dev/null | wc -l; }
+
+# compare NAME PYTHON_LINES: one program side by side with its python3 version.
+compare() {
+  local name=$1 pylines=$2
+  local lines v p
+  lines=$(vokc_lines "$here/programs/$name.c")
+  v=$(best_ms "$build/vokc-run" "$here/programs/$name.c")
+  echo "vokc-run : $v ms ($(rate "$lines" "$v"), $lines lignes)"
+  if command -v python3 > /dev/null; then
+    p=$(best_ms python3 "$here/programs/$name.py")
+    echo "python3  : $p ms ($(rate "$pylines" "$p")) ; vokc-run est $(ratio "$v" "$p") fois plus rapide"
+  fi
+}
+
+echo
+echo "== Boucle WHILE avec IF/ELSE et concaténation de chaînes, 200000 passages"
+compare while_if_concat $((5 * 200000))
+echo
+echo "== Procédure appelée depuis une boucle FOR, 200000 appels"
+compare call_in_for $((3 * 200000))
+
 for extra in "$here"/*.sh; do
   case "$(basename "$extra")" in run.sh) continue ;; esac
   echo
