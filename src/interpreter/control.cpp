@@ -95,6 +95,7 @@ void Interpreter::DoIf(const ProgramText& memo, std::string_view a, int& current
     bool result = Condition(a);
     if (runState_ > 0) return Fail(Cp(msg::kErreurSyntaxe));
     if (result) return;
+    const int ifLine = current;
     int from = current;
     if (TrimmedLine(memo, current + 1) != "{") {
         std::string_view next = TrimmedLine(memo, current + 1);
@@ -119,6 +120,7 @@ void Interpreter::DoIf(const ProgramText& memo, std::string_view a, int& current
             return;
         }
     }
+    current = ifLine; // the run stops on the IF line, not on the block end
     Fail(Cp(msg::kElseManquant));
 }
 
@@ -219,7 +221,7 @@ void Interpreter::DoWhile(const ProgramText& memo, std::string_view a, int& curr
 void Interpreter::DoWend(int& current) {
     std::int32_t line = 0;
     if (!Pop(line)) return;
-    current = line - 1;
+    current = WrapSub(line, 1);
     if (blockCount_ > 0) --blockCount_;
 }
 

@@ -108,7 +108,9 @@ void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, 
             host_.ErrorBox(kMemoryFull, messageLine_);
             runState_ = kError;
         }
-        if (runState_ == kRunning) ++current;
+        // Stacked line numbers can be anything after a GOTO out of a block: the next
+        // line is never allowed to overflow.
+        if (runState_ == kRunning) current = current < count ? current + 1 : count;
         bool failed = runState_ > 0 && runState_ != kFinished;
         if (stepMode == 1) {
             runState_ = (blockCount_ > 0 && blocks_[blockCount_].resumeLine == current)

@@ -1,0 +1,6 @@
+int i
+main()
+{
+while (i < 3)
+{
+i++

@@ -1,0 +1,5 @@
+int i
+main()
+{
+for (i; i<3; i++)
+}

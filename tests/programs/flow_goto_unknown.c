@@ -1,0 +1,4 @@
+main()
+{
+goto nulle
+}

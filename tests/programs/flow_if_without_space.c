@@ -1,0 +1,6 @@
+int x
+main()
+{
+if(x > 1)
+puts("a");
+}

@@ -1,0 +1,6 @@
+int x
+main()
+{
+if (x)
+puts("a");
+}
