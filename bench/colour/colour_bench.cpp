@@ -19,26 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-std::atomic<long> Allocations{0};
-
-void* Allocate(std::size_t Size) {
-    ++Allocations;
-    if (void* P = std::malloc(Size ? Size : 1)) return P;
-    throw std::bad_alloc();
-}
-
-} // namespace
-
-// clang-format off
-void* operator new(std::size_t Size) { return Allocate(Size); }
-void* operator new[](std::size_t Size) { return Allocate(Size); }
-void operator delete(void* P) noexcept { std::free(P); }
-void operator delete[](void* P) noexcept { std::free(P); }
-void operator delete(void* P, std::size_t) noexcept { std::free(P); }
-void operator delete[](void* P, std::size_t) noexcept { std::free(P); }
-// clang-format on
+#include "allocation_counter.h"
 
 namespace {
 

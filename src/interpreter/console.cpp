@@ -109,7 +109,7 @@ bool Interpreter::AcceptsInput(std::string_view answer, char kind) {
 }
 
 // Shows the input line at the text position, draws the answer, checks and stores it.
-bool Interpreter::ReadIntoVariable(std::string_view, char kind, std::int32_t slot) {
+bool Interpreter::ReadIntoVariable(char kind, std::int32_t slot) {
     std::string answer = host_.ReadAnswer(textX_, textY_);
     bool accepted = AcceptsInput(answer, kind);
     if (!accepted) runState_ = kError;
@@ -145,7 +145,7 @@ void Interpreter::Scanf(std::string_view args) {
     runState_ = kRunning;
     std::string_view wanted = FormatOf(kind);
     if (wanted.empty() || format != wanted) return Fail(Cp(msg::kFormatIncorrect));
-    ReadIntoVariable(name, kind, index);
+    ReadIntoVariable(kind, index);
 }
 
 void Interpreter::Gets(std::string_view args) {
@@ -158,7 +158,7 @@ void Interpreter::Gets(std::string_view args) {
         if (name[0] == '*') name.remove_prefix(1);
         return Fail(Cp(msg::kVariable) + std::string(name) + Cp(msg::kInconnue));
     }
-    ReadIntoVariable(name, kind, index);
+    ReadIntoVariable(kind, index);
 }
 
 void Interpreter::Clrscr() { host_.ClearScreen(); }

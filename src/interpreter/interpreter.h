@@ -221,12 +221,12 @@ private:
     void OpenScreen();
     void DrawText(std::string_view text);
     void NewLine();
-    bool ReadIntoVariable(std::string_view name, char kind, std::int32_t slot);
+    bool ReadIntoVariable(char kind, std::int32_t slot);
+    std::int32_t FailNumber(std::string_view shown);
     bool ResolveElement(std::string_view ref, char& kind, std::int32_t& slot);
     bool SlotInStore(char kind, std::int64_t slot) const;
     std::int32_t IntFunction(std::string_view name, std::string_view arg, bool& known);
     long double FloatFunction(std::string_view name, std::string_view arg, bool& known);
-    void RebuildHash();
     void HashInsert(int position);
 
     // ---- strings and files helpers ----

@@ -226,7 +226,21 @@ bool Interpreter::ResolveElement(std::string_view text, char& kind, std::int32_t
     return true;
 }
 
+// "erreur dans nombre " and the text that could not be used; the function's value is 0.
+std::int32_t Interpreter::FailNumber(std::string_view shown) {
+    Fail(Cp(msg::kErreurDansNombre) + std::string(shown));
+    return 0;
+}
+
 namespace {
+// A function name in capitals, when it is short enough to be one (7 letters at most).
+bool FunctionName(std::string_view name, char (&buf)[8], std::string_view& out) {
+    if (name.size() >= sizeof buf) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) buf[i] = UpperAscii(name[i]);
+    out = std::string_view(buf, name.size());
+    return true;
+}
+
 // The argument of a one-argument function: its text less the closing parenthesis.
 std::string_view ArgumentText(std::string_view arg) {
     arg = Trim(arg);
@@ -237,17 +251,9 @@ std::string_view ArgumentText(std::string_view arg) {
 
 std::int32_t Interpreter::IntFunction(std::string_view name, std::string_view arg, bool& known) {
     char upper[8];
-    if (name.size() > 6) {
-        known = false;
-        return 0;
-    }
-    for (std::size_t i = 0; i < name.size(); ++i) upper[i] = UpperAscii(name[i]);
-    std::string_view n(upper, name.size());
-    known = true;
-    auto numberError = [&](std::string_view shown) {
-        Fail(Cp(msg::kErreurDansNombre) + std::string(shown));
-        return 0;
-    };
+    std::string_view n;
+    known = FunctionName(name, upper, n);
+    if (!known) return 0;
     if (n == "RAND") {
         std::string_view a = ArgumentText(arg);
         std::int32_t range = 32267;
@@ -263,22 +269,22 @@ std::int32_t Interpreter::IntFunction(std::string_view name, std::string_view ar
     if (n == "ABS" || n == "CEIL" || n == "ATOI") {
         std::string value;
         std::string_view a = ArgumentText(arg);
-        if (a.empty()) return numberError(a); // an empty argument names no value
+        if (a.empty()) return FailNumber(a); // an empty argument names no value
         OperandText(a, value);
         if (runState_ > 0) return 0;
         if (n == "ATOI") {
-            if (value.empty()) return numberError(value);
+            if (value.empty()) return FailNumber(value);
             return static_cast<unsigned char>(value[0]);
         }
         if (n == "ABS") {
             std::int32_t v = 0;
-            if (!ParseInt(value, v)) return numberError(value);
+            if (!ParseInt(value, v)) return FailNumber(value);
             return v < 0 ? WrapSub(0, v) : v;
         }
         long double f = 0;
-        if (!ParseReal48(value, separator_, f)) return numberError(value);
+        if (!ParseReal48(value, separator_, f)) return FailNumber(value);
         long double r = RoundHalfEven(f);
-        if (r < INT32_MIN || r > INT32_MAX) return numberError(value);
+        if (r < INT32_MIN || r > INT32_MAX) return FailNumber(value);
         return static_cast<std::int32_t>(r);
     }
     if (n == "STRCHR" || n == "STRCMP") {
@@ -296,7 +302,7 @@ std::int32_t Interpreter::IntFunction(std::string_view name, std::string_view ar
         StringOperand(second, c);
         if (runState_ > 0) return n == "STRCMP" ? 1 : 0;
         if (n == "STRCMP") return s == c ? 0 : 1;
-        if (c.empty()) return numberError(c); // no character to look for
+        if (c.empty()) return FailNumber(c); // no character to look for
         std::size_t p = s.find(c[0]);
         return p == std::string::npos ? 0 : static_cast<std::int32_t>(p + 1);
     }
@@ -312,41 +318,33 @@ std::int32_t Interpreter::IntFunction(std::string_view name, std::string_view ar
 
 long double Interpreter::FloatFunction(std::string_view name, std::string_view arg, bool& known) {
     char upper[8];
-    if (name.size() > 4) {
-        known = false;
-        return 0;
-    }
-    for (std::size_t i = 0; i < name.size(); ++i) upper[i] = UpperAscii(name[i]);
-    std::string_view n(upper, name.size());
-    if (n != "FABS" && n != "SQRT" && n != "SIN" && n != "COS" && n != "LOG" && n != "EXP") {
+    std::string_view n;
+    if (!FunctionName(name, upper, n) ||
+        (n != "FABS" && n != "SQRT" && n != "SIN" && n != "COS" && n != "LOG" && n != "EXP")) {
         known = false;
         return 0;
     }
     known = true;
     std::string value;
     std::string_view a = ArgumentText(arg);
-    auto numberError = [&](std::string_view shown) {
-        Fail(Cp(msg::kErreurDansNombre) + std::string(shown));
-        return 0.0L;
-    };
-    if (a.empty()) return numberError(a);
+    if (a.empty()) return FailNumber(a);
     OperandText(a, value);
     if (runState_ > 0) return 0;
     long double x = 0;
-    if (!ParseReal48(value, separator_, x)) return numberError(value);
+    if (!ParseReal48(value, separator_, x)) return FailNumber(value);
     long double r = 0;
     const long double kTrigLimit = std::ldexp(1.0L, 63);
     if (n == "FABS") r = std::fabs(x);
     else if (n == "SQRT") {
-        if (x < 0) return numberError(value);
+        if (x < 0) return FailNumber(value);
         r = std::sqrt(x);
     } else if (n == "SIN") r = std::fabs(x) >= kTrigLimit ? 0 : std::sin(x);
     else if (n == "COS") r = std::fabs(x) >= kTrigLimit ? 0 : std::cos(x);
     else if (n == "LOG") {
-        if (x <= 0) return numberError(value);
+        if (x <= 0) return FailNumber(value);
         r = std::log(x);
     } else r = std::exp(x);
-    if (!RoundReal48(r, r)) return numberError(value);
+    if (!RoundReal48(r, r)) return FailNumber(value);
     return r;
 }
 

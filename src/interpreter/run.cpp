@@ -75,8 +75,8 @@ void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, 
                 return;
             }
         }
-        line_.assign(memo.Line(current));
-        if (!line_.empty() && line_[0] == kBreakMarker) {
+        std::string_view source = memo.Line(current);
+        if (!source.empty() && source[0] == kBreakMarker) {
             // A breakpoint pauses a free run before its line, unless the run resumes there.
             if (breakpointsEnabled_ && stepMode != 1 && !firstLine) {
                 runState_ = kError;
@@ -85,13 +85,18 @@ void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, 
                 lastStop_ = StopReason::Pause;
                 return;
             }
-            if (startLine != 0) line_.erase(0, 1);
+            if (startLine != 0) source.remove_prefix(1);
         }
         firstLine = false;
-        std::string_view text = line_;
+        std::string_view text;
         if (blockCount_ > 0 && blocks_[blockCount_].resumeLine == current) {
+            // The frame's keyword runs instead; the line itself is not needed.
             text = blocks_[blockCount_].keyword;
             --current;
+        } else {
+            // A copy: handlers read other lines, which may invalidate the text's view.
+            line_.assign(source);
+            text = line_;
         }
         messageLine_ = current;
         ++executedLines_;

@@ -55,11 +55,6 @@ void Interpreter::HashInsert(int position) {
     hash_[h] = static_cast<std::int16_t>(position);
 }
 
-void Interpreter::RebuildHash() {
-    hash_.fill(0);
-    for (int p = 1; p <= symbolCount_; ++p) HashInsert(p);
-}
-
 int Interpreter::Lookup(std::string_view name) const {
     if (name.size() > kNameMax) return 0;
     std::uint32_t h = HashName(name) & (kHashSize - 1);

@@ -105,6 +105,17 @@ struct MemoryText : ProgramText {
     std::string_view Line(int i) const override { return lines[static_cast<std::size_t>(i)]; }
 };
 
+// The value of a variable as text (ints in decimal), read straight from its store.
+inline std::string ValueOf(Interpreter& interp, std::string_view name) {
+    char kind = 0;
+    std::int32_t index = 0, i = 0;
+    long double f = 0;
+    std::string text;
+    if (!interp.ChercheEtiq(name, kind, index)) return "<" + std::string(name) + " inconnu>";
+    interp.LitValeur(index, kind, f, i, text);
+    return kind == 'I' ? std::to_string(i) : text;
+}
+
 // Runs a whole program as a fresh run and returns the stop state.
 struct Run {
     FakeHost host;

@@ -63,15 +63,7 @@ protected:
         ASSERT_EQ(interp.RunState(), 0);
         interp.StoreValue("5", 'I', 1);
     }
-    std::string Get(std::string_view name) {
-        char kind = 0;
-        std::int32_t index = 0, i = 0;
-        long double fl = 0;
-        std::string text;
-        EXPECT_TRUE(interp.ChercheEtiq(name, kind, index));
-        interp.LitValeur(index, kind, fl, i, text);
-        return kind == 'I' ? std::to_string(i) : text;
-    }
+    std::string Get(std::string_view name) { return vokc::test::ValueOf(interp, name); }
     // Reads every line of f as a `while (!feof(f))` loop does.
     std::vector<std::string> ReadAll() {
         std::vector<std::string> lines;

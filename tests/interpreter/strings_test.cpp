@@ -20,15 +20,7 @@ protected:
         ASSERT_EQ(interp.RunState(), 0);
         interp.StoreValue("TT", 'S', 21); // t
     }
-    std::string Get(std::string_view name) {
-        char kind = 0;
-        std::int32_t index = 0, i = 0;
-        long double f = 0;
-        std::string text;
-        EXPECT_TRUE(interp.ChercheEtiq(name, kind, index));
-        interp.LitValeur(index, kind, f, i, text);
-        return kind == 'I' ? std::to_string(i) : text;
-    }
+    std::string Get(std::string_view name) { return vokc::test::ValueOf(interp, name); }
     std::string Eval(std::string_view expr) {
         std::string out;
         interp.EvalStringExpr(expr, out);
