@@ -2,6 +2,7 @@
 // closing WHILE test, BREAK, GOTO, procedure calls, ENDSUB and RETURN, and the
 // conditions they test. A handler sets the current line to the line before the one
 // to run next; the run loop adds one.
+#include <algorithm>
 #include <cstring>
 
 #include "interpreter.h"
@@ -288,7 +289,7 @@ void Interpreter::DoGoto(std::string_view a, int& current) {
     std::int32_t line = 0;
     bool found = false;
     if (name.size() <= kNameMax) {
-        std::memcpy(label, name.data(), name.size());
+        std::copy(name.begin(), name.end(), label); // `goto` alone has no text at all
         label[name.size()] = ':';
         found = ChercheEtiq(std::string_view(label, name.size() + 1), kind, line) && kind == 'L';
     }

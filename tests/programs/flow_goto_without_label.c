@@ -1,0 +1,6 @@
+main()
+{
+printf("avant\n")
+goto
+printf("jamais\n")
+}
