@@ -1,0 +1,33 @@
+// vokc: start-up of the desktop application. The splash stays visible while every
+// window is created once, in a fixed order; then the files named on the command line
+// are opened and the message loop runs.
+#include <QApplication>
+#include <QFileInfo>
+
+#include "listesel.h"
+#include "mainform.h"
+#include "smallwindows.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    auto* splash = new TSplash;
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+    QApplication::setApplicationName(QStringLiteral("Vok C"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vok C"));
+
+    // Created once and kept until the end, in this order.
+    TMainForm mainForm;
+    SharedWindows shared;
+    shared.aboutBox = new TAboutBox(&mainForm);
+    shared.listeSel = new TListeSel(&mainForm);
+    auto* parametres = new TParametres(&mainForm);
+    parametres->hide();
+    mainForm.SetSharedWindows(shared);
+
+    delete splash;
+    mainForm.show();
+    for (int i = 1; i < argc; ++i) mainForm.OpenProgram(QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath());
+    return app.exec();
+}

@@ -1,0 +1,390 @@
+#include "editeur.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+#include <QVBoxLayout>
+
+#include "finddialogs.h"
+#include "listesel.h"
+
+using namespace vokc::editor;
+
+namespace {
+QString Q(const Text& t) { return QString::fromStdU16String(t); }
+Text T(const QString& s) { return s.toStdU16String(); }
+} // namespace
+
+TEditeur::TEditeur(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(502, 266);
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(17);
+    setFont(font);
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName("Memo1");
+    Memo1->setFont(font);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setTabChangesFocus(true);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->document()->setDocumentMargin(3);
+    Memo1->installEventFilter(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Memo1);
+    SetTextLines(DefaultProgram());
+    Memo1->document()->setModified(false);
+
+    FindDialog1 = new TFindDialog(this, false);
+    ReplaceDialog1 = new TFindDialog(this, true);
+    connect(FindDialog1, &TFindDialog::Find, this, &TEditeur::Find);
+    connect(ReplaceDialog1, &TFindDialog::Find, this, [this] {
+        if (!SearchMemo(ReplaceDialog1->FindText(), ReplaceDialog1->Options()))
+            ShowMessage(this, QStringLiteral("Cha\u00EEne rechech\u00E9e \"%1\" non trouv\u00E9e")
+                                  .arg(ReplaceDialog1->FindText()));
+    });
+    connect(ReplaceDialog1, &TFindDialog::Replace, this, &TEditeur::Replace);
+
+    AskSaveName = [](QWidget* w) {
+        return QFileDialog::getSaveFileName(w, QStringLiteral("Enregistrer sous"), QStringLiteral("*.c"),
+                                            QStringLiteral("Fichier c (*.c);;Tous les fichiers (*)"));
+    };
+    AskImportName = [](QWidget* w) {
+        return QFileDialog::getOpenFileName(
+            w, QStringLiteral("Ins\u00E9rer fichier"), QStringLiteral("*.txt"),
+            QStringLiteral("Fichiers c (*.c);;Fichiers texte (*.txt);;Tous les fichiers (*)"),
+            nullptr);
+    };
+    ShowMessage = [](QWidget* w, const QString& text) { QMessageBox::information(w, QStringLiteral("Vok C"), text); };
+    AskSaveChanges = [](QWidget* w, const QString& text) {
+        return static_cast<int>(QMessageBox::question(
+            w, QStringLiteral("Confirmation"), text,
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes));
+    };
+}
+
+// ---- Text, caret and selection ----
+
+Lines TEditeur::TextLines() const {
+    Lines lines;
+    const QTextDocument* doc = Memo1->document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) lines.push_back(T(b.text()));
+    return lines;
+}
+
+void TEditeur::SetTextLines(const Lines& lines) {
+    QStringList list;
+    for (const Text& l : lines) list << Q(l);
+    Memo1->setPlainText(list.join(QChar('\n')));
+}
+
+namespace {
+// Offsets count two characters per line break; the document counts one.
+long ToOffset(const QTextDocument* doc, int position) {
+    QTextBlock block = doc->findBlock(position);
+    return position + (block.isValid() ? block.blockNumber() : 0);
+}
+int FromOffset(const QTextDocument* doc, long offset) {
+    long remaining = offset;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        long len = b.length() - 1; // without the block break
+        if (remaining <= len || !b.next().isValid())
+            return b.position() + static_cast<int>(std::clamp(remaining, 0L, len));
+        remaining -= len + 2;
+        if (remaining < 0) return b.next().position(); // inside a CR LF pair
+    }
+    return 0;
+}
+} // namespace
+
+long TEditeur::CaretOffset() const { return ToOffset(Memo1->document(), Memo1->textCursor().position()); }
+
+void TEditeur::SetCaretOffset(long offset) {
+    QTextCursor c = Memo1->textCursor();
+    c.setPosition(FromOffset(Memo1->document(), offset));
+    Memo1->setTextCursor(c);
+}
+
+long TEditeur::SelStart() const {
+    return ToOffset(Memo1->document(), Memo1->textCursor().selectionStart());
+}
+
+long TEditeur::SelLength() const {
+    const QTextCursor c = Memo1->textCursor();
+    return ToOffset(Memo1->document(), c.selectionEnd()) - ToOffset(Memo1->document(), c.selectionStart());
+}
+
+void TEditeur::SetSelection(long start, long length) {
+    QTextCursor c = Memo1->textCursor();
+    c.setPosition(FromOffset(Memo1->document(), start));
+    c.setPosition(FromOffset(Memo1->document(), start + length), QTextCursor::KeepAnchor);
+    Memo1->setTextCursor(c);
+}
+
+void TEditeur::ReplaceSelection(const Text& text) {
+    QString s = Q(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Memo1->textCursor().insertText(s);
+    Memo1->ensureCursorVisible();
+}
+
+// ---- Files ----
+
+void TEditeur::ReportFileError(const QString& what, const QString& file, const QString& reason) {
+    ShowMessage(this, QStringLiteral("%1 \u00AB %2 \u00BB : %3").arg(what, file, reason));
+}
+
+bool TEditeur::OpenFile(const QString& name) {
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ReportFileError(QStringLiteral("Impossible de lire le fichier"), name, file.errorString());
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        ReportFileError(QStringLiteral("Impossible de lire le fichier"), name, file.errorString());
+        return false;
+    }
+    FileName = QFileInfo(name).absoluteFilePath();
+    SetTextLines(DecodeProgramFile(bytes.toStdString(), Format));
+    SetCaretOffset(0);
+    Memo1->document()->setModified(false);
+    return true;
+}
+
+bool TEditeur::WriteFile(const QString& path) {
+    std::string bytes;
+    if (!EncodeProgramFile(TextLines(), Format, bytes)) {
+        // A character that Windows-1252 cannot hold: the file is written in UTF-8 rather
+        // than losing it.
+        Format.encoding = Encoding::Utf8;
+        EncodeProgramFile(TextLines(), Format, bytes);
+        ShowMessage(this, QStringLiteral("Le texte contient des caract\u00E8res que l'ancien codage ne "
+                                         "peut pas \u00E9crire : le fichier est enregistr\u00E9 en UTF-8."));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        ReportFileError(QStringLiteral("Impossible d'enregistrer le fichier"), path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool TEditeur::Enregistrer() {
+    if (FileName.isEmpty()) return SaveAs();
+    Raz();
+    if (!WriteFile(FileName)) return false;
+    Memo1->document()->setModified(false);
+    return true;
+}
+
+bool TEditeur::SaveAs() {
+    QString chosen = AskSaveName(this);
+    if (chosen.isEmpty()) return false;
+    FileName = QString::fromStdString(SaveAsName(chosen.toStdString()));
+    setWindowTitle(QStringLiteral("VokC - ") + QFileInfo(FileName).fileName());
+    return Enregistrer();
+}
+
+void TEditeur::Importer() {
+    QString name = AskImportName(this);
+    if (name.isEmpty()) return;
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ReportFileError(QStringLiteral("Impossible de lire le fichier"), name, file.errorString());
+        return;
+    }
+    FileFormat format;
+    Lines lines = DecodeProgramFile(file.readAll().toStdString(), format);
+    Text inserted;
+    for (const Text& line : lines) inserted += line + u"\r\n";
+    ReplaceSelection(inserted);
+}
+
+void TEditeur::Imprimer() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    PrintTo(printer);
+}
+
+bool TEditeur::PrintTo(QPrinter& printer) {
+    Raz();
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        ShowMessage(this, QStringLiteral("Impression impossible : l'imprimante n'a pas pu \u00EAtre ouverte."));
+        return false;
+    }
+    QFont font = Memo1->font();
+    painter.setFont(QFont(font, painter.device()));
+    const QRect page = painter.viewport();
+    const QFontMetrics metrics = painter.fontMetrics();
+    int y = 0;
+    auto room = [&] {
+        if (y + metrics.height() > page.height() && y > 0) {
+            printer.newPage();
+            y = 0;
+        }
+    };
+    for (const Text& line : TextLines()) {
+        // A line wider than the page goes on over the next printed lines.
+        QTextLayout layout(Q(line), painter.font(), painter.device());
+        layout.beginLayout();
+        for (QTextLine tl = layout.createLine(); tl.isValid(); tl = layout.createLine())
+            tl.setLineWidth(page.width());
+        layout.endLayout();
+        if (layout.lineCount() == 0) {
+            room();
+            y += metrics.lineSpacing();
+            continue;
+        }
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            room();
+            QTextLine tl = layout.lineAt(i);
+            tl.draw(&painter, QPointF(0, y - tl.y()));
+            y += metrics.lineSpacing();
+        }
+    }
+    return painter.end();
+}
+
+// ---- Clipboard and selection ----
+
+void TEditeur::Couper() { Memo1->cut(); }
+void TEditeur::Copier() { Memo1->copy(); }
+void TEditeur::Coller() { Memo1->paste(); }
+void TEditeur::ToutSelectionner() { Memo1->selectAll(); }
+
+// ---- Search and replace ----
+
+bool TEditeur::SearchMemo(const QString& text, const SearchOptions& options) {
+    if (text.isEmpty()) return false;
+    Text buffer = JoinLines(TextLines());
+    if (buffer.empty()) return false;
+    auto found = SearchBuf(buffer, static_cast<std::size_t>(SelStart()),
+                           static_cast<std::size_t>(SelLength()), T(text), options);
+    if (!found) return false;
+    SetSelection(static_cast<long>(*found), text.size());
+    return true;
+}
+
+void TEditeur::Chercher() {
+    FindDialog1->show();
+    FindDialog1->raise();
+    FindDialog1->activateWindow();
+}
+
+void TEditeur::Continuer() { Find(); }
+
+void TEditeur::Remplacer() {
+    ReplaceDialog1->show();
+    ReplaceDialog1->raise();
+    ReplaceDialog1->activateWindow();
+}
+
+void TEditeur::Find() {
+    if (!SearchMemo(FindDialog1->FindText(), FindDialog1->Options()))
+        ShowMessage(this, QStringLiteral("Cha\u00EEne rechech\u00E9e \"%1\" non trouv\u00E9e").arg(FindDialog1->FindText()));
+}
+
+void TEditeur::Replace() {
+    const QString findText = ReplaceDialog1->FindText();
+    const QString replaceText = ReplaceDialog1->ReplaceText();
+    const SearchOptions options = ReplaceDialog1->Options();
+    const QString selected = Memo1->textCursor().selectedText();
+    if (!findText.isEmpty() && selected.compare(findText, Qt::CaseInsensitive) == 0)
+        ReplaceSelection(T(replaceText));
+    bool found = SearchMemo(findText, options);
+    while (found && ReplaceDialog1->ReplaceAll()) {
+        ReplaceSelection(T(replaceText));
+        found = SearchMemo(findText, options);
+    }
+    if (!found && ReplaceDialog1->SingleReplace())
+        ShowMessage(this, QStringLiteral("Cha\u00EEne recherch\u00E9e \"%1\"non trouv\u00E9e").arg(findText));
+}
+
+// ---- Keys, procedures, markers ----
+
+bool TEditeur::FormKeyPress(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
+    if (event->modifiers() & ~Qt::KeypadModifier) return false;
+    auto indent = AutoIndent(TextLines(), CaretOffset());
+    if (!indent) return false;
+    ReplaceSelection(u"\r\n" + *indent);
+    return true;
+}
+
+void TEditeur::ListeSubs() {
+    if (!ListeSel) return;
+    Lines lines = TextLines();
+    ListeSel->Init(lines);
+    ListeSel->exec();
+    QString item = ListeSel->Selected();
+    if (item.isEmpty()) return;
+    if (auto line = LineContaining(lines, T(item)))
+        SetCaretOffset(static_cast<long>(LineStart(lines, *line)));
+}
+
+void TEditeur::Raz() {
+    QTextDocument* doc = Memo1->document();
+    QTextCursor edit(doc);
+    edit.beginEditBlock();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (!b.text().isEmpty() && b.text().at(0) == QChar(kStepMarker)) {
+            QTextCursor c(b);
+            c.deleteChar();
+        }
+    }
+    edit.endEditBlock();
+}
+
+bool TEditeur::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Memo1 && event->type() == QEvent::KeyPress)
+        return FormKeyPress(static_cast<QKeyEvent*>(event));
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- Window events ----
+
+bool TEditeur::FormCloseQuery() {
+    if (!Memo1->document()->isModified()) return true;
+    QString name = FileName.isEmpty() ? QString() : QFileInfo(FileName).fileName();
+    int answer = AskSaveChanges(this, QStringLiteral("Enregistrer changements dans '%1'?").arg(name));
+    if (answer == QMessageBox::Cancel) return false;
+    if (answer == QMessageBox::Yes) return Enregistrer(); // a cancelled or failed save keeps the window
+    return true;
+}
+
+void TEditeur::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    if (CloseInterpreterFiles) CloseInterpreterFiles();
+    event->accept();
+}
+
+void TEditeur::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow()) {
+            if (StepModeOff) StepModeOff();
+        } else if (CloseInterpreterFiles) {
+            CloseInterpreterFiles();
+        }
+    }
+    QWidget::changeEvent(event);
+}

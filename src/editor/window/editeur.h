@@ -1,0 +1,83 @@
+// TEditeur: the document window. One program text in its memo, the file, print,
+// clipboard, search, replace, indentation and procedure-list commands that the main
+// window forwards to the active editor.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+#include "editorlogic.h"
+
+class QPrinter;
+class TFindDialog;
+class TListeSel;
+
+class TEditeur : public QWidget {
+    Q_OBJECT
+public:
+    explicit TEditeur(QWidget* parent = nullptr);
+
+    // Commands of the main window.
+    bool OpenFile(const QString& name);
+    bool Enregistrer();
+    bool SaveAs();
+    void Importer();
+    void Imprimer();
+    bool PrintTo(QPrinter& printer); // the printing itself, without the dialog
+    void Couper();
+    void Copier();
+    void Coller();
+    void ToutSelectionner();
+    void Chercher();
+    void Continuer();
+    void Remplacer();
+    void ListeSubs();
+    void Raz();
+
+    // The text as lines, and the caret and selection as offsets that count each line
+    // break as two characters.
+    vokc::editor::Lines TextLines() const;
+    void SetTextLines(const vokc::editor::Lines& lines);
+    long CaretOffset() const;
+    void SetCaretOffset(long offset);
+    long SelStart() const;
+    long SelLength() const;
+    void SetSelection(long start, long length);
+    // Replaces the selection by a text whose line breaks are CR LF.
+    void ReplaceSelection(const vokc::editor::Text& text);
+    bool SearchMemo(const QString& text, const vokc::editor::SearchOptions& options);
+
+    QString FileName;
+    vokc::editor::FileFormat Format;
+    QPlainTextEdit* Memo1;
+    TFindDialog* FindDialog1;
+    TFindDialog* ReplaceDialog1;
+
+    // Dialog hooks, replaced by tests: they return the chosen path or an empty text.
+    std::function<QString(QWidget*)> AskSaveName;
+    std::function<QString(QWidget*)> AskImportName;
+    // Message boxes: an information and a question (Yes, No, Cancel as QMessageBox buttons).
+    std::function<void(QWidget*, const QString&)> ShowMessage;
+    std::function<int(QWidget*, const QString&)> AskSaveChanges;
+    // Shared windows and services set by the main window.
+    TListeSel* ListeSel = nullptr;
+    std::function<void()> CloseInterpreterFiles; // the interpreter's CloseAll
+    std::function<void()> StepModeOff;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+public slots:
+    void Find();
+    void Replace();
+
+private:
+    bool FormKeyPress(QKeyEvent* event);
+    bool FormCloseQuery();
+    void ReportFileError(const QString& what, const QString& file, const QString& reason);
+    bool WriteFile(const QString& path);
+};

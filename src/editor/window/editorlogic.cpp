@@ -1,0 +1,288 @@
+// The editor's logic that needs no window.
+#include "editorlogic.h"
+
+#include "text.h"
+
+namespace vokc::editor {
+
+Lines DefaultProgram() {
+    return {u"#include <stdio.h>", u"#include <stdlib.h>", u"int i;", u"float r;", u"char c;",
+            u"main()",             u"{",                   u"",       u"}"};
+}
+
+std::string FileNamePart(const std::string& path) {
+    std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string SaveAsName(const std::string& chosenPath) {
+    std::size_t slash = chosenPath.find_last_of('/');
+    std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t dot = chosenPath.find('.', nameStart);
+    std::string result = dot == std::string::npos ? chosenPath : chosenPath.substr(0, dot);
+    return result + ".c";
+}
+
+char16_t UpperLocale(char16_t c) {
+    if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 32);
+    if (c < 0x80) return c;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
+    if (c == 0xFF) return 0x178;
+    // Latin Extended-A pairs its capitals and small letters one code apart.
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
+        return (c & 1) ? static_cast<char16_t>(c - 1) : c;
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
+        return (c & 1) ? c : static_cast<char16_t>(c - 1);
+    return c;
+}
+
+bool IsWordDelimiter(char16_t c) {
+    return !((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'));
+}
+
+std::optional<std::size_t> SearchBuf(TextView buffer, std::size_t selStart, std::size_t selLength,
+                                     TextView text, const SearchOptions& options) {
+    const long n = static_cast<long>(buffer.size());
+    const long len = static_cast<long>(text.size());
+    if (n <= 0 || len == 0) return std::nullopt;
+    Text wanted(text);
+    if (!options.matchCase)
+        for (char16_t& c : wanted) c = UpperLocale(c);
+    auto map = [&](long p) { return options.matchCase ? buffer[p] : UpperLocale(buffer[p]); };
+    auto delimiterAt = [&](long p) { return p >= n || IsWordDelimiter(buffer[p]); };
+
+    long start, count;
+    const long step = options.down ? 1 : -1;
+    if (options.down) {
+        start = static_cast<long>(selStart + selLength);
+        count = n - len - start + 1;
+    } else {
+        start = static_cast<long>(selStart) - len;
+        count = start + 1;
+    }
+    if (start < 0 || start > n || count <= 0) return std::nullopt;
+    long p = start;
+    while (count > 0) {
+        if (options.wholeWord) {
+            // Move to the next word start; each character passed uses up one candidate.
+            if (options.down) {
+                while (count > 0 && !IsWordDelimiter(buffer[p])) ++p, --count;
+                while (count > 0 && IsWordDelimiter(buffer[p])) ++p, --count;
+                if (count <= 0) return std::nullopt;
+            } else {
+                while (count > 0 && IsWordDelimiter(buffer[p])) --p, --count;
+                if (count <= 0) return std::nullopt;
+                while (count > 0 && !IsWordDelimiter(buffer[p])) --p, --count;
+                ++p; // back onto the word's first character (a word at offset 0 included)
+                ++count;
+            }
+        }
+        bool match = p + len <= n;
+        for (long i = 0; match && i < len; ++i) match = map(p + i) == wanted[i];
+        if (match && (!options.wholeWord || delimiterAt(p + len)))
+            return static_cast<std::size_t>(p);
+        p += step;
+        --count;
+    }
+    return std::nullopt;
+}
+
+Text JoinLines(const Lines& lines) {
+    Text all;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i) all += u"\r\n";
+        all += lines[i];
+    }
+    return all;
+}
+
+std::size_t LineStart(const Lines& lines, std::size_t line) {
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < line && i < lines.size(); ++i) offset += lines[i].size() + 2;
+    return offset;
+}
+
+std::optional<Text> AutoIndent(const Lines& lines, long caret) {
+    long total = 0;
+    std::size_t walked = 0;
+    for (const Text& line : lines) {
+        total += static_cast<long>(line.size()) + 2;
+        ++walked;
+        if (total >= caret - 1) break;
+    }
+    if (walked <= 1) return std::nullopt;
+    const Text& reference = lines[walked - 1];
+    std::size_t k = 0;
+    while (k < reference.size() && k < 255 && (reference[k] == u' ' || reference[k] == u'\t')) ++k;
+    return reference.substr(0, k);
+}
+
+Lines ProcedureItems(const Lines& lines) {
+    Lines items;
+    for (const Text& line : lines) {
+        std::size_t k = 0;
+        while (k < line.size() && (line[k] == u' ' || line[k] == u'\t')) ++k;
+        Text rest = line.substr(k);
+        if (rest.size() < 4) continue;
+        bool isVoid = true;
+        for (std::size_t i = 0; i < 4; ++i) isVoid = isVoid && UpperLocale(rest[i]) == u"VOID"[i];
+        if (isVoid) items.push_back(rest);
+    }
+    return items;
+}
+
+std::optional<std::size_t> LineContaining(const Lines& lines, TextView item) {
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].find(item) != Text::npos) return i;
+    return std::nullopt;
+}
+
+bool RemoveStepMarkers(Lines& lines) {
+    bool changed = false;
+    for (Text& line : lines)
+        if (!line.empty() && line[0] == kStepMarker) {
+            line.erase(0, 1);
+            changed = true;
+        }
+    return changed;
+}
+
+Text FromCp1252(std::string_view bytes) {
+    Text out;
+    out.reserve(bytes.size());
+    for (unsigned char c : bytes) out += static_cast<char16_t>(Cp1252ToUnicode(c));
+    return out;
+}
+
+std::string ToCp1252(TextView text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char16_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) ++i; // a pair: one character
+        out += (c >= 0xD800 && c <= 0xDFFF) ? '?' : UnicodeToCp1252(c);
+    }
+    return out;
+}
+
+Text FromUtf8(std::string_view bytes) {
+    Text out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    auto b = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    while (i < bytes.size()) {
+        unsigned char c = b(i);
+        char32_t cp32 = 0xFFFD;
+        std::size_t len = 1;
+        if (c < 0x80) cp32 = c;
+        else if ((c & 0xE0) == 0xC0 && i + 1 < bytes.size()) cp32 = ((c & 0x1F) << 6) | (b(i + 1) & 0x3F), len = 2;
+        else if ((c & 0xF0) == 0xE0 && i + 2 < bytes.size())
+            cp32 = ((c & 0x0F) << 12) | ((b(i + 1) & 0x3F) << 6) | (b(i + 2) & 0x3F), len = 3;
+        else if ((c & 0xF8) == 0xF0 && i + 3 < bytes.size())
+            cp32 = ((c & 0x07) << 18) | ((b(i + 1) & 0x3F) << 12) | ((b(i + 2) & 0x3F) << 6) |
+                   (b(i + 3) & 0x3F),
+            len = 4;
+        i += len;
+        if (cp32 >= 0x10000 && cp32 <= 0x10FFFF) {
+            cp32 -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (cp32 >> 10));
+            out += static_cast<char16_t>(0xDC00 + (cp32 & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp32 > 0xFFFF ? 0xFFFD : cp32);
+        }
+    }
+    return out;
+}
+
+std::string ToUtf8(TextView text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+Lines DecodeProgramFile(const std::string& bytes, FileFormat& format) {
+    format = FileFormat{};
+    std::string_view data = bytes;
+    if (data.size() >= 3 && data.substr(0, 3) == "\xEF\xBB\xBF") {
+        format.utf8Bom = true;
+        data.remove_prefix(3);
+    }
+    bool ascii = true;
+    for (unsigned char c : data)
+        if (c >= 0x80) {
+            ascii = false;
+            break;
+        }
+    bool utf8 = format.utf8Bom || (!ascii && IsValidUtf8(data));
+    format.encoding = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
+    if (format.utf8Bom && !IsValidUtf8(data)) format.encoding = Encoding::Windows1252;
+    Text text = format.encoding == Encoding::Utf8 ? FromUtf8(data) : FromCp1252(data);
+
+    Lines lines;
+    Text current;
+    bool sawEnd = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char16_t c = text[i];
+        if (c != u'\r' && c != u'\n') {
+            current += c;
+            continue;
+        }
+        LineEnd end = c == u'\n' ? LineEnd::Lf : LineEnd::Cr;
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            end = LineEnd::CrLf;
+            ++i;
+        }
+        if (!sawEnd) format.lineEnd = end;
+        sawEnd = true;
+        lines.push_back(std::move(current));
+        current.clear();
+    }
+    if (!current.empty()) lines.push_back(std::move(current));
+    return lines;
+}
+
+bool EncodeProgramFile(const Lines& lines, const FileFormat& format, std::string& bytes) {
+    bytes.clear();
+    const char* end = format.lineEnd == LineEnd::CrLf ? "\r\n" : format.lineEnd == LineEnd::Lf ? "\n" : "\r";
+    bool lossless = true;
+    if (format.encoding == Encoding::Utf8 && format.utf8Bom) bytes += "\xEF\xBB\xBF";
+    for (const Text& line : lines) {
+        if (format.encoding == Encoding::Utf8) {
+            bytes += ToUtf8(line);
+        } else {
+            std::string cp = ToCp1252(line);
+            Text back = FromCp1252(cp);
+            if (back != line) lossless = false;
+            bytes += cp;
+        }
+        bytes += end;
+    }
+    return lossless;
+}
+
+} // namespace vokc::editor

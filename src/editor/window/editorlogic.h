@@ -1,0 +1,89 @@
+// What the editor window does that needs no window: the default program, the naming
+// rule of "save as", searching, automatic indentation, the list of procedures, step
+// markers, and reading and writing program files in their own encoding and line ends.
+// The editor keeps its text in UTF-16 (as the text control does), so that a character
+// that Windows-1252 cannot hold is never lost; offsets count each line break as two
+// characters (CR LF), whatever the file's own line ends.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vokc::editor {
+
+using Text = std::u16string;
+using TextView = std::u16string_view;
+using Lines = std::vector<Text>;
+
+// The markers as the text control shows them: Windows-1252 codes 187 and 149.
+inline constexpr char16_t kBreakMarker = u'\u00BB';
+inline constexpr char16_t kStepMarker = u'\u2022';
+
+// The nine lines of a new window, and the caret offset of its empty line.
+Lines DefaultProgram();
+inline constexpr long kDefaultCaret = 79;
+
+// "Save as": the name part loses everything from its first '.', then gets ".c".
+std::string SaveAsName(const std::string& chosenPath);
+// The name part of a path (after the last directory separator).
+std::string FileNamePart(const std::string& path);
+
+// Upper-casing by the French locale's rule: accented letters fold too.
+char16_t UpperLocale(char16_t c);
+// Every character but 0-9, A-Z and a-z separates words.
+bool IsWordDelimiter(char16_t c);
+
+struct SearchOptions {
+    bool down = true;
+    bool matchCase = false;
+    bool wholeWord = false;
+};
+
+// Looks for `text` in `buffer` from the selection, as the find dialog does: downwards
+// after the selection, upwards ending before it. Texts of any length are searched.
+std::optional<std::size_t> SearchBuf(TextView buffer, std::size_t selStart, std::size_t selLength,
+                                     TextView text, const SearchOptions& options);
+
+// The text of lines joined by CR LF, as offsets count it.
+Text JoinLines(const Lines& lines);
+// Offset of the first character of a line.
+std::size_t LineStart(const Lines& lines, std::size_t line);
+
+// Automatic indentation for Enter at a caret offset: the text to insert instead of the
+// plain line break (CR LF and the indentation), or nothing when Enter is left alone.
+std::optional<Text> AutoIndent(const Lines& lines, long caret);
+
+// The procedure lines of a program ("void" in any case first), without indentation.
+Lines ProcedureItems(const Lines& lines);
+// The first line containing the item, if any.
+std::optional<std::size_t> LineContaining(const Lines& lines, TextView item);
+
+// Removes the step marker at the start of every line; true when something changed.
+bool RemoveStepMarkers(Lines& lines);
+
+// How a file was written, so that saving keeps it that way.
+enum class Encoding { Utf8, Windows1252 };
+enum class LineEnd { CrLf, Lf, Cr };
+struct FileFormat {
+    Encoding encoding = Encoding::Windows1252;
+    LineEnd lineEnd = LineEnd::CrLf;
+    bool utf8Bom = false;
+};
+// Splits file bytes into lines (CR LF, LF or CR; the first line end found is the
+// file's) after choosing the encoding: valid UTF-8 with at least one non-ASCII
+// character is UTF-8, anything else is Windows-1252.
+Lines DecodeProgramFile(const std::string& bytes, FileFormat& format);
+// The bytes of lines in a file's encoding and line ends; every line is followed by its
+// line end. Returns false when a character cannot be written in Windows-1252 (the
+// bytes then hold '?' for it): the caller should then save in UTF-8.
+bool EncodeProgramFile(const Lines& lines, const FileFormat& format, std::string& bytes);
+
+// Conversions used by the window: Windows-1252 bytes of one line for the interpreter.
+std::string ToCp1252(TextView text);
+Text FromCp1252(std::string_view bytes);
+Text FromUtf8(std::string_view bytes);
+std::string ToUtf8(TextView text);
+
+} // namespace vokc::editor

@@ -1,0 +1,115 @@
+// The editor's logic without windows: naming, search, indentation, procedures, files.
+#include <gtest/gtest.h>
+
+#include "editorlogic.h"
+
+using namespace vokc::editor;
+
+namespace {
+std::optional<std::size_t> Find(std::u16string_view buf, std::size_t selStart, std::size_t selLen,
+                                std::u16string_view text, bool down, bool matchCase, bool word) {
+    return SearchBuf(buf, selStart, selLen, text, SearchOptions{down, matchCase, word});
+}
+} // namespace
+
+TEST(EditorLogic, SaveAsNamingRule) {
+    EXPECT_EQ(SaveAsName("/home/eleve/essai.txt"), "/home/eleve/essai.c");
+    EXPECT_EQ(SaveAsName("/home/eleve/essai"), "/home/eleve/essai.c");
+    EXPECT_EQ(SaveAsName("/home/v1.2/essai.tar.gz"), "/home/v1.2/essai.c");
+    EXPECT_EQ(SaveAsName("/home/v1.2/essai"), "/home/v1.2/essai.c");
+    EXPECT_EQ(FileNamePart("/a/b/essai.c"), "essai.c");
+}
+
+TEST(EditorLogic, SearchBothWaysAndAtTheEnds) {
+    std::u16string text = u"int x;\r\nprint(x); fin";
+    EXPECT_EQ(Find(text, 0, 0, u"fin", true, false, false), text.size() - 3);
+    EXPECT_EQ(Find(text, 5, 0, u"INT", false, false, false), 0u);
+    // Downwards starts after the selection; upwards a match must end before it.
+    EXPECT_EQ(Find(text, 0, 3, u"int", true, false, false), 10u); // inside "print"
+    EXPECT_EQ(Find(text, 0, 3, u"int", false, false, false), std::nullopt);
+    EXPECT_EQ(Find(text, 0, 0, u"INT", true, true, false), std::nullopt);
+    EXPECT_EQ(Find(u"", 0, 0, u"a", true, false, false), std::nullopt);
+    EXPECT_EQ(Find(text, 0, 0, u"", true, false, false), std::nullopt);
+    // Accented letters fold with the locale's rule.
+    EXPECT_EQ(Find(u"D\u00C9BUT d\u00e9but", 6, 0, u"d\u00e9but", false, false, false), 0u);
+}
+
+TEST(EditorLogic, WholeWordSearch) {
+    std::u16string text = u"x print intx int_x int";
+    auto at = Find(text, 0, 0, u"int", true, false, true);
+    ASSERT_TRUE(at);
+    EXPECT_EQ(text.substr(*at, 5), u"int_x"); // the underscore ends the word
+    auto next = Find(text, *at, 3, u"int", true, false, true);
+    ASSERT_TRUE(next);
+    EXPECT_EQ(*next, text.size() - 3); // the last word, with nothing after it
+    EXPECT_EQ(Find(text, text.size(), 0, u"int", false, false, true), text.size() - 3);
+    // A word at the very start is skipped downwards from offset 0 but found upwards.
+    EXPECT_EQ(Find(u"int a", 0, 0, u"int", true, false, true), std::nullopt);
+    EXPECT_EQ(Find(u"int a", 5, 0, u"int", false, false, true), 0u);
+}
+
+TEST(EditorLogic, SearchHasNoLengthLimit) {
+    std::u16string big(200000, u'a');
+    big += u"cible";
+    EXPECT_EQ(Find(big, 0, 0, u"cible", true, false, false), 200000u);
+}
+
+TEST(EditorLogic, AutoIndentation) {
+    Lines lines = {u"main()", u"{", u"   x = 1", u"", u"", u"  y"};
+    // End of the indented line: a break and three blanks.
+    long end = static_cast<long>(LineStart(lines, 2) + lines[2].size());
+    EXPECT_EQ(AutoIndent(lines, end), u"   ");
+    // Start of an indented line: the indentation of the line above (here none).
+    EXPECT_EQ(AutoIndent(lines, static_cast<long>(LineStart(lines, 5))), u"");
+    // Start of the line after an indented one copies that one.
+    EXPECT_EQ(AutoIndent(lines, static_cast<long>(LineStart(lines, 3))), u"   ");
+    // First line, or the first two positions of the second: Enter is left alone.
+    EXPECT_EQ(AutoIndent(lines, 3), std::nullopt);
+    EXPECT_EQ(AutoIndent(lines, static_cast<long>(LineStart(lines, 1))), std::nullopt);
+}
+
+TEST(EditorLogic, ProcedureList) {
+    Lines lines = {u"int affiche;", u"void affiche()", u"  VOID f()", u"voidx", u"int main()", u""};
+    Lines items = ProcedureItems(lines);
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0], u"void affiche()");
+    EXPECT_EQ(items[1], u"VOID f()");
+    EXPECT_EQ(items[2], u"voidx");
+    EXPECT_EQ(LineContaining(lines, u"VOID f()"), 2u);
+    EXPECT_EQ(LineStart(lines, 2), 12u + 2 + 14 + 2);
+}
+
+TEST(EditorLogic, FilesKeepEncodingAndLineEnds) {
+    FileFormat format;
+    // Windows-1252 with CR LF and a breakpoint marker.
+    Lines lines = DecodeProgramFile("\xBBx = 1\r\nputs(\"\xE9t\xE9\")\r\n", format);
+    EXPECT_EQ(format.encoding, Encoding::Windows1252);
+    EXPECT_EQ(format.lineEnd, LineEnd::CrLf);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0][0], kBreakMarker);
+    EXPECT_EQ(lines[1], u"puts(\"\u00e9t\u00e9\")");
+    std::string bytes;
+    EXPECT_TRUE(EncodeProgramFile(lines, format, bytes));
+    EXPECT_EQ(bytes, "\xBBx = 1\r\nputs(\"\xE9t\xE9\")\r\n");
+    // UTF-8 with LF stays so.
+    lines = DecodeProgramFile("a\n\xC3\xA9t\xC3\xA9\n", format);
+    EXPECT_EQ(format.encoding, Encoding::Utf8);
+    EXPECT_EQ(format.lineEnd, LineEnd::Lf);
+    EncodeProgramFile(lines, format, bytes);
+    EXPECT_EQ(bytes, "a\n\xC3\xA9t\xC3\xA9\n");
+    // A character Windows-1252 cannot hold is reported rather than silently lost.
+    format = FileFormat{};
+    EXPECT_FALSE(EncodeProgramFile({u"\u4E2D"}, format, bytes));
+    // Plain ASCII counts as Windows-1252; a last line without its line end is kept.
+    lines = DecodeProgramFile("a\rb", format);
+    EXPECT_EQ(format.encoding, Encoding::Windows1252);
+    EXPECT_EQ(format.lineEnd, LineEnd::Cr);
+    EXPECT_EQ(lines, (Lines{u"a", u"b"}));
+}
+
+TEST(EditorLogic, StepMarkersGoBreakpointsStay) {
+    Lines lines = {u"\u2022x = 1", u"\u00BBy = 2", u"", u"z"};
+    EXPECT_TRUE(RemoveStepMarkers(lines));
+    EXPECT_EQ(lines, (Lines{u"x = 1", u"\u00BBy = 2", u"", u"z"}));
+    EXPECT_FALSE(RemoveStepMarkers(lines));
+}
