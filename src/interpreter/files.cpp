@@ -83,7 +83,11 @@ void Interpreter::ReadLine(FileSlot& slot, std::string& out) {
     out.clear();
     if (slot.mode != FileSlot::Mode::Read || !slot.handle) return;
     int c = slot.lookahead;
-    while (c != EOF && c != '\r' && c != '\n') {
+    // A line too long for any text is read only in part: the bytes of the longest text in
+    // UTF-8 (4 bytes a character) and one more, so that what is read is still refused.
+    // The rest is left for the next read; a line without end (a device) cannot hold the
+    // run.
+    while (c != EOF && c != '\r' && c != '\n' && out.size() <= 4 * kTextMax) {
         out.push_back(static_cast<char>(c));
         c = std::fgetc(slot.handle);
     }

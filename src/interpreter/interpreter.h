@@ -30,6 +30,9 @@ inline constexpr int kNameMax = 20;
 inline constexpr int kLineStep = 18;
 // Upper bound of the string store, so that a declaration cannot exhaust memory.
 inline constexpr std::size_t kStringStoreMax = 1000000;
+// Longest text a string variable holds, so that a program that keeps growing a text
+// (s = s + s) stops instead of exhausting memory.
+inline constexpr std::size_t kTextMax = 1000000;
 
 // Line markers that the editor puts in front of a line.
 inline constexpr char kBreakMarker = '\xBB';

@@ -21,6 +21,7 @@ inline constexpr std::string_view kErreurDansIndice = "Erreur dans indice";
 inline constexpr std::string_view kIndiceHorsLimites = "Indice hors limites";
 inline constexpr std::string_view kPileSaturee = "Pile saturée";
 inline constexpr std::string_view kPileVide = "Pile vide";
+inline constexpr std::string_view kChaineTropLongue = "Chaîne trop longue (1000000 caractères maxi)";
 
 // Preparation and run loop.
 inline constexpr std::string_view kErreurDefinitionFonction = "Erreur dans la définition de la fonction";

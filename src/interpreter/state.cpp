@@ -270,6 +270,7 @@ void Interpreter::StoreValue(std::string_view text, char kind, std::int32_t slot
         break;
     }
     case 'S':
+        if (text.size() > kTextMax) return Fail(Cp(msg::kChaineTropLongue));
         strings_[slot].assign(text);
         break;
     default:

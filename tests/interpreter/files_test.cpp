@@ -222,6 +222,30 @@ TEST_F(FilesTest, Directories) {
     EXPECT_FALSE(fs::exists("data"));
 }
 
+// A line longer than any text is refused when it is stored, and only the part of it
+// that decides this is read (a line without end cannot hold the run). A UTF-8 line of
+// more than kTextMax bytes is accepted when its characters fit.
+TEST_F(FilesTest, OverlongLinesAreRefusedNotKept) {
+    std::string utf8;
+    for (int i = 0; i < 600000; ++i) utf8 += "\xC3\xA9"; // 1.2 MB, 600000 characters
+    WriteBytes("long.txt", std::string(kTextMax, 'a') + "\r\n" + utf8 + "\n" +
+                               std::string(4 * kTextMax + 10, 'b') + "\nfin\n");
+    interp.Fopen("f=fopen(\"long.txt\",\"r\");");
+    interp.Fgets("f, s)");
+    EXPECT_EQ(Get("s"), std::string(kTextMax, 'a'));
+    interp.Fgets("f, s)");
+    EXPECT_EQ(Get("s"), std::string(600000, '\xE9'));
+    EXPECT_EQ(host.AllMessages(), "");
+    interp.Fgets("f, s)");
+    EXPECT_EQ(interp.RunState(), 1);
+    EXPECT_EQ(host.AllMessages(), W("Chaîne trop longue (1000000 caractères maxi)|"));
+    EXPECT_EQ(Get("s"), std::string(600000, '\xE9'));
+    interp.Fgets("f, s)"); // the part of the long line left unread
+    EXPECT_EQ(Get("s"), std::string(9, 'b'));
+    interp.Fgets("f, s)");
+    EXPECT_EQ(Get("s"), "fin");
+}
+
 // Whole programs: a first run leaves a file and a print job open; the next run must
 // find them closed, and its feof loop must read each line once.
 TEST(FilePrograms, FeofLoopAfterARunThatLeftFilesOpen) {

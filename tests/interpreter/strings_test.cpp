@@ -115,5 +115,37 @@ TEST(StringPrograms, StatementsAssignmentsAndGetchInARun) {
     EXPECT_EQ(r.startLine, 8);
 }
 
+// A text stops growing at kTextMax characters: the statement that would pass it is
+// refused with a message, and the variable keeps its value.
+TEST_F(StringsTest, TextsStopAtTheirLongestLength) {
+    const std::string longest(kTextMax, 'x');
+    const std::string tooLong = W("Chaîne trop longue (1000000 caractères maxi)|");
+    interp.StoreValue(longest, 'S', 1);
+    EXPECT_EQ(host.AllMessages(), "");
+    interp.StoreValue(longest + "y", 'S', 1);
+    EXPECT_EQ(interp.RunState(), 1);
+    interp.StrCat("s, \"z\")");
+    interp.StrNCat("s, t, 1)");
+    EXPECT_EQ(host.AllMessages(), tooLong + tooLong + tooLong);
+    EXPECT_EQ(Get("s"), longest);
+}
+
+// Programs that double a text at every turn end on the statement that would pass the
+// limit, whether it is an assignment or strcat; a doubling within it still runs.
+TEST(StringPrograms, DoublingATextEndsTheRunAtTheLimit) {
+    for (const char* doubling : {"s = s + s", "strcat(s, s);"}) {
+        vokc::test::Run r(std::string("char s[2]\nint n\nmain()\n{\ns = \"ab\"\nboucle:\n") +
+                          doubling + "\nn++\ngoto boucle\n}\n");
+        EXPECT_EQ(r.Go(), 1) << doubling;
+        EXPECT_EQ(r.host.AllMessages(), W("Chaîne trop longue (1000000 caractères maxi)|"))
+            << doubling;
+        EXPECT_EQ(r.host.messageLines, std::vector<int>{6}) << doubling;
+        EXPECT_EQ(r.startLine, 6) << doubling;
+        // "ab" doubled 18 times: 524288 characters; the 19th doubling is refused.
+        EXPECT_EQ(ValueOf(r.interp, "n"), "18") << doubling;
+        EXPECT_EQ(ValueOf(r.interp, "s").size(), 524288u) << doubling;
+    }
+}
+
 } // namespace
 } // namespace vokc::test
