@@ -2,12 +2,18 @@
 #   make run    installs what is missing, builds, starts Vok C on examples/bonjour.c
 #   make test   installs what is missing, builds, runs every test (plain and sanitized)
 #   make bench  builds optimised and runs the benchmarks side by side with their peers
+#   make fuzz   builds the fuzzers (clang, libFuzzer); make test runs each for FUZZ_SECONDS,
+#               make fuzz-long for FUZZ_LONG_SECONDS (fuzz/run.sh)
 
 JOBS ?= 2
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_LONG_SECONDS ?= 1800
 
 .PHONY: all setup build build-asan run test test-plain test-asan bench clean
+.PHONY: setup-fuzz fuzz test-fuzz fuzz-long
 
 all: build
 
@@ -42,7 +48,22 @@ test-asan: build-asan
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-test: test-plain test-asan
+test: test-plain test-asan test-fuzz
+
+setup-fuzz:
+	@scripts/setup.sh fuzz
+
+$(FUZZ_BUILD)/build.ninja:
+	cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+fuzz: setup-fuzz $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+test-fuzz: fuzz
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-long: fuzz
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_LONG_SECONDS)
 
 bench:
 	@scripts/setup.sh bench

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Runs the fuzzers built in BUILD for SECONDS each, one after the other, each in a single
+# process (one core).
+#   fuzz/run.sh BUILD SECONDS [interpreter|colour]...   (both when none is named)
+# The corpus of each fuzzer grows in BUILD/corpus/NAME and is kept from run to run; the
+# seeds (tests/programs, examples, fuzz/colour_seeds) are written afresh into
+# BUILD/seeds/NAME. Findings go to BUILD/findings/NAME, the log to BUILD/logs/NAME.log.
+# The interpreter fuzzer runs from the scratch directory BUILD/scratch. Exit status 1
+# when a fuzzer found a crash, a hang, a leak or a sanitizer report.
+set -euo pipefail
+
+if [ $# -lt 2 ]; then
+  echo "usage: $0 BUILD SECONDS [interpreter|colour]..." >&2
+  exit 2
+fi
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "$1" && pwd)
+seconds=$2
+shift 2
+names=("$@")
+if [ ${#names[@]} -eq 0 ]; then names=(interpreter colour); fi
+
+# Program texts as the interpreter reads them: Windows-1252 when they were UTF-8.
+as_cp1252() {
+  iconv -f UTF-8 -t WINDOWS-1252 "$1" 2>/dev/null || cat "$1"
+}
+
+make_seeds() {
+  local name=$1 dir=$build/seeds/$1
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  local prog base input
+  for prog in "$root"/tests/programs/*.c "$root"/examples/*.c; do
+    base=$(basename "$prog" .c)
+    if [ "$name" = colour ]; then
+      cp "$prog" "$dir/$base"
+      continue
+    fi
+    # The console input of a test program lies beside it, that of an example in tests/.
+    input=${prog%.c}.in
+    if [[ $prog == "$root/examples/"* ]]; then input=$root/tests/examples/$base.in; fi
+    if [ ! -f "$input" ]; then input=""; fi
+    {
+      as_cp1252 "$prog"
+      if [ -n "$input" ]; then
+        printf '\0\0'
+        cat "$input"
+      fi
+    } >"$dir/$base"
+  done
+  if [ "$name" = colour ]; then cp "$root"/fuzz/colour_seeds/* "$dir/"; fi
+}
+
+status=0
+for name in "${names[@]}"; do
+  fuzzer=$build/${name}_fuzzer
+  if [ ! -x "$fuzzer" ]; then
+    echo "fuzz/run.sh: $fuzzer manquant (make fuzz)" >&2
+    exit 2
+  fi
+  make_seeds "$name"
+  mkdir -p "$build/corpus/$name" "$build/findings/$name" "$build/logs" "$build/scratch"
+  log=$build/logs/$name.log
+  echo "fuzz: $name pendant ${seconds} s (journal : $log)"
+  set +e
+  (cd "$build/scratch" &&
+    "$fuzzer" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 -print_final_stats=1 \
+      -dict="$root/fuzz/$name.dict" -artifact_prefix="$build/findings/$name/" \
+      "$build/corpus/$name" "$build/seeds/$name") >"$log" 2>&1
+  rc=$?
+  set -e
+  grep -E '^stat::(number_of_executed_units|peak_rss_mb)|^Done [0-9]+ runs' "$log" | sed 's/^/  /' || true
+  if [ $rc -ne 0 ]; then
+    status=1
+    echo "fuzz: $name a trouvé un problème (statut $rc) :" >&2
+    grep -E -A12 '^==[0-9]+==ERROR|runtime error|^check failed|ALARM|out-of-memory|leak' "$log" | head -40 >&2 || tail -40 "$log" >&2
+    grep -E 'Test unit written to' "$log" >&2 || true
+    echo "  reproduire : (cd $build/scratch && $fuzzer FICHIER)" >&2
+  fi
+done
+exit $status
