@@ -143,11 +143,21 @@ void TerminalHost::ClearScreen() {
     if (stdoutIsTerminal_) std::fputs("\x1b[2J\x1b[H", stdout);
 }
 
+void TerminalHost::InputEnded() {
+    if (inputEnded_) throw ErrorBoxFailure{"entr\xE9" "e standard \xE9puis\xE9" "e"};
+    inputEnded_ = true;
+}
+
 std::string TerminalHost::ReadAnswer(int, int) {
     std::fflush(stdout);
     std::string line;
-    int c;
-    while ((c = std::fgetc(stdin)) != EOF && c != '\n') line += static_cast<char>(c);
+    int c = 0;
+    // No text holds more than kTextMax characters (4 bytes each in UTF-8): the rest of a
+    // longer line is left for the next answer, so that an endless line cannot exhaust
+    // memory.
+    while (line.size() <= 4 * kTextMax && (c = std::fgetc(stdin)) != EOF && c != '\n')
+        line += static_cast<char>(c);
+    if (c == EOF && line.empty()) InputEnded();
     if (!line.empty() && line.back() == '\r') line.pop_back();
     // The terminal already echoed the answer and its line end.
     if (stdinIsTerminal_) skipEcho_ = 2;
@@ -157,7 +167,10 @@ std::string TerminalHost::ReadAnswer(int, int) {
 std::string TerminalHost::ReadKey() {
     std::fflush(stdout);
     int c = std::fgetc(stdin);
-    if (c == EOF) return {};
+    if (c == EOF) {
+        InputEnded();
+        return {};
+    }
     std::string bytes(1, static_cast<char>(c));
     // A UTF-8 character from the terminal comes as several bytes: read them all.
     unsigned char u = static_cast<unsigned char>(c);

@@ -49,6 +49,11 @@ public:
     void Report(std::string_view text, int line);
 
 private:
+    // A read at the end of standard input gets an empty answer; a read after that one
+    // ends the run (a program that waits for an answer that never comes would loop
+    // forever).
+    void InputEnded();
+
     std::string shownName_;
     char separator_;
     std::string printerFile_;
@@ -59,6 +64,7 @@ private:
     bool stdoutIsTerminal_;
     // With a terminal, its echo of the typed answer stands for the drawn answer.
     int skipEcho_ = 0;
+    bool inputEnded_ = false;
 };
 
 // Splits a file's bytes into Windows-1252 lines (UTF-8 files are converted).

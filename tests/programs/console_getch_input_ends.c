@@ -1,0 +1,10 @@
+char s[20]
+int n
+main()
+{
+lire:
+s = "<" + getch()
+printf("%s\n", s)
+n++
+goto lire
+}
