@@ -6,6 +6,7 @@
 // The main window creates it once at start-up and shows it modally for the command
 // "&Calendrier" of "&Utilitaires": Calendrier->exec(). It starts on the current date;
 // the month last viewed is shown again at the next opening.
+// CMake target: vokc_utilities.
 #pragma once
 
 #include <QDate>

@@ -5,6 +5,7 @@
 // The main window creates it once at start-up and shows it modally for the command
 // "&Horloge" of "&Utilitaires": Horloge->exec(). Each opening starts with the running
 // time; closing it while the display is frozen sets nothing.
+// CMake target: vokc_utilities.
 #pragma once
 
 #include <QDialog>

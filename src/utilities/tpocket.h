@@ -4,6 +4,7 @@
 // "C&alculatrice" of "&Utilitaires": Pocket->exec(). Each opening starts with an empty
 // display and no pending operation; typed keys press the calculator's keys, Escape
 // closes. Errors of a key are shown in a message box and change nothing.
+// CMake target: vokc_utilities.
 #pragma once
 
 #include <QDialog>

@@ -31,12 +31,6 @@ std::string Fields(const vokc::DateTimeFields& f) {
     return vokc::ClockDateText(f) + " " + vokc::ClockTimeText(f);
 }
 
-TEST(ClockFields, Texts) {
-    const vokc::DateTimeFields t{1998, 10, 20, 8, 3, 9, 0};
-    EXPECT_EQ(vokc::ClockTimeText(t), "08:03:09");
-    EXPECT_EQ(vokc::ClockDateText(t), "20/10/1998");
-}
-
 TEST(ClockFields, BoundsWithoutWrapOrCarry) {
     const Texts t{"23:59:30", "31/12/2099"};
     EXPECT_EQ(Press(vokc::kClockMinute, +1, t).time, "23:59:30");
@@ -135,12 +129,6 @@ TEST(ClockFields, SettingTheClockFromTheTexts) {
               "'xx' n'est pas une valeur entière correcte");
     EXPECT_EQ(vokc::SetClockFromTexts("", "", clock), "'' n'est pas une valeur entière correcte");
     EXPECT_EQ(clock.set.size(), 3u);
-}
-
-TEST(ClockFields, RefusalsInFrench) {
-    EXPECT_NE(vokc::ClockRefusalMessage(EPERM).find("pas le droit"), std::string::npos);
-    EXPECT_NE(vokc::ClockRefusalMessage(EINVAL).find("refuse"), std::string::npos);
-    EXPECT_NE(vokc::ClockRefusalMessage(EIO).find(std::to_string(EIO)), std::string::npos);
 }
 
 TEST(ClockFields, PlatformClockReadsTheLocalTime) {

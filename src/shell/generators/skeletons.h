@@ -5,6 +5,9 @@
 // Texts are UTF-16, like the editor's text; line breaks are CR LF and every offset
 // counts each line break as two characters, as the editor's caret offsets do.
 //
+// The dialogs are in tbouclefor.h, tbouclewhile.h, tconditionif.h, tfileio.h and
+// tmotscle.h (CMake target vokc_generators; these functions alone: vokc_skeletons).
+//
 // How the editor window runs each command (Dlg stands for the dialog object that the
 // application created once at start-up; Apply is the editor's own few lines: when
 // `edit` is true, replace the selection with `text` (or insert it at the caret when
