@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include "console.h"
 #include "listesel.h"
+#include "symbolwindows.h"
 #include "mainform.h"
 #include "smallwindows.h"
 
@@ -22,6 +24,13 @@ int main(int argc, char** argv) {
     SharedWindows shared;
     shared.aboutBox = new TAboutBox(&mainForm);
     shared.listeSel = new TListeSel(&mainForm);
+    auto* table = new TTableSymboles(&mainForm);
+    auto* variable = new TVariable(&mainForm);
+    auto* console = new TForm3(&mainForm);
+    auto* form12 = new TForm12(console);
+    console->SetInputLine(form12);
+    console->SetInspectionWindows(table, variable);
+    shared.console = console;
     auto* parametres = new TParametres(&mainForm);
     parametres->hide();
     mainForm.SetSharedWindows(shared);

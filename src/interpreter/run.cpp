@@ -75,29 +75,30 @@ void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, 
                 return;
             }
         }
-        std::string_view source = memo.Line(current);
-        if (!source.empty() && source[0] == kBreakMarker) {
-            // A breakpoint pauses a free run before its line, unless the run resumes there.
-            if (breakpointsEnabled_ && stepMode != 1 && !firstLine) {
-                runState_ = kError;
-                stopState = kError;
-                startLine = current;
-                lastStop_ = StopReason::Pause;
-                return;
-            }
-            if (startLine != 0) source.remove_prefix(1);
-        }
-        firstLine = false;
         std::string_view text;
         if (blockCount_ > 0 && blocks_[blockCount_].resumeLine == current) {
-            // The frame's keyword runs instead; the line itself is not needed.
+            // The frame's keyword runs as though it stood before the resume line: the
+            // line itself (and a breakpoint on it) comes after.
             text = blocks_[blockCount_].keyword;
             --current;
         } else {
+            std::string_view source = memo.Line(current);
+            if (!source.empty() && source[0] == kBreakMarker) {
+                // A breakpoint pauses a free run before its line, unless the run resumes there.
+                if (breakpointsEnabled_ && stepMode != 1 && !firstLine) {
+                    runState_ = kError;
+                    stopState = kError;
+                    startLine = current;
+                    lastStop_ = StopReason::Pause;
+                    return;
+                }
+                if (startLine != 0) source.remove_prefix(1);
+            }
             // A copy: handlers read other lines, which may invalidate the text's view.
             line_.assign(source);
             text = line_;
         }
+        firstLine = false;
         messageLine_ = current;
         ++executedLines_;
         if (trace_) host_.TraceLine(current, text);

@@ -199,6 +199,15 @@ TEST(RunLoop, BreakpointPausesAFreeRunBeforeItsLine) {
     EXPECT_EQ(r.host.console, "x\nx\nx\n");
 }
 
+TEST(RunLoop, ABreakpointOnABlocksResumeLineWaitsForTheLoopToEnd) {
+    Program r(Lines({"int i", "main()", "{", "for (i=1; i<=3; i++)", "puts(\"x\")", "\xBBputs(\"fin\")", "}"}));
+    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.startLine, 5);
+    EXPECT_EQ(r.host.console, "x\nx\nx\n");
+    EXPECT_EQ(r.Go(), 0);
+    EXPECT_EQ(r.host.console, "x\nx\nx\nfin\n");
+}
+
 TEST(RunLoop, ErrorsStopOnTheirLineAndResumeRetriesIt) {
     Program r(Lines({"int x", "main()", "{", "x = 5 / 0", "}"}));
     EXPECT_EQ(r.Go(), 1);

@@ -17,8 +17,11 @@
 #include <QTextLayout>
 #include <QVBoxLayout>
 
+#include "text.h"
+
 #include "finddialogs.h"
 #include "listesel.h"
+#include "runtarget.h"
 
 using namespace vokc::editor;
 
@@ -358,6 +361,122 @@ bool TEditeur::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+// ---- Running ----
+
+int TEditeur::StartLine = 0;
+int TEditeur::StepMode = 0;
+
+namespace {
+// The memo's lines as the interpreter reads them: Windows-1252, converted on demand into
+// one reused buffer.
+class DocumentText : public vokc::ProgramText {
+public:
+    explicit DocumentText(const QTextDocument* doc) : doc_(doc) { buffer_.reserve(256); }
+    int LineCount() const override { return doc_->blockCount(); }
+    std::string_view Line(int index) const override {
+        const QString text = doc_->findBlockByNumber(index).text();
+        buffer_.resize(static_cast<std::size_t>(text.size()));
+        for (qsizetype i = 0; i < text.size(); ++i)
+            buffer_[static_cast<std::size_t>(i)] = vokc::UnicodeToCp1252(text.at(i).unicode());
+        return buffer_;
+    }
+
+private:
+    const QTextDocument* doc_;
+    mutable std::string buffer_;
+};
+} // namespace
+
+void TEditeur::InsertMarker(int line, char16_t marker) {
+    QTextBlock block = Memo1->document()->findBlockByNumber(line);
+    if (!block.isValid()) return; // a line past the end has no marker
+    QTextCursor c(block);
+    c.insertText(QString(QChar(marker)));
+}
+
+bool TEditeur::RemoveMarker(int line, char16_t marker) {
+    QTextBlock block = Memo1->document()->findBlockByNumber(line);
+    if (!block.isValid() || block.text().isEmpty() || block.text().at(0) != QChar(marker)) return false;
+    QTextCursor c(block);
+    c.deleteChar();
+    return true;
+}
+
+void TEditeur::CaretToLine(int line) {
+    SetCaretOffset(static_cast<long>(LineStart(TextLines(), static_cast<std::size_t>(std::max(line, 0)))));
+    Memo1->ensureCursorVisible();
+}
+
+void TEditeur::ShowStopLine(int line) {
+    stopLine_ = line;
+    QList<QTextEdit::ExtraSelection> marks;
+    QTextBlock block = Memo1->document()->findBlockByNumber(line);
+    if (line >= 0 && block.isValid()) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(block);
+        mark.format.setBackground(QColor(255, 236, 150));
+        mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+        marks << mark;
+    }
+    Memo1->setExtraSelections(marks);
+}
+
+void TEditeur::RunFrom(bool fresh) {
+    if (!Interpreter || Interpreter->Running()) return;
+    ShowStopLine(-1);
+    int stopState = 0;
+    DocumentText text(Memo1->document());
+    // The text must not change under a running program.
+    const bool wasReadOnly = Memo1->isReadOnly();
+    Memo1->setReadOnly(true);
+    Interpreter->Exec(text, StartLine, stopState, StepMode);
+    Memo1->setReadOnly(wasReadOnly);
+    if (StepMode == 1 && (fresh || stopState != 998)) InsertMarker(StartLine, kStepMarker);
+    if (stopState > 0 && (fresh || stopState < 998)) {
+        CaretToLine(StartLine);
+        ShowStopLine(StartLine);
+    }
+    if (closePending_) {
+        closePending_ = false;
+        if (parentWidget()) parentWidget()->close();
+        else close();
+    }
+}
+
+void TEditeur::Executer() {
+    if (!Interpreter || Interpreter->Running()) return;
+    std::string name = ToCp1252(T(FileName.isEmpty() ? QString() : QFileInfo(FileName).fileName()));
+    Interpreter->InitPrg(name);
+    Raz();
+    StartLine = 0;
+    RunFrom(true);
+}
+
+void TEditeur::Continuer2() {
+    if (!Interpreter || Interpreter->Running()) return;
+    RemoveMarker(StartLine, kStepMarker);
+    RunFrom(false);
+}
+
+void TEditeur::Arret() {
+    const long c = CaretOffset();
+    const Lines lines = TextLines();
+    long total = 0;
+    int walked = 0;
+    for (const Text& line : lines) {
+        total += static_cast<long>(line.size()) + 2;
+        ++walked;
+        if (total >= c - 1) break;
+    }
+    walked = std::max(walked, 1);
+    // The target is line `walked` (0-based), as the run commands count.
+    if (!RemoveMarker(walked, kBreakMarker)) InsertMarker(walked, kBreakMarker);
+    StartLine = walked - 1;
+    SetCaretOffset(c);
+}
+
+void TEditeur::Pasapas(bool on) { StepMode = on ? 1 : 0; }
+
 // ---- Window events ----
 
 bool TEditeur::FormCloseQuery() {
@@ -370,21 +489,23 @@ bool TEditeur::FormCloseQuery() {
 }
 
 void TEditeur::closeEvent(QCloseEvent* event) {
+    if (Interpreter && Interpreter->Running()) {
+        // The program reads this window's text: it stops first, then the window closes.
+        closePending_ = true;
+        Interpreter->RequestStop();
+        event->ignore();
+        return;
+    }
     if (!FormCloseQuery()) {
         event->ignore();
         return;
     }
-    if (CloseInterpreterFiles) CloseInterpreterFiles();
+    if (Interpreter) Interpreter->CloseAll();
     event->accept();
 }
 
-void TEditeur::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange) {
-        if (isActiveWindow()) {
-            if (StepModeOff) StepModeOff();
-        } else if (CloseInterpreterFiles) {
-            CloseInterpreterFiles();
-        }
-    }
-    QWidget::changeEvent(event);
+void TEditeur::FormActivate() { StepMode = 0; } // the main window's check mark stays
+
+void TEditeur::FormDeactivate() {
+    if (Interpreter && !Interpreter->Running()) Interpreter->CloseAll();
 }

@@ -11,6 +11,7 @@
 #include "editorlogic.h"
 
 class QPrinter;
+class RunTarget;
 class TFindDialog;
 class TListeSel;
 
@@ -35,6 +36,21 @@ public:
     void Remplacer();
     void ListeSubs();
     void Raz();
+
+    // Running the program (shared by every editor window: the line a paused run goes on
+    // from, and whether runs stop after every line).
+    static int StartLine;
+    static int StepMode;
+    void Executer();
+    void Continuer2();
+    void Arret();
+    void Pasapas(bool on);
+    // Called by the main window when this window becomes, or stops being, the active one.
+    void FormActivate();
+    void FormDeactivate();
+    RunTarget* Interpreter = nullptr;
+    // The line where the last run stopped, shown with a background (-1: none).
+    int StopLine() const { return stopLine_; }
 
     // The text as lines, and the caret and selection as offsets that count each line
     // break as two characters.
@@ -63,21 +79,25 @@ public:
     std::function<int(QWidget*, const QString&)> AskSaveChanges;
     // Shared windows and services set by the main window.
     TListeSel* ListeSel = nullptr;
-    std::function<void()> CloseInterpreterFiles; // the interpreter's CloseAll
-    std::function<void()> StepModeOff;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 public slots:
     void Find();
     void Replace();
 
 private:
+    void RunFrom(bool fresh);
+    void InsertMarker(int line, char16_t marker);
+    bool RemoveMarker(int line, char16_t marker);
+    void CaretToLine(int line);
+    void ShowStopLine(int line);
     bool FormKeyPress(QKeyEvent* event);
     bool FormCloseQuery();
     void ReportFileError(const QString& what, const QString& file, const QString& reason);
     bool WriteFile(const QString& path);
+    int stopLine_ = -1;
+    bool closePending_ = false;
 };

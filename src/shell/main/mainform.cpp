@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -22,6 +23,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "console.h"
 #include "editeur.h"
 #include "glyphs.h"
 #include "listesel.h"
@@ -86,6 +88,7 @@ const Command kCommands[] = {
     {3, "&Point d'arr\u00EAt", "F5", -1, "", "Poser un point d'arr\u00EAt", &TMainForm::Pointdarrt1Click, true, false},
     {3, "&Continuer", "F7", -1, "", "Continue l'\u00E9x\u00E9cution", &TMainForm::Continuer2Click, true, false},
     {3, "&Mode pas \u00E0 pas", "", -1, "", "Ex\u00E9cute en pas \u00E0 pas", &TMainForm::PasapasClick, true, false},
+    {3, "&Arr\u00EAter", "Ctrl+Pause", -1, "", "Arr\u00EAter le programme en cours", &TMainForm::Arreter1Click, false, false},
     {4, "&Mots cl\u00E9...", "", -1, "", " Les instructions c", &TMainForm::Motscl1Click, true, false},
     {4, "Boucle &For...", "", -1, "", "G\u00E9n\u00E9rer boucle For", &TMainForm::BoucleFor1Click, true, false},
     {4, "Boucle Whille...", "", -1, "", "G\u00E9n\u00E9rer boucle while", &TMainForm::Bouclewhile1Click, true, false},
@@ -142,7 +145,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     Timer1->start();
     Timer1Timer();
 
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { UpdateMenuItems(); });
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+        ActiveWindowChanged();
+        UpdateMenuItems();
+    });
     AskOpenName = [](QWidget* w) {
         return QFileDialog::getOpenFileName(w, QStringLiteral("Ouvrir"), QStringLiteral("*.c"),
                                             QStringLiteral("Fichiers c (*.c);;Tous les fichiers (*)"));
@@ -156,7 +162,30 @@ TMainForm::~TMainForm() {
     delete printer_;
 }
 
-void TMainForm::SetSharedWindows(const SharedWindows& windows) { shared_ = windows; }
+void TMainForm::SetSharedWindows(const SharedWindows& windows) {
+    shared_ = windows;
+    if (shared_.console) shared_.console->RunningChanged = [this](bool running) { RunningChanged(running); };
+}
+
+void TMainForm::RunningChanged(bool running) {
+    running_ = running;
+    UpdateMenuItems();
+    if (!running && closeAfterRun_) {
+        closeAfterRun_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+void TMainForm::ActiveWindowChanged() {
+    TEditeur* now = nullptr;
+    if (QMdiSubWindow* sub = mdiArea_->activeSubWindow()) now = qobject_cast<TEditeur*>(sub->widget());
+    if (now == activeEditor_) return;
+    const std::vector<TEditeur*> editors = Editors();
+    if (activeEditor_ && std::find(editors.begin(), editors.end(), activeEditor_) != editors.end())
+        activeEditor_->FormDeactivate();
+    activeEditor_ = now;
+    if (now) now->FormActivate();
+}
 
 void TMainForm::CreateMenus() {
     std::vector<QMenu*> menus;
@@ -182,6 +211,10 @@ void TMainForm::CreateMenus() {
             action->setCheckable(true);
             pasapas_ = action;
         }
+        if (c.slot == &TMainForm::Arreter1Click) arreter_ = action;
+        if (c.slot == &TMainForm::Excuter1Click || c.slot == &TMainForm::Continuer2Click ||
+            c.slot == &TMainForm::Pointdarrt1Click)
+            runActions_.push_back(action);
         if (c.glyph >= 0) {
             // Gaps between the file, clipboard and run groups.
             if (lastGlyphMenu >= 0 && lastGlyphMenu != c.menu) SpeedPanel->addSeparator();
@@ -225,6 +258,9 @@ std::vector<TEditeur*> TMainForm::Editors() const {
 void TMainForm::UpdateMenuItems() {
     const bool any = !Editors().empty();
     for (QAction* a : editorActions_) a->setEnabled(any);
+    // While a program runs, no other run can start; only the stop command is offered.
+    for (QAction* a : runActions_) a->setEnabled(any && !running_);
+    if (arreter_) arreter_->setEnabled(running_);
 }
 
 void TMainForm::Timer1Timer() {
@@ -250,6 +286,13 @@ void TMainForm::showEvent(QShowEvent* e) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
+    if (running_ && shared_.console) {
+        // The running program reads an editor's text: it stops first.
+        closeAfterRun_ = true;
+        shared_.console->RequestStop();
+        e->ignore();
+        return;
+    }
     // Every editor window is asked first; one that refuses keeps the application open.
     mdiArea_->closeAllSubWindows();
     if (!mdiArea_->subWindowList().isEmpty()) {
@@ -267,6 +310,7 @@ TEditeur* TMainForm::CreateEditorWindow(const QString& caption) {
     auto* editor = new TEditeur;
     editor->setWindowTitle(caption);
     editor->ListeSel = shared_.listeSel;
+    editor->Interpreter = shared_.console;
     if (PrepareEditor) PrepareEditor(editor);
     QMdiSubWindow* sub = mdiArea_->addSubWindow(editor);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -339,17 +383,27 @@ void TMainForm::NotYet(const QString& what) {
                              what + QStringLiteral(" : commande pas encore disponible."));
 }
 
-void TMainForm::Tabledessymboles1Click() { NotYet(QStringLiteral("Table des symboles")); }
-void TMainForm::Examinervariable1Click() { NotYet(QStringLiteral("Examiner variable")); }
+void TMainForm::Tabledessymboles1Click() {
+    if (shared_.console) shared_.console->Stats();
+}
+
+void TMainForm::Examinervariable1Click() {
+    if (shared_.console) shared_.console->Examiner();
+}
 
 // ---- Run ----
 
-void TMainForm::Excuter1Click() { NotYet(QStringLiteral("Ex\u00E9cuter")); }
-void TMainForm::Pointdarrt1Click() { NotYet(QStringLiteral("Point d'arr\u00EAt")); }
-void TMainForm::Continuer2Click() { NotYet(QStringLiteral("Continuer")); }
+void TMainForm::Excuter1Click() { WITH_EDITOR(Executer()); }
+void TMainForm::Pointdarrt1Click() { WITH_EDITOR(Arret()); }
+void TMainForm::Continuer2Click() { WITH_EDITOR(Continuer2()); }
+
 void TMainForm::PasapasClick() {
-    // The check mark is the main window's: Qt has already inverted it.
-    NotYet(QStringLiteral("Mode pas \u00E0 pas"));
+    // The check mark is the main window's (Qt has already inverted it).
+    WITH_EDITOR(Pasapas(pasapas_->isChecked()));
+}
+
+void TMainForm::Arreter1Click() {
+    if (shared_.console) shared_.console->RequestStop();
 }
 
 // ---- Generators and utilities ----

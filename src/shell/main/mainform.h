@@ -19,11 +19,13 @@ class QToolBar;
 class TEditeur;
 class TListeSel;
 class TAboutBox;
+class TForm3;
 
 // The windows that the main window reaches; created once at start-up (see main.cpp).
 struct SharedWindows {
     TAboutBox* aboutBox = nullptr;
     TListeSel* listeSel = nullptr;
+    TForm3* console = nullptr; // the interpreter and its windows
 };
 
 class TMainForm : public QMainWindow {
@@ -95,6 +97,7 @@ public slots:
     void HSearch();
     void HowToUse();
     void HelpAboutItemClick();
+    void Arreter1Click();
 
 protected:
     bool event(QEvent* event) override;
@@ -115,5 +118,12 @@ private:
     std::vector<QAction*> editorActions_;
     std::vector<QAction*> windowListActions_;
     QAction* pasapas_ = nullptr;
+    QAction* arreter_ = nullptr;
+    std::vector<QAction*> runActions_; // disabled while a program runs
+    TEditeur* activeEditor_ = nullptr;
+    bool closeAfterRun_ = false;
+    bool running_ = false;
+    void RunningChanged(bool running);
+    void ActiveWindowChanged();
     bool shown_ = false;
 };
