@@ -1,0 +1,4 @@
+main()
+{
+  printf("Bonjour tout le monde !\n");
+}

@@ -1,0 +1,7 @@
+// Ce programme affiche un message
+/* deuxième ligne de commentaire */
+main()
+{
+  // une ligne ignorée
+  puts("ok");
+}

@@ -1,0 +1,6 @@
+main()
+{
+  puts("avant");
+  clrscr;
+  puts("après");
+}

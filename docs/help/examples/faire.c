@@ -1,0 +1,13 @@
+// do ... while s'arrête dès que la condition devient vraie
+int i;
+main()
+{
+  i = 0;
+  do
+  {
+    i++;
+    printf("%d\n", i);
+  }
+  while (i >= 3);
+  puts("fini");
+}
