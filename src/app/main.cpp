@@ -7,6 +7,14 @@
 #include "console.h"
 #include "listesel.h"
 #include "symbolwindows.h"
+#include "tbouclefor.h"
+#include "tbouclewhile.h"
+#include "tcalendrier.h"
+#include "tconditionif.h"
+#include "tfileio.h"
+#include "thorloge.h"
+#include "tmotscle.h"
+#include "tpocket.h"
 #include "mainform.h"
 #include "smallwindows.h"
 
@@ -26,6 +34,11 @@ int main(int argc, char** argv) {
     shared.listeSel = new TListeSel(&mainForm);
     auto* table = new TTableSymboles(&mainForm);
     auto* variable = new TVariable(&mainForm);
+    shared.generators.motsCle = new TMotsCle(&mainForm);
+    shared.generators.boucleFor = new TBoucleFor(&mainForm);
+    shared.generators.boucleWhile = new TBoucleWhile(&mainForm);
+    shared.generators.conditionIf = new TConditionIf(&mainForm);
+    shared.generators.fileIO = new TFileIO(&mainForm);
     auto* console = new TForm3(&mainForm);
     auto* form12 = new TForm12(console);
     console->SetInputLine(form12);
@@ -33,6 +46,9 @@ int main(int argc, char** argv) {
     shared.console = console;
     auto* parametres = new TParametres(&mainForm);
     parametres->hide();
+    shared.calendrier = new TCalendrier(&mainForm);
+    shared.horloge = new THorloge(&mainForm);
+    shared.pocket = new TPocket(&mainForm);
     mainForm.SetSharedWindows(shared);
 
     delete splash;

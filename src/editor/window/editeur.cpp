@@ -20,6 +20,12 @@
 #include "text.h"
 
 #include "finddialogs.h"
+#include "skeletons.h"
+#include "tbouclefor.h"
+#include "tbouclewhile.h"
+#include "tconditionif.h"
+#include "tfileio.h"
+#include "tmotscle.h"
 #include "listesel.h"
 #include "runtarget.h"
 
@@ -36,12 +42,12 @@ TEditeur::TEditeur(QWidget* parent) : QWidget(parent) {
     QFont font(QStringLiteral("Times New Roman"));
     font.setPixelSize(17);
     setFont(font);
-    Memo1 = new QPlainTextEdit(this);
+    Memo1 = new vokc::TColorMemo(this);
     Memo1->setObjectName("Memo1");
     Memo1->setFont(font);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo1->setTabChangesFocus(true);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    vokc::AddEditorColorRules(Memo1->ColorRules());
+    // Unlike the memo's default, a long program can be scrolled with the mouse too.
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Memo1->document()->setDocumentMargin(3);
     Memo1->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
@@ -366,27 +372,6 @@ bool TEditeur::eventFilter(QObject* watched, QEvent* event) {
 int TEditeur::StartLine = 0;
 int TEditeur::StepMode = 0;
 
-namespace {
-// The memo's lines as the interpreter reads them: Windows-1252, converted on demand into
-// one reused buffer.
-class DocumentText : public vokc::ProgramText {
-public:
-    explicit DocumentText(const QTextDocument* doc) : doc_(doc) { buffer_.reserve(256); }
-    int LineCount() const override { return doc_->blockCount(); }
-    std::string_view Line(int index) const override {
-        const QString text = doc_->findBlockByNumber(index).text();
-        buffer_.resize(static_cast<std::size_t>(text.size()));
-        for (qsizetype i = 0; i < text.size(); ++i)
-            buffer_[static_cast<std::size_t>(i)] = vokc::UnicodeToCp1252(text.at(i).unicode());
-        return buffer_;
-    }
-
-private:
-    const QTextDocument* doc_;
-    mutable std::string buffer_;
-};
-} // namespace
-
 void TEditeur::InsertMarker(int line, char16_t marker) {
     QTextBlock block = Memo1->document()->findBlockByNumber(line);
     if (!block.isValid()) return; // a line past the end has no marker
@@ -425,7 +410,7 @@ void TEditeur::RunFrom(bool fresh) {
     if (!Interpreter || Interpreter->Running()) return;
     ShowStopLine(-1);
     int stopState = 0;
-    DocumentText text(Memo1->document());
+    vokc::MemoProgramText text(*Memo1);
     // The text must not change under a running program.
     const bool wasReadOnly = Memo1->isReadOnly();
     Memo1->setReadOnly(true);
@@ -476,6 +461,81 @@ void TEditeur::Arret() {
 }
 
 void TEditeur::Pasapas(bool on) { StepMode = on ? 1 : 0; }
+
+// ---- Generators ----
+
+namespace {
+// What a generator command does to the text: replace the selection, then place the caret.
+void Apply(TEditeur& editor, const vokc::Insertion& insertion) {
+    if (insertion.edit) editor.ReplaceSelection(insertion.text);
+    if (insertion.caret) editor.SetCaretOffset(*insertion.caret);
+    editor.Memo1->setFocus();
+}
+} // namespace
+
+void TEditeur::Forg() {
+    if (!Generators.boucleFor) return;
+    Generators.boucleFor->exec();
+    QString text;
+    bool ok = false;
+    Generators.boucleFor->Result(text, ok);
+    Apply(*this, vokc::ForgInsertion(T(text), ok, SelStart()));
+}
+
+void TEditeur::whileg() {
+    if (!Generators.boucleWhile) return;
+    Generators.boucleWhile->setWindowTitle(QStringLiteral("Boucle While"));
+    Generators.boucleWhile->exec();
+    QString text;
+    bool ok = false;
+    Generators.boucleWhile->Result1(text, ok);
+    Apply(*this, vokc::WhilegInsertion(T(text), ok, SelStart()));
+}
+
+void TEditeur::Dog() {
+    if (!Generators.boucleWhile) return;
+    Generators.boucleWhile->setWindowTitle(QStringLiteral("Boucle Do"));
+    Generators.boucleWhile->exec();
+    QString text;
+    bool ok = false;
+    Generators.boucleWhile->Result2(text, ok);
+    Apply(*this, vokc::DogInsertion(T(text), ok, SelStart()));
+}
+
+void TEditeur::Ifg() {
+    if (!Generators.conditionIf) return;
+    Generators.conditionIf->exec();
+    QString text;
+    bool ok = false;
+    Generators.conditionIf->Result(text, ok);
+    Apply(*this, vokc::IfgInsertion(T(text), ok, SelStart()));
+}
+
+void TEditeur::Liref() {
+    if (!Generators.fileIO) return;
+    Generators.fileIO->SetMode(vokc::kFileRead);
+    Generators.fileIO->exec();
+    QString text;
+    bool ok = false;
+    Generators.fileIO->Result(text, ok);
+    Apply(*this, vokc::FileInsertion(T(text), ok, SelStart()));
+}
+
+void TEditeur::Ecriref() {
+    if (!Generators.fileIO) return;
+    Generators.fileIO->SetMode(vokc::kFileWrite);
+    Generators.fileIO->exec();
+    QString text;
+    bool ok = false;
+    Generators.fileIO->Result(text, ok);
+    Apply(*this, vokc::FileInsertion(T(text), ok, SelStart()));
+}
+
+void TEditeur::Instructions() {
+    if (!Generators.motsCle) return;
+    Generators.motsCle->exec();
+    Apply(*this, vokc::InstructionsInsertion(T(Generators.motsCle->SelectedKeyword())));
+}
 
 // ---- Window events ----
 

@@ -3,15 +3,29 @@
 // window forwards to the active editor.
 #pragma once
 
-#include <QPlainTextEdit>
 #include <QString>
 #include <QWidget>
 #include <functional>
 
+#include "colormemo.h"
 #include "editorlogic.h"
 
 class QPrinter;
 class RunTarget;
+class TBoucleFor;
+class TBoucleWhile;
+class TConditionIf;
+class TFileIO;
+class TMotsCle;
+
+// The generator dialogs, created once by the application and shared by every editor.
+struct GeneratorDialogs {
+    TBoucleFor* boucleFor = nullptr;
+    TBoucleWhile* boucleWhile = nullptr;
+    TConditionIf* conditionIf = nullptr;
+    TFileIO* fileIO = nullptr;
+    TMotsCle* motsCle = nullptr;
+};
 class TFindDialog;
 class TListeSel;
 
@@ -67,7 +81,7 @@ public:
 
     QString FileName;
     vokc::editor::FileFormat Format;
-    QPlainTextEdit* Memo1;
+    vokc::TColorMemo* Memo1;
     TFindDialog* FindDialog1;
     TFindDialog* ReplaceDialog1;
 
@@ -79,6 +93,16 @@ public:
     std::function<int(QWidget*, const QString&)> AskSaveChanges;
     // Shared windows and services set by the main window.
     TListeSel* ListeSel = nullptr;
+    GeneratorDialogs Generators;
+
+    // Code generators and the keyword picker: each shows its dialog and inserts its text.
+    void Forg();
+    void whileg();
+    void Dog();
+    void Ifg();
+    void Liref();
+    void Ecriref();
+    void Instructions();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

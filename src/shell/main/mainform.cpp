@@ -28,6 +28,9 @@
 #include "glyphs.h"
 #include "listesel.h"
 #include "smallwindows.h"
+#include "tcalendrier.h"
+#include "thorloge.h"
+#include "tpocket.h"
 
 using vokc::shell::Glyph;
 
@@ -311,6 +314,7 @@ TEditeur* TMainForm::CreateEditorWindow(const QString& caption) {
     editor->setWindowTitle(caption);
     editor->ListeSel = shared_.listeSel;
     editor->Interpreter = shared_.console;
+    editor->Generators = shared_.generators;
     if (PrepareEditor) PrepareEditor(editor);
     QMdiSubWindow* sub = mdiArea_->addSubWindow(editor);
     sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -408,16 +412,25 @@ void TMainForm::Arreter1Click() {
 
 // ---- Generators and utilities ----
 
-void TMainForm::Motscl1Click() { NotYet(QStringLiteral("Mots cl\u00E9")); }
-void TMainForm::BoucleFor1Click() { NotYet(QStringLiteral("Boucle For")); }
-void TMainForm::Bouclewhile1Click() { NotYet(QStringLiteral("Boucle While")); }
-void TMainForm::BoucleRepeat1Click() { NotYet(QStringLiteral("Boucle Do")); }
-void TMainForm::ConditionIf1Click() { NotYet(QStringLiteral("Condition If")); }
-void TMainForm::Lecturefichier1Click() { NotYet(QStringLiteral("Lecture fichier")); }
-void TMainForm::Ecriturefichier1Click() { NotYet(QStringLiteral("Ecriture fichier")); }
-void TMainForm::Calendrier1Click() { NotYet(QStringLiteral("Calendrier")); }
-void TMainForm::Calculatrice1Click() { NotYet(QStringLiteral("Calculatrice")); }
-void TMainForm::Horloge1Click() { NotYet(QStringLiteral("Horloge")); }
+void TMainForm::Motscl1Click() { WITH_EDITOR(Instructions()); }
+void TMainForm::BoucleFor1Click() { WITH_EDITOR(Forg()); }
+void TMainForm::Bouclewhile1Click() { WITH_EDITOR(whileg()); }
+void TMainForm::BoucleRepeat1Click() { WITH_EDITOR(Dog()); }
+void TMainForm::ConditionIf1Click() { WITH_EDITOR(Ifg()); }
+void TMainForm::Lecturefichier1Click() { WITH_EDITOR(Liref()); }
+void TMainForm::Ecriturefichier1Click() { WITH_EDITOR(Ecriref()); }
+
+void TMainForm::Calendrier1Click() {
+    if (shared_.calendrier) shared_.calendrier->exec();
+}
+
+void TMainForm::Calculatrice1Click() {
+    if (shared_.pocket) shared_.pocket->exec();
+}
+
+void TMainForm::Horloge1Click() {
+    if (shared_.horloge) shared_.horloge->exec();
+}
 
 // ---- Windows ----
 

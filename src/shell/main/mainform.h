@@ -20,12 +20,20 @@ class TEditeur;
 class TListeSel;
 class TAboutBox;
 class TForm3;
+class TCalendrier;
+class THorloge;
+class TPocket;
+#include "editeur.h" // GeneratorDialogs
 
 // The windows that the main window reaches; created once at start-up (see main.cpp).
 struct SharedWindows {
     TAboutBox* aboutBox = nullptr;
     TListeSel* listeSel = nullptr;
     TForm3* console = nullptr; // the interpreter and its windows
+    GeneratorDialogs generators;
+    TCalendrier* calendrier = nullptr;
+    THorloge* horloge = nullptr;
+    TPocket* pocket = nullptr;
 };
 
 class TMainForm : public QMainWindow {
