@@ -247,6 +247,13 @@ private slots:
         QVERIFY(!form->Panel2->text().isEmpty());
     }
 
+    void AltXQuitsDespiteTheRunMenuMnemonic() {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QTest::keyClick(form, Qt::Key_X, Qt::AltModifier);
+        QTRY_VERIFY(!form->isVisible());
+    }
+
     void PrintingWritesEveryLine() {
         QTemporaryDir dir;
         TEditeur* e = NewEditor();

@@ -21,11 +21,13 @@
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
+#include <QKeyEvent>
 #include <QToolButton>
 
 #include "console.h"
 #include "editeur.h"
 #include "glyphs.h"
+#include "helpviewer.h"
 #include "listesel.h"
 #include "smallwindows.h"
 #include "tcalendrier.h"
@@ -157,9 +159,32 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
                                             QStringLiteral("Fichiers c (*.c);;Tous les fichiers (*)"));
     };
     UpdateMenuItems();
+
+    help_ = new THelpViewer(this);
+    help_->InstallF1(this, menuBar());
+    // Alt+X quits although it is also the mnemonic of the run menu (see eventFilter).
+    qApp->installEventFilter(this);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* e) {
+    if ((e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) &&
+        QApplication::activeWindow() == this) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_X && key->modifiers() == Qt::AltModifier) {
+            // The command's key wins over the menu's mnemonic: claim the key, then quit.
+            if (e->type() == QEvent::ShortcutOverride) {
+                e->accept();
+                return true;
+            }
+            FileExitItemClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 TMainForm::~TMainForm() {
+    qApp->removeEventFilter(this);
     // The active-window handler must not run while the frame is being destroyed.
     disconnect(mdiArea_, nullptr, this, nullptr);
     delete printer_;
@@ -382,10 +407,6 @@ void TMainForm::Continuer1Click() { WITH_EDITOR(Continuer()); }
 void TMainForm::Remplacer1Click() { WITH_EDITOR(Remplacer()); }
 void TMainForm::subs1Click() { WITH_EDITOR(ListeSubs()); }
 
-void TMainForm::NotYet(const QString& what) {
-    QMessageBox::information(this, QStringLiteral("Vok C"),
-                             what + QStringLiteral(" : commande pas encore disponible."));
-}
 
 void TMainForm::Tabledessymboles1Click() {
     if (shared_.console) shared_.console->Stats();
@@ -474,9 +495,9 @@ void TMainForm::FillWindowMenu() {
 
 // ---- Help ----
 
-void TMainForm::HContents() { NotYet(QStringLiteral("Aide")); }
-void TMainForm::HSearch() { NotYet(QStringLiteral("Aide")); }
-void TMainForm::HowToUse() { NotYet(QStringLiteral("Aide")); }
+void TMainForm::HContents() { help_->ShowContents(); }
+void TMainForm::HSearch() { help_->ShowSearch(); }
+void TMainForm::HowToUse() { help_->ShowHowToUse(); }
 
 void TMainForm::HelpAboutItemClick() {
     if (shared_.aboutBox) shared_.aboutBox->exec();

@@ -23,6 +23,7 @@ class TForm3;
 class TCalendrier;
 class THorloge;
 class TPocket;
+class THelpViewer;
 #include "editeur.h" // GeneratorDialogs
 
 // The windows that the main window reaches; created once at start-up (see main.cpp).
@@ -109,6 +110,7 @@ public slots:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -116,7 +118,6 @@ private:
     void CreateMenus();
     void ShowStatusHint(const QString& hint);
     void FillWindowMenu();
-    void NotYet(const QString& what);
 
     QMdiArea* mdiArea_;
     QTimer* Timer1;
@@ -130,6 +131,7 @@ private:
     std::vector<QAction*> runActions_; // disabled while a program runs
     TEditeur* activeEditor_ = nullptr;
     bool closeAfterRun_ = false;
+    THelpViewer* help_ = nullptr;
     bool running_ = false;
     void RunningChanged(bool running);
     void ActiveWindowChanged();
