@@ -48,22 +48,38 @@ QString GenerateProgram() {
     for (int P = 0; Lines.size() + 19 <= LineCount - 12; ++P) {
         const QString N = QString::number(P);
         Lines << "/* Procedure calcul" + N + " : somme des racines */"
-              << "void calcul" + N + "()" << "{" << "  total = 0;"
-              << "  for (i = 1; i <= " + QString::number(10 + P % 90) + "; i++)" << "  {"
+              << "void calcul" + N + "()"
+              << "{"
+              << "  total = 0;"
+              << "  for (i = 1; i <= " + QString::number(10 + P % 90) + "; i++)"
+              << "  {"
               << "    total = total + sqrt(i) * cos(angle); // cumul " + N << "  }"
               << "  if (total > 100) printf(\"Grand : %f\\n\", total);"
               << "  else puts(\"Petit\");"
               << "  strcpy(nom, \"Vok C\"); strcat(nom, \" version " + N + "\");"
-              << "  /* longueur du nom," << "     puis valeur absolue */"
+              << "  /* longueur du nom,"
+              << "     puis valeur absolue */"
               << "  longueur = strlen(nom) + abs(ecart - 3);"
-              << "  while (longueur > 0) longueur--;" << "  fputs(fichier, nom);"
-              << "  return;" << "}" << "";
+              << "  while (longueur > 0) longueur--;"
+              << "  fputs(fichier, nom);"
+              << "  return;"
+              << "}"
+              << "";
     }
     while (Lines.size() < LineCount - 12)
         Lines << "// ligne libre";
-    Lines << "int i;" << "int longueur;" << "float total;" << "float angle;" << "int ecart;"
-          << "char nom[40];" << "file fichier;" << "main()" << "{" << "  calcul0();"
-          << "  exit;" << "}";
+    Lines << "int i;"
+          << "int longueur;"
+          << "float total;"
+          << "float angle;"
+          << "int ecart;"
+          << "char nom[40];"
+          << "file fichier;"
+          << "main()"
+          << "{"
+          << "  calcul0();"
+          << "  exit;"
+          << "}";
     return Lines.join(QLatin1Char('\n'));
 }
 
@@ -104,6 +120,7 @@ class TimedMemo : public TColorMemo {
 class RegexHighlighter : public QSyntaxHighlighter {
   public:
     explicit RegexHighlighter(QTextDocument* Doc) : QSyntaxHighlighter(Doc) {
+        // clang-format off
         const QStringList Library = {
             "--", "#", "++", "abs", "atoi", "break", "catestring", "ceil", "chdir", "clrscr",
             "cos", "currentdate()", "currenttime()", "do", "eabs", "else", "exit", "exp",
@@ -111,6 +128,7 @@ class RegexHighlighter : public QSyntaxHighlighter {
             "log", "main()", "mkdir", "printf", "puts", "random", "randomize", "return",
             "rmdir", "scanf", "sin", "sqrt", "strcat", "strchr", "strcmp", "strcpy", "strlen",
             "strncat", "strncpy", "timestring", "tolower", "toupper"};
+        // clang-format on
         const QStringList Structure = {"main()", "void", "{", "}", "char", "int"};
         Grey.setForeground(QColor(128, 128, 128));
         QTextCharFormat Blue, Maroon;
@@ -146,8 +164,8 @@ class RegexHighlighter : public QSyntaxHighlighter {
         for (const Rule& R : Rules)
             for (QRegularExpressionMatchIterator It = R.Pattern.globalMatch(Text); It.hasNext();) {
                 const QRegularExpressionMatch M = It.next();
-                setFormat(static_cast<int>(M.capturedStart()),
-                          static_cast<int>(M.capturedLength()), R.Format);
+                setFormat(static_cast<int>(M.capturedStart()), static_cast<int>(M.capturedLength()),
+                          R.Format);
             }
     }
 
@@ -246,7 +264,8 @@ int main(int argc, char** argv) {
         MemoKeys.push_back(Keystroke(Memo, 'x'));
     const double Fast = Median(Memo.FastMs);
     const std::size_t FastCount = Memo.FastMs.size();
-    const double FastAllocationsPerKey = double(Memo.FastAllocations) / std::max<std::size_t>(1, FastCount);
+    const double FastAllocationsPerKey =
+        double(Memo.FastAllocations) / std::max<std::size_t>(1, FastCount);
     Memo.Recording = false;
     Memo.RecolorPass(true);
     Memo.Recording = true;

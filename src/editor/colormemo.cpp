@@ -156,7 +156,14 @@ TColorMemo::TColorMemo(QWidget* Owner) : QPlainTextEdit(Owner) {
             [this] { Scrolled(false); });
 }
 
-TColorMemo::~TColorMemo() = default;
+// The document and the scroll bars outlive this part of the object: their notifications
+// must no longer reach it.
+TColorMemo::~TColorMemo() {
+    document()->disconnect(this);
+    verticalScrollBar()->disconnect(this);
+    horizontalScrollBar()->disconnect(this);
+    disconnect(this, &QPlainTextEdit::textChanged, this, nullptr);
+}
 
 QFont TColorMemo::EditorFont() {
     QFont F;
@@ -253,8 +260,10 @@ int TColorMemo::DocPosition(std::int64_t Offset) const {
     int Lo = 0, Hi = Doc->blockCount() - 1;
     while (Lo < Hi) {
         const int Mid = Lo + (Hi - Lo + 1) / 2;
-        if (LineStartOffset(Mid) <= Offset) Lo = Mid;
-        else Hi = Mid - 1;
+        if (LineStartOffset(Mid) <= Offset)
+            Lo = Mid;
+        else
+            Hi = Mid - 1;
     }
     const QTextBlock B = Doc->findBlockByNumber(Lo);
     const std::int64_t Column =
@@ -455,7 +464,7 @@ void TColorMemo::Pass(bool FastRecolor) {
     int E = F;
     while (E < F + N && FullyShown(E))
         ++E;
-    const bool AllShown = N > 0 && E == F + N;
+    bool AllShown = N > 0 && E == F + N;
     // The look-back of the first rule, which starts spans that open above the region.
     int S = F;
     if (FColorRules.Count() > 0 && F > 0) {
@@ -472,7 +481,12 @@ void TColorMemo::Pass(bool FastRecolor) {
         FWindow.push_back({B.position(), B.length() - 1, static_cast<std::int32_t>(Length)});
         Length += B.length() + 1;
     }
-    if (Length >= UnusedPos - 2) Length = 0; // beyond what 32-bit offsets can colour
+    if (Length >= UnusedPos - 2) { // beyond what 32-bit offsets can colour: nothing is
+        FWindow.clear();           // scanned and no line is coloured
+        Length = 0;
+        E = F;
+        AllShown = false;
+    }
     const auto Len = static_cast<std::size_t>(Length);
     if (FSnapshot.capacity() < Len + 3) {
         std::string().swap(FSnapshot);
@@ -523,13 +537,16 @@ void TColorMemo::Pass(bool FastRecolor) {
     FNextRun = 0;
     if (FastRecolor) {
         const QTextBlock Line = Doc->findBlockByNumber(F);
-        if (E > F) ApplyRuns(Line, FWindow[static_cast<std::size_t>(F - S)].SnapStart);
-        else ClearLine(Line);
+        if (E > F && F - S < static_cast<int>(FWindow.size()))
+            ApplyRuns(Line, FWindow[static_cast<std::size_t>(F - S)].SnapStart);
+        else
+            ClearLine(Line);
         return;
     }
     for (const TShownBlock& Shown : FShown) {
         const QTextBlock Line = Doc->findBlockByNumber(Shown.Number);
-        if (Shown.Number >= F && Shown.Number < E)
+        if (Shown.Number >= F && Shown.Number < E &&
+            Shown.Number - S < static_cast<int>(FWindow.size()))
             ApplyRuns(Line, FWindow[static_cast<std::size_t>(Shown.Number - S)].SnapStart);
         else
             ClearLine(Line);
@@ -554,8 +571,8 @@ std::int32_t TColorMemo::StoreHotSpots(std::int32_t Next, std::int32_t Limit) {
     const char* Text = FSnapshot.data();
     std::int32_t P = 0;
     while (P < Limit) {
-        const void* Begin = std::memchr(Text + P, FHotSpot.BeginChar,
-                                        static_cast<std::size_t>(Limit - P));
+        const void* Begin =
+            std::memchr(Text + P, FHotSpot.BeginChar, static_cast<std::size_t>(Limit - P));
         if (!Begin) break;
         const auto At = static_cast<std::int32_t>(static_cast<const char*>(Begin) - Text);
         Next = FList.Store(Next, At, At, FHotSpot.MarkerColor, 253, 0);
@@ -593,9 +610,12 @@ void TColorMemo::ApplyRuns(const QTextBlock& Block, std::int32_t SnapStart) {
         const std::int32_t To = std::min(R.EndPos + 1, LineEnd);
         if (From >= To) continue;
         TRunKind Kind = rkColour;
-        if (R.IsKeyword == 1 && OnDrawKey) Kind = rkHandler;
-        else if (R.ZOrder == 253) Kind = rkMarker;
-        else if (R.ZOrder == 252 && FHotSpot.Underlined) Kind = rkHotText;
+        if (R.IsKeyword == 1 && OnDrawKey)
+            Kind = rkHandler;
+        else if (R.ZOrder == 253)
+            Kind = rkMarker;
+        else if (R.ZOrder == 252 && FHotSpot.Underlined)
+            Kind = rkHotText;
         FLineRuns.push_back({From - SnapStart, To - From, ToQColor(R.Color).rgb(), Kind});
     }
     ApplyLineRuns(Block, FLineRuns);
@@ -737,8 +757,8 @@ bool TColorMemo::OnHotSpot(const QPoint& Pos, QString* Source) const {
     if (Source) {
         const QStringView Before = QStringView(Text).left(Column);
         const qsizetype Last = Before.lastIndexOf(BeginChar);
-        *Source = (Last >= 0 ? Before.mid(Last + 1) : Before).toString() +
-                  Rest.left(E - 1).toString();
+        *Source =
+            (Last >= 0 ? Before.mid(Last + 1) : Before).toString() + Rest.left(E - 1).toString();
     }
     return true;
 }
@@ -769,9 +789,9 @@ void TColorMemo::DrawHandlerKeys() {
             if (!L.isValid()) continue;
             const qreal X0 = L.cursorToX(Run.Start);
             const qreal X1 = L.cursorToX(Run.Start + Run.Length);
-            const QRect Rect = QRectF(R.left() + X0, R.top() + L.y(), std::max<qreal>(0, X1 - X0),
-                                      L.height())
-                                   .toRect();
+            const QRect Rect =
+                QRectF(R.left() + X0, R.top() + L.y(), std::max<qreal>(0, X1 - X0), L.height())
+                    .toRect();
             Painter.setPen(QColor::fromRgb(Run.Color));
             OnDrawKey(Painter, Text.mid(Run.Start, Run.Length), Rect, TextColour);
             Painter.setFont(font());

@@ -70,13 +70,13 @@ class TColorMemo : public QPlainTextEdit, public TColorRuleHost {
     ~TColorMemo() override;
 
     // Events. OnDraw and ColorLimMax (spans for dtEventDraw rules) come from TColorRuleHost.
-    TNotifyEvent OnVScroll;      // after vertical scrolling
-    TNotifyEvent OnHScroll;      // after horizontal scrolling
-    TNotifyEvent OnChange;       // after every change of the text, before it is recoloured
+    TNotifyEvent OnVScroll; // after vertical scrolling
+    TNotifyEvent OnHScroll; // after horizontal scrolling
+    TNotifyEvent OnChange;  // after every change of the text, before it is recoloured
     THotSpotClickEvent OnHotSpotClick;
     TKeyDrawEvent OnDrawKey;
-    TKeyEvent OnKeyDown;         // every key press
-    TKeyEvent OnKeyPress;        // key presses that produce a character (Enter included)
+    TKeyEvent OnKeyDown;  // every key press
+    TKeyEvent OnKeyPress; // key presses that produce a character (Enter included)
     std::function<void(TColorMemo& Sender, QKeyEvent& Key)> OnKeyUp;
 
     TDrawRules& ColorRules() { return FColorRules; }
@@ -97,7 +97,7 @@ class TColorMemo : public QPlainTextEdit, public TColorRuleHost {
     // The text as Windows-1252 lines. A final line break does not start a line of its own,
     // so an empty text has no line and "a\r\nb\r\n" has two.
     int LineCount() const;
-    std::string Line(int Index) const;           // empty when out of range
+    std::string Line(int Index) const; // empty when out of range
     void LineInto(int Index, std::string& Out) const;
     void SetLine(int Index, std::string_view Text); // out of range: nothing happens
     std::vector<std::string> Lines() const;
@@ -187,8 +187,8 @@ class TColorMemo : public QPlainTextEdit, public TColorRuleHost {
     void ApplyRuns(const QTextBlock& Block, std::int32_t SnapStart);
     void ApplyLineRuns(const QTextBlock& Block, const std::vector<TLineRun>& Runs);
     std::int32_t StoreHotSpots(std::int32_t Next, std::int32_t Limit);
-    std::int32_t StoreClipped(std::int32_t Next, std::int64_t Start, std::int64_t End,
-                              TColor Color, std::uint8_t ZOrder);
+    std::int32_t StoreClipped(std::int32_t Next, std::int64_t Start, std::int64_t End, TColor Color,
+                              std::uint8_t ZOrder);
     bool OnHotSpot(const QPoint& Pos, QString* Source) const;
     void DrawHandlerKeys();
     void Pass(bool FastRecolor);
@@ -206,16 +206,16 @@ class TColorMemo : public QPlainTextEdit, public TColorRuleHost {
     std::vector<TWindowLine> FWindow;
     std::vector<TShownBlock> FShown;
     std::vector<TLineRun> FLineRuns;
-    std::int32_t FLimit = 0;  // snapshot offset of the region end
-    std::int64_t FBase = 0;   // text offset of the snapshot's first character
+    std::int32_t FLimit = 0;   // snapshot offset of the region end
+    std::int64_t FBase = 0;    // text offset of the snapshot's first character
     std::int32_t FNextRun = 0; // first run not yet passed by the lines being applied
 
-    int FLastLineCount = 0;   // line count and length seen at the last change
+    int FLastLineCount = 0; // line count and length seen at the last change
     int FLastTextLength = 0;
     TRegion FRegion;
     bool FInPass = false;
     bool FPassAgain = false;
-    bool FHotCursor = false;  // the mouse shows the hot-spot cursor
+    bool FHotCursor = false; // the mouse shows the hot-spot cursor
 };
 
 // The memo's lines as the interpreter reads them. The line handed out is a copy, valid

@@ -38,11 +38,16 @@ QString Look(const TColorMemo& Memo, int Line) {
     for (const QTextLayout::FormatRange& F : B.layout()->formats()) {
         const QColor C = F.format.foreground().color();
         QChar L = QLatin1Char('?');
-        if (C == QColor(128, 128, 128)) L = QLatin1Char('g');
-        else if (C == QColor(0, 0, 255)) L = QLatin1Char('b');
-        else if (C == QColor(128, 0, 0)) L = QLatin1Char('m');
-        else if (C == QColor(0, 255, 0)) L = QLatin1Char('l');
-        else if (C == QColor(0, 0, 0)) L = QLatin1Char('k');
+        if (C == QColor(128, 128, 128))
+            L = QLatin1Char('g');
+        else if (C == QColor(0, 0, 255))
+            L = QLatin1Char('b');
+        else if (C == QColor(128, 0, 0))
+            L = QLatin1Char('m');
+        else if (C == QColor(0, 255, 0))
+            L = QLatin1Char('l');
+        else if (C == QColor(0, 0, 0))
+            L = QLatin1Char('k');
         if (F.format.hasProperty(QTextFormat::BackgroundBrush)) L = QLatin1Char('x');
         if (F.format.fontUnderline()) L = L.toUpper();
         for (int I = F.start; I < F.start + F.length && I < Out.size(); ++I)
@@ -109,11 +114,14 @@ class ColorMemoTest : public QObject {
     }
 
     void textLinesAndOffsets() {
-        Memo->SetText("ab\r\ncd\r\n\r\n\xBB" "ef");
+        Memo->SetText("ab\r\ncd\r\n\r\n\xBB"
+                      "ef");
         QCOMPARE(Memo->LineCount(), 4);
-        QCOMPARE(Memo->Text(), std::string("ab\r\ncd\r\n\r\n\xBB" "ef"));
+        QCOMPARE(Memo->Text(), std::string("ab\r\ncd\r\n\r\n\xBB"
+                                           "ef"));
         QCOMPARE(Memo->TextLength(), 13);
-        QCOMPARE(Memo->Line(3), std::string("\xBB" "ef"));
+        QCOMPARE(Memo->Line(3), std::string("\xBB"
+                                            "ef"));
         QCOMPARE(Memo->Line(4), std::string());
         QCOMPARE(Memo->Line(-1), std::string());
         QCOMPARE(Memo->LineIndex(1), 4);
@@ -132,7 +140,8 @@ class ColorMemoTest : public QObject {
         QCOMPARE(Memo->SelLength(), 5);
         QCOMPARE(Memo->textCursor().selectedText(), QStringLiteral("b\u2029cd"));
         Memo->ReplaceSelection("X\r\nY\rZ");
-        QCOMPARE(Memo->Text(), std::string("aX\r\nY\r\nZ\r\n\r\n\xBB" "ef"));
+        QCOMPARE(Memo->Text(), std::string("aX\r\nY\r\nZ\r\n\r\n\xBB"
+                                           "ef"));
         QCOMPARE(Memo->CaretOffset(), 8);
         Memo->SetLine(1, "\x95Y");
         QCOMPARE(Memo->Line(1), std::string("\x95Y"));
@@ -157,8 +166,8 @@ class ColorMemoTest : public QObject {
     // The copy of the text that lines and passes read follows every kind of edit.
     void textFollowsEdits() {
         std::mt19937 Random(7);
-        const QStringList Pieces = {QStringLiteral("if"), QStringLiteral("\n"),
-                                    QStringLiteral("/* "), QStringLiteral("\u00A0\u20AC"),
+        const QStringList Pieces = {QStringLiteral("if"),     QStringLiteral("\n"),
+                                    QStringLiteral("/* "),    QStringLiteral("\u00A0\u20AC"),
                                     QStringLiteral("a\nb\n"), QStringLiteral("\u4E2D")};
         for (int Step = 0; Step < 300; ++Step) {
             const int Size = Memo->document()->characterCount() - 1;
@@ -302,6 +311,12 @@ class ColorMemoTest : public QObject {
         Memo->SetSelLength(3);
         QTest::keyClick(Memo, Qt::Key_Left);
         QCOMPARE(Memo->CaretOffset(), 7);
+        // Tab characters, when they are text, keep the plain drawing too.
+        Memo->setPlainText(QStringLiteral("//\tx"));
+        QCOMPARE(Look(*Memo, 0), QStringLiteral("gggg"));
+        Memo->SetWantTabs(true);
+        Memo->RecolorPass(false);
+        QCOMPARE(Look(*Memo, 0), QStringLiteral("gg.g"));
     }
 
     void hotSpots() {
