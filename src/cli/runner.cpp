@@ -1,10 +1,12 @@
 // vokc-run: command line, program decoding, and the terminal host.
 #include "runner.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -79,20 +81,23 @@ private:
 } // namespace
 
 std::vector<std::string> DecodeProgram(const std::string& bytes) {
-    std::string text = IsValidUtf8(bytes) ? Utf8ToCp1252(bytes) : bytes;
+    // Plain ASCII reads the same in both encodings: a big file is not copied for nothing.
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool utf8 = !ascii && IsValidUtf8(bytes);
+    const std::string converted = utf8 ? Utf8ToCp1252(bytes) : std::string();
+    const std::string& text = utf8 ? converted : bytes;
     std::vector<std::string> lines;
-    std::string cur;
+    std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
         if (c == '\r' || c == '\n') {
-            lines.push_back(std::move(cur));
-            cur.clear();
+            lines.emplace_back(text, start, i - start);
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            cur += c;
+            start = i + 1;
         }
     }
-    if (!cur.empty()) lines.push_back(std::move(cur));
+    if (start < text.size()) lines.emplace_back(text, start, text.size() - start);
     return lines;
 }
 
@@ -322,9 +327,12 @@ int Main(int argc, char** argv) {
     std::ifstream in(opt.file, std::ios::binary);
     std::stringstream content;
     if (!in || !(content << in.rdbuf()) || in.bad()) {
-        // An empty file reads nothing but is still a program.
+        // An empty file reads nothing but is still a program; a directory opens, reads
+        // nothing too, and is none.
         std::ifstream probe(opt.file, std::ios::binary);
-        if (!probe || probe.peek() != std::char_traits<char>::eof()) {
+        std::error_code ec;
+        if (!probe || probe.peek() != std::char_traits<char>::eof() ||
+            std::filesystem::is_directory(opt.file, ec)) {
             std::cerr << "vokc-run: impossible de lire " << opt.file << "\n";
             return 2;
         }
@@ -343,7 +351,9 @@ int Main(int argc, char** argv) {
     interp.InitPrg(FromTerminal(base));
     int startLine = 0, stopState = 0;
     interp.Exec(program, startLine, stopState, 0);
-    interp.CloseAll();
+    // Files the program left open are closed here; a write that fails only now (a full
+    // disk) must not go unnoticed.
+    const bool closed = interp.CloseAll() == 0;
     std::fflush(stdout);
 
     StopReason reason = interp.LastStop();
@@ -356,6 +366,10 @@ int Main(int argc, char** argv) {
     } else if (reason != StopReason::Finished) {
         host.Report("ex\xE9" "cution arr\xEA" "t\xE9" "e", startLine);
         status = 1;
+    }
+    if (!closed) {
+        host.Report("erreur d'entr\xE9" "e/sortie \xE0 la fermeture des fichiers", -1);
+        if (status == 0) status = 1;
     }
     if (opt.symbols)
         for (const std::string& line : interp.SymbolListing())
