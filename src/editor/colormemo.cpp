@@ -244,7 +244,7 @@ void TColorMemo::EnsureMirror() const {
     FMirror.resize(Size);
 }
 
-std::int64_t TColorMemo::SpecOffset(int DocPos) const {
+std::int64_t TColorMemo::TextOffset(int DocPos) const {
     return std::int64_t{DocPos} + document()->findBlock(DocPos).blockNumber();
 }
 
@@ -335,16 +335,16 @@ int TColorMemo::TextLength() const {
 }
 
 int TColorMemo::SelStart() const {
-    return static_cast<int>(SpecOffset(textCursor().selectionStart()));
+    return static_cast<int>(TextOffset(textCursor().selectionStart()));
 }
 
 int TColorMemo::SelLength() const {
     const QTextCursor C = textCursor();
-    return static_cast<int>(SpecOffset(C.selectionEnd()) - SpecOffset(C.selectionStart()));
+    return static_cast<int>(TextOffset(C.selectionEnd()) - TextOffset(C.selectionStart()));
 }
 
 int TColorMemo::CaretOffset() const {
-    return static_cast<int>(SpecOffset(textCursor().position()));
+    return static_cast<int>(TextOffset(textCursor().position()));
 }
 
 void TColorMemo::SetSelStart(int Offset) {
@@ -518,7 +518,7 @@ void TColorMemo::Pass(bool FastRecolor) {
     }
     const QTextCursor Caret = textCursor();
     if (RedrawAlways) {
-        const std::int64_t CaretAt = SpecOffset(Caret.position());
+        const std::int64_t CaretAt = TextOffset(Caret.position());
         Next = StoreClipped(Next, LineStartOffset(Caret.blockNumber()) - FBase, CaretAt - FBase,
                             ToTColor(palette().color(QPalette::Text)), 0);
     }
@@ -526,8 +526,8 @@ void TColorMemo::Pass(bool FastRecolor) {
         if (FColorRules[I].Enabled)
             Next = ScanRule(FColorRules[I], Next, Snapshot, FList, FLimit, 0);
     if (Caret.hasSelection()) {
-        const std::int64_t SelFrom = SpecOffset(Caret.selectionStart());
-        const std::int64_t SelTo = SpecOffset(Caret.selectionEnd());
+        const std::int64_t SelFrom = TextOffset(Caret.selectionStart());
+        const std::int64_t SelTo = TextOffset(Caret.selectionEnd());
         Next = StoreClipped(Next, SelFrom - FBase, SelTo - 1 - FBase, clRed, 254);
     }
     ResolveRuns(FList, FList.ColoredRange, FCells);

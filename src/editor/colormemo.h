@@ -177,7 +177,7 @@ class TColorMemo : public QPlainTextEdit, public TColorRuleHost {
     void TextChanged();
     void Scrolled(bool Vertical);
     void EnsureMirror() const;
-    std::int64_t SpecOffset(int DocPos) const;
+    std::int64_t TextOffset(int DocPos) const;
     int DocPosition(std::int64_t Offset) const;
     std::int64_t LineStartOffset(int Block) const;
     void ShownBlocks(std::vector<TShownBlock>& Out) const;
