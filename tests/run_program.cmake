@@ -1,11 +1,21 @@
 # Runs one program through vokc-run and compares what it prints with the expected files
-# beside it. Missing NAME.out / NAME.err mean "expect nothing"; missing NAME.status means 0.
+# beside it (or in EXPECTED_DIR):
+#   NAME.out    expected standard output (exact), or
+#   NAME.outre  one regular expression per expected output line (date, time, chance),
+#   NAME.err    expected messages, NAME.status expected exit status,
+#   NAME.in     standard input, NAME.args extra options (one per line).
+# Missing NAME.out / NAME.err mean "expect nothing"; missing NAME.status means 0. With
+# REQUIRE_EXPECTED, a program with neither .out, .outre nor .err has never been checked:
+# it fails.
 get_filename_component(dir ${PROGRAM} DIRECTORY)
 get_filename_component(name ${PROGRAM} NAME_WE)
 set(base ${dir}/${name})
 # Examples keep their expected output in the tests folder, not beside the example.
 if(DEFINED EXPECTED_DIR)
   set(base ${EXPECTED_DIR}/${name})
+endif()
+if(REQUIRE_EXPECTED AND NOT EXISTS ${base}.out AND NOT EXISTS ${base}.outre AND NOT EXISTS ${base}.err)
+  message(FATAL_ERROR "${name}: aucun résultat attendu pour ${base}")
 endif()
 
 file(REMOVE_RECURSE ${WORKDIR})
@@ -44,7 +54,25 @@ if(EXISTS ${base}.status)
 endif()
 
 set(failed FALSE)
-if(NOT out STREQUAL expected_out)
+if(EXISTS ${base}.outre)
+  # Line by line; the outputs checked this way hold no semicolon.
+  file(STRINGS ${base}.outre patterns)
+  string(REGEX REPLACE "\n$" "" trimmed "${out}")
+  string(REPLACE "\n" ";" lines "${trimmed}")
+  list(LENGTH patterns npatterns)
+  list(LENGTH lines nlines)
+  if(NOT out MATCHES "\n$" OR NOT npatterns EQUAL nlines)
+    message("--- ${npatterns} lignes attendues, obtenu :\n${out}---")
+    set(failed TRUE)
+  else()
+    foreach(pattern line IN ZIP_LISTS patterns lines)
+      if(NOT line MATCHES "^${pattern}$")
+        message("--- la ligne « ${line} » ne correspond pas à ${pattern}")
+        set(failed TRUE)
+      endif()
+    endforeach()
+  endif()
+elseif(NOT out STREQUAL expected_out)
   message("--- stdout attendu:\n${expected_out}--- stdout obtenu:\n${out}---")
   set(failed TRUE)
 endif()
