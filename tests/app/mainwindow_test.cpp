@@ -173,6 +173,22 @@ private slots:
         QVERIFY(e->parentWidget()->close());
     }
 
+    void ImportInsertsTheFileAtTheCaret() {
+        QTemporaryDir dir;
+        Write(dir.filePath("bout.txt"), "a = 1\r\nb = 2\r\n");
+        TEditeur* e = NewEditor();
+        e->SetTextLines({u"main()", u"{", u"}"});
+        e->SetCaretOffset(6 + 2 + 1 + 2); // start of "}"
+        e->AskImportName = [&](QWidget*) { return dir.filePath("bout.txt"); };
+        e->Importer();
+        QCOMPARE(e->TextLines(), (Lines{u"main()", u"{", u"a = 1", u"b = 2", u"}"}));
+        QCOMPARE(e->CaretOffset(), long(6 + 2 + 1 + 2 + 5 + 2 + 5 + 2));
+        QVERIFY(e->Memo1->document()->isModified());
+        e->AskImportName = [](QWidget*) { return QString(); }; // cancelled: nothing happens
+        e->Importer();
+        QCOMPARE(e->TextLines().size(), size_t(5));
+    }
+
     void FindReplaceAndTheirMessages() {
         TEditeur* e = NewEditor();
         e->SetTextLines({u"int x;", u"print(x);", u"int_x = intx;"});
