@@ -51,26 +51,32 @@ bool Interpreter::Condition(std::string_view text) {
         bool eof = EofCheck(t.substr(5));
         return runState_ > 0 ? false : eof;
     }
-    std::size_t at = std::string_view::npos;
-    std::string_view op;
-    for (std::string_view candidate : {"<=", ">=", "!=", "=="}) {
-        at = text.find(candidate);
-        if (at != std::string_view::npos) {
-            op = candidate;
-            break;
+    // One pass finds the first place of each two-character operator (which wins in the
+    // order <=, >=, !=, ==, wherever it stands) and the first < or > outside quotes.
+    constexpr std::size_t npos = std::string_view::npos;
+    std::size_t first[4] = {npos, npos, npos, npos}; // <= >= != ==
+    std::size_t single = npos;
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"') quoted = !quoted;
+        if (i + 1 < text.size() && text[i + 1] == '=') {
+            const int k = c == '<' ? 0 : c == '>' ? 1 : c == '!' ? 2 : c == '=' ? 3 : -1;
+            if (k >= 0 && first[k] == npos) first[k] = i;
         }
+        if (single == npos && !quoted && (c == '<' || c == '>')) single = i;
     }
-    if (op.empty()) {
-        bool quoted = false;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            char c = text[i];
-            if (c == '"') quoted = !quoted;
-            else if (!quoted && (c == '<' || c == '>')) {
-                at = i;
-                op = text.substr(i, 1);
-                break;
-            }
+    static constexpr std::string_view kPairs[4] = {"<=", ">=", "!=", "=="};
+    std::size_t at = npos;
+    std::string_view op;
+    for (int k = 0; k < 4 && op.empty(); ++k)
+        if (first[k] != npos) {
+            at = first[k];
+            op = kPairs[k];
         }
+    if (op.empty() && single != npos) {
+        at = single;
+        op = text.substr(single, 1);
     }
     if (op.empty()) {
         Fail(Cp(msg::kExpressionLogiqueIncorrecte));
