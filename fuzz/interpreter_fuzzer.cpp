@@ -2,13 +2,15 @@
 // through the commands the editor gives (run, resume, step mode, breakpoints), within a
 // budget of executed lines, then asks for the symbol listing and examines every symbol.
 //
-// Input:  PROGRAM [ "\0\0" CONSOLE [ "\0\0" COMMANDS ] ]
+// Input:  PROGRAM [ "\0\0" CONSOLE [ "\0\0" COMMANDS [ "\0\0" REFERENCES ] ] ]
 //   PROGRAM   the program's bytes (Windows-1252), lines ended by CR LF, LF or CR;
 //   CONSOLE   the answers, one a line, and the keys of getch(), one a byte;
 //   COMMANDS  one byte a command, low three bits: 0 run from the start, 1 resume,
 //             2 step mode on/off, 3 toggle a breakpoint on line 1 + (byte >> 3), 4 other
 //             decimal separator, 5 breakpoints on/off, 6 tracing on/off, 7 printer
 //             working/failing. Without COMMANDS the program is run once from the start.
+//   REFERENCES  texts for the variable inspector, one a line, examined after the run
+//             besides every symbol.
 // Files and directories stay inside a scratch directory (sandbox.h).
 #include <csignal>
 #include <cstdint>
@@ -145,7 +147,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view rest(reinterpret_cast<const char*>(data), size);
     const std::string_view program = Cut(rest);
     const std::string_view console = Cut(rest);
-    std::string_view commands = rest.empty() ? std::string_view("\0", 1) : rest;
+    std::string_view commands = Cut(rest);
+    if (commands.empty()) commands = std::string_view("\0", 1);
+    std::string_view references = rest;
     if (commands.size() > kMaxCommands) commands = commands.substr(0, kMaxCommands);
 
     static const bool writesFailPastTheLimit = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
@@ -202,6 +206,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string name(interp.Symbol(p).Name());
         if (!name.empty() && name.back() == '[') name += "1]";
         host.Message(interp.ExamineText(name), -1);
+    }
+    while (!references.empty()) {
+        std::size_t end = references.find('\n');
+        host.Message(interp.ExamineText(references.substr(0, end)), -1);
+        references.remove_prefix(end == std::string_view::npos ? references.size() : end + 1);
     }
     return 0;
 }
