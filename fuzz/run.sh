@@ -3,8 +3,9 @@
 # process (one core).
 #   fuzz/run.sh BUILD SECONDS [interpreter|colour]...   (both when none is named)
 # The corpus of each fuzzer grows in BUILD/corpus/NAME and is kept from run to run; the
-# seeds (tests/programs, examples, fuzz/colour_seeds) are written afresh into
-# BUILD/seeds/NAME. Findings go to BUILD/findings/NAME, the log to BUILD/logs/NAME.log.
+# seeds (the programs of tests/programs, examples and fuzz/interpreter_seeds with their
+# console input NAME.in and editor commands NAME.cmd in hexadecimal; for the colours also
+# fuzz/colour_seeds) are written afresh into BUILD/seeds/NAME. Findings go to BUILD/findings/NAME, the log to BUILD/logs/NAME.log.
 # The interpreter fuzzer runs from the scratch directory BUILD/scratch. Exit status 1
 # when a fuzzer found a crash, a hang, a leak or a sanitizer report.
 set -euo pipefail
@@ -30,7 +31,7 @@ make_seeds() {
   rm -rf "$dir"
   mkdir -p "$dir"
   local prog base input
-  for prog in "$root"/tests/programs/*.c "$root"/examples/*.c; do
+  for prog in "$root"/tests/programs/*.c "$root"/examples/*.c "$root"/fuzz/interpreter_seeds/*.c; do
     base=$(basename "$prog" .c)
     if [ "$name" = colour ]; then
       cp "$prog" "$dir/$base"
@@ -40,11 +41,17 @@ make_seeds() {
     input=${prog%.c}.in
     if [[ $prog == "$root/examples/"* ]]; then input=$root/tests/examples/$base.in; fi
     if [ ! -f "$input" ]; then input=""; fi
+    commands=${prog%.c}.cmd
+    if [ ! -f "$commands" ]; then commands=""; fi
     {
       as_cp1252 "$prog"
-      if [ -n "$input" ]; then
+      if [ -n "$input" ] || [ -n "$commands" ]; then
         printf '\0\0'
-        cat "$input"
+        if [ -n "$input" ]; then cat "$input"; fi
+      fi
+      if [ -n "$commands" ]; then
+        printf '\0\0'
+        for byte in $(cat "$commands"); do printf "\\x$byte"; done
       fi
     } >"$dir/$base"
   done
