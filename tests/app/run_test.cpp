@@ -2,11 +2,13 @@
 // application, on the offscreen platform.
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -167,6 +169,48 @@ private slots:
         QCOMPARE(e->StopLine(), TEditeur::StartLine);
         QVERIFY(form->Action("&Exécuter")->isEnabled());
         QVERIFY(!e->Memo1->isReadOnly());
+    }
+
+    void ClosingTheWindowStopsARunawayProgramFirst() {
+        TEditeur* e = Editor({u"int i", u"main()", u"{", u"boucle:", u"i++", u"goto boucle", u"}"});
+        e->Memo1->document()->setModified(false);
+        QPointer<QWidget> sub = e->parentWidget();
+        QTimer::singleShot(100, [&] { sub->close(); });
+        e->Executer();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QTRY_VERIFY(sub.isNull());
+        QVERIFY(!console->Running());
+        QVERIFY(form->Action("&Exécuter")->isEnabled() == !form->Editors().empty());
+    }
+
+    void BinaryAndHugeFilesOpenAndRunWithoutHarm() {
+        QTemporaryDir dir;
+        QByteArray binary;
+        for (int k = 0; k < 64; ++k)
+            for (int c = 0; c < 256; ++c) binary += static_cast<char>(c);
+        QFile b(dir.filePath("binaire.c"));
+        QVERIFY(b.open(QIODevice::WriteOnly));
+        b.write(binary);
+        b.close();
+        QVERIFY(form->OpenProgram(dir.filePath("binaire.c")));
+        TEditeur* e = form->ActiveEditor();
+        e->Executer(); // whatever it reports, it stops cleanly
+        QVERIFY(!console->Running());
+
+        QByteArray huge = "int i\r\nmain()\r\n{\r\n";
+        while (huge.size() < 8 * 1024 * 1024) huge += "i++ // une ligne de remplissage pour grossir le fichier\r\n";
+        huge += "}\r\n";
+        QFile h(dir.filePath("enorme.c"));
+        QVERIFY(h.open(QIODevice::WriteOnly));
+        h.write(huge);
+        h.close();
+        QVERIFY(form->OpenProgram(dir.filePath("enorme.c")));
+        TEditeur* big = form->ActiveEditor();
+        QVERIFY(big->Memo1->document()->blockCount() > 100000);
+        big->Enregistrer();
+        QFile back(dir.filePath("enorme.c"));
+        QVERIFY(back.open(QIODevice::ReadOnly));
+        QCOMPARE(back.readAll(), huge); // saved unchanged
     }
 
     void SymbolTableAndExamine() {
