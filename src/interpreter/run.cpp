@@ -1,6 +1,9 @@
 // The run loop: Exec walks the program text line by line, lets the innermost open
 // block inject its closing keyword, and hands each line to ExecuteLine, which cleans
 // and classifies it by its first characters and calls the statement's handler.
+#include <array>
+#include <cstdint>
+#include <iterator>
 #include <new>
 #include <stdexcept>
 
@@ -164,13 +167,29 @@ constexpr KeywordName kKeywords[] = {
     {"MKDIR", Kw::Mkdir},
 };
 
-// The keywords are all distinct, so the first equal one in the table is the only one;
-// a short length test keeps the comparisons cheap for the many lines that are not.
+// The keywords are all distinct, so the first equal one in the table is the only one.
+// They are grouped by their first letter, so that a line compares itself with the two or
+// three keywords that begin like it rather than with all of them.
+struct KeywordIndex {
+    std::array<std::uint8_t, 26> begin{}, end{};
+    std::array<KeywordName, std::size(kKeywords)> sorted{};
+    constexpr KeywordIndex() {
+        std::size_t n = 0;
+        for (char letter = 'A'; letter <= 'Z'; ++letter) {
+            begin[static_cast<std::size_t>(letter - 'A')] = static_cast<std::uint8_t>(n);
+            for (const auto& e : kKeywords)
+                if (e.name[0] == letter) sorted[n++] = e;
+            end[static_cast<std::size_t>(letter - 'A')] = static_cast<std::uint8_t>(n);
+        }
+    }
+};
+constexpr KeywordIndex kIndex;
+
 Kw FindKeyword(std::string_view k) {
-    if (k.size() < 2 || k.size() > 9) return Kw::None;
-    const char first = k[0];
-    for (const auto& e : kKeywords)
-        if (e.name[0] == first && Same(e.name, k)) return e.kw;
+    if (k.size() < 2 || k.size() > 9 || k[0] < 'A' || k[0] > 'Z') return Kw::None;
+    const auto letter = static_cast<std::size_t>(k[0] - 'A');
+    for (std::size_t i = kIndex.begin[letter]; i < kIndex.end[letter]; ++i)
+        if (Same(kIndex.sorted[i].name, k)) return kIndex.sorted[i].kw;
     return Kw::None;
 }
 } // namespace
