@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -207,12 +206,12 @@ void TMainForm::RunningChanged(bool running) {
 void TMainForm::ActiveWindowChanged() {
     TEditeur* now = nullptr;
     if (QMdiSubWindow* sub = mdiArea_->activeSubWindow()) now = qobject_cast<TEditeur*>(sub->widget());
-    if (now == activeEditor_) return;
-    const std::vector<TEditeur*> editors = Editors();
-    if (activeEditor_ && std::find(editors.begin(), editors.end(), activeEditor_) != editors.end())
-        activeEditor_->FormDeactivate();
+    // No active child (the console or a dialog has the focus) changes nothing: coming back
+    // to the same editor must not end its step mode.
+    if (!now || now == activeEditor_) return;
+    if (activeEditor_) activeEditor_->FormDeactivate();
     activeEditor_ = now;
-    if (now) now->FormActivate();
+    now->FormActivate();
 }
 
 void TMainForm::CreateMenus() {

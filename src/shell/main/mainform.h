@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -129,7 +130,7 @@ private:
     QAction* pasapas_ = nullptr;
     QAction* arreter_ = nullptr;
     std::vector<QAction*> runActions_; // disabled while a program runs
-    TEditeur* activeEditor_ = nullptr;
+    QPointer<TEditeur> activeEditor_; // cleared when that window goes away
     bool closeAfterRun_ = false;
     THelpViewer* help_ = nullptr;
     bool running_ = false;
