@@ -25,7 +25,6 @@ int main(int argc, char** argv) {
     splash->repaint();
     QApplication::processEvents();
     QApplication::setApplicationName(QStringLiteral("Vok C"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vok C"));
 
     // Created once and kept until the end, in this order.
     TMainForm mainForm;

@@ -10,6 +10,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTime>
@@ -236,6 +237,15 @@ void TForm3::ErrorBox(std::string_view text, int) { ShowError(FromCp(text)); }
 
 void TForm3::ShowConsole(std::string_view caption) {
     setWindowTitle(FromCp(caption));
+    if (!placed_) {
+        // The first time, at the right of the screen, so that the program's text (and
+        // its step marker) stays in view beside it.
+        placed_ = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.right() - frameGeometry().width() - 8, area.top() + 80);
+        }
+    }
     show();
     raise();
 }

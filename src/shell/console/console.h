@@ -122,6 +122,7 @@ private:
     QScrollArea* scroll_;
     QFont consoleFont_;
     bool running_ = false;
+    bool placed_ = false;
     bool stopRequested_ = false;
     QElapsedTimer sincePaint_;
     // The print job between fopen(PRN:) and fclose(PRN:).
