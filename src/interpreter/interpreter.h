@@ -227,6 +227,9 @@ private:
     bool ReadIntoVariable(char kind, std::int32_t slot);
     std::int32_t FailNumber(std::string_view shown);
     bool ResolveElement(std::string_view ref, char& kind, std::int32_t& slot);
+    enum class Reference { Found, Unknown, Failed };
+    Reference ResolveReference(std::string_view text, std::string_view& name, char& kind,
+                               std::int64_t& slot);
     bool SlotInStore(char kind, std::int64_t slot) const;
     std::int32_t IntFunction(std::string_view name, std::string_view arg, bool& known);
     long double FloatFunction(std::string_view name, std::string_view arg, bool& known);

@@ -348,6 +348,34 @@ long double Interpreter::FloatFunction(std::string_view name, std::string_view a
     return r;
 }
 
+// A variable or element reference: the look-up name (up to and including '[' for an
+// element), its kind and the slot it designates (not yet checked against the store).
+// Syntax and index errors are reported here; an unknown name is left to the caller,
+// whose message differs, with `name` as the message shows it.
+Interpreter::Reference Interpreter::ResolveReference(std::string_view text, std::string_view& name,
+                                                     char& kind, std::int64_t& slot) {
+    name = text;
+    std::int32_t offset = 0;
+    std::size_t bracket = text.find('[');
+    if (bracket != std::string_view::npos) {
+        name = text.substr(0, bracket + 1);
+        std::size_t close = text.find(']', bracket + 1);
+        if (close == std::string_view::npos) {
+            Fail(Cp(msg::kErreurSyntaxe));
+            return Reference::Failed;
+        }
+        offset = Indice(text.substr(bracket + 1, close - bracket - 1));
+        if (runState_ > 0) return Reference::Failed;
+    }
+    std::int32_t index = 0;
+    if (!ChercheEtiq(name, kind, index)) {
+        if (!name.empty() && name[0] == '*') name.remove_prefix(1);
+        return Reference::Unknown;
+    }
+    slot = static_cast<std::int64_t>(index) + offset;
+    return Reference::Found;
+}
+
 void Interpreter::OperandText(std::string_view text, std::string& out) {
     text = Trim(text);
     if (text.empty()) {
@@ -377,27 +405,15 @@ void Interpreter::OperandText(std::string_view text, std::string& out) {
                 Fail(Cp(msg::kExpressionIncorrecte));
         return;
     }
-    std::string_view name = text;
-    std::int32_t offset = 0;
-    std::size_t bracket = text.find('[');
-    if (bracket != std::string_view::npos) {
-        name = text.substr(0, bracket + 1);
-        std::size_t close = text.find(']', bracket + 1);
-        if (close == std::string_view::npos) {
-            Fail(Cp(msg::kErreurSyntaxe));
-            return;
-        }
-        offset = Indice(text.substr(bracket + 1, close - bracket - 1));
-        if (runState_ > 0) return;
-    }
+    std::string_view name;
     char kind = 0;
-    std::int32_t index = 0;
-    if (!ChercheEtiq(name, kind, index)) {
-        if (name[0] == '*') name.remove_prefix(1);
+    std::int64_t slot = 0;
+    Reference found = ResolveReference(text, name, kind, slot);
+    if (found == Reference::Failed) return;
+    if (found == Reference::Unknown) {
         Fail(Cp(msg::kIdentificateur) + std::string(name) + Cp(msg::kInconnu));
         return;
     }
-    std::int64_t slot = static_cast<std::int64_t>(index) + offset;
     if (!SlotInStore(kind, slot)) {
         Fail(Cp(msg::kIndiceHorsLimites));
         return;
@@ -434,23 +450,12 @@ void Interpreter::StringOperand(std::string_view text, std::string& out) {
         out.assign(inner);
         return;
     }
-    std::string_view name = text;
-    std::int32_t offset = 0;
-    std::size_t bracket = text.find('[');
-    if (bracket != std::string_view::npos) {
-        name = text.substr(0, bracket + 1);
-        std::size_t close = text.find(']', bracket + 1);
-        if (close == std::string_view::npos) {
-            Fail(Cp(msg::kErreurSyntaxe));
-            return;
-        }
-        offset = Indice(text.substr(bracket + 1, close - bracket - 1));
-        if (runState_ > 0) return;
-    }
+    std::string_view name;
     char kind = 0;
-    std::int32_t index = 0;
-    if (!ChercheEtiq(name, kind, index)) {
-        if (name[0] == '*') name.remove_prefix(1);
+    std::int64_t slot = 0;
+    Reference found = ResolveReference(text, name, kind, slot);
+    if (found == Reference::Failed) return;
+    if (found == Reference::Unknown) {
         Fail(Cp(msg::kVariable) + std::string(name) + Cp(msg::kNExistePas));
         return;
     }
@@ -458,7 +463,6 @@ void Interpreter::StringOperand(std::string_view text, std::string& out) {
         Fail(Cp(msg::kPasUnString));
         return;
     }
-    std::int64_t slot = static_cast<std::int64_t>(index) + offset;
     if (!SlotInStore(kind, slot)) {
         Fail(Cp(msg::kIndiceHorsLimites));
         return;
