@@ -98,7 +98,9 @@ struct Outcome {
 
 struct RunOptions {
     std::vector<std::string> args;
-    bool withoutPrivileges = false; // as the user nobody when run as root
+    bool withoutPrivileges = false;  // as the user nobody when run as root
+    const char* inputFile = nullptr; // standard input from this file instead of a text
+    unsigned watchdog = kWatchdogSeconds;
 };
 
 // The environment of the tests, without the user's locale.
@@ -141,7 +143,7 @@ pid_t Start(const Sandbox& box, const std::string& program, const RunOptions& op
     dup2(err, 2);
     if (drop && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
         _exit(kSkipped);
-    alarm(kWatchdogSeconds); // survives exec: a run that hangs is ended
+    alarm(options.watchdog); // survives exec: a run that hangs is ended
     execve(cargv[0], cargv.data(), cenv.data());
     _exit(drop ? kSkipped : 127); // a user without privileges may not reach the copy
 }
@@ -161,7 +163,8 @@ Outcome Wait(pid_t pid, const Sandbox& box) {
 Outcome RunFile(const Sandbox& box, const std::string& program, const std::string& input = "",
                 const RunOptions& options = {}) {
     WriteBytes(box.io() / "in", input);
-    int in = open((box.io() / "in").c_str(), O_RDONLY | O_CLOEXEC);
+    const fs::path inputPath = options.inputFile ? fs::path(options.inputFile) : box.io() / "in";
+    int in = open(inputPath.c_str(), O_RDONLY | O_CLOEXEC);
     int out = open((box.io() / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     int err = open((box.io() / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     pid_t pid = Start(box, program, options, in, out, err);
@@ -427,6 +430,31 @@ TEST(Faults, InputThatEndsEarly) {
         EXPECT_EQ(o.status, 1) << c.statement;
         EXPECT_EQ(o.err, c.err) << c.statement;
     }
+}
+
+// Lines without end (a device that never gives a line end), as an answer and as a line of
+// a file: the read stops at what a text could hold and is refused, instead of filling
+// memory or running on.
+TEST(Faults, EndlessLines) {
+    if (!fs::exists("/dev/zero")) GTEST_SKIP() << "no /dev/zero";
+    Sandbox box;
+    const std::string tooLong = "Chaîne trop longue (1000000 caractères maxi)\n";
+    RunOptions zeros;
+    zeros.inputFile = "/dev/zero";
+    zeros.watchdog = 30;
+    Outcome o = RunProgram(box, "char s[2]\nmain()\n{\ngets(s)\nputs(\"non\")\n}\n", "", zeros);
+    ExpectCleanEnd(o, "answer");
+    EXPECT_EQ(o.err, "prog.c:4: " + tooLong + "prog.c:4: exécution arrêtée\n");
+    EXPECT_EQ(o.out.find("non"), std::string::npos);
+    RunOptions limited;
+    limited.watchdog = 30;
+    o = RunProgram(box,
+                   "file f\nchar s[2]\nmain()\n{\nf=fopen(\"/dev/zero\",\"r\");\nfgets(f, s);\n"
+                   "puts(\"non\")\n}\n",
+                   "", limited);
+    ExpectCleanEnd(o, "line of a file");
+    EXPECT_EQ(o.err, "prog.c:6: " + tooLong + "prog.c:6: exécution arrêtée\n");
+    EXPECT_EQ(o.out, "");
 }
 
 // ---- Program files that are not text ----
