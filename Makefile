@@ -67,7 +67,7 @@ fuzz-long: fuzz
 
 bench:
 	@scripts/setup.sh bench
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVOKC_WERROR=OFF
 	cmake --build build-bench -j $(JOBS)
 	bench/run.sh build-bench
 
