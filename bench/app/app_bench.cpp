@@ -6,22 +6,22 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "editeur.h"
-#include "listesel.h"
-#include "mainform.h"
-#include "smallwindows.h"
+#include "editor_window.h"
+#include "procedure_list.h"
+#include "main_window.h"
+#include "about_box.h"
 
 int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     QApplication app(argc, argv);
-    auto* splash = new TSplash;
+    auto* splash = new SplashScreen;
     splash->show();
     QApplication::processEvents();
-    auto* form = new TMainForm;
+    auto* form = new MainWindow;
     SharedWindows shared;
-    shared.aboutBox = new TAboutBox(form);
-    shared.listeSel = new TListeSel(form);
+    shared.aboutBox = new AboutBox(form);
+    shared.listeSel = new ProcedureList(form);
     form->SetSharedWindows(shared);
     delete splash;
     form->show();
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     f.open(QIODevice::WriteOnly);
     f.write(text);
     f.close();
-    form->PrepareEditor = [](TEditeur* e) { e->ShowMessage = [](QWidget*, const QString&) {}; };
+    form->PrepareEditor = [](EditorWindow* e) { e->ShowMessage = [](QWidget*, const QString&) {}; };
     clock.restart();
     form->OpenProgram(path);
     QApplication::processEvents();
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     std::printf("d\xC3\xA9marrage jusqu'\xC3\xA0 la fen\xC3\xAAtre principale : %.1f ms\n", startup);
     std::printf("ouverture d'un programme de %.1f Mo (%d lignes) : %.1f ms\n",
                 text.size() / (1024.0 * 1024.0), lines + 1, open);
-    for (TEditeur* e : form->Editors()) e->Memo1->document()->setModified(false);
+    for (EditorWindow* e : form->Editors()) e->Memo1->document()->setModified(false);
     delete form;
     return 0;
 }

@@ -5,7 +5,7 @@
 // in each editor, and of a rehighlight, with the allocations of the steady-state passes.
 // Exit status 1 when a keystroke's pass takes 16 ms or more, when the full pass is not
 // faster than the rehighlight, or when a steady-state pass allocates.
-#include "colormemo.h"
+#include "colour_memo.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -84,22 +84,22 @@ QString GenerateProgram() {
 }
 
 // The memo, timing each outermost pass and counting its allocations.
-class TimedMemo : public TColorMemo {
+class TimedMemo : public ColourMemo {
   public:
-    using TColorMemo::TColorMemo;
+    using ColourMemo::ColourMemo;
     bool Recording = false;
     std::vector<double> FastMs, FullMs;
     long FastAllocations = 0, FullAllocations = 0;
 
     void RecolorPass(bool FastRecolor) override {
         if (Depth++ > 0 || !Recording) {
-            TColorMemo::RecolorPass(FastRecolor);
+            ColourMemo::RecolorPass(FastRecolor);
             --Depth;
             return;
         }
         const long Before = Allocations;
         const Clock::time_point T0 = Clock::now();
-        TColorMemo::RecolorPass(FastRecolor);
+        ColourMemo::RecolorPass(FastRecolor);
         const double Ms = Milliseconds(Clock::now() - T0);
         (FastRecolor ? FastAllocations : FullAllocations) += Allocations - Before;
         (FastRecolor ? FastMs : FullMs).push_back(Ms);
@@ -228,7 +228,7 @@ int main(int argc, char** argv) {
     QWidget Owner;
     Owner.resize(700, 1400);
     TimedMemo Memo(&Owner);
-    Memo.setFont(TColorMemo::EditorFont());
+    Memo.setFont(ColourMemo::EditorFont());
     AddEditorColorRules(Memo.ColorRules());
     Owner.show();
     const int LineHeight = Memo.cursorRect().height();
@@ -236,7 +236,7 @@ int main(int argc, char** argv) {
     Memo.setPlainText(Program);
     Memo.verticalScrollBar()->setValue(Middle);
     QCoreApplication::processEvents();
-    const TColorMemo::TRegion Region = Memo.ColouredRegion();
+    const ColourMemo::TRegion Region = Memo.ColouredRegion();
 
     // Full passes: the same view again, then views reached by scrolling. The first pass
     // over a view may still lay out lines that Qt left to be laid out later: the steady
@@ -280,7 +280,7 @@ int main(int argc, char** argv) {
     QWidget OtherOwner;
     OtherOwner.resize(700, 1400);
     QPlainTextEdit Other(&OtherOwner);
-    Other.setFont(TColorMemo::EditorFont());
+    Other.setFont(ColourMemo::EditorFont());
     OtherOwner.show();
     SizeForShownLines(Other, LineHeight);
     Other.setPlainText(Program);

@@ -4,54 +4,54 @@
 #include <QApplication>
 #include <QFileInfo>
 
-#include "console.h"
-#include "listesel.h"
-#include "symbolwindows.h"
-#include "tbouclefor.h"
-#include "tbouclewhile.h"
-#include "tcalendrier.h"
-#include "tconditionif.h"
-#include "tfileio.h"
-#include "thorloge.h"
-#include "tmotscle.h"
-#include "tpocket.h"
-#include "mainform.h"
-#include "smallwindows.h"
+#include "about_box.h"
+#include "calculator_window.h"
+#include "calendar_window.h"
+#include "clock_window.h"
+#include "console_window.h"
+#include "examine_dialog.h"
+#include "file_skeleton_dialog.h"
+#include "for_loop_dialog.h"
+#include "if_dialog.h"
+#include "keyword_picker.h"
+#include "main_window.h"
+#include "procedure_list.h"
+#include "run_session.h"
+#include "splash_screen.h"
+#include "symbol_table_dialog.h"
+#include "while_loop_dialog.h"
 
 int main(int argc, char** argv) {
+    using namespace vokc;
     QApplication app(argc, argv);
-    auto* splash = new TSplash;
+    auto* splash = new SplashScreen;
     splash->show();
     splash->repaint();
     QApplication::processEvents();
     QApplication::setApplicationName(QStringLiteral("Vok C"));
 
     // Created once and kept until the end, in this order.
-    TMainForm mainForm;
+    MainWindow mainWindow;
     SharedWindows shared;
-    shared.aboutBox = new TAboutBox(&mainForm);
-    shared.listeSel = new TListeSel(&mainForm);
-    auto* table = new TTableSymboles(&mainForm);
-    auto* variable = new TVariable(&mainForm);
-    shared.generators.motsCle = new TMotsCle(&mainForm);
-    shared.generators.boucleFor = new TBoucleFor(&mainForm);
-    shared.generators.boucleWhile = new TBoucleWhile(&mainForm);
-    shared.generators.conditionIf = new TConditionIf(&mainForm);
-    shared.generators.fileIO = new TFileIO(&mainForm);
-    auto* console = new TForm3(&mainForm);
-    auto* form12 = new TForm12(console);
-    console->SetInputLine(form12);
-    console->SetInspectionWindows(table, variable);
-    shared.console = console;
-    auto* parametres = new TParametres(&mainForm);
-    parametres->hide();
-    shared.calendrier = new TCalendrier(&mainForm);
-    shared.horloge = new THorloge(&mainForm);
-    shared.pocket = new TPocket(&mainForm);
-    mainForm.SetSharedWindows(shared);
+    shared.aboutBox = new AboutBox(&mainWindow);
+    shared.procedureList = new ProcedureList(&mainWindow);
+    shared.symbolTable = new SymbolTableDialog(&mainWindow);
+    shared.examine = new ExamineDialog(&mainWindow);
+    shared.generators.keywords = new KeywordPicker(&mainWindow);
+    shared.generators.forLoop = new ForLoopDialog(&mainWindow);
+    shared.generators.whileLoop = new WhileLoopDialog(&mainWindow);
+    shared.generators.ifCondition = new IfDialog(&mainWindow);
+    shared.generators.fileSkeleton = new FileSkeletonDialog(&mainWindow);
+    shared.console = new ConsoleWindow(&mainWindow);
+    shared.session = new RunSession(*shared.console, &mainWindow);
+    shared.calendar = new CalendarWindow(&mainWindow);
+    shared.clock = new ClockWindow(&mainWindow);
+    shared.calculator = new CalculatorWindow(&mainWindow);
+    mainWindow.setSharedWindows(shared);
 
     delete splash;
-    mainForm.show();
-    for (int i = 1; i < argc; ++i) mainForm.OpenProgram(QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath());
+    mainWindow.show();
+    for (int i = 1; i < argc; ++i)
+        mainWindow.openProgram(QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath());
     return app.exec();
 }

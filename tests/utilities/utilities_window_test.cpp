@@ -12,9 +12,9 @@
 #include <memory>
 
 #include "fakeclock.h"
-#include "tcalendrier.h"
-#include "thorloge.h"
-#include "tpocket.h"
+#include "calendar_window.h"
+#include "clock_window.h"
+#include "calculator_window.h"
 #include "tzguard.h"
 
 namespace {
@@ -38,7 +38,7 @@ class UtilityWindows : public QObject {
 };
 
 void UtilityWindows::calculatorKeysAndDisplay() {
-    TPocket pocket;
+    CalculatorWindow pocket;
     QCOMPARE(pocket.windowTitle(), QStringLiteral("Calculatrice"));
     const char* captions[] = {"0", "1", "2", "3", "4", "5", "6",   "7",   "8", "9",
                               ",", "=", "+", "-", "*", "/", "1/x", "sqr", "C", "Fermer"};
@@ -76,7 +76,7 @@ void UtilityWindows::calculatorKeysAndDisplay() {
 }
 
 void UtilityWindows::calculatorErrorsAndReopening() {
-    TPocket pocket;
+    CalculatorWindow pocket;
     QStringList errors;
     pocket.SetErrorReporter([&](const QString& m) { errors << m; });
     Open(pocket);
@@ -104,7 +104,7 @@ void UtilityWindows::clockRunsAndAdjusts() {
     auto owned = std::make_unique<FakeClock>();
     FakeClock* clock = owned.get();
     clock->now = {1998, 10, 20, 18, 59, 0, 0};
-    THorloge h(nullptr, std::move(owned));
+    ClockWindow h(nullptr, std::move(owned));
     QStringList messages;
     h.SetMessageReporter([&](const QString& m) { messages << m; });
     QCOMPARE(h.windowTitle(), QStringLiteral("Horloge"));
@@ -172,7 +172,7 @@ void UtilityWindows::clockSetsThroughTheInterface() {
     TzGuard tz(kParisRules);
     auto owned = std::make_unique<FakeClock>();
     FakeClock* clock = owned.get();
-    THorloge h(nullptr, std::move(owned));
+    ClockWindow h(nullptr, std::move(owned));
     QStringList messages;
     h.SetMessageReporter([&](const QString& m) { messages << m; });
     Open(h);
@@ -207,7 +207,7 @@ void UtilityWindows::clockSetsThroughTheInterface() {
 }
 
 void UtilityWindows::calendarSteppingAndHeading() {
-    TCalendrier c;
+    CalendarWindow c;
     QCOMPARE(c.windowTitle(), QStringLiteral("Calendrier"));
     QCOMPARE(c.Date(), QDate::currentDate());
     QCOMPARE(c.BitBtn1->text(), QStringLiteral("Mois"));
@@ -235,7 +235,7 @@ void UtilityWindows::calendarSteppingAndHeading() {
 }
 
 void UtilityWindows::calendarKeysAndPersistence() {
-    TCalendrier c;
+    CalendarWindow c;
     c.SetDate(QDate(2024, 1, 31));
     Open(c);
     auto* grid = c.Calendar1->findChild<QTableView*>();

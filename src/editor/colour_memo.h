@@ -1,0 +1,225 @@
+// ColourMemo: the editor's text control. A plain-text edit that leaves editing, the caret,
+// the selection, the clipboard and scrolling to QPlainTextEdit, and colours the lines it
+// shows through its colour rules (colourrules.h).
+//
+// A colouring pass takes the text of the fully visible lines (plus the look-back of the
+// first rule's KeyMaxHeight) as Windows-1252 bytes with CR LF line ends, lets the rules and
+// a few built-in scans (hot spots, tabs, the caret's line, the selection) store descriptors,
+// resolves them into runs, and gives each visible line the runs that fall on it as the
+// formats of its text layout. Lines that are only partly visible are shown plain.
+//
+// Offsets and lengths in this interface count characters as the program text does: each
+// line break counts two characters (carriage return, line feed). Lines are 0-based.
+#pragma once
+
+#include "colourrules.h"
+#include "cp1252_qstring.h"
+#include "host.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPlainTextEdit>
+#include <QRect>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QPainter;
+class QTextBlock;
+
+namespace vokc {
+
+// Text between two marker characters shown as a link: underlined in Color, the markers
+// drawn in MarkerColor on MarkerColor (the window colour by default, so they vanish).
+struct HotSpot {
+    char BeginChar = 30;
+    char EndChar = 31;
+    TColor Color = clBlue;
+    TColor MarkerColor = clWindow;
+    bool Active = false;
+    bool Underlined = true;
+};
+
+class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
+    Q_OBJECT
+
+  public:
+    using TNotifyEvent = std::function<void(ColourMemo& Sender)>;
+    using THotSpotClickEvent = std::function<void(ColourMemo& Sender, const QString& SRC)>;
+    // Draws a keyword run in place of the control. The painter's font and pen are the
+    // control's font in the run's colour; KColor is the control's text colour.
+    using TKeyDrawEvent = std::function<void(QPainter& Canvas, const QString& PKey,
+                                             const QRect& Rect, const QColor& KColor)>;
+
+    // The owner becomes the parent.
+    explicit ColourMemo(QWidget* Owner = nullptr);
+    ~ColourMemo() override;
+
+    // Handlers. OnDraw and ColorLimMax (spans for dtEventDraw rules) come from
+    // TColorRuleHost.
+    void SetScrollHandler(TNotifyEvent handler) { onVScroll_ = std::move(handler); }
+    void SetHotSpotClickHandler(THotSpotClickEvent handler) { onHotSpotClick_ = std::move(handler); }
+    void SetKeyDrawHandler(TKeyDrawEvent handler) { onDrawKey_ = std::move(handler); }
+
+    TDrawRules& ColorRules() { return colorRules_; }
+    const TDrawRules& ColorRules() const { return colorRules_; }
+    void SetColorRules(const TDrawRules& Rules) { colorRules_.Assign(Rules); }
+    HotSpot& HotSpot() { return hotSpot_; }
+    void SetHotSpot(const HotSpot& Value) { hotSpot_ = Value; }
+    // Recolour the visible lines on every change, and give the caret's line up to the
+    // caret the plain text colour.
+    void SetRedrawAlways(bool on) { redrawAlways_ = on; }
+    // Tab characters are text (true) or move the focus (false, the default).
+    bool WantTabs() const { return !tabChangesFocus(); }
+    void SetWantTabs(bool Value) { setTabChangesFocus(!Value); }
+
+    // The colouring pass: the visible lines, or with FastRecolor the caret's line only.
+    virtual void RecolorPass(bool FastRecolor);
+
+    // The text as Windows-1252 lines. A final line break does not start a line of its own,
+    // so an empty text has no line and "a\r\nb\r\n" has two.
+    int LineCount() const;
+    std::string Line(int Index) const; // empty when out of range
+    void LineInto(int Index, std::string& Out) const;
+    void SetLine(int Index, std::string_view Text); // out of range: nothing happens
+    std::vector<std::string> Lines() const;
+    void SetLines(const std::vector<std::string>& Lines);
+    // The whole text, lines separated by CR LF. SetText accepts CR LF, LF or CR.
+    std::string Text() const;
+    void SetText(std::string_view Text);
+    int TextLength() const;
+
+    // Caret and selection. SelStart is the lower end of the selection; setting it moves the
+    // caret there and empties the selection; SetSelLength then selects from SelStart on.
+    int SelStart() const;
+    int SelLength() const;
+    void SetSelStart(int Offset);
+    void SetSelLength(int Length);
+    int CaretOffset() const;
+    void SetCaretOffset(int Offset) { SetSelStart(Offset); }
+    // Replaces the selection by Text (line breaks CR LF, LF or CR); the caret ends after it.
+    void ReplaceSelection(std::string_view Text);
+
+    // Offset of a line's first character (-1 past the last line), line of an offset.
+    int LineIndex(int Line) const;
+    int LineFromChar(int Offset) const;
+    int FirstVisibleLine() const;
+
+    // The lines that the last pass coloured: the fully visible ones (or the caret's).
+    struct TRegion {
+        int FirstLine = 0;
+        int LineCount = 0;
+    };
+    TRegion ColouredRegion() const { return region_; }
+
+    // The editor's font: Times New Roman 17 pixels high, or Liberation Serif, which has the
+    // same metrics, where that is what is installed.
+    static QFont EditorFont();
+    // A rule colour on this control (system colours through its palette).
+    QColor ToQColor(TColor Color) const;
+
+  protected:
+    void keyPressEvent(QKeyEvent* Event) override;
+    void keyReleaseEvent(QKeyEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void paintEvent(QPaintEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
+    void insertFromMimeData(const QMimeData* Source) override;
+
+  private:
+    // A run as a line shows it: block-relative start and length, the colour, and how it is
+    // drawn.
+    enum TRunKind : std::uint8_t { rkColour, rkHotText, rkMarker, rkHandler };
+    struct TLineRun {
+        std::int32_t Start;
+        std::int32_t Length;
+        QRgb Color;
+        TRunKind Kind;
+        bool operator==(const TLineRun&) const = default;
+    };
+    // A line of the text that the pass copied: its block and its offset in the snapshot.
+    struct TWindowLine {
+        int DocPos;
+        int Length;
+        std::int32_t SnapStart;
+    };
+    // A visible block and the vertical extent of its text in the viewport.
+    struct TShownBlock {
+        int Number;
+        qreal Top;
+        qreal Height;
+    };
+    struct TLineColours;
+
+    void DocumentChanged(int Position, int CharsRemoved, int CharsAdded);
+    void TextChanged();
+    void Scrolled(bool Vertical);
+    void EnsureMirror() const;
+    std::int64_t TextOffset(int DocPos) const;
+    int DocPosition(std::int64_t Offset) const;
+    std::int64_t LineStartOffset(int Block) const;
+    void ShownBlocks(std::vector<TShownBlock>& Out) const;
+    bool Colourable() const;
+    void ClearShownLines();
+    void ClearLine(const QTextBlock& Block);
+    void ApplyRuns(const QTextBlock& Block, std::int32_t SnapStart);
+    void ApplyLineRuns(const QTextBlock& Block, const std::vector<TLineRun>& Runs);
+    std::int32_t StoreHotSpots(std::int32_t Next, std::int32_t Limit);
+    std::int32_t StoreClipped(std::int32_t Next, std::int64_t Start, std::int64_t End, TColor Color,
+                              std::uint8_t ZOrder);
+    bool IsOnHotSpot(const QPoint& Pos, QString* Source) const;
+    void DrawHandlerKeys();
+    void Pass(bool FastRecolor);
+
+    TNotifyEvent onVScroll_; // after vertical scrolling
+    THotSpotClickEvent onHotSpotClick_;
+    TKeyDrawEvent onDrawKey_;
+    bool redrawAlways_ = false;
+
+    TDrawRules colorRules_{this};
+    HotSpot hotSpot_;
+
+    // The text as Windows-1252 bytes, paragraph separators as '\n', one byte per document
+    // position; kept up to date from the document's change notifications.
+    mutable std::string mirror_;
+    // The pass's buffers, kept between passes and grown only when a larger view needs it.
+    std::string snapshot_;
+    TKeyDescrList list_{100};
+    TCellArray cells_;
+    std::vector<TWindowLine> window_;
+    std::vector<TShownBlock> shown_;
+    std::vector<TLineRun> lineRuns_;
+    std::int32_t limit_ = 0;   // snapshot offset of the region end
+    std::int64_t base_ = 0;    // text offset of the snapshot's first character
+    std::int32_t nextRun_ = 0; // first run not yet passed by the lines being applied
+
+    int lastLineCount_ = 0; // line count and length seen at the last change
+    int lastTextLength_ = 0;
+    TRegion region_;
+    bool inPass_ = false;
+    bool passAgain_ = false;
+    bool hotCursor_ = false; // the mouse shows the hot-spot cursor
+};
+
+// The memo's lines as the interpreter reads them. The line handed out is a copy, valid
+// until the next call.
+class MemoProgramText final : public ProgramText {
+  public:
+    explicit MemoProgramText(const ColourMemo& Memo) : memo_(Memo) {}
+    int LineCount() const override { return memo_.LineCount(); }
+    std::string_view Line(int Index) const override;
+
+  private:
+    const ColourMemo& memo_;
+    mutable std::string line_;
+};
+
+} // namespace vokc

@@ -1,0 +1,460 @@
+#include "editor_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+#include <QVBoxLayout>
+
+#include "find_dialog.h"
+#include "procedure_list.h"
+
+namespace vokc {
+
+using namespace editor;
+
+namespace {
+QString Q(const Text& t) { return QString::fromStdU16String(t); }
+Text T(const QString& s) { return s.toStdU16String(); }
+} // namespace
+
+EditorWindow::EditorWindow(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(502, 266);
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(17);
+    setFont(font);
+    memo_ = new ColourMemo(this);
+    memo_->setObjectName("memo");
+    memo_->setFont(font);
+    AddEditorColorRules(memo_->ColorRules());
+    // Unlike the memo's default, a long program can be scrolled with the mouse too.
+    memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    memo_->document()->setDocumentMargin(3);
+    memo_->installEventFilter(this);
+    programText_ = std::make_unique<MemoProgramText>(*memo_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(memo_);
+    setTextLines(DefaultProgram());
+    memo_->document()->setModified(false);
+
+    findDialog_ = new FindDialog(this);
+    replaceDialog_ = new ReplaceDialog(this);
+    connect(findDialog_, &FindDialog::findRequested, this, &EditorWindow::findNext);
+    connect(replaceDialog_, &FindDialog::findRequested, this, [this] {
+        if (!searchMemo(replaceDialog_->findText(), replaceDialog_->options()))
+            reportNotFound(replaceDialog_->findText());
+    });
+    connect(replaceDialog_, &FindDialog::replaceRequested, this, &EditorWindow::replace);
+
+    askSaveName_ = [](QWidget* w) {
+        return QFileDialog::getSaveFileName(w, QStringLiteral("Enregistrer sous"), QStringLiteral("*.c"),
+                                            QStringLiteral("Fichier c (*.c);;Tous les fichiers (*)"));
+    };
+    askImportName_ = [](QWidget* w) {
+        return QFileDialog::getOpenFileName(
+            w, QStringLiteral("Ins\u00E9rer fichier"), QStringLiteral("*.txt"),
+            QStringLiteral("Fichiers c (*.c);;Fichiers texte (*.txt);;Tous les fichiers (*)"), nullptr);
+    };
+    showMessage_ = [](QWidget* w, const QString& text) {
+        QMessageBox::information(w, QStringLiteral("Vok C"), text);
+    };
+    askSaveChanges_ = [](QWidget* w, const QString& text) {
+        return static_cast<int>(QMessageBox::question(w, QStringLiteral("Confirmation"), text,
+                                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                                      QMessageBox::Yes));
+    };
+}
+
+EditorWindow::~EditorWindow() = default;
+
+// ---- Text, caret and selection ----
+
+Lines EditorWindow::textLines() const {
+    Lines lines;
+    const QTextDocument* doc = memo_->document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) lines.push_back(T(b.text()));
+    return lines;
+}
+
+void EditorWindow::setTextLines(const Lines& lines) {
+    QStringList list;
+    for (const Text& l : lines) list << Q(l);
+    memo_->setPlainText(list.join(QChar('\n')));
+}
+
+namespace {
+// Offsets count two characters per line break; the document counts one.
+long ToOffset(const QTextDocument* doc, int position) {
+    QTextBlock block = doc->findBlock(position);
+    return position + (block.isValid() ? block.blockNumber() : 0);
+}
+int FromOffset(const QTextDocument* doc, long offset) {
+    long remaining = offset;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        long len = b.length() - 1; // without the block break
+        if (remaining <= len || !b.next().isValid())
+            return b.position() + static_cast<int>(std::clamp(remaining, 0L, len));
+        remaining -= len + 2;
+        if (remaining < 0) return b.next().position(); // inside a CR LF pair
+    }
+    return 0;
+}
+} // namespace
+
+long EditorWindow::caretOffset() const { return ToOffset(memo_->document(), memo_->textCursor().position()); }
+
+void EditorWindow::setCaretOffset(long offset) {
+    QTextCursor c = memo_->textCursor();
+    c.setPosition(FromOffset(memo_->document(), offset));
+    memo_->setTextCursor(c);
+}
+
+long EditorWindow::selectionStart() const {
+    return ToOffset(memo_->document(), memo_->textCursor().selectionStart());
+}
+
+long EditorWindow::selectionLength() const {
+    const QTextCursor c = memo_->textCursor();
+    return ToOffset(memo_->document(), c.selectionEnd()) - ToOffset(memo_->document(), c.selectionStart());
+}
+
+void EditorWindow::setSelection(long start, long length) {
+    QTextCursor c = memo_->textCursor();
+    c.setPosition(FromOffset(memo_->document(), start));
+    c.setPosition(FromOffset(memo_->document(), start + length), QTextCursor::KeepAnchor);
+    memo_->setTextCursor(c);
+}
+
+void EditorWindow::replaceSelection(const Text& text) {
+    QString s = Q(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    memo_->textCursor().insertText(s);
+    memo_->ensureCursorVisible();
+}
+
+void EditorWindow::insertSnippet(const QString& text, bool replace, std::optional<long> caret) {
+    if (replace) replaceSelection(T(text));
+    if (caret) setCaretOffset(*caret);
+    memo_->setFocus();
+}
+
+// ---- Files ----
+
+void EditorWindow::reportFileError(const QString& what, const QString& file, const QString& reason) {
+    showMessage_(this, QStringLiteral("%1 \u00AB %2 \u00BB : %3").arg(what, file, reason));
+}
+
+bool EditorWindow::OpenFile(const QString& name) {
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reportFileError(QStringLiteral("Impossible de lire le fichier"), name, file.errorString());
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        reportFileError(QStringLiteral("Impossible de lire le fichier"), name, file.errorString());
+        return false;
+    }
+    fileName_ = QFileInfo(name).absoluteFilePath();
+    setTextLines(DecodeProgramFile(bytes.toStdString(), format_));
+    setCaretOffset(0);
+    memo_->document()->setModified(false);
+    return true;
+}
+
+bool EditorWindow::writeFile(const QString& path) {
+    std::string bytes;
+    if (!EncodeProgramFile(textLines(), format_, bytes)) {
+        // A character that Windows-1252 cannot hold: the file is written in UTF-8 rather
+        // than losing it.
+        format_.encoding = Encoding::Utf8;
+        EncodeProgramFile(textLines(), format_, bytes);
+        showMessage_(this, QStringLiteral("Le texte contient des caract\u00E8res que l'ancien codage ne "
+                                         "peut pas \u00E9crire : le fichier est enregistr\u00E9 en UTF-8."));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        reportFileError(QStringLiteral("Impossible d'enregistrer le fichier"), path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool EditorWindow::Enregistrer() {
+    if (fileName_.isEmpty()) return saveAs();
+    removeStepMarkers();
+    if (!writeFile(fileName_)) return false;
+    memo_->document()->setModified(false);
+    return true;
+}
+
+bool EditorWindow::SaveAs() {
+    QString chosen = askSaveName_(this);
+    if (chosen.isEmpty()) return false;
+    fileName_ = QString::fromStdString(SaveAsName(chosen.toStdString()));
+    setWindowTitle(QStringLiteral("VokC - ") + QFileInfo(fileName_).fileName());
+    return save();
+}
+
+void EditorWindow::Importer() {
+    QString name = askImportName_(this);
+    if (name.isEmpty()) return;
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reportFileError(QStringLiteral("Impossible de lire le fichier"), name, file.errorString());
+        return;
+    }
+    FileFormat format;
+    Lines lines = DecodeProgramFile(file.readAll().toStdString(), format);
+    Text inserted;
+    for (const Text& line : lines) inserted += line + u"\r\n";
+    replaceSelection(inserted);
+}
+
+void EditorWindow::Imprimer() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    printTo(printer);
+}
+
+bool EditorWindow::PrintTo(QPrinter& printer) {
+    removeStepMarkers();
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        showMessage_(this, QStringLiteral("Impression impossible : l'imprimante n'a pas pu \u00EAtre ouverte."));
+        return false;
+    }
+    QFont font = memo_->font();
+    painter.setFont(QFont(font, painter.device()));
+    const QRect page = painter.viewport();
+    const QFontMetrics metrics = painter.fontMetrics();
+    int y = 0;
+    auto room = [&] {
+        if (y + metrics.height() > page.height() && y > 0) {
+            printer.newPage();
+            y = 0;
+        }
+    };
+    for (const Text& line : textLines()) {
+        // A line wider than the page goes on over the next printed lines.
+        QTextLayout layout(Q(line), painter.font(), painter.device());
+        layout.beginLayout();
+        for (QTextLine tl = layout.createLine(); tl.isValid(); tl = layout.createLine())
+            tl.setLineWidth(page.width());
+        layout.endLayout();
+        if (layout.lineCount() == 0) {
+            room();
+            y += metrics.lineSpacing();
+            continue;
+        }
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            room();
+            QTextLine tl = layout.lineAt(i);
+            tl.draw(&painter, QPointF(0, y - tl.y()));
+            y += metrics.lineSpacing();
+        }
+    }
+    return painter.end();
+}
+
+// ---- Clipboard and selection ----
+
+void EditorWindow::cut() { memo_->cut(); }
+void EditorWindow::copy() { memo_->copy(); }
+void EditorWindow::paste() { memo_->paste(); }
+void EditorWindow::selectAll() { memo_->selectAll(); }
+
+// ---- Search and replace ----
+
+bool EditorWindow::searchMemo(const QString& text, const SearchOptions& options) {
+    if (text.isEmpty()) return false;
+    Text buffer = JoinLines(textLines());
+    if (buffer.empty()) return false;
+    auto found = SearchBuf(buffer, static_cast<std::size_t>(selectionStart()),
+                           static_cast<std::size_t>(selectionLength()), T(text), options);
+    if (!found) return false;
+    setSelection(static_cast<long>(*found), text.size());
+    return true;
+}
+
+void EditorWindow::reportNotFound(const QString& text) {
+    showMessage_(this, QStringLiteral("Cha\u00EEne rechech\u00E9e \"%1\" non trouv\u00E9e").arg(text));
+}
+
+void EditorWindow::showFindDialog() {
+    findDialog_->show();
+    findDialog_->raise();
+    findDialog_->activateWindow();
+}
+
+void EditorWindow::showReplaceDialog() {
+    replaceDialog_->show();
+    replaceDialog_->raise();
+    replaceDialog_->activateWindow();
+}
+
+void EditorWindow::findNext() {
+    if (!searchMemo(findDialog_->findText(), findDialog_->options())) reportNotFound(findDialog_->findText());
+}
+
+void EditorWindow::replace() {
+    const QString findText = replaceDialog_->findText();
+    const QString replaceText = replaceDialog_->replaceText();
+    const SearchOptions options = replaceDialog_->options();
+    const QString selected = memo_->textCursor().selectedText();
+    if (!findText.isEmpty() && selected.compare(findText, Qt::CaseInsensitive) == 0)
+        replaceSelection(T(replaceText));
+    bool found = searchMemo(findText, options);
+    while (found && replaceDialog_->replacesAll()) {
+        replaceSelection(T(replaceText));
+        found = searchMemo(findText, options);
+    }
+    if (!found && replaceDialog_->replacesOnce())
+        showMessage_(this, QStringLiteral("Cha\u00EEne recherch\u00E9e \"%1\"non trouv\u00E9e").arg(findText));
+}
+
+// ---- Keys, procedures, markers ----
+
+bool EditorWindow::autoIndentOnEnter(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
+    if (event->modifiers() & ~Qt::KeypadModifier) return false;
+    auto indent = AutoIndent(textLines(), caretOffset());
+    if (!indent) return false;
+    replaceSelection(u"\r\n" + *indent);
+    return true;
+}
+
+void EditorWindow::showProcedureList() {
+    if (!procedureList_) return;
+    Lines lines = textLines();
+    procedureList_->setProgram(lines);
+    procedureList_->exec();
+    QString item = procedureList_->selected();
+    if (item.isEmpty()) return;
+    if (auto line = LineContaining(lines, T(item))) setCaretOffset(static_cast<long>(LineStart(lines, *line)));
+}
+
+void EditorWindow::removeStepMarkers() {
+    QTextDocument* doc = memo_->document();
+    QTextCursor edit(doc);
+    edit.beginEditBlock();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (!b.text().isEmpty() && b.text().at(0) == QChar(kStepMarker)) {
+            QTextCursor c(b);
+            c.deleteChar();
+        }
+    }
+    edit.endEditBlock();
+}
+
+bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == memo_ && event->type() == QEvent::KeyPress)
+        return autoIndentOnEnter(static_cast<QKeyEvent*>(event));
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- What a run shows ----
+
+void EditorWindow::insertMarker(int line, char16_t marker) {
+    QTextBlock block = memo_->document()->findBlockByNumber(line);
+    if (!block.isValid()) return; // a line past the end has no marker
+    QTextCursor c(block);
+    c.insertText(QString(QChar(marker)));
+}
+
+bool EditorWindow::removeMarker(int line, char16_t marker) {
+    QTextBlock block = memo_->document()->findBlockByNumber(line);
+    if (!block.isValid() || block.text().isEmpty() || block.text().at(0) != QChar(marker)) return false;
+    QTextCursor c(block);
+    c.deleteChar();
+    return true;
+}
+
+void EditorWindow::removeStepMarker(int line) { removeMarker(line, kStepMarker); }
+
+void EditorWindow::insertStepMarker(int line) { insertMarker(line, kStepMarker); }
+
+void EditorWindow::caretToLine(int line) {
+    setCaretOffset(static_cast<long>(LineStart(textLines(), static_cast<std::size_t>(std::max(line, 0)))));
+    memo_->ensureCursorVisible();
+}
+
+void EditorWindow::showStopLine(int line) {
+    if (line >= 0) caretToLine(line);
+    stopLine_ = line;
+    QList<QTextEdit::ExtraSelection> marks;
+    QTextBlock block = memo_->document()->findBlockByNumber(line);
+    if (line >= 0 && block.isValid()) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(block);
+        mark.format.setBackground(QColor(255, 236, 150));
+        mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+        marks << mark;
+    }
+    memo_->setExtraSelections(marks);
+}
+
+QString EditorWindow::programName() const {
+    return fileName_.isEmpty() ? QString() : QFileInfo(fileName_).fileName();
+}
+
+void EditorWindow::beginRun() {
+    showStopLine(-1);
+    readOnlyBeforeRun_ = memo_->isReadOnly();
+    memo_->setReadOnly(true);
+}
+
+void EditorWindow::endRun() { memo_->setReadOnly(readOnlyBeforeRun_); }
+
+void EditorWindow::toggleBreakpoint() {
+    const long c = caretOffset();
+    const Lines lines = textLines();
+    long total = 0;
+    int walked = 0;
+    for (const Text& line : lines) {
+        total += static_cast<long>(line.size()) + 2;
+        ++walked;
+        if (total >= c - 1) break;
+    }
+    walked = std::max(walked, 1);
+    // The target is line `walked` (0-based), as the run commands count.
+    if (!removeMarker(walked, kBreakMarker)) insertMarker(walked, kBreakMarker);
+    setCaretOffset(c);
+    emit breakpointToggled(walked);
+}
+
+// ---- Window events ----
+
+bool EditorWindow::mayClose() {
+    if (!memo_->document()->isModified()) return true;
+    int answer = askSaveChanges_(this, QStringLiteral("Enregistrer changements dans '%1'?").arg(programName()));
+    if (answer == QMessageBox::Cancel) return false;
+    if (answer == QMessageBox::Yes) return save(); // a cancelled or failed save keeps the window
+    return true;
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
+    emit closing();
+    event->accept();
+}
+
+} // namespace vokc

@@ -1,0 +1,145 @@
+// The editor window: one program text in its colour memo, with the file, print,
+// clipboard, search, replace, indentation and procedure-list commands that the main
+// window forwards to the active editor. Running is not its business: its run commands
+// are signals, and the main window tells it what to show when a run stops.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "colour_memo.h"
+#include "editorlogic.h"
+
+class QPrinter;
+
+namespace vokc {
+
+class FindDialog;
+class ReplaceDialog;
+class ProcedureList;
+
+class EditorWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Dialog hooks, replaced by tests: they return the chosen path or an empty text.
+    using NameHook = std::function<QString(QWidget*)>;
+    // An information box.
+    using MessageHook = std::function<void(QWidget*, const QString&)>;
+    // A Yes / No / Cancel question; returns the QMessageBox button.
+    using QuestionHook = std::function<int(QWidget*, const QString&)>;
+
+    explicit EditorWindow(QWidget* parent = nullptr);
+    ~EditorWindow() override;
+
+    ColourMemo* memo() const { return memo_; }
+    FindDialog* findDialog() const { return findDialog_; }
+    ReplaceDialog* replaceDialog() const { return replaceDialog_; }
+    QString fileName() const { return fileName_; }
+    void setFileName(const QString& path) { fileName_ = path; }
+    // The procedure list shared by every editor window.
+    void setProcedureList(ProcedureList* list) { procedureList_ = list; }
+    void setSaveNameHook(NameHook hook) { askSaveName_ = std::move(hook); }
+    void setImportNameHook(NameHook hook) { askImportName_ = std::move(hook); }
+    void setMessageHook(MessageHook hook) { showMessage_ = std::move(hook); }
+    void setSaveChangesHook(QuestionHook hook) { askSaveChanges_ = std::move(hook); }
+
+    // ---- Files ----
+    bool openFile(const QString& name);
+    bool save();
+    bool saveAs();
+    void importFile();
+    void print();
+    bool printTo(QPrinter& printer); // the printing itself, without the dialog
+
+    // The text as lines, and the caret and selection as offsets that count each line
+    // break as two characters.
+    editor::Lines textLines() const;
+    void setTextLines(const editor::Lines& lines);
+    long caretOffset() const;
+    void setCaretOffset(long offset);
+    long selectionStart() const;
+    long selectionLength() const;
+    void setSelection(long start, long length);
+    // Replaces the selection by a text whose line breaks are CR LF.
+    void replaceSelection(const editor::Text& text);
+    // A generator's result: when `replace` is true the text replaces the selection (an
+    // empty text just removes it) and the caret ends after it; then, when `caret` holds
+    // a value, the caret goes there. The memo gets the focus.
+    void insertSnippet(const QString& text, bool replace, std::optional<long> caret);
+    bool searchMemo(const QString& text, const editor::SearchOptions& options);
+
+    // ---- What a run shows ----
+    // The program as the interpreter reads it, and its name for the console's caption.
+    const ProgramText& programText() const { return *programText_; }
+    QString programName() const;
+    // While a program runs, the text cannot change.
+    void beginRun();
+    void endRun();
+    void removeStepMarkers();
+    void removeStepMarker(int line);
+    void insertStepMarker(int line);
+    // Puts the caret on a line and highlights it (-1: no highlight).
+    void showStopLine(int line);
+    // The line where the last run stopped, shown with a background (-1: none).
+    int stopLine() const { return stopLine_; }
+
+public slots:
+    void cut();
+    void copy();
+    void paste();
+    void selectAll();
+    void showFindDialog();
+    void showReplaceDialog();
+    // Searches again with the find dialog's text.
+    void findNext();
+    void replace();
+    void showProcedureList();
+    // Run commands: the main window's run session carries them out.
+    void runProgram() { emit runRequested(); }
+    void resumeRun() { emit resumeRequested(); }
+    void setStepMode(bool on) { emit stepModeRequested(on); }
+    // Puts or removes a breakpoint marker on the line after the caret's line.
+    void toggleBreakpoint();
+
+signals:
+    void runRequested();
+    void resumeRequested();
+    void stepModeRequested(bool on);
+    // A marker was put or removed before `line` (0-based).
+    void breakpointToggled(int line);
+    // The window accepted to close.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void insertMarker(int line, char16_t marker);
+    bool removeMarker(int line, char16_t marker);
+    void caretToLine(int line);
+    bool autoIndentOnEnter(QKeyEvent* event);
+    bool mayClose();
+    void reportFileError(const QString& what, const QString& file, const QString& reason);
+    bool writeFile(const QString& path);
+    void reportNotFound(const QString& text);
+
+    ColourMemo* memo_;
+    std::unique_ptr<MemoProgramText> programText_;
+    FindDialog* findDialog_;
+    ReplaceDialog* replaceDialog_;
+    ProcedureList* procedureList_ = nullptr;
+    QString fileName_;
+    editor::FileFormat format_;
+    NameHook askSaveName_;
+    NameHook askImportName_;
+    MessageHook showMessage_;
+    QuestionHook askSaveChanges_;
+    int stopLine_ = -1;
+    bool readOnlyBeforeRun_ = false;
+};
+
+} // namespace vokc

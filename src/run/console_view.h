@@ -1,0 +1,34 @@
+// What a run needs of the console window: a surface to draw the program's output on, a
+// modal input line to read an answer, and the message boxes. The run session talks to
+// the window through this interface only, so that tests can drive a run without one.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace vokc {
+
+class ConsoleView {
+public:
+    virtual ~ConsoleView() = default;
+
+    // Shows the console with its caption and brings it forward.
+    virtual void showConsole(const QString& caption) = 0;
+    // Draws a text with its top-left corner at (x, y), in pixels of the console.
+    virtual void drawText(int x, int y, const QString& text) = 0;
+    virtual int textWidth(const QString& text) = 0;
+    // Empties the console; the next output goes on at the same height.
+    virtual void clear() = 0;
+    // Shows the input line at the text position and waits until the user ends it with
+    // Enter; returns what was typed.
+    virtual QString readAnswer(int x, int y) = 0;
+    // A message box showing the text alone; the run waits until it is dismissed.
+    virtual void showMessage(const QString& text) = 0;
+    // The application's standard error box, for an error that ends the run.
+    virtual void showError(const QString& text) = 0;
+};
+
+// The console's font: "System" 17 pixels high (printing uses it too).
+QFont ConsoleFont();
+
+} // namespace vokc

@@ -1,0 +1,123 @@
+#include "desktop_host.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+#include <QPainter>
+#include <QPrinter>
+#include <QTime>
+
+#include "cp1252_qstring.h"
+#include "interpreter.h"
+
+namespace vokc {
+
+QFont ConsoleFont() {
+    QFont font(QStringLiteral("System"));
+    font.setPixelSize(17);
+    return font;
+}
+
+DesktopHost::DesktopHost(ConsoleView& view) : view_(view) {
+    makePrinter_ = [] { return std::make_unique<QPrinter>(QPrinter::HighResolution); };
+}
+
+DesktopHost::~DesktopHost() { EndPrint(); }
+
+void DesktopHost::beginRun() {
+    stopRequested_ = false;
+    sincePaint_.start();
+}
+
+void DesktopHost::Message(std::string_view text, int) { view_.showMessage(Cp1252ToQString(text)); }
+void DesktopHost::ErrorBox(std::string_view text, int) { view_.showError(Cp1252ToQString(text)); }
+void DesktopHost::ShowConsole(std::string_view caption) { view_.showConsole(Cp1252ToQString(caption)); }
+
+void DesktopHost::DrawText(int x, int y, std::string_view text) {
+    view_.drawText(x, y, Cp1252ToQString(text));
+}
+
+int DesktopHost::TextWidth(std::string_view text) { return view_.textWidth(Cp1252ToQString(text)); }
+
+void DesktopHost::ClearScreen() { view_.clear(); }
+
+std::string DesktopHost::ReadAnswer(int x, int y) { return QStringToCp1252(view_.readAnswer(x, y)); }
+
+std::string DesktopHost::ReadKey() {
+    const int x = interpreter_ ? interpreter_->TextX() : 0;
+    const int y = interpreter_ ? interpreter_->TextY() : 0;
+    return ReadAnswer(x, y).substr(0, 1);
+}
+
+bool DesktopHost::BeginPrint() {
+    EndPrint();
+    printer_ = makePrinter_ ? makePrinter_() : nullptr;
+    if (!printer_) return false;
+    printPainter_ = std::make_unique<QPainter>();
+    if (!printPainter_->begin(printer_.get())) {
+        printPainter_.reset();
+        printer_.reset();
+        return false;
+    }
+    printPainter_->setFont(QFont(ConsoleFont(), printer_.get()));
+    printY_ = 0;
+    return true;
+}
+
+bool DesktopHost::PrintLine(std::string_view text) {
+    if (!printPainter_) return false;
+    const QFontMetrics metrics = printPainter_->fontMetrics();
+    if (printY_ + metrics.height() > printPainter_->viewport().height() && printY_ > 0) {
+        printer_->newPage();
+        printY_ = 0;
+    }
+    printPainter_->drawText(0, printY_ + metrics.ascent(), Cp1252ToQString(text));
+    printY_ += metrics.lineSpacing();
+    return true;
+}
+
+bool DesktopHost::EndPrint() {
+    if (!printPainter_) return true;
+    const bool ok = printPainter_->end();
+    printPainter_.reset();
+    printer_.reset();
+    return ok;
+}
+
+DateTime DesktopHost::Now() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
+}
+
+std::uint32_t DesktopHost::MillisecondsTodayUtc() {
+    return static_cast<std::uint32_t>(QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay());
+}
+
+std::string DesktopHost::ShortDate(const DateTime& dt) {
+    return QStringToCp1252(QLocale().toString(QDate(dt.year, dt.month, dt.day), QLocale::ShortFormat));
+}
+
+std::string DesktopHost::LongTime(const DateTime& dt) {
+    // The locale's long format without its time-zone name.
+    QString format = QLocale().timeFormat(QLocale::LongFormat);
+    format.remove(QStringLiteral(" t")).remove(QStringLiteral("t"));
+    return QStringToCp1252(QTime(dt.hour, dt.minute, dt.second).toString(format.trimmed()));
+}
+
+char DesktopHost::DecimalSeparator() {
+    const QString point = QLocale().decimalPoint();
+    return point.isEmpty() ? '.' : Utf16ToCp1252(point.at(0).unicode());
+}
+
+bool DesktopHost::StopRequested() {
+    if (sincePaint_.elapsed() >= 40) {
+        QCoreApplication::processEvents();
+        sincePaint_.restart();
+    }
+    return stopRequested_;
+}
+
+} // namespace vokc

@@ -1,0 +1,71 @@
+// The interpreter's host in the desktop application: console output and input go to a
+// ConsoleView, the printer to a QPrinter, the clock and the formats come from Qt and the
+// user's locale. While a program runs, the windows are kept painted and the stop command
+// can be given.
+#pragma once
+
+#include <QElapsedTimer>
+#include <functional>
+#include <memory>
+
+#include "console_view.h"
+#include "host.h"
+
+class QPainter;
+class QPrinter;
+
+namespace vokc {
+
+class Interpreter;
+
+class DesktopHost final : public Host {
+public:
+    using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
+
+    explicit DesktopHost(ConsoleView& view);
+    ~DesktopHost() override;
+    DesktopHost(const DesktopHost&) = delete;
+    DesktopHost& operator=(const DesktopHost&) = delete;
+
+    // The interpreter whose text position getch() reads at.
+    void setInterpreter(const Interpreter* interpreter) { interpreter_ = interpreter; }
+    // The printer of fopen(PRN:); tests give one that writes a PDF file.
+    void setPrinterFactory(PrinterFactory factory) { makePrinter_ = std::move(factory); }
+    // Starts the stop-request bookkeeping of a new Exec call.
+    void beginRun();
+    void requestStop() { stopRequested_ = true; }
+    bool stopRequested() const { return stopRequested_; }
+
+    void Message(std::string_view text, int line) override;
+    void ErrorBox(std::string_view text, int line) override;
+    void ShowConsole(std::string_view caption) override;
+    void DrawText(int x, int y, std::string_view text) override;
+    int TextWidth(std::string_view text) override;
+    void ClearScreen() override;
+    std::string ReadAnswer(int x, int y) override;
+    // One key for getch(): the input line, keeping only its first character.
+    std::string ReadKey() override;
+    bool BeginPrint() override;
+    bool PrintLine(std::string_view text) override;
+    bool EndPrint() override;
+    DateTime Now() override;
+    std::uint32_t MillisecondsTodayUtc() override;
+    std::string ShortDate(const DateTime& dt) override;
+    std::string LongTime(const DateTime& dt) override;
+    char DecimalSeparator() override;
+    // Every few thousand lines: the windows are painted, then the stop request answered.
+    bool StopRequested() override;
+
+private:
+    ConsoleView& view_;
+    const Interpreter* interpreter_ = nullptr;
+    PrinterFactory makePrinter_;
+    bool stopRequested_ = false;
+    QElapsedTimer sincePaint_;
+    // The print job between fopen(PRN:) and fclose(PRN:).
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> printPainter_;
+    int printY_ = 0;
+};
+
+} // namespace vokc

@@ -1,0 +1,104 @@
+#include "run_session.h"
+
+#include <QPrinter>
+
+#include "console_view.h"
+#include "cp1252_qstring.h"
+#include "desktop_host.h"
+#include "interpreter.h"
+
+namespace vokc {
+
+RunSession::RunSession(ConsoleView& view, QObject* parent)
+    : QObject(parent), host_(std::make_unique<DesktopHost>(view)),
+      interpreter_(std::make_unique<Interpreter>(*host_)) {
+    host_->setInterpreter(interpreter_.get());
+}
+
+RunSession::~RunSession() = default;
+
+void RunSession::setPrinterFactory(std::function<std::unique_ptr<QPrinter>()> factory) {
+    host_->setPrinterFactory(std::move(factory));
+}
+
+void RunSession::setStepMode(bool on) { stepMode_ = on; }
+
+void RunSession::setStartLine(int line) { startLine_ = line; }
+
+void RunSession::requestStop() {
+    if (isRunning()) host_->requestStop();
+}
+
+void RunSession::start(const ProgramText& text, const QString& programName) {
+    if (isRunning()) return;
+    interpreter_->InitPrg(QStringToCp1252(programName));
+    startLine_ = 0;
+    runFrom(text, true);
+}
+
+void RunSession::resume(const ProgramText& text) {
+    if (isRunning()) return;
+    runFrom(text, false);
+}
+
+void RunSession::runFrom(const ProgramText& text, bool fresh) {
+    state_ = State::Running;
+    host_->beginRun();
+    emit runningChanged(true);
+    int stopState = 0;
+    interpreter_->Exec(text, startLine_, stopState, stepMode_ ? 1 : 0);
+    const RunStop stop = describeStop(stopState, fresh);
+    state_ = stop.reason == RunStopReason::Finished ? State::Finished : State::Paused;
+    emit runningChanged(false);
+    emit stopped(stop);
+    // Windows closed during the run go now, in the order they asked.
+    std::vector<std::function<void()>> actions;
+    actions.swap(afterStop_);
+    for (auto& action : actions) action();
+}
+
+// The interpreter's stop state: 0 when the program ended, 1 after an error or a pause,
+// kBlockPause when a stepped run paused where a block's closing keyword is about to run.
+RunStop RunSession::describeStop(int stopState, bool fresh) const {
+    RunStop stop;
+    stop.line = startLine_;
+    switch (interpreter_->LastStop()) {
+    case StopReason::Finished: stop.reason = RunStopReason::Finished; break;
+    case StopReason::Error: stop.reason = RunStopReason::Error; break;
+    case StopReason::Interrupted: stop.reason = RunStopReason::UserStop; break;
+    case StopReason::StepLimit: stop.reason = RunStopReason::Error; break; // no limit is set here
+    case StopReason::Pause:
+        stop.reason = stepMode_ ? RunStopReason::StepPause : RunStopReason::Breakpoint;
+        break;
+    }
+    // A pause at a block's end keeps the marker where the previous step put it, and a
+    // resumed run shows its stop line only when it did not pause there.
+    stop.markStep = stepMode_ && (fresh || stopState != kBlockPause);
+    stop.showLine = stopState > 0 && (fresh || stopState < kBlockPause);
+    return stop;
+}
+
+void RunSession::whenStopped(std::function<void()> action) {
+    if (!isRunning()) {
+        action();
+        return;
+    }
+    afterStop_.push_back(std::move(action));
+    host_->requestStop();
+}
+
+void RunSession::closeFiles() {
+    if (!isRunning()) interpreter_->CloseAll();
+}
+
+QStringList RunSession::symbolListing() const {
+    QStringList lines;
+    for (const std::string& line : interpreter_->SymbolListing()) lines << Cp1252ToQString(line);
+    return lines;
+}
+
+QString RunSession::examine(const QString& reference) {
+    return Cp1252ToQString(interpreter_->ExamineText(QStringToCp1252(reference)));
+}
+
+} // namespace vokc

@@ -1,0 +1,99 @@
+// The run session: the one owner of a program run in the desktop application. It owns
+// the interpreter and its host, the line a paused run goes on from, the step mode, the
+// run state and the stop request, and reports each stop by a signal. The main window
+// connects the editor's run commands to it and its signals back to the editor.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QPrinter;
+
+namespace vokc {
+
+class ConsoleView;
+class DesktopHost;
+class Interpreter;
+class ProgramText;
+
+// Why a run stopped.
+enum class RunStopReason {
+    Finished,   // the program ended
+    Error,      // a message or the error box ended it
+    StepPause,  // step mode paused before the next line
+    Breakpoint, // a free run reached a line with a breakpoint marker
+    UserStop,   // the stop command (or closing a window) ended it
+};
+
+// One stop of a run: why, and the 0-based line a resume goes on from. `markStep` asks the
+// editor for a step marker in front of that line; `showLine` to put the caret there and
+// highlight it.
+struct RunStop {
+    RunStopReason reason = RunStopReason::Finished;
+    int line = 0;
+    bool markStep = false;
+    bool showLine = false;
+};
+
+class RunSession : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Idle, Running, Paused, Finished };
+
+    explicit RunSession(ConsoleView& view, QObject* parent = nullptr);
+    ~RunSession() override;
+
+    State state() const { return state_; }
+    bool isRunning() const { return state_ == State::Running; }
+    // The 0-based line the next resume starts from.
+    int startLine() const { return startLine_; }
+    bool stepMode() const { return stepMode_; }
+
+    // A fresh run of a program text; `programName` (the file name, without folder) goes
+    // into the console's caption. Does nothing while a run is going on.
+    void start(const ProgramText& text, const QString& programName);
+    // Goes on from the start line (after a pause, an error or a breakpoint toggle).
+    void resume(const ProgramText& text);
+    // Runs `action` once the current run has stopped (at once when none is going on),
+    // asking a running program to stop first. This is how a window that the program
+    // needs is closed during a run.
+    void whenStopped(std::function<void()> action);
+    // Closes the program's files (not while it runs).
+    void closeFiles();
+
+    // The symbol-table listing and the examine dialog's text of the last run.
+    QStringList symbolListing() const;
+    QString examine(const QString& reference);
+
+    // The printer of fopen(PRN:); tests give one that writes a PDF file.
+    void setPrinterFactory(std::function<std::unique_ptr<QPrinter>()> factory);
+
+public slots:
+    void setStepMode(bool on);
+    // The line a resume goes on from (toggling a breakpoint moves it).
+    void setStartLine(int line);
+    // Asks a running program to stop at its current line.
+    void requestStop();
+
+signals:
+    void runningChanged(bool running);
+    void stopped(const vokc::RunStop& stop);
+
+private:
+    void runFrom(const ProgramText& text, bool fresh);
+    RunStop describeStop(int stopState, bool fresh) const;
+
+    std::unique_ptr<DesktopHost> host_;
+    std::unique_ptr<Interpreter> interpreter_;
+    State state_ = State::Idle;
+    int startLine_ = 0;
+    bool stepMode_ = false;
+    std::vector<std::function<void()>> afterStop_;
+};
+
+} // namespace vokc

@@ -1,0 +1,68 @@
+// What the four generator dialogs share: the "OK" and "Annuler" buttons, the
+// confirmation flag they set, Enter and Escape, and the radio group of their choices.
+//
+// `Confirmed` is set by "OK" or Enter (true) and by "Annuler" or Escape (false), each
+// closing the dialog. Closing it with its close box leaves the flag as the previous use
+// left it, so a dialog last confirmed with "OK" counts as confirmed again. The dialogs
+// are created once and only hidden between uses: their fields keep what was typed.
+#pragma once
+
+#include <QDialog>
+#include <QGroupBox>
+
+class QButtonGroup;
+class QGridLayout;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace vokc {
+
+// A titled group of exclusive radio buttons with an item index (-1: none chosen).
+// Enter and Escape typed on its buttons do nothing.
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+  public:
+    RadioGroup(const QString& title, const QStringList& items, QWidget* parent);
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    int Count() const;
+    QRadioButton* Item(int index) const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QButtonGroup* group_;
+};
+
+class GeneratorDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit GeneratorDialog(const QString& caption, QWidget* parent = nullptr);
+
+    bool Confirmed = false;
+    QPushButton* Button1; // "OK"
+    QPushButton* Button2; // "Annuler"
+
+    void Button1Click();
+    void Button2Click();
+    // Character 13 acts as "OK", character 27 as "Annuler"; anything else is ignored.
+    void FormKeyPress(int character);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+    // Adds a labelled edit field on the next row of the form.
+    QLineEdit* AddEdit(const QString& label);
+    // Adds a widget across the form on the next row.
+    void AddRow(QWidget* widget);
+    // Puts the two buttons under the form; call once, after the fields.
+    void AddButtons();
+
+  private:
+    QGridLayout* form_;
+    int rows_ = 0;
+};
+
+} // namespace vokc

@@ -1,0 +1,655 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QKeyEvent>
+#include <QToolButton>
+
+#include "about_box.h"
+#include "calculator_window.h"
+#include "calendar_window.h"
+#include "clock_window.h"
+#include "console_window.h"
+#include "editor_window.h"
+#include "examine_dialog.h"
+#include "file_skeleton_dialog.h"
+#include "for_loop_dialog.h"
+#include "glyphs.h"
+#include "help_viewer.h"
+#include "if_dialog.h"
+#include "keyword_picker.h"
+#include "procedure_list.h"
+#include "run_session.h"
+#include "skeletons.h"
+#include "symbol_table_dialog.h"
+#include "while_loop_dialog.h"
+
+namespace vokc {
+
+using shell::Glyph;
+
+namespace {
+// One row of the command table.
+struct Command {
+    int menu;             // index into the menu list
+    const char* caption;  // with its '&'
+    const char* key;      // shortcut text, or ""
+    int glyph;            // tool-bar glyph (a Glyph), or -1
+    const char* tip;      // tool tip of the button
+    const char* hint;     // status-line hint
+    void (MainWindow::*slot)();
+    bool editor;          // enabled only while an editor window is open
+    bool separatorAfter;
+};
+
+struct MenuDef {
+    const char* caption;
+    int helpContext;
+    const char* hint;
+};
+
+const MenuDef kMenus[] = {
+    {"&Fichier", 3, "Quitter cette application"},
+    {"&Edition", 4, ""},
+    {"&Voir", 5, ""},
+    {"E&x\u00E9cuter", 6, ""},
+    {"&Programmer", 7, ""},
+    {"&Utilitaires", 8, ""},
+    {"Fe&n\u00EAtre", 9, "Commandes de fen\u00EAtres telles que Mosa\u00EFque et Cascade"},
+    {"&Aide", 10, "Sujets d'aide"},
+};
+
+constexpr int G(Glyph g) { return static_cast<int>(g); }
+
+const Command kCommands[] = {
+    {0, "&Nouveau", "", G(Glyph::New), "Nouveau", "Cr\u00E9er un nouveau fichier", &MainWindow::newFile, false, false},
+    {0, "&Ouvrir", "", G(Glyph::Open), "Ouvrir", "Ouvrir un fichier existant", &MainWindow::openFile, false, false},
+    {0, "&Fermer", "", -1, "", "Fermer le fichier en cours", &MainWindow::closeFile, true, true},
+    {0, "&Enregistrer", "Ctrl+S", G(Glyph::Save), "Enregistrer", "Enregistrer le fichier en cours", &MainWindow::saveFile, true, false},
+    {0, "Enregistrer &sous...", "", -1, "", "Enregistrer le fichier en cours sous...", &MainWindow::saveFileAs, true, false},
+    {0, "I&mporter", "", -1, "", "Importerr un fichier", &MainWindow::importFile, true, true},
+    {0, "&Imprimer...", "", -1, "", "Imprimer le fichier", &MainWindow::printFile, true, false},
+    {0, "&Configuration impression...", "", -1, "", "Configurer l'imprimante", &MainWindow::setUpPrinter, false, true},
+    {0, "&Quitter", "Alt+X", -1, "", "Quitter l'application", &MainWindow::quit, false, false},
+    {1, "&Couper", "Ctrl+X", G(Glyph::Cut), "Couper", "Couper vers le Presse-papiers", &MainWindow::cut, true, false},
+    {1, "Co&pier", "Ctrl+C", G(Glyph::Copy), "Copier", "Copier vers le Presse-papiers", &MainWindow::copy, true, false},
+    {1, "C&oller", "Ctrl+V", G(Glyph::Paste), "Coller", "Coller depuis le Presse-papiers", &MainWindow::paste, true, false},
+    {1, "&Tout s\u00E9lectionner", "", -1, "", "S\u00E9lectionner tout le texte", &MainWindow::selectAll, true, true},
+    {1, "Rec&hercher...", "", -1, "", "Rechercher le texte", &MainWindow::find, true, false},
+    {1, "Co&ntinuer", "F3", -1, "", "Continer la recherche", &MainWindow::findNext, true, false},
+    {1, "Re&mplacer...", "", -1, "", "Remplacer un texte", &MainWindow::replace, true, false},
+    {2, "&Voids...", "F2", -1, "", "voir liste des subs", &MainWindow::showProcedures, true, false},
+    {2, "&Table des symboles", "", -1, "", "Afficher la table des symboles", &MainWindow::showSymbolTable, true, false},
+    {2, "&Examiner variable...", "", -1, "", "Voir la valeur de la variable", &MainWindow::examineVariable, true, false},
+    {3, "&Ex\u00E9cuter", "F9", G(Glyph::Run), "Ex\u00E9cuter", "Ex\u00E9cuter le programme", &MainWindow::runProgram, true, true},
+    {3, "&Point d'arr\u00EAt", "F5", -1, "", "Poser un point d'arr\u00EAt", &MainWindow::toggleBreakpoint, true, false},
+    {3, "&Continuer", "F7", -1, "", "Continue l'\u00E9x\u00E9cution", &MainWindow::resumeRun, true, false},
+    {3, "&Mode pas \u00E0 pas", "", -1, "", "Ex\u00E9cute en pas \u00E0 pas", &MainWindow::toggleStepMode, true, false},
+    {3, "&Arr\u00EAter", "Ctrl+Pause", -1, "", "Arr\u00EAter le programme en cours", &MainWindow::stopProgram, false, false},
+    {4, "&Mots cl\u00E9...", "", -1, "", " Les instructions c", &MainWindow::insertKeyword, true, false},
+    {4, "Boucle &For...", "", -1, "", "G\u00E9n\u00E9rer boucle For", &MainWindow::insertForLoop, true, false},
+    {4, "Boucle Whille...", "", -1, "", "G\u00E9n\u00E9rer boucle while", &MainWindow::insertWhileLoop, true, false},
+    {4, "Boucle &Do...", "", -1, "", "G\u00E9n\u00E9rer boucle Repeat", &MainWindow::insertDoLoop, true, false},
+    {4, "Condition &If...", "", -1, "", "G\u00E9n\u00E9rer condition If", &MainWindow::insertIf, true, false},
+    {4, "&Lecture fichier...", "", -1, "", "Ouvrir un fichier en lecture", &MainWindow::insertFileRead, true, false},
+    {4, "&Ecriture fichier...", "", -1, "", "Ouvrir un fichier en \u00E9criture", &MainWindow::insertFileWrite, true, false},
+    {5, "&Calendrier", "", -1, "", "Calendrier", &MainWindow::showCalendar, false, false},
+    {5, "C&alculatrice", "", -1, "", "Calculatrice", &MainWindow::showCalculator, false, false},
+    {5, "&Horloge", "", -1, "", "Horloge", &MainWindow::showClock, false, false},
+    {6, "&Cascade", "", -1, "", "Disposer les fen\u00EAtres en recouvrement", &MainWindow::cascadeWindows, true, false},
+    {6, "&Mosa\u00EFque", "", -1, "", "Disposer les fen\u00EAtres sans recouvrement", &MainWindow::tileWindows, true, false},
+    {6, "&R\u00E9organiser les ic\u00F4nes", "", -1, "", "Disposer les fen\u00EAtres en bas de la fen\u00EAtre principale", &MainWindow::arrangeIcons, true, false},
+    {6, "&Tout r\u00E9duire", "", -1, "", "Minimiser toutes les fen\u00EAtres", &MainWindow::minimizeAll, true, false},
+    {7, "&Index", "", -1, "", "Sommaire de l'aide", &MainWindow::showHelpContents, false, false},
+    {7, "&Rechercher", "", -1, "", "Rechercher", &MainWindow::searchHelp, false, false},
+    {7, "&Utiliser l'aide", "", -1, "", "Utliser l'aide", &MainWindow::showHelpOnHelp, false, true},
+    {7, "&A propos", "", -1, "", "Informations sur le logiciel", &MainWindow::showAbout, false, false},
+};
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Vok C"));
+    setWindowIcon(QIcon(shell::ProductPicture(64, 64)));
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName("mdiArea");
+    setCentralWidget(mdiArea_);
+
+    toolBar_ = new QToolBar(QStringLiteral("SpeedPanel"), this);
+    toolBar_->setObjectName("toolBar");
+    toolBar_->setMovable(false);
+    toolBar_->setFixedHeight(33);
+    toolBar_->setIconSize(QSize(20, 20));
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+
+    statusLine_ = new QLabel(this);
+    statusLine_->setObjectName("statusLine");
+    statusLine_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    clockPanel_ = new QLabel(this);
+    clockPanel_->setObjectName("clockPanel");
+    clockPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    clockPanel_->setFixedWidth(76);
+    clockPanel_->setAlignment(Qt::AlignCenter);
+    statusBar()->addWidget(statusLine_, 1);
+    statusBar()->addPermanentWidget(clockPanel_);
+    statusBar()->setFixedHeight(28);
+    statusBar()->setSizeGripEnabled(false);
+
+    createMenus();
+
+    clockTimer_ = new QTimer(this);
+    clockTimer_->setInterval(1000);
+    connect(clockTimer_, &QTimer::timeout, this, &MainWindow::updateClock);
+    clockTimer_->start();
+    updateClock();
+
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+        activeWindowChanged();
+        updateActions();
+    });
+    askOpenName_ = [](QWidget* w) {
+        return QFileDialog::getOpenFileName(w, QStringLiteral("Ouvrir"), QStringLiteral("*.c"),
+                                            QStringLiteral("Fichiers c (*.c);;Tous les fichiers (*)"));
+    };
+    updateActions();
+
+    help_ = new HelpViewer(this);
+    help_->InstallF1(this, menuBar());
+    // Alt+X quits although it is also the mnemonic of the run menu, and an editor window
+    // closed during a run waits for the run to stop (see eventFilter).
+    qApp->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::Close && running()) {
+        if (auto* editor = qobject_cast<EditorWindow*>(watched)) {
+            // The program reads this window's text: it stops first, then the window closes.
+            QPointer<EditorWindow> guard(editor);
+            shared_.session->whenStopped([guard] {
+                if (!guard) return;
+                if (QWidget* sub = guard->parentWidget()) sub->close();
+                else guard->close();
+            });
+            e->ignore();
+            return true;
+        }
+    }
+    if ((e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) &&
+        QApplication::activeWindow() == this) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_X && key->modifiers() == Qt::AltModifier) {
+            // The command's key wins over the menu's mnemonic: claim the key, then quit.
+            if (e->type() == QEvent::ShortcutOverride) {
+                e->accept();
+                return true;
+            }
+            quit();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    // The active-window handler must not run while the frame is being destroyed.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+    delete printer_;
+}
+
+void MainWindow::setSharedWindows(const SharedWindows& windows) {
+    shared_ = windows;
+    if (RunSession* session = shared_.session) {
+        connect(session, &RunSession::runningChanged, this, &MainWindow::updateActions);
+        connect(session, &RunSession::stopped, this, &MainWindow::showStop);
+        if (ConsoleWindow* console = shared_.console) {
+            connect(session, &RunSession::runningChanged, console, &ConsoleWindow::setRunning);
+            connect(console, &ConsoleWindow::stopRequested, session, &RunSession::requestStop);
+        }
+    }
+}
+
+bool MainWindow::running() const { return shared_.session && shared_.session->isRunning(); }
+
+void MainWindow::activeWindowChanged() {
+    EditorWindow* now = nullptr;
+    if (QMdiSubWindow* sub = mdiArea_->activeSubWindow()) now = qobject_cast<EditorWindow*>(sub->widget());
+    // No active child (the console or a dialog has the focus) changes nothing: coming back
+    // to the same editor must not end its step mode.
+    if (!now || now == activeEditor_) return;
+    // Another program's window: the files of the last run are closed and step mode ends
+    // (the menu's check mark stays).
+    if (activeEditor_ && shared_.session) shared_.session->closeFiles();
+    activeEditor_ = now;
+    if (shared_.session) shared_.session->setStepMode(false);
+}
+
+void MainWindow::createMenus() {
+    std::vector<QMenu*> menus;
+    for (const MenuDef& m : kMenus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
+        menu->menuAction()->setStatusTip(QString::fromUtf8(m.hint));
+        menu->menuAction()->setData(m.helpContext);
+        menus.push_back(menu);
+    }
+    windowMenu_ = menus[6];
+    int lastGlyphMenu = -1;
+    for (const Command& c : kCommands) {
+        QMenu* menu = menus[static_cast<std::size_t>(c.menu)];
+        auto* action = new QAction(QString::fromUtf8(c.caption), this);
+        action->setObjectName(QString::fromUtf8(c.caption).remove('&'));
+        if (*c.key) action->setShortcut(QKeySequence(QString::fromLatin1(c.key)));
+        action->setStatusTip(QString::fromUtf8(c.hint));
+        connect(action, &QAction::triggered, this, c.slot);
+        menu->addAction(action);
+        if (c.separatorAfter) menu->addSeparator();
+        if (c.editor) editorActions_.push_back(action);
+        if (c.slot == &MainWindow::toggleStepMode) {
+            action->setCheckable(true);
+            stepModeAction_ = action;
+        }
+        if (c.slot == &MainWindow::stopProgram) stopAction_ = action;
+        if (c.slot == &MainWindow::runProgram || c.slot == &MainWindow::resumeRun ||
+            c.slot == &MainWindow::toggleBreakpoint)
+            runActions_.push_back(action);
+        if (c.glyph >= 0) {
+            // Gaps between the file, clipboard and run groups.
+            if (lastGlyphMenu >= 0 && lastGlyphMenu != c.menu) toolBar_->addSeparator();
+            lastGlyphMenu = c.menu;
+            auto* button = new QAction(shell::GlyphIcon(static_cast<Glyph>(c.glyph)), QString::fromUtf8(c.tip), this);
+            button->setToolTip(QString::fromUtf8(c.tip));
+            button->setStatusTip(QString::fromUtf8(c.hint));
+            connect(button, &QAction::triggered, this, c.slot);
+            // A button follows its menu item's enabling.
+            connect(action, &QAction::enabledChanged, button, &QAction::setEnabled);
+            toolBar_->addAction(button);
+        }
+    }
+    connect(windowMenu_, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
+}
+
+QAction* MainWindow::action(const QString& caption) const {
+    for (QAction* a : findChildren<QAction*>())
+        if (a->text() == caption) return a;
+    return nullptr;
+}
+
+EditorWindow* MainWindow::activeEditor() const {
+    QMdiSubWindow* sub = mdiArea_->activeSubWindow();
+    if (!sub) {
+        const auto list = mdiArea_->subWindowList();
+        if (list.isEmpty()) return nullptr;
+        sub = list.last();
+    }
+    return qobject_cast<EditorWindow*>(sub->widget());
+}
+
+std::vector<EditorWindow*> MainWindow::editors() const {
+    std::vector<EditorWindow*> list;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (auto* e = qobject_cast<EditorWindow*>(sub->widget())) list.push_back(e);
+    return list;
+}
+
+void MainWindow::updateActions() {
+    const bool any = !editors().empty();
+    const bool busy = running();
+    for (QAction* a : editorActions_) a->setEnabled(any);
+    // While a program runs, no other run can start; only the stop command is offered.
+    for (QAction* a : runActions_) a->setEnabled(any && !busy);
+    if (stopAction_) stopAction_->setEnabled(busy);
+}
+
+void MainWindow::updateClock() { clockPanel_->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))); }
+
+bool MainWindow::event(QEvent* e) {
+    if (e->type() == QEvent::StatusTip) {
+        statusLine_->setText(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+void MainWindow::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (shown_) return;
+    shown_ = true;
+    setWindowState(windowState() | Qt::WindowMaximized);
+    startDir_ = QDir::currentPath();
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    if (running()) {
+        // The running program reads an editor's text: it stops first.
+        shared_.session->whenStopped([this] { QTimer::singleShot(0, this, &QWidget::close); });
+        e->ignore();
+        return;
+    }
+    // Every editor window is asked first; one that refuses keeps the application open.
+    mdiArea_->closeAllSubWindows();
+    if (!mdiArea_->subWindowList().isEmpty()) {
+        e->ignore();
+        return;
+    }
+    if (!startDir_.isEmpty() && !QDir::setCurrent(startDir_))
+        QMessageBox::critical(this, QStringLiteral("Vok C"), QStringLiteral("Erreur E/S %1").arg(errno));
+    e->accept();
+}
+
+// ---- Files ----
+
+EditorWindow* MainWindow::createEditorWindow(const QString& caption) {
+    auto* editor = new EditorWindow;
+    editor->setWindowTitle(caption);
+    editor->setProcedureList(shared_.procedureList);
+    connectEditor(editor);
+    if (prepareEditor_) prepareEditor_(editor);
+    QMdiSubWindow* sub = mdiArea_->addSubWindow(editor);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(502, 266);
+    connect(sub, &QObject::destroyed, this, [this] { updateActions(); }, Qt::QueuedConnection);
+    editor->show();
+    mdiArea_->setActiveSubWindow(sub);
+    updateActions();
+    return editor;
+}
+
+void MainWindow::newFile() {
+    const int n = static_cast<int>(editors().size());
+    EditorWindow* editor = createEditorWindow(QStringLiteral("VokC - C%1.C").arg(n + 1));
+    editor->setCaretOffset(editor::kDefaultCaret);
+}
+
+bool MainWindow::openProgram(const QString& path) {
+    EditorWindow* editor = createEditorWindow(path);
+    editor->setWindowTitle(QStringLiteral("VokC - ") + QFileInfo(path).fileName());
+    if (!editor->openFile(path)) {
+        // Nothing to show: the window goes away again (the message named the reason).
+        editor->memo()->document()->setModified(false);
+        if (QWidget* sub = editor->parentWidget()) sub->close();
+        return false;
+    }
+    editor->show();
+    return true;
+}
+
+void MainWindow::openFile() {
+    QString path = askOpenName_(this);
+    if (path.isEmpty()) return;
+    openProgram(path);
+}
+
+void MainWindow::closeFile() {
+    if (QMdiSubWindow* sub = mdiArea_->activeSubWindow()) sub->close();
+}
+
+void MainWindow::saveFile() {
+    if (EditorWindow* e = activeEditor()) e->save();
+}
+void MainWindow::saveFileAs() {
+    if (EditorWindow* e = activeEditor()) e->saveAs();
+}
+void MainWindow::importFile() {
+    if (EditorWindow* e = activeEditor()) e->importFile();
+}
+void MainWindow::printFile() {
+    if (EditorWindow* e = activeEditor()) e->print();
+}
+
+void MainWindow::setUpPrinter() {
+    if (!printer_) printer_ = new QPrinter;
+    QPageSetupDialog dialog(printer_, this);
+    dialog.exec();
+}
+
+void MainWindow::quit() { close(); }
+
+// ---- Edit and view ----
+
+void MainWindow::cut() {
+    if (EditorWindow* e = activeEditor()) e->cut();
+}
+void MainWindow::copy() {
+    if (EditorWindow* e = activeEditor()) e->copy();
+}
+void MainWindow::paste() {
+    if (EditorWindow* e = activeEditor()) e->paste();
+}
+void MainWindow::selectAll() {
+    if (EditorWindow* e = activeEditor()) e->selectAll();
+}
+void MainWindow::find() {
+    if (EditorWindow* e = activeEditor()) e->showFindDialog();
+}
+void MainWindow::findNext() {
+    if (EditorWindow* e = activeEditor()) e->findNext();
+}
+void MainWindow::replace() {
+    if (EditorWindow* e = activeEditor()) e->showReplaceDialog();
+}
+void MainWindow::showProcedures() {
+    if (EditorWindow* e = activeEditor()) e->showProcedureList();
+}
+
+void MainWindow::showSymbolTable() {
+    if (!shared_.session || !shared_.symbolTable) return;
+    shared_.symbolTable->setLines(shared_.session->symbolListing());
+    shared_.symbolTable->exec();
+}
+
+void MainWindow::examineVariable() {
+    if (!shared_.session || !shared_.examine) return;
+    RunSession* session = shared_.session;
+    shared_.examine->setEvaluator([session](const QString& reference) { return session->examine(reference); });
+    shared_.examine->exec();
+}
+
+// ---- Run ----
+
+void MainWindow::runProgram() {
+    if (EditorWindow* e = activeEditor()) e->runProgram();
+}
+void MainWindow::toggleBreakpoint() {
+    if (EditorWindow* e = activeEditor()) e->toggleBreakpoint();
+}
+void MainWindow::resumeRun() {
+    if (EditorWindow* e = activeEditor()) e->resumeRun();
+}
+
+void MainWindow::toggleStepMode() {
+    // The check mark is the main window's (Qt has already inverted it).
+    if (EditorWindow* e = activeEditor()) e->setStepMode(stepModeAction_->isChecked());
+}
+
+void MainWindow::stopProgram() {
+    if (shared_.session) shared_.session->requestStop();
+}
+
+void MainWindow::connectEditor(EditorWindow* editor) {
+    connect(editor, &EditorWindow::runRequested, this, [this, editor] { startRun(editor, true); });
+    connect(editor, &EditorWindow::resumeRequested, this, [this, editor] { startRun(editor, false); });
+    if (RunSession* session = shared_.session) {
+        connect(editor, &EditorWindow::stepModeRequested, session, &RunSession::setStepMode);
+        // A resume goes on from the line before the toggled one.
+        connect(editor, &EditorWindow::breakpointToggled, session,
+                [session](int line) { session->setStartLine(line - 1); });
+        connect(editor, &EditorWindow::closing, session, &RunSession::closeFiles);
+    }
+}
+
+void MainWindow::startRun(EditorWindow* editor, bool fresh) {
+    RunSession* session = shared_.session;
+    if (!session || session->isRunning()) return;
+    if (fresh) editor->removeStepMarkers();
+    else editor->removeStepMarker(session->startLine());
+    runningEditor_ = editor;
+    editor->beginRun();
+    if (fresh) session->start(editor->programText(), editor->programName());
+    else session->resume(editor->programText());
+}
+
+void MainWindow::showStop(const RunStop& stop) {
+    EditorWindow* editor = runningEditor_;
+    if (!editor) return;
+    editor->endRun();
+    if (stop.markStep) editor->insertStepMarker(stop.line);
+    if (stop.showLine) editor->showStopLine(stop.line);
+}
+
+// ---- Generators and utilities ----
+
+namespace {
+// What a generator command does to the active editor's text.
+void Apply(EditorWindow& editor, const Insertion& insertion) {
+    editor.insertSnippet(QString::fromStdU16String(insertion.text), insertion.edit, insertion.caret);
+}
+} // namespace
+
+void MainWindow::insertKeyword() {
+    EditorWindow* e = activeEditor();
+    if (!e || !shared_.generators.keywords) return;
+    shared_.generators.keywords->exec();
+    Apply(*e, InstructionsInsertion(shared_.generators.keywords->SelectedKeyword().toStdU16String()));
+}
+
+void MainWindow::insertForLoop() {
+    EditorWindow* e = activeEditor();
+    ForLoopDialog* dialog = shared_.generators.forLoop;
+    if (!e || !dialog) return;
+    dialog->exec();
+    QString text;
+    bool ok = false;
+    dialog->Result(text, ok);
+    Apply(*e, ForgInsertion(text.toStdU16String(), ok, e->selectionStart()));
+}
+
+void MainWindow::insertWhileLoop() {
+    EditorWindow* e = activeEditor();
+    WhileLoopDialog* dialog = shared_.generators.whileLoop;
+    if (!e || !dialog) return;
+    dialog->setWindowTitle(QStringLiteral("Boucle While"));
+    dialog->exec();
+    QString text;
+    bool ok = false;
+    dialog->Result1(text, ok);
+    Apply(*e, WhilegInsertion(text.toStdU16String(), ok, e->selectionStart()));
+}
+
+void MainWindow::insertDoLoop() {
+    EditorWindow* e = activeEditor();
+    WhileLoopDialog* dialog = shared_.generators.whileLoop;
+    if (!e || !dialog) return;
+    dialog->setWindowTitle(QStringLiteral("Boucle Do"));
+    dialog->exec();
+    QString text;
+    bool ok = false;
+    dialog->Result2(text, ok);
+    Apply(*e, DogInsertion(text.toStdU16String(), ok, e->selectionStart()));
+}
+
+void MainWindow::insertIf() {
+    EditorWindow* e = activeEditor();
+    IfDialog* dialog = shared_.generators.ifCondition;
+    if (!e || !dialog) return;
+    dialog->exec();
+    QString text;
+    bool ok = false;
+    dialog->Result(text, ok);
+    Apply(*e, IfgInsertion(text.toStdU16String(), ok, e->selectionStart()));
+}
+
+void MainWindow::insertFileSkeleton(int mode) {
+    EditorWindow* e = activeEditor();
+    FileSkeletonDialog* dialog = shared_.generators.fileSkeleton;
+    if (!e || !dialog) return;
+    dialog->SetMode(mode);
+    dialog->exec();
+    QString text;
+    bool ok = false;
+    dialog->Result(text, ok);
+    Apply(*e, FileInsertion(text.toStdU16String(), ok, e->selectionStart()));
+}
+
+void MainWindow::insertFileRead() { insertFileSkeleton(kFileRead); }
+void MainWindow::insertFileWrite() { insertFileSkeleton(kFileWrite); }
+
+void MainWindow::showCalendar() {
+    if (shared_.calendar) shared_.calendar->exec();
+}
+
+void MainWindow::showCalculator() {
+    if (shared_.calculator) shared_.calculator->exec();
+}
+
+void MainWindow::showClock() {
+    if (shared_.clock) shared_.clock->exec();
+}
+
+// ---- Windows ----
+
+void MainWindow::cascadeWindows() { mdiArea_->cascadeSubWindows(); }
+void MainWindow::tileWindows() { mdiArea_->tileSubWindows(); }
+
+void MainWindow::arrangeIcons() {
+    // The minimised windows line up along the bottom of the frame.
+    int x = 0;
+    const int bottom = mdiArea_->viewport()->height();
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
+        if (!sub->isMinimized()) continue;
+        sub->move(x, bottom - sub->height());
+        x += sub->width();
+    }
+}
+
+void MainWindow::minimizeAll() {
+    const auto list = mdiArea_->subWindowList();
+    for (auto it = list.rbegin(); it != list.rend(); ++it) (*it)->showMinimized();
+}
+
+void MainWindow::fillWindowMenu() {
+    for (QAction* a : windowListActions_) {
+        windowMenu_->removeAction(a);
+        a->deleteLater();
+    }
+    windowListActions_.clear();
+    const auto list = mdiArea_->subWindowList();
+    if (list.isEmpty()) return;
+    windowListActions_.push_back(windowMenu_->addSeparator());
+    int number = 1;
+    for (QMdiSubWindow* sub : list) {
+        auto* a = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
+        a->setCheckable(true);
+        a->setChecked(sub == mdiArea_->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, sub] { mdiArea_->setActiveSubWindow(sub); });
+        windowListActions_.push_back(a);
+    }
+}
+
+// ---- Help ----
+
+void MainWindow::showHelpContents() { help_->ShowContents(); }
+void MainWindow::searchHelp() { help_->ShowSearch(); }
+void MainWindow::showHelpOnHelp() { help_->ShowHowToUse(); }
+
+void MainWindow::showAbout() {
+    if (shared_.aboutBox) shared_.aboutBox->exec();
+}
+
+} // namespace vokc
