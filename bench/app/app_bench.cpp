@@ -6,12 +6,14 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "editor_window.h"
-#include "procedure_list.h"
-#include "main_window.h"
 #include "about_box.h"
+#include "editor_window.h"
+#include "main_window.h"
+#include "procedure_list.h"
+#include "splash_screen.h"
 
 int main(int argc, char** argv) {
+    using namespace vokc;
     QElapsedTimer clock;
     clock.start();
     QApplication app(argc, argv);
@@ -21,8 +23,8 @@ int main(int argc, char** argv) {
     auto* form = new MainWindow;
     SharedWindows shared;
     shared.aboutBox = new AboutBox(form);
-    shared.listeSel = new ProcedureList(form);
-    form->SetSharedWindows(shared);
+    shared.procedureList = new ProcedureList(form);
+    form->setSharedWindows(shared);
     delete splash;
     form->show();
     QApplication::processEvents();
@@ -43,16 +45,19 @@ int main(int argc, char** argv) {
     f.open(QIODevice::WriteOnly);
     f.write(text);
     f.close();
-    form->PrepareEditor = [](EditorWindow* e) { e->ShowMessage = [](QWidget*, const QString&) {}; };
+    form->setNewEditorHook(
+        [](EditorWindow* e) { e->setMessageHook([](QWidget*, const QString&) {}); });
     clock.restart();
-    form->OpenProgram(path);
+    form->openProgram(path);
     QApplication::processEvents();
     const double open = static_cast<double>(clock.nsecsElapsed()) / 1e6;
 
-    std::printf("d\xC3\xA9marrage jusqu'\xC3\xA0 la fen\xC3\xAAtre principale : %.1f ms\n", startup);
+    std::printf("d\xC3\xA9marrage jusqu'\xC3\xA0 la fen\xC3\xAAtre principale : %.1f ms\n",
+                startup);
     std::printf("ouverture d'un programme de %.1f Mo (%d lignes) : %.1f ms\n",
                 text.size() / (1024.0 * 1024.0), lines + 1, open);
-    for (EditorWindow* e : form->Editors()) e->Memo1->document()->setModified(false);
+    for (EditorWindow* e : form->editors())
+        e->memo()->document()->setModified(false);
     delete form;
     return 0;
 }

@@ -35,7 +35,7 @@ namespace vokc {
 
 // Text between two marker characters shown as a link: underlined in Color, the markers
 // drawn in MarkerColor on MarkerColor (the window colour by default, so they vanish).
-struct HotSpot {
+struct HotSpotStyle {
     char BeginChar = 30;
     char EndChar = 31;
     TColor Color = clBlue;
@@ -62,14 +62,16 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     // Handlers. OnDraw and ColorLimMax (spans for dtEventDraw rules) come from
     // TColorRuleHost.
     void SetScrollHandler(TNotifyEvent handler) { onVScroll_ = std::move(handler); }
-    void SetHotSpotClickHandler(THotSpotClickEvent handler) { onHotSpotClick_ = std::move(handler); }
+    void SetHotSpotClickHandler(THotSpotClickEvent handler) {
+        onHotSpotClick_ = std::move(handler);
+    }
     void SetKeyDrawHandler(TKeyDrawEvent handler) { onDrawKey_ = std::move(handler); }
 
     TDrawRules& ColorRules() { return colorRules_; }
     const TDrawRules& ColorRules() const { return colorRules_; }
     void SetColorRules(const TDrawRules& Rules) { colorRules_.Assign(Rules); }
-    HotSpot& HotSpot() { return hotSpot_; }
-    void SetHotSpot(const HotSpot& Value) { hotSpot_ = Value; }
+    HotSpotStyle& HotSpot() { return hotSpot_; }
+    void SetHotSpot(const HotSpotStyle& Value) { hotSpot_ = Value; }
     // Recolour the visible lines on every change, and give the caret's line up to the
     // caret the plain text colour.
     void SetRedrawAlways(bool on) { redrawAlways_ = on; }
@@ -185,7 +187,7 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     bool redrawAlways_ = false;
 
     TDrawRules colorRules_{this};
-    HotSpot hotSpot_;
+    HotSpotStyle hotSpot_;
 
     // The text as Windows-1252 bytes, paragraph separators as '\n', one byte per document
     // position; kept up to date from the document's change notifications.

@@ -43,15 +43,20 @@ const Cp1252Tables& Tables() {
 
 } // namespace
 
-char16_t Cp1252ToUtf16(unsigned char c) { return Tables().toUtf16[c]; }
+char16_t Cp1252ToUtf16(unsigned char c) {
+    return Tables().toUtf16[c];
+}
 
-char Utf16ToCp1252(char16_t c) { return Tables().FromUtf16(c); }
+char Utf16ToCp1252(char16_t c) {
+    return Tables().FromUtf16(c);
+}
 
 QString Cp1252ToQString(std::string_view text) {
     const Cp1252Tables& t = Tables();
     QString out(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
     QChar* d = out.data();
-    for (const char c : text) *d++ = QChar(t.toUtf16[static_cast<unsigned char>(c)]);
+    for (const char c : text)
+        *d++ = QChar(t.toUtf16[static_cast<unsigned char>(c)]);
     return out;
 }
 
@@ -60,7 +65,8 @@ void AppendCp1252(QStringView text, std::string& out) {
     const std::size_t at = out.size();
     out.resize(at + static_cast<std::size_t>(text.size()));
     char* d = out.data() + at;
-    for (const QChar c : text) *d++ = t.FromUtf16(c.unicode());
+    for (const QChar c : text)
+        *d++ = t.FromUtf16(c.unicode());
 }
 
 std::string QStringToCp1252(QStringView text) {

@@ -9,7 +9,7 @@
 namespace vokc {
 
 class ConsoleView {
-public:
+  public:
     virtual ~ConsoleView() = default;
 
     // Shows the console with its caption and brings it forward.

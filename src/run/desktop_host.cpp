@@ -23,26 +23,40 @@ DesktopHost::DesktopHost(ConsoleView& view) : view_(view) {
     makePrinter_ = [] { return std::make_unique<QPrinter>(QPrinter::HighResolution); };
 }
 
-DesktopHost::~DesktopHost() { EndPrint(); }
+DesktopHost::~DesktopHost() {
+    EndPrint();
+}
 
 void DesktopHost::beginRun() {
     stopRequested_ = false;
     sincePaint_.start();
 }
 
-void DesktopHost::Message(std::string_view text, int) { view_.showMessage(Cp1252ToQString(text)); }
-void DesktopHost::ErrorBox(std::string_view text, int) { view_.showError(Cp1252ToQString(text)); }
-void DesktopHost::ShowConsole(std::string_view caption) { view_.showConsole(Cp1252ToQString(caption)); }
+void DesktopHost::Message(std::string_view text, int) {
+    view_.showMessage(Cp1252ToQString(text));
+}
+void DesktopHost::ErrorBox(std::string_view text, int) {
+    view_.showError(Cp1252ToQString(text));
+}
+void DesktopHost::ShowConsole(std::string_view caption) {
+    view_.showConsole(Cp1252ToQString(caption));
+}
 
 void DesktopHost::DrawText(int x, int y, std::string_view text) {
     view_.drawText(x, y, Cp1252ToQString(text));
 }
 
-int DesktopHost::TextWidth(std::string_view text) { return view_.textWidth(Cp1252ToQString(text)); }
+int DesktopHost::TextWidth(std::string_view text) {
+    return view_.textWidth(Cp1252ToQString(text));
+}
 
-void DesktopHost::ClearScreen() { view_.clear(); }
+void DesktopHost::ClearScreen() {
+    view_.clear();
+}
 
-std::string DesktopHost::ReadAnswer(int x, int y) { return QStringToCp1252(view_.readAnswer(x, y)); }
+std::string DesktopHost::ReadAnswer(int x, int y) {
+    return QStringToCp1252(view_.readAnswer(x, y));
+}
 
 std::string DesktopHost::ReadKey() {
     const int x = interpreter_ ? interpreter_->TextX() : 0;
@@ -93,11 +107,13 @@ DateTime DesktopHost::Now() {
 }
 
 std::uint32_t DesktopHost::MillisecondsTodayUtc() {
-    return static_cast<std::uint32_t>(QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay());
+    return static_cast<std::uint32_t>(
+        QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay());
 }
 
 std::string DesktopHost::ShortDate(const DateTime& dt) {
-    return QStringToCp1252(QLocale().toString(QDate(dt.year, dt.month, dt.day), QLocale::ShortFormat));
+    return QStringToCp1252(
+        QLocale().toString(QDate(dt.year, dt.month, dt.day), QLocale::ShortFormat));
 }
 
 std::string DesktopHost::LongTime(const DateTime& dt) {

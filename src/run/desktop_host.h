@@ -19,7 +19,7 @@ namespace vokc {
 class Interpreter;
 
 class DesktopHost final : public Host {
-public:
+  public:
     using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
 
     explicit DesktopHost(ConsoleView& view);
@@ -56,7 +56,7 @@ public:
     // Every few thousand lines: the windows are painted, then the stop request answered.
     bool StopRequested() override;
 
-private:
+  private:
     ConsoleView& view_;
     const Interpreter* interpreter_ = nullptr;
     PrinterFactory makePrinter_;

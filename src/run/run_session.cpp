@@ -21,9 +21,13 @@ void RunSession::setPrinterFactory(std::function<std::unique_ptr<QPrinter>()> fa
     host_->setPrinterFactory(std::move(factory));
 }
 
-void RunSession::setStepMode(bool on) { stepMode_ = on; }
+void RunSession::setStepMode(bool on) {
+    stepMode_ = on;
+}
 
-void RunSession::setStartLine(int line) { startLine_ = line; }
+void RunSession::setStartLine(int line) {
+    startLine_ = line;
+}
 
 void RunSession::requestStop() {
     if (isRunning()) host_->requestStop();
@@ -54,7 +58,8 @@ void RunSession::runFrom(const ProgramText& text, bool fresh) {
     // Windows closed during the run go now, in the order they asked.
     std::vector<std::function<void()>> actions;
     actions.swap(afterStop_);
-    for (auto& action : actions) action();
+    for (auto& action : actions)
+        action();
 }
 
 // The interpreter's stop state: 0 when the program ended, 1 after an error or a pause,
@@ -63,10 +68,18 @@ RunStop RunSession::describeStop(int stopState, bool fresh) const {
     RunStop stop;
     stop.line = startLine_;
     switch (interpreter_->LastStop()) {
-    case StopReason::Finished: stop.reason = RunStopReason::Finished; break;
-    case StopReason::Error: stop.reason = RunStopReason::Error; break;
-    case StopReason::Interrupted: stop.reason = RunStopReason::UserStop; break;
-    case StopReason::StepLimit: stop.reason = RunStopReason::Error; break; // no limit is set here
+    case StopReason::Finished:
+        stop.reason = RunStopReason::Finished;
+        break;
+    case StopReason::Error:
+        stop.reason = RunStopReason::Error;
+        break;
+    case StopReason::Interrupted:
+        stop.reason = RunStopReason::UserStop;
+        break;
+    case StopReason::StepLimit:
+        stop.reason = RunStopReason::Error;
+        break; // no limit is set here
     case StopReason::Pause:
         stop.reason = stepMode_ ? RunStopReason::StepPause : RunStopReason::Breakpoint;
         break;
@@ -93,7 +106,8 @@ void RunSession::closeFiles() {
 
 QStringList RunSession::symbolListing() const {
     QStringList lines;
-    for (const std::string& line : interpreter_->SymbolListing()) lines << Cp1252ToQString(line);
+    for (const std::string& line : interpreter_->SymbolListing())
+        lines << Cp1252ToQString(line);
     return lines;
 }
 

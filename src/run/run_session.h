@@ -42,7 +42,7 @@ struct RunStop {
 
 class RunSession : public QObject {
     Q_OBJECT
-public:
+  public:
     enum class State { Idle, Running, Paused, Finished };
 
     explicit RunSession(ConsoleView& view, QObject* parent = nullptr);
@@ -73,18 +73,18 @@ public:
     // The printer of fopen(PRN:); tests give one that writes a PDF file.
     void setPrinterFactory(std::function<std::unique_ptr<QPrinter>()> factory);
 
-public slots:
+  public slots:
     void setStepMode(bool on);
     // The line a resume goes on from (toggling a breakpoint moves it).
     void setStartLine(int line);
     // Asks a running program to stop at its current line.
     void requestStop();
 
-signals:
+  signals:
     void runningChanged(bool running);
     void stopped(const vokc::RunStop& stop);
 
-private:
+  private:
     void runFrom(const ProgramText& text, bool fresh);
     RunStop describeStop(int stopState, bool fresh) const;
 

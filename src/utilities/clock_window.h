@@ -28,7 +28,7 @@ class ClockWindow : public QDialog {
   public:
     // Without a clock, the computer's own clock is used.
     explicit ClockWindow(QWidget* parent = nullptr,
-                      std::unique_ptr<vokc::SystemClock> clock = nullptr);
+                         std::unique_ptr<vokc::SystemClock> clock = nullptr);
     ~ClockWindow() override;
 
     QLabel* Label1;             // the time, hh:mm:ss

@@ -357,9 +357,10 @@ class ColorMemoTest : public QObject {
             Count = 1;
         };
         QStringList Keys;
-        Memo->SetKeyDrawHandler([&](QPainter&, const QString& Key, const QRect& Rect, const QColor&) {
-            if (Rect.width() > 0 && Rect.top() >= 0) Keys << Key;
-        });
+        Memo->SetKeyDrawHandler(
+            [&](QPainter&, const QString& Key, const QRect& Rect, const QColor&) {
+                if (Rect.width() > 0 && Rect.top() >= 0) Keys << Key;
+            });
         Memo->RecolorPass(false);
         QCOMPARE(Seen, std::string("a\r\nif b"));
         QCOMPARE(Look(*Memo, 1), QStringLiteral("..ll")); // the keyword is left to the handler

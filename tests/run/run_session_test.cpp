@@ -17,20 +17,22 @@ namespace {
 
 // A program held as Windows-1252 lines.
 class Program final : public ProgramText {
-public:
+  public:
     Program(std::initializer_list<std::string> lines) : lines_(lines) {}
     int LineCount() const override { return static_cast<int>(lines_.size()); }
-    std::string_view Line(int index) const override { return lines_[static_cast<std::size_t>(index)]; }
+    std::string_view Line(int index) const override {
+        return lines_[static_cast<std::size_t>(index)];
+    }
     std::string& at(int index) { return lines_[static_cast<std::size_t>(index)]; }
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 
 // Records what the run shows and answers from a list; `onDraw` lets a test act in the
 // middle of a run.
 class FakeConsole final : public ConsoleView {
-public:
+  public:
     QString caption;
     QStringList texts, messages, errors, answers;
     int clears = 0;
@@ -43,7 +45,9 @@ public:
     }
     int textWidth(const QString& text) override { return 10 * static_cast<int>(text.size()); }
     void clear() override { ++clears; }
-    QString readAnswer(int, int) override { return answers.isEmpty() ? QString() : answers.takeFirst(); }
+    QString readAnswer(int, int) override {
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
     void showMessage(const QString& text) override { messages << text; }
     void showError(const QString& text) override { errors << text; }
 };
@@ -57,14 +61,15 @@ class RunSessionTest : public QObject {
     std::vector<RunStop> stops;
     std::vector<bool> running;
 
-private slots:
+  private slots:
     void init() {
         QLocale::setDefault(QLocale::c());
         view = new FakeConsole;
         session = new RunSession(*view);
         stops.clear();
         running.clear();
-        connect(session, &RunSession::stopped, this, [this](const RunStop& s) { stops.push_back(s); });
+        connect(session, &RunSession::stopped, this,
+                [this](const RunStop& s) { stops.push_back(s); });
         connect(session, &RunSession::runningChanged, this, [this](bool r) {
             running.push_back(r);
             QCOMPARE(session->isRunning(), r);
@@ -110,7 +115,9 @@ private slots:
     }
 
     void ABreakpointPausesAFreeRunBeforeItsLine() {
-        Program p{"int i", "main()", "{", "for (i=1; i<=2; i++)", "  puts(\"x\")", "\xBBputs(\"fin\")", "}"};
+        Program p{
+            "int i", "main()", "{", "for (i=1; i<=2; i++)", "  puts(\"x\")", "\xBBputs(\"fin\")",
+            "}"};
         session->start(p, QString());
         QCOMPARE(view->texts, QStringList({"x", "x"}));
         QCOMPARE(stops.size(), size_t(1));
@@ -163,12 +170,23 @@ private slots:
     }
 
     void AnswersAndKeysComeFromTheConsole() {
-        Program p{"int x", "char s[20]", "char c", "main()", "{", "scanf(\"%d\", &x)", "gets(s)", "c = getch()",
-                  "printf(\"%d\", x)", "puts(s)", "printf(\"%c\", c)", "}"};
+        Program p{"int x",
+                  "char s[20]",
+                  "char c",
+                  "main()",
+                  "{",
+                  "scanf(\"%d\", &x)",
+                  "gets(s)",
+                  "c = getch()",
+                  "printf(\"%d\", x)",
+                  "puts(s)",
+                  "printf(\"%c\", c)",
+                  "}"};
         view->answers = {"21", "Zo\u00E9", "kq"};
         session->start(p, QString());
         QCOMPARE(view->messages, QStringList());
-        QCOMPARE(view->texts.mid(view->texts.size() - 3), QStringList({"21", "Zo\u00E9", "k"})); // getch keeps one key
+        QCOMPARE(view->texts.mid(view->texts.size() - 3),
+                 QStringList({"21", "Zo\u00E9", "k"})); // getch keeps one key
         QCOMPARE(session->examine("s"), QString("Zo\u00E9"));
     }
 

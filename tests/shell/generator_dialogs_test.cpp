@@ -8,11 +8,13 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "for_loop_dialog.h"
-#include "while_loop_dialog.h"
-#include "if_dialog.h"
 #include "file_skeleton_dialog.h"
+#include "for_loop_dialog.h"
+#include "if_dialog.h"
 #include "keyword_picker.h"
+#include "while_loop_dialog.h"
+
+using namespace vokc;
 
 namespace {
 
@@ -256,4 +258,4 @@ void GeneratorWindows::keywordPicker() {
 }
 
 QTEST_MAIN(GeneratorWindows)
-#include "generators_window_test.moc"
+#include "generator_dialogs_test.moc"

@@ -20,6 +20,8 @@
 
 #include "help_viewer.h"
 
+using namespace vokc;
+
 namespace {
 
 const QString kSourceDir = QStringLiteral(VOKC_SOURCE_DIR);
@@ -39,7 +41,8 @@ QString Unescape(QString text) {
 }
 
 QString TrimEnd(QString text) {
-    while (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+    while (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
     return text;
 }
 
@@ -60,7 +63,8 @@ Page Render(const QString& name) {
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat f = it.fragment().charFormat();
-            for (const QString& a : f.anchorNames()) page.anchors.insert(a);
+            for (const QString& a : f.anchorNames())
+                page.anchors.insert(a);
             if (f.isAnchor() && !f.anchorHref().isEmpty()) page.links << f.anchorHref();
         }
     return page;
@@ -84,7 +88,7 @@ QPushButton* Button(QWidget* w, const QString& text) {
 
 class HelpViewerTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void contextsShowTheirMenuPage();
     void commandsAndHistory();
     void everyPageIsEmbeddedAndTitled();
@@ -101,7 +105,7 @@ private slots:
 void HelpViewerTest::contextsShowTheirMenuPage() {
     // The menu each context belongs to, as its page's main heading names it.
     const QList<QPair<int, QString>> menus = {
-        {3, "Fichier"}, {4, "Edition"}, {5, "Voir"}, {6, "Exécuter"},
+        {3, "Fichier"},    {4, "Edition"},     {5, "Voir"},    {6, "Exécuter"},
         {7, "Programmer"}, {8, "Utilitaires"}, {9, "Fenêtre"}, {10, "Aide"}};
     HelpViewer viewer;
     QSet<QString> pages;
@@ -172,7 +176,8 @@ void HelpViewerTest::everyPageIsEmbeddedAndTitled() {
     QVERIFY(QFile::exists(QStringLiteral(":/help/aide.css")));
     QSet<QString> titles;
     for (const QString& name : onDisk) {
-        QCOMPARE(HelpViewer::PageHtml(name), ReadFile(kSourceDir + QStringLiteral("/docs/help/") + name));
+        QCOMPARE(HelpViewer::PageHtml(name),
+                 ReadFile(kSourceDir + QStringLiteral("/docs/help/") + name));
         const Page page = Render(name);
         QVERIFY2(!page.title.isEmpty(), qPrintable(name));
         QVERIFY2(!titles.contains(page.title), qPrintable(page.title));
@@ -186,7 +191,8 @@ void HelpViewerTest::everyPageIsEmbeddedAndTitled() {
 void HelpViewerTest::linksResolveAndReachEveryPage() {
     const QStringList names = HelpViewer::PageNames();
     QHash<QString, Page> pages;
-    for (const QString& name : names) pages.insert(name, Render(name));
+    for (const QString& name : names)
+        pages.insert(name, Render(name));
     int checked = 0;
     for (const QString& name : names) {
         QStringList hrefs = pages[name].links;
@@ -202,7 +208,8 @@ void HelpViewerTest::linksResolveAndReachEveryPage() {
             QVERIFY2(!target.isEmpty(), qPrintable(where));
             if (target == QLatin1String("aide.css")) continue;
             QVERIFY2(pages.contains(target), qPrintable(where));
-            if (!fragment.isEmpty()) QVERIFY2(pages[target].anchors.contains(fragment), qPrintable(where));
+            if (!fragment.isEmpty())
+                QVERIFY2(pages[target].anchors.contains(fragment), qPrintable(where));
             ++checked;
         }
     }
@@ -221,7 +228,8 @@ void HelpViewerTest::linksResolveAndReachEveryPage() {
             }
         }
     }
-    for (const QString& name : names) QVERIFY2(seen.contains(name), qPrintable(name));
+    for (const QString& name : names)
+        QVERIFY2(seen.contains(name), qPrintable(name));
 
     // The viewer follows a link with its anchor.
     HelpViewer viewer;
@@ -238,18 +246,24 @@ void HelpViewerTest::searchFindsWordsIgnoringAccents() {
         const QList<THelpHit> hits = viewer.Search(words);
         return hits.isEmpty() ? QUrl() : hits.first().url;
     };
-    QCOMPARE(firstHit(QStringLiteral("fgets")), HelpViewer::PageUrl(QStringLiteral("langage-fichiers.html#fgets")));
-    QCOMPARE(firstHit(QStringLiteral("FEOF")), HelpViewer::PageUrl(QStringLiteral("langage-fichiers.html#feof")));
-    QCOMPARE(firstHit(QStringLiteral("strcpy")), HelpViewer::PageUrl(QStringLiteral("langage-chaines.html#strcat")));
+    QCOMPARE(firstHit(QStringLiteral("fgets")),
+             HelpViewer::PageUrl(QStringLiteral("langage-fichiers.html#fgets")));
+    QCOMPARE(firstHit(QStringLiteral("FEOF")),
+             HelpViewer::PageUrl(QStringLiteral("langage-fichiers.html#feof")));
+    QCOMPARE(firstHit(QStringLiteral("strcpy")),
+             HelpViewer::PageUrl(QStringLiteral("langage-chaines.html#strcat")));
 
     // Accents and capitals do not count, in the words typed or in the pages.
-    for (const QString& word : {QStringLiteral("etiquette"), QStringLiteral("ÉTIQUETTE"), QStringLiteral("Étiquette")}) {
+    for (const QString& word :
+         {QStringLiteral("etiquette"), QStringLiteral("ÉTIQUETTE"), QStringLiteral("Étiquette")}) {
         const QList<THelpHit> hits = viewer.Search(word);
         QVERIFY2(hits.size() >= 3, qPrintable(word));
         bool labels = false;
         for (const THelpHit& h : hits) {
-            QVERIFY(HelpViewer::Fold(HelpViewer::PageHtml(h.url.fileName())).contains(QStringLiteral("etiquette")));
-            labels = labels || h.url == HelpViewer::PageUrl(QStringLiteral("langage-procedures.html#etiquettes"));
+            QVERIFY(HelpViewer::Fold(HelpViewer::PageHtml(h.url.fileName()))
+                        .contains(QStringLiteral("etiquette")));
+            labels = labels || h.url == HelpViewer::PageUrl(
+                                            QStringLiteral("langage-procedures.html#etiquettes"));
         }
         QVERIFY2(labels, qPrintable(word));
     }
@@ -261,7 +275,8 @@ void HelpViewerTest::searchFindsWordsIgnoringAccents() {
     QCOMPARE(viewer.Search(QStringLiteral("fgets boucle")).size(), both.size());
     QVERIFY(viewer.Search(QStringLiteral("fgets")).size() > both.size());
     QVERIFY(viewer.Search(QStringLiteral("boucle")).size() > both.size());
-    for (const THelpHit& h : both) QVERIFY(!h.section.isEmpty() && !h.pageTitle.isEmpty());
+    for (const THelpHit& h : both)
+        QVERIFY(!h.section.isEmpty() && !h.pageTitle.isEmpty());
     QVERIFY(viewer.Search(QStringLiteral("zzqxw")).isEmpty());
     QVERIFY(viewer.Search(QStringLiteral("fgets zzqxw")).isEmpty());
     QVERIFY(viewer.Search(QStringLiteral("   ")).isEmpty());
@@ -273,7 +288,8 @@ void HelpViewerTest::searchPanelOpensAndSelectsTheWord() {
     QVERIFY(viewer.ResultList()->count() > 0);
     QCOMPARE(viewer.ResultList()->currentRow(), 0);
     QTest::keyClick(viewer.SearchField(), Qt::Key_Return);
-    QCOMPARE(viewer.CurrentUrl(), HelpViewer::PageUrl(QStringLiteral("langage-fichiers.html#feof")));
+    QCOMPARE(viewer.CurrentUrl(),
+             HelpViewer::PageUrl(QStringLiteral("langage-fichiers.html#feof")));
     QCOMPARE(viewer.Browser()->textCursor().selectedText(), QStringLiteral("feof"));
 
     // A word typed without its accent selects the accented word of the page.
@@ -283,7 +299,8 @@ void HelpViewerTest::searchPanelOpensAndSelectsTheWord() {
     const QUrl opened = item->data(Qt::UserRole).toUrl();
     emit viewer.ResultList()->itemActivated(item);
     QCOMPARE(viewer.CurrentUrl(), opened);
-    QCOMPARE(HelpViewer::Fold(viewer.Browser()->textCursor().selectedText()), QStringLiteral("repertoire"));
+    QCOMPARE(HelpViewer::Fold(viewer.Browser()->textCursor().selectedText()),
+             QStringLiteral("repertoire"));
     QVERIFY(viewer.Browser()->textCursor().selectedText().contains(QStringLiteral("é")));
 
     viewer.SearchField()->setText(QStringLiteral("zzqxw"));
@@ -378,7 +395,8 @@ void HelpViewerTest::examplesMatchTheirFilesAndResults() {
     const QString examples = kSourceDir + QStringLiteral("/docs/help/examples/");
     const QString expected = kSourceDir + QStringLiteral("/tests/help/");
     static const QRegularExpression block(
-        QStringLiteral("<pre class=\"(exemple|ecran|message)\" data-fichier=\"([^\"]+)\">(.*?)</pre>"),
+        QStringLiteral(
+            "<pre class=\"(exemple|ecran|message)\" data-fichier=\"([^\"]+)\">(.*?)</pre>"),
         QRegularExpression::DotMatchesEverythingOption);
     QSet<QString> shown;
     int programs = 0, screens = 0, messages = 0;
@@ -395,7 +413,8 @@ void HelpViewerTest::examplesMatchTheirFilesAndResults() {
                 shown.insert(file);
                 ++programs;
             } else if (kind == QLatin1String("ecran")) {
-                QVERIFY2(QFile::exists(expected + base + QStringLiteral(".out")), qPrintable(where));
+                QVERIFY2(QFile::exists(expected + base + QStringLiteral(".out")),
+                         qPrintable(where));
                 QCOMPARE(text, TrimEnd(ReadFile(expected + base + QStringLiteral(".out"))));
                 ++screens;
             } else {
@@ -418,13 +437,15 @@ void HelpViewerTest::examplesMatchTheirFilesAndResults() {
 
 void HelpViewerTest::languageWordsHaveAnExplainedSection() {
     const QStringList words = {
-        "#include", "abs", "atoi", "break", "ceil", "char", "chdir", "clrscr", "cos",
-        "currentdate", "currenttime", "datestring", "do", "else", "exit", "exp", "fabs",
-        "fclose", "feof", "fgets", "file", "float", "fopen", "for", "fputs", "getch", "gets",
-        "goto", "gotoxy", "if", "int", "itoa", "log", "main", "mkdir", "nop", "printf", "PRN:",
-        "puts", "rand", "randomize", "return", "rmdir", "scanf", "sin", "sqrt", "strcat",
-        "strchr", "strcmp", "strcpy", "strlen", "strncat", "strncpy", "timestring", "tolower",
-        "toupper", "void", "while"};
+        "#include", "abs",    "atoi",        "break",       "ceil",       "char",      "chdir",
+        "clrscr",   "cos",    "currentdate", "currenttime", "datestring", "do",        "else",
+        "exit",     "exp",    "fabs",        "fclose",      "feof",       "fgets",     "file",
+        "float",    "fopen",  "for",         "fputs",       "getch",      "gets",      "goto",
+        "gotoxy",   "if",     "int",         "itoa",        "log",        "main",      "mkdir",
+        "nop",      "printf", "PRN:",        "puts",        "rand",       "randomize", "return",
+        "rmdir",    "scanf",  "sin",         "sqrt",        "strcat",     "strchr",    "strcmp",
+        "strcpy",   "strlen", "strncat",     "strncpy",     "timestring", "tolower",   "toupper",
+        "void",     "while"};
     const QString indexPage = QStringLiteral("langage-index.html");
     QTextDocument doc;
     doc.setHtml(HelpViewer::PageHtml(indexPage));
@@ -441,7 +462,8 @@ void HelpViewerTest::languageWordsHaveAnExplainedSection() {
         QVERIFY2(!fragment.isEmpty(), qPrintable(word));
         // The section the word leads to names the word and shows an example.
         bool found = false;
-        for (const THelpHit& h : viewer.Search(word + QStringLiteral(" exemple"))) found = found || h.url == url;
+        for (const THelpHit& h : viewer.Search(word + QStringLiteral(" exemple")))
+            found = found || h.url == url;
         QVERIFY2(found, qPrintable(word + QStringLiteral(" -> ") + url.toString()));
     }
 }
@@ -452,13 +474,15 @@ void HelpViewerTest::everyInterpreterMessageIsExplained() {
     QTextDocument doc;
     doc.setHtml(HelpViewer::PageHtml(QStringLiteral("messages.html")));
     const QString page = doc.toPlainText().replace(QChar(0x00A0), QLatin1Char(' '));
-    static const QRegularExpression literal(QStringLiteral("constexpr std::string_view \\w+ = \"([^\"]*)\""));
+    static const QRegularExpression literal(
+        QStringLiteral("constexpr std::string_view \\w+ = \"([^\"]*)\""));
     int count = 0;
     for (auto m = literal.globalMatch(header); m.hasNext();) {
         QString text = m.next().captured(1);
         // Pieces such as "Identificateur " and " inconnu" surround a name; "' n'est pas…"
         // follows a quoted text.
-        while (text.startsWith(QLatin1Char('\'')) || text.startsWith(QLatin1Char(' '))) text.remove(0, 1);
+        while (text.startsWith(QLatin1Char('\'')) || text.startsWith(QLatin1Char(' ')))
+            text.remove(0, 1);
         text = text.trimmed();
         QVERIFY2(page.contains(text), qPrintable(text));
         ++count;

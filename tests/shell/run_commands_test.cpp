@@ -17,236 +17,251 @@
 
 #include "console_window.h"
 #include "editor_window.h"
-#include "procedure_list.h"
+#include "examine_dialog.h"
+#include "input_line.h"
 #include "main_window.h"
+#include "procedure_list.h"
+#include "run_session.h"
 #include "symbol_table_dialog.h"
 
+using namespace vokc;
 using namespace vokc::editor;
 
 class RunTest : public QObject {
     Q_OBJECT
     MainWindow* form = nullptr;
     ConsoleWindow* console = nullptr;
-    InputLine* form12 = nullptr;
+    RunSession* session = nullptr;
     SymbolTableDialog* table = nullptr;
     ExamineDialog* variable = nullptr;
     QStringList messages, errors, answers;
 
     EditorWindow* Editor(const Lines& lines) {
-        form->FileNewItemClick();
-        EditorWindow* e = form->ActiveEditor();
-        e->SetTextLines(lines);
-        e->SetCaretOffset(0);
+        form->newFile();
+        EditorWindow* e = form->activeEditor();
+        e->setTextLines(lines);
+        e->setCaretOffset(0);
         return e;
     }
-    QString Line(EditorWindow* e, int i) { return e->Memo1->document()->findBlockByNumber(i).text(); }
+    QString Line(EditorWindow* e, int i) {
+        return e->memo()->document()->findBlockByNumber(i).text();
+    }
+    QString ConsoleText() { return console->canvas()->allText(); }
 
-private slots:
+  private slots:
     void init() {
         form = new MainWindow;
         console = new ConsoleWindow(form);
-        form12 = new InputLine(console);
+        session = new RunSession(*console, form);
         table = new SymbolTableDialog(form);
         variable = new ExamineDialog(form);
-        console->SetInputLine(form12);
-        console->SetInspectionWindows(table, variable);
         messages.clear();
         errors.clear();
-        console->ShowMessage = [this](const QString& m) { messages << m; };
-        console->ShowError = [this](const QString& m) { errors << m; };
-        console->AskAnswer = [this](int, int) { return answers.isEmpty() ? QString() : answers.takeFirst(); };
+        console->setMessageHooks([this](const QString& m) { messages << m; },
+                                 [this](const QString& m) { errors << m; });
+        console->setAnswerHook(
+            [this](int, int) { return answers.isEmpty() ? QString() : answers.takeFirst(); });
         SharedWindows shared;
         shared.console = console;
-        shared.listeSel = new ProcedureList(form);
-        form->SetSharedWindows(shared);
+        shared.session = session;
+        shared.symbolTable = table;
+        shared.examine = variable;
+        shared.procedureList = new ProcedureList(form);
+        form->setSharedWindows(shared);
         form->show();
-        EditorWindow::StartLine = 0;
-        EditorWindow::StepMode = 0;
     }
     void cleanup() {
-        for (EditorWindow* e : form->Editors()) e->Memo1->document()->setModified(false);
-        form->MdiArea()->closeAllSubWindows();
+        for (EditorWindow* e : form->editors())
+            e->memo()->document()->setModified(false);
+        form->mdiArea()->closeAllSubWindows();
         delete form;
     }
 
     void FreeRunOfTheDefaultTextMovesNothing() {
         EditorWindow* e = Editor(DefaultProgram());
-        e->SetCaretOffset(kDefaultCaret);
-        e->Memo1->document()->setModified(false);
-        e->Executer();
-        QCOMPARE(e->CaretOffset(), kDefaultCaret);
-        QVERIFY(!e->Memo1->document()->isModified());
-        QCOMPARE(e->StopLine(), -1);
+        e->setCaretOffset(kDefaultCaret);
+        e->memo()->document()->setModified(false);
+        e->runProgram();
+        QCOMPARE(e->caretOffset(), kDefaultCaret);
+        QVERIFY(!e->memo()->document()->isModified());
+        QCOMPARE(e->stopLine(), -1);
         QCOMPARE(console->windowTitle(), QString("Vok C - "));
     }
 
     void StepModeMarksTheNextLine() {
         EditorWindow* e = Editor(DefaultProgram());
-        e->Memo1->document()->setModified(false);
-        form->Action("&Mode pas à pas")->trigger();
-        QCOMPARE(EditorWindow::StepMode, 1);
-        e->Executer();
+        e->memo()->document()->setModified(false);
+        form->action("&Mode pas à pas")->trigger();
+        QCOMPARE(session->stepMode(), true);
+        e->runProgram();
         QCOMPARE(Line(e, 6), QString("\u2022{"));
-        QCOMPARE(e->CaretOffset(), long(LineStart(DefaultProgram(), 6)));
-        QVERIFY(e->Memo1->document()->isModified());
+        QCOMPARE(e->caretOffset(), long(LineStart(DefaultProgram(), 6)));
+        QVERIFY(e->memo()->document()->isModified());
         // Resuming removes the marker before running the line, then marks the next one.
-        e->Continuer2();
+        e->resumeRun();
         QCOMPARE(Line(e, 6), QString("{"));
         QCOMPARE(Line(e, 7), QString("\u2022"));
-        form->Action("&Mode pas à pas")->trigger();
-        QCOMPARE(EditorWindow::StepMode, 0);
+        form->action("&Mode pas à pas")->trigger();
+        QCOMPARE(session->stepMode(), false);
     }
 
     void ErrorsPutTheCaretOnTheirLine() {
         EditorWindow* e = Editor({u"int x", u"main()", u"{", u"x = 1", u"y = 2", u"}"});
-        e->Executer();
+        e->runProgram();
         QCOMPARE(messages, QStringList{"Identificateur y inconnu"});
-        QCOMPARE(EditorWindow::StartLine, 4);
-        QCOMPARE(e->CaretOffset(), long(5 + 2 + 6 + 2 + 1 + 2 + 5 + 2));
-        QCOMPARE(e->StopLine(), 4);
+        QCOMPARE(session->startLine(), 4);
+        QCOMPARE(e->caretOffset(), long(5 + 2 + 6 + 2 + 1 + 2 + 5 + 2));
+        QCOMPARE(e->stopLine(), 4);
         // A malformed literal goes to the error box and stops there too.
         EditorWindow* f = Editor({u"int x", u"main()", u"{", u"x = 10-3-2", u"}"});
-        f->Executer();
+        f->runProgram();
         QCOMPARE(errors, QStringList{"'3-2' n'est pas une valeur entière correcte"});
-        QCOMPARE(f->StopLine(), 3);
+        QCOMPARE(f->stopLine(), 3);
     }
 
     void BreakpointsToggleAndPause() {
-        Lines program = {u"int i", u"main()", u"{", u"for (i=1; i<=3; i++)", u"  puts(\"x\")", u"puts(\"fin\")", u"}"};
+        Lines program = {u"int i",         u"main()",        u"{", u"for (i=1; i<=3; i++)",
+                         u"  puts(\"x\")", u"puts(\"fin\")", u"}"};
         EditorWindow* e = Editor(program);
-        e->SetCaretOffset(long(LineStart(program, 4)));
-        e->Arret(); // caret at the start of line 4: the marker goes before line 4
+        e->setCaretOffset(long(LineStart(program, 4)));
+        e->toggleBreakpoint(); // caret at the start of line 4: the marker goes before line 4
         QCOMPARE(Line(e, 4), QString("\u00BB  puts(\"x\")"));
-        QCOMPARE(EditorWindow::StartLine, 3);
-        e->Arret();
+        QCOMPARE(session->startLine(), 3);
+        e->toggleBreakpoint();
         QCOMPARE(Line(e, 4), QString("  puts(\"x\")"));
-        e->SetCaretOffset(long(LineStart(program, 4) + 4));
-        e->Arret(); // in the middle of line 4: line 5 is marked
+        e->setCaretOffset(long(LineStart(program, 4) + 4));
+        e->toggleBreakpoint(); // in the middle of line 4: line 5 is marked
         QCOMPARE(Line(e, 5), QString("\u00BBputs(\"fin\")"));
-        QCOMPARE(EditorWindow::StartLine, 4);
-        e->Executer();
-        QCOMPARE(console->PaintBox1->AllText(), QString("x\nx\nx"));
-        QCOMPARE(EditorWindow::StartLine, 5);
-        QCOMPARE(e->StopLine(), 5); // paused before the marked line
-        e->Continuer2();
-        QCOMPARE(console->PaintBox1->AllText(), QString("x\nx\nx\nfin"));
+        QCOMPARE(session->startLine(), 4);
+        e->runProgram();
+        QCOMPARE(ConsoleText(), QString("x\nx\nx"));
+        QCOMPARE(session->startLine(), 5);
+        QCOMPARE(e->stopLine(), 5); // paused before the marked line
+        e->resumeRun();
+        QCOMPARE(ConsoleText(), QString("x\nx\nx\nfin"));
     }
 
     void InputAndOutputGoThroughTheConsole() {
-        EditorWindow* e = Editor({u"int x", u"char s[20]", u"main()", u"{", u"printf(\"Nombre ? \")", u"scanf(\"%d\", &x)",
-                              u"x = x * 2", u"printf(\"%d\\n\", x)", u"gets(s)", u"puts(s)", u"}"});
+        EditorWindow* e = Editor({u"int x", u"char s[20]", u"main()", u"{",
+                                  u"printf(\"Nombre ? \")", u"scanf(\"%d\", &x)", u"x = x * 2",
+                                  u"printf(\"%d\\n\", x)", u"gets(s)", u"puts(s)", u"}"});
         answers = {"21", "Zoé"};
-        e->Executer();
+        e->runProgram();
         QVERIFY(messages.isEmpty());
-        QCOMPARE(console->PaintBox1->AllText(), QString("Nombre ? 21\n42\nZoé\nZoé"));
-        QCOMPARE(console->Interp().ExamineText("x"), std::string("42"));
+        QCOMPARE(ConsoleText(), QString("Nombre ? 21\n42\nZoé\nZoé"));
+        QCOMPARE(session->examine("x"), QString("42"));
     }
 
     void InputLineEndsOnlyWithEnter() {
-        form12->show();
-        QTest::keyClicks(form12->Edit1, "abc");
-        QTest::keyClick(form12->Edit1, Qt::Key_Escape);
-        QVERIFY(form12->isVisible());
-        QTest::keyClick(form12->Edit1, Qt::Key_Return);
-        QVERIFY(!form12->isVisible());
-        QCOMPARE(form12->Result(), QString("abc"));
-        form12->show();
-        QCOMPARE(form12->Result(), QString()); // emptied when shown again
-        form12->hide();
+        console->inputLine()->show();
+        QTest::keyClicks(console->inputLine()->edit(), "abc");
+        QTest::keyClick(console->inputLine()->edit(), Qt::Key_Escape);
+        QVERIFY(console->inputLine()->isVisible());
+        QTest::keyClick(console->inputLine()->edit(), Qt::Key_Return);
+        QVERIFY(!console->inputLine()->isVisible());
+        QCOMPARE(console->inputLine()->answer(), QString("abc"));
+        console->inputLine()->show();
+        QCOMPARE(console->inputLine()->answer(), QString()); // emptied when shown again
+        console->inputLine()->hide();
     }
 
     void ARunawayProgramCanBeStopped() {
-        EditorWindow* e = Editor({u"int i", u"main()", u"{", u"boucle:", u"i++", u"goto boucle", u"}"});
-        QVERIFY(!form->Action("&Arrêter")->isEnabled());
+        EditorWindow* e =
+            Editor({u"int i", u"main()", u"{", u"boucle:", u"i++", u"goto boucle", u"}"});
+        QVERIFY(!form->action("&Arrêter")->isEnabled());
         bool sawRunning = false;
         QTimer::singleShot(100, [&] {
-            sawRunning = form->Action("&Arrêter")->isEnabled() && !form->Action("&Exécuter")->isEnabled();
-            form->Action("&Arrêter")->trigger();
+            sawRunning =
+                form->action("&Arrêter")->isEnabled() && !form->action("&Exécuter")->isEnabled();
+            form->action("&Arrêter")->trigger();
         });
-        e->Executer();
+        e->runProgram();
         QVERIFY(sawRunning);
-        QVERIFY(EditorWindow::StartLine == 4 || EditorWindow::StartLine == 5);
-        QCOMPARE(e->StopLine(), EditorWindow::StartLine);
-        QVERIFY(form->Action("&Exécuter")->isEnabled());
-        QVERIFY(!e->Memo1->isReadOnly());
+        QVERIFY(session->startLine() == 4 || session->startLine() == 5);
+        QCOMPARE(e->stopLine(), session->startLine());
+        QVERIFY(form->action("&Exécuter")->isEnabled());
+        QVERIFY(!e->memo()->isReadOnly());
     }
 
     void ClosingTheWindowStopsARunawayProgramFirst() {
-        EditorWindow* e = Editor({u"int i", u"main()", u"{", u"boucle:", u"i++", u"goto boucle", u"}"});
-        e->Memo1->document()->setModified(false);
+        EditorWindow* e =
+            Editor({u"int i", u"main()", u"{", u"boucle:", u"i++", u"goto boucle", u"}"});
+        e->memo()->document()->setModified(false);
         QPointer<QWidget> sub = e->parentWidget();
         QTimer::singleShot(100, [&] { sub->close(); });
-        e->Executer();
+        e->runProgram();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QTRY_VERIFY(sub.isNull());
-        QVERIFY(!console->Running());
-        QVERIFY(form->Action("&Exécuter")->isEnabled() == !form->Editors().empty());
+        QVERIFY(!session->isRunning());
+        QVERIFY(form->action("&Exécuter")->isEnabled() == !form->editors().empty());
     }
 
     void BinaryAndHugeFilesOpenAndRunWithoutHarm() {
         QTemporaryDir dir;
         QByteArray binary;
         for (int k = 0; k < 64; ++k)
-            for (int c = 0; c < 256; ++c) binary += static_cast<char>(c);
+            for (int c = 0; c < 256; ++c)
+                binary += static_cast<char>(c);
         QFile b(dir.filePath("binaire.c"));
         QVERIFY(b.open(QIODevice::WriteOnly));
         b.write(binary);
         b.close();
-        QVERIFY(form->OpenProgram(dir.filePath("binaire.c")));
-        EditorWindow* e = form->ActiveEditor();
-        e->Executer(); // whatever it reports, it stops cleanly
-        QVERIFY(!console->Running());
+        QVERIFY(form->openProgram(dir.filePath("binaire.c")));
+        EditorWindow* e = form->activeEditor();
+        e->runProgram(); // whatever it reports, it stops cleanly
+        QVERIFY(!session->isRunning());
 
         QByteArray huge = "int i\r\nmain()\r\n{\r\n";
-        while (huge.size() < 8 * 1024 * 1024) huge += "i++ // une ligne de remplissage pour grossir le fichier\r\n";
+        while (huge.size() < 8 * 1024 * 1024)
+            huge += "i++ // une ligne de remplissage pour grossir le fichier\r\n";
         huge += "}\r\n";
         QFile h(dir.filePath("enorme.c"));
         QVERIFY(h.open(QIODevice::WriteOnly));
         h.write(huge);
         h.close();
-        QVERIFY(form->OpenProgram(dir.filePath("enorme.c")));
-        EditorWindow* big = form->ActiveEditor();
-        QVERIFY(big->Memo1->document()->blockCount() > 100000);
-        big->Enregistrer();
+        QVERIFY(form->openProgram(dir.filePath("enorme.c")));
+        EditorWindow* big = form->activeEditor();
+        QVERIFY(big->memo()->document()->blockCount() > 100000);
+        big->save();
         QFile back(dir.filePath("enorme.c"));
         QVERIFY(back.open(QIODevice::ReadOnly));
         QCOMPARE(back.readAll(), huge); // saved unchanged
     }
 
     void SymbolTableAndExamine() {
-        EditorWindow* e = Editor({u"int t[10]", u"float r", u"void p()", u"{", u"}", u"main()", u"{", u"t[3] = 7",
-                              u"r = 0,5", u"}"});
-        e->Executer();
-        QTimer::singleShot(0, [&] { QTest::keyClick(table->ListBox1, Qt::Key_Escape); });
-        form->Tabledessymboles1Click();
-        QCOMPARE(table->ListBox1->item(0)->text(), QString("t[ , I , 1"));
-        QCOMPARE(table->ListBox1->count(), 3 + 2 + 8);
-        QCOMPARE(table->ListBox1->item(3 + 2 + 4)->text(), QString("Var Int : 1"));
+        EditorWindow* e = Editor({u"int t[10]", u"float r", u"void p()", u"{", u"}", u"main()",
+                                  u"{", u"t[3] = 7", u"r = 0,5", u"}"});
+        e->runProgram();
+        QTimer::singleShot(0, [&] { QTest::keyClick(table->list(), Qt::Key_Escape); });
+        form->showSymbolTable();
+        QCOMPARE(table->list()->item(0)->text(), QString("t[ , I , 1"));
+        QCOMPARE(table->list()->count(), 3 + 2 + 8);
+        QCOMPARE(table->list()->item(3 + 2 + 4)->text(), QString("Var Int : 1"));
         QTimer::singleShot(0, [&] {
-            QTest::keyClicks(variable->Edit1, "t[3]");
-            QTest::keyClick(variable->Edit1, Qt::Key_Return);
-            QCOMPARE(variable->Edit2->text(), QString("7"));
-            QCOMPARE(variable->Edit1->selectedText(), QString("t[3]"));
-            QTest::keyClicks(variable->Edit1, "t");
-            QTest::keyClick(variable->Edit1, Qt::Key_Return);
-            QCOMPARE(variable->Edit2->text(), QString("Variable inconnue"));
-            QTest::keyClick(variable->Edit1, Qt::Key_Escape);
+            QTest::keyClicks(variable->referenceEdit(), "t[3]");
+            QTest::keyClick(variable->referenceEdit(), Qt::Key_Return);
+            QCOMPARE(variable->resultEdit()->text(), QString("7"));
+            QCOMPARE(variable->referenceEdit()->selectedText(), QString("t[3]"));
+            QTest::keyClicks(variable->referenceEdit(), "t");
+            QTest::keyClick(variable->referenceEdit(), Qt::Key_Return);
+            QCOMPARE(variable->resultEdit()->text(), QString("Variable inconnue"));
+            QTest::keyClick(variable->referenceEdit(), Qt::Key_Escape);
         });
-        form->Examinervariable1Click();
+        form->examineVariable();
     }
 
     void PrintingThroughThePrinterName() {
         QTemporaryDir dir;
         const QString pdf = dir.filePath("prn.pdf");
-        console->MakePrinter = [pdf] {
+        session->setPrinterFactory([pdf] {
             auto p = std::make_unique<QPrinter>();
             p->setOutputFormat(QPrinter::PdfFormat);
             p->setOutputFileName(pdf);
             return p;
-        };
-        EditorWindow* e = Editor({u"file f", u"main()", u"{", u"f=fopen(PRN:,\"w\");", u"fputs(\"ligne\", PRN:);",
-                              u"fclose(PRN:);", u"}"});
-        e->Executer();
+        });
+        EditorWindow* e = Editor({u"file f", u"main()", u"{", u"f=fopen(PRN:,\"w\");",
+                                  u"fputs(\"ligne\", PRN:);", u"fclose(PRN:);", u"}"});
+        e->runProgram();
         QVERIFY(messages.isEmpty());
         QVERIFY(QFileInfo(pdf).size() > 0);
     }
@@ -254,14 +269,14 @@ private slots:
     void ActivatingAWindowTurnsStepModeOff() {
         EditorWindow* a = Editor(DefaultProgram());
         Editor(DefaultProgram());
-        form->Action("&Mode pas à pas")->trigger();
-        QCOMPARE(EditorWindow::StepMode, 1);
-        form->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(a->parentWidget()));
-        QCOMPARE(EditorWindow::StepMode, 0);
-        QVERIFY(form->Action("&Mode pas à pas")->isChecked()); // the check mark stays
-        form->Action("&Mode pas à pas")->trigger();
+        form->action("&Mode pas à pas")->trigger();
+        QCOMPARE(session->stepMode(), true);
+        form->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(a->parentWidget()));
+        QCOMPARE(session->stepMode(), false);
+        QVERIFY(form->action("&Mode pas à pas")->isChecked()); // the check mark stays
+        form->action("&Mode pas à pas")->trigger();
     }
 };
 
 QTEST_MAIN(RunTest)
-#include "run_test.moc"
+#include "run_commands_test.moc"

@@ -11,11 +11,13 @@
 
 #include <memory>
 
-#include "fakeclock.h"
+#include "calculator_window.h"
 #include "calendar_window.h"
 #include "clock_window.h"
-#include "calculator_window.h"
+#include "fakeclock.h"
 #include "tzguard.h"
+
+using namespace vokc;
 
 namespace {
 

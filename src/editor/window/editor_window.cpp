@@ -24,8 +24,12 @@ namespace vokc {
 using namespace editor;
 
 namespace {
-QString Q(const Text& t) { return QString::fromStdU16String(t); }
-Text T(const QString& s) { return s.toStdU16String(); }
+QString Q(const Text& t) {
+    return QString::fromStdU16String(t);
+}
+Text T(const QString& s) {
+    return s.toStdU16String();
+}
 } // namespace
 
 EditorWindow::EditorWindow(QWidget* parent) : QWidget(parent) {
@@ -59,21 +63,23 @@ EditorWindow::EditorWindow(QWidget* parent) : QWidget(parent) {
     connect(replaceDialog_, &FindDialog::replaceRequested, this, &EditorWindow::replace);
 
     askSaveName_ = [](QWidget* w) {
-        return QFileDialog::getSaveFileName(w, QStringLiteral("Enregistrer sous"), QStringLiteral("*.c"),
-                                            QStringLiteral("Fichier c (*.c);;Tous les fichiers (*)"));
+        return QFileDialog::getSaveFileName(
+            w, QStringLiteral("Enregistrer sous"), QStringLiteral("*.c"),
+            QStringLiteral("Fichier c (*.c);;Tous les fichiers (*)"));
     };
     askImportName_ = [](QWidget* w) {
         return QFileDialog::getOpenFileName(
             w, QStringLiteral("Ins\u00E9rer fichier"), QStringLiteral("*.txt"),
-            QStringLiteral("Fichiers c (*.c);;Fichiers texte (*.txt);;Tous les fichiers (*)"), nullptr);
+            QStringLiteral("Fichiers c (*.c);;Fichiers texte (*.txt);;Tous les fichiers (*)"),
+            nullptr);
     };
     showMessage_ = [](QWidget* w, const QString& text) {
         QMessageBox::information(w, QStringLiteral("Vok C"), text);
     };
     askSaveChanges_ = [](QWidget* w, const QString& text) {
-        return static_cast<int>(QMessageBox::question(w, QStringLiteral("Confirmation"), text,
-                                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                                      QMessageBox::Yes));
+        return static_cast<int>(QMessageBox::question(
+            w, QStringLiteral("Confirmation"), text,
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes));
     };
 }
 
@@ -84,13 +90,15 @@ EditorWindow::~EditorWindow() = default;
 Lines EditorWindow::textLines() const {
     Lines lines;
     const QTextDocument* doc = memo_->document();
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) lines.push_back(T(b.text()));
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        lines.push_back(T(b.text()));
     return lines;
 }
 
 void EditorWindow::setTextLines(const Lines& lines) {
     QStringList list;
-    for (const Text& l : lines) list << Q(l);
+    for (const Text& l : lines)
+        list << Q(l);
     memo_->setPlainText(list.join(QChar('\n')));
 }
 
@@ -113,7 +121,9 @@ int FromOffset(const QTextDocument* doc, long offset) {
 }
 } // namespace
 
-long EditorWindow::caretOffset() const { return ToOffset(memo_->document(), memo_->textCursor().position()); }
+long EditorWindow::caretOffset() const {
+    return ToOffset(memo_->document(), memo_->textCursor().position());
+}
 
 void EditorWindow::setCaretOffset(long offset) {
     QTextCursor c = memo_->textCursor();
@@ -127,7 +137,8 @@ long EditorWindow::selectionStart() const {
 
 long EditorWindow::selectionLength() const {
     const QTextCursor c = memo_->textCursor();
-    return ToOffset(memo_->document(), c.selectionEnd()) - ToOffset(memo_->document(), c.selectionStart());
+    return ToOffset(memo_->document(), c.selectionEnd()) -
+           ToOffset(memo_->document(), c.selectionStart());
 }
 
 void EditorWindow::setSelection(long start, long length) {
@@ -152,11 +163,12 @@ void EditorWindow::insertSnippet(const QString& text, bool replace, std::optiona
 
 // ---- Files ----
 
-void EditorWindow::reportFileError(const QString& what, const QString& file, const QString& reason) {
+void EditorWindow::reportFileError(const QString& what, const QString& file,
+                                   const QString& reason) {
     showMessage_(this, QStringLiteral("%1 \u00AB %2 \u00BB : %3").arg(what, file, reason));
 }
 
-bool EditorWindow::OpenFile(const QString& name) {
+bool EditorWindow::openFile(const QString& name) {
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
         reportFileError(QStringLiteral("Impossible de lire le fichier"), name, file.errorString());
@@ -181,20 +193,23 @@ bool EditorWindow::writeFile(const QString& path) {
         // than losing it.
         format_.encoding = Encoding::Utf8;
         EncodeProgramFile(textLines(), format_, bytes);
-        showMessage_(this, QStringLiteral("Le texte contient des caract\u00E8res que l'ancien codage ne "
-                                         "peut pas \u00E9crire : le fichier est enregistr\u00E9 en UTF-8."));
+        showMessage_(this, QStringLiteral(
+                               "Le texte contient des caract\u00E8res que l'ancien codage ne "
+                               "peut pas \u00E9crire : le fichier est enregistr\u00E9 en UTF-8."));
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
-        reportFileError(QStringLiteral("Impossible d'enregistrer le fichier"), path, file.errorString());
+        reportFileError(QStringLiteral("Impossible d'enregistrer le fichier"), path,
+                        file.errorString());
         return false;
     }
     return true;
 }
 
-bool EditorWindow::Enregistrer() {
+bool EditorWindow::save() {
     if (fileName_.isEmpty()) return saveAs();
     removeStepMarkers();
     if (!writeFile(fileName_)) return false;
@@ -202,7 +217,7 @@ bool EditorWindow::Enregistrer() {
     return true;
 }
 
-bool EditorWindow::SaveAs() {
+bool EditorWindow::saveAs() {
     QString chosen = askSaveName_(this);
     if (chosen.isEmpty()) return false;
     fileName_ = QString::fromStdString(SaveAsName(chosen.toStdString()));
@@ -210,7 +225,7 @@ bool EditorWindow::SaveAs() {
     return save();
 }
 
-void EditorWindow::Importer() {
+void EditorWindow::importFile() {
     QString name = askImportName_(this);
     if (name.isEmpty()) return;
     QFile file(name);
@@ -221,22 +236,25 @@ void EditorWindow::Importer() {
     FileFormat format;
     Lines lines = DecodeProgramFile(file.readAll().toStdString(), format);
     Text inserted;
-    for (const Text& line : lines) inserted += line + u"\r\n";
+    for (const Text& line : lines)
+        inserted += line + u"\r\n";
     replaceSelection(inserted);
 }
 
-void EditorWindow::Imprimer() {
+void EditorWindow::print() {
     QPrinter printer;
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
     printTo(printer);
 }
 
-bool EditorWindow::PrintTo(QPrinter& printer) {
+bool EditorWindow::printTo(QPrinter& printer) {
     removeStepMarkers();
     QPainter painter;
     if (!painter.begin(&printer)) {
-        showMessage_(this, QStringLiteral("Impression impossible : l'imprimante n'a pas pu \u00EAtre ouverte."));
+        showMessage_(
+            this,
+            QStringLiteral("Impression impossible : l'imprimante n'a pas pu \u00EAtre ouverte."));
         return false;
     }
     QFont font = memo_->font();
@@ -274,10 +292,18 @@ bool EditorWindow::PrintTo(QPrinter& printer) {
 
 // ---- Clipboard and selection ----
 
-void EditorWindow::cut() { memo_->cut(); }
-void EditorWindow::copy() { memo_->copy(); }
-void EditorWindow::paste() { memo_->paste(); }
-void EditorWindow::selectAll() { memo_->selectAll(); }
+void EditorWindow::cut() {
+    memo_->cut();
+}
+void EditorWindow::copy() {
+    memo_->copy();
+}
+void EditorWindow::paste() {
+    memo_->paste();
+}
+void EditorWindow::selectAll() {
+    memo_->selectAll();
+}
 
 // ---- Search and replace ----
 
@@ -293,7 +319,8 @@ bool EditorWindow::searchMemo(const QString& text, const SearchOptions& options)
 }
 
 void EditorWindow::reportNotFound(const QString& text) {
-    showMessage_(this, QStringLiteral("Cha\u00EEne rechech\u00E9e \"%1\" non trouv\u00E9e").arg(text));
+    showMessage_(this,
+                 QStringLiteral("Cha\u00EEne rechech\u00E9e \"%1\" non trouv\u00E9e").arg(text));
 }
 
 void EditorWindow::showFindDialog() {
@@ -309,7 +336,8 @@ void EditorWindow::showReplaceDialog() {
 }
 
 void EditorWindow::findNext() {
-    if (!searchMemo(findDialog_->findText(), findDialog_->options())) reportNotFound(findDialog_->findText());
+    if (!searchMemo(findDialog_->findText(), findDialog_->options()))
+        reportNotFound(findDialog_->findText());
 }
 
 void EditorWindow::replace() {
@@ -325,7 +353,9 @@ void EditorWindow::replace() {
         found = searchMemo(findText, options);
     }
     if (!found && replaceDialog_->replacesOnce())
-        showMessage_(this, QStringLiteral("Cha\u00EEne recherch\u00E9e \"%1\"non trouv\u00E9e").arg(findText));
+        showMessage_(
+            this,
+            QStringLiteral("Cha\u00EEne recherch\u00E9e \"%1\"non trouv\u00E9e").arg(findText));
 }
 
 // ---- Keys, procedures, markers ----
@@ -346,7 +376,8 @@ void EditorWindow::showProcedureList() {
     procedureList_->exec();
     QString item = procedureList_->selected();
     if (item.isEmpty()) return;
-    if (auto line = LineContaining(lines, T(item))) setCaretOffset(static_cast<long>(LineStart(lines, *line)));
+    if (auto line = LineContaining(lines, T(item)))
+        setCaretOffset(static_cast<long>(LineStart(lines, *line)));
 }
 
 void EditorWindow::removeStepMarkers() {
@@ -379,18 +410,24 @@ void EditorWindow::insertMarker(int line, char16_t marker) {
 
 bool EditorWindow::removeMarker(int line, char16_t marker) {
     QTextBlock block = memo_->document()->findBlockByNumber(line);
-    if (!block.isValid() || block.text().isEmpty() || block.text().at(0) != QChar(marker)) return false;
+    if (!block.isValid() || block.text().isEmpty() || block.text().at(0) != QChar(marker))
+        return false;
     QTextCursor c(block);
     c.deleteChar();
     return true;
 }
 
-void EditorWindow::removeStepMarker(int line) { removeMarker(line, kStepMarker); }
+void EditorWindow::removeStepMarker(int line) {
+    removeMarker(line, kStepMarker);
+}
 
-void EditorWindow::insertStepMarker(int line) { insertMarker(line, kStepMarker); }
+void EditorWindow::insertStepMarker(int line) {
+    insertMarker(line, kStepMarker);
+}
 
 void EditorWindow::caretToLine(int line) {
-    setCaretOffset(static_cast<long>(LineStart(textLines(), static_cast<std::size_t>(std::max(line, 0)))));
+    setCaretOffset(
+        static_cast<long>(LineStart(textLines(), static_cast<std::size_t>(std::max(line, 0)))));
     memo_->ensureCursorVisible();
 }
 
@@ -419,7 +456,9 @@ void EditorWindow::beginRun() {
     memo_->setReadOnly(true);
 }
 
-void EditorWindow::endRun() { memo_->setReadOnly(readOnlyBeforeRun_); }
+void EditorWindow::endRun() {
+    memo_->setReadOnly(readOnlyBeforeRun_);
+}
 
 void EditorWindow::toggleBreakpoint() {
     const long c = caretOffset();
@@ -442,7 +481,8 @@ void EditorWindow::toggleBreakpoint() {
 
 bool EditorWindow::mayClose() {
     if (!memo_->document()->isModified()) return true;
-    int answer = askSaveChanges_(this, QStringLiteral("Enregistrer changements dans '%1'?").arg(programName()));
+    int answer = askSaveChanges_(
+        this, QStringLiteral("Enregistrer changements dans '%1'?").arg(programName()));
     if (answer == QMessageBox::Cancel) return false;
     if (answer == QMessageBox::Yes) return save(); // a cancelled or failed save keeps the window
     return true;

@@ -23,7 +23,7 @@ class ProcedureList;
 
 class EditorWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Dialog hooks, replaced by tests: they return the chosen path or an empty text.
     using NameHook = std::function<QString(QWidget*)>;
     // An information box.
@@ -86,7 +86,7 @@ public:
     // The line where the last run stopped, shown with a background (-1: none).
     int stopLine() const { return stopLine_; }
 
-public slots:
+  public slots:
     void cut();
     void copy();
     void paste();
@@ -104,7 +104,7 @@ public slots:
     // Puts or removes a breakpoint marker on the line after the caret's line.
     void toggleBreakpoint();
 
-signals:
+  signals:
     void runRequested();
     void resumeRequested();
     void stepModeRequested(bool on);
@@ -113,11 +113,11 @@ signals:
     // The window accepted to close.
     void closing();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void insertMarker(int line, char16_t marker);
     bool removeMarker(int line, char16_t marker);
     void caretToLine(int line);

@@ -76,9 +76,15 @@ FindDialog::FindDialog(QWidget* parent, bool withReplace) : QDialog(parent) {
     main->addLayout(buttons);
 }
 
-QString FindDialog::findText() const { return findEdit_->text(); }
-void FindDialog::setFindText(const QString& text) { findEdit_->setText(text); }
-QString FindDialog::replaceText() const { return replaceEdit_ ? replaceEdit_->text() : QString(); }
+QString FindDialog::findText() const {
+    return findEdit_->text();
+}
+void FindDialog::setFindText(const QString& text) {
+    findEdit_->setText(text);
+}
+QString FindDialog::replaceText() const {
+    return replaceEdit_ ? replaceEdit_->text() : QString();
+}
 
 editor::SearchOptions FindDialog::options() const {
     editor::SearchOptions o;

@@ -15,7 +15,7 @@ namespace vokc {
 
 class FindDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit FindDialog(QWidget* parent) : FindDialog(parent, false) {}
     QString findText() const;
     void setFindText(const QString& text);
@@ -26,14 +26,14 @@ public:
     bool replacesAll() const { return replaceAll_; }
     bool replacesOnce() const { return singleReplace_; }
 
-signals:
+  signals:
     void findRequested();
     void replaceRequested();
 
-protected:
+  protected:
     FindDialog(QWidget* parent, bool withReplace);
 
-private:
+  private:
     QLineEdit* findEdit_;
     QLineEdit* replaceEdit_ = nullptr;
     QCheckBox* matchCase_;
@@ -48,7 +48,7 @@ private:
 // searches downwards.
 class ReplaceDialog : public FindDialog {
     Q_OBJECT
-public:
+  public:
     explicit ReplaceDialog(QWidget* parent) : FindDialog(parent, true) {}
 };
 

@@ -11,7 +11,7 @@ namespace vokc {
 
 class ProcedureList : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit ProcedureList(QWidget* parent = nullptr);
     // Fills the list with the procedure lines of a program; nothing is selected.
     void setProgram(const editor::Lines& lines);
@@ -19,11 +19,11 @@ public:
     QString selected() const;
     QListWidget* list() const { return list_; }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     bool handleListKey(int key);
     QListWidget* list_;
 };

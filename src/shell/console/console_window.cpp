@@ -29,7 +29,8 @@ ConsoleCanvas::ConsoleCanvas(QWidget* parent) : QWidget(parent) {
 }
 
 void ConsoleCanvas::draw(int x, int y, const QString& text) {
-    if (pieces_.size() >= kMaxPieces) pieces_.erase(pieces_.begin(), pieces_.begin() + kMaxPieces / 10);
+    if (pieces_.size() >= kMaxPieces)
+        pieces_.erase(pieces_.begin(), pieces_.begin() + kMaxPieces / 10);
     pieces_.push_back({x, y, text});
     const int lineHeight = fontMetrics().height();
     const int width = x + fontMetrics().horizontalAdvance(text);
@@ -90,8 +91,12 @@ ConsoleWindow::ConsoleWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(scroll_);
     inputLine_ = new InputLine(this);
 
-    showMessage_ = [this](const QString& text) { QMessageBox::information(this, QStringLiteral("Vok C"), text); };
-    showError_ = [this](const QString& text) { QMessageBox::critical(this, QStringLiteral("Vok C"), text); };
+    showMessage_ = [this](const QString& text) {
+        QMessageBox::information(this, QStringLiteral("Vok C"), text);
+    };
+    showError_ = [this](const QString& text) {
+        QMessageBox::critical(this, QStringLiteral("Vok C"), text);
+    };
     askAnswer_ = [this](int x, int y) { return askWithInputLine(x, y); };
 }
 
@@ -102,8 +107,10 @@ void ConsoleWindow::setMessageHooks(MessageHook message, MessageHook error) {
 
 QString ConsoleWindow::askWithInputLine(int x, int y) {
     // Placed over the console at the text position.
-    const QPoint origin = mapToGlobal(QPoint(0, 0)) - (geometry().topLeft() - frameGeometry().topLeft());
-    const QPoint scrolled(scroll_->horizontalScrollBar()->value(), scroll_->verticalScrollBar()->value());
+    const QPoint origin =
+        mapToGlobal(QPoint(0, 0)) - (geometry().topLeft() - frameGeometry().topLeft());
+    const QPoint scrolled(scroll_->horizontalScrollBar()->value(),
+                          scroll_->verticalScrollBar()->value());
     inputLine_->move(origin + QPoint(x + 4, y + 28) - scrolled);
     inputLine_->setFixedWidth(std::max(40, frameGeometry().width() - x - 10));
     inputLine_->raise();
@@ -121,8 +128,9 @@ void ConsoleWindow::showEvent(QShowEvent* event) {
 
 void ConsoleWindow::keyPressEvent(QKeyEvent* event) {
     // Escape (or Ctrl+Pause) in the console stops a running program.
-    if (running_ && (event->key() == Qt::Key_Escape ||
-                     (event->key() == Qt::Key_Pause && (event->modifiers() & Qt::ControlModifier)))) {
+    if (running_ &&
+        (event->key() == Qt::Key_Escape ||
+         (event->key() == Qt::Key_Pause && (event->modifiers() & Qt::ControlModifier)))) {
         emit stopRequested();
         return;
     }
@@ -144,16 +152,28 @@ void ConsoleWindow::showConsole(const QString& caption) {
     raise();
 }
 
-void ConsoleWindow::drawText(int x, int y, const QString& text) { canvas_->draw(x, y, text); }
+void ConsoleWindow::drawText(int x, int y, const QString& text) {
+    canvas_->draw(x, y, text);
+}
 
-int ConsoleWindow::textWidth(const QString& text) { return canvas_->fontMetrics().horizontalAdvance(text); }
+int ConsoleWindow::textWidth(const QString& text) {
+    return canvas_->fontMetrics().horizontalAdvance(text);
+}
 
-void ConsoleWindow::clear() { canvas_->clear(); }
+void ConsoleWindow::clear() {
+    canvas_->clear();
+}
 
-QString ConsoleWindow::readAnswer(int x, int y) { return askAnswer_(x, y); }
+QString ConsoleWindow::readAnswer(int x, int y) {
+    return askAnswer_(x, y);
+}
 
-void ConsoleWindow::showMessage(const QString& text) { showMessage_(text); }
+void ConsoleWindow::showMessage(const QString& text) {
+    showMessage_(text);
+}
 
-void ConsoleWindow::showError(const QString& text) { showError_(text); }
+void ConsoleWindow::showError(const QString& text) {
+    showError_(text);
+}
 
 } // namespace vokc

@@ -19,17 +19,17 @@ class InputLine;
 // scrolling redraw it. A runaway program may draw without end: the latest texts are kept.
 class ConsoleCanvas : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ConsoleCanvas(QWidget* parent);
     void draw(int x, int y, const QString& text);
     void clear();
     // The drawn texts as lines, top to bottom.
     QString allText() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     struct Piece {
         int x, y;
         QString text;
@@ -39,7 +39,7 @@ private:
 
 class ConsoleWindow : public QWidget, public ConsoleView {
     Q_OBJECT
-public:
+  public:
     using MessageHook = std::function<void(const QString&)>;
     using AnswerHook = std::function<QString(int x, int y)>;
 
@@ -59,18 +59,18 @@ public:
     void showMessage(const QString& text) override;
     void showError(const QString& text) override;
 
-public slots:
+  public slots:
     // Whether a run is going on: Escape and Ctrl+Pause stop it only then.
     void setRunning(bool running) { running_ = running; }
 
-signals:
+  signals:
     void stopRequested();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     QString askWithInputLine(int x, int y);
 
     ConsoleCanvas* canvas_;

@@ -12,7 +12,7 @@ namespace vokc {
 
 class ExamineDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     using Evaluator = std::function<QString(const QString& reference)>;
 
     explicit ExamineDialog(QWidget* parent = nullptr);
@@ -21,11 +21,11 @@ public:
     QLineEdit* referenceEdit() const { return referenceEdit_; }
     QLineEdit* resultEdit() const { return resultEdit_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     Evaluator evaluate_;
     QLineEdit* referenceEdit_;
     QLineEdit* resultEdit_;

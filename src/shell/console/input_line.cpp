@@ -7,7 +7,8 @@
 
 namespace vokc {
 
-InputLine::InputLine(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+InputLine::InputLine(QWidget* parent)
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setModal(true);
     setFixedSize(427, 34);
     setStyleSheet(QStringLiteral("vokc--InputLine { background: white; }"));
@@ -19,7 +20,9 @@ InputLine::InputLine(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint 
     edit_->installEventFilter(this);
 }
 
-QString InputLine::answer() const { return edit_->text(); }
+QString InputLine::answer() const {
+    return edit_->text();
+}
 
 void InputLine::showEvent(QShowEvent* event) {
     edit_->clear();
@@ -29,8 +32,10 @@ void InputLine::showEvent(QShowEvent* event) {
 }
 
 void InputLine::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) accept();
-    else if (event->key() != Qt::Key_Escape) QDialog::keyPressEvent(event);
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        accept();
+    else if (event->key() != Qt::Key_Escape)
+        QDialog::keyPressEvent(event);
 }
 
 bool InputLine::eventFilter(QObject* watched, QEvent* event) {

@@ -10,20 +10,20 @@ namespace vokc {
 
 class InputLine : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit InputLine(QWidget* parent = nullptr);
     QString answer() const;
     QLineEdit* edit() const { return edit_; }
 
-public slots:
+  public slots:
     void reject() override; // Escape does nothing: only Enter ends the read
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QLineEdit* edit_;
 };
 

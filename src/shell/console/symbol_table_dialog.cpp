@@ -33,7 +33,8 @@ void SymbolTableDialog::setLines(const QStringList& lines) {
 }
 
 bool SymbolTableDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         accept();
         return true;
     }

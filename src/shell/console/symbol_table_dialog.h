@@ -11,15 +11,15 @@ namespace vokc {
 
 class SymbolTableDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit SymbolTableDialog(QWidget* parent = nullptr);
     void setLines(const QStringList& lines);
     QListWidget* list() const { return list_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QListWidget* list_;
     QPushButton* okButton_;
 };

@@ -10,7 +10,7 @@ FileSkeletonDialog::FileSkeletonDialog(QWidget* parent)
     Edit1 = AddEdit(QStringLiteral("Variable fichier"));
     Edit2 = AddEdit(QStringLiteral("Nom du fichier"));
     RadioGroup1 = new RadioGroup(QStringLiteral("Mode d'ouverture"),
-                                  {QStringLiteral("Lecture"), QStringLiteral("Ecriture")}, this);
+                                 {QStringLiteral("Lecture"), QStringLiteral("Ecriture")}, this);
     RadioGroup1->SetItemIndex(vokc::kFileRead);
     AddRow(RadioGroup1);
     AddButtons();

@@ -15,8 +15,8 @@ class FileSkeletonDialog : public GeneratorDialog {
   public:
     explicit FileSkeletonDialog(QWidget* parent = nullptr);
 
-    QLineEdit* Edit1;         // "Variable fichier"
-    QLineEdit* Edit2;         // "Nom du fichier"
+    QLineEdit* Edit1;        // "Variable fichier"
+    QLineEdit* Edit2;        // "Nom du fichier"
     RadioGroup* RadioGroup1; // "Mode d'ouverture": "Lecture" (0), "Ecriture" (1)
 
     void SetMode(int mode);

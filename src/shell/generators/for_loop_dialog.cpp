@@ -5,7 +5,8 @@
 
 namespace vokc {
 
-ForLoopDialog::ForLoopDialog(QWidget* parent) : GeneratorDialog(QStringLiteral("Boucle For"), parent) {
+ForLoopDialog::ForLoopDialog(QWidget* parent)
+    : GeneratorDialog(QStringLiteral("Boucle For"), parent) {
     Edit1 = AddEdit(QStringLiteral("Compteur"));
     Edit2 = AddEdit(QStringLiteral("Valeur initiale"));
     Edit3 = AddEdit(QStringLiteral("Valeur finale"));

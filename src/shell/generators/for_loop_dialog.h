@@ -14,9 +14,9 @@ class ForLoopDialog : public GeneratorDialog {
   public:
     explicit ForLoopDialog(QWidget* parent = nullptr);
 
-    QLineEdit* Edit1;         // "Compteur"
-    QLineEdit* Edit2;         // "Valeur initiale"
-    QLineEdit* Edit3;         // "Valeur finale"
+    QLineEdit* Edit1;        // "Compteur"
+    QLineEdit* Edit2;        // "Valeur initiale"
+    QLineEdit* Edit3;        // "Valeur finale"
     RadioGroup* RadioGroup1; // "Sens": "Croissant" (0), "Décroissant" (1)
 
     vokc::ForFields Fields() const;

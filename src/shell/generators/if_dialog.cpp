@@ -6,14 +6,13 @@
 
 namespace vokc {
 
-IfDialog::IfDialog(QWidget* parent)
-    : GeneratorDialog(QStringLiteral("Condition If"), parent) {
+IfDialog::IfDialog(QWidget* parent) : GeneratorDialog(QStringLiteral("Condition If"), parent) {
     Edit1 = AddEdit(QStringLiteral("Opérande 1"));
     RadioGroup1 =
         new RadioGroup(QStringLiteral("Opérateur"),
-                        {QStringLiteral(" =="), QStringLiteral(" <"), QStringLiteral(" >"),
-                         QStringLiteral(" <="), QStringLiteral(" >="), QStringLiteral("!=")},
-                        this);
+                       {QStringLiteral(" =="), QStringLiteral(" <"), QStringLiteral(" >"),
+                        QStringLiteral(" <="), QStringLiteral(" >="), QStringLiteral("!=")},
+                       this);
     AddRow(RadioGroup1);
     Edit2 = AddEdit(QStringLiteral("Opérande 2"));
     CheckBox1 = new QCheckBox(QStringLiteral(" ELSE"), this);

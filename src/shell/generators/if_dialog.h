@@ -16,10 +16,10 @@ class IfDialog : public GeneratorDialog {
   public:
     explicit IfDialog(QWidget* parent = nullptr);
 
-    QLineEdit* Edit1;         // "Opérande 1"
+    QLineEdit* Edit1;        // "Opérande 1"
     RadioGroup* RadioGroup1; // "Opérateur": " ==", " <", " >", " <=", " >=", "!="
-    QLineEdit* Edit2;         // "Opérande 2"
-    QCheckBox* CheckBox1;     // " ELSE"
+    QLineEdit* Edit2;        // "Opérande 2"
+    QCheckBox* CheckBox1;    // " ELSE"
 
     vokc::ConditionFields Fields() const;
     // The if skeleton, with its else block when " ELSE" is ticked; empty when not

@@ -10,9 +10,9 @@ WhileLoopDialog::WhileLoopDialog(QWidget* parent)
     Edit1 = AddEdit(QStringLiteral("Opérande 1"));
     RadioGroup1 =
         new RadioGroup(QStringLiteral("Opérateur"),
-                        {QStringLiteral(" =="), QStringLiteral(" <"), QStringLiteral(" >"),
-                         QStringLiteral(" <="), QStringLiteral(" >="), QStringLiteral(" !=")},
-                        this);
+                       {QStringLiteral(" =="), QStringLiteral(" <"), QStringLiteral(" >"),
+                        QStringLiteral(" <="), QStringLiteral(" >="), QStringLiteral(" !=")},
+                       this);
     AddRow(RadioGroup1);
     Edit2 = AddEdit(QStringLiteral("Opérande 2"));
     AddButtons();

@@ -15,9 +15,9 @@ class WhileLoopDialog : public GeneratorDialog {
   public:
     explicit WhileLoopDialog(QWidget* parent = nullptr);
 
-    QLineEdit* Edit1;         // "Opérande 1"
+    QLineEdit* Edit1;        // "Opérande 1"
     RadioGroup* RadioGroup1; // "Opérateur": " ==", " <", " >", " <=", " >=", " !="
-    QLineEdit* Edit2;         // "Opérande 2"
+    QLineEdit* Edit2;        // "Opérande 2"
 
     vokc::ConditionFields Fields() const;
     // The while skeleton; empty when not confirmed, with no operator or no operand 1.

@@ -26,11 +26,13 @@
 #include <algorithm>
 #include <vector>
 
-namespace vokc {
-
 // The pages are compiled into a static library: their resource must be registered by a
-// call, or the linker may leave it out.
-static void InitHelpResources() { Q_INIT_RESOURCE(vokchelp); }
+// call, or the linker may leave it out. Q_INIT_RESOURCE names a global function.
+static void InitHelpResources() {
+    Q_INIT_RESOURCE(vokchelp);
+}
+
+namespace vokc {
 
 namespace {
 
@@ -48,14 +50,14 @@ struct ContextTopic {
     const char* page;
 };
 constexpr ContextTopic kTopics[] = {
-    {3, "menu-fichier.html"},      // "&Fichier"
-    {4, "menu-edition.html"},      // "&Edition"
-    {5, "menu-voir.html"},         // "&Voir"
-    {6, "menu-executer.html"},     // "E&xécuter"
-    {7, "menu-programmer.html"},   // "&Programmer"
-    {8, "menu-utilitaires.html"},  // "&Utilitaires"
-    {9, "menu-fenetre.html"},      // "Fe&nêtre"
-    {10, "menu-aide.html"},        // "&Aide"
+    {3, "menu-fichier.html"},     // "&Fichier"
+    {4, "menu-edition.html"},     // "&Edition"
+    {5, "menu-voir.html"},        // "&Voir"
+    {6, "menu-executer.html"},    // "E&xécuter"
+    {7, "menu-programmer.html"},  // "&Programmer"
+    {8, "menu-utilitaires.html"}, // "&Utilitaires"
+    {9, "menu-fenetre.html"},     // "Fe&nêtre"
+    {10, "menu-aide.html"},       // "&Aide"
 };
 
 // Appends the folded form of one character.
@@ -94,7 +96,8 @@ void AppendFolded(QChar c, QString& out) {
 
 int CountOf(const QString& text, const QString& word) {
     int n = 0;
-    for (qsizetype at = text.indexOf(word); at >= 0; at = text.indexOf(word, at + word.size())) ++n;
+    for (qsizetype at = text.indexOf(word); at >= 0; at = text.indexOf(word, at + word.size()))
+        ++n;
     return n;
 }
 
@@ -162,7 +165,8 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(splitter, 1);
 
     connect(indexButton_, &QPushButton::clicked, this, &HelpViewer::ShowContents);
-    connect(searchButton_, &QPushButton::clicked, this, [this] { ShowSearch(searchField_->text()); });
+    connect(searchButton_, &QPushButton::clicked, this,
+            [this] { ShowSearch(searchField_->text()); });
     connect(howToButton_, &QPushButton::clicked, this, &HelpViewer::ShowHowToUse);
     connect(backButton_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(forwardButton_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
@@ -196,9 +200,15 @@ QString HelpViewer::ContextPage(int helpContext) {
     return {};
 }
 
-QUrl HelpViewer::PageUrl(const QString& page) { return QUrl(QStringLiteral("qrc:/help/") + page); }
-QUrl HelpViewer::ContentsUrl() { return PageUrl(QStringLiteral("index.html")); }
-QUrl HelpViewer::HowToUseUrl() { return PageUrl(QStringLiteral("utiliser-aide.html")); }
+QUrl HelpViewer::PageUrl(const QString& page) {
+    return QUrl(QStringLiteral("qrc:/help/") + page);
+}
+QUrl HelpViewer::ContentsUrl() {
+    return PageUrl(QStringLiteral("index.html"));
+}
+QUrl HelpViewer::HowToUseUrl() {
+    return PageUrl(QStringLiteral("utiliser-aide.html"));
+}
 
 QStringList HelpViewer::PageNames() {
     EnsureResources();
@@ -215,7 +225,9 @@ QString HelpViewer::PageHtml(const QString& page) {
     return QString::fromUtf8(file.readAll());
 }
 
-QUrl HelpViewer::CurrentUrl() const { return browser_->source(); }
+QUrl HelpViewer::CurrentUrl() const {
+    return browser_->source();
+}
 
 void HelpViewer::Present() {
     show();
@@ -229,9 +241,13 @@ void HelpViewer::ShowPage(const QString& page) {
     Present();
 }
 
-void HelpViewer::ShowContents() { ShowPage(QStringLiteral("index.html")); }
+void HelpViewer::ShowContents() {
+    ShowPage(QStringLiteral("index.html"));
+}
 
-void HelpViewer::ShowHowToUse() { ShowPage(QStringLiteral("utiliser-aide.html")); }
+void HelpViewer::ShowHowToUse() {
+    ShowPage(QStringLiteral("utiliser-aide.html"));
+}
 
 bool HelpViewer::ShowContext(int helpContext) {
     const QString page = ContextPage(helpContext);
@@ -258,7 +274,8 @@ void HelpViewer::ShowSearch(const QString& key) {
 QString HelpViewer::Fold(const QString& text) {
     QString out;
     out.reserve(text.size());
-    for (QChar c : text) AppendFolded(c, out);
+    for (QChar c : text)
+        AppendFolded(c, out);
     return out.simplified();
 }
 
@@ -337,9 +354,9 @@ void HelpViewer::UpdateResults() {
     }
     const QList<THelpHit> hits = Search(text);
     for (const THelpHit& h : hits) {
-        const QString caption = h.section == h.pageTitle
-                                    ? h.pageTitle
-                                    : h.section + QStringLiteral(" (") + h.pageTitle + QLatin1Char(')');
+        const QString caption = h.section == h.pageTitle ? h.pageTitle
+                                                         : h.section + QStringLiteral(" (") +
+                                                               h.pageTitle + QLatin1Char(')');
         auto* item = new QListWidgetItem(caption, results_);
         item->setData(Qt::UserRole, h.url);
         item->setToolTip(h.pageTitle);
@@ -391,7 +408,8 @@ void HelpViewer::SelectWord(const QString& foldedWord, int from) {
     for (qsizetype i = 0; i < raw.size(); ++i) {
         const qsizetype before = folded.size();
         AppendFolded(raw.at(i), folded);
-        for (qsizetype k = before; k < folded.size(); ++k) position.push_back(static_cast<int>(i));
+        for (qsizetype k = before; k < folded.size(); ++k)
+            position.push_back(static_cast<int>(i));
     }
     const auto start = std::lower_bound(position.begin(), position.end(), from);
     qsizetype at = folded.indexOf(foldedWord, start - position.begin());
@@ -427,8 +445,7 @@ int HelpViewer::F1Context(const QMenuBar* menuBar) {
     for (QWidget* w = QApplication::activePopupWidget(); w; w = w->parentWidget())
         if (const auto* menu = qobject_cast<const QMenu*>(w))
             if (const int context = MenuHelpContext(menu)) return context;
-    if (menuBar && menuBar->activeAction())
-        return MenuHelpContext(menuBar->activeAction()->menu());
+    if (menuBar && menuBar->activeAction()) return MenuHelpContext(menuBar->activeAction()->menu());
     return 0;
 }
 
@@ -453,14 +470,16 @@ void HelpViewer::InstallF1(QWidget* window, QMenuBar* menuBar) {
 
 bool HelpViewer::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) && qobject_cast<QMenu*>(watched)) {
+    if ((type == QEvent::KeyPress || type == QEvent::ShortcutOverride) &&
+        qobject_cast<QMenu*>(watched)) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
             event->accept();
             if (type == QEvent::ShortcutOverride) return true; // the key press follows
             int context = 0;
             for (QWidget* w = static_cast<QWidget*>(watched); w && !context; w = w->parentWidget())
-                if (const auto* menu = qobject_cast<const QMenu*>(w)) context = MenuHelpContext(menu);
+                if (const auto* menu = qobject_cast<const QMenu*>(w))
+                    context = MenuHelpContext(menu);
             // Close the open menus first, so the help window comes to the front.
             for (int guard = 0; guard < 16 && QApplication::activePopupWidget(); ++guard)
                 QApplication::activePopupWidget()->close();

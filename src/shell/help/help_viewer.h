@@ -64,9 +64,9 @@ struct THelpHit {
 
 class HelpViewer : public QWidget {
     Q_OBJECT
-public:
-    static constexpr int kFirstContext = 3;  // "&Fichier"
-    static constexpr int kLastContext = 10;  // "&Aide"
+  public:
+    static constexpr int kFirstContext = 3; // "&Fichier"
+    static constexpr int kLastContext = 10; // "&Aide"
 
     explicit HelpViewer(QWidget* parent = nullptr);
     ~HelpViewer() override;
@@ -92,7 +92,7 @@ public:
     static QUrl PageUrl(const QString& page);    // "qrc:/help/" + page
     static QUrl ContentsUrl();
     static QUrl HowToUseUrl();
-    static QStringList PageNames(); // every .html page, sorted
+    static QStringList PageNames();               // every .html page, sorted
     static QString PageHtml(const QString& page); // the page's text, empty when absent
 
     // Search over the sections of every page: every word of text must occur in the
@@ -107,10 +107,10 @@ public:
     QListWidget* ResultList() const { return results_; }
     QWidget* SearchPanel() const { return searchPanel_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     struct Section {
         QUrl url;
         QString pageTitle;

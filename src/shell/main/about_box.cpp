@@ -28,7 +28,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     bold.setBold(true);
     productName->setFont(bold);
     version->setFont(bold);
-    auto* comments = new QLabel(QStringLiteral("Un environnement pour apprendre \u00E0 programmer en langage C."), this);
+    auto* comments = new QLabel(
+        QStringLiteral("Un environnement pour apprendre \u00E0 programmer en langage C."), this);
     comments->setWordWrap(true);
     // Escape also closes the box, as QDialog does by itself.
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

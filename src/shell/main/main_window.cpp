@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -20,7 +21,6 @@
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
-#include <QKeyEvent>
 #include <QToolButton>
 
 #include "about_box.h"
@@ -49,14 +49,14 @@ using shell::Glyph;
 namespace {
 // One row of the command table.
 struct Command {
-    int menu;             // index into the menu list
-    const char* caption;  // with its '&'
-    const char* key;      // shortcut text, or ""
-    int glyph;            // tool-bar glyph (a Glyph), or -1
-    const char* tip;      // tool tip of the button
-    const char* hint;     // status-line hint
+    int menu;            // index into the menu list
+    const char* caption; // with its '&'
+    const char* key;     // shortcut text, or ""
+    int glyph;           // tool-bar glyph (a Glyph), or -1
+    const char* tip;     // tool tip of the button
+    const char* hint;    // status-line hint
     void (MainWindow::*slot)();
-    bool editor;          // enabled only while an editor window is open
+    bool editor; // enabled only while an editor window is open
     bool separatorAfter;
 };
 
@@ -77,51 +77,82 @@ const MenuDef kMenus[] = {
     {"&Aide", 10, "Sujets d'aide"},
 };
 
-constexpr int G(Glyph g) { return static_cast<int>(g); }
+constexpr int G(Glyph g) {
+    return static_cast<int>(g);
+}
 
 const Command kCommands[] = {
-    {0, "&Nouveau", "", G(Glyph::New), "Nouveau", "Cr\u00E9er un nouveau fichier", &MainWindow::newFile, false, false},
-    {0, "&Ouvrir", "", G(Glyph::Open), "Ouvrir", "Ouvrir un fichier existant", &MainWindow::openFile, false, false},
+    {0, "&Nouveau", "", G(Glyph::New), "Nouveau", "Cr\u00E9er un nouveau fichier",
+     &MainWindow::newFile, false, false},
+    {0, "&Ouvrir", "", G(Glyph::Open), "Ouvrir", "Ouvrir un fichier existant",
+     &MainWindow::openFile, false, false},
     {0, "&Fermer", "", -1, "", "Fermer le fichier en cours", &MainWindow::closeFile, true, true},
-    {0, "&Enregistrer", "Ctrl+S", G(Glyph::Save), "Enregistrer", "Enregistrer le fichier en cours", &MainWindow::saveFile, true, false},
-    {0, "Enregistrer &sous...", "", -1, "", "Enregistrer le fichier en cours sous...", &MainWindow::saveFileAs, true, false},
+    {0, "&Enregistrer", "Ctrl+S", G(Glyph::Save), "Enregistrer", "Enregistrer le fichier en cours",
+     &MainWindow::saveFile, true, false},
+    {0, "Enregistrer &sous...", "", -1, "", "Enregistrer le fichier en cours sous...",
+     &MainWindow::saveFileAs, true, false},
     {0, "I&mporter", "", -1, "", "Importerr un fichier", &MainWindow::importFile, true, true},
     {0, "&Imprimer...", "", -1, "", "Imprimer le fichier", &MainWindow::printFile, true, false},
-    {0, "&Configuration impression...", "", -1, "", "Configurer l'imprimante", &MainWindow::setUpPrinter, false, true},
+    {0, "&Configuration impression...", "", -1, "", "Configurer l'imprimante",
+     &MainWindow::setUpPrinter, false, true},
     {0, "&Quitter", "Alt+X", -1, "", "Quitter l'application", &MainWindow::quit, false, false},
-    {1, "&Couper", "Ctrl+X", G(Glyph::Cut), "Couper", "Couper vers le Presse-papiers", &MainWindow::cut, true, false},
-    {1, "Co&pier", "Ctrl+C", G(Glyph::Copy), "Copier", "Copier vers le Presse-papiers", &MainWindow::copy, true, false},
-    {1, "C&oller", "Ctrl+V", G(Glyph::Paste), "Coller", "Coller depuis le Presse-papiers", &MainWindow::paste, true, false},
-    {1, "&Tout s\u00E9lectionner", "", -1, "", "S\u00E9lectionner tout le texte", &MainWindow::selectAll, true, true},
+    {1, "&Couper", "Ctrl+X", G(Glyph::Cut), "Couper", "Couper vers le Presse-papiers",
+     &MainWindow::cut, true, false},
+    {1, "Co&pier", "Ctrl+C", G(Glyph::Copy), "Copier", "Copier vers le Presse-papiers",
+     &MainWindow::copy, true, false},
+    {1, "C&oller", "Ctrl+V", G(Glyph::Paste), "Coller", "Coller depuis le Presse-papiers",
+     &MainWindow::paste, true, false},
+    {1, "&Tout s\u00E9lectionner", "", -1, "", "S\u00E9lectionner tout le texte",
+     &MainWindow::selectAll, true, true},
     {1, "Rec&hercher...", "", -1, "", "Rechercher le texte", &MainWindow::find, true, false},
     {1, "Co&ntinuer", "F3", -1, "", "Continer la recherche", &MainWindow::findNext, true, false},
     {1, "Re&mplacer...", "", -1, "", "Remplacer un texte", &MainWindow::replace, true, false},
     {2, "&Voids...", "F2", -1, "", "voir liste des subs", &MainWindow::showProcedures, true, false},
-    {2, "&Table des symboles", "", -1, "", "Afficher la table des symboles", &MainWindow::showSymbolTable, true, false},
-    {2, "&Examiner variable...", "", -1, "", "Voir la valeur de la variable", &MainWindow::examineVariable, true, false},
-    {3, "&Ex\u00E9cuter", "F9", G(Glyph::Run), "Ex\u00E9cuter", "Ex\u00E9cuter le programme", &MainWindow::runProgram, true, true},
-    {3, "&Point d'arr\u00EAt", "F5", -1, "", "Poser un point d'arr\u00EAt", &MainWindow::toggleBreakpoint, true, false},
-    {3, "&Continuer", "F7", -1, "", "Continue l'\u00E9x\u00E9cution", &MainWindow::resumeRun, true, false},
-    {3, "&Mode pas \u00E0 pas", "", -1, "", "Ex\u00E9cute en pas \u00E0 pas", &MainWindow::toggleStepMode, true, false},
-    {3, "&Arr\u00EAter", "Ctrl+Pause", -1, "", "Arr\u00EAter le programme en cours", &MainWindow::stopProgram, false, false},
-    {4, "&Mots cl\u00E9...", "", -1, "", " Les instructions c", &MainWindow::insertKeyword, true, false},
-    {4, "Boucle &For...", "", -1, "", "G\u00E9n\u00E9rer boucle For", &MainWindow::insertForLoop, true, false},
-    {4, "Boucle Whille...", "", -1, "", "G\u00E9n\u00E9rer boucle while", &MainWindow::insertWhileLoop, true, false},
-    {4, "Boucle &Do...", "", -1, "", "G\u00E9n\u00E9rer boucle Repeat", &MainWindow::insertDoLoop, true, false},
-    {4, "Condition &If...", "", -1, "", "G\u00E9n\u00E9rer condition If", &MainWindow::insertIf, true, false},
-    {4, "&Lecture fichier...", "", -1, "", "Ouvrir un fichier en lecture", &MainWindow::insertFileRead, true, false},
-    {4, "&Ecriture fichier...", "", -1, "", "Ouvrir un fichier en \u00E9criture", &MainWindow::insertFileWrite, true, false},
+    {2, "&Table des symboles", "", -1, "", "Afficher la table des symboles",
+     &MainWindow::showSymbolTable, true, false},
+    {2, "&Examiner variable...", "", -1, "", "Voir la valeur de la variable",
+     &MainWindow::examineVariable, true, false},
+    {3, "&Ex\u00E9cuter", "F9", G(Glyph::Run), "Ex\u00E9cuter", "Ex\u00E9cuter le programme",
+     &MainWindow::runProgram, true, true},
+    {3, "&Point d'arr\u00EAt", "F5", -1, "", "Poser un point d'arr\u00EAt",
+     &MainWindow::toggleBreakpoint, true, false},
+    {3, "&Continuer", "F7", -1, "", "Continue l'\u00E9x\u00E9cution", &MainWindow::resumeRun, true,
+     false},
+    {3, "&Mode pas \u00E0 pas", "", -1, "", "Ex\u00E9cute en pas \u00E0 pas",
+     &MainWindow::toggleStepMode, true, false},
+    {3, "&Arr\u00EAter", "Ctrl+Pause", -1, "", "Arr\u00EAter le programme en cours",
+     &MainWindow::stopProgram, false, false},
+    {4, "&Mots cl\u00E9...", "", -1, "", " Les instructions c", &MainWindow::insertKeyword, true,
+     false},
+    {4, "Boucle &For...", "", -1, "", "G\u00E9n\u00E9rer boucle For", &MainWindow::insertForLoop,
+     true, false},
+    {4, "Boucle Whille...", "", -1, "", "G\u00E9n\u00E9rer boucle while",
+     &MainWindow::insertWhileLoop, true, false},
+    {4, "Boucle &Do...", "", -1, "", "G\u00E9n\u00E9rer boucle Repeat", &MainWindow::insertDoLoop,
+     true, false},
+    {4, "Condition &If...", "", -1, "", "G\u00E9n\u00E9rer condition If", &MainWindow::insertIf,
+     true, false},
+    {4, "&Lecture fichier...", "", -1, "", "Ouvrir un fichier en lecture",
+     &MainWindow::insertFileRead, true, false},
+    {4, "&Ecriture fichier...", "", -1, "", "Ouvrir un fichier en \u00E9criture",
+     &MainWindow::insertFileWrite, true, false},
     {5, "&Calendrier", "", -1, "", "Calendrier", &MainWindow::showCalendar, false, false},
     {5, "C&alculatrice", "", -1, "", "Calculatrice", &MainWindow::showCalculator, false, false},
     {5, "&Horloge", "", -1, "", "Horloge", &MainWindow::showClock, false, false},
-    {6, "&Cascade", "", -1, "", "Disposer les fen\u00EAtres en recouvrement", &MainWindow::cascadeWindows, true, false},
-    {6, "&Mosa\u00EFque", "", -1, "", "Disposer les fen\u00EAtres sans recouvrement", &MainWindow::tileWindows, true, false},
-    {6, "&R\u00E9organiser les ic\u00F4nes", "", -1, "", "Disposer les fen\u00EAtres en bas de la fen\u00EAtre principale", &MainWindow::arrangeIcons, true, false},
-    {6, "&Tout r\u00E9duire", "", -1, "", "Minimiser toutes les fen\u00EAtres", &MainWindow::minimizeAll, true, false},
+    {6, "&Cascade", "", -1, "", "Disposer les fen\u00EAtres en recouvrement",
+     &MainWindow::cascadeWindows, true, false},
+    {6, "&Mosa\u00EFque", "", -1, "", "Disposer les fen\u00EAtres sans recouvrement",
+     &MainWindow::tileWindows, true, false},
+    {6, "&R\u00E9organiser les ic\u00F4nes", "", -1, "",
+     "Disposer les fen\u00EAtres en bas de la fen\u00EAtre principale", &MainWindow::arrangeIcons,
+     true, false},
+    {6, "&Tout r\u00E9duire", "", -1, "", "Minimiser toutes les fen\u00EAtres",
+     &MainWindow::minimizeAll, true, false},
     {7, "&Index", "", -1, "", "Sommaire de l'aide", &MainWindow::showHelpContents, false, false},
     {7, "&Rechercher", "", -1, "", "Rechercher", &MainWindow::searchHelp, false, false},
     {7, "&Utiliser l'aide", "", -1, "", "Utliser l'aide", &MainWindow::showHelpOnHelp, false, true},
-    {7, "&A propos", "", -1, "", "Informations sur le logiciel", &MainWindow::showAbout, false, false},
+    {7, "&A propos", "", -1, "", "Informations sur le logiciel", &MainWindow::showAbout, false,
+     false},
 };
 } // namespace
 
@@ -165,8 +196,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         updateActions();
     });
     askOpenName_ = [](QWidget* w) {
-        return QFileDialog::getOpenFileName(w, QStringLiteral("Ouvrir"), QStringLiteral("*.c"),
-                                            QStringLiteral("Fichiers c (*.c);;Tous les fichiers (*)"));
+        return QFileDialog::getOpenFileName(
+            w, QStringLiteral("Ouvrir"), QStringLiteral("*.c"),
+            QStringLiteral("Fichiers c (*.c);;Tous les fichiers (*)"));
     };
     updateActions();
 
@@ -184,8 +216,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
             QPointer<EditorWindow> guard(editor);
             shared_.session->whenStopped([guard] {
                 if (!guard) return;
-                if (QWidget* sub = guard->parentWidget()) sub->close();
-                else guard->close();
+                if (QWidget* sub = guard->parentWidget())
+                    sub->close();
+                else
+                    guard->close();
             });
             e->ignore();
             return true;
@@ -226,11 +260,14 @@ void MainWindow::setSharedWindows(const SharedWindows& windows) {
     }
 }
 
-bool MainWindow::running() const { return shared_.session && shared_.session->isRunning(); }
+bool MainWindow::running() const {
+    return shared_.session && shared_.session->isRunning();
+}
 
 void MainWindow::activeWindowChanged() {
     EditorWindow* now = nullptr;
-    if (QMdiSubWindow* sub = mdiArea_->activeSubWindow()) now = qobject_cast<EditorWindow*>(sub->widget());
+    if (QMdiSubWindow* sub = mdiArea_->activeSubWindow())
+        now = qobject_cast<EditorWindow*>(sub->widget());
     // No active child (the console or a dialog has the focus) changes nothing: coming back
     // to the same editor must not end its step mode.
     if (!now || now == activeEditor_) return;
@@ -273,7 +310,8 @@ void MainWindow::createMenus() {
             // Gaps between the file, clipboard and run groups.
             if (lastGlyphMenu >= 0 && lastGlyphMenu != c.menu) toolBar_->addSeparator();
             lastGlyphMenu = c.menu;
-            auto* button = new QAction(shell::GlyphIcon(static_cast<Glyph>(c.glyph)), QString::fromUtf8(c.tip), this);
+            auto* button = new QAction(shell::GlyphIcon(static_cast<Glyph>(c.glyph)),
+                                       QString::fromUtf8(c.tip), this);
             button->setToolTip(QString::fromUtf8(c.tip));
             button->setStatusTip(QString::fromUtf8(c.hint));
             connect(button, &QAction::triggered, this, c.slot);
@@ -311,13 +349,17 @@ std::vector<EditorWindow*> MainWindow::editors() const {
 void MainWindow::updateActions() {
     const bool any = !editors().empty();
     const bool busy = running();
-    for (QAction* a : editorActions_) a->setEnabled(any);
+    for (QAction* a : editorActions_)
+        a->setEnabled(any);
     // While a program runs, no other run can start; only the stop command is offered.
-    for (QAction* a : runActions_) a->setEnabled(any && !busy);
+    for (QAction* a : runActions_)
+        a->setEnabled(any && !busy);
     if (stopAction_) stopAction_->setEnabled(busy);
 }
 
-void MainWindow::updateClock() { clockPanel_->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))); }
+void MainWindow::updateClock() {
+    clockPanel_->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+}
 
 bool MainWindow::event(QEvent* e) {
     if (e->type() == QEvent::StatusTip) {
@@ -349,7 +391,8 @@ void MainWindow::closeEvent(QCloseEvent* e) {
         return;
     }
     if (!startDir_.isEmpty() && !QDir::setCurrent(startDir_))
-        QMessageBox::critical(this, QStringLiteral("Vok C"), QStringLiteral("Erreur E/S %1").arg(errno));
+        QMessageBox::critical(this, QStringLiteral("Vok C"),
+                              QStringLiteral("Erreur E/S %1").arg(errno));
     e->accept();
 }
 
@@ -364,7 +407,8 @@ EditorWindow* MainWindow::createEditorWindow(const QString& caption) {
     QMdiSubWindow* sub = mdiArea_->addSubWindow(editor);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->resize(502, 266);
-    connect(sub, &QObject::destroyed, this, [this] { updateActions(); }, Qt::QueuedConnection);
+    connect(
+        sub, &QObject::destroyed, this, [this] { updateActions(); }, Qt::QueuedConnection);
     editor->show();
     mdiArea_->setActiveSubWindow(sub);
     updateActions();
@@ -419,7 +463,9 @@ void MainWindow::setUpPrinter() {
     dialog.exec();
 }
 
-void MainWindow::quit() { close(); }
+void MainWindow::quit() {
+    close();
+}
 
 // ---- Edit and view ----
 
@@ -457,7 +503,8 @@ void MainWindow::showSymbolTable() {
 void MainWindow::examineVariable() {
     if (!shared_.session || !shared_.examine) return;
     RunSession* session = shared_.session;
-    shared_.examine->setEvaluator([session](const QString& reference) { return session->examine(reference); });
+    shared_.examine->setEvaluator(
+        [session](const QString& reference) { return session->examine(reference); });
     shared_.examine->exec();
 }
 
@@ -484,7 +531,8 @@ void MainWindow::stopProgram() {
 
 void MainWindow::connectEditor(EditorWindow* editor) {
     connect(editor, &EditorWindow::runRequested, this, [this, editor] { startRun(editor, true); });
-    connect(editor, &EditorWindow::resumeRequested, this, [this, editor] { startRun(editor, false); });
+    connect(editor, &EditorWindow::resumeRequested, this,
+            [this, editor] { startRun(editor, false); });
     if (RunSession* session = shared_.session) {
         connect(editor, &EditorWindow::stepModeRequested, session, &RunSession::setStepMode);
         // A resume goes on from the line before the toggled one.
@@ -497,12 +545,16 @@ void MainWindow::connectEditor(EditorWindow* editor) {
 void MainWindow::startRun(EditorWindow* editor, bool fresh) {
     RunSession* session = shared_.session;
     if (!session || session->isRunning()) return;
-    if (fresh) editor->removeStepMarkers();
-    else editor->removeStepMarker(session->startLine());
+    if (fresh)
+        editor->removeStepMarkers();
+    else
+        editor->removeStepMarker(session->startLine());
     runningEditor_ = editor;
     editor->beginRun();
-    if (fresh) session->start(editor->programText(), editor->programName());
-    else session->resume(editor->programText());
+    if (fresh)
+        session->start(editor->programText(), editor->programName());
+    else
+        session->resume(editor->programText());
 }
 
 void MainWindow::showStop(const RunStop& stop) {
@@ -518,7 +570,8 @@ void MainWindow::showStop(const RunStop& stop) {
 namespace {
 // What a generator command does to the active editor's text.
 void Apply(EditorWindow& editor, const Insertion& insertion) {
-    editor.insertSnippet(QString::fromStdU16String(insertion.text), insertion.edit, insertion.caret);
+    editor.insertSnippet(QString::fromStdU16String(insertion.text), insertion.edit,
+                         insertion.caret);
 }
 } // namespace
 
@@ -526,7 +579,8 @@ void MainWindow::insertKeyword() {
     EditorWindow* e = activeEditor();
     if (!e || !shared_.generators.keywords) return;
     shared_.generators.keywords->exec();
-    Apply(*e, InstructionsInsertion(shared_.generators.keywords->SelectedKeyword().toStdU16String()));
+    Apply(*e,
+          InstructionsInsertion(shared_.generators.keywords->SelectedKeyword().toStdU16String()));
 }
 
 void MainWindow::insertForLoop() {
@@ -587,8 +641,12 @@ void MainWindow::insertFileSkeleton(int mode) {
     Apply(*e, FileInsertion(text.toStdU16String(), ok, e->selectionStart()));
 }
 
-void MainWindow::insertFileRead() { insertFileSkeleton(kFileRead); }
-void MainWindow::insertFileWrite() { insertFileSkeleton(kFileWrite); }
+void MainWindow::insertFileRead() {
+    insertFileSkeleton(kFileRead);
+}
+void MainWindow::insertFileWrite() {
+    insertFileSkeleton(kFileWrite);
+}
 
 void MainWindow::showCalendar() {
     if (shared_.calendar) shared_.calendar->exec();
@@ -604,8 +662,12 @@ void MainWindow::showClock() {
 
 // ---- Windows ----
 
-void MainWindow::cascadeWindows() { mdiArea_->cascadeSubWindows(); }
-void MainWindow::tileWindows() { mdiArea_->tileSubWindows(); }
+void MainWindow::cascadeWindows() {
+    mdiArea_->cascadeSubWindows();
+}
+void MainWindow::tileWindows() {
+    mdiArea_->tileSubWindows();
+}
 
 void MainWindow::arrangeIcons() {
     // The minimised windows line up along the bottom of the frame.
@@ -620,7 +682,8 @@ void MainWindow::arrangeIcons() {
 
 void MainWindow::minimizeAll() {
     const auto list = mdiArea_->subWindowList();
-    for (auto it = list.rbegin(); it != list.rend(); ++it) (*it)->showMinimized();
+    for (auto it = list.rbegin(); it != list.rend(); ++it)
+        (*it)->showMinimized();
 }
 
 void MainWindow::fillWindowMenu() {
@@ -634,7 +697,8 @@ void MainWindow::fillWindowMenu() {
     windowListActions_.push_back(windowMenu_->addSeparator());
     int number = 1;
     for (QMdiSubWindow* sub : list) {
-        auto* a = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
+        auto* a =
+            windowMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
         a->setCheckable(true);
         a->setChecked(sub == mdiArea_->activeSubWindow());
         connect(a, &QAction::triggered, this, [this, sub] { mdiArea_->setActiveSubWindow(sub); });
@@ -644,9 +708,15 @@ void MainWindow::fillWindowMenu() {
 
 // ---- Help ----
 
-void MainWindow::showHelpContents() { help_->ShowContents(); }
-void MainWindow::searchHelp() { help_->ShowSearch(); }
-void MainWindow::showHelpOnHelp() { help_->ShowHowToUse(); }
+void MainWindow::showHelpContents() {
+    help_->ShowContents();
+}
+void MainWindow::searchHelp() {
+    help_->ShowSearch();
+}
+void MainWindow::showHelpOnHelp() {
+    help_->ShowHowToUse();
+}
 
 void MainWindow::showAbout() {
     if (shared_.aboutBox) shared_.aboutBox->exec();

@@ -64,7 +64,7 @@ struct SharedWindows {
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -81,12 +81,14 @@ public:
     // Dialog hook, replaced by tests: the path to open, or an empty text.
     void setOpenNameHook(std::function<QString(QWidget*)> hook) { askOpenName_ = std::move(hook); }
     // Called for every new editor window before it loads anything (tests set its hooks).
-    void setNewEditorHook(std::function<void(EditorWindow*)> hook) { prepareEditor_ = std::move(hook); }
+    void setNewEditorHook(std::function<void(EditorWindow*)> hook) {
+        prepareEditor_ = std::move(hook);
+    }
     // Opens a program file in a new editor window; false when it cannot be read.
     bool openProgram(const QString& path);
     EditorWindow* createEditorWindow(const QString& caption);
 
-public slots:
+  public slots:
     void updateActions();
     void newFile();
     void openFile();
@@ -131,13 +133,13 @@ public slots:
     void showHelpOnHelp();
     void showAbout();
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void createMenus();
     void updateClock();
     void fillWindowMenu();
@@ -160,7 +162,7 @@ private:
     std::vector<QAction*> windowListActions_;
     QAction* stepModeAction_ = nullptr;
     QAction* stopAction_ = nullptr;
-    std::vector<QAction*> runActions_; // disabled while a program runs
+    std::vector<QAction*> runActions_;     // disabled while a program runs
     QPointer<EditorWindow> activeEditor_;  // cleared when that window goes away
     QPointer<EditorWindow> runningEditor_; // the window whose program runs or ran last
     HelpViewer* help_ = nullptr;

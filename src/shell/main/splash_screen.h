@@ -7,7 +7,7 @@ namespace vokc {
 
 class SplashScreen : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SplashScreen(QWidget* parent = nullptr);
 };
 
