@@ -4,7 +4,6 @@
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
-#include <QPainter>
 #include <QPrinter>
 #include <QTime>
 
@@ -68,33 +67,22 @@ bool DesktopHost::BeginPrint() {
     EndPrint();
     printer_ = makePrinter_ ? makePrinter_() : nullptr;
     if (!printer_) return false;
-    printPainter_ = std::make_unique<QPainter>();
-    if (!printPainter_->begin(printer_.get())) {
-        printPainter_.reset();
+    if (!pages_.begin(*printer_, ConsoleFont())) {
         printer_.reset();
         return false;
     }
-    printPainter_->setFont(QFont(ConsoleFont(), printer_.get()));
-    printY_ = 0;
     return true;
 }
 
 bool DesktopHost::PrintLine(std::string_view text) {
-    if (!printPainter_) return false;
-    const QFontMetrics metrics = printPainter_->fontMetrics();
-    if (printY_ + metrics.height() > printPainter_->viewport().height() && printY_ > 0) {
-        printer_->newPage();
-        printY_ = 0;
-    }
-    printPainter_->drawText(0, printY_ + metrics.ascent(), Cp1252ToQString(text));
-    printY_ += metrics.lineSpacing();
+    if (!pages_.active()) return false;
+    pages_.printLine(Cp1252ToQString(text), false);
     return true;
 }
 
 bool DesktopHost::EndPrint() {
-    if (!printPainter_) return true;
-    const bool ok = printPainter_->end();
-    printPainter_.reset();
+    if (!pages_.active()) return true;
+    const bool ok = pages_.end();
     printer_.reset();
     return ok;
 }

@@ -10,8 +10,8 @@
 
 #include "console_view.h"
 #include "host.h"
+#include "page_printer.h"
 
-class QPainter;
 class QPrinter;
 
 namespace vokc {
@@ -64,8 +64,7 @@ class DesktopHost final : public Host {
     QElapsedTimer sincePaint_;
     // The print job between fopen(PRN:) and fclose(PRN:).
     std::unique_ptr<QPrinter> printer_;
-    std::unique_ptr<QPainter> printPainter_;
-    int printY_ = 0;
+    PagePrinter pages_;
 };
 
 } // namespace vokc

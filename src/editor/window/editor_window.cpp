@@ -7,16 +7,15 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextLayout>
 #include <QVBoxLayout>
 
 #include "find_dialog.h"
+#include "page_printer.h"
 #include "procedure_list.h"
 
 namespace vokc {
@@ -250,44 +249,16 @@ void EditorWindow::print() {
 
 bool EditorWindow::printTo(QPrinter& printer) {
     removeStepMarkers();
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    PagePrinter pages;
+    if (!pages.begin(printer, memo_->font())) {
         showMessage_(
             this,
             QStringLiteral("Impression impossible : l'imprimante n'a pas pu \u00EAtre ouverte."));
         return false;
     }
-    QFont font = memo_->font();
-    painter.setFont(QFont(font, painter.device()));
-    const QRect page = painter.viewport();
-    const QFontMetrics metrics = painter.fontMetrics();
-    int y = 0;
-    auto room = [&] {
-        if (y + metrics.height() > page.height() && y > 0) {
-            printer.newPage();
-            y = 0;
-        }
-    };
-    for (const Text& line : textLines()) {
-        // A line wider than the page goes on over the next printed lines.
-        QTextLayout layout(Q(line), painter.font(), painter.device());
-        layout.beginLayout();
-        for (QTextLine tl = layout.createLine(); tl.isValid(); tl = layout.createLine())
-            tl.setLineWidth(page.width());
-        layout.endLayout();
-        if (layout.lineCount() == 0) {
-            room();
-            y += metrics.lineSpacing();
-            continue;
-        }
-        for (int i = 0; i < layout.lineCount(); ++i) {
-            room();
-            QTextLine tl = layout.lineAt(i);
-            tl.draw(&painter, QPointF(0, y - tl.y()));
-            y += metrics.lineSpacing();
-        }
-    }
-    return painter.end();
+    for (const Text& line : textLines())
+        pages.printLine(Q(line), true);
+    return pages.end();
 }
 
 // ---- Clipboard and selection ----
