@@ -20,8 +20,8 @@ namespace {
 
 QStringList Items(const RadioGroup* group) {
     QStringList items;
-    for (int i = 0; i < group->Count(); ++i)
-        items << group->Item(i)->text();
+    for (int i = 0; i < group->count(); ++i)
+        items << group->item(i)->text();
     return items;
 }
 
@@ -56,41 +56,41 @@ void GeneratorWindows::controlsAndInitialState() {
     ForLoopDialog f;
     QCOMPARE(f.windowTitle(), QStringLiteral("Boucle For"));
     QCOMPARE(Labels(&f), (QStringList{"Compteur", "Valeur initiale", "Valeur finale"}));
-    QCOMPARE(f.RadioGroup1->title(), QStringLiteral("Sens"));
-    QCOMPARE(Items(f.RadioGroup1), (QStringList{"Croissant", "Décroissant"}));
-    QCOMPARE(f.RadioGroup1->ItemIndex(), 0);
-    QCOMPARE(f.Button1->text(), QStringLiteral("OK"));
-    QCOMPARE(f.Button2->text(), QStringLiteral("Annuler"));
-    QVERIFY(!f.Confirmed);
+    QCOMPARE(f.directionGroup()->title(), QStringLiteral("Sens"));
+    QCOMPARE(Items(f.directionGroup()), (QStringList{"Croissant", "Décroissant"}));
+    QCOMPARE(f.directionGroup()->itemIndex(), 0);
+    QCOMPARE(f.okButton()->text(), QStringLiteral("OK"));
+    QCOMPARE(f.cancelButton()->text(), QStringLiteral("Annuler"));
+    QVERIFY(!f.confirmed());
 
     WhileLoopDialog w;
     QCOMPARE(w.windowTitle(), QStringLiteral("Boucle While"));
     QCOMPARE(Labels(&w), (QStringList{"Opérande 1", "Opérande 2"}));
-    QCOMPARE(w.RadioGroup1->title(), QStringLiteral("Opérateur"));
-    QCOMPARE(Items(w.RadioGroup1), (QStringList{" ==", " <", " >", " <=", " >=", " !="}));
-    QCOMPARE(w.RadioGroup1->ItemIndex(), -1);
+    QCOMPARE(w.operatorGroup()->title(), QStringLiteral("Opérateur"));
+    QCOMPARE(Items(w.operatorGroup()), (QStringList{" ==", " <", " >", " <=", " >=", " !="}));
+    QCOMPARE(w.operatorGroup()->itemIndex(), -1);
 
     IfDialog c;
     QCOMPARE(c.windowTitle(), QStringLiteral("Condition If"));
-    QCOMPARE(Items(c.RadioGroup1), (QStringList{" ==", " <", " >", " <=", " >=", "!="}));
-    QCOMPARE(c.RadioGroup1->ItemIndex(), -1);
-    QCOMPARE(c.CheckBox1->text(), QStringLiteral(" ELSE"));
-    QVERIFY(!c.CheckBox1->isChecked());
+    QCOMPARE(Items(c.operatorGroup()), (QStringList{" ==", " <", " >", " <=", " >=", "!="}));
+    QCOMPARE(c.operatorGroup()->itemIndex(), -1);
+    QCOMPARE(c.elseBox()->text(), QStringLiteral(" ELSE"));
+    QVERIFY(!c.elseBox()->isChecked());
 
     FileSkeletonDialog io;
     QCOMPARE(io.windowTitle(), QStringLiteral("Lecture / Ecriture fichier"));
     QCOMPARE(Labels(&io), (QStringList{"Variable fichier", "Nom du fichier"}));
-    QCOMPARE(io.RadioGroup1->title(), QStringLiteral("Mode d'ouverture"));
-    QCOMPARE(Items(io.RadioGroup1), (QStringList{"Lecture", "Ecriture"}));
-    QCOMPARE(io.RadioGroup1->ItemIndex(), 0);
+    QCOMPARE(io.modeGroup()->title(), QStringLiteral("Mode d'ouverture"));
+    QCOMPARE(Items(io.modeGroup()), (QStringList{"Lecture", "Ecriture"}));
+    QCOMPARE(io.modeGroup()->itemIndex(), 0);
 
     KeywordPicker m;
     QCOMPARE(m.windowTitle(), QStringLiteral("Mots clé"));
-    QCOMPARE(m.ListBox1->count(), 55);
-    QCOMPARE(m.ListBox1->item(0)->text(), QStringLiteral("--"));
-    QCOMPARE(m.ListBox1->item(1)->text(), QStringLiteral("#"));
-    QCOMPARE(m.ListBox1->item(54)->text(), QStringLiteral("void"));
-    QVERIFY(m.SelectedKeyword().isEmpty());
+    QCOMPARE(m.list()->count(), 55);
+    QCOMPARE(m.list()->item(0)->text(), QStringLiteral("--"));
+    QCOMPARE(m.list()->item(1)->text(), QStringLiteral("#"));
+    QCOMPARE(m.list()->item(54)->text(), QStringLiteral("void"));
+    QVERIFY(m.selectedKeyword().isEmpty());
 }
 
 void GeneratorWindows::forDialogKeysAndFlag() {
@@ -98,41 +98,41 @@ void GeneratorWindows::forDialogKeysAndFlag() {
     QString text;
     bool ok = true;
     Open(f);
-    f.Edit1->setText("i");
-    f.Edit2->setText("1");
-    f.Edit3->setText("10");
-    QTest::keyClick(f.Edit3, Qt::Key_Return);
+    f.counterEdit()->setText("i");
+    f.initialEdit()->setText("1");
+    f.finalEdit()->setText("10");
+    QTest::keyClick(f.finalEdit(), Qt::Key_Return);
     QVERIFY(!f.isVisible());
-    QVERIFY(f.Confirmed);
-    f.Result(text, ok);
+    QVERIFY(f.confirmed());
+    f.result(text, ok);
     QVERIFY(ok);
     QCOMPARE(text, QStringLiteral("For (i=1; i<=10; i++)\r\n{\r\n\r\n}"));
 
     // Fields persist; Escape typed in a field cancels and the text stays empty.
     Open(f);
-    QCOMPARE(f.Edit1->text(), QStringLiteral("i"));
-    f.RadioGroup1->Item(1)->click();
-    QTest::keyClick(f.Edit1, Qt::Key_Escape);
+    QCOMPARE(f.counterEdit()->text(), QStringLiteral("i"));
+    f.directionGroup()->item(1)->click();
+    QTest::keyClick(f.counterEdit(), Qt::Key_Escape);
     QVERIFY(!f.isVisible());
-    f.Result(text, ok);
+    f.result(text, ok);
     QVERIFY(!ok);
     QVERIFY(text.isEmpty());
 
     // Enter typed on "Annuler" acts as OK; a click on "Annuler" cancels.
     Open(f);
-    f.Button2->setFocus();
-    QTest::keyClick(f.Button2, Qt::Key_Enter);
-    QVERIFY(f.Confirmed);
-    f.Result(text, ok);
+    f.cancelButton()->setFocus();
+    QTest::keyClick(f.cancelButton(), Qt::Key_Enter);
+    QVERIFY(f.confirmed());
+    f.result(text, ok);
     QCOMPARE(text, QStringLiteral("For (i=1; i>=10; i--)\r\n{\r\n\r\n}"));
     Open(f);
-    QTest::mouseClick(f.Button2, Qt::LeftButton);
+    QTest::mouseClick(f.cancelButton(), Qt::LeftButton);
     QVERIFY(!f.isVisible());
-    QVERIFY(!f.Confirmed);
+    QVERIFY(!f.confirmed());
     Open(f);
-    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    QTest::mouseClick(f.okButton(), Qt::LeftButton);
     QVERIFY(!f.isVisible());
-    QVERIFY(f.Confirmed);
+    QVERIFY(f.confirmed());
 }
 
 void GeneratorWindows::closeBoxKeepsThePreviousFlag() {
@@ -143,27 +143,27 @@ void GeneratorWindows::closeBoxKeepsThePreviousFlag() {
     Open(w);
     w.close();
     QVERIFY(!w.isVisible());
-    w.Result1(text, ok);
+    w.whileResult(text, ok);
     QVERIFY(!ok);
 
     Open(w);
-    w.Edit1->setText("a");
-    w.RadioGroup1->Item(2)->click();
-    w.Edit2->setText("b");
-    w.Button1Click();
+    w.operand1Edit()->setText("a");
+    w.operatorGroup()->item(2)->click();
+    w.operand2Edit()->setText("b");
+    w.confirm();
     // Next use: new operand, closed with the close box: built as if confirmed again.
     Open(w);
-    w.Edit1->setText("z");
+    w.operand1Edit()->setText("z");
     w.close();
-    w.Result1(text, ok);
+    w.whileResult(text, ok);
     QVERIFY(ok);
     QCOMPARE(text, QStringLiteral("While (z>b)\r\n{\r\n\r\n}"));
     // After a cancel, the close box keeps "not confirmed".
     Open(w);
-    w.Button2Click();
+    w.cancel();
     Open(w);
     w.close();
-    w.Result2(text, ok);
+    w.doResult(text, ok);
     QVERIFY(!ok);
     QVERIFY(text.isEmpty());
 }
@@ -171,15 +171,15 @@ void GeneratorWindows::closeBoxKeepsThePreviousFlag() {
 void GeneratorWindows::keysInTheRadioGroupAreIgnored() {
     IfDialog c;
     Open(c);
-    c.RadioGroup1->Item(0)->setFocus();
-    QTest::keyClick(c.RadioGroup1->Item(0), Qt::Key_Return);
-    QTest::keyClick(c.RadioGroup1->Item(0), Qt::Key_Escape);
+    c.operatorGroup()->item(0)->setFocus();
+    QTest::keyClick(c.operatorGroup()->item(0), Qt::Key_Return);
+    QTest::keyClick(c.operatorGroup()->item(0), Qt::Key_Escape);
     QVERIFY(c.isVisible());
-    QVERIFY(!c.Confirmed);
+    QVERIFY(!c.confirmed());
     // The check box passes Enter to the dialog.
-    QTest::keyClick(c.CheckBox1, Qt::Key_Return);
+    QTest::keyClick(c.elseBox(), Qt::Key_Return);
     QVERIFY(!c.isVisible());
-    QVERIFY(c.Confirmed);
+    QVERIFY(c.confirmed());
 }
 
 void GeneratorWindows::whileDoAndIfResults() {
@@ -188,24 +188,24 @@ void GeneratorWindows::whileDoAndIfResults() {
     WhileLoopDialog w;
     // OK without an operator: confirmed but nothing to insert.
     Open(w);
-    w.Edit1->setText("n");
-    w.Button1Click();
-    w.Result1(text, ok);
+    w.operand1Edit()->setText("n");
+    w.confirm();
+    w.whileResult(text, ok);
     QVERIFY(ok);
     QVERIFY(text.isEmpty());
-    w.RadioGroup1->Item(5)->click();
-    w.Edit2->setText("0");
-    w.Result2(text, ok);
+    w.operatorGroup()->item(5)->click();
+    w.operand2Edit()->setText("0");
+    w.doResult(text, ok);
     QCOMPARE(text, QStringLiteral("Do\r\n{\r\n\r\n}\r\nWhile (n!=0);"));
 
     IfDialog c;
     Open(c);
-    c.Edit1->setText("x");
-    c.RadioGroup1->Item(3)->click();
-    c.Edit2->setText("5");
-    c.CheckBox1->setChecked(true);
-    c.Button1Click();
-    c.Result(text, ok);
+    c.operand1Edit()->setText("x");
+    c.operatorGroup()->item(3)->click();
+    c.operand2Edit()->setText("5");
+    c.elseBox()->setChecked(true);
+    c.confirm();
+    c.result(text, ok);
     QCOMPARE(text, QStringLiteral("If (x<=5)\r\n{\r\n\r\n}\r\nElse\r\n{\r\n\r\n}"));
 }
 
@@ -213,48 +213,48 @@ void GeneratorWindows::fileDialogModes() {
     FileSkeletonDialog io;
     QString text;
     bool ok = false;
-    io.SetMode(vokc::kFileWrite);
-    QVERIFY(io.RadioGroup1->Item(1)->isChecked());
+    io.setMode(vokc::kFileWrite);
+    QVERIFY(io.modeGroup()->item(1)->isChecked());
     Open(io);
-    io.Edit1->setText("f");
-    io.Edit2->setText("essai.txt");
-    io.Button1Click();
-    io.Result(text, ok);
+    io.variableEdit()->setText("f");
+    io.fileNameEdit()->setText("essai.txt");
+    io.confirm();
+    io.result(text, ok);
     QCOMPARE(text, QStringLiteral("f=Fopen(\"essai.txt\",\"w+t\");\r\n\r\nFclose(f);"));
     // The user may change the mode after the command set it.
-    io.SetMode(vokc::kFileWrite);
+    io.setMode(vokc::kFileWrite);
     Open(io);
-    io.RadioGroup1->Item(0)->click();
-    io.Button1Click();
-    io.Result(text, ok);
+    io.modeGroup()->item(0)->click();
+    io.confirm();
+    io.result(text, ok);
     QVERIFY(text.contains(QStringLiteral("\"r+t\"")));
 }
 
 void GeneratorWindows::keywordPicker() {
     KeywordPicker m;
     Open(m);
-    m.ListBox1->setFocus();
-    m.ListBox1->setCurrentRow(5);
-    QTest::keyClick(m.ListBox1, Qt::Key_Return);
+    m.list()->setFocus();
+    m.list()->setCurrentRow(5);
+    QTest::keyClick(m.list(), Qt::Key_Return);
     QVERIFY(!m.isVisible());
-    QCOMPARE(m.SelectedKeyword(), QStringLiteral("abs"));
+    QCOMPARE(m.selectedKeyword(), QStringLiteral("abs"));
     // The selection stays for the next opening; the close box keeps it.
     Open(m);
-    QCOMPARE(m.SelectedKeyword(), QStringLiteral("abs"));
+    QCOMPARE(m.selectedKeyword(), QStringLiteral("abs"));
     m.close();
-    QCOMPARE(m.SelectedKeyword(), QStringLiteral("abs"));
+    QCOMPARE(m.selectedKeyword(), QStringLiteral("abs"));
     // Escape clears it, even when a word was selected.
     Open(m);
-    QTest::keyClick(m.ListBox1, Qt::Key_Escape);
+    QTest::keyClick(m.list(), Qt::Key_Escape);
     QVERIFY(!m.isVisible());
-    QVERIFY(m.SelectedKeyword().isEmpty());
+    QVERIFY(m.selectedKeyword().isEmpty());
     // A double click chooses the clicked word and closes.
     Open(m);
-    const QPoint at = m.ListBox1->visualItemRect(m.ListBox1->item(0)).center();
-    QTest::mouseClick(m.ListBox1->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(m.ListBox1->viewport(), Qt::LeftButton, {}, at);
+    const QPoint at = m.list()->visualItemRect(m.list()->item(0)).center();
+    QTest::mouseClick(m.list()->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(m.list()->viewport(), Qt::LeftButton, {}, at);
     QVERIFY(!m.isVisible());
-    QCOMPARE(m.SelectedKeyword(), QStringLiteral("--"));
+    QCOMPARE(m.selectedKeyword(), QStringLiteral("--"));
 }
 
 QTEST_MAIN(GeneratorWindows)

@@ -7,30 +7,30 @@ namespace vokc {
 
 FileSkeletonDialog::FileSkeletonDialog(QWidget* parent)
     : GeneratorDialog(QStringLiteral("Lecture / Ecriture fichier"), parent) {
-    Edit1 = AddEdit(QStringLiteral("Variable fichier"));
-    Edit2 = AddEdit(QStringLiteral("Nom du fichier"));
-    RadioGroup1 = new RadioGroup(QStringLiteral("Mode d'ouverture"),
-                                 {QStringLiteral("Lecture"), QStringLiteral("Ecriture")}, this);
-    RadioGroup1->SetItemIndex(vokc::kFileRead);
-    AddRow(RadioGroup1);
-    AddButtons();
+    variableEdit_ = addEdit(QStringLiteral("Variable fichier"));
+    fileNameEdit_ = addEdit(QStringLiteral("Nom du fichier"));
+    modeGroup_ = new RadioGroup(QStringLiteral("Mode d'ouverture"),
+                                {QStringLiteral("Lecture"), QStringLiteral("Ecriture")}, this);
+    modeGroup_->setItemIndex(vokc::kFileRead);
+    addRow(modeGroup_);
+    addButtons();
 }
 
-void FileSkeletonDialog::SetMode(int mode) {
-    RadioGroup1->SetItemIndex(mode);
+void FileSkeletonDialog::setMode(int mode) {
+    modeGroup_->setItemIndex(mode);
 }
 
-vokc::FileFields FileSkeletonDialog::Fields() const {
+vokc::FileFields FileSkeletonDialog::fields() const {
     vokc::FileFields f;
-    f.variable = Edit1->text().toStdU16String();
-    f.fileName = Edit2->text().toStdU16String();
-    f.mode = RadioGroup1->ItemIndex();
+    f.variable = variableEdit_->text().toStdU16String();
+    f.fileName = fileNameEdit_->text().toStdU16String();
+    f.mode = modeGroup_->itemIndex();
     return f;
 }
 
-void FileSkeletonDialog::Result(QString& text, bool& confirmed) const {
-    confirmed = Confirmed;
-    text = QString::fromStdU16String(vokc::FileSkeleton(Fields(), Confirmed));
+void FileSkeletonDialog::result(QString& text, bool& confirmed) const {
+    confirmed = this->confirmed();
+    text = QString::fromStdU16String(vokc::FileSkeleton(fields(), this->confirmed()));
 }
 
 } // namespace vokc

@@ -1,6 +1,6 @@
 // "Lecture / Ecriture fichier": the dialog of the read-file and write-file generators.
 //
-// The editor's Liref calls SetMode(vokc::kFileRead), Ecriref SetMode(vokc::kFileWrite);
+// The editor's Liref calls setMode(vokc::kFileRead), Ecriref setMode(vokc::kFileWrite);
 // either then shows it modally (exec()), calls Result and hands the text to
 // vokc::FileInsertion (skeletons.h). The user may still change the mode in the dialog.
 #pragma once
@@ -15,14 +15,21 @@ class FileSkeletonDialog : public GeneratorDialog {
   public:
     explicit FileSkeletonDialog(QWidget* parent = nullptr);
 
-    QLineEdit* Edit1;        // "Variable fichier"
-    QLineEdit* Edit2;        // "Nom du fichier"
-    RadioGroup* RadioGroup1; // "Mode d'ouverture": "Lecture" (0), "Ecriture" (1)
+    QLineEdit* variableEdit() const { return variableEdit_; } // "Variable fichier"
+    QLineEdit* fileNameEdit() const { return fileNameEdit_; } // "Nom du fichier"
+    RadioGroup* modeGroup() const {
+        return modeGroup_;
+    } // "Mode d'ouverture": "Lecture" (0), "Ecriture" (1)
 
-    void SetMode(int mode);
-    vokc::FileFields Fields() const;
+    void setMode(int mode);
+    vokc::FileFields fields() const;
     // The open and close statements; empty only when not confirmed. Nothing is checked.
-    void Result(QString& text, bool& confirmed) const;
+    void result(QString& text, bool& confirmed) const;
+
+  private:
+    QLineEdit* variableEdit_;
+    QLineEdit* fileNameEdit_;
+    RadioGroup* modeGroup_;
 };
 
 } // namespace vokc

@@ -7,28 +7,28 @@ namespace vokc {
 
 ForLoopDialog::ForLoopDialog(QWidget* parent)
     : GeneratorDialog(QStringLiteral("Boucle For"), parent) {
-    Edit1 = AddEdit(QStringLiteral("Compteur"));
-    Edit2 = AddEdit(QStringLiteral("Valeur initiale"));
-    Edit3 = AddEdit(QStringLiteral("Valeur finale"));
-    RadioGroup1 = new RadioGroup(
+    counterEdit_ = addEdit(QStringLiteral("Compteur"));
+    initialEdit_ = addEdit(QStringLiteral("Valeur initiale"));
+    finalEdit_ = addEdit(QStringLiteral("Valeur finale"));
+    directionGroup_ = new RadioGroup(
         QStringLiteral("Sens"), {QStringLiteral("Croissant"), QStringLiteral("Décroissant")}, this);
-    RadioGroup1->SetItemIndex(0);
-    AddRow(RadioGroup1);
-    AddButtons();
+    directionGroup_->setItemIndex(0);
+    addRow(directionGroup_);
+    addButtons();
 }
 
-vokc::ForFields ForLoopDialog::Fields() const {
+vokc::ForFields ForLoopDialog::fields() const {
     vokc::ForFields f;
-    f.counter = Edit1->text().toStdU16String();
-    f.initial = Edit2->text().toStdU16String();
-    f.final = Edit3->text().toStdU16String();
-    f.descending = RadioGroup1->ItemIndex() == 1;
+    f.counter = counterEdit_->text().toStdU16String();
+    f.initial = initialEdit_->text().toStdU16String();
+    f.final = finalEdit_->text().toStdU16String();
+    f.descending = directionGroup_->itemIndex() == 1;
     return f;
 }
 
-void ForLoopDialog::Result(QString& text, bool& confirmed) const {
-    confirmed = Confirmed;
-    text = QString::fromStdU16String(vokc::ForSkeleton(Fields(), Confirmed));
+void ForLoopDialog::result(QString& text, bool& confirmed) const {
+    confirmed = this->confirmed();
+    text = QString::fromStdU16String(vokc::ForSkeleton(fields(), this->confirmed()));
 }
 
 } // namespace vokc

@@ -14,15 +14,23 @@ class ForLoopDialog : public GeneratorDialog {
   public:
     explicit ForLoopDialog(QWidget* parent = nullptr);
 
-    QLineEdit* Edit1;        // "Compteur"
-    QLineEdit* Edit2;        // "Valeur initiale"
-    QLineEdit* Edit3;        // "Valeur finale"
-    RadioGroup* RadioGroup1; // "Sens": "Croissant" (0), "Décroissant" (1)
+    QLineEdit* counterEdit() const { return counterEdit_; } // "Compteur"
+    QLineEdit* initialEdit() const { return initialEdit_; } // "Valeur initiale"
+    QLineEdit* finalEdit() const { return finalEdit_; }     // "Valeur finale"
+    RadioGroup* directionGroup() const {
+        return directionGroup_;
+    } // "Sens": "Croissant" (0), "Décroissant" (1)
 
-    vokc::ForFields Fields() const;
+    vokc::ForFields fields() const;
     // The skeleton of the dialog's current contents (empty when not confirmed or when
     // "Compteur" is empty) and the confirmation flag.
-    void Result(QString& text, bool& confirmed) const;
+    void result(QString& text, bool& confirmed) const;
+
+  private:
+    QLineEdit* counterEdit_;
+    QLineEdit* initialEdit_;
+    QLineEdit* finalEdit_;
+    RadioGroup* directionGroup_;
 };
 
 } // namespace vokc

@@ -33,11 +33,11 @@ RadioGroup::RadioGroup(const QString& title, const QStringList& items, QWidget* 
     }
 }
 
-int RadioGroup::ItemIndex() const {
+int RadioGroup::itemIndex() const {
     return group_->checkedId();
 }
 
-void RadioGroup::SetItemIndex(int index) {
+void RadioGroup::setItemIndex(int index) {
     if (QAbstractButton* button = group_->button(index)) {
         button->setChecked(true);
         return;
@@ -49,11 +49,11 @@ void RadioGroup::SetItemIndex(int index) {
     group_->setExclusive(true);
 }
 
-int RadioGroup::Count() const {
+int RadioGroup::count() const {
     return static_cast<int>(group_->buttons().size());
 }
 
-QRadioButton* RadioGroup::Item(int index) const {
+QRadioButton* RadioGroup::item(int index) const {
     return qobject_cast<QRadioButton*>(group_->button(index));
 }
 
@@ -71,47 +71,47 @@ GeneratorDialog::GeneratorDialog(const QString& caption, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(form_);
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button2 = new QPushButton(QStringLiteral("Annuler"), this);
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    cancelButton_ = new QPushButton(QStringLiteral("Annuler"), this);
     // Enter is the dialog's, whichever button has the focus.
-    for (QPushButton* b : {Button1, Button2}) {
+    for (QPushButton* b : {okButton_, cancelButton_}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
-    connect(Button1, &QPushButton::clicked, this, &GeneratorDialog::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &GeneratorDialog::Button2Click);
+    connect(okButton_, &QPushButton::clicked, this, &GeneratorDialog::confirm);
+    connect(cancelButton_, &QPushButton::clicked, this, &GeneratorDialog::cancel);
 }
 
-void GeneratorDialog::Button1Click() {
-    Confirmed = true;
+void GeneratorDialog::confirm() {
+    confirmed_ = true;
     accept();
 }
 
-void GeneratorDialog::Button2Click() {
-    Confirmed = false;
+void GeneratorDialog::cancel() {
+    confirmed_ = false;
     reject();
 }
 
-void GeneratorDialog::FormKeyPress(int character) {
+void GeneratorDialog::handleCharacter(int character) {
     if (character == 13)
-        Button1Click();
+        confirm();
     else if (character == 27)
-        Button2Click();
+        cancel();
 }
 
 void GeneratorDialog::keyPressEvent(QKeyEvent* event) {
     // Reached by keys typed on the dialog, its edit fields, buttons and check box,
     // which all leave Enter and Escape to it.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        FormKeyPress(13);
+        handleCharacter(13);
     } else if (event->key() == Qt::Key_Escape) {
-        FormKeyPress(27);
+        handleCharacter(27);
     } else {
         QDialog::keyPressEvent(event);
     }
 }
 
-QLineEdit* GeneratorDialog::AddEdit(const QString& label) {
+QLineEdit* GeneratorDialog::addEdit(const QString& label) {
     auto* edit = new QLineEdit(this);
     auto* caption = new QLabel(label, this);
     caption->setBuddy(edit);
@@ -121,16 +121,16 @@ QLineEdit* GeneratorDialog::AddEdit(const QString& label) {
     return edit;
 }
 
-void GeneratorDialog::AddRow(QWidget* widget) {
+void GeneratorDialog::addRow(QWidget* widget) {
     form_->addWidget(widget, rows_, 0, 1, 2);
     ++rows_;
 }
 
-void GeneratorDialog::AddButtons() {
+void GeneratorDialog::addButtons() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     static_cast<QVBoxLayout*>(layout())->addLayout(buttons);
     setFixedSize(sizeHint());
 }

@@ -1,7 +1,7 @@
 // What the four generator dialogs share: the "OK" and "Annuler" buttons, the
 // confirmation flag they set, Enter and Escape, and the radio group of their choices.
 //
-// `Confirmed` is set by "OK" or Enter (true) and by "Annuler" or Escape (false), each
+// `confirmed()` is set by "OK" or Enter (true) and by "Annuler" or Escape (false), each
 // closing the dialog. Closing it with its close box leaves the flag as the previous use
 // left it, so a dialog last confirmed with "OK" counts as confirmed again. The dialogs
 // are created once and only hidden between uses: their fields keep what was typed.
@@ -24,10 +24,10 @@ class RadioGroup : public QGroupBox {
     Q_OBJECT
   public:
     RadioGroup(const QString& title, const QStringList& items, QWidget* parent);
-    int ItemIndex() const;
-    void SetItemIndex(int index);
-    int Count() const;
-    QRadioButton* Item(int index) const;
+    int itemIndex() const;
+    void setItemIndex(int index);
+    int count() const;
+    QRadioButton* item(int index) const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,26 +41,29 @@ class GeneratorDialog : public QDialog {
   public:
     explicit GeneratorDialog(const QString& caption, QWidget* parent = nullptr);
 
-    bool Confirmed = false;
-    QPushButton* Button1; // "OK"
-    QPushButton* Button2; // "Annuler"
+    bool confirmed() const { return confirmed_; }
+    QPushButton* okButton() const { return okButton_; }         // "OK"
+    QPushButton* cancelButton() const { return cancelButton_; } // "Annuler"
 
-    void Button1Click();
-    void Button2Click();
+    void confirm();
+    void cancel();
     // Character 13 acts as "OK", character 27 as "Annuler"; anything else is ignored.
-    void FormKeyPress(int character);
+    void handleCharacter(int character);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 
     // Adds a labelled edit field on the next row of the form.
-    QLineEdit* AddEdit(const QString& label);
+    QLineEdit* addEdit(const QString& label);
     // Adds a widget across the form on the next row.
-    void AddRow(QWidget* widget);
+    void addRow(QWidget* widget);
     // Puts the two buttons under the form; call once, after the fields.
-    void AddButtons();
+    void addButtons();
 
   private:
+    bool confirmed_ = false;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
     QGridLayout* form_;
     int rows_ = 0;
 };

@@ -7,30 +7,31 @@
 namespace vokc {
 
 IfDialog::IfDialog(QWidget* parent) : GeneratorDialog(QStringLiteral("Condition If"), parent) {
-    Edit1 = AddEdit(QStringLiteral("Opérande 1"));
-    RadioGroup1 =
+    operand1Edit_ = addEdit(QStringLiteral("Opérande 1"));
+    operatorGroup_ =
         new RadioGroup(QStringLiteral("Opérateur"),
                        {QStringLiteral(" =="), QStringLiteral(" <"), QStringLiteral(" >"),
                         QStringLiteral(" <="), QStringLiteral(" >="), QStringLiteral("!=")},
                        this);
-    AddRow(RadioGroup1);
-    Edit2 = AddEdit(QStringLiteral("Opérande 2"));
-    CheckBox1 = new QCheckBox(QStringLiteral(" ELSE"), this);
-    AddRow(CheckBox1);
-    AddButtons();
+    addRow(operatorGroup_);
+    operand2Edit_ = addEdit(QStringLiteral("Opérande 2"));
+    elseBox_ = new QCheckBox(QStringLiteral(" ELSE"), this);
+    addRow(elseBox_);
+    addButtons();
 }
 
-vokc::ConditionFields IfDialog::Fields() const {
+vokc::ConditionFields IfDialog::fields() const {
     vokc::ConditionFields f;
-    f.operand1 = Edit1->text().toStdU16String();
-    f.operatorIndex = RadioGroup1->ItemIndex();
-    f.operand2 = Edit2->text().toStdU16String();
+    f.operand1 = operand1Edit_->text().toStdU16String();
+    f.operatorIndex = operatorGroup_->itemIndex();
+    f.operand2 = operand2Edit_->text().toStdU16String();
     return f;
 }
 
-void IfDialog::Result(QString& text, bool& confirmed) const {
-    confirmed = Confirmed;
-    text = QString::fromStdU16String(vokc::IfSkeleton(Fields(), CheckBox1->isChecked(), Confirmed));
+void IfDialog::result(QString& text, bool& confirmed) const {
+    confirmed = this->confirmed();
+    text = QString::fromStdU16String(
+        vokc::IfSkeleton(fields(), elseBox_->isChecked(), this->confirmed()));
 }
 
 } // namespace vokc

@@ -16,15 +16,23 @@ class IfDialog : public GeneratorDialog {
   public:
     explicit IfDialog(QWidget* parent = nullptr);
 
-    QLineEdit* Edit1;        // "Opérande 1"
-    RadioGroup* RadioGroup1; // "Opérateur": " ==", " <", " >", " <=", " >=", "!="
-    QLineEdit* Edit2;        // "Opérande 2"
-    QCheckBox* CheckBox1;    // " ELSE"
+    QLineEdit* operand1Edit() const { return operand1Edit_; } // "Opérande 1"
+    RadioGroup* operatorGroup() const {
+        return operatorGroup_;
+    } // "Opérateur": " ==", " <", " >", " <=", " >=", "!="
+    QLineEdit* operand2Edit() const { return operand2Edit_; } // "Opérande 2"
+    QCheckBox* elseBox() const { return elseBox_; }           // " ELSE"
 
-    vokc::ConditionFields Fields() const;
+    vokc::ConditionFields fields() const;
     // The if skeleton, with its else block when " ELSE" is ticked; empty when not
     // confirmed, with no operator or no operand 1.
-    void Result(QString& text, bool& confirmed) const;
+    void result(QString& text, bool& confirmed) const;
+
+  private:
+    QLineEdit* operand1Edit_;
+    RadioGroup* operatorGroup_;
+    QLineEdit* operand2Edit_;
+    QCheckBox* elseBox_;
 };
 
 } // namespace vokc

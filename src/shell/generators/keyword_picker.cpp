@@ -26,52 +26,52 @@ int KeyCharacter(const QKeyEvent* key) {
 
 } // namespace
 
-KeywordPicker::KeywordPicker(QWidget* parent) : QDialog(parent), ListBox1(new QListWidget(this)) {
+KeywordPicker::KeywordPicker(QWidget* parent) : QDialog(parent), list_(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("Mots clé"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(ListBox1);
+    layout->addWidget(list_);
     // The words come in their own order; the list must not sort them again.
     for (std::string_view word : vokc::Keywords())
-        ListBox1->addItem(QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size())));
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListBox1->installEventFilter(this);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ListBox1DblClick(); });
+        list_->addItem(QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size())));
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->installEventFilter(this);
+    connect(list_, &QListWidget::itemDoubleClicked, this, [this] { chooseSelected(); });
     setFixedSize(180, 300);
 }
 
-QString KeywordPicker::SelectedKeyword() const {
-    const QListWidgetItem* item = ListBox1->currentItem();
+QString KeywordPicker::selectedKeyword() const {
+    const QListWidgetItem* item = list_->currentItem();
     return item && item->isSelected() ? item->text() : QString();
 }
 
-void KeywordPicker::ListBox1KeyPress(int character) {
+void KeywordPicker::handleCharacter(int character) {
     if (character == 13) {
         accept();
     } else if (character == 27) {
-        ListBox1->clearSelection();
-        ListBox1->setCurrentRow(-1);
+        list_->clearSelection();
+        list_->setCurrentRow(-1);
         reject();
     }
 }
 
-void KeywordPicker::ListBox1DblClick() {
-    ListBox1KeyPress(13);
+void KeywordPicker::chooseSelected() {
+    handleCharacter(13);
 }
 
 void KeywordPicker::keyPressEvent(QKeyEvent* event) {
     if (const int c = KeyCharacter(event))
-        ListBox1KeyPress(c);
+        handleCharacter(c);
     else
         QDialog::keyPressEvent(event);
 }
 
 bool KeywordPicker::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
         if (const int c = KeyCharacter(static_cast<QKeyEvent*>(event))) {
-            ListBox1KeyPress(c);
+            handleCharacter(c);
             return true;
         }
     }

@@ -1,7 +1,7 @@
 // "Mots clé": the keyword picker, a fixed-size window filled by the list of the
 // language's 55 words.
 //
-// The editor's Instructions shows it modally (exec()) and hands SelectedKeyword() to
+// The editor's Instructions shows it modally (exec()) and hands selectedKeyword() to
 // vokc::InstructionsInsertion (skeletons.h). Enter and a double click close it keeping
 // the selected word, and so does the close box; Escape clears the selection first, so
 // nothing is inserted. The selected word stays selected for the next opening.
@@ -18,17 +18,20 @@ class KeywordPicker : public QDialog {
   public:
     explicit KeywordPicker(QWidget* parent = nullptr);
 
-    QListWidget* ListBox1;
+    QListWidget* list() const { return list_; }
 
     // The selected word, or an empty text when none is selected.
-    QString SelectedKeyword() const;
+    QString selectedKeyword() const;
     // Character 13 closes keeping the selection; 27 clears it and closes.
-    void ListBox1KeyPress(int character);
-    void ListBox1DblClick();
+    void handleCharacter(int character);
+    void chooseSelected();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QListWidget* list_;
 };
 
 } // namespace vokc

@@ -7,33 +7,33 @@ namespace vokc {
 
 WhileLoopDialog::WhileLoopDialog(QWidget* parent)
     : GeneratorDialog(QStringLiteral("Boucle While"), parent) {
-    Edit1 = AddEdit(QStringLiteral("Opérande 1"));
-    RadioGroup1 =
+    operand1Edit_ = addEdit(QStringLiteral("Opérande 1"));
+    operatorGroup_ =
         new RadioGroup(QStringLiteral("Opérateur"),
                        {QStringLiteral(" =="), QStringLiteral(" <"), QStringLiteral(" >"),
                         QStringLiteral(" <="), QStringLiteral(" >="), QStringLiteral(" !=")},
                        this);
-    AddRow(RadioGroup1);
-    Edit2 = AddEdit(QStringLiteral("Opérande 2"));
-    AddButtons();
+    addRow(operatorGroup_);
+    operand2Edit_ = addEdit(QStringLiteral("Opérande 2"));
+    addButtons();
 }
 
-vokc::ConditionFields WhileLoopDialog::Fields() const {
+vokc::ConditionFields WhileLoopDialog::fields() const {
     vokc::ConditionFields f;
-    f.operand1 = Edit1->text().toStdU16String();
-    f.operatorIndex = RadioGroup1->ItemIndex();
-    f.operand2 = Edit2->text().toStdU16String();
+    f.operand1 = operand1Edit_->text().toStdU16String();
+    f.operatorIndex = operatorGroup_->itemIndex();
+    f.operand2 = operand2Edit_->text().toStdU16String();
     return f;
 }
 
-void WhileLoopDialog::Result1(QString& text, bool& confirmed) const {
-    confirmed = Confirmed;
-    text = QString::fromStdU16String(vokc::WhileSkeleton(Fields(), Confirmed));
+void WhileLoopDialog::whileResult(QString& text, bool& confirmed) const {
+    confirmed = this->confirmed();
+    text = QString::fromStdU16String(vokc::WhileSkeleton(fields(), this->confirmed()));
 }
 
-void WhileLoopDialog::Result2(QString& text, bool& confirmed) const {
-    confirmed = Confirmed;
-    text = QString::fromStdU16String(vokc::DoSkeleton(Fields(), Confirmed));
+void WhileLoopDialog::doResult(QString& text, bool& confirmed) const {
+    confirmed = this->confirmed();
+    text = QString::fromStdU16String(vokc::DoSkeleton(fields(), this->confirmed()));
 }
 
 } // namespace vokc

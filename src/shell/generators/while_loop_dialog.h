@@ -15,15 +15,22 @@ class WhileLoopDialog : public GeneratorDialog {
   public:
     explicit WhileLoopDialog(QWidget* parent = nullptr);
 
-    QLineEdit* Edit1;        // "Opérande 1"
-    RadioGroup* RadioGroup1; // "Opérateur": " ==", " <", " >", " <=", " >=", " !="
-    QLineEdit* Edit2;        // "Opérande 2"
+    QLineEdit* operand1Edit() const { return operand1Edit_; } // "Opérande 1"
+    RadioGroup* operatorGroup() const {
+        return operatorGroup_;
+    } // "Opérateur": " ==", " <", " >", " <=", " >=", " !="
+    QLineEdit* operand2Edit() const { return operand2Edit_; } // "Opérande 2"
 
-    vokc::ConditionFields Fields() const;
+    vokc::ConditionFields fields() const;
     // The while skeleton; empty when not confirmed, with no operator or no operand 1.
-    void Result1(QString& text, bool& confirmed) const;
+    void whileResult(QString& text, bool& confirmed) const;
     // The do skeleton, under the same conditions.
-    void Result2(QString& text, bool& confirmed) const;
+    void doResult(QString& text, bool& confirmed) const;
+
+  private:
+    QLineEdit* operand1Edit_;
+    RadioGroup* operatorGroup_;
+    QLineEdit* operand2Edit_;
 };
 
 } // namespace vokc

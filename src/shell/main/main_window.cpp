@@ -580,7 +580,7 @@ void MainWindow::insertKeyword() {
     if (!e || !shared_.generators.keywords) return;
     shared_.generators.keywords->exec();
     Apply(*e,
-          InstructionsInsertion(shared_.generators.keywords->SelectedKeyword().toStdU16String()));
+          InstructionsInsertion(shared_.generators.keywords->selectedKeyword().toStdU16String()));
 }
 
 void MainWindow::insertForLoop() {
@@ -590,7 +590,7 @@ void MainWindow::insertForLoop() {
     dialog->exec();
     QString text;
     bool ok = false;
-    dialog->Result(text, ok);
+    dialog->result(text, ok);
     Apply(*e, ForgInsertion(text.toStdU16String(), ok, e->selectionStart()));
 }
 
@@ -602,7 +602,7 @@ void MainWindow::insertWhileLoop() {
     dialog->exec();
     QString text;
     bool ok = false;
-    dialog->Result1(text, ok);
+    dialog->whileResult(text, ok);
     Apply(*e, WhilegInsertion(text.toStdU16String(), ok, e->selectionStart()));
 }
 
@@ -614,7 +614,7 @@ void MainWindow::insertDoLoop() {
     dialog->exec();
     QString text;
     bool ok = false;
-    dialog->Result2(text, ok);
+    dialog->doResult(text, ok);
     Apply(*e, DogInsertion(text.toStdU16String(), ok, e->selectionStart()));
 }
 
@@ -625,7 +625,7 @@ void MainWindow::insertIf() {
     dialog->exec();
     QString text;
     bool ok = false;
-    dialog->Result(text, ok);
+    dialog->result(text, ok);
     Apply(*e, IfgInsertion(text.toStdU16String(), ok, e->selectionStart()));
 }
 
@@ -633,11 +633,11 @@ void MainWindow::insertFileSkeleton(int mode) {
     EditorWindow* e = activeEditor();
     FileSkeletonDialog* dialog = shared_.generators.fileSkeleton;
     if (!e || !dialog) return;
-    dialog->SetMode(mode);
+    dialog->setMode(mode);
     dialog->exec();
     QString text;
     bool ok = false;
-    dialog->Result(text, ok);
+    dialog->result(text, ok);
     Apply(*e, FileInsertion(text.toStdU16String(), ok, e->selectionStart()));
 }
 
