@@ -65,20 +65,20 @@ CalculatorWindow::CalculatorWindow(QWidget* parent) : QDialog(parent) {
     white.setColor(QPalette::Window, Qt::white);
     panel1->setPalette(white);
 
-    Label1 = new QLabel(panel1);
-    Label1->setGeometry(10, 8, 185, 33);
-    Label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Label1->setLineWidth(2);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label1->setAutoFillBackground(true);
-    QPalette display = Label1->palette();
+    display_ = new QLabel(panel1);
+    display_->setGeometry(10, 8, 185, 33);
+    display_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    display_->setLineWidth(2);
+    display_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    display_->setAutoFillBackground(true);
+    QPalette display = display_->palette();
     display.setColor(QPalette::Window, kNavy);
     display.setColor(QPalette::WindowText, kSilver);
-    Label1->setPalette(display);
-    QFont font = Label1->font();
+    display_->setPalette(display);
+    QFont font = display_->font();
     font.setPixelSize(18);
     font.setBold(true);
-    Label1->setFont(font);
+    display_->setFont(font);
 
     auto* label2 = new QLabel(panel1);
     label2->setGeometry(190, 20, 147, 9);
@@ -87,73 +87,73 @@ CalculatorWindow::CalculatorWindow(QWidget* parent) : QDialog(parent) {
     red.setColor(QPalette::Window, Qt::red);
     label2->setPalette(red);
 
-    BuildKeys();
+    buildKeys();
     reportError_ = [this](const QString& message) {
         QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), message);
     };
 }
 
-void CalculatorWindow::BuildKeys() {
+void CalculatorWindow::buildKeys() {
     for (const KeyPlace& k : kKeys) {
         auto* b = new QPushButton(QString::fromLatin1(k.caption), this);
         b->setGeometry(12 + 40 * k.column + (k.column >= 3 ? 10 * (k.column - 2) : 0),
                        58 + 39 * k.row, 34, 33);
         const vokc::CalcKey key = KeyOfButton(k.index);
-        connect(b, &QPushButton::clicked, this, [this, key] { KeyClick(key); });
-        Button[k.index] = b;
+        connect(b, &QPushButton::clicked, this, [this, key] { press(key); });
+        keys_[k.index] = b;
     }
-    Button[19] = new QPushButton(QStringLiteral("Fermer"), this);
-    Button[19]->setGeometry(258, 175, 74, 33);
-    connect(Button[19], &QPushButton::clicked, this, &CalculatorWindow::Button19Click);
+    keys_[19] = new QPushButton(QStringLiteral("Fermer"), this);
+    keys_[19]->setGeometry(258, 175, 74, 33);
+    connect(keys_[19], &QPushButton::clicked, this, &CalculatorWindow::closeWindow);
     // Keys typed while "1/x" or "sqr" has the focus are not the window's.
-    Button[16]->installEventFilter(this);
-    Button[17]->installEventFilter(this);
+    keys_[16]->installEventFilter(this);
+    keys_[17]->installEventFilter(this);
 }
 
-void CalculatorWindow::SetErrorReporter(std::function<void(const QString&)> reporter) {
+void CalculatorWindow::setErrorReporter(std::function<void(const QString&)> reporter) {
     reportError_ = std::move(reporter);
 }
 
-void CalculatorWindow::KeyClick(vokc::CalcKey key) {
+void CalculatorWindow::press(vokc::CalcKey key) {
     const std::string error = calc_.Press(key);
-    Label1->setText(QString::fromStdString(calc_.Display()));
+    display_->setText(QString::fromStdString(calc_.Display()));
     if (!error.empty() && reportError_) reportError_(QString::fromStdString(error));
 }
 
-void CalculatorWindow::FormActivate() {
+void CalculatorWindow::resetDisplay() {
     calc_.Clear();
-    Label1->setText(QString());
-    Button[11]->setFocus();
+    display_->setText(QString());
+    keys_[11]->setFocus();
 }
 
-void CalculatorWindow::FormKeyPress(QChar character) {
+void CalculatorWindow::handleCharacter(QChar character) {
     if (character.unicode() == 27) {
-        Button19Click();
+        closeWindow();
         return;
     }
     if (const auto key = vokc::CalcKeyForChar(character.unicode()))
-        Button[ButtonOfKey(*key)]->click();
+        keys_[ButtonOfKey(*key)]->click();
 }
 
-void CalculatorWindow::Button19Click() {
+void CalculatorWindow::closeWindow() {
     close();
 }
 
 bool CalculatorWindow::event(QEvent* event) {
     // Every opening starts afresh. An error box closing over the window is no opening:
     // the pending operation survives it.
-    if (event->type() == QEvent::Show) FormActivate();
+    if (event->type() == QEvent::Show) resetDisplay();
     return QDialog::event(event);
 }
 
 void CalculatorWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        FormKeyPress(QChar(27));
+        handleCharacter(QChar(27));
         return;
     }
     const QString text = event->text();
     if (text.size() == 1 && vokc::CalcKeyForChar(text[0].unicode())) {
-        FormKeyPress(text[0]);
+        handleCharacter(text[0]);
         return;
     }
     QDialog::keyPressEvent(event);

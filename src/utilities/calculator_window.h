@@ -1,10 +1,7 @@
 // "Calculatrice": the pocket calculator window.
-//
-// The main window creates it once at start-up and shows it modally for the command
-// "C&alculatrice" of "&Utilitaires": Pocket->exec(). Each opening starts with an empty
-// display and no pending operation; typed keys press the calculator's keys, Escape
-// closes. Errors of a key are shown in a message box and change nothing.
-// CMake target: vokc_utilities.
+// Each opening starts with an empty display and no pending operation; typed keys press
+// the calculator's keys, Escape closes. Errors of a key are shown in a message box and
+// change nothing.
 #pragma once
 
 #include <QDialog>
@@ -22,20 +19,19 @@ class CalculatorWindow : public QDialog {
   public:
     explicit CalculatorWindow(QWidget* parent = nullptr);
 
-    // The keys, named after their place: Button0-Button9 the digits, Button10 ",",
-    // Button11 "=", Button12-15 "+", "-", "*", "/", Button16 "1/x", Button17 "sqr",
-    // Button18 "C", Button19 "Fermer".
-    QPushButton* Button[20];
-    QLabel* Label1; // the display
+    // The keys by index: 0-9 the digits, 10 ",", 11 "=", 12-15 "+", "-", "*", "/",
+    // 16 "1/x", 17 "sqr", 18 "C", 19 "Fermer".
+    QPushButton* key(int index) const { return keys_[index]; }
+    QLabel* display() const { return display_; } // the display
 
-    const vokc::Calculator& State() const { return calc_; }
+    const vokc::Calculator& state() const { return calc_; }
     // Where key errors go; by default a message box. Tests catch them here.
-    void SetErrorReporter(std::function<void(const QString&)> reporter);
+    void setErrorReporter(std::function<void(const QString&)> reporter);
 
-    void FormActivate();
+    void resetDisplay();
     // A typed character: 27 closes, the others press their key (see CalcKeyForChar).
-    void FormKeyPress(QChar character);
-    void Button19Click();
+    void handleCharacter(QChar character);
+    void closeWindow();
 
   protected:
     bool event(QEvent* event) override;
@@ -43,8 +39,10 @@ class CalculatorWindow : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void KeyClick(vokc::CalcKey key);
-    void BuildKeys();
+    QPushButton* keys_[20];
+    QLabel* display_;
+    void press(vokc::CalcKey key);
+    void buildKeys();
 
     vokc::Calculator calc_;
     std::function<void(const QString&)> reportError_;

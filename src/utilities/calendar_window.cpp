@@ -51,93 +51,93 @@ CalendarWindow::CalendarWindow(QWidget* parent) : QDialog(parent) {
     teal.setColor(QPalette::Window, QColor(0, 128, 128));
     panel1->setPalette(teal);
 
-    Label1 = new QLabel(panel1);
-    Label1->setGeometry(2, 6, 372, 36);
-    Label1->setAlignment(Qt::AlignCenter);
+    heading_ = new QLabel(panel1);
+    heading_->setGeometry(2, 6, 372, 36);
+    heading_->setAlignment(Qt::AlignCenter);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(23);
     font.setBold(true);
-    Label1->setFont(font);
-    QPalette red = Label1->palette();
+    heading_->setFont(font);
+    QPalette red = heading_->palette();
     red.setColor(QPalette::WindowText, Qt::red);
-    Label1->setPalette(red);
+    heading_->setPalette(red);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft), QStringLiteral("Mois"),
-                              panel1);
-    BitBtn1->setGeometry(24, 52, 90, 30);
-    Button1 = new QPushButton(QStringLiteral("Fermer"), panel1);
-    Button1->setGeometry(143, 52, 90, 30);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight), QStringLiteral("Mois"),
-                              panel1);
-    BitBtn2->setLayoutDirection(Qt::RightToLeft); // the arrow on the right of the caption
-    BitBtn2->setGeometry(262, 52, 90, 30);
+    previousButton_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft),
+                                      QStringLiteral("Mois"), panel1);
+    previousButton_->setGeometry(24, 52, 90, 30);
+    closeButton_ = new QPushButton(QStringLiteral("Fermer"), panel1);
+    closeButton_->setGeometry(143, 52, 90, 30);
+    nextButton_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight),
+                                  QStringLiteral("Mois"), panel1);
+    nextButton_->setLayoutDirection(Qt::RightToLeft); // the arrow on the right of the caption
+    nextButton_->setGeometry(262, 52, 90, 30);
 
-    Calendar1 = new QCalendarWidget(this);
-    Calendar1->setGeometry(0, 96, 377, 178);
-    Calendar1->setLocale(QLocale(QLocale::French, QLocale::France));
-    Calendar1->setFirstDayOfWeek(Qt::Sunday);
-    Calendar1->setNavigationBarVisible(false);
-    Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    Calendar1->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
-    Calendar1->setDateRange(QDate(vokc::kCalendarFirstYear, 1, 1),
-                            QDate(vokc::kCalendarLastYear, 12, 31));
-    Calendar1->setStyleSheet(QStringLiteral("QTableView { background-color: lime; }"));
-    Calendar1->setSelectedDate(QDate::currentDate());
+    grid_ = new QCalendarWidget(this);
+    grid_->setGeometry(0, 96, 377, 178);
+    grid_->setLocale(QLocale(QLocale::French, QLocale::France));
+    grid_->setFirstDayOfWeek(Qt::Sunday);
+    grid_->setNavigationBarVisible(false);
+    grid_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    grid_->setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
+    grid_->setDateRange(QDate(vokc::kCalendarFirstYear, 1, 1),
+                        QDate(vokc::kCalendarLastYear, 12, 31));
+    grid_->setStyleSheet(QStringLiteral("QTableView { background-color: lime; }"));
+    grid_->setSelectedDate(QDate::currentDate());
 
-    connect(Calendar1, &QCalendarWidget::selectionChanged, this, &CalendarWindow::Calendar1Change);
-    connect(BitBtn1, &QPushButton::clicked, this, &CalendarWindow::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &CalendarWindow::BitBtn2Click);
-    connect(Button1, &QPushButton::clicked, this, &CalendarWindow::Button1Click);
+    connect(grid_, &QCalendarWidget::selectionChanged, this, &CalendarWindow::updateHeading);
+    connect(previousButton_, &QPushButton::clicked, this, &CalendarWindow::previousMonth);
+    connect(nextButton_, &QPushButton::clicked, this, &CalendarWindow::nextMonth);
+    connect(closeButton_, &QPushButton::clicked, this, &CalendarWindow::closeWindow);
     // Page Up, Page Down and Escape are the window's on the grid and on the buttons;
     // the grid's own month keys would otherwise step a second time.
-    for (QWidget* w : {static_cast<QWidget*>(BitBtn1), static_cast<QWidget*>(BitBtn2),
-                       static_cast<QWidget*>(Button1), static_cast<QWidget*>(Calendar1)})
+    for (QWidget* w : {static_cast<QWidget*>(previousButton_), static_cast<QWidget*>(nextButton_),
+                       static_cast<QWidget*>(closeButton_), static_cast<QWidget*>(grid_)})
         w->installEventFilter(this);
-    if (auto* grid = Calendar1->findChild<QTableView*>()) grid->installEventFilter(this);
-    for (QPushButton* b : {BitBtn1, BitBtn2, Button1})
+    if (auto* grid = grid_->findChild<QTableView*>()) grid->installEventFilter(this);
+    for (QPushButton* b : {previousButton_, nextButton_, closeButton_})
         b->setAutoDefault(false);
-    Calendar1Change();
+    updateHeading();
 }
 
-QDate CalendarWindow::Date() const {
-    return Calendar1->selectedDate();
+QDate CalendarWindow::date() const {
+    return grid_->selectedDate();
 }
 
-void CalendarWindow::SetDate(const QDate& date) {
-    Calendar1->setSelectedDate(date);
+void CalendarWindow::setDate(const QDate& date) {
+    grid_->setSelectedDate(date);
 }
 
-void CalendarWindow::FormActivate() {
-    Calendar1Change();
+void CalendarWindow::showHeldMonth() {
+    updateHeading();
 }
 
-void CalendarWindow::Calendar1Change() {
-    Label1->setText(QString::fromStdString(vokc::MonthHeading(ToCalendarDate(Date()))));
-    Label1->resize(372, Label1->height());
+void CalendarWindow::updateHeading() {
+    heading_->setText(QString::fromStdString(vokc::MonthHeading(ToCalendarDate(date()))));
+    heading_->resize(372, heading_->height());
 }
 
-void CalendarWindow::BitBtn1Click() {
-    SetDate(ToQDate(vokc::PreviousMonth(ToCalendarDate(Date()))));
+void CalendarWindow::previousMonth() {
+    setDate(ToQDate(vokc::PreviousMonth(ToCalendarDate(date()))));
 }
 
-void CalendarWindow::BitBtn2Click() {
-    SetDate(ToQDate(vokc::NextMonth(ToCalendarDate(Date()))));
+void CalendarWindow::nextMonth() {
+    setDate(ToQDate(vokc::NextMonth(ToCalendarDate(date()))));
 }
 
-void CalendarWindow::Button1Click() {
+void CalendarWindow::closeWindow() {
     close();
 }
 
-bool CalendarWindow::Calendar1KeyDown(int key) {
+bool CalendarWindow::handleKey(int key) {
     switch (key) {
     case 33:
-        BitBtn1Click();
+        previousMonth();
         return true;
     case 34:
-        BitBtn2Click();
+        nextMonth();
         return true;
     case 27:
-        Button1Click();
+        closeWindow();
         return true;
     default:
         return false;
@@ -145,13 +145,12 @@ bool CalendarWindow::Calendar1KeyDown(int key) {
 }
 
 bool CalendarWindow::event(QEvent* event) {
-    if (event->type() == QEvent::Show) FormActivate();
+    if (event->type() == QEvent::Show) showHeldMonth();
     return QDialog::event(event);
 }
 
 bool CalendarWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress &&
-        Calendar1KeyDown(VirtualKey(static_cast<QKeyEvent*>(event))))
+    if (event->type() == QEvent::KeyPress && handleKey(VirtualKey(static_cast<QKeyEvent*>(event))))
         return true;
     return QDialog::eventFilter(watched, event);
 }

@@ -2,11 +2,8 @@
 // first, French day names) under the heading "mmmmm  yyyy"; "Mois" buttons and
 // Page Up / Page Down step one month back or forward, keeping the day when the month
 // has it. Escape and "Fermer" close it.
-//
-// The main window creates it once at start-up and shows it modally for the command
-// "&Calendrier" of "&Utilitaires": Calendrier->exec(). It starts on the current date;
-// the month last viewed is shown again at the next opening.
-// CMake target: vokc_utilities.
+// It starts on the current date; the month last viewed is shown again at the next
+// opening.
 #pragma once
 
 #include <QDate>
@@ -23,28 +20,35 @@ class CalendarWindow : public QDialog {
   public:
     explicit CalendarWindow(QWidget* parent = nullptr);
 
-    QLabel* Label1;             // the heading
-    QPushButton* BitBtn1;       // "Mois", previous month
-    QPushButton* BitBtn2;       // "Mois", next month
-    QPushButton* Button1;       // "Fermer"
-    QCalendarWidget* Calendar1; // the month grid
+    QLabel* heading() const { return heading_; }                    // the heading
+    QPushButton* previousButton() const { return previousButton_; } // "Mois", previous month
+    QPushButton* nextButton() const { return nextButton_; }         // "Mois", next month
+    QPushButton* closeButton() const { return closeButton_; }       // "Fermer"
+    QCalendarWidget* grid() const { return grid_; }                 // the month grid
 
     // The held date.
-    QDate Date() const;
-    void SetDate(const QDate& date);
+    QDate date() const;
+    void setDate(const QDate& date);
 
-    void FormActivate();
-    void Calendar1Change();
-    void BitBtn1Click();
-    void BitBtn2Click();
-    void Button1Click();
+    void showHeldMonth();
+    void updateHeading();
+    void previousMonth();
+    void nextMonth();
+    void closeWindow();
     // Virtual key codes: 33 (Page Up) previous month, 34 (Page Down) next month,
     // 27 (Escape) closes. True when the key was one of them.
-    bool Calendar1KeyDown(int key);
+    bool handleKey(int key);
 
   protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QLabel* heading_;
+    QPushButton* previousButton_;
+    QPushButton* nextButton_;
+    QPushButton* closeButton_;
+    QCalendarWidget* grid_;
 };
 
 } // namespace vokc

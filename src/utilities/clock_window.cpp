@@ -64,52 +64,52 @@ ClockWindow::ClockWindow(QWidget* parent, std::unique_ptr<vokc::SystemClock> clo
     panel1->setAutoFillBackground(true);
     Paint(panel1, QPalette::Window, Qt::black);
 
-    Label1 = FieldBox(panel1, 10);
+    timeLabel_ = FieldBox(panel1, 10);
     auto* label4 = new QLabel(panel1);
     label4->setGeometry(13, 57, 153, 2);
     label4->setAutoFillBackground(true);
     Paint(label4, QPalette::Window, Qt::white);
-    Label2 = FieldBox(panel1, 64);
+    dateLabel_ = FieldBox(panel1, 64);
     auto* label3 = new QLabel(QStringLiteral("VOK"), panel1);
     label3->setGeometry(12, 114, 100, 34);
     label3->setFont(ArialBold(27, true));
     Paint(label3, QPalette::WindowText, Qt::white);
 
-    RadioGroup1 = new QGroupBox(panel1);
-    RadioGroup1->setGeometry(180, 4, 90, 104);
-    RadioButtons = new QButtonGroup(this);
-    auto* column = new QVBoxLayout(RadioGroup1);
+    fieldGroup_ = new QGroupBox(panel1);
+    fieldGroup_->setGeometry(180, 4, 90, 104);
+    fieldButtons_ = new QButtonGroup(this);
+    auto* column = new QVBoxLayout(fieldGroup_);
     column->setContentsMargins(6, 2, 2, 2);
     column->setSpacing(0);
     const char* captions[] = {"Hr", "Mn", "Jo", "Mo", "An"};
     for (int i = 0; i < 5; ++i) {
-        auto* item = new QRadioButton(QString::fromLatin1(captions[i]), RadioGroup1);
+        auto* item = new QRadioButton(QString::fromLatin1(captions[i]), fieldGroup_);
         item->setFont(ArialBold(12));
         Paint(item, QPalette::WindowText, Qt::white);
-        RadioButtons->addButton(item, i);
+        fieldButtons_->addButton(item, i);
         column->addWidget(item);
     }
 
-    SpinUp = new QToolButton(panel1);
-    SpinUp->setArrowType(Qt::UpArrow);
-    SpinUp->setGeometry(180, 112, 22, 19);
-    SpinDown = new QToolButton(panel1);
-    SpinDown->setArrowType(Qt::DownArrow);
-    SpinDown->setGeometry(180, 131, 22, 19);
-    Button2 = new QPushButton(QStringLiteral("Set"), panel1);
-    Button2->setGeometry(208, 110, 62, 20);
-    Button1 = new QPushButton(QStringLiteral("Fermer"), panel1);
-    Button1->setGeometry(208, 132, 62, 20);
-    for (QPushButton* b : {Button1, Button2})
+    upButton_ = new QToolButton(panel1);
+    upButton_->setArrowType(Qt::UpArrow);
+    upButton_->setGeometry(180, 112, 22, 19);
+    downButton_ = new QToolButton(panel1);
+    downButton_->setArrowType(Qt::DownArrow);
+    downButton_->setGeometry(180, 131, 22, 19);
+    setButton_ = new QPushButton(QStringLiteral("Set"), panel1);
+    setButton_->setGeometry(208, 110, 62, 20);
+    closeButton_ = new QPushButton(QStringLiteral("Fermer"), panel1);
+    closeButton_->setGeometry(208, 132, 62, 20);
+    for (QPushButton* b : {closeButton_, setButton_})
         b->setAutoDefault(false);
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &ClockWindow::Timer1Timer);
-    connect(SpinUp, &QToolButton::clicked, this, &ClockWindow::SpinButton1UpClick);
-    connect(SpinDown, &QToolButton::clicked, this, &ClockWindow::SpinButton1DownClick);
-    connect(Button2, &QPushButton::clicked, this, &ClockWindow::Button2Click);
-    connect(Button1, &QPushButton::clicked, this, &ClockWindow::Button1Click);
+    timer_ = new QTimer(this);
+    timer_->setInterval(1000);
+    connect(timer_, &QTimer::timeout, this, &ClockWindow::tick);
+    connect(upButton_, &QToolButton::clicked, this, &ClockWindow::stepUp);
+    connect(downButton_, &QToolButton::clicked, this, &ClockWindow::stepDown);
+    connect(setButton_, &QPushButton::clicked, this, &ClockWindow::toggleSetting);
+    connect(closeButton_, &QPushButton::clicked, this, &ClockWindow::closeWindow);
 
     report_ = [this](const QString& message) {
         QMessageBox::warning(this, QGuiApplication::applicationDisplayName(), message);
@@ -118,66 +118,66 @@ ClockWindow::ClockWindow(QWidget* parent, std::unique_ptr<vokc::SystemClock> clo
 
 ClockWindow::~ClockWindow() = default;
 
-void ClockWindow::SetMessageReporter(std::function<void(const QString&)> reporter) {
+void ClockWindow::setMessageReporter(std::function<void(const QString&)> reporter) {
     report_ = std::move(reporter);
 }
 
-void ClockWindow::FormActivate() {
-    Timer1->start();
-    Timer1Timer();
+void ClockWindow::resetDisplay() {
+    timer_->start();
+    tick();
     settingMode_ = false;
 }
 
-void ClockWindow::FormDeactivate() {
-    Timer1->stop();
+void ClockWindow::leaveSetting() {
+    timer_->stop();
 }
 
-void ClockWindow::Timer1Timer() {
+void ClockWindow::tick() {
     const vokc::DateTimeFields now = clock_->Now();
-    Label1->setText(QString::fromStdString(vokc::ClockTimeText(now)));
-    Label2->setText(QString::fromStdString(vokc::ClockDateText(now)));
+    timeLabel_->setText(QString::fromStdString(vokc::ClockTimeText(now)));
+    dateLabel_->setText(QString::fromStdString(vokc::ClockDateText(now)));
 }
 
-void ClockWindow::Adjust(int delta) {
-    std::string time = Label1->text().toStdString();
-    std::string date = Label2->text().toStdString();
-    const std::string error = vokc::AdjustClockField(RadioButtons->checkedId(), delta, time, date);
+void ClockWindow::adjust(int delta) {
+    std::string time = timeLabel_->text().toStdString();
+    std::string date = dateLabel_->text().toStdString();
+    const std::string error = vokc::AdjustClockField(fieldButtons_->checkedId(), delta, time, date);
     if (!error.empty()) {
-        Report(error);
+        report(error);
         return;
     }
-    Label1->setText(QString::fromStdString(time));
-    Label2->setText(QString::fromStdString(date));
+    timeLabel_->setText(QString::fromStdString(time));
+    dateLabel_->setText(QString::fromStdString(date));
 }
 
-void ClockWindow::SpinButton1UpClick() {
-    Adjust(+1);
+void ClockWindow::stepUp() {
+    adjust(+1);
 }
 
-void ClockWindow::SpinButton1DownClick() {
-    Adjust(-1);
+void ClockWindow::stepDown() {
+    adjust(-1);
 }
 
-void ClockWindow::Button2Click() {
+void ClockWindow::toggleSetting() {
     const bool wasSetting = settingMode_;
     settingMode_ = !settingMode_;
-    if (wasSetting) Modifie();
+    if (wasSetting) setSystemClock();
     if (settingMode_)
-        Timer1->stop();
+        timer_->stop();
     else
-        Timer1->start();
+        timer_->start();
 }
 
-void ClockWindow::Button1Click() {
+void ClockWindow::closeWindow() {
     close();
 }
 
-void ClockWindow::Modifie() {
-    Report(vokc::SetClockFromTexts(Label1->text().toStdString(), Label2->text().toStdString(),
-                                   *clock_));
+void ClockWindow::setSystemClock() {
+    report(vokc::SetClockFromTexts(timeLabel_->text().toStdString(),
+                                   dateLabel_->text().toStdString(), *clock_));
 }
 
-void ClockWindow::Report(const std::string& message) {
+void ClockWindow::report(const std::string& message) {
     if (!message.empty() && report_) report_(QString::fromStdString(message));
 }
 
@@ -185,15 +185,15 @@ bool ClockWindow::event(QEvent* event) {
     // Opening the window runs the clock; leaving it stops the display. A message box
     // over the window is neither: the frozen display survives it.
     if (event->type() == QEvent::Show)
-        FormActivate();
+        resetDisplay();
     else if (event->type() == QEvent::Hide)
-        FormDeactivate();
+        leaveSetting();
     return QDialog::event(event);
 }
 
 void ClockWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
-        Button1Click();
+        closeWindow();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -1,11 +1,8 @@
 // "Horloge": the clock window. It shows the time and the date, refreshed every second;
 // "Set" freezes them for adjustment with the arrows, a second "Set" sets the computer's
 // clock from them (local time turned into universal time by the time-zone rules).
-//
-// The main window creates it once at start-up and shows it modally for the command
-// "&Horloge" of "&Utilitaires": Horloge->exec(). Each opening starts with the running
-// time; closing it while the display is frozen sets nothing.
-// CMake target: vokc_utilities.
+// Each opening starts with the running time; closing it while the display is frozen
+// sets nothing.
 #pragma once
 
 #include <QDialog>
@@ -31,38 +28,47 @@ class ClockWindow : public QDialog {
                          std::unique_ptr<vokc::SystemClock> clock = nullptr);
     ~ClockWindow() override;
 
-    QLabel* Label1;             // the time, hh:mm:ss
-    QLabel* Label2;             // the date, dd/mm/yyyy
-    QGroupBox* RadioGroup1;     // "Hr", "Mn", "Jo", "Mo", "An"
-    QButtonGroup* RadioButtons; // their indexes 0-4
-    QToolButton* SpinUp;        // the two arrows of SpinButton1
-    QToolButton* SpinDown;
-    QPushButton* Button2; // "Set"
-    QPushButton* Button1; // "Fermer"
-    QTimer* Timer1;
+    QLabel* timeLabel() const { return timeLabel_; }             // the time, hh:mm:ss
+    QLabel* dateLabel() const { return dateLabel_; }             // the date, dd/mm/yyyy
+    QGroupBox* fieldGroup() const { return fieldGroup_; }        // "Hr", "Mn", "Jo", "Mo", "An"
+    QButtonGroup* fieldButtons() const { return fieldButtons_; } // their indexes 0-4
+    QToolButton* upButton() const { return upButton_; }          // the two arrows of SpinButton1
+    QToolButton* downButton() const { return downButton_; }
+    QPushButton* setButton() const { return setButton_; }     // "Set"
+    QPushButton* closeButton() const { return closeButton_; } // "Fermer"
+    QTimer* timer() const { return timer_; }
 
-    bool SettingMode() const { return settingMode_; }
+    bool settingMode() const { return settingMode_; }
     // Where messages go (a field that is not a number, a refused setting); by default a
     // message box. Tests catch them here.
-    void SetMessageReporter(std::function<void(const QString&)> reporter);
+    void setMessageReporter(std::function<void(const QString&)> reporter);
 
-    void FormActivate();
-    void FormDeactivate();
-    void Timer1Timer();
-    void SpinButton1UpClick();
-    void SpinButton1DownClick();
-    void Button2Click();
-    void Button1Click();
+    void resetDisplay();
+    void leaveSetting();
+    void tick();
+    void stepUp();
+    void stepDown();
+    void toggleSetting();
+    void closeWindow();
     // Sets the computer's clock from the display.
-    void Modifie();
+    void setSystemClock();
 
   protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void Adjust(int delta);
-    void Report(const std::string& message);
+    QLabel* timeLabel_;
+    QLabel* dateLabel_;
+    QGroupBox* fieldGroup_;
+    QButtonGroup* fieldButtons_;
+    QToolButton* upButton_;
+    QToolButton* downButton_;
+    QPushButton* setButton_;
+    QPushButton* closeButton_;
+    QTimer* timer_;
+    void adjust(int delta);
+    void report(const std::string& message);
 
     std::unique_ptr<vokc::SystemClock> clock_;
     bool settingMode_ = false;

@@ -243,7 +243,7 @@ void HelpViewerTest::searchFindsWordsIgnoringAccents() {
              QStringLiteral("etiquette oeuvre ca l'ete"));
     HelpViewer viewer;
     const auto firstHit = [&](const QString& words) {
-        const QList<THelpHit> hits = viewer.Search(words);
+        const QList<HelpHit> hits = viewer.Search(words);
         return hits.isEmpty() ? QUrl() : hits.first().url;
     };
     QCOMPARE(firstHit(QStringLiteral("fgets")),
@@ -256,10 +256,10 @@ void HelpViewerTest::searchFindsWordsIgnoringAccents() {
     // Accents and capitals do not count, in the words typed or in the pages.
     for (const QString& word :
          {QStringLiteral("etiquette"), QStringLiteral("ÉTIQUETTE"), QStringLiteral("Étiquette")}) {
-        const QList<THelpHit> hits = viewer.Search(word);
+        const QList<HelpHit> hits = viewer.Search(word);
         QVERIFY2(hits.size() >= 3, qPrintable(word));
         bool labels = false;
-        for (const THelpHit& h : hits) {
+        for (const HelpHit& h : hits) {
             QVERIFY(HelpViewer::Fold(HelpViewer::PageHtml(h.url.fileName()))
                         .contains(QStringLiteral("etiquette")));
             labels = labels || h.url == HelpViewer::PageUrl(
@@ -270,12 +270,12 @@ void HelpViewerTest::searchFindsWordsIgnoringAccents() {
     QCOMPARE(firstHit(QStringLiteral("etiquettes")).fragment(), QStringLiteral("etiquettes"));
 
     // Every word must be in the section; the order of the words does not matter.
-    const QList<THelpHit> both = viewer.Search(QStringLiteral("boucle fgets"));
+    const QList<HelpHit> both = viewer.Search(QStringLiteral("boucle fgets"));
     QVERIFY(!both.isEmpty());
     QCOMPARE(viewer.Search(QStringLiteral("fgets boucle")).size(), both.size());
     QVERIFY(viewer.Search(QStringLiteral("fgets")).size() > both.size());
     QVERIFY(viewer.Search(QStringLiteral("boucle")).size() > both.size());
-    for (const THelpHit& h : both)
+    for (const HelpHit& h : both)
         QVERIFY(!h.section.isEmpty() && !h.pageTitle.isEmpty());
     QVERIFY(viewer.Search(QStringLiteral("zzqxw")).isEmpty());
     QVERIFY(viewer.Search(QStringLiteral("fgets zzqxw")).isEmpty());
@@ -462,7 +462,7 @@ void HelpViewerTest::languageWordsHaveAnExplainedSection() {
         QVERIFY2(!fragment.isEmpty(), qPrintable(word));
         // The section the word leads to names the word and shows an example.
         bool found = false;
-        for (const THelpHit& h : viewer.Search(word + QStringLiteral(" exemple")))
+        for (const HelpHit& h : viewer.Search(word + QStringLiteral(" exemple")))
             found = found || h.url == url;
         QVERIFY2(found, qPrintable(word + QStringLiteral(" -> ") + url.toString()));
     }

@@ -108,11 +108,11 @@ TEST(Insertions, CaretLandsOnTheEmptyLine) {
     const SkeletonText ifElse = vokc::IfSkeleton(Cond(u"i", 0, u"3"), true, true);
     const SkeletonText fileText = vokc::FileSkeleton({u"f", u"a.txt", vokc::kFileRead}, true);
     const Case cases[] = {
-        {"for", vokc::ForgInsertion(forText, true, at), u"For (i=1; i<=10; i++)|{"},
-        {"while", vokc::WhilegInsertion(whileText, true, at), u"While (i<3)|{"},
-        {"do", vokc::DogInsertion(doText, true, at), u"Do|{"},
-        {"if", vokc::IfgInsertion(ifText, true, at), u"If (i==3)|{"},
-        {"if else", vokc::IfgInsertion(ifElse, true, at), u"If (i==3)|{"},
+        {"for", vokc::ForInsertion(forText, true, at), u"For (i=1; i<=10; i++)|{"},
+        {"while", vokc::WhileInsertion(whileText, true, at), u"While (i<3)|{"},
+        {"do", vokc::DoInsertion(doText, true, at), u"Do|{"},
+        {"if", vokc::IfInsertion(ifText, true, at), u"If (i==3)|{"},
+        {"if else", vokc::IfInsertion(ifElse, true, at), u"If (i==3)|{"},
         {"file", vokc::FileInsertion(fileText, true, at), u"{|f=Fopen(\"a.txt\",\"r+t\");"},
     };
     for (const Case& c : cases) {
@@ -128,9 +128,9 @@ TEST(Insertions, CaretLandsOnTheEmptyLine) {
     }
     // The exact offsets: p - 2, q + 7, p - 17, and p - d for the file.
     const long p = at + static_cast<long>(forText.size());
-    EXPECT_EQ(vokc::ForgInsertion(forText, true, at).caret, p - 2);
-    EXPECT_EQ(vokc::DogInsertion(doText, true, at).caret, at + 7);
-    EXPECT_EQ(vokc::IfgInsertion(ifElse, true, at).caret,
+    EXPECT_EQ(vokc::ForInsertion(forText, true, at).caret, p - 2);
+    EXPECT_EQ(vokc::DoInsertion(doText, true, at).caret, at + 7);
+    EXPECT_EQ(vokc::IfInsertion(ifElse, true, at).caret,
               at + static_cast<long>(ifElse.size()) - 17);
     EXPECT_EQ(vokc::FileInsertion(fileText, true, at).caret,
               at + static_cast<long>(fileText.size()) -
@@ -141,14 +141,14 @@ TEST(Insertions, CancelledDialogsAndTheSelection) {
     const SkeletonText doc = u"abc SELECTED def";
     // for, while, do, file: the empty text replaces the selection, the caret follows it.
     for (const Insertion& ins :
-         {vokc::ForgInsertion(u"", false, 4), vokc::WhilegInsertion(u"", false, 4),
-          vokc::DogInsertion(u"", false, 4), vokc::FileInsertion(u"", false, 4)}) {
+         {vokc::ForInsertion(u"", false, 4), vokc::WhileInsertion(u"", false, 4),
+          vokc::DoInsertion(u"", false, 4), vokc::FileInsertion(u"", false, 4)}) {
         const Edited e = Apply(doc, 4, 12, ins);
         EXPECT_EQ(e.text, u"abc  def");
         EXPECT_EQ(e.caret, 4);
     }
     // if: the editor is left untouched.
-    const Edited e = Apply(doc, 4, 12, vokc::IfgInsertion(u"", false, 4));
+    const Edited e = Apply(doc, 4, 12, vokc::IfInsertion(u"", false, 4));
     EXPECT_EQ(e.text, doc);
     EXPECT_EQ(e.caret, 12);
 }
@@ -157,8 +157,8 @@ TEST(Insertions, ConfirmedButIncompleteMovesNothingBack) {
     // OK without an operator (or without the counter): the selection goes, nothing is
     // inserted, and the caret stays where the text would have been, even at offset 0.
     for (const Insertion& ins :
-         {vokc::ForgInsertion(u"", true, 0), vokc::WhilegInsertion(u"", true, 0),
-          vokc::DogInsertion(u"", true, 0), vokc::IfgInsertion(u"", true, 0)}) {
+         {vokc::ForInsertion(u"", true, 0), vokc::WhileInsertion(u"", true, 0),
+          vokc::DoInsertion(u"", true, 0), vokc::IfInsertion(u"", true, 0)}) {
         EXPECT_TRUE(ins.edit);
         EXPECT_TRUE(ins.text.empty());
         EXPECT_FALSE(ins.caret.has_value());
@@ -169,9 +169,9 @@ TEST(Insertions, ConfirmedButIncompleteMovesNothingBack) {
 TEST(Insertions, QuirksOfTheTextSearches) {
     // "Else" inside an operand of an if without else still takes the caret 15 further.
     const SkeletonText t = vokc::IfSkeleton(Cond(u"Else", 0, u"1"), false, true);
-    EXPECT_EQ(vokc::IfgInsertion(t, true, 5).caret, 5 + static_cast<long>(t.size()) - 17);
+    EXPECT_EQ(vokc::IfInsertion(t, true, 5).caret, 5 + static_cast<long>(t.size()) - 17);
     EXPECT_EQ(
-        vokc::IfgInsertion(vokc::IfSkeleton(Cond(u"else", 0, u"1"), false, true), true, 5).caret,
+        vokc::IfInsertion(vokc::IfSkeleton(Cond(u"else", 0, u"1"), false, true), true, 5).caret,
         5 + static_cast<long>(t.size()) - 2);
     // A file variable named Fclose...: the first "Fclose" is then the variable, and the
     // caret goes back before the text but never before the start of the document.
@@ -181,10 +181,10 @@ TEST(Insertions, QuirksOfTheTextSearches) {
 }
 
 TEST(Insertions, KeywordPicker) {
-    const Edited e = Apply(u"x = ;", 4, 4, vokc::InstructionsInsertion(u"atoi"));
+    const Edited e = Apply(u"x = ;", 4, 4, vokc::KeywordInsertion(u"atoi"));
     EXPECT_EQ(e.text, u"x = atoi;");
     EXPECT_EQ(e.caret, 8);
-    EXPECT_FALSE(vokc::InstructionsInsertion(u"").edit);
+    EXPECT_FALSE(vokc::KeywordInsertion(u"").edit);
 }
 
 TEST(Keywords, FiftyFiveInTheListedOrder) {

@@ -1,8 +1,5 @@
 // "Lecture / Ecriture fichier": the dialog of the read-file and write-file generators.
-//
-// The editor's Liref calls setMode(vokc::kFileRead), Ecriref setMode(vokc::kFileWrite);
-// either then shows it modally (exec()), calls Result and hands the text to
-// vokc::FileInsertion (skeletons.h). The user may still change the mode in the dialog.
+// The main window sets the mode before showing it; the user may still change it.
 #pragma once
 
 #include "generator_dialog.h"

@@ -1,7 +1,5 @@
-// "Boucle For": the for-loop generator's dialog.
-//
-// The editor's Forg shows it modally (exec()), then calls Result and hands the text to
-// vokc::ForgInsertion (skeletons.h). Created once at start-up and reused.
+// "Boucle For": the for-loop generator's dialog. Created once at start-up and reused:
+// its fields keep what was typed.
 #pragma once
 
 #include "generator_dialog.h"

@@ -1,7 +1,4 @@
-// "Condition If": the if generator's dialog.
-//
-// The editor's Ifg shows it modally (exec()), calls Result and hands the text to
-// vokc::IfgInsertion (skeletons.h). Created once and reused.
+// "Condition If": the if generator's dialog. Created once and reused.
 #pragma once
 
 #include "generator_dialog.h"

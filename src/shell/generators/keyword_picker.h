@@ -1,10 +1,7 @@
 // "Mots clé": the keyword picker, a fixed-size window filled by the list of the
-// language's 55 words.
-//
-// The editor's Instructions shows it modally (exec()) and hands selectedKeyword() to
-// vokc::InstructionsInsertion (skeletons.h). Enter and a double click close it keeping
-// the selected word, and so does the close box; Escape clears the selection first, so
-// nothing is inserted. The selected word stays selected for the next opening.
+// language's 55 words. Enter and a double click close it keeping the selected word, and
+// so does the close box; Escape clears the selection first, so nothing is inserted. The
+// selected word stays selected for the next opening.
 #pragma once
 
 #include <QDialog>

@@ -126,15 +126,15 @@ SkeletonText FileSkeleton(const FileFields& f, bool confirmed) {
     return t;
 }
 
-Insertion ForgInsertion(SkeletonText text, bool confirmed, long selStart) {
+Insertion ForInsertion(SkeletonText text, bool confirmed, long selStart) {
     return ReplaceAndStepBack(std::move(text), confirmed, selStart, 2);
 }
 
-Insertion WhilegInsertion(SkeletonText text, bool confirmed, long selStart) {
+Insertion WhileInsertion(SkeletonText text, bool confirmed, long selStart) {
     return ReplaceAndStepBack(std::move(text), confirmed, selStart, 2);
 }
 
-Insertion DogInsertion(SkeletonText text, bool confirmed, long selStart) {
+Insertion DoInsertion(SkeletonText text, bool confirmed, long selStart) {
     Insertion ins;
     ins.edit = true;
     // "Do" CR LF "{" CR LF: the caret lands at the start of the empty line.
@@ -143,7 +143,7 @@ Insertion DogInsertion(SkeletonText text, bool confirmed, long selStart) {
     return ins;
 }
 
-Insertion IfgInsertion(SkeletonText text, bool confirmed, long selStart) {
+Insertion IfInsertion(SkeletonText text, bool confirmed, long selStart) {
     if (!confirmed) return {};
     // 15 = "}" CR LF "Else" CR LF "{" CR LF CR LF: from the end of the first block's
     // empty line to 2 before the end of the whole text.
@@ -159,7 +159,7 @@ Insertion FileInsertion(SkeletonText text, bool confirmed, long selStart) {
     return ReplaceAndStepBack(std::move(text), confirmed, selStart, back);
 }
 
-Insertion InstructionsInsertion(SkeletonText keyword) {
+Insertion KeywordInsertion(SkeletonText keyword) {
     Insertion ins;
     ins.edit = !keyword.empty();
     ins.text = std::move(keyword);

@@ -1,8 +1,5 @@
-// "Boucle While" / "Boucle Do": the dialog shared by the while and do generators.
-//
-// The editor's whileg sets the caption "Boucle While", shows it modally (exec()), calls
-// Result1 and hands the text to vokc::WhilegInsertion; Dog sets "Boucle Do", calls
-// Result2 and uses vokc::DogInsertion (skeletons.h). Created once and reused.
+// "Boucle While" / "Boucle Do": the dialog shared by the while and do generators (the
+// main window sets the caption before showing it). Created once and reused.
 #pragma once
 
 #include "generator_dialog.h"

@@ -318,8 +318,8 @@ void HelpViewer::BuildIndex() const {
     }
 }
 
-QList<THelpHit> HelpViewer::Search(const QString& text) const {
-    QList<THelpHit> hits;
+QList<HelpHit> HelpViewer::Search(const QString& text) const {
+    QList<HelpHit> hits;
     const QStringList words = Words(text);
     if (words.isEmpty()) return hits;
     BuildIndex();
@@ -337,10 +337,10 @@ QList<THelpHit> HelpViewer::Search(const QString& text) const {
         }
         if (!all) continue;
         if (s.foldedTitle == words.join(QLatin1Char(' '))) score += 100;
-        hits.append(THelpHit{s.url, s.pageTitle, s.title, score});
+        hits.append(HelpHit{s.url, s.pageTitle, s.title, score});
     }
     std::stable_sort(hits.begin(), hits.end(),
-                     [](const THelpHit& a, const THelpHit& b) { return a.score > b.score; });
+                     [](const HelpHit& a, const HelpHit& b) { return a.score > b.score; });
     return hits;
 }
 
@@ -352,8 +352,8 @@ void HelpViewer::UpdateResults() {
                                              "contiennent tous s'affichent ci-dessous."));
         return;
     }
-    const QList<THelpHit> hits = Search(text);
-    for (const THelpHit& h : hits) {
+    const QList<HelpHit> hits = Search(text);
+    for (const HelpHit& h : hits) {
         const QString caption = h.section == h.pageTitle ? h.pageTitle
                                                          : h.section + QStringLiteral(" (") +
                                                                h.pageTitle + QLatin1Char(')');

@@ -5,36 +5,9 @@
 // every page, ignoring accents and letter case) and "&Utiliser l'aide" (how to use the
 // help); "&Précédent" and "&Suivant" go back and forth in the pages already seen.
 //
-// How the main window uses it
-// ---------------------------
-// 0. CMake: target_link_libraries(<its target> PRIVATE vokc_help), within
-//    if(TARGET vokc_help); #include "help_viewer.h".
-// 1. Create one viewer at start-up, with the main window as parent; it is a window of
-//    its own (Qt::Window) and stays hidden until a help command shows it:
-//        help_ = new HelpViewer(this);
-// 2. The items of the menu "&Aide":
-//        HContents() -> help_->ShowContents();   // "&Index"
-//        HSearch()   -> help_->ShowSearch();     // "&Rechercher": search with an empty field
-//        HowToUse()  -> help_->ShowHowToUse();   // "&Utiliser l'aide"
-// 3. Each top-level menu carries its help context (3 to 10). The viewer reads it from the
-//    menu's property "helpContext" (SetMenuHelpContext) or, when that is not set, from
-//    the int data of the menu's own action (menu->menuAction()->setData(context)).
-//    Help context -> page (ContextPage):
-//        3 "&Fichier"     menu-fichier.html       7 "&Programmer"  menu-programmer.html
-//        4 "&Edition"     menu-edition.html       8 "&Utilitaires" menu-utilitaires.html
-//        5 "&Voir"        menu-voir.html          9 "Fe&nêtre"     menu-fenetre.html
-//        6 "E&xécuter"    menu-executer.html     10 "&Aide"        menu-aide.html
-// 4. F1, once the menus are built (menus added to the bar later are not watched):
-//        help_->InstallF1(this, menuBar());
-//    F1 pressed while a menu of that bar is open (or one of its submenus, made by
-//    QMenu::addMenu), or while a title of the bar is highlighted from the keyboard,
-//    closes the menus and shows the topic of that menu; F1 anywhere else in the window
-//    shows the contents. A window that handles F1 itself calls
-//        help_->ShowContext(HelpViewer::F1Context(menuBar()));
-//    which shows the contents when no menu is being browsed. Inside the help window,
-//    F1 shows "Utiliser l'aide".
-// 5. ShowContext(n) shows the topic of help context n and returns true; any other n
-//    shows the contents and returns false.
+// Each top-level menu carries its help context (3 "&Fichier" to 10 "&Aide"), as the
+// menu's property "helpContext" or the int data of its own action; F1 while a menu is
+// browsed shows that menu's page, F1 anywhere else the contents.
 #pragma once
 
 #include <QList>
@@ -55,7 +28,7 @@ class QTextBrowser;
 namespace vokc {
 
 // One section of a help page found by a search.
-struct THelpHit {
+struct HelpHit {
     QUrl url;          // the page, with the section's anchor as fragment when it has one
     QString pageTitle; // the page's <title>
     QString section;   // the heading of the section
@@ -79,7 +52,7 @@ class HelpViewer : public QWidget {
     // Shows a page of the help by its file name ("langage-ecran.html#printf").
     void ShowPage(const QString& page);
 
-    // F1 (see the notes at the top of this file).
+    // F1: installed once the menus are built (menus added later are not watched).
     static void SetMenuHelpContext(QMenu* menu, int helpContext);
     static int MenuHelpContext(const QMenu* menu); // 0 when the menu has none
     void InstallF1(QWidget* window, QMenuBar* menuBar);
@@ -97,7 +70,7 @@ class HelpViewer : public QWidget {
 
     // Search over the sections of every page: every word of text must occur in the
     // section (accents, letter case and ligatures ignored). Best first.
-    QList<THelpHit> Search(const QString& text) const;
+    QList<HelpHit> Search(const QString& text) const;
     // The form in which texts are compared: lower case, accents removed, œ as oe.
     static QString Fold(const QString& text);
 

@@ -580,7 +580,7 @@ void MainWindow::insertKeyword() {
     if (!e || !shared_.generators.keywords) return;
     shared_.generators.keywords->exec();
     Apply(*e,
-          InstructionsInsertion(shared_.generators.keywords->selectedKeyword().toStdU16String()));
+          KeywordInsertion(shared_.generators.keywords->selectedKeyword().toStdU16String()));
 }
 
 void MainWindow::insertForLoop() {
@@ -591,7 +591,7 @@ void MainWindow::insertForLoop() {
     QString text;
     bool ok = false;
     dialog->result(text, ok);
-    Apply(*e, ForgInsertion(text.toStdU16String(), ok, e->selectionStart()));
+    Apply(*e, ForInsertion(text.toStdU16String(), ok, e->selectionStart()));
 }
 
 void MainWindow::insertWhileLoop() {
@@ -603,7 +603,7 @@ void MainWindow::insertWhileLoop() {
     QString text;
     bool ok = false;
     dialog->whileResult(text, ok);
-    Apply(*e, WhilegInsertion(text.toStdU16String(), ok, e->selectionStart()));
+    Apply(*e, WhileInsertion(text.toStdU16String(), ok, e->selectionStart()));
 }
 
 void MainWindow::insertDoLoop() {
@@ -615,7 +615,7 @@ void MainWindow::insertDoLoop() {
     QString text;
     bool ok = false;
     dialog->doResult(text, ok);
-    Apply(*e, DogInsertion(text.toStdU16String(), ok, e->selectionStart()));
+    Apply(*e, DoInsertion(text.toStdU16String(), ok, e->selectionStart()));
 }
 
 void MainWindow::insertIf() {
@@ -626,7 +626,7 @@ void MainWindow::insertIf() {
     QString text;
     bool ok = false;
     dialog->result(text, ok);
-    Apply(*e, IfgInsertion(text.toStdU16String(), ok, e->selectionStart()));
+    Apply(*e, IfInsertion(text.toStdU16String(), ok, e->selectionStart()));
 }
 
 void MainWindow::insertFileSkeleton(int mode) {
