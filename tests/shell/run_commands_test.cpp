@@ -196,6 +196,27 @@ class RunTest : public QObject {
         QVERIFY(form->action("&Exécuter")->isEnabled() == !form->editors().empty());
     }
 
+    void QuittingDuringARunStopsTheProgramThenQuits() {
+        EditorWindow* e =
+            Editor({u"char s[20]", u"main()", u"{", u"boucle:", u"gets(s)", u"goto boucle", u"}"});
+        e->memo()->document()->setModified(false);
+        int asked = 0;
+        bool closedAtOnce = true;
+        // Asked from inside the run, as the window manager's close button would be.
+        console->setAnswerHook([&](int, int) {
+            if (++asked == 3) closedAtOnce = form->close();
+            return QString("x");
+        });
+        e->runProgram();
+        QVERIFY(asked >= 3);
+        QVERIFY(!closedAtOnce); // refused while the program ran
+        QVERIFY(!session->isRunning());
+        QCOMPARE(session->startLine() >= 3 && session->startLine() <= 5,
+                 true);                  // stopped in the loop
+        QTRY_VERIFY(!form->isVisible()); // then the application closed
+        QVERIFY(form->editors().empty());
+    }
+
     void BinaryAndHugeFilesOpenAndRunWithoutHarm() {
         QTemporaryDir dir;
         QByteArray binary;
