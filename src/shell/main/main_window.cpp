@@ -579,8 +579,7 @@ void MainWindow::insertKeyword() {
     EditorWindow* e = activeEditor();
     if (!e || !shared_.generators.keywords) return;
     shared_.generators.keywords->exec();
-    Apply(*e,
-          KeywordInsertion(shared_.generators.keywords->selectedKeyword().toStdU16String()));
+    Apply(*e, KeywordInsertion(shared_.generators.keywords->selectedKeyword().toStdU16String()));
 }
 
 void MainWindow::insertForLoop() {
