@@ -99,20 +99,6 @@ class ColorMemoTest : public QObject {
     }
     void cleanup() { delete Owner; }
 
-    void conversionTable() {
-        for (int I = 0; I < 256; ++I)
-            QCOMPARE(static_cast<unsigned char>(Utf16ToCp1252(Cp1252ToUtf16(I))), I);
-        QCOMPARE(Cp1252ToUtf16(0x80), u'\u20AC');
-        QCOMPARE(Utf16ToCp1252(u'\u2122'), '\x99');
-        QCOMPARE(Utf16ToCp1252(u'\u2022'), '\x95'); // same low byte as U+2122
-        QCOMPARE(Utf16ToCp1252(u'\u0080'), '?');    // a C1 control the code page does not hold
-        QCOMPARE(Utf16ToCp1252(u'\u4E2D'), '?');
-        QCOMPARE(Utf16ToCp1252(u'\u2029'), '\n');
-        std::string Out = "a";
-        AppendCp1252(QString::fromUtf8("\xC2\xBB\xE2\x80\xA2\xF0\x9F\x98\x80"), Out);
-        QCOMPARE(Out, std::string("a\xBB\x95??")); // one byte per UTF-16 unit
-    }
-
     void textLinesAndOffsets() {
         Memo->SetText("ab\r\ncd\r\n\r\n\xBB"
                       "ef");
