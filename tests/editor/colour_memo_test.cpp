@@ -65,7 +65,7 @@ QString Lines(int Count, const QString& Text) {
 
 } // namespace
 
-class ColorMemoTest : public QObject {
+class ColourMemoTest : public QObject {
     Q_OBJECT
 
     QWidget* Owner = nullptr;
@@ -380,5 +380,5 @@ class ColorMemoTest : public QObject {
     }
 };
 
-QTEST_MAIN(ColorMemoTest)
+QTEST_MAIN(ColourMemoTest)
 #include "colour_memo_test.moc"
