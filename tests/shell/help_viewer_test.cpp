@@ -56,7 +56,7 @@ struct Page {
 
 Page Render(const QString& name) {
     QTextDocument doc;
-    doc.setHtml(HelpViewer::PageHtml(name));
+    doc.setHtml(HelpViewer::pageHtml(name));
     Page page;
     page.title = doc.metaInformation(QTextDocument::DocumentTitle);
     page.plain = doc.toPlainText();
@@ -72,7 +72,7 @@ Page Render(const QString& name) {
 
 // The page name and fragment a link of a page leads to; empty name when it leaves the help.
 QPair<QString, QString> Target(const QString& fromPage, const QString& href) {
-    const QUrl url = HelpViewer::PageUrl(fromPage).resolved(QUrl(href));
+    const QUrl url = HelpViewer::pageUrl(fromPage).resolved(QUrl(href));
     if (url.scheme() != QLatin1String("qrc") || !url.path().startsWith(QLatin1String("/help/")))
         return {};
     return {url.path().mid(6), url.fragment()};
@@ -110,33 +110,33 @@ void HelpViewerTest::contextsShowTheirMenuPage() {
     HelpViewer viewer;
     QSet<QString> pages;
     for (const auto& [context, menu] : menus) {
-        QVERIFY(viewer.ShowContext(context));
-        const QString page = HelpViewer::ContextPage(context);
-        QCOMPARE(viewer.CurrentUrl(), HelpViewer::PageUrl(page));
-        QVERIFY2(viewer.Browser()->toPlainText().startsWith(QStringLiteral("Sommaire")),
+        QVERIFY(viewer.showContext(context));
+        const QString page = HelpViewer::contextPage(context);
+        QCOMPARE(viewer.currentUrl(), HelpViewer::pageUrl(page));
+        QVERIFY2(viewer.browser()->toPlainText().startsWith(QStringLiteral("Sommaire")),
                  qPrintable(page));
-        QCOMPARE(viewer.Browser()->documentTitle(), QStringLiteral("Le menu ") + menu);
+        QCOMPARE(viewer.browser()->documentTitle(), QStringLiteral("Le menu ") + menu);
         pages.insert(page);
     }
     QCOMPARE(pages.size(), 8);
     QVERIFY(viewer.isVisible());
     for (int context : {-1, 0, 2, 11, 100}) {
-        viewer.ShowContext(5);
-        QVERIFY(!viewer.ShowContext(context));
-        QCOMPARE(viewer.CurrentUrl(), HelpViewer::ContentsUrl());
-        QVERIFY(HelpViewer::ContextPage(context).isEmpty());
+        viewer.showContext(5);
+        QVERIFY(!viewer.showContext(context));
+        QCOMPARE(viewer.currentUrl(), HelpViewer::contentsUrl());
+        QVERIFY(HelpViewer::contextPage(context).isEmpty());
     }
 }
 
 void HelpViewerTest::commandsAndHistory() {
     HelpViewer viewer;
-    viewer.ShowHowToUse();
-    QCOMPARE(viewer.CurrentUrl(), HelpViewer::HowToUseUrl());
-    QCOMPARE(viewer.Browser()->documentTitle(), QStringLiteral("Utiliser l'aide"));
-    viewer.ShowContents();
-    QCOMPARE(viewer.CurrentUrl(), HelpViewer::ContentsUrl());
+    viewer.showHowToUse();
+    QCOMPARE(viewer.currentUrl(), HelpViewer::howToUseUrl());
+    QCOMPARE(viewer.browser()->documentTitle(), QStringLiteral("Utiliser l'aide"));
+    viewer.showContents();
+    QCOMPARE(viewer.currentUrl(), HelpViewer::contentsUrl());
     QVERIFY(viewer.windowTitle().contains(QStringLiteral("Sommaire de l'aide")));
-    QVERIFY(!viewer.SearchPanel()->isVisible());
+    QVERIFY(!viewer.searchPanel()->isVisible());
 
     QPushButton* index = Button(&viewer, QStringLiteral("&Index"));
     QPushButton* search = Button(&viewer, QStringLiteral("&Rechercher"));
@@ -146,50 +146,50 @@ void HelpViewerTest::commandsAndHistory() {
     QVERIFY(index && search && howTo && back && forward);
 
     howTo->click();
-    QCOMPARE(viewer.CurrentUrl(), HelpViewer::HowToUseUrl());
+    QCOMPARE(viewer.currentUrl(), HelpViewer::howToUseUrl());
     QVERIFY(back->isEnabled());
     back->click();
-    QCOMPARE(viewer.CurrentUrl(), HelpViewer::ContentsUrl());
+    QCOMPARE(viewer.currentUrl(), HelpViewer::contentsUrl());
     QVERIFY(forward->isEnabled());
     forward->click();
-    QCOMPARE(viewer.CurrentUrl(), HelpViewer::HowToUseUrl());
+    QCOMPARE(viewer.currentUrl(), HelpViewer::howToUseUrl());
     index->click();
-    QCOMPARE(viewer.CurrentUrl(), HelpViewer::ContentsUrl());
+    QCOMPARE(viewer.currentUrl(), HelpViewer::contentsUrl());
 
     // The menu's search command opens an empty search; the button keeps the words typed.
-    viewer.ShowSearch(QStringLiteral("printf"));
-    QVERIFY(viewer.SearchPanel()->isVisible());
-    QCOMPARE(viewer.SearchField()->text(), QStringLiteral("printf"));
-    QVERIFY(viewer.ResultList()->count() > 0);
+    viewer.showSearch(QStringLiteral("printf"));
+    QVERIFY(viewer.searchPanel()->isVisible());
+    QCOMPARE(viewer.searchField()->text(), QStringLiteral("printf"));
+    QVERIFY(viewer.resultList()->count() > 0);
     search->click();
-    QCOMPARE(viewer.SearchField()->text(), QStringLiteral("printf"));
-    viewer.ShowSearch();
-    QVERIFY(viewer.SearchField()->text().isEmpty());
-    QCOMPARE(viewer.ResultList()->count(), 0);
+    QCOMPARE(viewer.searchField()->text(), QStringLiteral("printf"));
+    viewer.showSearch();
+    QVERIFY(viewer.searchField()->text().isEmpty());
+    QCOMPARE(viewer.resultList()->count(), 0);
 }
 
 void HelpViewerTest::everyPageIsEmbeddedAndTitled() {
     const QStringList onDisk = QDir(kSourceDir + QStringLiteral("/docs/help"))
                                    .entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
     QVERIFY(onDisk.size() >= 20);
-    QCOMPARE(HelpViewer::PageNames(), onDisk);
+    QCOMPARE(HelpViewer::pageNames(), onDisk);
     QVERIFY(QFile::exists(QStringLiteral(":/help/aide.css")));
     QSet<QString> titles;
     for (const QString& name : onDisk) {
-        QCOMPARE(HelpViewer::PageHtml(name),
+        QCOMPARE(HelpViewer::pageHtml(name),
                  ReadFile(kSourceDir + QStringLiteral("/docs/help/") + name));
         const Page page = Render(name);
         QVERIFY2(!page.title.isEmpty(), qPrintable(name));
         QVERIFY2(!titles.contains(page.title), qPrintable(page.title));
         titles.insert(page.title);
-        QCOMPARE(HelpViewer::PageHtml(name).count(QStringLiteral("<h1")), 1);
+        QCOMPARE(HelpViewer::pageHtml(name).count(QStringLiteral("<h1")), 1);
     }
-    QVERIFY(HelpViewer::PageHtml(QStringLiteral("absent.html")).isEmpty());
-    QVERIFY(HelpViewer::PageHtml(QStringLiteral("../help/index.html")).isEmpty());
+    QVERIFY(HelpViewer::pageHtml(QStringLiteral("absent.html")).isEmpty());
+    QVERIFY(HelpViewer::pageHtml(QStringLiteral("../help/index.html")).isEmpty());
 }
 
 void HelpViewerTest::linksResolveAndReachEveryPage() {
-    const QStringList names = HelpViewer::PageNames();
+    const QStringList names = HelpViewer::pageNames();
     QHash<QString, Page> pages;
     for (const QString& name : names)
         pages.insert(name, Render(name));
@@ -198,7 +198,7 @@ void HelpViewerTest::linksResolveAndReachEveryPage() {
         QStringList hrefs = pages[name].links;
         // Links the rendering does not show (the style sheet) are checked on the text.
         static const QRegularExpression attr(QStringLiteral("(?:href|src)=\"([^\"]*)\""));
-        for (auto m = attr.globalMatch(HelpViewer::PageHtml(name)); m.hasNext();) {
+        for (auto m = attr.globalMatch(HelpViewer::pageHtml(name)); m.hasNext();) {
             const QString href = m.next().captured(1);
             if (!hrefs.contains(href)) hrefs << href;
         }
@@ -233,36 +233,36 @@ void HelpViewerTest::linksResolveAndReachEveryPage() {
 
     // The viewer follows a link with its anchor.
     HelpViewer viewer;
-    viewer.ShowPage(QStringLiteral("langage-fichiers.html#feof"));
-    QCOMPARE(viewer.CurrentUrl().fragment(), QStringLiteral("feof"));
-    QVERIFY(viewer.Browser()->toPlainText().contains(QStringLiteral("while (!feof(f))")));
+    viewer.showPage(QStringLiteral("langage-fichiers.html#feof"));
+    QCOMPARE(viewer.currentUrl().fragment(), QStringLiteral("feof"));
+    QVERIFY(viewer.browser()->toPlainText().contains(QStringLiteral("while (!feof(f))")));
 }
 
 void HelpViewerTest::searchFindsWordsIgnoringAccents() {
-    QCOMPARE(HelpViewer::Fold(QStringLiteral(" Étiquette  ŒUVRE Ça l’été ")),
+    QCOMPARE(HelpViewer::fold(QStringLiteral(" Étiquette  ŒUVRE Ça l’été ")),
              QStringLiteral("etiquette oeuvre ca l'ete"));
     HelpViewer viewer;
     const auto firstHit = [&](const QString& words) {
-        const QList<HelpHit> hits = viewer.Search(words);
+        const QList<HelpHit> hits = viewer.search(words);
         return hits.isEmpty() ? QUrl() : hits.first().url;
     };
     QCOMPARE(firstHit(QStringLiteral("fgets")),
-             HelpViewer::PageUrl(QStringLiteral("langage-fichiers.html#fgets")));
+             HelpViewer::pageUrl(QStringLiteral("langage-fichiers.html#fgets")));
     QCOMPARE(firstHit(QStringLiteral("FEOF")),
-             HelpViewer::PageUrl(QStringLiteral("langage-fichiers.html#feof")));
+             HelpViewer::pageUrl(QStringLiteral("langage-fichiers.html#feof")));
     QCOMPARE(firstHit(QStringLiteral("strcpy")),
-             HelpViewer::PageUrl(QStringLiteral("langage-chaines.html#strcat")));
+             HelpViewer::pageUrl(QStringLiteral("langage-chaines.html#strcat")));
 
     // Accents and capitals do not count, in the words typed or in the pages.
     for (const QString& word :
          {QStringLiteral("etiquette"), QStringLiteral("ÉTIQUETTE"), QStringLiteral("Étiquette")}) {
-        const QList<HelpHit> hits = viewer.Search(word);
+        const QList<HelpHit> hits = viewer.search(word);
         QVERIFY2(hits.size() >= 3, qPrintable(word));
         bool labels = false;
         for (const HelpHit& h : hits) {
-            QVERIFY(HelpViewer::Fold(HelpViewer::PageHtml(h.url.fileName()))
+            QVERIFY(HelpViewer::fold(HelpViewer::pageHtml(h.url.fileName()))
                         .contains(QStringLiteral("etiquette")));
-            labels = labels || h.url == HelpViewer::PageUrl(
+            labels = labels || h.url == HelpViewer::pageUrl(
                                             QStringLiteral("langage-procedures.html#etiquettes"));
         }
         QVERIFY2(labels, qPrintable(word));
@@ -270,43 +270,43 @@ void HelpViewerTest::searchFindsWordsIgnoringAccents() {
     QCOMPARE(firstHit(QStringLiteral("etiquettes")).fragment(), QStringLiteral("etiquettes"));
 
     // Every word must be in the section; the order of the words does not matter.
-    const QList<HelpHit> both = viewer.Search(QStringLiteral("boucle fgets"));
+    const QList<HelpHit> both = viewer.search(QStringLiteral("boucle fgets"));
     QVERIFY(!both.isEmpty());
-    QCOMPARE(viewer.Search(QStringLiteral("fgets boucle")).size(), both.size());
-    QVERIFY(viewer.Search(QStringLiteral("fgets")).size() > both.size());
-    QVERIFY(viewer.Search(QStringLiteral("boucle")).size() > both.size());
+    QCOMPARE(viewer.search(QStringLiteral("fgets boucle")).size(), both.size());
+    QVERIFY(viewer.search(QStringLiteral("fgets")).size() > both.size());
+    QVERIFY(viewer.search(QStringLiteral("boucle")).size() > both.size());
     for (const HelpHit& h : both)
         QVERIFY(!h.section.isEmpty() && !h.pageTitle.isEmpty());
-    QVERIFY(viewer.Search(QStringLiteral("zzqxw")).isEmpty());
-    QVERIFY(viewer.Search(QStringLiteral("fgets zzqxw")).isEmpty());
-    QVERIFY(viewer.Search(QStringLiteral("   ")).isEmpty());
+    QVERIFY(viewer.search(QStringLiteral("zzqxw")).isEmpty());
+    QVERIFY(viewer.search(QStringLiteral("fgets zzqxw")).isEmpty());
+    QVERIFY(viewer.search(QStringLiteral("   ")).isEmpty());
 }
 
 void HelpViewerTest::searchPanelOpensAndSelectsTheWord() {
     HelpViewer viewer;
-    viewer.ShowSearch(QStringLiteral("feof"));
-    QVERIFY(viewer.ResultList()->count() > 0);
-    QCOMPARE(viewer.ResultList()->currentRow(), 0);
-    QTest::keyClick(viewer.SearchField(), Qt::Key_Return);
-    QCOMPARE(viewer.CurrentUrl(),
-             HelpViewer::PageUrl(QStringLiteral("langage-fichiers.html#feof")));
-    QCOMPARE(viewer.Browser()->textCursor().selectedText(), QStringLiteral("feof"));
+    viewer.showSearch(QStringLiteral("feof"));
+    QVERIFY(viewer.resultList()->count() > 0);
+    QCOMPARE(viewer.resultList()->currentRow(), 0);
+    QTest::keyClick(viewer.searchField(), Qt::Key_Return);
+    QCOMPARE(viewer.currentUrl(),
+             HelpViewer::pageUrl(QStringLiteral("langage-fichiers.html#feof")));
+    QCOMPARE(viewer.browser()->textCursor().selectedText(), QStringLiteral("feof"));
 
     // A word typed without its accent selects the accented word of the page.
-    viewer.SearchField()->setText(QStringLiteral("repertoire courant"));
-    QVERIFY(viewer.ResultList()->count() > 0);
-    QListWidgetItem* item = viewer.ResultList()->item(0);
+    viewer.searchField()->setText(QStringLiteral("repertoire courant"));
+    QVERIFY(viewer.resultList()->count() > 0);
+    QListWidgetItem* item = viewer.resultList()->item(0);
     const QUrl opened = item->data(Qt::UserRole).toUrl();
-    emit viewer.ResultList()->itemActivated(item);
-    QCOMPARE(viewer.CurrentUrl(), opened);
-    QCOMPARE(HelpViewer::Fold(viewer.Browser()->textCursor().selectedText()),
+    emit viewer.resultList()->itemActivated(item);
+    QCOMPARE(viewer.currentUrl(), opened);
+    QCOMPARE(HelpViewer::fold(viewer.browser()->textCursor().selectedText()),
              QStringLiteral("repertoire"));
-    QVERIFY(viewer.Browser()->textCursor().selectedText().contains(QStringLiteral("é")));
+    QVERIFY(viewer.browser()->textCursor().selectedText().contains(QStringLiteral("é")));
 
-    viewer.SearchField()->setText(QStringLiteral("zzqxw"));
-    QCOMPARE(viewer.ResultList()->count(), 0);
-    QTest::keyClick(viewer.SearchField(), Qt::Key_Return); // nothing to open
-    QCOMPARE(viewer.CurrentUrl(), opened);
+    viewer.searchField()->setText(QStringLiteral("zzqxw"));
+    QCOMPARE(viewer.resultList()->count(), 0);
+    QTest::keyClick(viewer.searchField(), Qt::Key_Return); // nothing to open
+    QCOMPARE(viewer.currentUrl(), opened);
 }
 
 void HelpViewerTest::f1ShowsTheMenuBeingBrowsed() {
@@ -315,7 +315,7 @@ void HelpViewerTest::f1ShowsTheMenuBeingBrowsed() {
     fichier->menuAction()->setData(3); // the context as the main window stores it
     fichier->addAction(QStringLiteral("&Nouveau"));
     QMenu* outils = window.menuBar()->addMenu(QStringLiteral("&Utilitaires"));
-    HelpViewer::SetMenuHelpContext(outils, 8);
+    HelpViewer::setMenuHelpContext(outils, 8);
     QMenu* sub = outils->addMenu(QStringLiteral("Sous-menu"));
     sub->addAction(QStringLiteral("Élément"));
     window.resize(400, 300);
@@ -324,16 +324,16 @@ void HelpViewerTest::f1ShowsTheMenuBeingBrowsed() {
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
     HelpViewer viewer(&window);
-    viewer.InstallF1(&window, window.menuBar());
+    viewer.installF1(&window, window.menuBar());
     QVERIFY(!viewer.isVisible());
 
-    QCOMPARE(HelpViewer::F1Context(window.menuBar()), 0);
+    QCOMPARE(HelpViewer::f1Context(window.menuBar()), 0);
     fichier->popup(window.mapToGlobal(QPoint(10, 10)));
     QVERIFY(QTest::qWaitForWindowExposed(fichier));
-    QCOMPARE(HelpViewer::F1Context(window.menuBar()), 3);
+    QCOMPARE(HelpViewer::f1Context(window.menuBar()), 3);
     QTest::keyClick(fichier, Qt::Key_F1);
     QVERIFY(viewer.isVisible());
-    QCOMPARE(viewer.CurrentUrl(), HelpViewer::PageUrl(HelpViewer::ContextPage(3)));
+    QCOMPARE(viewer.currentUrl(), HelpViewer::pageUrl(HelpViewer::contextPage(3)));
     QVERIFY(!fichier->isVisible());
     QVERIFY(!QApplication::activePopupWidget());
 
@@ -341,16 +341,16 @@ void HelpViewerTest::f1ShowsTheMenuBeingBrowsed() {
     outils->popup(window.mapToGlobal(QPoint(10, 10)));
     sub->popup(window.mapToGlobal(QPoint(60, 10)));
     QVERIFY(QTest::qWaitForWindowExposed(sub));
-    QCOMPARE(HelpViewer::F1Context(window.menuBar()), 8);
+    QCOMPARE(HelpViewer::f1Context(window.menuBar()), 8);
     QTest::keyClick(sub, Qt::Key_F1);
-    QCOMPARE(viewer.CurrentUrl(), HelpViewer::PageUrl(HelpViewer::ContextPage(8)));
+    QCOMPARE(viewer.currentUrl(), HelpViewer::pageUrl(HelpViewer::contextPage(8)));
     QVERIFY(!QApplication::activePopupWidget());
 
     // Outside the menus, F1 shows the contents.
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_F1);
-    QCOMPARE(viewer.CurrentUrl(), HelpViewer::ContentsUrl());
+    QCOMPARE(viewer.currentUrl(), HelpViewer::contentsUrl());
 
     // A title of the bar highlighted from the keyboard (Alt, then an arrow key).
     window.activateWindow();
@@ -362,33 +362,33 @@ void HelpViewerTest::f1ShowsTheMenuBeingBrowsed() {
     QCOMPARE(window.menuBar()->activeAction(), outils->menuAction());
     QVERIFY(!QApplication::activePopupWidget());
     QTest::keyClick(window.menuBar(), Qt::Key_F1);
-    QCOMPARE(viewer.CurrentUrl(), HelpViewer::PageUrl(HelpViewer::ContextPage(8)));
+    QCOMPARE(viewer.currentUrl(), HelpViewer::pageUrl(HelpViewer::contextPage(8)));
     QTest::keyClick(window.menuBar(), Qt::Key_Escape);
-    viewer.ShowContents();
+    viewer.showContents();
 
     // Other keys reach the menu as usual.
     fichier->popup(window.mapToGlobal(QPoint(10, 10)));
     QVERIFY(QTest::qWaitForWindowExposed(fichier));
     QTest::keyClick(fichier, Qt::Key_Escape);
     QVERIFY(!fichier->isVisible());
-    QCOMPARE(viewer.CurrentUrl(), HelpViewer::ContentsUrl());
+    QCOMPARE(viewer.currentUrl(), HelpViewer::contentsUrl());
 }
 
 void HelpViewerTest::menuHelpContextReading() {
     QMenu plain, property, data, text, outside, both;
-    QCOMPARE(HelpViewer::MenuHelpContext(nullptr), 0);
-    QCOMPARE(HelpViewer::MenuHelpContext(&plain), 0);
-    HelpViewer::SetMenuHelpContext(&property, 9);
-    QCOMPARE(HelpViewer::MenuHelpContext(&property), 9);
+    QCOMPARE(HelpViewer::menuHelpContext(nullptr), 0);
+    QCOMPARE(HelpViewer::menuHelpContext(&plain), 0);
+    HelpViewer::setMenuHelpContext(&property, 9);
+    QCOMPARE(HelpViewer::menuHelpContext(&property), 9);
     data.menuAction()->setData(4);
-    QCOMPARE(HelpViewer::MenuHelpContext(&data), 4);
+    QCOMPARE(HelpViewer::menuHelpContext(&data), 4);
     text.menuAction()->setData(QStringLiteral("fichier"));
-    QCOMPARE(HelpViewer::MenuHelpContext(&text), 0);
+    QCOMPARE(HelpViewer::menuHelpContext(&text), 0);
     outside.menuAction()->setData(42);
-    QCOMPARE(HelpViewer::MenuHelpContext(&outside), 0);
+    QCOMPARE(HelpViewer::menuHelpContext(&outside), 0);
     both.menuAction()->setData(4);
-    HelpViewer::SetMenuHelpContext(&both, 10); // the property wins
-    QCOMPARE(HelpViewer::MenuHelpContext(&both), 10);
+    HelpViewer::setMenuHelpContext(&both, 10); // the property wins
+    QCOMPARE(HelpViewer::menuHelpContext(&both), 10);
 }
 
 void HelpViewerTest::examplesMatchTheirFilesAndResults() {
@@ -400,8 +400,8 @@ void HelpViewerTest::examplesMatchTheirFilesAndResults() {
         QRegularExpression::DotMatchesEverythingOption);
     QSet<QString> shown;
     int programs = 0, screens = 0, messages = 0;
-    for (const QString& name : HelpViewer::PageNames()) {
-        for (auto m = block.globalMatch(HelpViewer::PageHtml(name)); m.hasNext();) {
+    for (const QString& name : HelpViewer::pageNames()) {
+        for (auto m = block.globalMatch(HelpViewer::pageHtml(name)); m.hasNext();) {
             const QRegularExpressionMatch match = m.next();
             const QString kind = match.captured(1), file = match.captured(2);
             const QString text = Unescape(match.captured(3));
@@ -448,7 +448,7 @@ void HelpViewerTest::languageWordsHaveAnExplainedSection() {
         "void",     "while"};
     const QString indexPage = QStringLiteral("langage-index.html");
     QTextDocument doc;
-    doc.setHtml(HelpViewer::PageHtml(indexPage));
+    doc.setHtml(HelpViewer::pageHtml(indexPage));
     QHash<QString, QString> linkOf; // word -> href
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
         for (auto it = b.begin(); !it.atEnd(); ++it)
@@ -458,11 +458,11 @@ void HelpViewerTest::languageWordsHaveAnExplainedSection() {
     for (const QString& word : words) {
         QVERIFY2(linkOf.contains(word), qPrintable(word));
         const auto [page, fragment] = Target(indexPage, linkOf[word]);
-        const QUrl url = HelpViewer::PageUrl(page + QLatin1Char('#') + fragment);
+        const QUrl url = HelpViewer::pageUrl(page + QLatin1Char('#') + fragment);
         QVERIFY2(!fragment.isEmpty(), qPrintable(word));
         // The section the word leads to names the word and shows an example.
         bool found = false;
-        for (const HelpHit& h : viewer.Search(word + QStringLiteral(" exemple")))
+        for (const HelpHit& h : viewer.search(word + QStringLiteral(" exemple")))
             found = found || h.url == url;
         QVERIFY2(found, qPrintable(word + QStringLiteral(" -> ") + url.toString()));
     }
@@ -472,7 +472,7 @@ void HelpViewerTest::everyInterpreterMessageIsExplained() {
     const QString header = ReadFile(kSourceDir + QStringLiteral("/src/interpreter/messages.h"));
     QVERIFY(!header.isEmpty());
     QTextDocument doc;
-    doc.setHtml(HelpViewer::PageHtml(QStringLiteral("messages.html")));
+    doc.setHtml(HelpViewer::pageHtml(QStringLiteral("messages.html")));
     const QString page = doc.toPlainText().replace(QChar(0x00A0), QLatin1Char(' '));
     static const QRegularExpression literal(
         QStringLiteral("constexpr std::string_view \\w+ = \"([^\"]*)\""));

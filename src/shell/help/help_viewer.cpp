@@ -102,7 +102,7 @@ int CountOf(const QString& text, const QString& word) {
 }
 
 QStringList Words(const QString& text) {
-    return HelpViewer::Fold(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return HelpViewer::fold(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -164,10 +164,10 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(buttons);
     layout->addWidget(splitter, 1);
 
-    connect(indexButton_, &QPushButton::clicked, this, &HelpViewer::ShowContents);
+    connect(indexButton_, &QPushButton::clicked, this, &HelpViewer::showContents);
     connect(searchButton_, &QPushButton::clicked, this,
-            [this] { ShowSearch(searchField_->text()); });
-    connect(howToButton_, &QPushButton::clicked, this, &HelpViewer::ShowHowToUse);
+            [this] { showSearch(searchField_->text()); });
+    connect(howToButton_, &QPushButton::clicked, this, &HelpViewer::showHowToUse);
     connect(backButton_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(forwardButton_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
     connect(browser_, &QTextBrowser::backwardAvailable, backButton_, &QPushButton::setEnabled);
@@ -177,46 +177,46 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
         setWindowTitle(title.isEmpty() ? QStringLiteral("Aide de Vok C")
                                        : QStringLiteral("Aide de Vok C - ") + title);
     });
-    connect(searchField_, &QLineEdit::textChanged, this, &HelpViewer::UpdateResults);
+    connect(searchField_, &QLineEdit::textChanged, this, &HelpViewer::updateResults);
     connect(searchField_, &QLineEdit::returnPressed, this, [this] {
-        if (results_->count() > 0) OpenResult(results_->item(0));
+        if (results_->count() > 0) openResult(results_->item(0));
     });
-    connect(results_, &QListWidget::itemActivated, this, &HelpViewer::OpenResult);
-    connect(results_, &QListWidget::itemClicked, this, &HelpViewer::OpenResult);
+    connect(results_, &QListWidget::itemActivated, this, &HelpViewer::openResult);
+    connect(results_, &QListWidget::itemClicked, this, &HelpViewer::openResult);
 
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, &HelpViewer::ShowHowToUse);
+    connect(f1, &QShortcut::activated, this, &HelpViewer::showHowToUse);
 
-    UpdateResults();
+    updateResults();
 }
 
 HelpViewer::~HelpViewer() = default;
 
 // ---- Pages ----
 
-QString HelpViewer::ContextPage(int helpContext) {
+QString HelpViewer::contextPage(int helpContext) {
     for (const ContextTopic& t : kTopics)
         if (t.context == helpContext) return QString::fromLatin1(t.page);
     return {};
 }
 
-QUrl HelpViewer::PageUrl(const QString& page) {
+QUrl HelpViewer::pageUrl(const QString& page) {
     return QUrl(QStringLiteral("qrc:/help/") + page);
 }
-QUrl HelpViewer::ContentsUrl() {
-    return PageUrl(QStringLiteral("index.html"));
+QUrl HelpViewer::contentsUrl() {
+    return pageUrl(QStringLiteral("index.html"));
 }
-QUrl HelpViewer::HowToUseUrl() {
-    return PageUrl(QStringLiteral("utiliser-aide.html"));
+QUrl HelpViewer::howToUseUrl() {
+    return pageUrl(QStringLiteral("utiliser-aide.html"));
 }
 
-QStringList HelpViewer::PageNames() {
+QStringList HelpViewer::pageNames() {
     EnsureResources();
     return QDir(QString::fromLatin1(kHelpRoot))
         .entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
 }
 
-QString HelpViewer::PageHtml(const QString& page) {
+QString HelpViewer::pageHtml(const QString& page) {
     EnsureResources();
     const QString name = page.section(QLatin1Char('#'), 0, 0);
     if (name.isEmpty() || name.contains(QLatin1Char('/'))) return {};
@@ -225,53 +225,53 @@ QString HelpViewer::PageHtml(const QString& page) {
     return QString::fromUtf8(file.readAll());
 }
 
-QUrl HelpViewer::CurrentUrl() const {
+QUrl HelpViewer::currentUrl() const {
     return browser_->source();
 }
 
-void HelpViewer::Present() {
+void HelpViewer::present() {
     show();
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
 }
 
-void HelpViewer::ShowPage(const QString& page) {
-    browser_->setSource(PageUrl(page));
-    Present();
+void HelpViewer::showPage(const QString& page) {
+    browser_->setSource(pageUrl(page));
+    present();
 }
 
-void HelpViewer::ShowContents() {
-    ShowPage(QStringLiteral("index.html"));
+void HelpViewer::showContents() {
+    showPage(QStringLiteral("index.html"));
 }
 
-void HelpViewer::ShowHowToUse() {
-    ShowPage(QStringLiteral("utiliser-aide.html"));
+void HelpViewer::showHowToUse() {
+    showPage(QStringLiteral("utiliser-aide.html"));
 }
 
-bool HelpViewer::ShowContext(int helpContext) {
-    const QString page = ContextPage(helpContext);
+bool HelpViewer::showContext(int helpContext) {
+    const QString page = contextPage(helpContext);
     if (page.isEmpty()) {
-        ShowContents();
+        showContents();
         return false;
     }
-    ShowPage(page);
+    showPage(page);
     return true;
 }
 
-void HelpViewer::ShowSearch(const QString& key) {
-    if (browser_->source().isEmpty()) browser_->setSource(ContentsUrl());
+void HelpViewer::showSearch(const QString& key) {
+    if (browser_->source().isEmpty()) browser_->setSource(contentsUrl());
     searchPanel_->show();
     searchField_->setText(key);
-    UpdateResults();
-    Present();
+    updateResults();
+    present();
     searchField_->setFocus();
     searchField_->selectAll();
 }
 
 // ---- Search ----
 
-QString HelpViewer::Fold(const QString& text) {
+QString HelpViewer::fold(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (QChar c : text)
@@ -279,21 +279,21 @@ QString HelpViewer::Fold(const QString& text) {
     return out.simplified();
 }
 
-void HelpViewer::BuildIndex() const {
+void HelpViewer::buildIndex() const {
     if (!sections_.isEmpty()) return;
-    for (const QString& page : PageNames()) {
+    for (const QString& page : pageNames()) {
         QTextDocument doc;
-        doc.setMetaInformation(QTextDocument::DocumentUrl, PageUrl(page).toString());
-        doc.setHtml(PageHtml(page));
+        doc.setMetaInformation(QTextDocument::DocumentUrl, pageUrl(page).toString());
+        doc.setHtml(pageHtml(page));
         const QString pageTitle = doc.metaInformation(QTextDocument::DocumentTitle);
         // A page without headings is one section named after the page; otherwise the
         // text before the first heading (the navigation line) is left out.
-        Section current{PageUrl(page), pageTitle, pageTitle, {}, {}};
+        Section current{pageUrl(page), pageTitle, pageTitle, {}, {}};
         bool isHeading = false;
         QString body;
         auto flush = [&] {
-            current.foldedTitle = Fold(current.title);
-            current.foldedText = Fold(current.title + QLatin1Char(' ') + body);
+            current.foldedTitle = fold(current.title);
+            current.foldedText = fold(current.title + QLatin1Char(' ') + body);
             sections_.append(current);
         };
         for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
@@ -305,7 +305,7 @@ void HelpViewer::BuildIndex() const {
                     const QStringList names = it.fragment().charFormat().anchorNames();
                     if (!names.isEmpty()) anchor = names.first();
                 }
-                QUrl url = PageUrl(page);
+                QUrl url = pageUrl(page);
                 if (!anchor.isEmpty()) url.setFragment(anchor);
                 current = Section{url, pageTitle, b.text().simplified(), {}, {}};
                 isHeading = true;
@@ -318,11 +318,11 @@ void HelpViewer::BuildIndex() const {
     }
 }
 
-QList<HelpHit> HelpViewer::Search(const QString& text) const {
+QList<HelpHit> HelpViewer::search(const QString& text) const {
     QList<HelpHit> hits;
     const QStringList words = Words(text);
     if (words.isEmpty()) return hits;
-    BuildIndex();
+    buildIndex();
     for (const Section& s : sections_) {
         int score = 0;
         bool all = true;
@@ -344,7 +344,7 @@ QList<HelpHit> HelpViewer::Search(const QString& text) const {
     return hits;
 }
 
-void HelpViewer::UpdateResults() {
+void HelpViewer::updateResults() {
     results_->clear();
     const QString text = searchField_->text();
     if (Words(text).isEmpty()) {
@@ -352,7 +352,7 @@ void HelpViewer::UpdateResults() {
                                              "contiennent tous s'affichent ci-dessous."));
         return;
     }
-    const QList<HelpHit> hits = Search(text);
+    const QList<HelpHit> hits = search(text);
     for (const HelpHit& h : hits) {
         const QString caption = h.section == h.pageTitle ? h.pageTitle
                                                          : h.section + QStringLiteral(" (") +
@@ -370,7 +370,7 @@ void HelpViewer::UpdateResults() {
     results_->setCurrentRow(hits.isEmpty() ? -1 : 0);
 }
 
-void HelpViewer::OpenResult(QListWidgetItem* item) {
+void HelpViewer::openResult(QListWidgetItem* item) {
     if (!item) return;
     const QUrl url = item->data(Qt::UserRole).toUrl();
     browser_->setSource(url);
@@ -388,7 +388,7 @@ void HelpViewer::OpenResult(QListWidgetItem* item) {
                     break;
                 }
     }
-    SelectWord(words.first(), from);
+    selectWord(words.first(), from);
     // Show the section from its heading when the word is in sight there.
     if (!anchor.isEmpty()) {
         browser_->scrollToAnchor(anchor);
@@ -398,7 +398,7 @@ void HelpViewer::OpenResult(QListWidgetItem* item) {
 
 // Selects the first occurrence of a folded word at or after the document position from
 // (or else from the start), comparing folded texts.
-void HelpViewer::SelectWord(const QString& foldedWord, int from) {
+void HelpViewer::selectWord(const QString& foldedWord, int from) {
     QTextDocument* doc = browser_->document();
     const QString raw = doc->toRawText();
     QString folded;
@@ -425,11 +425,11 @@ void HelpViewer::SelectWord(const QString& foldedWord, int from) {
 
 // ---- F1 ----
 
-void HelpViewer::SetMenuHelpContext(QMenu* menu, int helpContext) {
+void HelpViewer::setMenuHelpContext(QMenu* menu, int helpContext) {
     if (menu) menu->setProperty(kContextProperty, helpContext);
 }
 
-int HelpViewer::MenuHelpContext(const QMenu* menu) {
+int HelpViewer::menuHelpContext(const QMenu* menu) {
     if (!menu) return 0;
     bool ok = false;
     int context = 0;
@@ -441,20 +441,20 @@ int HelpViewer::MenuHelpContext(const QMenu* menu) {
     return ok && context >= kFirstContext && context <= kLastContext ? context : 0;
 }
 
-int HelpViewer::F1Context(const QMenuBar* menuBar) {
+int HelpViewer::f1Context(const QMenuBar* menuBar) {
     for (QWidget* w = QApplication::activePopupWidget(); w; w = w->parentWidget())
         if (const auto* menu = qobject_cast<const QMenu*>(w))
-            if (const int context = MenuHelpContext(menu)) return context;
-    if (menuBar && menuBar->activeAction()) return MenuHelpContext(menuBar->activeAction()->menu());
+            if (const int context = menuHelpContext(menu)) return context;
+    if (menuBar && menuBar->activeAction()) return menuHelpContext(menuBar->activeAction()->menu());
     return 0;
 }
 
-void HelpViewer::InstallF1(QWidget* window, QMenuBar* menuBar) {
+void HelpViewer::installF1(QWidget* window, QMenuBar* menuBar) {
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), window);
     f1->setContext(Qt::WindowShortcut);
     QPointer<QMenuBar> bar(menuBar);
     connect(f1, &QShortcut::activated, this, [this, bar] {
-        ShowContext(F1Context(bar)); // the contents when no menu is being browsed
+        showContext(f1Context(bar)); // the contents when no menu is being browsed
     });
     if (!menuBar) return;
     // The menus of the bar and their submenus, which receive the keys while they are open.
@@ -479,11 +479,11 @@ bool HelpViewer::eventFilter(QObject* watched, QEvent* event) {
             int context = 0;
             for (QWidget* w = static_cast<QWidget*>(watched); w && !context; w = w->parentWidget())
                 if (const auto* menu = qobject_cast<const QMenu*>(w))
-                    context = MenuHelpContext(menu);
+                    context = menuHelpContext(menu);
             // Close the open menus first, so the help window comes to the front.
             for (int guard = 0; guard < 16 && QApplication::activePopupWidget(); ++guard)
                 QApplication::activePopupWidget()->close();
-            ShowContext(context);
+            showContext(context);
             return true;
         }
     }

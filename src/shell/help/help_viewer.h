@@ -45,40 +45,40 @@ class HelpViewer : public QWidget {
     ~HelpViewer() override;
 
     // The commands of the menu "&Aide". Each shows and raises the viewer.
-    void ShowContents();
-    void ShowSearch(const QString& key = QString());
-    void ShowHowToUse();
-    bool ShowContext(int helpContext);
+    void showContents();
+    void showSearch(const QString& key = QString());
+    void showHowToUse();
+    bool showContext(int helpContext);
     // Shows a page of the help by its file name ("langage-ecran.html#printf").
-    void ShowPage(const QString& page);
+    void showPage(const QString& page);
 
     // F1: installed once the menus are built (menus added later are not watched).
-    static void SetMenuHelpContext(QMenu* menu, int helpContext);
-    static int MenuHelpContext(const QMenu* menu); // 0 when the menu has none
-    void InstallF1(QWidget* window, QMenuBar* menuBar);
+    static void setMenuHelpContext(QMenu* menu, int helpContext);
+    static int menuHelpContext(const QMenu* menu); // 0 when the menu has none
+    void installF1(QWidget* window, QMenuBar* menuBar);
     // The help context of the menu being browsed in menuBar (an open menu, or a
     // highlighted title), 0 when none.
-    static int F1Context(const QMenuBar* menuBar);
+    static int f1Context(const QMenuBar* menuBar);
 
     // The pages: file names inside the resources, and their addresses.
-    static QString ContextPage(int helpContext); // empty outside 3..10
-    static QUrl PageUrl(const QString& page);    // "qrc:/help/" + page
-    static QUrl ContentsUrl();
-    static QUrl HowToUseUrl();
-    static QStringList PageNames();               // every .html page, sorted
-    static QString PageHtml(const QString& page); // the page's text, empty when absent
+    static QString contextPage(int helpContext); // empty outside 3..10
+    static QUrl pageUrl(const QString& page);    // "qrc:/help/" + page
+    static QUrl contentsUrl();
+    static QUrl howToUseUrl();
+    static QStringList pageNames();               // every .html page, sorted
+    static QString pageHtml(const QString& page); // the page's text, empty when absent
 
     // Search over the sections of every page: every word of text must occur in the
     // section (accents, letter case and ligatures ignored). Best first.
-    QList<HelpHit> Search(const QString& text) const;
+    QList<HelpHit> search(const QString& text) const;
     // The form in which texts are compared: lower case, accents removed, œ as oe.
-    static QString Fold(const QString& text);
+    static QString fold(const QString& text);
 
-    QUrl CurrentUrl() const;
-    QTextBrowser* Browser() const { return browser_; }
-    QLineEdit* SearchField() const { return searchField_; }
-    QListWidget* ResultList() const { return results_; }
-    QWidget* SearchPanel() const { return searchPanel_; }
+    QUrl currentUrl() const;
+    QTextBrowser* browser() const { return browser_; }
+    QLineEdit* searchField() const { return searchField_; }
+    QListWidget* resultList() const { return results_; }
+    QWidget* searchPanel() const { return searchPanel_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,11 +91,11 @@ class HelpViewer : public QWidget {
         QString foldedTitle;
         QString foldedText;
     };
-    void BuildIndex() const;
-    void UpdateResults();
-    void OpenResult(QListWidgetItem* item);
-    void SelectWord(const QString& foldedWord, int from);
-    void Present();
+    void buildIndex() const;
+    void updateResults();
+    void openResult(QListWidgetItem* item);
+    void selectWord(const QString& foldedWord, int from);
+    void present();
 
     QPushButton* indexButton_ = nullptr;
     QPushButton* searchButton_ = nullptr;

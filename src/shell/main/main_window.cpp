@@ -203,7 +203,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     updateActions();
 
     help_ = new HelpViewer(this);
-    help_->InstallF1(this, menuBar());
+    help_->installF1(this, menuBar());
     // Alt+X quits although it is also the mnemonic of the run menu, and an editor window
     // closed during a run waits for the run to stop (see eventFilter).
     qApp->installEventFilter(this);
@@ -708,13 +708,13 @@ void MainWindow::fillWindowMenu() {
 // ---- Help ----
 
 void MainWindow::showHelpContents() {
-    help_->ShowContents();
+    help_->showContents();
 }
 void MainWindow::searchHelp() {
-    help_->ShowSearch();
+    help_->showSearch();
 }
 void MainWindow::showHelpOnHelp() {
-    help_->ShowHowToUse();
+    help_->showHowToUse();
 }
 
 void MainWindow::showAbout() {
