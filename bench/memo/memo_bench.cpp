@@ -91,15 +91,15 @@ class TimedMemo : public ColourMemo {
     std::vector<double> FastMs, FullMs;
     long FastAllocations = 0, FullAllocations = 0;
 
-    void RecolorPass(bool FastRecolor) override {
+    void recolourPass(bool FastRecolor) override {
         if (Depth++ > 0 || !Recording) {
-            ColourMemo::RecolorPass(FastRecolor);
+            ColourMemo::recolourPass(FastRecolor);
             --Depth;
             return;
         }
         const long Before = Allocations;
         const Clock::time_point T0 = Clock::now();
-        ColourMemo::RecolorPass(FastRecolor);
+        ColourMemo::recolourPass(FastRecolor);
         const double Ms = Milliseconds(Clock::now() - T0);
         (FastRecolor ? FastAllocations : FullAllocations) += Allocations - Before;
         (FastRecolor ? FastMs : FullMs).push_back(Ms);
@@ -228,24 +228,24 @@ int main(int argc, char** argv) {
     QWidget Owner;
     Owner.resize(700, 1400);
     TimedMemo Memo(&Owner);
-    Memo.setFont(ColourMemo::EditorFont());
-    AddEditorColorRules(Memo.ColorRules());
+    Memo.setFont(ColourMemo::editorFont());
+    AddEditorColorRules(Memo.colourRules());
     Owner.show();
     const int LineHeight = Memo.cursorRect().height();
     SizeForShownLines(Memo, LineHeight);
     Memo.setPlainText(Program);
     Memo.verticalScrollBar()->setValue(Middle);
     QCoreApplication::processEvents();
-    const ColourMemo::TRegion Region = Memo.ColouredRegion();
+    const ColourMemo::TRegion Region = Memo.colouredRegion();
 
     // Full passes: the same view again, then views reached by scrolling. The first pass
     // over a view may still lay out lines that Qt left to be laid out later: the steady
     // state is counted from the second.
     constexpr int Rounds = 200;
-    Memo.RecolorPass(false);
+    Memo.recolourPass(false);
     Memo.Recording = true;
     for (int R = 0; R < Rounds; ++R)
-        Memo.RecolorPass(false);
+        Memo.recolourPass(false);
     const double SteadyFull = Median(Memo.FullMs);
     const double SteadyFullAllocations = double(Memo.FullAllocations) / Rounds;
     Memo.Reset();
@@ -256,7 +256,7 @@ int main(int argc, char** argv) {
 
     // Typed letters at column 4 of a line inside the view.
     Memo.verticalScrollBar()->setValue(Middle);
-    CaretInView(Memo, Memo.FirstVisibleLine());
+    CaretInView(Memo, Memo.firstVisibleLine());
     Memo.Recording = true;
     Memo.Reset();
     std::vector<double> MemoKeys;
@@ -267,11 +267,11 @@ int main(int argc, char** argv) {
     const double FastAllocationsPerKey =
         double(Memo.FastAllocations) / std::max<std::size_t>(1, FastCount);
     Memo.Recording = false;
-    Memo.RecolorPass(true);
+    Memo.recolourPass(true);
     Memo.Recording = true;
     Memo.Reset();
     for (int R = 0; R < Rounds; ++R)
-        Memo.RecolorPass(true);
+        Memo.recolourPass(true);
     const double SteadyFast = Median(Memo.FastMs);
     const double SteadyFastAllocations = double(Memo.FastAllocations) / Rounds;
     Memo.Recording = false;
@@ -280,7 +280,7 @@ int main(int argc, char** argv) {
     QWidget OtherOwner;
     OtherOwner.resize(700, 1400);
     QPlainTextEdit Other(&OtherOwner);
-    Other.setFont(ColourMemo::EditorFont());
+    Other.setFont(ColourMemo::editorFont());
     OtherOwner.show();
     SizeForShownLines(Other, LineHeight);
     Other.setPlainText(Program);

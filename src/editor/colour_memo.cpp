@@ -83,11 +83,11 @@ ColourMemo::ColourMemo(QWidget* Owner) : QPlainTextEdit(Owner) {
     viewport()->setMouseTracking(true);
     snapshot_.reserve(2048);
     mirror_.clear();
-    connect(document(), &QTextDocument::contentsChange, this, &ColourMemo::DocumentChanged);
-    connect(this, &QPlainTextEdit::textChanged, this, &ColourMemo::TextChanged);
-    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, this, [this] { Scrolled(true); });
+    connect(document(), &QTextDocument::contentsChange, this, &ColourMemo::onDocumentChanged);
+    connect(this, &QPlainTextEdit::textChanged, this, &ColourMemo::onTextChanged);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, this, [this] { scrolled(true); });
     connect(horizontalScrollBar(), &QAbstractSlider::valueChanged, this,
-            [this] { Scrolled(false); });
+            [this] { scrolled(false); });
 }
 
 // The document and the scroll bars outlive this part of the object: their notifications
@@ -99,7 +99,7 @@ ColourMemo::~ColourMemo() {
     disconnect(this, &QPlainTextEdit::textChanged, this, nullptr);
 }
 
-QFont ColourMemo::EditorFont() {
+QFont ColourMemo::editorFont() {
     QFont F;
     F.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
     F.setStyleHint(QFont::Serif);
@@ -109,7 +109,7 @@ QFont ColourMemo::EditorFont() {
     return F;
 }
 
-QColor ColourMemo::ToQColor(TColor Color) const {
+QColor ColourMemo::toQColor(TColor Color) const {
     if ((Color & 0xFF000000u) == 0x80000000u) {
         const QPalette& P = palette();
         switch (Color & 0xFFu) {
@@ -145,20 +145,20 @@ QColor ColourMemo::ToQColor(TColor Color) const {
 // Keeps mirror_ equal to the document. The notification's counts may include the final
 // paragraph separator, which the mirror does not hold; whenever the counts do not add up
 // to the document's size, the mirror is rebuilt whole.
-void ColourMemo::DocumentChanged(int Position, int CharsRemoved, int CharsAdded) {
+void ColourMemo::onDocumentChanged(int Position, int CharsRemoved, int CharsAdded) {
     QTextDocument* Doc = document();
     const int Size = Doc->characterCount() - 1;
     const auto Old = static_cast<int>(mirror_.size());
     if (Position < 0 || Position > Old || Position > Size || CharsRemoved < 0 || CharsAdded < 0) {
         mirror_.clear();
-        EnsureMirror();
+        ensureMirror();
         return;
     }
     const int Removed = std::min(CharsRemoved, Old - Position);
     const int Added = std::min(CharsAdded, Size - Position);
     if (Old - Removed + Added != Size) {
         mirror_.clear();
-        EnsureMirror();
+        ensureMirror();
         return;
     }
     QTextCursor C(Doc);
@@ -169,7 +169,7 @@ void ColourMemo::DocumentChanged(int Position, int CharsRemoved, int CharsAdded)
     mirror_.replace(static_cast<std::size_t>(Position), static_cast<std::size_t>(Removed), New);
 }
 
-void ColourMemo::EnsureMirror() const {
+void ColourMemo::ensureMirror() const {
     const QTextDocument* Doc = document();
     const auto Size = static_cast<std::size_t>(Doc->characterCount() - 1);
     if (mirror_.size() == Size) return;
@@ -178,23 +178,23 @@ void ColourMemo::EnsureMirror() const {
     mirror_.resize(Size);
 }
 
-std::int64_t ColourMemo::TextOffset(int DocPos) const {
+std::int64_t ColourMemo::textOffset(int DocPos) const {
     return std::int64_t{DocPos} + document()->findBlock(DocPos).blockNumber();
 }
 
-std::int64_t ColourMemo::LineStartOffset(int Block) const {
+std::int64_t ColourMemo::lineStartOffset(int Block) const {
     return std::int64_t{document()->findBlockByNumber(Block).position()} + Block;
 }
 
 // Document position of a text offset: an offset inside a line break means the end of its
 // line; offsets outside the text are brought to its ends.
-int ColourMemo::DocPosition(std::int64_t Offset) const {
+int ColourMemo::docPosition(std::int64_t Offset) const {
     if (Offset <= 0) return 0;
     const QTextDocument* Doc = document();
     int Lo = 0, Hi = Doc->blockCount() - 1;
     while (Lo < Hi) {
         const int Mid = Lo + (Hi - Lo + 1) / 2;
-        if (LineStartOffset(Mid) <= Offset)
+        if (lineStartOffset(Mid) <= Offset)
             Lo = Mid;
         else
             Hi = Mid - 1;
@@ -205,51 +205,51 @@ int ColourMemo::DocPosition(std::int64_t Offset) const {
     return B.position() + static_cast<int>(Column);
 }
 
-int ColourMemo::LineCount() const {
+int ColourMemo::lineCount() const {
     const QTextDocument* Doc = document();
     return Doc->blockCount() - (Doc->lastBlock().length() == 1 ? 1 : 0);
 }
 
-void ColourMemo::LineInto(int Index, std::string& Out) const {
+void ColourMemo::lineInto(int Index, std::string& Out) const {
     Out.clear();
-    if (Index < 0 || Index >= LineCount()) return;
-    EnsureMirror();
+    if (Index < 0 || Index >= lineCount()) return;
+    ensureMirror();
     const QTextBlock B = document()->findBlockByNumber(Index);
     Out.append(mirror_, static_cast<std::size_t>(B.position()),
                static_cast<std::size_t>(B.length() - 1));
 }
 
-std::string ColourMemo::Line(int Index) const {
+std::string ColourMemo::line(int Index) const {
     std::string Out;
-    LineInto(Index, Out);
+    lineInto(Index, Out);
     return Out;
 }
 
-void ColourMemo::SetLine(int Index, std::string_view Text) {
-    if (Index < 0 || Index >= LineCount()) return;
+void ColourMemo::setLine(int Index, std::string_view Text) {
+    if (Index < 0 || Index >= lineCount()) return;
     QTextCursor C(document()->findBlockByNumber(Index));
     C.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     C.insertText(ToDocumentText(Text));
 }
 
-std::vector<std::string> ColourMemo::Lines() const {
-    std::vector<std::string> Out(static_cast<std::size_t>(LineCount()));
+std::vector<std::string> ColourMemo::lines() const {
+    std::vector<std::string> Out(static_cast<std::size_t>(lineCount()));
     for (int I = 0; I < static_cast<int>(Out.size()); ++I)
-        LineInto(I, Out[static_cast<std::size_t>(I)]);
+        lineInto(I, Out[static_cast<std::size_t>(I)]);
     return Out;
 }
 
-void ColourMemo::SetLines(const std::vector<std::string>& Lines) {
+void ColourMemo::setLines(const std::vector<std::string>& Lines) {
     std::string Joined;
     for (std::size_t I = 0; I < Lines.size(); ++I) {
         if (I > 0) Joined += '\n';
         Joined += Lines[I];
     }
-    SetText(Joined);
+    setText(Joined);
 }
 
-std::string ColourMemo::Text() const {
-    EnsureMirror();
+std::string ColourMemo::text() const {
+    ensureMirror();
     std::string Out;
     Out.reserve(mirror_.size() + static_cast<std::size_t>(document()->blockCount()));
     for (const char C : mirror_) {
@@ -259,77 +259,77 @@ std::string ColourMemo::Text() const {
     return Out;
 }
 
-void ColourMemo::SetText(std::string_view Text) {
+void ColourMemo::setText(std::string_view Text) {
     setPlainText(ToDocumentText(Text));
 }
 
-int ColourMemo::TextLength() const {
+int ColourMemo::textLength() const {
     const QTextDocument* Doc = document();
     return Doc->characterCount() + Doc->blockCount() - 2;
 }
 
-int ColourMemo::SelStart() const {
-    return static_cast<int>(TextOffset(textCursor().selectionStart()));
+int ColourMemo::selStart() const {
+    return static_cast<int>(textOffset(textCursor().selectionStart()));
 }
 
-int ColourMemo::SelLength() const {
+int ColourMemo::selLength() const {
     const QTextCursor C = textCursor();
-    return static_cast<int>(TextOffset(C.selectionEnd()) - TextOffset(C.selectionStart()));
+    return static_cast<int>(textOffset(C.selectionEnd()) - textOffset(C.selectionStart()));
 }
 
-int ColourMemo::CaretOffset() const {
-    return static_cast<int>(TextOffset(textCursor().position()));
+int ColourMemo::caretOffset() const {
+    return static_cast<int>(textOffset(textCursor().position()));
 }
 
-void ColourMemo::SetSelStart(int Offset) {
+void ColourMemo::setSelStart(int Offset) {
     QTextCursor C = textCursor();
-    C.setPosition(DocPosition(Offset));
+    C.setPosition(docPosition(Offset));
     setTextCursor(C);
 }
 
-void ColourMemo::SetSelLength(int Length) {
-    const std::int64_t Start = SelStart();
+void ColourMemo::setSelLength(int Length) {
+    const std::int64_t Start = selStart();
     QTextCursor C = textCursor();
-    C.setPosition(DocPosition(Start));
-    C.setPosition(DocPosition(Start + std::max(0, Length)), QTextCursor::KeepAnchor);
+    C.setPosition(docPosition(Start));
+    C.setPosition(docPosition(Start + std::max(0, Length)), QTextCursor::KeepAnchor);
     setTextCursor(C);
 }
 
-void ColourMemo::ReplaceSelection(std::string_view Text) {
+void ColourMemo::replaceSelection(std::string_view Text) {
     QTextCursor C = textCursor();
     C.insertText(ToDocumentText(Text));
     setTextCursor(C);
 }
 
-int ColourMemo::LineIndex(int Line) const {
+int ColourMemo::lineIndex(int Line) const {
     if (Line < 0 || Line >= document()->blockCount()) return -1;
-    return static_cast<int>(LineStartOffset(Line));
+    return static_cast<int>(lineStartOffset(Line));
 }
 
-int ColourMemo::LineFromChar(int Offset) const {
-    return document()->findBlock(DocPosition(Offset)).blockNumber();
+int ColourMemo::lineFromChar(int Offset) const {
+    return document()->findBlock(docPosition(Offset)).blockNumber();
 }
 
-int ColourMemo::FirstVisibleLine() const {
+int ColourMemo::firstVisibleLine() const {
     return firstVisibleBlock().blockNumber();
 }
 
 std::string_view MemoProgramText::Line(int Index) const {
-    memo_.LineInto(Index, line_);
+    memo_.lineInto(Index, line_);
     return line_;
 }
 
 // ---------------------------------------------------------------------------------------
 // The colouring pass
 
-bool ColourMemo::Colourable() const {
+bool ColourMemo::colourable() const {
     return isEnabled() && isVisible() && parentWidget() != nullptr &&
-           (colorRules_.Count() > 0 || hotSpot_.Active);
+           (colourRules_.Count() > 0 || hotSpot_.Active);
 }
 
 // The blocks at least partly inside the viewport, top to bottom, each with the top of its
 // text and the height of its lines.
-void ColourMemo::ShownBlocks(std::vector<TShownBlock>& Out) const {
+void ColourMemo::shownBlocks(std::vector<TShownBlock>& Out) const {
     Out.clear();
     const qreal Bottom = viewport()->height();
     QPointF Offset = contentOffset();
@@ -345,7 +345,7 @@ void ColourMemo::ShownBlocks(std::vector<TShownBlock>& Out) const {
     }
 }
 
-void ColourMemo::RecolorPass(bool FastRecolor) {
+void ColourMemo::recolourPass(bool FastRecolor) {
     // Applying formats can scroll or resize, which asks for a pass again: that request is
     // served by one more full pass once this one is done.
     if (inPass_) {
@@ -357,24 +357,24 @@ void ColourMemo::RecolorPass(bool FastRecolor) {
         inPass_ = false;
         passAgain_ = false;
     });
-    Pass(FastRecolor);
+    pass(FastRecolor);
     for (int Again = 0; passAgain_ && Again < 2; ++Again) {
         passAgain_ = false;
-        Pass(false);
+        pass(false);
     }
 }
 
-void ColourMemo::Pass(bool FastRecolor) {
-    if (!Colourable()) {
+void ColourMemo::pass(bool FastRecolor) {
+    if (!colourable()) {
         region_ = {};
-        if (isVisible()) ClearShownLines();
+        if (isVisible()) clearShownLines();
         return;
     }
-    EnsureMirror();
+    ensureMirror();
     const QTextDocument* Doc = document();
     const int Lines = Doc->blockCount();
     const qreal Bottom = viewport()->height();
-    ShownBlocks(shown_);
+    shownBlocks(shown_);
     const auto FullyShown = [&](int Number) {
         if (shown_.empty()) return false;
         const int I = Number - shown_.front().Number;
@@ -401,8 +401,8 @@ void ColourMemo::Pass(bool FastRecolor) {
     bool AllShown = N > 0 && E == F + N;
     // The look-back of the first rule, which starts spans that open above the region.
     int S = F;
-    if (colorRules_.Count() > 0 && F > 0) {
-        const std::int64_t Height = std::max<std::int32_t>(1, colorRules_[0].KeyMaxHeight);
+    if (colourRules_.Count() > 0 && F > 0) {
+        const std::int64_t Height = std::max<std::int32_t>(1, colourRules_[0].KeyMaxHeight);
         S = static_cast<int>(std::max<std::int64_t>(0, std::int64_t{F} - (Height - 1)));
     }
     S = std::min(S, Lines);
@@ -438,13 +438,13 @@ void ColourMemo::Pass(bool FastRecolor) {
     limit_ = AllShown && Len > 0 ? window_.back().SnapStart + window_.back().Length
                                  : static_cast<std::int32_t>(Len);
     snapshot_[static_cast<std::size_t>(limit_)] = '\0';
-    base_ = S < Lines ? LineStartOffset(S) : 0;
+    base_ = S < Lines ? lineStartOffset(S) : 0;
     const std::string_view Snapshot(snapshot_.data(), Len + 1);
 
     list_.BeginPass();
     std::int32_t Next = 0;
-    if (hotSpot_.Active && hotSpot_.BeginChar != 0) Next = StoreHotSpots(Next, limit_);
-    if (WantTabs()) {
+    if (hotSpot_.Active && hotSpot_.BeginChar != 0) Next = storeHotSpots(Next, limit_);
+    if (wantTabs()) {
         const TColor Background = ToTColor(palette().color(QPalette::Base));
         for (std::int32_t I = 0; I < limit_; ++I)
             if (snapshot_[static_cast<std::size_t>(I)] == '\t')
@@ -452,17 +452,17 @@ void ColourMemo::Pass(bool FastRecolor) {
     }
     const QTextCursor Caret = textCursor();
     if (redrawAlways_) {
-        const std::int64_t CaretAt = TextOffset(Caret.position());
-        Next = StoreClipped(Next, LineStartOffset(Caret.blockNumber()) - base_, CaretAt - base_,
+        const std::int64_t CaretAt = textOffset(Caret.position());
+        Next = storeClipped(Next, lineStartOffset(Caret.blockNumber()) - base_, CaretAt - base_,
                             ToTColor(palette().color(QPalette::Text)), 0);
     }
-    for (std::int32_t I = 0; I < colorRules_.Count(); ++I)
-        if (colorRules_[I].Enabled)
-            Next = ScanRule(colorRules_[I], Next, Snapshot, list_, limit_, 0);
+    for (std::int32_t I = 0; I < colourRules_.Count(); ++I)
+        if (colourRules_[I].Enabled)
+            Next = ScanRule(colourRules_[I], Next, Snapshot, list_, limit_, 0);
     if (Caret.hasSelection()) {
-        const std::int64_t SelFrom = TextOffset(Caret.selectionStart());
-        const std::int64_t SelTo = TextOffset(Caret.selectionEnd());
-        Next = StoreClipped(Next, SelFrom - base_, SelTo - 1 - base_, clRed, 254);
+        const std::int64_t SelFrom = textOffset(Caret.selectionStart());
+        const std::int64_t SelTo = textOffset(Caret.selectionEnd());
+        Next = storeClipped(Next, SelFrom - base_, SelTo - 1 - base_, clRed, 254);
     }
     ResolveRuns(list_, list_.ColoredRange, cells_);
 
@@ -472,23 +472,23 @@ void ColourMemo::Pass(bool FastRecolor) {
     if (FastRecolor) {
         const QTextBlock Line = Doc->findBlockByNumber(F);
         if (E > F && F - S < static_cast<int>(window_.size()))
-            ApplyRuns(Line, window_[static_cast<std::size_t>(F - S)].SnapStart);
+            applyRuns(Line, window_[static_cast<std::size_t>(F - S)].SnapStart);
         else
-            ClearLine(Line);
+            clearLine(Line);
         return;
     }
     for (const TShownBlock& Shown : shown_) {
         const QTextBlock Line = Doc->findBlockByNumber(Shown.Number);
         if (Shown.Number >= F && Shown.Number < E &&
             Shown.Number - S < static_cast<int>(window_.size()))
-            ApplyRuns(Line, window_[static_cast<std::size_t>(Shown.Number - S)].SnapStart);
+            applyRuns(Line, window_[static_cast<std::size_t>(Shown.Number - S)].SnapStart);
         else
-            ClearLine(Line);
+            clearLine(Line);
     }
 }
 
 // Stores a record over [Start, End] (snapshot offsets) clipped to the snapshot.
-std::int32_t ColourMemo::StoreClipped(std::int32_t Next, std::int64_t Start, std::int64_t End,
+std::int32_t ColourMemo::storeClipped(std::int32_t Next, std::int64_t Start, std::int64_t End,
                                       TColor Color, std::uint8_t ZOrder) {
     const auto Last = static_cast<std::int64_t>(snapshot_.size()) - 2;
     Start = std::max<std::int64_t>(Start, 0);
@@ -501,7 +501,7 @@ std::int32_t ColourMemo::StoreClipped(std::int32_t Next, std::int64_t Start, std
 // Hot spots up to the limit: the begin marker, the text and the end marker, as three
 // records. A begin marker without an end marker before the limit colours nothing and ends
 // the scan.
-std::int32_t ColourMemo::StoreHotSpots(std::int32_t Next, std::int32_t Limit) {
+std::int32_t ColourMemo::storeHotSpots(std::int32_t Next, std::int32_t Limit) {
     const char* Text = snapshot_.data();
     std::int32_t P = 0;
     while (P < Limit) {
@@ -528,7 +528,7 @@ std::int32_t ColourMemo::StoreHotSpots(std::int32_t Next, std::int32_t Limit) {
 // Gives a line the runs that fall on it, from the snapshot offset of its first character.
 // Runs come in ascending order and lines are applied top to bottom, so the search for a
 // line's first run starts where the previous line's did.
-void ColourMemo::ApplyRuns(const QTextBlock& Block, std::int32_t SnapStart) {
+void ColourMemo::applyRuns(const QTextBlock& Block, std::int32_t SnapStart) {
     lineRuns_.clear();
     const std::int32_t LineEnd = SnapStart + Block.length() - 1; // its CR LF excluded
     const std::int32_t Count = list_.Count();
@@ -550,25 +550,25 @@ void ColourMemo::ApplyRuns(const QTextBlock& Block, std::int32_t SnapStart) {
             Kind = rkMarker;
         else if (R.ZOrder == 252 && hotSpot_.Underlined)
             Kind = rkHotText;
-        lineRuns_.push_back({From - SnapStart, To - From, ToQColor(R.Color).rgb(), Kind});
+        lineRuns_.push_back({From - SnapStart, To - From, toQColor(R.Color).rgb(), Kind});
     }
-    ApplyLineRuns(Block, lineRuns_);
+    applyLineRuns(Block, lineRuns_);
 }
 
-void ColourMemo::ClearLine(const QTextBlock& Block) {
+void ColourMemo::clearLine(const QTextBlock& Block) {
     lineRuns_.clear();
-    ApplyLineRuns(Block, lineRuns_);
+    applyLineRuns(Block, lineRuns_);
 }
 
-void ColourMemo::ClearShownLines() {
-    ShownBlocks(shown_);
+void ColourMemo::clearShownLines() {
+    shownBlocks(shown_);
     const QTextDocument* Doc = document();
     for (const TShownBlock& Shown : shown_)
-        ClearLine(Doc->findBlockByNumber(Shown.Number));
+        clearLine(Doc->findBlockByNumber(Shown.Number));
 }
 
 // Sets a line's layout formats to its runs, unless it already shows them.
-void ColourMemo::ApplyLineRuns(const QTextBlock& Block, const std::vector<TLineRun>& Runs) {
+void ColourMemo::applyLineRuns(const QTextBlock& Block, const std::vector<TLineRun>& Runs) {
     if (!Block.isValid()) return;
     QTextBlock Line = Block;
     auto* Data = dynamic_cast<TLineColours*>(Line.userData());
@@ -597,19 +597,19 @@ void ColourMemo::ApplyLineRuns(const QTextBlock& Block, const std::vector<TLineR
 // ---------------------------------------------------------------------------------------
 // Events
 
-void ColourMemo::TextChanged() {
+void ColourMemo::onTextChanged() {
     const int Lines = document()->blockCount();
-    const int Length = TextLength();
+    const int Length = textLength();
     // One character typed within a line: only the caret's line is recoloured.
     const bool Fast = !redrawAlways_ && Lines == lastLineCount_ && Length == lastTextLength_ + 1;
-    RecolorPass(Fast);
+    recolourPass(Fast);
     lastLineCount_ = Lines;
     lastTextLength_ = Length;
 }
 
-void ColourMemo::Scrolled(bool Vertical) {
+void ColourMemo::scrolled(bool Vertical) {
     if (Vertical && onVScroll_) onVScroll_(*this);
-    RecolorPass(false);
+    recolourPass(false);
 }
 
 void ColourMemo::keyPressEvent(QKeyEvent* Event) {
@@ -621,7 +621,7 @@ void ColourMemo::keyPressEvent(QKeyEvent* Event) {
         QTextCursor C = Caret;
         C.setPosition(Caret.selectionEnd());
         setTextCursor(C);
-        RecolorPass(false);
+        recolourPass(false);
     }
     // A line break is always a new line of the program, never a break inside one.
     if (Event->matches(QKeySequence::InsertLineSeparator)) {
@@ -638,27 +638,27 @@ void ColourMemo::keyReleaseEvent(QKeyEvent* Event) {
     if (Event->key() == Qt::Key_Shift && !Event->isAutoRepeat() &&
         (Event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0 &&
         QGuiApplication::mouseButtons() == Qt::NoButton)
-        RecolorPass(false);
+        recolourPass(false);
 }
 
 void ColourMemo::mousePressEvent(QMouseEvent* Event) {
     QPlainTextEdit::mousePressEvent(Event);
     if (Event->button() == Qt::LeftButton && Event->buttons() == Qt::LeftButton &&
         (Event->modifiers() & ShiftControlAlt) == 0)
-        RecolorPass(false);
+        recolourPass(false);
 }
 
 void ColourMemo::mouseReleaseEvent(QMouseEvent* Event) {
     QPlainTextEdit::mouseReleaseEvent(Event);
-    if (Event->button() == Qt::LeftButton) RecolorPass(false);
+    if (Event->button() == Qt::LeftButton) recolourPass(false);
     QString Source;
-    if (hotCursor_ && IsOnHotSpot(Event->position().toPoint(), &Source) && onHotSpotClick_)
+    if (hotCursor_ && isOnHotSpot(Event->position().toPoint(), &Source) && onHotSpotClick_)
         onHotSpotClick_(*this, Source);
 }
 
 void ColourMemo::mouseMoveEvent(QMouseEvent* Event) {
     QPlainTextEdit::mouseMoveEvent(Event);
-    const bool Hot = hotSpot_.Active && IsOnHotSpot(Event->position().toPoint(), nullptr);
+    const bool Hot = hotSpot_.Active && isOnHotSpot(Event->position().toPoint(), nullptr);
     if (Hot != hotCursor_) {
         hotCursor_ = Hot;
         viewport()->setCursor(Hot ? Qt::PointingHandCursor : Qt::IBeamCursor);
@@ -667,7 +667,7 @@ void ColourMemo::mouseMoveEvent(QMouseEvent* Event) {
 
 // Whether the mouse at Pos (viewport coordinates) is on a hot spot: an end marker follows
 // on the same line before any begin marker. Source receives the hot spot's text.
-bool ColourMemo::IsOnHotSpot(const QPoint& Pos, QString* Source) const {
+bool ColourMemo::isOnHotSpot(const QPoint& Pos, QString* Source) const {
     const QTextCursor C = cursorForPosition(Pos);
     const QTextBlock Line = C.block();
     const QString Text = Line.text();
@@ -689,11 +689,11 @@ bool ColourMemo::IsOnHotSpot(const QPoint& Pos, QString* Source) const {
 
 void ColourMemo::paintEvent(QPaintEvent* Event) {
     QPlainTextEdit::paintEvent(Event);
-    if (onDrawKey_) DrawHandlerKeys();
+    if (onDrawKey_) drawHandlerKeys();
 }
 
 // Keyword runs that onDrawKey_ draws, over the plain text of the shown lines.
-void ColourMemo::DrawHandlerKeys() {
+void ColourMemo::drawHandlerKeys() {
     QPainter Painter(viewport());
     Painter.setFont(font());
     const QColor TextColour = palette().color(QPalette::Text);
@@ -725,12 +725,12 @@ void ColourMemo::DrawHandlerKeys() {
 
 void ColourMemo::resizeEvent(QResizeEvent* Event) {
     QPlainTextEdit::resizeEvent(Event);
-    RecolorPass(false);
+    recolourPass(false);
 }
 
 void ColourMemo::showEvent(QShowEvent* Event) {
     QPlainTextEdit::showEvent(Event);
-    RecolorPass(false);
+    recolourPass(false);
 }
 
 void ColourMemo::changeEvent(QEvent* Event) {
@@ -740,7 +740,7 @@ void ColourMemo::changeEvent(QEvent* Event) {
     case QEvent::PaletteChange:
     case QEvent::EnabledChange:
     case QEvent::StyleChange:
-        RecolorPass(false);
+        recolourPass(false);
         break;
     default:
         break;

@@ -61,68 +61,68 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
 
     // Handlers. OnDraw and ColorLimMax (spans for dtEventDraw rules) come from
     // TColorRuleHost.
-    void SetScrollHandler(TNotifyEvent handler) { onVScroll_ = std::move(handler); }
-    void SetHotSpotClickHandler(THotSpotClickEvent handler) {
+    void setScrollHandler(TNotifyEvent handler) { onVScroll_ = std::move(handler); }
+    void setHotSpotClickHandler(THotSpotClickEvent handler) {
         onHotSpotClick_ = std::move(handler);
     }
-    void SetKeyDrawHandler(TKeyDrawEvent handler) { onDrawKey_ = std::move(handler); }
+    void setKeyDrawHandler(TKeyDrawEvent handler) { onDrawKey_ = std::move(handler); }
 
-    TDrawRules& ColorRules() { return colorRules_; }
-    const TDrawRules& ColorRules() const { return colorRules_; }
-    void SetColorRules(const TDrawRules& Rules) { colorRules_.Assign(Rules); }
-    HotSpotStyle& HotSpot() { return hotSpot_; }
-    void SetHotSpot(const HotSpotStyle& Value) { hotSpot_ = Value; }
+    TDrawRules& colourRules() { return colourRules_; }
+    const TDrawRules& colourRules() const { return colourRules_; }
+    void setColourRules(const TDrawRules& Rules) { colourRules_.Assign(Rules); }
+    HotSpotStyle& hotSpot() { return hotSpot_; }
+    void setHotSpot(const HotSpotStyle& Value) { hotSpot_ = Value; }
     // Recolour the visible lines on every change, and give the caret's line up to the
     // caret the plain text colour.
-    void SetRedrawAlways(bool on) { redrawAlways_ = on; }
+    void setRedrawAlways(bool on) { redrawAlways_ = on; }
     // Tab characters are text (true) or move the focus (false, the default).
-    bool WantTabs() const { return !tabChangesFocus(); }
-    void SetWantTabs(bool Value) { setTabChangesFocus(!Value); }
+    bool wantTabs() const { return !tabChangesFocus(); }
+    void setWantTabs(bool Value) { setTabChangesFocus(!Value); }
 
     // The colouring pass: the visible lines, or with FastRecolor the caret's line only.
-    virtual void RecolorPass(bool FastRecolor);
+    virtual void recolourPass(bool FastRecolor);
 
     // The text as Windows-1252 lines. A final line break does not start a line of its own,
     // so an empty text has no line and "a\r\nb\r\n" has two.
-    int LineCount() const;
-    std::string Line(int Index) const; // empty when out of range
-    void LineInto(int Index, std::string& Out) const;
-    void SetLine(int Index, std::string_view Text); // out of range: nothing happens
-    std::vector<std::string> Lines() const;
-    void SetLines(const std::vector<std::string>& Lines);
+    int lineCount() const;
+    std::string line(int Index) const; // empty when out of range
+    void lineInto(int Index, std::string& Out) const;
+    void setLine(int Index, std::string_view Text); // out of range: nothing happens
+    std::vector<std::string> lines() const;
+    void setLines(const std::vector<std::string>& Lines);
     // The whole text, lines separated by CR LF. SetText accepts CR LF, LF or CR.
-    std::string Text() const;
-    void SetText(std::string_view Text);
-    int TextLength() const;
+    std::string text() const;
+    void setText(std::string_view Text);
+    int textLength() const;
 
     // Caret and selection. SelStart is the lower end of the selection; setting it moves the
     // caret there and empties the selection; SetSelLength then selects from SelStart on.
-    int SelStart() const;
-    int SelLength() const;
-    void SetSelStart(int Offset);
-    void SetSelLength(int Length);
-    int CaretOffset() const;
-    void SetCaretOffset(int Offset) { SetSelStart(Offset); }
+    int selStart() const;
+    int selLength() const;
+    void setSelStart(int Offset);
+    void setSelLength(int Length);
+    int caretOffset() const;
+    void setCaretOffset(int Offset) { setSelStart(Offset); }
     // Replaces the selection by Text (line breaks CR LF, LF or CR); the caret ends after it.
-    void ReplaceSelection(std::string_view Text);
+    void replaceSelection(std::string_view Text);
 
     // Offset of a line's first character (-1 past the last line), line of an offset.
-    int LineIndex(int Line) const;
-    int LineFromChar(int Offset) const;
-    int FirstVisibleLine() const;
+    int lineIndex(int Line) const;
+    int lineFromChar(int Offset) const;
+    int firstVisibleLine() const;
 
     // The lines that the last pass coloured: the fully visible ones (or the caret's).
     struct TRegion {
         int FirstLine = 0;
         int LineCount = 0;
     };
-    TRegion ColouredRegion() const { return region_; }
+    TRegion colouredRegion() const { return region_; }
 
     // The editor's font: Times New Roman 17 pixels high, or Liberation Serif, which has the
     // same metrics, where that is what is installed.
-    static QFont EditorFont();
+    static QFont editorFont();
     // A rule colour on this control (system colours through its palette).
-    QColor ToQColor(TColor Color) const;
+    QColor toQColor(TColor Color) const;
 
   protected:
     void keyPressEvent(QKeyEvent* Event) override;
@@ -161,32 +161,32 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     };
     struct TLineColours;
 
-    void DocumentChanged(int Position, int CharsRemoved, int CharsAdded);
-    void TextChanged();
-    void Scrolled(bool Vertical);
-    void EnsureMirror() const;
-    std::int64_t TextOffset(int DocPos) const;
-    int DocPosition(std::int64_t Offset) const;
-    std::int64_t LineStartOffset(int Block) const;
-    void ShownBlocks(std::vector<TShownBlock>& Out) const;
-    bool Colourable() const;
-    void ClearShownLines();
-    void ClearLine(const QTextBlock& Block);
-    void ApplyRuns(const QTextBlock& Block, std::int32_t SnapStart);
-    void ApplyLineRuns(const QTextBlock& Block, const std::vector<TLineRun>& Runs);
-    std::int32_t StoreHotSpots(std::int32_t Next, std::int32_t Limit);
-    std::int32_t StoreClipped(std::int32_t Next, std::int64_t Start, std::int64_t End, TColor Color,
+    void onDocumentChanged(int Position, int CharsRemoved, int CharsAdded);
+    void onTextChanged();
+    void scrolled(bool Vertical);
+    void ensureMirror() const;
+    std::int64_t textOffset(int DocPos) const;
+    int docPosition(std::int64_t Offset) const;
+    std::int64_t lineStartOffset(int Block) const;
+    void shownBlocks(std::vector<TShownBlock>& Out) const;
+    bool colourable() const;
+    void clearShownLines();
+    void clearLine(const QTextBlock& Block);
+    void applyRuns(const QTextBlock& Block, std::int32_t SnapStart);
+    void applyLineRuns(const QTextBlock& Block, const std::vector<TLineRun>& Runs);
+    std::int32_t storeHotSpots(std::int32_t Next, std::int32_t Limit);
+    std::int32_t storeClipped(std::int32_t Next, std::int64_t Start, std::int64_t End, TColor Color,
                               std::uint8_t ZOrder);
-    bool IsOnHotSpot(const QPoint& Pos, QString* Source) const;
-    void DrawHandlerKeys();
-    void Pass(bool FastRecolor);
+    bool isOnHotSpot(const QPoint& Pos, QString* Source) const;
+    void drawHandlerKeys();
+    void pass(bool FastRecolor);
 
     TNotifyEvent onVScroll_; // after vertical scrolling
     THotSpotClickEvent onHotSpotClick_;
     TKeyDrawEvent onDrawKey_;
     bool redrawAlways_ = false;
 
-    TDrawRules colorRules_{this};
+    TDrawRules colourRules_{this};
     HotSpotStyle hotSpot_;
 
     // The text as Windows-1252 bytes, paragraph separators as '\n', one byte per document
@@ -216,7 +216,7 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
 class MemoProgramText final : public ProgramText {
   public:
     explicit MemoProgramText(const ColourMemo& Memo) : memo_(Memo) {}
-    int LineCount() const override { return memo_.LineCount(); }
+    int LineCount() const override { return memo_.lineCount(); }
     std::string_view Line(int Index) const override;
 
   private:

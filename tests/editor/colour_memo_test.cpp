@@ -19,9 +19,9 @@ class ProbeMemo : public ColourMemo {
   public:
     using ColourMemo::ColourMemo;
     std::vector<bool> Passes; // FastRecolor of each pass
-    void RecolorPass(bool FastRecolor) override {
+    void recolourPass(bool FastRecolor) override {
         Passes.push_back(FastRecolor);
-        ColourMemo::RecolorPass(FastRecolor);
+        ColourMemo::recolourPass(FastRecolor);
     }
     // Text position of the first character of a line, in viewport coordinates.
     QRect LineRect(int Line) const {
@@ -88,8 +88,8 @@ class ColourMemoTest : public QObject {
     void init() {
         Owner = new QWidget;
         Memo = new ProbeMemo(Owner);
-        Memo->setFont(ColourMemo::EditorFont());
-        AddEditorColorRules(Memo->ColorRules());
+        Memo->setFont(ColourMemo::editorFont());
+        AddEditorColorRules(Memo->colourRules());
         Owner->resize(420, 400);
         Memo->resize(400, 380);
         Owner->show();
@@ -100,53 +100,53 @@ class ColourMemoTest : public QObject {
     void cleanup() { delete Owner; }
 
     void textLinesAndOffsets() {
-        Memo->SetText("ab\r\ncd\r\n\r\n\xBB"
+        Memo->setText("ab\r\ncd\r\n\r\n\xBB"
                       "ef");
-        QCOMPARE(Memo->LineCount(), 4);
-        QCOMPARE(Memo->Text(), std::string("ab\r\ncd\r\n\r\n\xBB"
+        QCOMPARE(Memo->lineCount(), 4);
+        QCOMPARE(Memo->text(), std::string("ab\r\ncd\r\n\r\n\xBB"
                                            "ef"));
-        QCOMPARE(Memo->TextLength(), 13);
-        QCOMPARE(Memo->Line(3), std::string("\xBB"
+        QCOMPARE(Memo->textLength(), 13);
+        QCOMPARE(Memo->line(3), std::string("\xBB"
                                             "ef"));
-        QCOMPARE(Memo->Line(4), std::string());
-        QCOMPARE(Memo->Line(-1), std::string());
-        QCOMPARE(Memo->LineIndex(1), 4);
-        QCOMPARE(Memo->LineIndex(3), 10);
-        QCOMPARE(Memo->LineIndex(4), -1);
-        QCOMPARE(Memo->LineFromChar(5), 1);
-        QCOMPARE(Memo->LineFromChar(3), 0); // inside a line break
-        Memo->SetSelStart(11);
-        QCOMPARE(Memo->CaretOffset(), 11);
+        QCOMPARE(Memo->line(4), std::string());
+        QCOMPARE(Memo->line(-1), std::string());
+        QCOMPARE(Memo->lineIndex(1), 4);
+        QCOMPARE(Memo->lineIndex(3), 10);
+        QCOMPARE(Memo->lineIndex(4), -1);
+        QCOMPARE(Memo->lineFromChar(5), 1);
+        QCOMPARE(Memo->lineFromChar(3), 0); // inside a line break
+        Memo->setSelStart(11);
+        QCOMPARE(Memo->caretOffset(), 11);
         QCOMPARE(Memo->textCursor().position(), 8);
-        Memo->SetSelStart(3); // between CR and LF: the end of the line
-        QCOMPARE(Memo->CaretOffset(), 2);
-        Memo->SetSelStart(1);
-        Memo->SetSelLength(5);
-        QCOMPARE(Memo->SelStart(), 1);
-        QCOMPARE(Memo->SelLength(), 5);
+        Memo->setSelStart(3); // between CR and LF: the end of the line
+        QCOMPARE(Memo->caretOffset(), 2);
+        Memo->setSelStart(1);
+        Memo->setSelLength(5);
+        QCOMPARE(Memo->selStart(), 1);
+        QCOMPARE(Memo->selLength(), 5);
         QCOMPARE(Memo->textCursor().selectedText(), QStringLiteral("b\u2029cd"));
-        Memo->ReplaceSelection("X\r\nY\rZ");
-        QCOMPARE(Memo->Text(), std::string("aX\r\nY\r\nZ\r\n\r\n\xBB"
+        Memo->replaceSelection("X\r\nY\rZ");
+        QCOMPARE(Memo->text(), std::string("aX\r\nY\r\nZ\r\n\r\n\xBB"
                                            "ef"));
-        QCOMPARE(Memo->CaretOffset(), 8);
-        Memo->SetLine(1, "\x95Y");
-        QCOMPARE(Memo->Line(1), std::string("\x95Y"));
+        QCOMPARE(Memo->caretOffset(), 8);
+        Memo->setLine(1, "\x95Y");
+        QCOMPARE(Memo->line(1), std::string("\x95Y"));
         QCOMPARE(Memo->document()->findBlockByNumber(1).text(), QStringLiteral("\u2022Y"));
-        Memo->SetSelStart(1000);
-        QCOMPARE(Memo->CaretOffset(), Memo->TextLength());
+        Memo->setSelStart(1000);
+        QCOMPARE(Memo->caretOffset(), Memo->textLength());
 
         // A final line break starts no line; an empty text has none.
-        Memo->SetText("a\r\nb\r\n");
-        QCOMPARE(Memo->LineCount(), 2);
-        QCOMPARE(Memo->Lines(), (std::vector<std::string>{"a", "b"}));
-        Memo->SetText("");
-        QCOMPARE(Memo->LineCount(), 0);
-        Memo->SetLines({"x", "", "y"});
-        QCOMPARE(Memo->Text(), std::string("x\r\n\r\ny"));
+        Memo->setText("a\r\nb\r\n");
+        QCOMPARE(Memo->lineCount(), 2);
+        QCOMPARE(Memo->lines(), (std::vector<std::string>{"a", "b"}));
+        Memo->setText("");
+        QCOMPARE(Memo->lineCount(), 0);
+        Memo->setLines({"x", "", "y"});
+        QCOMPARE(Memo->text(), std::string("x\r\n\r\ny"));
         // Shift+Enter makes a new line, not a break inside one.
-        Memo->SetSelStart(1);
+        Memo->setSelStart(1);
         QTest::keyClick(Memo, Qt::Key_Return, Qt::ShiftModifier);
-        QCOMPARE(Memo->LineCount(), 4);
+        QCOMPARE(Memo->lineCount(), 4);
     }
 
     // The copy of the text that lines and passes read follows every kind of edit.
@@ -189,16 +189,16 @@ class ColourMemoTest : public QObject {
             std::string Crlf;
             for (const char Ch : Expected)
                 Crlf += Ch == '\n' ? std::string("\r\n") : std::string(1, Ch);
-            QCOMPARE(Memo->Text(), Crlf);
+            QCOMPARE(Memo->text(), Crlf);
         }
     }
 
     void programText() {
-        Memo->SetText("int i;\r\nmain()\r\n{\r\n}\r\n");
+        Memo->setText("int i;\r\nmain()\r\n{\r\n}\r\n");
         MemoProgramText Program(*Memo);
         QCOMPARE(Program.LineCount(), 4);
         const std::string_view First = Program.Line(1);
-        Memo->SetText("changed");
+        Memo->setText("changed");
         QCOMPARE(First, std::string_view("main()")); // a copy, valid until the next call
         QCOMPARE(Program.LineCount(), 1);
         QCOMPARE(Program.Line(0), std::string_view("changed"));
@@ -222,33 +222,33 @@ class ColourMemoTest : public QObject {
     void shownLinesOnly() {
         Memo->setPlainText(QStringLiteral("if\n/* open\nx\nx\nend */ if\nx\nx\nif"));
         Room(4.5);
-        QCOMPARE(Memo->ColouredRegion().FirstLine, 0);
-        QCOMPARE(Memo->ColouredRegion().LineCount, 4);
+        QCOMPARE(Memo->colouredRegion().FirstLine, 0);
+        QCOMPARE(Memo->colouredRegion().LineCount, 4);
         QVERIFY(Memo->LineRect(4).top() < Memo->viewport()->height()); // partly shown
         QCOMPARE(Look(*Memo, 0), QStringLiteral("bb"));
         QCOMPARE(Look(*Memo, 1), QStringLiteral("......."));
         QCOMPARE(Look(*Memo, 4), QStringLiteral("........."));
         // Scrolled until the end of the comment shows.
         Memo->verticalScrollBar()->setValue(1);
-        QCOMPARE(Memo->ColouredRegion().FirstLine, 1);
+        QCOMPARE(Memo->colouredRegion().FirstLine, 1);
         QCOMPARE(Look(*Memo, 1), QStringLiteral("ggggggg"));
         QCOMPARE(Look(*Memo, 3), QStringLiteral("g"));
         QCOMPARE(Look(*Memo, 4), QStringLiteral("gggggg.bb"));
         // The opener above the first shown line is not seen without a look-back.
         Memo->verticalScrollBar()->setValue(3);
-        QCOMPARE(Memo->ColouredRegion().FirstLine, 3);
+        QCOMPARE(Memo->colouredRegion().FirstLine, 3);
         QCOMPARE(Look(*Memo, 3), QStringLiteral("."));
         QCOMPARE(Look(*Memo, 4), QStringLiteral(".......bb"));
         // A first rule that looks 3 lines back starts the scan 2 lines above: at the opener.
-        Memo->ColorRules()[0].KeyMaxHeight = 3;
-        Memo->RecolorPass(false);
+        Memo->colourRules()[0].KeyMaxHeight = 3;
+        Memo->recolourPass(false);
         QCOMPARE(Look(*Memo, 3), QStringLiteral("g"));
         QCOMPARE(Look(*Memo, 4), QStringLiteral("gggggg.bb"));
-        Memo->ColorRules()[0].KeyMaxHeight = 2;
-        Memo->RecolorPass(false);
+        Memo->colourRules()[0].KeyMaxHeight = 2;
+        Memo->recolourPass(false);
         QCOMPARE(Look(*Memo, 4), QStringLiteral(".......bb"));
-        Memo->ColorRules()[0].KeyMaxHeight = -2147483647 - 1; // taken as no look-back
-        Memo->RecolorPass(false);
+        Memo->colourRules()[0].KeyMaxHeight = -2147483647 - 1; // taken as no look-back
+        Memo->recolourPass(false);
         QCOMPARE(Look(*Memo, 4), QStringLiteral(".......bb"));
     }
 
@@ -256,26 +256,26 @@ class ColourMemoTest : public QObject {
     void fastPass() {
         Memo->setPlainText(QStringLiteral("/* un\ndeux\ntrois */\ni"));
         QCOMPARE(Look(*Memo, 1), QStringLiteral("gggg"));
-        Memo->SetSelStart(Memo->LineIndex(1) + 2);
+        Memo->setSelStart(Memo->lineIndex(1) + 2);
         Memo->Passes.clear();
         Type(QStringLiteral("x"));
         QCOMPARE(Memo->Passes, std::vector<bool>{true});
-        QCOMPARE(Memo->ColouredRegion().FirstLine, 1);
-        QCOMPARE(Memo->ColouredRegion().LineCount, 1);
+        QCOMPARE(Memo->colouredRegion().FirstLine, 1);
+        QCOMPARE(Memo->colouredRegion().LineCount, 1);
         QCOMPARE(Look(*Memo, 1), QStringLiteral(".....")); // the opener is not seen
         QCOMPARE(Look(*Memo, 0), QStringLiteral("ggggg"));
         // A click recolours the shown lines.
         QTest::mouseClick(Memo->viewport(), Qt::LeftButton, {}, Memo->LineRect(1).center());
         QCOMPARE(Look(*Memo, 1), QStringLiteral("ggggg"));
         // A keyword completed by a typed letter.
-        Memo->SetSelStart(Memo->TextLength());
+        Memo->setSelStart(Memo->textLength());
         Type(QStringLiteral("f"));
         QCOMPARE(Look(*Memo, 3), QStringLiteral("bb"));
         Memo->Passes.clear();
         QTest::keyClick(Memo, Qt::Key_Backspace);
         QTest::keyClick(Memo, Qt::Key_Return);
         Memo->insertPlainText(QStringLiteral("ab"));
-        Memo->SetRedrawAlways(true);
+        Memo->setRedrawAlways(true);
         Type(QStringLiteral("c"));
         QCOMPARE(Memo->Passes, (std::vector<bool>{false, false, false, false}));
         // With RedrawAlways, the caret's line up to the caret is in the text colour.
@@ -284,32 +284,32 @@ class ColourMemoTest : public QObject {
 
     void selection() {
         Memo->setPlainText(QStringLiteral("printf if"));
-        Memo->SetSelStart(1);
-        Memo->SetSelLength(2);
+        Memo->setSelStart(1);
+        Memo->setSelLength(2);
         QTest::keyRelease(Memo, Qt::Key_Shift);
         QCOMPARE(Look(*Memo, 0), QStringLiteral("b..bbb.bb"));
         // A cursor key leaves the selection at its end, then moves from there.
         QTest::keyClick(Memo, Qt::Key_Right);
-        QCOMPARE(Memo->SelLength(), 0);
-        QCOMPARE(Memo->CaretOffset(), 4);
+        QCOMPARE(Memo->selLength(), 0);
+        QCOMPARE(Memo->caretOffset(), 4);
         QCOMPARE(Look(*Memo, 0), QStringLiteral("bbbbbb.bb"));
-        Memo->SetSelStart(5);
-        Memo->SetSelLength(3);
+        Memo->setSelStart(5);
+        Memo->setSelLength(3);
         QTest::keyClick(Memo, Qt::Key_Left);
-        QCOMPARE(Memo->CaretOffset(), 7);
+        QCOMPARE(Memo->caretOffset(), 7);
         // Tab characters, when they are text, keep the plain drawing too.
         Memo->setPlainText(QStringLiteral("//\tx"));
         QCOMPARE(Look(*Memo, 0), QStringLiteral("gggg"));
-        Memo->SetWantTabs(true);
-        Memo->RecolorPass(false);
+        Memo->setWantTabs(true);
+        Memo->recolourPass(false);
         QCOMPARE(Look(*Memo, 0), QStringLiteral("gg.g"));
     }
 
     void hotSpots() {
-        Memo->ColorRules().Clear();
-        Memo->HotSpot().Active = true;
+        Memo->colourRules().Clear();
+        Memo->hotSpot().Active = true;
         QStringList Clicked;
-        Memo->SetHotSpotClickHandler([&](ColourMemo&, const QString& Text) { Clicked << Text; });
+        Memo->setHotSpotClickHandler([&](ColourMemo&, const QString& Text) { Clicked << Text; });
         Memo->setPlainText(QStringLiteral("see \u001Ehelp\u001F now \u001Eopen"));
         QCOMPARE(Look(*Memo, 0), QStringLiteral("....xBBBBx.........."));
         const QTextBlock B = Memo->document()->firstBlock();
@@ -324,15 +324,15 @@ class ColourMemoTest : public QObject {
         QCOMPARE(Memo->viewport()->cursor().shape(), Qt::IBeamCursor);
         QTest::mouseClick(Memo->viewport(), Qt::LeftButton, {}, OnSee);
         QCOMPARE(Clicked.size(), 1);
-        Memo->HotSpot().Underlined = false;
-        Memo->RecolorPass(false);
+        Memo->hotSpot().Underlined = false;
+        Memo->recolourPass(false);
         QCOMPARE(Look(*Memo, 0).mid(4, 6), QStringLiteral("xbbbbx"));
     }
 
     // Spans from an OnDraw handler, and keywords drawn by a key-draw handler.
     void drawHandlers() {
         Memo->setPlainText(QStringLiteral("a\nif b"));
-        TColorRule& Spans = Memo->ColorRules().Add();
+        TColorRule& Spans = Memo->colourRules().Add();
         Spans.KeyDrawingType = dtEventDraw;
         Memo->SetColorLimMax(4);
         std::string Seen;
@@ -343,11 +343,11 @@ class ColourMemoTest : public QObject {
             Count = 1;
         };
         QStringList Keys;
-        Memo->SetKeyDrawHandler(
+        Memo->setKeyDrawHandler(
             [&](QPainter&, const QString& Key, const QRect& Rect, const QColor&) {
                 if (Rect.width() > 0 && Rect.top() >= 0) Keys << Key;
             });
-        Memo->RecolorPass(false);
+        Memo->recolourPass(false);
         QCOMPARE(Seen, std::string("a\r\nif b"));
         QCOMPARE(Look(*Memo, 1), QStringLiteral("..ll")); // the keyword is left to the handler
         Memo->grab();
@@ -362,19 +362,19 @@ class ColourMemoTest : public QObject {
         QCOMPARE(Look(*Memo, 0), QStringLiteral("...."));
         Memo->setEnabled(true);
         QCOMPARE(Look(*Memo, 0), QStringLiteral("bb.."));
-        Memo->ColorRules().Clear();
-        Memo->RecolorPass(false);
+        Memo->colourRules().Clear();
+        Memo->recolourPass(false);
         QCOMPARE(Look(*Memo, 0), QStringLiteral("...."));
     }
 
     void scrollEvents() {
         int Vertical = 0;
-        Memo->SetScrollHandler([&](ColourMemo&) { ++Vertical; });
+        Memo->setScrollHandler([&](ColourMemo&) { ++Vertical; });
         Memo->setPlainText(Lines(40, QStringLiteral("for")));
         Room(5);
         Memo->verticalScrollBar()->setValue(20);
         QCOMPARE(Vertical, 1);
-        QCOMPARE(Memo->FirstVisibleLine(), 20);
+        QCOMPARE(Memo->firstVisibleLine(), 20);
         QCOMPARE(Look(*Memo, 20), QStringLiteral("bbb"));
         QCOMPARE(Look(*Memo, 24), QStringLiteral("bbb"));
     }
