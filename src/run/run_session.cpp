@@ -33,9 +33,9 @@ void RunSession::requestStop() {
     if (isRunning()) host_->requestStop();
 }
 
-void RunSession::start(const ProgramText& text, const QString& programName) {
+void RunSession::start(const ProgramText& text, const std::string& programName) {
     if (isRunning()) return;
-    interpreter_->InitPrg(QStringToCp1252(programName));
+    interpreter_->InitPrg(programName);
     startLine_ = 0;
     runFrom(text, true);
 }

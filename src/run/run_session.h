@@ -54,9 +54,9 @@ class RunSession : public QObject {
     int startLine() const { return startLine_; }
     bool stepMode() const { return stepMode_; }
 
-    // A fresh run of a program text; `programName` (the file name, without folder) goes
-    // into the console's caption. Does nothing while a run is going on.
-    void start(const ProgramText& text, const QString& programName);
+    // A fresh run of a program text; `programName` (the file name without folder, in
+    // Windows-1252) goes into the console's caption. Does nothing while a run is going on.
+    void start(const ProgramText& text, const std::string& programName);
     // Goes on from the start line (after a pause, an error or a breakpoint toggle).
     void resume(const ProgramText& text);
     // Runs `action` once the current run has stopped (at once when none is going on),

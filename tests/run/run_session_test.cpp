@@ -82,7 +82,7 @@ class RunSessionTest : public QObject {
 
     void AFreshRunGoesToTheEnd() {
         Program p{"int x", "main()", "{", "x = 6 * 7", "printf(\"%d\", x)", "}"};
-        session->start(p, QStringLiteral("calcul.c"));
+        session->start(p, "calcul.c");
         QCOMPARE(view->caption, QString("Vok C - calcul.c"));
         QCOMPARE(view->texts.join(""), QString("42"));
         QCOMPARE(running, (std::vector<bool>{true, false}));
@@ -97,7 +97,7 @@ class RunSessionTest : public QObject {
     void StepModePausesAtEveryLineAndResumes() {
         Program p{"int x", "main()", "{", "x = 1", "x = x + 1", "}"};
         session->setStepMode(true);
-        session->start(p, QString());
+        session->start(p, std::string());
         QCOMPARE(stops.size(), size_t(1));
         QVERIFY(stops[0].reason == RunStopReason::StepPause);
         QCOMPARE(stops[0].line, 2); // the line that runs next: the opening brace
@@ -118,7 +118,7 @@ class RunSessionTest : public QObject {
         Program p{
             "int i", "main()", "{", "for (i=1; i<=2; i++)", "  puts(\"x\")", "\xBBputs(\"fin\")",
             "}"};
-        session->start(p, QString());
+        session->start(p, std::string());
         QCOMPARE(view->texts, QStringList({"x", "x"}));
         QCOMPARE(stops.size(), size_t(1));
         QVERIFY(stops[0].reason == RunStopReason::Breakpoint);
@@ -136,7 +136,7 @@ class RunSessionTest : public QObject {
         view->onDraw = [this] {
             if (view->texts.size() == 3000) session->requestStop();
         };
-        session->start(p, QString());
+        session->start(p, std::string());
         QCOMPARE(stops.size(), size_t(1));
         QVERIFY(stops[0].reason == RunStopReason::UserStop);
         QVERIFY(stops[0].line >= 3 && stops[0].line <= 6);
@@ -146,24 +146,24 @@ class RunSessionTest : public QObject {
         // The next run is not stopped by the old request.
         view->onDraw = nullptr;
         Program q{"main()", "{", "puts(\"b\")", "}"};
-        session->start(q, QString());
+        session->start(q, std::string());
         QVERIFY(stops.back().reason == RunStopReason::Finished);
         // Asking while nothing runs does nothing either.
         session->requestStop();
-        session->start(q, QString());
+        session->start(q, std::string());
         QVERIFY(stops.back().reason == RunStopReason::Finished);
     }
 
     void ErrorsStopOnTheirLineWithTheirMessage() {
         Program p{"int x", "main()", "{", "x = 1", "y = 2", "}"};
-        session->start(p, QString());
+        session->start(p, std::string());
         QCOMPARE(view->messages, QStringList{"Identificateur y inconnu"});
         QVERIFY(stops[0].reason == RunStopReason::Error);
         QCOMPARE(stops[0].line, 4);
         QVERIFY(stops[0].showLine);
         // A malformed literal goes to the error box.
         Program q{"int x", "main()", "{", "x = 10-3-2", "}"};
-        session->start(q, QString());
+        session->start(q, std::string());
         QCOMPARE(view->errors, QStringList{"'3-2' n'est pas une valeur enti\u00E8re correcte"});
         QVERIFY(stops[1].reason == RunStopReason::Error);
         QCOMPARE(stops[1].line, 3);
@@ -183,7 +183,7 @@ class RunSessionTest : public QObject {
                   "printf(\"%c\", c)",
                   "}"};
         view->answers = {"21", "Zo\u00E9", "kq"};
-        session->start(p, QString());
+        session->start(p, std::string());
         QCOMPARE(view->messages, QStringList());
         QCOMPARE(view->texts.mid(view->texts.size() - 3),
                  QStringList({"21", "Zo\u00E9", "k"})); // getch keeps one key
@@ -195,10 +195,10 @@ class RunSessionTest : public QObject {
         int nested = 0;
         view->onDraw = [&] {
             ++nested;
-            session->start(p, QString());
+            session->start(p, std::string());
             session->resume(p);
         };
-        session->start(p, QString());
+        session->start(p, std::string());
         QCOMPARE(nested, 2); // each line drew once: the nested calls ran nothing
         QCOMPARE(running, (std::vector<bool>{true, false}));
         QCOMPARE(stops.size(), size_t(1));
@@ -216,7 +216,7 @@ class RunSessionTest : public QObject {
             }
         };
         connect(session, &RunSession::stopped, this, [&] { order.push_back("stopped"); });
-        session->start(p, QString());
+        session->start(p, std::string());
         QVERIFY(stops.back().reason == RunStopReason::UserStop); // asking to wait stops the run
         QCOMPARE(order, (std::vector<std::string>{"idle", "stopped", "first", "second"}));
         QVERIFY(!session->isRunning());
@@ -225,7 +225,7 @@ class RunSessionTest : public QObject {
     void ResumingAfterABreakpointToggleStartsWhereItWasSet() {
         Program p{"int x", "main()", "{", "x = 1", "x = x + 5", "}"};
         session->setStepMode(true);
-        session->start(p, QString());
+        session->start(p, std::string());
         session->resume(p); // the brace has run; "x = 1" is next
         QCOMPARE(stops.back().line, 3);
         session->setStepMode(false);

@@ -552,7 +552,8 @@ void MainWindow::startRun(EditorWindow* editor, bool fresh) {
     runningEditor_ = editor;
     editor->beginRun();
     if (fresh)
-        session->start(editor->programText(), editor->programName());
+        session->start(editor->programText(),
+                       editor::ToCp1252(editor->programName().toStdU16String()));
     else
         session->resume(editor->programText());
 }
