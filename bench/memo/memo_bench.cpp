@@ -236,7 +236,7 @@ int main(int argc, char** argv) {
     Memo.setPlainText(Program);
     Memo.verticalScrollBar()->setValue(Middle);
     QCoreApplication::processEvents();
-    const ColourMemo::TRegion Region = Memo.colouredRegion();
+    const ColourMemo::Region Region = Memo.colouredRegion();
 
     // Full passes: the same view again, then views reached by scrolling. The first pass
     // over a view may still lay out lines that Qt left to be laid out later: the steady

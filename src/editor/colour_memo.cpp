@@ -67,8 +67,8 @@ constexpr Qt::KeyboardModifiers ShiftControlAlt =
 
 // The runs a block's layout was last given, so that a pass touches only the blocks whose
 // colours change.
-struct ColourMemo::TLineColours final : QTextBlockUserData {
-    std::vector<TLineRun> Runs;
+struct ColourMemo::LineColours final : QTextBlockUserData {
+    std::vector<LineRun> Runs;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -329,7 +329,7 @@ bool ColourMemo::colourable() const {
 
 // The blocks at least partly inside the viewport, top to bottom, each with the top of its
 // text and the height of its lines.
-void ColourMemo::shownBlocks(std::vector<TShownBlock>& Out) const {
+void ColourMemo::shownBlocks(std::vector<ShownBlock>& Out) const {
     Out.clear();
     const qreal Bottom = viewport()->height();
     QPointF Offset = contentOffset();
@@ -379,7 +379,7 @@ void ColourMemo::pass(bool FastRecolor) {
         if (shown_.empty()) return false;
         const int I = Number - shown_.front().Number;
         if (I < 0 || I >= static_cast<int>(shown_.size())) return false;
-        const TShownBlock& S = shown_[static_cast<std::size_t>(I)];
+        const ShownBlock& S = shown_[static_cast<std::size_t>(I)];
         return S.Number == Number && S.Top >= 0 && S.Top + S.Height < Bottom;
     };
 
@@ -427,7 +427,7 @@ void ColourMemo::pass(bool FastRecolor) {
         snapshot_.reserve(Len + 1024);
     }
     snapshot_.resize(Len + 1);
-    for (const TWindowLine& W : window_) {
+    for (const WindowLine& W : window_) {
         char* D = snapshot_.data() + W.SnapStart;
         std::memcpy(D, mirror_.data() + W.DocPos, static_cast<std::size_t>(W.Length));
         std::replace(D, D + W.Length, '\0', ' '); // a NUL in the text would end the scans
@@ -477,7 +477,7 @@ void ColourMemo::pass(bool FastRecolor) {
             clearLine(Line);
         return;
     }
-    for (const TShownBlock& Shown : shown_) {
+    for (const ShownBlock& Shown : shown_) {
         const QTextBlock Line = Doc->findBlockByNumber(Shown.Number);
         if (Shown.Number >= F && Shown.Number < E &&
             Shown.Number - S < static_cast<int>(window_.size()))
@@ -543,7 +543,7 @@ void ColourMemo::applyRuns(const QTextBlock& Block, std::int32_t SnapStart) {
         const std::int32_t From = std::max(R.StartPos, SnapStart);
         const std::int32_t To = std::min(R.EndPos + 1, LineEnd);
         if (From >= To) continue;
-        TRunKind Kind = rkColour;
+        RunKind Kind = rkColour;
         if (R.IsKeyword == 1 && onDrawKey_)
             Kind = rkHandler;
         else if (R.ZOrder == 253)
@@ -563,25 +563,25 @@ void ColourMemo::clearLine(const QTextBlock& Block) {
 void ColourMemo::clearShownLines() {
     shownBlocks(shown_);
     const QTextDocument* Doc = document();
-    for (const TShownBlock& Shown : shown_)
+    for (const ShownBlock& Shown : shown_)
         clearLine(Doc->findBlockByNumber(Shown.Number));
 }
 
 // Sets a line's layout formats to its runs, unless it already shows them.
-void ColourMemo::applyLineRuns(const QTextBlock& Block, const std::vector<TLineRun>& Runs) {
+void ColourMemo::applyLineRuns(const QTextBlock& Block, const std::vector<LineRun>& Runs) {
     if (!Block.isValid()) return;
     QTextBlock Line = Block;
-    auto* Data = dynamic_cast<TLineColours*>(Line.userData());
+    auto* Data = dynamic_cast<LineColours*>(Line.userData());
     if (!Data) {
         if (Runs.empty()) return;
-        Data = new TLineColours;
+        Data = new LineColours;
         Line.setUserData(Data);
     } else if (Data->Runs == Runs) {
         return;
     }
     QList<QTextLayout::FormatRange> Formats;
     Formats.reserve(static_cast<qsizetype>(Runs.size()));
-    for (const TLineRun& R : Runs) {
+    for (const LineRun& R : Runs) {
         if (R.Kind == rkHandler) continue; // onDrawKey_ draws it over the plain text
         QTextCharFormat Format;
         Format.setForeground(QColor::fromRgb(R.Color));
@@ -703,11 +703,11 @@ void ColourMemo::drawHandlerKeys() {
         const QRectF R = blockBoundingRect(B).translated(Offset);
         if (R.top() >= Bottom) break;
         Offset.ry() += R.height();
-        const auto* Data = dynamic_cast<const TLineColours*>(B.userData());
+        const auto* Data = dynamic_cast<const LineColours*>(B.userData());
         if (!Data) continue;
         const QString Text = B.text();
         const QTextLayout* Layout = B.layout();
-        for (const TLineRun& Run : Data->Runs) {
+        for (const LineRun& Run : Data->Runs) {
             if (Run.Kind != rkHandler || Run.Start + Run.Length > Text.size()) continue;
             const QTextLine L = Layout->lineForTextPosition(Run.Start);
             if (!L.isValid()) continue;

@@ -48,12 +48,12 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     Q_OBJECT
 
   public:
-    using TNotifyEvent = std::function<void(ColourMemo& Sender)>;
-    using THotSpotClickEvent = std::function<void(ColourMemo& Sender, const QString& SRC)>;
+    using ScrollHandler = std::function<void(ColourMemo& Sender)>;
+    using HotSpotClickHandler = std::function<void(ColourMemo& Sender, const QString& SRC)>;
     // Draws a keyword run in place of the control. The painter's font and pen are the
     // control's font in the run's colour; KColor is the control's text colour.
-    using TKeyDrawEvent = std::function<void(QPainter& Canvas, const QString& PKey,
-                                             const QRect& Rect, const QColor& KColor)>;
+    using KeyDrawHandler = std::function<void(QPainter& Canvas, const QString& PKey,
+                                              const QRect& Rect, const QColor& KColor)>;
 
     // The owner becomes the parent.
     explicit ColourMemo(QWidget* Owner = nullptr);
@@ -61,11 +61,11 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
 
     // Handlers. OnDraw and ColorLimMax (spans for dtEventDraw rules) come from
     // TColorRuleHost.
-    void setScrollHandler(TNotifyEvent handler) { onVScroll_ = std::move(handler); }
-    void setHotSpotClickHandler(THotSpotClickEvent handler) {
+    void setScrollHandler(ScrollHandler handler) { onVScroll_ = std::move(handler); }
+    void setHotSpotClickHandler(HotSpotClickHandler handler) {
         onHotSpotClick_ = std::move(handler);
     }
-    void setKeyDrawHandler(TKeyDrawEvent handler) { onDrawKey_ = std::move(handler); }
+    void setKeyDrawHandler(KeyDrawHandler handler) { onDrawKey_ = std::move(handler); }
 
     TDrawRules& colourRules() { return colourRules_; }
     const TDrawRules& colourRules() const { return colourRules_; }
@@ -112,11 +112,11 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     int firstVisibleLine() const;
 
     // The lines that the last pass coloured: the fully visible ones (or the caret's).
-    struct TRegion {
+    struct Region {
         int FirstLine = 0;
         int LineCount = 0;
     };
-    TRegion colouredRegion() const { return region_; }
+    Region colouredRegion() const { return region_; }
 
     // The editor's font: Times New Roman 17 pixels high, or Liberation Serif, which has the
     // same metrics, where that is what is installed.
@@ -139,27 +139,27 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
   private:
     // A run as a line shows it: block-relative start and length, the colour, and how it is
     // drawn.
-    enum TRunKind : std::uint8_t { rkColour, rkHotText, rkMarker, rkHandler };
-    struct TLineRun {
+    enum RunKind : std::uint8_t { rkColour, rkHotText, rkMarker, rkHandler };
+    struct LineRun {
         std::int32_t Start;
         std::int32_t Length;
         QRgb Color;
-        TRunKind Kind;
-        bool operator==(const TLineRun&) const = default;
+        RunKind Kind;
+        bool operator==(const LineRun&) const = default;
     };
     // A line of the text that the pass copied: its block and its offset in the snapshot.
-    struct TWindowLine {
+    struct WindowLine {
         int DocPos;
         int Length;
         std::int32_t SnapStart;
     };
     // A visible block and the vertical extent of its text in the viewport.
-    struct TShownBlock {
+    struct ShownBlock {
         int Number;
         qreal Top;
         qreal Height;
     };
-    struct TLineColours;
+    struct LineColours;
 
     void onDocumentChanged(int Position, int CharsRemoved, int CharsAdded);
     void onTextChanged();
@@ -168,12 +168,12 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     std::int64_t textOffset(int DocPos) const;
     int docPosition(std::int64_t Offset) const;
     std::int64_t lineStartOffset(int Block) const;
-    void shownBlocks(std::vector<TShownBlock>& Out) const;
+    void shownBlocks(std::vector<ShownBlock>& Out) const;
     bool colourable() const;
     void clearShownLines();
     void clearLine(const QTextBlock& Block);
     void applyRuns(const QTextBlock& Block, std::int32_t SnapStart);
-    void applyLineRuns(const QTextBlock& Block, const std::vector<TLineRun>& Runs);
+    void applyLineRuns(const QTextBlock& Block, const std::vector<LineRun>& Runs);
     std::int32_t storeHotSpots(std::int32_t Next, std::int32_t Limit);
     std::int32_t storeClipped(std::int32_t Next, std::int64_t Start, std::int64_t End, TColor Color,
                               std::uint8_t ZOrder);
@@ -181,9 +181,9 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     void drawHandlerKeys();
     void pass(bool FastRecolor);
 
-    TNotifyEvent onVScroll_; // after vertical scrolling
-    THotSpotClickEvent onHotSpotClick_;
-    TKeyDrawEvent onDrawKey_;
+    ScrollHandler onVScroll_; // after vertical scrolling
+    HotSpotClickHandler onHotSpotClick_;
+    KeyDrawHandler onDrawKey_;
     bool redrawAlways_ = false;
 
     TDrawRules colourRules_{this};
@@ -196,16 +196,16 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     std::string snapshot_;
     TKeyDescrList list_{100};
     TCellArray cells_;
-    std::vector<TWindowLine> window_;
-    std::vector<TShownBlock> shown_;
-    std::vector<TLineRun> lineRuns_;
+    std::vector<WindowLine> window_;
+    std::vector<ShownBlock> shown_;
+    std::vector<LineRun> lineRuns_;
     std::int32_t limit_ = 0;   // snapshot offset of the region end
     std::int64_t base_ = 0;    // text offset of the snapshot's first character
     std::int32_t nextRun_ = 0; // first run not yet passed by the lines being applied
 
     int lastLineCount_ = 0; // line count and length seen at the last change
     int lastTextLength_ = 0;
-    TRegion region_;
+    Region region_;
     bool inPass_ = false;
     bool passAgain_ = false;
     bool hotCursor_ = false; // the mouse shows the hot-spot cursor
