@@ -32,7 +32,7 @@ class ClockWindow : public QDialog {
     QLabel* dateLabel() const { return dateLabel_; }             // the date, dd/mm/yyyy
     QGroupBox* fieldGroup() const { return fieldGroup_; }        // "Hr", "Mn", "Jo", "Mo", "An"
     QButtonGroup* fieldButtons() const { return fieldButtons_; } // their indexes 0-4
-    QToolButton* upButton() const { return upButton_; }          // the two arrows of SpinButton1
+    QToolButton* upButton() const { return upButton_; }          // the two arrows beside the fields
     QToolButton* downButton() const { return downButton_; }
     QPushButton* setButton() const { return setButton_; }     // "Set"
     QPushButton* closeButton() const { return closeButton_; } // "Fermer"
