@@ -22,6 +22,8 @@ class ConsoleView {
     // Shows the input line at the text position and waits until the user ends it with
     // Enter; returns what was typed.
     virtual QString readAnswer(int x, int y) = 0;
+    // One key for getch(): by default the input line, keeping its first character.
+    virtual QString readKey(int x, int y) { return readAnswer(x, y).left(1); }
     // A message box showing the text alone; the run waits until it is dismissed.
     virtual void showMessage(const QString& text) = 0;
     // The application's standard error box, for an error that ends the run.

@@ -60,7 +60,7 @@ std::string DesktopHost::ReadAnswer(int x, int y) {
 std::string DesktopHost::ReadKey() {
     const int x = interpreter_ ? interpreter_->TextX() : 0;
     const int y = interpreter_ ? interpreter_->TextY() : 0;
-    return ReadAnswer(x, y).substr(0, 1);
+    return QStringToCp1252(view_.readKey(x, y));
 }
 
 bool DesktopHost::BeginPrint() {

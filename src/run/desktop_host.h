@@ -43,7 +43,7 @@ class DesktopHost final : public Host {
     int TextWidth(std::string_view text) override;
     void ClearScreen() override;
     std::string ReadAnswer(int x, int y) override;
-    // One key for getch(): the input line, keeping only its first character.
+    // One key for getch(), read at the text position.
     std::string ReadKey() override;
     bool BeginPrint() override;
     bool PrintLine(std::string_view text) override;
