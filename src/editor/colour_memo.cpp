@@ -25,27 +25,27 @@ namespace vokc {
 namespace {
 
 // A program text with its line breaks (CR LF, LF or a lone CR) as the document's '\n'.
-QString ToDocumentText(std::string_view Text) {
-    std::string Plain;
-    Plain.reserve(Text.size());
-    for (std::size_t I = 0; I < Text.size(); ++I) {
-        if (Text[I] == '\r') {
-            if (I + 1 < Text.size() && Text[I + 1] == '\n') ++I;
-            Plain += '\n';
+QString ToDocumentText(std::string_view text) {
+    std::string plain;
+    plain.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            plain += '\n';
         } else {
-            Plain += Text[I];
+            plain += text[i];
         }
     }
-    return Cp1252ToQString(Plain);
+    return Cp1252ToQString(plain);
 }
 
-TColor ToTColor(const QColor& C) {
-    return static_cast<TColor>(C.red()) | static_cast<TColor>(C.green()) << 8 |
-           static_cast<TColor>(C.blue()) << 16;
+TColor ToTColor(const QColor& c) {
+    return static_cast<TColor>(c.red()) | static_cast<TColor>(c.green()) << 8 |
+           static_cast<TColor>(c.blue()) << 16;
 }
 
-bool IsNavigationKey(int Key) {
-    switch (Key) {
+bool IsNavigationKey(int key) {
+    switch (key) {
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_End:
@@ -68,13 +68,13 @@ constexpr Qt::KeyboardModifiers ShiftControlAlt =
 // The runs a block's layout was last given, so that a pass touches only the blocks whose
 // colours change.
 struct ColourMemo::LineColours final : QTextBlockUserData {
-    std::vector<LineRun> Runs;
+    std::vector<LineRun> runs;
 };
 
 // ---------------------------------------------------------------------------------------
 // Construction
 
-ColourMemo::ColourMemo(QWidget* Owner) : QPlainTextEdit(Owner) {
+ColourMemo::ColourMemo(QWidget* owner) : QPlainTextEdit(owner) {
     // The memo's defaults: lines wrap, Tab moves the focus, no scroll bars.
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setTabChangesFocus(true);
@@ -100,43 +100,43 @@ ColourMemo::~ColourMemo() {
 }
 
 QFont ColourMemo::editorFont() {
-    QFont F;
-    F.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
-    F.setStyleHint(QFont::Serif);
-    F.setPixelSize(17);
-    F.setWeight(QFont::Normal);
-    F.setItalic(false);
-    return F;
+    QFont f;
+    f.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
+    f.setStyleHint(QFont::Serif);
+    f.setPixelSize(17);
+    f.setWeight(QFont::Normal);
+    f.setItalic(false);
+    return f;
 }
 
-QColor ColourMemo::toQColor(TColor Color) const {
-    if ((Color & 0xFF000000u) == 0x80000000u) {
-        const QPalette& P = palette();
-        switch (Color & 0xFFu) {
+QColor ColourMemo::toQColor(TColor colour) const {
+    if ((colour & 0xFF000000u) == 0x80000000u) {
+        const QPalette& p = palette();
+        switch (colour & 0xFFu) {
         case 4: // menu
-            return P.color(QPalette::Window);
+            return p.color(QPalette::Window);
         case 5: // window
-            return P.color(QPalette::Base);
+            return p.color(QPalette::Base);
         case 13: // highlight
-            return P.color(QPalette::Highlight);
+            return p.color(QPalette::Highlight);
         case 14: // highlighted text
-            return P.color(QPalette::HighlightedText);
+            return p.color(QPalette::HighlightedText);
         case 15: // button face
-            return P.color(QPalette::Button);
+            return p.color(QPalette::Button);
         case 16: // button shadow
-            return P.color(QPalette::Dark);
+            return p.color(QPalette::Dark);
         case 17: // grey text
-            return P.color(QPalette::Disabled, QPalette::Text);
+            return p.color(QPalette::Disabled, QPalette::Text);
         case 18: // button text
-            return P.color(QPalette::ButtonText);
+            return p.color(QPalette::ButtonText);
         case 20: // button highlight
-            return P.color(QPalette::Light);
+            return p.color(QPalette::Light);
         default: // window text and the rest
-            return P.color(QPalette::Text);
+            return p.color(QPalette::Text);
         }
     }
-    return QColor(static_cast<int>(Color & 0xFF), static_cast<int>((Color >> 8) & 0xFF),
-                  static_cast<int>((Color >> 16) & 0xFF));
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -145,127 +145,128 @@ QColor ColourMemo::toQColor(TColor Color) const {
 // Keeps mirror_ equal to the document. The notification's counts may include the final
 // paragraph separator, which the mirror does not hold; whenever the counts do not add up
 // to the document's size, the mirror is rebuilt whole.
-void ColourMemo::onDocumentChanged(int Position, int CharsRemoved, int CharsAdded) {
-    QTextDocument* Doc = document();
-    const int Size = Doc->characterCount() - 1;
-    const auto Old = static_cast<int>(mirror_.size());
-    if (Position < 0 || Position > Old || Position > Size || CharsRemoved < 0 || CharsAdded < 0) {
+void ColourMemo::onDocumentChanged(int position, int charsRemoved, int charsAdded) {
+    QTextDocument* doc = document();
+    const int size = doc->characterCount() - 1;
+    const auto old = static_cast<int>(mirror_.size());
+    if (position < 0 || position > old || position > size || charsRemoved < 0 || charsAdded < 0) {
         mirror_.clear();
         ensureMirror();
         return;
     }
-    const int Removed = std::min(CharsRemoved, Old - Position);
-    const int Added = std::min(CharsAdded, Size - Position);
-    if (Old - Removed + Added != Size) {
+    const int removed = std::min(charsRemoved, old - position);
+    const int added = std::min(charsAdded, size - position);
+    if (old - removed + added != size) {
         mirror_.clear();
         ensureMirror();
         return;
     }
-    QTextCursor C(Doc);
-    C.setPosition(Position);
-    C.setPosition(Position + Added, QTextCursor::KeepAnchor);
-    std::string New;
-    AppendCp1252(C.selectedText(), New);
-    mirror_.replace(static_cast<std::size_t>(Position), static_cast<std::size_t>(Removed), New);
+    QTextCursor c(doc);
+    c.setPosition(position);
+    c.setPosition(position + added, QTextCursor::KeepAnchor);
+    std::string inserted;
+    AppendCp1252(c.selectedText(), inserted);
+    mirror_.replace(static_cast<std::size_t>(position), static_cast<std::size_t>(removed),
+                    inserted);
 }
 
 void ColourMemo::ensureMirror() const {
-    const QTextDocument* Doc = document();
-    const auto Size = static_cast<std::size_t>(Doc->characterCount() - 1);
-    if (mirror_.size() == Size) return;
+    const QTextDocument* doc = document();
+    const auto size = static_cast<std::size_t>(doc->characterCount() - 1);
+    if (mirror_.size() == size) return;
     mirror_.clear();
-    AppendCp1252(Doc->toRawText(), mirror_); // the final paragraph separator left out
-    mirror_.resize(Size);
+    AppendCp1252(doc->toRawText(), mirror_); // the final paragraph separator left out
+    mirror_.resize(size);
 }
 
-std::int64_t ColourMemo::textOffset(int DocPos) const {
-    return std::int64_t{DocPos} + document()->findBlock(DocPos).blockNumber();
+std::int64_t ColourMemo::textOffset(int docPos) const {
+    return std::int64_t{docPos} + document()->findBlock(docPos).blockNumber();
 }
 
-std::int64_t ColourMemo::lineStartOffset(int Block) const {
-    return std::int64_t{document()->findBlockByNumber(Block).position()} + Block;
+std::int64_t ColourMemo::lineStartOffset(int block) const {
+    return std::int64_t{document()->findBlockByNumber(block).position()} + block;
 }
 
 // Document position of a text offset: an offset inside a line break means the end of its
 // line; offsets outside the text are brought to its ends.
-int ColourMemo::docPosition(std::int64_t Offset) const {
-    if (Offset <= 0) return 0;
-    const QTextDocument* Doc = document();
-    int Lo = 0, Hi = Doc->blockCount() - 1;
-    while (Lo < Hi) {
-        const int Mid = Lo + (Hi - Lo + 1) / 2;
-        if (lineStartOffset(Mid) <= Offset)
-            Lo = Mid;
+int ColourMemo::docPosition(std::int64_t offset) const {
+    if (offset <= 0) return 0;
+    const QTextDocument* doc = document();
+    int lo = 0, hi = doc->blockCount() - 1;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (lineStartOffset(mid) <= offset)
+            lo = mid;
         else
-            Hi = Mid - 1;
+            hi = mid - 1;
     }
-    const QTextBlock B = Doc->findBlockByNumber(Lo);
-    const std::int64_t Column =
-        std::min<std::int64_t>(Offset - (std::int64_t{B.position()} + Lo), B.length() - 1);
-    return B.position() + static_cast<int>(Column);
+    const QTextBlock b = doc->findBlockByNumber(lo);
+    const std::int64_t column =
+        std::min<std::int64_t>(offset - (std::int64_t{b.position()} + lo), b.length() - 1);
+    return b.position() + static_cast<int>(column);
 }
 
 int ColourMemo::lineCount() const {
-    const QTextDocument* Doc = document();
-    return Doc->blockCount() - (Doc->lastBlock().length() == 1 ? 1 : 0);
+    const QTextDocument* doc = document();
+    return doc->blockCount() - (doc->lastBlock().length() == 1 ? 1 : 0);
 }
 
-void ColourMemo::lineInto(int Index, std::string& Out) const {
-    Out.clear();
-    if (Index < 0 || Index >= lineCount()) return;
+void ColourMemo::lineInto(int index, std::string& out) const {
+    out.clear();
+    if (index < 0 || index >= lineCount()) return;
     ensureMirror();
-    const QTextBlock B = document()->findBlockByNumber(Index);
-    Out.append(mirror_, static_cast<std::size_t>(B.position()),
-               static_cast<std::size_t>(B.length() - 1));
+    const QTextBlock b = document()->findBlockByNumber(index);
+    out.append(mirror_, static_cast<std::size_t>(b.position()),
+               static_cast<std::size_t>(b.length() - 1));
 }
 
-std::string ColourMemo::line(int Index) const {
-    std::string Out;
-    lineInto(Index, Out);
-    return Out;
+std::string ColourMemo::line(int index) const {
+    std::string out;
+    lineInto(index, out);
+    return out;
 }
 
-void ColourMemo::setLine(int Index, std::string_view Text) {
-    if (Index < 0 || Index >= lineCount()) return;
-    QTextCursor C(document()->findBlockByNumber(Index));
-    C.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    C.insertText(ToDocumentText(Text));
+void ColourMemo::setLine(int index, std::string_view text) {
+    if (index < 0 || index >= lineCount()) return;
+    QTextCursor c(document()->findBlockByNumber(index));
+    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    c.insertText(ToDocumentText(text));
 }
 
 std::vector<std::string> ColourMemo::lines() const {
-    std::vector<std::string> Out(static_cast<std::size_t>(lineCount()));
-    for (int I = 0; I < static_cast<int>(Out.size()); ++I)
-        lineInto(I, Out[static_cast<std::size_t>(I)]);
-    return Out;
+    std::vector<std::string> out(static_cast<std::size_t>(lineCount()));
+    for (int i = 0; i < static_cast<int>(out.size()); ++i)
+        lineInto(i, out[static_cast<std::size_t>(i)]);
+    return out;
 }
 
-void ColourMemo::setLines(const std::vector<std::string>& Lines) {
-    std::string Joined;
-    for (std::size_t I = 0; I < Lines.size(); ++I) {
-        if (I > 0) Joined += '\n';
-        Joined += Lines[I];
+void ColourMemo::setLines(const std::vector<std::string>& lines) {
+    std::string joined;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) joined += '\n';
+        joined += lines[i];
     }
-    setText(Joined);
+    setText(joined);
 }
 
 std::string ColourMemo::text() const {
     ensureMirror();
-    std::string Out;
-    Out.reserve(mirror_.size() + static_cast<std::size_t>(document()->blockCount()));
-    for (const char C : mirror_) {
-        if (C == '\n') Out += '\r';
-        Out += C;
+    std::string out;
+    out.reserve(mirror_.size() + static_cast<std::size_t>(document()->blockCount()));
+    for (const char c : mirror_) {
+        if (c == '\n') out += '\r';
+        out += c;
     }
-    return Out;
+    return out;
 }
 
-void ColourMemo::setText(std::string_view Text) {
-    setPlainText(ToDocumentText(Text));
+void ColourMemo::setText(std::string_view text) {
+    setPlainText(ToDocumentText(text));
 }
 
 int ColourMemo::textLength() const {
-    const QTextDocument* Doc = document();
-    return Doc->characterCount() + Doc->blockCount() - 2;
+    const QTextDocument* doc = document();
+    return doc->characterCount() + doc->blockCount() - 2;
 }
 
 int ColourMemo::selStart() const {
@@ -273,49 +274,49 @@ int ColourMemo::selStart() const {
 }
 
 int ColourMemo::selLength() const {
-    const QTextCursor C = textCursor();
-    return static_cast<int>(textOffset(C.selectionEnd()) - textOffset(C.selectionStart()));
+    const QTextCursor c = textCursor();
+    return static_cast<int>(textOffset(c.selectionEnd()) - textOffset(c.selectionStart()));
 }
 
 int ColourMemo::caretOffset() const {
     return static_cast<int>(textOffset(textCursor().position()));
 }
 
-void ColourMemo::setSelStart(int Offset) {
-    QTextCursor C = textCursor();
-    C.setPosition(docPosition(Offset));
-    setTextCursor(C);
+void ColourMemo::setSelStart(int offset) {
+    QTextCursor c = textCursor();
+    c.setPosition(docPosition(offset));
+    setTextCursor(c);
 }
 
-void ColourMemo::setSelLength(int Length) {
-    const std::int64_t Start = selStart();
-    QTextCursor C = textCursor();
-    C.setPosition(docPosition(Start));
-    C.setPosition(docPosition(Start + std::max(0, Length)), QTextCursor::KeepAnchor);
-    setTextCursor(C);
+void ColourMemo::setSelLength(int length) {
+    const std::int64_t start = selStart();
+    QTextCursor c = textCursor();
+    c.setPosition(docPosition(start));
+    c.setPosition(docPosition(start + std::max(0, length)), QTextCursor::KeepAnchor);
+    setTextCursor(c);
 }
 
-void ColourMemo::replaceSelection(std::string_view Text) {
-    QTextCursor C = textCursor();
-    C.insertText(ToDocumentText(Text));
-    setTextCursor(C);
+void ColourMemo::replaceSelection(std::string_view text) {
+    QTextCursor c = textCursor();
+    c.insertText(ToDocumentText(text));
+    setTextCursor(c);
 }
 
-int ColourMemo::lineIndex(int Line) const {
-    if (Line < 0 || Line >= document()->blockCount()) return -1;
-    return static_cast<int>(lineStartOffset(Line));
+int ColourMemo::lineIndex(int lineBlock) const {
+    if (lineBlock < 0 || lineBlock >= document()->blockCount()) return -1;
+    return static_cast<int>(lineStartOffset(lineBlock));
 }
 
-int ColourMemo::lineFromChar(int Offset) const {
-    return document()->findBlock(docPosition(Offset)).blockNumber();
+int ColourMemo::lineFromChar(int offset) const {
+    return document()->findBlock(docPosition(offset)).blockNumber();
 }
 
 int ColourMemo::firstVisibleLine() const {
     return firstVisibleBlock().blockNumber();
 }
 
-std::string_view MemoProgramText::Line(int Index) const {
-    memo_.lineInto(Index, line_);
+std::string_view MemoProgramText::Line(int index) const {
+    memo_.lineInto(index, line_);
     return line_;
 }
 
@@ -329,23 +330,23 @@ bool ColourMemo::colourable() const {
 
 // The blocks at least partly inside the viewport, top to bottom, each with the top of its
 // text and the height of its lines.
-void ColourMemo::shownBlocks(std::vector<ShownBlock>& Out) const {
-    Out.clear();
-    const qreal Bottom = viewport()->height();
-    QPointF Offset = contentOffset();
-    for (QTextBlock B = firstVisibleBlock(); B.isValid(); B = B.next()) {
-        const QRectF R = blockBoundingRect(B).translated(Offset);
-        if (R.top() >= Bottom) break;
-        if (B.isVisible()) {
-            const QTextLayout* L = B.layout();
-            const qreal Height = L->lineCount() > 0 ? L->boundingRect().height() : R.height();
-            Out.push_back({B.blockNumber(), R.top(), Height});
+void ColourMemo::shownBlocks(std::vector<ShownBlock>& out) const {
+    out.clear();
+    const qreal bottom = viewport()->height();
+    QPointF offset = contentOffset();
+    for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
+        const QRectF r = blockBoundingRect(b).translated(offset);
+        if (r.top() >= bottom) break;
+        if (b.isVisible()) {
+            const QTextLayout* l = b.layout();
+            const qreal height = l->lineCount() > 0 ? l->boundingRect().height() : r.height();
+            out.push_back({b.blockNumber(), r.top(), height});
         }
-        Offset.ry() += R.height();
+        offset.ry() += r.height();
     }
 }
 
-void ColourMemo::recolourPass(bool FastRecolor) {
+void ColourMemo::recolourPass(bool fastRecolor) {
     // Applying formats can scroll or resize, which asks for a pass again: that request is
     // served by one more full pass once this one is done.
     if (inPass_) {
@@ -353,389 +354,391 @@ void ColourMemo::recolourPass(bool FastRecolor) {
         return;
     }
     inPass_ = true;
-    const auto Done = qScopeGuard([this] {
+    const auto done = qScopeGuard([this] {
         inPass_ = false;
         passAgain_ = false;
     });
-    pass(FastRecolor);
-    for (int Again = 0; passAgain_ && Again < 2; ++Again) {
+    pass(fastRecolor);
+    for (int again = 0; passAgain_ && again < 2; ++again) {
         passAgain_ = false;
         pass(false);
     }
 }
 
-void ColourMemo::pass(bool FastRecolor) {
+void ColourMemo::pass(bool fastRecolor) {
     if (!colourable()) {
         region_ = {};
         if (isVisible()) clearShownLines();
         return;
     }
     ensureMirror();
-    const QTextDocument* Doc = document();
-    const int Lines = Doc->blockCount();
-    const qreal Bottom = viewport()->height();
+    const QTextDocument* doc = document();
+    const int lines = doc->blockCount();
+    const qreal bottom = viewport()->height();
     shownBlocks(shown_);
-    const auto FullyShown = [&](int Number) {
+    const auto fullyShown = [&](int number) {
         if (shown_.empty()) return false;
-        const int I = Number - shown_.front().Number;
-        if (I < 0 || I >= static_cast<int>(shown_.size())) return false;
-        const ShownBlock& S = shown_[static_cast<std::size_t>(I)];
-        return S.Number == Number && S.Top >= 0 && S.Top + S.Height < Bottom;
+        const int i = number - shown_.front().Number;
+        if (i < 0 || i >= static_cast<int>(shown_.size())) return false;
+        const ShownBlock& s = shown_[static_cast<std::size_t>(i)];
+        return s.Number == number && s.Top >= 0 && s.Top + s.Height < bottom;
     };
 
     // The lines to colour: F and at most N lines after it, as long as they are fully shown.
-    int F = 0, N = 0;
-    if (FastRecolor) {
-        F = textCursor().blockNumber();
+    int f = 0, N = 0;
+    if (fastRecolor) {
+        f = textCursor().blockNumber();
         N = 1;
     } else if (!shown_.empty()) {
         // A wrapped block scrolled partly out at the top is not fully shown.
-        F = shown_.front().Number + (shown_.front().Top < 0 ? 1 : 0);
-        N = Lines - F;
+        f = shown_.front().Number + (shown_.front().Top < 0 ? 1 : 0);
+        N = lines - f;
     } else {
-        F = Lines;
+        f = lines;
     }
-    int E = F;
-    while (E < F + N && FullyShown(E))
-        ++E;
-    bool AllShown = N > 0 && E == F + N;
+    int e = f;
+    while (e < f + N && fullyShown(e))
+        ++e;
+    bool allShown = N > 0 && e == f + N;
     // The look-back of the first rule, which starts spans that open above the region.
-    int S = F;
-    if (colourRules_.Count() > 0 && F > 0) {
-        const std::int64_t Height = std::max<std::int32_t>(1, colourRules_[0].KeyMaxHeight);
-        S = static_cast<int>(std::max<std::int64_t>(0, std::int64_t{F} - (Height - 1)));
+    int s = f;
+    if (colourRules_.Count() > 0 && f > 0) {
+        const std::int64_t height = std::max<std::int32_t>(1, colourRules_[0].KeyMaxHeight);
+        s = static_cast<int>(std::max<std::int64_t>(0, std::int64_t{f} - (height - 1)));
     }
-    S = std::min(S, Lines);
+    s = std::min(s, lines);
 
     // The snapshot: lines S to E - 1 with CR LF after each, a NUL at the region end.
     window_.clear();
-    std::int64_t Length = 0;
-    QTextBlock B = Doc->findBlockByNumber(S);
-    for (int L = S; L < E && B.isValid(); ++L, B = B.next()) {
-        window_.push_back({B.position(), B.length() - 1, static_cast<std::int32_t>(Length)});
-        Length += B.length() + 1;
+    std::int64_t length = 0;
+    QTextBlock b = doc->findBlockByNumber(s);
+    for (int l = s; l < e && b.isValid(); ++l, b = b.next()) {
+        window_.push_back({b.position(), b.length() - 1, static_cast<std::int32_t>(length)});
+        length += b.length() + 1;
     }
-    if (Length >= UnusedPos - 2) { // beyond what 32-bit offsets can colour: nothing is
+    if (length >= UnusedPos - 2) { // beyond what 32-bit offsets can colour: nothing is
         window_.clear();           // scanned and no line is coloured
-        Length = 0;
-        E = F;
-        AllShown = false;
+        length = 0;
+        e = f;
+        allShown = false;
     }
-    const auto Len = static_cast<std::size_t>(Length);
-    if (snapshot_.capacity() < Len + 3) {
+    const auto len = static_cast<std::size_t>(length);
+    if (snapshot_.capacity() < len + 3) {
         std::string().swap(snapshot_);
-        snapshot_.reserve(Len + 1024);
+        snapshot_.reserve(len + 1024);
     }
-    snapshot_.resize(Len + 1);
+    snapshot_.resize(len + 1);
     for (const WindowLine& W : window_) {
-        char* D = snapshot_.data() + W.SnapStart;
-        std::memcpy(D, mirror_.data() + W.DocPos, static_cast<std::size_t>(W.Length));
-        std::replace(D, D + W.Length, '\0', ' '); // a NUL in the text would end the scans
-        D[W.Length] = '\r';
-        D[W.Length + 1] = '\n';
+        char* d = snapshot_.data() + W.SnapStart;
+        std::memcpy(d, mirror_.data() + W.DocPos, static_cast<std::size_t>(W.Length));
+        std::replace(d, d + W.Length, '\0', ' '); // a NUL in the text would end the scans
+        d[W.Length] = '\r';
+        d[W.Length + 1] = '\n';
     }
-    snapshot_[Len] = '\0';
-    limit_ = AllShown && Len > 0 ? window_.back().SnapStart + window_.back().Length
-                                 : static_cast<std::int32_t>(Len);
+    snapshot_[len] = '\0';
+    limit_ = allShown && len > 0 ? window_.back().SnapStart + window_.back().Length
+                                 : static_cast<std::int32_t>(len);
     snapshot_[static_cast<std::size_t>(limit_)] = '\0';
-    base_ = S < Lines ? lineStartOffset(S) : 0;
-    const std::string_view Snapshot(snapshot_.data(), Len + 1);
+    base_ = s < lines ? lineStartOffset(s) : 0;
+    const std::string_view snapshot(snapshot_.data(), len + 1);
 
     list_.BeginPass();
-    std::int32_t Next = 0;
-    if (hotSpot_.Active && hotSpot_.BeginChar != 0) Next = storeHotSpots(Next, limit_);
+    std::int32_t next = 0;
+    if (hotSpot_.Active && hotSpot_.BeginChar != 0) next = storeHotSpots(next, limit_);
     if (wantTabs()) {
-        const TColor Background = ToTColor(palette().color(QPalette::Base));
-        for (std::int32_t I = 0; I < limit_; ++I)
-            if (snapshot_[static_cast<std::size_t>(I)] == '\t')
-                Next = list_.Store(Next, I, I, Background, 255, 0);
+        const TColor background = ToTColor(palette().color(QPalette::Base));
+        for (std::int32_t i = 0; i < limit_; ++i)
+            if (snapshot_[static_cast<std::size_t>(i)] == '\t')
+                next = list_.Store(next, i, i, background, 255, 0);
     }
-    const QTextCursor Caret = textCursor();
+    const QTextCursor caret = textCursor();
     if (redrawAlways_) {
-        const std::int64_t CaretAt = textOffset(Caret.position());
-        Next = storeClipped(Next, lineStartOffset(Caret.blockNumber()) - base_, CaretAt - base_,
+        const std::int64_t caretAt = textOffset(caret.position());
+        next = storeClipped(next, lineStartOffset(caret.blockNumber()) - base_, caretAt - base_,
                             ToTColor(palette().color(QPalette::Text)), 0);
     }
-    for (std::int32_t I = 0; I < colourRules_.Count(); ++I)
-        if (colourRules_[I].Enabled)
-            Next = ScanRule(colourRules_[I], Next, Snapshot, list_, limit_, 0);
-    if (Caret.hasSelection()) {
-        const std::int64_t SelFrom = textOffset(Caret.selectionStart());
-        const std::int64_t SelTo = textOffset(Caret.selectionEnd());
-        Next = storeClipped(Next, SelFrom - base_, SelTo - 1 - base_, clRed, 254);
+    for (std::int32_t i = 0; i < colourRules_.Count(); ++i)
+        if (colourRules_[i].Enabled)
+            next = ScanRule(colourRules_[i], next, snapshot, list_, limit_, 0);
+    if (caret.hasSelection()) {
+        const std::int64_t selFrom = textOffset(caret.selectionStart());
+        const std::int64_t selTo = textOffset(caret.selectionEnd());
+        next = storeClipped(next, selFrom - base_, selTo - 1 - base_, clRed, 254);
     }
     ResolveRuns(list_, list_.ColoredRange, cells_);
 
     // The lines F to E - 1 show their runs; the other shown lines are plain.
-    region_ = {F, E - F};
+    region_ = {f, e - f};
     nextRun_ = 0;
-    if (FastRecolor) {
-        const QTextBlock Line = Doc->findBlockByNumber(F);
-        if (E > F && F - S < static_cast<int>(window_.size()))
-            applyRuns(Line, window_[static_cast<std::size_t>(F - S)].SnapStart);
+    if (fastRecolor) {
+        const QTextBlock lineBlock = doc->findBlockByNumber(f);
+        if (e > f && f - s < static_cast<int>(window_.size()))
+            applyRuns(lineBlock, window_[static_cast<std::size_t>(f - s)].SnapStart);
         else
-            clearLine(Line);
+            clearLine(lineBlock);
         return;
     }
-    for (const ShownBlock& Shown : shown_) {
-        const QTextBlock Line = Doc->findBlockByNumber(Shown.Number);
-        if (Shown.Number >= F && Shown.Number < E &&
-            Shown.Number - S < static_cast<int>(window_.size()))
-            applyRuns(Line, window_[static_cast<std::size_t>(Shown.Number - S)].SnapStart);
+    for (const ShownBlock& shownBlock : shown_) {
+        const QTextBlock lineBlock = doc->findBlockByNumber(shownBlock.Number);
+        if (shownBlock.Number >= f && shownBlock.Number < e &&
+            shownBlock.Number - s < static_cast<int>(window_.size()))
+            applyRuns(lineBlock,
+                      window_[static_cast<std::size_t>(shownBlock.Number - s)].SnapStart);
         else
-            clearLine(Line);
+            clearLine(lineBlock);
     }
 }
 
 // Stores a record over [Start, End] (snapshot offsets) clipped to the snapshot.
-std::int32_t ColourMemo::storeClipped(std::int32_t Next, std::int64_t Start, std::int64_t End,
-                                      TColor Color, std::uint8_t ZOrder) {
-    const auto Last = static_cast<std::int64_t>(snapshot_.size()) - 2;
-    Start = std::max<std::int64_t>(Start, 0);
-    End = std::min<std::int64_t>(End, Last);
-    if (Start > End) return Next;
-    return list_.Store(Next, static_cast<std::int32_t>(Start), static_cast<std::int32_t>(End),
-                       Color, ZOrder, 0);
+std::int32_t ColourMemo::storeClipped(std::int32_t next, std::int64_t start, std::int64_t end,
+                                      TColor colour, std::uint8_t zOrder) {
+    const auto last = static_cast<std::int64_t>(snapshot_.size()) - 2;
+    start = std::max<std::int64_t>(start, 0);
+    end = std::min<std::int64_t>(end, last);
+    if (start > end) return next;
+    return list_.Store(next, static_cast<std::int32_t>(start), static_cast<std::int32_t>(end),
+                       colour, zOrder, 0);
 }
 
 // Hot spots up to the limit: the begin marker, the text and the end marker, as three
 // records. A begin marker without an end marker before the limit colours nothing and ends
 // the scan.
-std::int32_t ColourMemo::storeHotSpots(std::int32_t Next, std::int32_t Limit) {
-    const char* Text = snapshot_.data();
-    std::int32_t P = 0;
-    while (P < Limit) {
-        const void* Begin =
-            std::memchr(Text + P, hotSpot_.BeginChar, static_cast<std::size_t>(Limit - P));
-        if (!Begin) break;
-        const auto At = static_cast<std::int32_t>(static_cast<const char*>(Begin) - Text);
-        Next = list_.Store(Next, At, At, hotSpot_.MarkerColor, 253, 0);
-        const void* End = At + 1 < Limit ? std::memchr(Text + At + 1, hotSpot_.EndChar,
-                                                       static_cast<std::size_t>(Limit - At - 1))
+std::int32_t ColourMemo::storeHotSpots(std::int32_t next, std::int32_t limit) {
+    const char* text = snapshot_.data();
+    std::int32_t p = 0;
+    while (p < limit) {
+        const void* begin =
+            std::memchr(text + p, hotSpot_.BeginChar, static_cast<std::size_t>(limit - p));
+        if (!begin) break;
+        const auto at = static_cast<std::int32_t>(static_cast<const char*>(begin) - text);
+        next = list_.Store(next, at, at, hotSpot_.MarkerColor, 253, 0);
+        const void* end = at + 1 < limit ? std::memchr(text + at + 1, hotSpot_.EndChar,
+                                                       static_cast<std::size_t>(limit - at - 1))
                                          : nullptr;
-        if (!End) {
-            list_[Next - 1].StartPos = UnusedPos;
+        if (!end) {
+            list_[next - 1].StartPos = UnusedPos;
             break;
         }
-        const auto EndAt = static_cast<std::int32_t>(static_cast<const char*>(End) - Text);
-        Next = list_.Store(Next, At + 1, EndAt - 1, hotSpot_.Color, 252, 0);
-        Next = list_.Store(Next, EndAt, EndAt, hotSpot_.MarkerColor, 253, 0);
-        P = EndAt + 1;
+        const auto endAt = static_cast<std::int32_t>(static_cast<const char*>(end) - text);
+        next = list_.Store(next, at + 1, endAt - 1, hotSpot_.Color, 252, 0);
+        next = list_.Store(next, endAt, endAt, hotSpot_.MarkerColor, 253, 0);
+        p = endAt + 1;
     }
-    return Next;
+    return next;
 }
 
 // Gives a line the runs that fall on it, from the snapshot offset of its first character.
 // Runs come in ascending order and lines are applied top to bottom, so the search for a
 // line's first run starts where the previous line's did.
-void ColourMemo::applyRuns(const QTextBlock& Block, std::int32_t SnapStart) {
+void ColourMemo::applyRuns(const QTextBlock& block, std::int32_t snapStart) {
     lineRuns_.clear();
-    const std::int32_t LineEnd = SnapStart + Block.length() - 1; // its CR LF excluded
-    const std::int32_t Count = list_.Count();
-    while (nextRun_ < Count && list_[nextRun_].StartPos != UnusedPos &&
-           list_[nextRun_].EndPos < SnapStart)
+    const std::int32_t lineEnd = snapStart + block.length() - 1; // its CR LF excluded
+    const std::int32_t count = list_.Count();
+    while (nextRun_ < count && list_[nextRun_].StartPos != UnusedPos &&
+           list_[nextRun_].EndPos < snapStart)
         ++nextRun_;
-    for (std::int32_t I = nextRun_; I < Count; ++I) {
-        const TKeyDescr& R = list_[I];
-        if (R.StartPos == UnusedPos || R.StartPos >= LineEnd) break;
-        if (R.StartPos < 0 || R.EndPos == UnusedPos || R.ZOrder == 254 || R.ZOrder == 255)
+    for (std::int32_t i = nextRun_; i < count; ++i) {
+        const TKeyDescr& r = list_[i];
+        if (r.StartPos == UnusedPos || r.StartPos >= lineEnd) break;
+        if (r.StartPos < 0 || r.EndPos == UnusedPos || r.ZOrder == 254 || r.ZOrder == 255)
             continue; // the selection and tab characters keep the plain drawing
-        const std::int32_t From = std::max(R.StartPos, SnapStart);
-        const std::int32_t To = std::min(R.EndPos + 1, LineEnd);
-        if (From >= To) continue;
-        RunKind Kind = rkColour;
-        if (R.IsKeyword == 1 && onDrawKey_)
-            Kind = rkHandler;
-        else if (R.ZOrder == 253)
-            Kind = rkMarker;
-        else if (R.ZOrder == 252 && hotSpot_.Underlined)
-            Kind = rkHotText;
-        lineRuns_.push_back({From - SnapStart, To - From, toQColor(R.Color).rgb(), Kind});
+        const std::int32_t from = std::max(r.StartPos, snapStart);
+        const std::int32_t to = std::min(r.EndPos + 1, lineEnd);
+        if (from >= to) continue;
+        RunKind kind = rkColour;
+        if (r.IsKeyword == 1 && onDrawKey_)
+            kind = rkHandler;
+        else if (r.ZOrder == 253)
+            kind = rkMarker;
+        else if (r.ZOrder == 252 && hotSpot_.Underlined)
+            kind = rkHotText;
+        lineRuns_.push_back({from - snapStart, to - from, toQColor(r.Color).rgb(), kind});
     }
-    applyLineRuns(Block, lineRuns_);
+    applyLineRuns(block, lineRuns_);
 }
 
-void ColourMemo::clearLine(const QTextBlock& Block) {
+void ColourMemo::clearLine(const QTextBlock& block) {
     lineRuns_.clear();
-    applyLineRuns(Block, lineRuns_);
+    applyLineRuns(block, lineRuns_);
 }
 
 void ColourMemo::clearShownLines() {
     shownBlocks(shown_);
-    const QTextDocument* Doc = document();
-    for (const ShownBlock& Shown : shown_)
-        clearLine(Doc->findBlockByNumber(Shown.Number));
+    const QTextDocument* doc = document();
+    for (const ShownBlock& shownBlock : shown_)
+        clearLine(doc->findBlockByNumber(shownBlock.Number));
 }
 
 // Sets a line's layout formats to its runs, unless it already shows them.
-void ColourMemo::applyLineRuns(const QTextBlock& Block, const std::vector<LineRun>& Runs) {
-    if (!Block.isValid()) return;
-    QTextBlock Line = Block;
-    auto* Data = dynamic_cast<LineColours*>(Line.userData());
-    if (!Data) {
-        if (Runs.empty()) return;
-        Data = new LineColours;
-        Line.setUserData(Data);
-    } else if (Data->Runs == Runs) {
+void ColourMemo::applyLineRuns(const QTextBlock& block, const std::vector<LineRun>& runs) {
+    if (!block.isValid()) return;
+    QTextBlock lineBlock = block;
+    auto* data = dynamic_cast<LineColours*>(lineBlock.userData());
+    if (!data) {
+        if (runs.empty()) return;
+        data = new LineColours;
+        lineBlock.setUserData(data);
+    } else if (data->runs == runs) {
         return;
     }
-    QList<QTextLayout::FormatRange> Formats;
-    Formats.reserve(static_cast<qsizetype>(Runs.size()));
-    for (const LineRun& R : Runs) {
-        if (R.Kind == rkHandler) continue; // onDrawKey_ draws it over the plain text
-        QTextCharFormat Format;
-        Format.setForeground(QColor::fromRgb(R.Color));
-        if (R.Kind == rkMarker) Format.setBackground(QColor::fromRgb(R.Color));
-        if (R.Kind == rkHotText) Format.setFontUnderline(true);
-        Formats.append({R.Start, R.Length, Format});
+    QList<QTextLayout::FormatRange> formats;
+    formats.reserve(static_cast<qsizetype>(runs.size()));
+    for (const LineRun& r : runs) {
+        if (r.Kind == rkHandler) continue; // onDrawKey_ draws it over the plain text
+        QTextCharFormat format;
+        format.setForeground(QColor::fromRgb(r.Color));
+        if (r.Kind == rkMarker) format.setBackground(QColor::fromRgb(r.Color));
+        if (r.Kind == rkHotText) format.setFontUnderline(true);
+        formats.append({r.Start, r.Length, format});
     }
-    Line.layout()->setFormats(Formats);
-    Data->Runs = Runs;
-    document()->markContentsDirty(Line.position(), Line.length());
+    lineBlock.layout()->setFormats(formats);
+    data->runs = runs;
+    document()->markContentsDirty(lineBlock.position(), lineBlock.length());
 }
 
 // ---------------------------------------------------------------------------------------
 // Events
 
 void ColourMemo::onTextChanged() {
-    const int Lines = document()->blockCount();
-    const int Length = textLength();
+    const int lines = document()->blockCount();
+    const int length = textLength();
     // One character typed within a line: only the caret's line is recoloured.
-    const bool Fast = !redrawAlways_ && Lines == lastLineCount_ && Length == lastTextLength_ + 1;
-    recolourPass(Fast);
-    lastLineCount_ = Lines;
-    lastTextLength_ = Length;
+    const bool fast = !redrawAlways_ && lines == lastLineCount_ && length == lastTextLength_ + 1;
+    recolourPass(fast);
+    lastLineCount_ = lines;
+    lastTextLength_ = length;
 }
 
-void ColourMemo::scrolled(bool Vertical) {
-    if (Vertical && onVScroll_) onVScroll_(*this);
+void ColourMemo::scrolled(bool vertical) {
+    if (vertical && onVScroll_) onVScroll_(*this);
     recolourPass(false);
 }
 
-void ColourMemo::keyPressEvent(QKeyEvent* Event) {
+void ColourMemo::keyPressEvent(QKeyEvent* event) {
     // A cursor key without modifiers first leaves the selection at its end; the key then
     // moves from there.
-    const QTextCursor Caret = textCursor();
-    if (Caret.hasSelection() && (Event->modifiers() & ShiftControlAlt) == 0 &&
-        QGuiApplication::mouseButtons() == Qt::NoButton && IsNavigationKey(Event->key())) {
-        QTextCursor C = Caret;
-        C.setPosition(Caret.selectionEnd());
-        setTextCursor(C);
+    const QTextCursor caret = textCursor();
+    if (caret.hasSelection() && (event->modifiers() & ShiftControlAlt) == 0 &&
+        QGuiApplication::mouseButtons() == Qt::NoButton && IsNavigationKey(event->key())) {
+        QTextCursor c = caret;
+        c.setPosition(caret.selectionEnd());
+        setTextCursor(c);
         recolourPass(false);
     }
     // A line break is always a new line of the program, never a break inside one.
-    if (Event->matches(QKeySequence::InsertLineSeparator)) {
-        QKeyEvent Plain(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QPlainTextEdit::keyPressEvent(&Plain);
-        Event->setAccepted(Plain.isAccepted());
+    if (event->matches(QKeySequence::InsertLineSeparator)) {
+        QKeyEvent plain(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
         return;
     }
-    QPlainTextEdit::keyPressEvent(Event);
+    QPlainTextEdit::keyPressEvent(event);
 }
 
-void ColourMemo::keyReleaseEvent(QKeyEvent* Event) {
-    QPlainTextEdit::keyReleaseEvent(Event);
-    if (Event->key() == Qt::Key_Shift && !Event->isAutoRepeat() &&
-        (Event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0 &&
+void ColourMemo::keyReleaseEvent(QKeyEvent* event) {
+    QPlainTextEdit::keyReleaseEvent(event);
+    if (event->key() == Qt::Key_Shift && !event->isAutoRepeat() &&
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0 &&
         QGuiApplication::mouseButtons() == Qt::NoButton)
         recolourPass(false);
 }
 
-void ColourMemo::mousePressEvent(QMouseEvent* Event) {
-    QPlainTextEdit::mousePressEvent(Event);
-    if (Event->button() == Qt::LeftButton && Event->buttons() == Qt::LeftButton &&
-        (Event->modifiers() & ShiftControlAlt) == 0)
+void ColourMemo::mousePressEvent(QMouseEvent* event) {
+    QPlainTextEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && event->buttons() == Qt::LeftButton &&
+        (event->modifiers() & ShiftControlAlt) == 0)
         recolourPass(false);
 }
 
-void ColourMemo::mouseReleaseEvent(QMouseEvent* Event) {
-    QPlainTextEdit::mouseReleaseEvent(Event);
-    if (Event->button() == Qt::LeftButton) recolourPass(false);
-    QString Source;
-    if (hotCursor_ && isOnHotSpot(Event->position().toPoint(), &Source) && onHotSpotClick_)
-        onHotSpotClick_(*this, Source);
+void ColourMemo::mouseReleaseEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton) recolourPass(false);
+    QString source;
+    if (hotCursor_ && isOnHotSpot(event->position().toPoint(), &source) && onHotSpotClick_)
+        onHotSpotClick_(*this, source);
 }
 
-void ColourMemo::mouseMoveEvent(QMouseEvent* Event) {
-    QPlainTextEdit::mouseMoveEvent(Event);
-    const bool Hot = hotSpot_.Active && isOnHotSpot(Event->position().toPoint(), nullptr);
-    if (Hot != hotCursor_) {
-        hotCursor_ = Hot;
-        viewport()->setCursor(Hot ? Qt::PointingHandCursor : Qt::IBeamCursor);
+void ColourMemo::mouseMoveEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseMoveEvent(event);
+    const bool hot = hotSpot_.Active && isOnHotSpot(event->position().toPoint(), nullptr);
+    if (hot != hotCursor_) {
+        hotCursor_ = hot;
+        viewport()->setCursor(hot ? Qt::PointingHandCursor : Qt::IBeamCursor);
     }
 }
 
 // Whether the mouse at Pos (viewport coordinates) is on a hot spot: an end marker follows
 // on the same line before any begin marker. Source receives the hot spot's text.
-bool ColourMemo::isOnHotSpot(const QPoint& Pos, QString* Source) const {
-    const QTextCursor C = cursorForPosition(Pos);
-    const QTextBlock Line = C.block();
-    const QString Text = Line.text();
-    const int Column = std::clamp(C.position() - Line.position(), 0, static_cast<int>(Text.size()));
+bool ColourMemo::isOnHotSpot(const QPoint& pos, QString* source) const {
+    const QTextCursor c = cursorForPosition(pos);
+    const QTextBlock lineBlock = c.block();
+    const QString text = lineBlock.text();
+    const int column =
+        std::clamp(c.position() - lineBlock.position(), 0, static_cast<int>(text.size()));
     const QChar BeginChar(Cp1252ToUtf16(static_cast<unsigned char>(hotSpot_.BeginChar)));
     const QChar EndChar(Cp1252ToUtf16(static_cast<unsigned char>(hotSpot_.EndChar)));
-    const QStringView Rest = QStringView(Text).mid(Column);
-    const qsizetype E = Rest.indexOf(EndChar) + 1;
-    const qsizetype B = Rest.indexOf(BeginChar) + 1;
-    if (!(E > 0 && (E < B || B == 0 || BeginChar == EndChar))) return false;
-    if (Source) {
-        const QStringView Before = QStringView(Text).left(Column);
-        const qsizetype Last = Before.lastIndexOf(BeginChar);
-        *Source =
-            (Last >= 0 ? Before.mid(Last + 1) : Before).toString() + Rest.left(E - 1).toString();
+    const QStringView rest = QStringView(text).mid(column);
+    const qsizetype e = rest.indexOf(EndChar) + 1;
+    const qsizetype b = rest.indexOf(BeginChar) + 1;
+    if (!(e > 0 && (e < b || b == 0 || BeginChar == EndChar))) return false;
+    if (source) {
+        const QStringView before = QStringView(text).left(column);
+        const qsizetype last = before.lastIndexOf(BeginChar);
+        *source =
+            (last >= 0 ? before.mid(last + 1) : before).toString() + rest.left(e - 1).toString();
     }
     return true;
 }
 
-void ColourMemo::paintEvent(QPaintEvent* Event) {
-    QPlainTextEdit::paintEvent(Event);
+void ColourMemo::paintEvent(QPaintEvent* event) {
+    QPlainTextEdit::paintEvent(event);
     if (onDrawKey_) drawHandlerKeys();
 }
 
 // Keyword runs that onDrawKey_ draws, over the plain text of the shown lines.
 void ColourMemo::drawHandlerKeys() {
-    QPainter Painter(viewport());
-    Painter.setFont(font());
-    const QColor TextColour = palette().color(QPalette::Text);
-    const qreal Bottom = viewport()->height();
-    QPointF Offset = contentOffset();
-    for (QTextBlock B = firstVisibleBlock(); B.isValid(); B = B.next()) {
-        const QRectF R = blockBoundingRect(B).translated(Offset);
-        if (R.top() >= Bottom) break;
-        Offset.ry() += R.height();
-        const auto* Data = dynamic_cast<const LineColours*>(B.userData());
-        if (!Data) continue;
-        const QString Text = B.text();
-        const QTextLayout* Layout = B.layout();
-        for (const LineRun& Run : Data->Runs) {
-            if (Run.Kind != rkHandler || Run.Start + Run.Length > Text.size()) continue;
-            const QTextLine L = Layout->lineForTextPosition(Run.Start);
-            if (!L.isValid()) continue;
-            const qreal X0 = L.cursorToX(Run.Start);
-            const qreal X1 = L.cursorToX(Run.Start + Run.Length);
-            const QRect Rect =
-                QRectF(R.left() + X0, R.top() + L.y(), std::max<qreal>(0, X1 - X0), L.height())
+    QPainter painter(viewport());
+    painter.setFont(font());
+    const QColor textColour = palette().color(QPalette::Text);
+    const qreal bottom = viewport()->height();
+    QPointF offset = contentOffset();
+    for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
+        const QRectF r = blockBoundingRect(b).translated(offset);
+        if (r.top() >= bottom) break;
+        offset.ry() += r.height();
+        const auto* data = dynamic_cast<const LineColours*>(b.userData());
+        if (!data) continue;
+        const QString text = b.text();
+        const QTextLayout* layout = b.layout();
+        for (const LineRun& run : data->runs) {
+            if (run.Kind != rkHandler || run.Start + run.Length > text.size()) continue;
+            const QTextLine l = layout->lineForTextPosition(run.Start);
+            if (!l.isValid()) continue;
+            const qreal x0 = l.cursorToX(run.Start);
+            const qreal x1 = l.cursorToX(run.Start + run.Length);
+            const QRect rect =
+                QRectF(r.left() + x0, r.top() + l.y(), std::max<qreal>(0, x1 - x0), l.height())
                     .toRect();
-            Painter.setPen(QColor::fromRgb(Run.Color));
-            onDrawKey_(Painter, Text.mid(Run.Start, Run.Length), Rect, TextColour);
-            Painter.setFont(font());
+            painter.setPen(QColor::fromRgb(run.Color));
+            onDrawKey_(painter, text.mid(run.Start, run.Length), rect, textColour);
+            painter.setFont(font());
         }
     }
 }
 
-void ColourMemo::resizeEvent(QResizeEvent* Event) {
-    QPlainTextEdit::resizeEvent(Event);
+void ColourMemo::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
     recolourPass(false);
 }
 
-void ColourMemo::showEvent(QShowEvent* Event) {
-    QPlainTextEdit::showEvent(Event);
+void ColourMemo::showEvent(QShowEvent* event) {
+    QPlainTextEdit::showEvent(event);
     recolourPass(false);
 }
 
-void ColourMemo::changeEvent(QEvent* Event) {
-    QPlainTextEdit::changeEvent(Event);
-    switch (Event->type()) {
+void ColourMemo::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    switch (event->type()) {
     case QEvent::FontChange:
     case QEvent::PaletteChange:
     case QEvent::EnabledChange:
@@ -748,15 +751,15 @@ void ColourMemo::changeEvent(QEvent* Event) {
 }
 
 // Pasted text: a line separator inside the text becomes a line break.
-void ColourMemo::insertFromMimeData(const QMimeData* Source) {
-    if (Source && Source->hasText()) {
-        QString Text = Source->text();
-        Text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-        insertPlainText(Text);
+void ColourMemo::insertFromMimeData(const QMimeData* source) {
+    if (source && source->hasText()) {
+        QString text = source->text();
+        text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+        insertPlainText(text);
         ensureCursorVisible();
         return;
     }
-    QPlainTextEdit::insertFromMimeData(Source);
+    QPlainTextEdit::insertFromMimeData(source);
 }
 
 } // namespace vokc

@@ -48,15 +48,15 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     Q_OBJECT
 
   public:
-    using ScrollHandler = std::function<void(ColourMemo& Sender)>;
-    using HotSpotClickHandler = std::function<void(ColourMemo& Sender, const QString& SRC)>;
+    using ScrollHandler = std::function<void(ColourMemo& sender)>;
+    using HotSpotClickHandler = std::function<void(ColourMemo& sender, const QString& source)>;
     // Draws a keyword run in place of the control. The painter's font and pen are the
-    // control's font in the run's colour; KColor is the control's text colour.
-    using KeyDrawHandler = std::function<void(QPainter& Canvas, const QString& PKey,
-                                              const QRect& Rect, const QColor& KColor)>;
+    // control's font in the run's colour; textColour is the control's text colour.
+    using KeyDrawHandler = std::function<void(QPainter& canvas, const QString& keyword,
+                                              const QRect& rect, const QColor& textColour)>;
 
     // The owner becomes the parent.
-    explicit ColourMemo(QWidget* Owner = nullptr);
+    explicit ColourMemo(QWidget* owner = nullptr);
     ~ColourMemo() override;
 
     // Handlers. OnDraw and ColorLimMax (spans for dtEventDraw rules) come from
@@ -69,46 +69,46 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
 
     TDrawRules& colourRules() { return colourRules_; }
     const TDrawRules& colourRules() const { return colourRules_; }
-    void setColourRules(const TDrawRules& Rules) { colourRules_.Assign(Rules); }
+    void setColourRules(const TDrawRules& rules) { colourRules_.Assign(rules); }
     HotSpotStyle& hotSpot() { return hotSpot_; }
-    void setHotSpot(const HotSpotStyle& Value) { hotSpot_ = Value; }
+    void setHotSpot(const HotSpotStyle& value) { hotSpot_ = value; }
     // Recolour the visible lines on every change, and give the caret's line up to the
     // caret the plain text colour.
     void setRedrawAlways(bool on) { redrawAlways_ = on; }
     // Tab characters are text (true) or move the focus (false, the default).
     bool wantTabs() const { return !tabChangesFocus(); }
-    void setWantTabs(bool Value) { setTabChangesFocus(!Value); }
+    void setWantTabs(bool value) { setTabChangesFocus(!value); }
 
     // The colouring pass: the visible lines, or with FastRecolor the caret's line only.
-    virtual void recolourPass(bool FastRecolor);
+    virtual void recolourPass(bool fastRecolor);
 
     // The text as Windows-1252 lines. A final line break does not start a line of its own,
     // so an empty text has no line and "a\r\nb\r\n" has two.
     int lineCount() const;
-    std::string line(int Index) const; // empty when out of range
-    void lineInto(int Index, std::string& Out) const;
-    void setLine(int Index, std::string_view Text); // out of range: nothing happens
+    std::string line(int index) const; // empty when out of range
+    void lineInto(int index, std::string& out) const;
+    void setLine(int index, std::string_view text); // out of range: nothing happens
     std::vector<std::string> lines() const;
-    void setLines(const std::vector<std::string>& Lines);
+    void setLines(const std::vector<std::string>& lines);
     // The whole text, lines separated by CR LF. SetText accepts CR LF, LF or CR.
     std::string text() const;
-    void setText(std::string_view Text);
+    void setText(std::string_view text);
     int textLength() const;
 
     // Caret and selection. SelStart is the lower end of the selection; setting it moves the
     // caret there and empties the selection; SetSelLength then selects from SelStart on.
     int selStart() const;
     int selLength() const;
-    void setSelStart(int Offset);
-    void setSelLength(int Length);
+    void setSelStart(int offset);
+    void setSelLength(int length);
     int caretOffset() const;
-    void setCaretOffset(int Offset) { setSelStart(Offset); }
+    void setCaretOffset(int offset) { setSelStart(offset); }
     // Replaces the selection by Text (line breaks CR LF, LF or CR); the caret ends after it.
-    void replaceSelection(std::string_view Text);
+    void replaceSelection(std::string_view text);
 
     // Offset of a line's first character (-1 past the last line), line of an offset.
-    int lineIndex(int Line) const;
-    int lineFromChar(int Offset) const;
+    int lineIndex(int line) const;
+    int lineFromChar(int offset) const;
     int firstVisibleLine() const;
 
     // The lines that the last pass coloured: the fully visible ones (or the caret's).
@@ -122,19 +122,19 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     // same metrics, where that is what is installed.
     static QFont editorFont();
     // A rule colour on this control (system colours through its palette).
-    QColor toQColor(TColor Color) const;
+    QColor toQColor(TColor colour) const;
 
   protected:
-    void keyPressEvent(QKeyEvent* Event) override;
-    void keyReleaseEvent(QKeyEvent* Event) override;
-    void mousePressEvent(QMouseEvent* Event) override;
-    void mouseReleaseEvent(QMouseEvent* Event) override;
-    void mouseMoveEvent(QMouseEvent* Event) override;
-    void paintEvent(QPaintEvent* Event) override;
-    void resizeEvent(QResizeEvent* Event) override;
-    void showEvent(QShowEvent* Event) override;
-    void changeEvent(QEvent* Event) override;
-    void insertFromMimeData(const QMimeData* Source) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
 
   private:
     // A run as a line shows it: block-relative start and length, the colour, and how it is
@@ -161,25 +161,25 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     };
     struct LineColours;
 
-    void onDocumentChanged(int Position, int CharsRemoved, int CharsAdded);
+    void onDocumentChanged(int position, int charsRemoved, int charsAdded);
     void onTextChanged();
-    void scrolled(bool Vertical);
+    void scrolled(bool vertical);
     void ensureMirror() const;
-    std::int64_t textOffset(int DocPos) const;
-    int docPosition(std::int64_t Offset) const;
-    std::int64_t lineStartOffset(int Block) const;
-    void shownBlocks(std::vector<ShownBlock>& Out) const;
+    std::int64_t textOffset(int docPos) const;
+    int docPosition(std::int64_t offset) const;
+    std::int64_t lineStartOffset(int block) const;
+    void shownBlocks(std::vector<ShownBlock>& out) const;
     bool colourable() const;
     void clearShownLines();
-    void clearLine(const QTextBlock& Block);
-    void applyRuns(const QTextBlock& Block, std::int32_t SnapStart);
-    void applyLineRuns(const QTextBlock& Block, const std::vector<LineRun>& Runs);
-    std::int32_t storeHotSpots(std::int32_t Next, std::int32_t Limit);
-    std::int32_t storeClipped(std::int32_t Next, std::int64_t Start, std::int64_t End, TColor Color,
-                              std::uint8_t ZOrder);
-    bool isOnHotSpot(const QPoint& Pos, QString* Source) const;
+    void clearLine(const QTextBlock& block);
+    void applyRuns(const QTextBlock& block, std::int32_t snapStart);
+    void applyLineRuns(const QTextBlock& block, const std::vector<LineRun>& runs);
+    std::int32_t storeHotSpots(std::int32_t next, std::int32_t limit);
+    std::int32_t storeClipped(std::int32_t next, std::int64_t start, std::int64_t end,
+                              TColor colour, std::uint8_t zOrder);
+    bool isOnHotSpot(const QPoint& pos, QString* source) const;
     void drawHandlerKeys();
-    void pass(bool FastRecolor);
+    void pass(bool fastRecolor);
 
     ScrollHandler onVScroll_; // after vertical scrolling
     HotSpotClickHandler onHotSpotClick_;
@@ -215,9 +215,9 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
 // until the next call.
 class MemoProgramText final : public ProgramText {
   public:
-    explicit MemoProgramText(const ColourMemo& Memo) : memo_(Memo) {}
+    explicit MemoProgramText(const ColourMemo& memo) : memo_(memo) {}
     int LineCount() const override { return memo_.lineCount(); }
-    std::string_view Line(int Index) const override;
+    std::string_view Line(int index) const override;
 
   private:
     const ColourMemo& memo_;
