@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "interpreter.h"
+#include "program_file.h"
 #include "text.h"
 
 namespace vokc::cli {
@@ -79,27 +80,6 @@ private:
 };
 
 } // namespace
-
-std::vector<std::string> DecodeProgram(const std::string& bytes) {
-    // Plain ASCII reads the same in both encodings: a big file is not copied for nothing.
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    const bool utf8 = !ascii && IsValidUtf8(bytes);
-    const std::string converted = utf8 ? Utf8ToCp1252(bytes) : std::string();
-    const std::string& text = utf8 ? converted : bytes;
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.emplace_back(text, start, i - start);
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size()) lines.emplace_back(text, start, text.size() - start);
-    return lines;
-}
 
 TerminalHost::TerminalHost(std::string shownName, char separator, std::string printerFile,
                            bool hasPrinterFile)
@@ -269,10 +249,10 @@ int UsageError(const std::string& what) {
               << "Essayez « vokc-run --help ».\n";
     return 2;
 }
-} // namespace
 
-int Main(int argc, char** argv) {
-    Options opt;
+// Reads the command line into `opt`. Returns -1 to go on, or the exit status when the
+// command is done (help, version) or wrong.
+int ParseOptions(int argc, char** argv, Options& opt) {
     bool haveSeparator = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -322,38 +302,45 @@ int Main(int argc, char** argv) {
     }
     if (opt.file.empty()) return UsageError("fichier à exécuter manquant");
     if (!haveSeparator) opt.separator = LocaleSeparator();
-    std::setlocale(LC_TIME, "");
+    return -1;
+}
 
-    std::ifstream in(opt.file, std::ios::binary);
+// The program file's bytes; false when it cannot be read or is a directory.
+bool ReadProgramFile(const std::string& file, std::string& bytes) {
+    std::ifstream in(file, std::ios::binary);
     std::stringstream content;
     if (!in || !(content << in.rdbuf()) || in.bad()) {
         // An empty file reads nothing but is still a program; a directory opens, reads
         // nothing too, and is none.
-        std::ifstream probe(opt.file, std::ios::binary);
+        std::ifstream probe(file, std::ios::binary);
         std::error_code ec;
         if (!probe || probe.peek() != std::char_traits<char>::eof() ||
-            std::filesystem::is_directory(opt.file, ec)) {
-            std::cerr << "vokc-run: impossible de lire " << opt.file << "\n";
-            return 2;
-        }
+            std::filesystem::is_directory(file, ec))
+            return false;
     }
-    FileText program(DecodeProgram(content.str()));
+    bytes = content.str();
+    return true;
+}
 
+// Runs the program once from its start and reports how the run ended on stderr.
+// Returns the exit status.
+int RunProgram(const Options& opt, const ProgramText& program, TerminalHost& host,
+               Interpreter& interp) {
     std::string base = opt.file;
     std::size_t slash = base.find_last_of('/');
     if (slash != std::string::npos) base = base.substr(slash + 1);
 
-    TerminalHost host(opt.file, opt.separator, opt.printerFile, opt.hasPrinterFile);
-    Interpreter interp(host);
+    // A program file is run as written: it carries no editor markers.
+    interp.SetLineMarkers(false);
     interp.SetBreakpointsEnabled(false);
     interp.SetTrace(opt.trace);
     interp.SetStepLimit(opt.maxSteps);
-    interp.InitPrg(FromTerminal(base));
+    interp.StartProgram(FromTerminal(base));
     int startLine = 0, stopState = 0;
     interp.Exec(program, startLine, stopState, 0);
     // Files the program left open are closed here; a write that fails only now (a full
     // disk) must not go unnoticed.
-    const bool closed = interp.CloseAll() == 0;
+    const bool closed = interp.CloseAllFiles() == 0;
     std::fflush(stdout);
 
     StopReason reason = interp.LastStop();
@@ -371,6 +358,26 @@ int Main(int argc, char** argv) {
         host.Report("erreur d'entr\xE9" "e/sortie \xE0 la fermeture des fichiers", -1);
         if (status == 0) status = 1;
     }
+    return status;
+}
+} // namespace
+
+int Main(int argc, char** argv) {
+    Options opt;
+    if (int done = ParseOptions(argc, argv, opt); done >= 0) return done;
+    std::setlocale(LC_TIME, "");
+
+    std::string bytes;
+    if (!ReadProgramFile(opt.file, bytes)) {
+        std::cerr << "vokc-run: impossible de lire " << opt.file << "\n";
+        return 2;
+    }
+    FileText program(DecodeProgram(bytes));
+    bytes = std::string();
+
+    TerminalHost host(opt.file, opt.separator, opt.printerFile, opt.hasPrinterFile);
+    Interpreter interp(host);
+    const int status = RunProgram(opt, program, host, interp);
     if (opt.symbols)
         for (const std::string& line : interp.SymbolListing())
             std::cout << ToTerminal(line) << "\n";

@@ -67,9 +67,6 @@ private:
     bool inputEnded_ = false;
 };
 
-// Splits a file's bytes into Windows-1252 lines (UTF-8 files are converted).
-std::vector<std::string> DecodeProgram(const std::string& bytes);
-
 int Main(int argc, char** argv);
 
 } // namespace vokc::cli

@@ -7,17 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace vokc {
+#include "program_text.h"
 
-// Read-only access to the lines of a program text, by 0-based line number.
-// Lines are Windows-1252 bytes without their line end.
-class ProgramText {
-public:
-    virtual ~ProgramText() = default;
-    virtual int LineCount() const = 0;
-    // The view must stay valid until the next call of Line on the same object.
-    virtual std::string_view Line(int index) const = 0;
-};
+namespace vokc {
 
 // Local date and time of day, as the clock gives it.
 struct DateTime {
@@ -60,7 +52,8 @@ public:
     virtual std::string LongTime(const DateTime& dt) = 0;
     virtual char DecimalSeparator() = 0;
 
-    // Asked every few thousand lines of a run: true ends the run at the current line.
+    // Asked every few thousand lines of a run, and after every answer or key read: true
+    // ends the run at the line that runs next (the reading line itself after a read).
     virtual bool StopRequested() { return false; }
     // With tracing on, called before each line runs (0-based line, text about to run).
     virtual void TraceLine(int /*line*/, std::string_view /*text*/) {}

@@ -7,7 +7,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "interpreter.h"
+#include "interpreter_internal.h"
 #include "messages.h"
 #include "text.h"
 
@@ -16,44 +16,101 @@ namespace vokc {
 namespace {
 constexpr int kPollInterval = 4096;
 const std::string kMemoryFull = "M\xE9moire insuffisante";
+
+// Thrown when the host asks to stop while the program reads an answer or a key: the
+// reading line ends at once and runs again on a resume.
+struct InputInterrupted {};
+
+bool IsMarker(char c) { return c == kBreakMarker || c == kStepMarker; }
 } // namespace
 
-void Interpreter::OpenScreen() {
+std::string_view StripLineMarkers(std::string_view line) {
+    std::size_t k = 0;
+    bool marked = false;
+    for (; k < line.size() && (IsBlank(line[k]) || IsMarker(line[k])); ++k)
+        if (IsMarker(line[k])) marked = true;
+    return marked ? line.substr(k) : line;
+}
+
+bool RemoveStepMarkers(std::string& line) {
+    const std::size_t before = line.size();
+    std::erase(line, kStepMarker);
+    return line.size() != before;
+}
+
+void Engine::OpenScreen(bool fresh) {
     scratch_.assign("Vok C - ");
     scratch_.append(programName_);
     host_.ShowConsole(scratch_);
-    textX_ = 0;
-    textY_ = 0;
+    if (fresh) {
+        textX_ = 0;
+        textY_ = 0;
+    }
 }
 
-void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, int stepMode) {
+void Engine::CheckStopAfterInput() {
+    if (host_.StopRequested()) throw InputInterrupted{};
+}
+
+bool Engine::StartFresh(const ProgramText& memo, int& startLine, int& stopState) {
+    // Files a previous run left open are closed; a failed close does not stop the new run.
+    CloseAllFiles();
+    int errorLine = 0;
+    PrepareProgram(memo, errorLine);
+    if (runState_ > 0) {
+        stopState = runState_;
+        startLine = errorLine;
+        return false;
+    }
+    FindMain(memo, startLine);
+    if (runState_ > 0) {
+        stopState = kError;
+        startLine = 0;
+        return false;
+    }
+    return true;
+}
+
+void Engine::Stop(StopReason reason, int line, int& startLine, int& stopState) {
+    runState_ = kError;
+    stopState = kError;
+    startLine = line;
+    lastStop_ = reason;
+}
+
+bool Engine::RunGuarded(const ProgramText& memo, std::string_view text, int& current) {
+    try {
+        ExecuteLine(memo, text, current);
+    } catch (const ErrorBoxFailure& failure) {
+        host_.ErrorBox(failure.message, messageLine_);
+        runState_ = kError;
+    } catch (const InputInterrupted&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        host_.ErrorBox(kMemoryFull, messageLine_);
+        runState_ = kError;
+    } catch (const std::length_error&) {
+        host_.ErrorBox(kMemoryFull, messageLine_);
+        runState_ = kError;
+    }
+    return true;
+}
+
+// The loop takes the next line (or the keyword of the innermost block whose end it has
+// reached), checks the limits, the stop request and breakpoints before it, runs it, and
+// decides whether to go on. The stop request is only granted before a line of the text:
+// a block's end runs first, so that the stop line is the one a resume runs.
+void Engine::Exec(const ProgramText& memo, int& startLine, int& stopState, int stepMode) {
     runState_ = kRunning;
     separator_ = host_.DecimalSeparator();
     messageLine_ = -1;
     lastStop_ = StopReason::Error;
-    OpenScreen();
-    CloseAll();
     const bool fresh = startLine == 0;
-    if (fresh) {
-        int errorLine = 0;
-        PrepareProgram(memo, errorLine);
-        if (runState_ > 0) {
-            stopState = runState_;
-            startLine = errorLine;
-            return;
-        }
-    } else if (runState_ > 0) {
-        stopState = runState_;
-        return;
-    }
-    if (fresh) {
-        FindMain(memo, startLine);
-        if (runState_ > 0) {
-            stopState = 1;
-            startLine = 0;
-            return;
-        }
-    }
+    OpenScreen(fresh);
+    // With markers, every look-ahead reads the lines without them.
+    const UnmarkedText unmarked(memo);
+    const ProgramText& text = lineMarkers_ ? static_cast<const ProgramText&>(unmarked) : memo;
+    if (fresh && !StartFresh(text, startLine, stopState)) return;
 
     const int count = memo.LineCount();
     int current = startLine;
@@ -61,70 +118,49 @@ void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, 
     int sincePoll = 0;
     while (current < count) {
         if (current < 0) current = 0;
-        if (stepLimit_ != 0 && executedLines_ >= stepLimit_) {
-            runState_ = kError;
-            stopState = kError;
-            startLine = current;
-            lastStop_ = StopReason::StepLimit;
-            return;
-        }
-        if (++sincePoll >= kPollInterval) {
+        if (stepLimit_ != 0 && executedLines_ >= stepLimit_)
+            return Stop(StopReason::StepLimit, current, startLine, stopState);
+        const bool blockEnd = blockCount_ > 0 && blocks_[blockCount_].resumeLine == current;
+        if (++sincePoll >= kPollInterval && !blockEnd) {
             sincePoll = 0;
-            if (host_.StopRequested()) {
-                runState_ = kError;
-                stopState = kError;
-                startLine = current;
-                lastStop_ = StopReason::Interrupted;
-                return;
-            }
+            if (host_.StopRequested())
+                return Stop(StopReason::Interrupted, current, startLine, stopState);
         }
-        std::string_view text;
-        if (blockCount_ > 0 && blocks_[blockCount_].resumeLine == current) {
+        std::string_view line;
+        if (blockEnd) {
             // The frame's keyword runs as though it stood before the resume line: the
             // line itself (and a breakpoint on it) comes after.
-            text = blocks_[blockCount_].keyword;
+            line = blocks_[blockCount_].keyword;
             --current;
         } else {
             std::string_view source = memo.Line(current);
-            if (!source.empty() && source[0] == kBreakMarker) {
+            if (lineMarkers_ && !source.empty() && (IsBlank(source[0]) || IsMarker(source[0]))) {
+                const std::string_view bare = StripLineMarkers(source);
+                const std::string_view markers = source.substr(0, source.size() - bare.size());
                 // A breakpoint pauses a free run before its line, unless the run resumes there.
-                if (breakpointsEnabled_ && stepMode != 1 && !firstLine) {
-                    runState_ = kError;
-                    stopState = kError;
-                    startLine = current;
-                    lastStop_ = StopReason::Pause;
-                    return;
-                }
-                if (startLine != 0) source.remove_prefix(1);
+                if (markers.find(kBreakMarker) != std::string_view::npos && breakpointsEnabled_ &&
+                    stepMode != 1 && !firstLine)
+                    return Stop(StopReason::Breakpoint, current, startLine, stopState);
+                source = bare;
             }
             // A copy: handlers read other lines, which may invalidate the text's view.
             line_.assign(source);
-            text = line_;
+            line = line_;
         }
         firstLine = false;
         messageLine_ = current;
         ++executedLines_;
-        if (trace_) host_.TraceLine(current, text);
-        try {
-            ExecuteLine(memo, text, current);
-        } catch (const ErrorBoxFailure& failure) {
-            host_.ErrorBox(failure.message, messageLine_);
-            runState_ = kError;
-        } catch (const std::bad_alloc&) {
-            host_.ErrorBox(kMemoryFull, messageLine_);
-            runState_ = kError;
-        } catch (const std::length_error&) {
-            host_.ErrorBox(kMemoryFull, messageLine_);
-            runState_ = kError;
-        }
+        if (trace_) host_.TraceLine(current, line);
+        if (!RunGuarded(text, line, current))
+            return Stop(StopReason::Interrupted, current, startLine, stopState);
         // Stacked line numbers can be anything after a GOTO out of a block: the next
         // line is never allowed to overflow.
         if (runState_ == kRunning) current = current < count ? current + 1 : count;
-        bool failed = runState_ > 0 && runState_ != kFinished;
+        const bool failed = runState_ > 0 && runState_ != kFinished;
+        bool beforeBlockEnd = false;
         if (stepMode == 1) {
-            runState_ = (blockCount_ > 0 && blocks_[blockCount_].resumeLine == current)
-                            ? kBlockPause
-                            : kError;
+            beforeBlockEnd = blockCount_ > 0 && blocks_[blockCount_].resumeLine == current;
+            runState_ = beforeBlockEnd ? kBlockPause : kError;
         }
         if (runState_ == kFinished) {
             lastStop_ = StopReason::Finished;
@@ -133,7 +169,9 @@ void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, 
         if (runState_ > 0) {
             stopState = runState_;
             startLine = current;
-            lastStop_ = failed ? StopReason::Error : StopReason::Pause;
+            lastStop_ = failed           ? StopReason::Error
+                        : beforeBlockEnd ? StopReason::StepBeforeBlockEnd
+                                         : StopReason::Step;
             return;
         }
     }
@@ -194,7 +232,7 @@ Kw FindKeyword(std::string_view k) {
 }
 } // namespace
 
-void Interpreter::ExecuteLine(const ProgramText& memo, std::string_view text, int& current) {
+void Engine::ExecuteLine(const ProgramText& memo, std::string_view text, int& current) {
     runState_ = kRunning;
     if (text.find('\t') != std::string_view::npos) {
         value_.assign(text);
@@ -309,10 +347,10 @@ void Interpreter::ExecuteLine(const ProgramText& memo, std::string_view text, in
 
     Kw kw = Kw::None;
     if (a.empty()) {
-        char kind = 0;
+        SymbolKind kind = SymbolKind::None;
         std::int32_t index = 0;
         std::string_view name = k;
-        if (ChercheEtiq(name, kind, index) && kind == 'P') {
+        if (FindSymbol(name, kind, index) && kind == SymbolKind::Procedure) {
             if (name[0] == '*') name.remove_prefix(1);
             a = name;
             kw = Kw::Call;
@@ -325,9 +363,9 @@ void Interpreter::ExecuteLine(const ProgramText& memo, std::string_view text, in
     case Kw::Clrscr: return Clrscr();
     case Kw::Randomize: return Randomize();
     case Kw::Strcat:
-    case Kw::Strcpy: return StrCat(a);
+    case Kw::Strcpy: return AppendToString(a, false);
     case Kw::Strncat:
-    case Kw::Strncpy: return StrNCat(a);
+    case Kw::Strncpy: return AppendToString(a, true);
     case Kw::Printf: return Printf(a);
     case Kw::Puts: return Puts(a);
     case Kw::Scanf: return Scanf(a);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host.h"
-#include "interpreter.h"
+#include "interpreter_internal.h"
 
 namespace vokc::test {
 
@@ -106,20 +106,20 @@ struct MemoryText : ProgramText {
 };
 
 // The value of a variable as text (ints in decimal), read straight from its store.
-inline std::string ValueOf(Interpreter& interp, std::string_view name) {
-    char kind = 0;
+inline std::string ValueOf(Engine& interp, std::string_view name) {
+    SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0, i = 0;
     long double f = 0;
     std::string text;
-    if (!interp.ChercheEtiq(name, kind, index)) return "<" + std::string(name) + " inconnu>";
-    interp.LitValeur(index, kind, f, i, text);
-    return kind == 'I' ? std::to_string(i) : text;
+    if (!interp.FindSymbol(name, kind, index)) return "<" + std::string(name) + " inconnu>";
+    interp.ReadValue(index, kind, f, i, text);
+    return kind == SymbolKind::Int ? std::to_string(i) : text;
 }
 
 // Runs a whole program as a fresh run and returns the stop state.
 struct Run {
     FakeHost host;
-    Interpreter interp{host};
+    Engine interp{host};
     MemoryText text;
     int startLine = 0;
     int stopState = 0;
@@ -129,7 +129,7 @@ struct Run {
     }
     int Go(int stepMode = 0) {
         stopState = 0;
-        interp.InitPrg("test.c");
+        interp.StartProgram("test.c");
         interp.Exec(text, startLine, stopState, stepMode);
         return stopState;
     }
