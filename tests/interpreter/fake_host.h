@@ -27,6 +27,12 @@ struct FakeHost : Host {
     bool printing = false;
     char separator = ',';
     DateTime now{2026, 12, 6, 8, 45, 10, 250};
+    // Stop requests: `stop` at once, or from the stopAfterPolls-th question on; with
+    // stopWhenReading, the user stops the run while an answer or a key is awaited.
+    bool stop = false;
+    int stopAfterPolls = 0;
+    int polls = 0;
+    bool stopWhenReading = false;
 
     void Message(std::string_view text, int line) override {
         messages.emplace_back(text);
@@ -39,12 +45,14 @@ struct FakeHost : Host {
     void LineBreak() override { console += '\n'; }
     void ClearScreen() override { ++clears; }
     std::string ReadAnswer(int, int) override {
+        if (stopWhenReading) stop = true;
         if (answers.empty()) return {};
         std::string a = answers.front();
         answers.pop_front();
         return a;
     }
     std::string ReadKey() override {
+        if (stopWhenReading) stop = true;
         if (keys.empty()) return {};
         std::string k = keys.front();
         keys.pop_front();
@@ -78,6 +86,10 @@ struct FakeHost : Host {
         return b;
     }
     char DecimalSeparator() override { return separator; }
+    bool StopRequested() override {
+        ++polls;
+        return stop || (stopAfterPolls > 0 && polls >= stopAfterPolls);
+    }
     std::string AllMessages() const {
         std::string all;
         for (auto& m : messages) all += m + "|";

@@ -2,13 +2,12 @@
 // directory, which is left and removed afterwards.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 
 #include "fake_host.h"
+#include "temp_dir.h"
 #include "interpreter_internal.h"
 
 namespace vokc::test {
@@ -17,28 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string W(std::string_view utf8) { return Engine::Cp(utf8); }
-
-// Makes a fresh temporary directory the current one for the life of the guard.
-class TempDirGuard {
-public:
-    TempDirGuard() : previous_(fs::current_path()) {
-        std::string pattern = (fs::temp_directory_path() / "vokc-files-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
-        dir_ = pattern;
-        fs::current_path(dir_);
-    }
-    ~TempDirGuard() {
-        std::error_code ec;
-        fs::current_path(previous_, ec);
-        fs::remove_all(dir_, ec);
-    }
-    TempDirGuard(const TempDirGuard&) = delete;
-    TempDirGuard& operator=(const TempDirGuard&) = delete;
-    const fs::path& dir() const { return dir_; }
-
-private:
-    fs::path previous_, dir_;
-};
 
 std::string ReadBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
