@@ -31,8 +31,52 @@ std::string_view TrimmedLine(const ProgramText& memo, int line) {
     if (line < 0 || line >= memo.LineCount()) return {};
     return Trim(memo.Line(line));
 }
+
+
+// The comparison operator of a condition: the first place of each two-character
+// operator is found (they win in the order <=, >=, !=, ==, wherever they stand), else
+// the first < or > outside double quotes. False when there is none.
+bool FindComparison(std::string_view text, std::size_t& at, std::string_view& op) {
+    constexpr std::size_t npos = std::string_view::npos;
+    std::size_t first[4] = {npos, npos, npos, npos}; // <= >= != ==
+    std::size_t single = npos;
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"') quoted = !quoted;
+        if (i + 1 < text.size() && text[i + 1] == '=') {
+            const int k = c == '<' ? 0 : c == '>' ? 1 : c == '!' ? 2 : c == '=' ? 3 : -1;
+            if (k >= 0 && first[k] == npos) first[k] = i;
+        }
+        if (single == npos && !quoted && (c == '<' || c == '>')) single = i;
+    }
+    static constexpr std::string_view kPairs[4] = {"<=", ">=", "!=", "=="};
+    for (int k = 0; k < 4; ++k)
+        if (first[k] != npos) {
+            at = first[k];
+            op = kPairs[k];
+            return true;
+        }
+    if (single == npos) return false;
+    at = single;
+    op = text.substr(single, 1);
+    return true;
+}
+
+// The result of a comparison of two 16-character fields.
+bool Compare(int cmp, std::string_view op) {
+    if (op == "==") return cmp == 0;
+    if (op == "!=") return cmp != 0;
+    if (op == "<=") return cmp <= 0;
+    if (op == ">=") return cmp >= 0;
+    if (op == "<") return cmp < 0;
+    return cmp > 0;
+}
 } // namespace
 
+// A condition "(a OP b)" or "(feof(f))", "(!feof(f))". The two operands are compared as
+// texts right-aligned in 16-character fields, byte by byte: numbers of the same sign
+// compare by value, texts longer than 16 characters by their last 16.
 bool Engine::Condition(std::string_view text) {
     if (text.size() < 2 || text.front() != '(' || text.back() != ')') {
         runState_ = kError;
@@ -51,34 +95,9 @@ bool Engine::Condition(std::string_view text) {
         bool eof = EndOfFile(t.substr(5));
         return runState_ > 0 ? false : eof;
     }
-    // One pass finds the first place of each two-character operator (which wins in the
-    // order <=, >=, !=, ==, wherever it stands) and the first < or > outside quotes.
-    constexpr std::size_t npos = std::string_view::npos;
-    std::size_t first[4] = {npos, npos, npos, npos}; // <= >= != ==
-    std::size_t single = npos;
-    bool quoted = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '"') quoted = !quoted;
-        if (i + 1 < text.size() && text[i + 1] == '=') {
-            const int k = c == '<' ? 0 : c == '>' ? 1 : c == '!' ? 2 : c == '=' ? 3 : -1;
-            if (k >= 0 && first[k] == npos) first[k] = i;
-        }
-        if (single == npos && !quoted && (c == '<' || c == '>')) single = i;
-    }
-    static constexpr std::string_view kPairs[4] = {"<=", ">=", "!=", "=="};
-    std::size_t at = npos;
+    std::size_t at = 0;
     std::string_view op;
-    for (int k = 0; k < 4 && op.empty(); ++k)
-        if (first[k] != npos) {
-            at = first[k];
-            op = kPairs[k];
-        }
-    if (op.empty() && single != npos) {
-        at = single;
-        op = text.substr(single, 1);
-    }
-    if (op.empty()) {
+    if (!FindComparison(text, at, op)) {
         Fail(Cp(msg::kExpressionLogiqueIncorrecte));
         return false;
     }
@@ -89,13 +108,7 @@ bool Engine::Condition(std::string_view text) {
     char left[kFieldWidth], right[kFieldWidth];
     Align(text1_, left);
     Align(text2_, right);
-    int cmp = std::memcmp(left, right, kFieldWidth); // unsigned byte order
-    if (op == "==") return cmp == 0;
-    if (op == "!=") return cmp != 0;
-    if (op == "<=") return cmp <= 0;
-    if (op == ">=") return cmp >= 0;
-    if (op == "<") return cmp < 0;
-    return cmp > 0;
+    return Compare(std::memcmp(left, right, kFieldWidth), op); // unsigned byte order
 }
 
 void Engine::DoIf(const ProgramText& memo, std::string_view a, int& current) {

@@ -246,6 +246,20 @@ public:
 
 private:
     // ---- Run loop pieces (run.cpp) ----
+    // A trimmed line as the dispatcher sees it.
+    struct LineShape {
+        std::string_view text;  // trimmed
+        std::string_view code;  // without its final ';'
+        std::string_view upper; // the text in capitals (in upper_)
+        std::size_t firstColon = std::string_view::npos;
+        std::size_t split = std::string_view::npos; // first blank or '('
+        bool fopen = false;       // "=fopen" somewhere
+        bool emptyParens = false; // "()" somewhere
+        bool incDec = false;      // "++" or "--" somewhere
+    };
+    void ScanLine(std::string_view trimmed, LineShape& shape);
+    bool RunByFirstCharacters(const LineShape& shape, int& current);
+    void RunStatement(const ProgramText& memo, const LineShape& shape, int& current);
     // Preparation of a fresh run: declarations, labels, main(); false when it failed.
     bool StartFresh(const ProgramText& memo, int& startLine, int& stopState);
     // Runs one line with the error box and memory failures caught; false when the host

@@ -232,6 +232,113 @@ Kw FindKeyword(std::string_view k) {
 }
 } // namespace
 
+// One pass over the trimmed line makes its upper-case copy and notes everything the
+// classification asks: the first colon, where the keyword ends, and the marks of
+// fopen, of an empty argument list and of ++/--.
+void Engine::ScanLine(std::string_view t, LineShape& shape) {
+    shape.text = t;
+    shape.code = t;
+    if (shape.code.back() == ';') shape.code.remove_suffix(1);
+    const std::size_t n = t.size(), codeSize = shape.code.size();
+    upper_.resize(n);
+    char* up = upper_.data();
+    constexpr std::size_t npos = std::string_view::npos;
+    std::size_t firstColon = npos, split = npos;
+    bool fopen = false, emptyParens = false, incDec = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        char ch = UpperAscii(t[i]);
+        up[i] = ch;
+        switch (ch) {
+        case ':':
+            if (firstColon == npos) firstColon = i;
+            break;
+        case ' ':
+            if (split == npos) split = i;
+            break;
+        case '(':
+            if (split == npos) split = i;
+            if (i + 1 < codeSize && t[i + 1] == ')') emptyParens = true;
+            break;
+        case '+':
+        case '-':
+            if (i + 1 < codeSize && t[i + 1] == t[i]) incDec = true;
+            break;
+        case '=':
+            if (n - i >= 6 && EqualsNoCase(t.substr(i + 1, 5), "FOPEN")) fopen = true;
+            break;
+        default:
+            break;
+        }
+    }
+    shape.upper = std::string_view(up, n);
+    shape.firstColon = firstColon;
+    shape.split = split;
+    shape.fopen = fopen;
+    shape.emptyParens = emptyParens;
+    shape.incDec = incDec;
+}
+
+// Lines that their first characters settle: labels, declarations, main(), braces,
+// comments, ENDSUB and fopen, and the end of main's block. True when the line was one.
+bool Engine::RunByFirstCharacters(const LineShape& shape, int& current) {
+    const std::string_view t = shape.text, u = shape.upper;
+    if (shape.firstColon + 1 == u.size()) return true; // label line
+    switch (u[0]) {
+    case 'M':
+        if (StartsWith(u, "MAIN")) {
+            mainEntered_ = true;
+            return true;
+        }
+        break;
+    case 'I':
+        if (StartsWith(u, "INT")) return true;
+        break;
+    case 'F':
+        if (StartsWith(u, "FLOAT")) return true;
+        // A file declaration was entered by the preparation like the others; running it
+        // again must not turn it into an assignment.
+        if (StartsWith(t, "file ")) return true;
+        break;
+    case 'C':
+        if (StartsWith(u, "CHAR")) return true;
+        break;
+    case 'V':
+        if (StartsWith(u, "VOID")) return true;
+        break;
+    case '{':
+        ++braceDepth_;
+        return true;
+    case 'N':
+        if (StartsWith(u, "NOP")) return true;
+        break;
+    case '/':
+        if (StartsWith(u, "/*") || StartsWith(u, "//")) return true;
+        break;
+    case 'E':
+        if (Same(u, "ENDSUB")) {
+            DoEndSub(current);
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    if (shape.fopen) {
+        Fopen(t);
+        return true;
+    }
+    if (u[0] == '}') {
+        --braceDepth_;
+        if (braceDepth_ < 0) Fail(Cp(msg::kDelimiteurSansOuvrant));
+        return true;
+    }
+    if (braceDepth_ == 0 && mainEntered_) {
+        runState_ = kFinished;
+        return true;
+    }
+    return false;
+}
+
 void Engine::ExecuteLine(const ProgramText& memo, std::string_view text, int& current) {
     runState_ = kRunning;
     if (text.find('\t') != std::string_view::npos) {
@@ -241,94 +348,21 @@ void Engine::ExecuteLine(const ProgramText& memo, std::string_view text, int& cu
     }
     std::string_view t = Trim(text);
     if (t.empty()) return;
-    std::string_view c = t;
-    if (c.back() == ';') c.remove_suffix(1);
+    LineShape shape;
+    ScanLine(t, shape);
+    if (RunByFirstCharacters(shape, current)) return;
+    RunStatement(memo, shape, current);
+}
 
-    // One pass makes the upper-case copy and notes everything the classification asks.
-    const std::size_t n = t.size();
-    upper_.resize(n);
-    char* up = upper_.data();
-    std::size_t firstColon = std::string_view::npos, split = std::string_view::npos;
-    bool fopen = false, emptyParens = false, incDec = false;
-    for (std::size_t i = 0; i < n; ++i) {
-        char ch = UpperAscii(t[i]);
-        up[i] = ch;
-        switch (ch) {
-        case ':':
-            if (firstColon == std::string_view::npos) firstColon = i;
-            break;
-        case ' ':
-            if (split == std::string_view::npos) split = i;
-            break;
-        case '(':
-            if (split == std::string_view::npos) split = i;
-            if (i + 1 < c.size() && t[i + 1] == ')') emptyParens = true;
-            break;
-        case '+':
-        case '-':
-            if (i + 1 < c.size() && t[i + 1] == t[i]) incDec = true;
-            break;
-        case '=':
-            if (n - i >= 6 && EqualsNoCase(t.substr(i + 1, 5), "FOPEN")) fopen = true;
-            break;
-        default:
-            break;
-        }
-    }
-    std::string_view u(up, n);
-
-    if (firstColon + 1 == n) return; // label line
-    switch (u[0]) {
-    case 'M':
-        if (StartsWith(u, "MAIN")) {
-            mainEntered_ = true;
-            return;
-        }
-        break;
-    case 'I':
-        if (StartsWith(u, "INT")) return;
-        break;
-    case 'F':
-        if (StartsWith(u, "FLOAT")) return;
-        // A file declaration was entered by the preparation like the others; running it
-        // again must not turn it into an assignment.
-        if (StartsWith(t, "file ")) return;
-        break;
-    case 'C':
-        if (StartsWith(u, "CHAR")) return;
-        break;
-    case 'V':
-        if (StartsWith(u, "VOID")) return;
-        break;
-    case '{':
-        ++braceDepth_;
-        return;
-    case 'N':
-        if (StartsWith(u, "NOP")) return;
-        break;
-    case '/':
-        if (StartsWith(u, "/*") || StartsWith(u, "//")) return;
-        break;
-    case 'E':
-        if (Same(u, "ENDSUB")) return DoEndSub(current);
-        break;
-    default:
-        break;
-    }
-    if (fopen) return Fopen(t);
-    if (u[0] == '}') {
-        --braceDepth_;
-        if (braceDepth_ < 0) Fail(Cp(msg::kDelimiteurSansOuvrant));
-        return;
-    }
-    if (braceDepth_ == 0 && mainEntered_) {
-        runState_ = kFinished;
-        return;
-    }
-
-    // Keyword split.
+// The keyword is the line's start up to its first blank or '(' (the whole line with
+// an empty argument list "name()"), the argument the rest. A keyword alone that names
+// a procedure calls it; an unknown keyword makes the line an increment or an
+// assignment.
+void Engine::RunStatement(const ProgramText& memo, const LineShape& shape, int& current) {
+    const std::string_view t = shape.text, c = shape.code, u = shape.upper;
+    const std::size_t split = shape.split;
     std::string_view k, a;
-    if (emptyParens) {
+    if (shape.emptyParens) {
         k = c;
     } else if (split == std::string_view::npos) {
         k = u;
@@ -391,7 +425,7 @@ void Engine::ExecuteLine(const ProgramText& memo, std::string_view text, int& cu
     case Kw::Mkdir: return Mkdir(a);
     case Kw::None: break;
     }
-    if (incDec) return Increment(c);
+    if (shape.incDec) return Increment(c);
     Assign(c);
 }
 
