@@ -113,7 +113,8 @@ struct Editor {
         int stopState = 0;
         interp.Exec(text, startLine, stopState, stepMode);
         Check(stopState);
-        if (stepMode == 1 && interp.LastStop() != StopReason::StepBeforeBlockEnd && HasLine(startLine))
+        if (stepMode == 1 && interp.LastStop() != StopReason::StepBeforeBlockEnd &&
+            HasLine(startLine))
             text.Edit(startLine).insert(0, 1, kStepMarker);
     }
 

@@ -26,7 +26,8 @@ constexpr const char* kUsage =
     "Exécute un programme Vok C dans le terminal.\n"
     "\n"
     "Options :\n"
-    "  --decimal-separator C  séparateur décimal des nombres réels (par défaut : celui de la locale)\n"
+    "  --decimal-separator C  séparateur décimal des nombres réels (par défaut : celui de la "
+    "locale)\n"
     "  --symbols              affiche la table des symboles après l'exécution\n"
     "  --examine REF          affiche la valeur de REF après l'exécution (répétable)\n"
     "  --max-steps N          arrête l'exécution après N lignes exécutées (statut 3)\n"
@@ -38,7 +39,9 @@ constexpr const char* kUsage =
     "Statut de sortie : 0 programme terminé, 1 exécution arrêtée sur une erreur,\n"
     "2 erreur d'utilisation ou fichier illisible, 3 nombre maximal de lignes atteint.\n";
 
-std::string ToTerminal(std::string_view cp1252) { return Cp1252ToUtf8(cp1252); }
+std::string ToTerminal(std::string_view cp1252) {
+    return Cp1252ToUtf8(cp1252);
+}
 
 std::string FromTerminal(const std::string& bytes) {
     return IsValidUtf8(bytes) ? Utf8ToCp1252(bytes) : bytes;
@@ -70,12 +73,12 @@ bool CommandExists(const char* name) {
 }
 
 class FileText : public ProgramText {
-public:
+  public:
     explicit FileText(std::vector<std::string> lines) : lines_(std::move(lines)) {}
     int LineCount() const override { return static_cast<int>(lines_.size()); }
     std::string_view Line(int i) const override { return lines_[static_cast<std::size_t>(i)]; }
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 
@@ -83,9 +86,9 @@ private:
 
 TerminalHost::TerminalHost(std::string shownName, char separator, std::string printerFile,
                            bool hasPrinterFile)
-    : shownName_(std::move(shownName)), separator_(separator),
-      printerFile_(std::move(printerFile)), hasPrinterFile_(hasPrinterFile),
-      stdinIsTerminal_(isatty(STDIN_FILENO) != 0), stdoutIsTerminal_(isatty(STDOUT_FILENO) != 0) {}
+    : shownName_(std::move(shownName)), separator_(separator), printerFile_(std::move(printerFile)),
+      hasPrinterFile_(hasPrinterFile), stdinIsTerminal_(isatty(STDIN_FILENO) != 0),
+      stdoutIsTerminal_(isatty(STDOUT_FILENO) != 0) {}
 
 TerminalHost::~TerminalHost() {
     if (printer_) EndPrint();
@@ -102,8 +105,12 @@ void TerminalHost::Report(std::string_view text, int line) {
     std::fflush(stderr);
 }
 
-void TerminalHost::Message(std::string_view text, int line) { Report(text, line); }
-void TerminalHost::ErrorBox(std::string_view text, int line) { Report(text, line); }
+void TerminalHost::Message(std::string_view text, int line) {
+    Report(text, line);
+}
+void TerminalHost::ErrorBox(std::string_view text, int line) {
+    Report(text, line);
+}
 
 void TerminalHost::DrawText(int, int, std::string_view text) {
     if (skipEcho_ > 0) {
@@ -114,7 +121,9 @@ void TerminalHost::DrawText(int, int, std::string_view text) {
     std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
-int TerminalHost::TextWidth(std::string_view text) { return 8 * static_cast<int>(text.size()); }
+int TerminalHost::TextWidth(std::string_view text) {
+    return 8 * static_cast<int>(text.size());
+}
 
 void TerminalHost::LineBreak() {
     if (skipEcho_ > 0) {
@@ -129,7 +138,10 @@ void TerminalHost::ClearScreen() {
 }
 
 void TerminalHost::InputEnded() {
-    if (inputEnded_) throw ErrorBoxFailure{"entr\xE9" "e standard \xE9puis\xE9" "e"};
+    if (inputEnded_)
+        throw ErrorBoxFailure{"entr\xE9"
+                              "e standard \xE9puis\xE9"
+                              "e"};
     inputEnded_ = true;
 }
 
@@ -201,8 +213,13 @@ DateTime TerminalHost::Now() {
     std::time_t t = tv.tv_sec;
     std::tm tm{};
     localtime_r(&t, &tm);
-    return DateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
-                    tm.tm_min,         tm.tm_sec,     static_cast<int>(tv.tv_usec / 1000)};
+    return DateTime{tm.tm_year + 1900,
+                    tm.tm_mon + 1,
+                    tm.tm_mday,
+                    tm.tm_hour,
+                    tm.tm_min,
+                    tm.tm_sec,
+                    static_cast<int>(tv.tv_usec / 1000)};
 }
 
 std::uint32_t TerminalHost::MillisecondsTodayUtc() {
@@ -235,7 +252,9 @@ std::string TerminalHost::ShortDate(const DateTime& dt) {
     return FormatTime(dt, "%x");
 }
 
-std::string TerminalHost::LongTime(const DateTime& dt) { return FormatTime(dt, "%X"); }
+std::string TerminalHost::LongTime(const DateTime& dt) {
+    return FormatTime(dt, "%X");
+}
 
 void TerminalHost::TraceLine(int line, std::string_view text) {
     std::fflush(stdout);
@@ -346,16 +365,24 @@ int RunProgram(const Options& opt, const ProgramText& program, TerminalHost& hos
     StopReason reason = interp.LastStop();
     int status = 0;
     if (reason == StopReason::StepLimit) {
-        host.Report("nombre maximal de lignes ex\xE9" "cut\xE9" "es atteint (" +
+        host.Report("nombre maximal de lignes ex\xE9"
+                    "cut\xE9"
+                    "es atteint (" +
                         std::to_string(opt.maxSteps) + ")",
                     startLine);
         status = 3;
     } else if (reason != StopReason::Finished) {
-        host.Report("ex\xE9" "cution arr\xEA" "t\xE9" "e", startLine);
+        host.Report("ex\xE9"
+                    "cution arr\xEA"
+                    "t\xE9"
+                    "e",
+                    startLine);
         status = 1;
     }
     if (!closed) {
-        host.Report("erreur d'entr\xE9" "e/sortie \xE0 la fermeture des fichiers", -1);
+        host.Report("erreur d'entr\xE9"
+                    "e/sortie \xE0 la fermeture des fichiers",
+                    -1);
         if (status == 0) status = 1;
     }
     return status;

@@ -95,7 +95,7 @@ bool RoundReal48(long double value, long double& out) {
     }
     int exp = 0;
     long double mant = std::frexp(std::fabs(value), &exp); // [0.5, 1)
-    long double scaled = std::ldexp(mant, 40);              // [2^39, 2^40)
+    long double scaled = std::ldexp(mant, 40);             // [2^39, 2^40)
     long double whole = std::floor(scaled);
     if (scaled - whole >= 0.5L) whole += 1; // halves away from zero (on the magnitude)
     long double magnitude = std::ldexp(whole, exp - 40);
@@ -148,7 +148,8 @@ std::string_view FormatFloat(long double value, char separator, NumberBuffer& bu
         if (*p >= '0' && *p <= '9' && nd < digits) mantissa[nd++] = *p;
     int exponent = 0;
     if (*p == 'e') exponent = std::atoi(p + 1);
-    while (nd > 1 && mantissa[nd - 1] == '0') --nd;
+    while (nd > 1 && mantissa[nd - 1] == '0')
+        --nd;
 
     std::size_t n = 0;
     char* out = buf.data;
@@ -157,20 +158,25 @@ std::string_view FormatFloat(long double value, char separator, NumberBuffer& bu
         if (exponent < 0) {
             out[n++] = '0';
             out[n++] = separator;
-            for (int z = -1; z > exponent; --z) out[n++] = '0';
-            for (int d = 0; d < nd; ++d) out[n++] = mantissa[d];
+            for (int z = -1; z > exponent; --z)
+                out[n++] = '0';
+            for (int d = 0; d < nd; ++d)
+                out[n++] = mantissa[d];
         } else {
-            for (int d = 0; d <= exponent; ++d) out[n++] = d < nd ? mantissa[d] : '0';
+            for (int d = 0; d <= exponent; ++d)
+                out[n++] = d < nd ? mantissa[d] : '0';
             if (nd > exponent + 1) {
                 out[n++] = separator;
-                for (int d = exponent + 1; d < nd; ++d) out[n++] = mantissa[d];
+                for (int d = exponent + 1; d < nd; ++d)
+                    out[n++] = mantissa[d];
             }
         }
     } else {
         out[n++] = mantissa[0];
         if (nd > 1) {
             out[n++] = separator;
-            for (int d = 1; d < nd; ++d) out[n++] = mantissa[d];
+            for (int d = 1; d < nd; ++d)
+                out[n++] = mantissa[d];
         }
         out[n++] = 'E';
         auto res = std::to_chars(out + n, buf.data + sizeof buf.data, exponent);

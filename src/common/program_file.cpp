@@ -42,7 +42,8 @@ std::vector<std::string> DecodeProgram(std::string_view bytes) {
     const std::string converted = utf8 ? Utf8ToCp1252(bytes) : std::string();
     const std::string_view text = utf8 ? std::string_view(converted) : bytes;
     std::vector<std::string> lines;
-    for (std::string_view line : SplitLines(text)) lines.emplace_back(line);
+    for (std::string_view line : SplitLines(text))
+        lines.emplace_back(line);
     return lines;
 }
 

@@ -8,7 +8,7 @@ namespace vokc {
 
 // Lines by 0-based number; each is Windows-1252 bytes without its line end.
 class ProgramText {
-public:
+  public:
     virtual ~ProgramText() = default;
     virtual int LineCount() const = 0;
     // The view must stay valid until the next call of Line on the same object.

@@ -9,7 +9,8 @@ namespace vokc {
 
 void Engine::Assign(std::string_view c) {
     std::size_t eq = c.find('=');
-    std::string_view target = Trim(eq == std::string_view::npos ? std::string_view() : c.substr(0, eq));
+    std::string_view target =
+        Trim(eq == std::string_view::npos ? std::string_view() : c.substr(0, eq));
     std::string_view name;
     SymbolKind kind = SymbolKind::None;
     std::int64_t slot64 = 0;
@@ -17,7 +18,8 @@ void Engine::Assign(std::string_view c) {
     if (found == Reference::Failed) return;
     if (found == Reference::Unknown)
         return Fail(Cp(msg::kIdentificateur) + std::string(name) + Cp(msg::kInconnu));
-    std::string_view value = eq == std::string_view::npos ? std::string_view() : Trim(c.substr(eq + 1));
+    std::string_view value =
+        eq == std::string_view::npos ? std::string_view() : Trim(c.substr(eq + 1));
     if (!SlotInStore(kind, slot64)) return Fail(Cp(msg::kIndiceHorsLimites));
     const auto slot = static_cast<std::int32_t>(slot64);
     switch (kind) {
@@ -51,8 +53,10 @@ void Engine::Increment(std::string_view c) {
     std::int32_t index = 0;
     if (!FindSymbol(name, kind, index)) return; // RunState 1, no message
     if (kind != SymbolKind::Int) return Fail(Cp(msg::kVariableNonInteger));
-    if (op == "++") ints_[index] = WrapAdd(ints_[index], 1);
-    else if (op == "--") ints_[index] = WrapSub(ints_[index], 1);
+    if (op == "++")
+        ints_[index] = WrapAdd(ints_[index], 1);
+    else if (op == "--")
+        ints_[index] = WrapSub(ints_[index], 1);
 }
 
 } // namespace vokc

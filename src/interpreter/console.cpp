@@ -12,11 +12,16 @@ namespace vokc {
 namespace {
 std::string_view FormatOf(SymbolKind kind) {
     switch (kind) {
-    case SymbolKind::Char: return "%c";
-    case SymbolKind::Int: return "%d";
-    case SymbolKind::Real: return "%f";
-    case SymbolKind::String: return "%s";
-    default: return {};
+    case SymbolKind::Char:
+        return "%c";
+    case SymbolKind::Int:
+        return "%d";
+    case SymbolKind::Real:
+        return "%f";
+    case SymbolKind::String:
+        return "%s";
+    default:
+        return {};
     }
 }
 
@@ -76,8 +81,10 @@ void Engine::Printf(std::string_view args) {
     if (wanted.empty() || format != wanted) return Fail(Cp(msg::kFormatIncorrect));
     NumberBuffer buf;
     std::string_view shown = text1_;
-    if (kind == SymbolKind::Int) shown = FormatInt(i, buf);
-    else if (kind == SymbolKind::Real) shown = FormatFloat(f, separator_, buf);
+    if (kind == SymbolKind::Int)
+        shown = FormatInt(i, buf);
+    else if (kind == SymbolKind::Real)
+        shown = FormatFloat(f, separator_, buf);
     DrawText(shown);
     if (nl != std::string::npos) NewLine();
 }
@@ -94,11 +101,16 @@ void Engine::Puts(std::string_view args) {
 
 bool Engine::AcceptsInput(std::string_view answer, SymbolKind kind) {
     switch (kind) {
-    case SymbolKind::String: return true;
-    case SymbolKind::Char: return answer.size() == 1;
-    case SymbolKind::Int: return answer.find_first_of("-+0123456789") != std::string_view::npos;
-    case SymbolKind::Real: return answer.find_first_of(",-+0123456789") != std::string_view::npos;
-    default: return false;
+    case SymbolKind::String:
+        return true;
+    case SymbolKind::Char:
+        return answer.size() == 1;
+    case SymbolKind::Int:
+        return answer.find_first_of("-+0123456789") != std::string_view::npos;
+    case SymbolKind::Real:
+        return answer.find_first_of(",-+0123456789") != std::string_view::npos;
+    default:
+        return false;
     }
 }
 
@@ -157,7 +169,9 @@ void Engine::Gets(std::string_view args) {
     ReadIntoVariable(kind, index);
 }
 
-void Engine::Clrscr() { host_.ClearScreen(); }
+void Engine::Clrscr() {
+    host_.ClearScreen();
+}
 
 void Engine::Gotoxy(std::string_view args) {
     args = DropLast(args);

@@ -23,15 +23,16 @@ constexpr int kFieldWidth = 16;
 void Align(const std::string& text, char (&field)[kFieldWidth]) {
     std::memset(field, ' ', kFieldWidth);
     std::size_t n = text.size();
-    if (n >= kFieldWidth) std::memcpy(field, text.data() + n - kFieldWidth, kFieldWidth);
-    else std::memcpy(field + kFieldWidth - n, text.data(), n);
+    if (n >= kFieldWidth)
+        std::memcpy(field, text.data() + n - kFieldWidth, kFieldWidth);
+    else
+        std::memcpy(field + kFieldWidth - n, text.data(), n);
 }
 
-std::string_view TrimmedLine(const ProgramText& memo, int line) {
+[[gnu::always_inline]] inline std::string_view TrimmedLine(const ProgramText& memo, int line) {
     if (line < 0 || line >= memo.LineCount()) return {};
     return Trim(memo.Line(line));
 }
-
 
 // The comparison operator of a condition: the first place of each two-character
 // operator is found (they win in the order <=, >=, !=, ==, wherever they stand), else
@@ -172,7 +173,8 @@ void Engine::DoFor(const ProgramText& memo, std::string_view a, int& current) {
     rest = semi == std::string_view::npos ? std::string_view() : rest.substr(semi + 1);
     semi = rest.find(';');
     std::string_view condition = Trim(rest.substr(0, semi));
-    std::string_view increment = semi == std::string_view::npos ? std::string_view() : rest.substr(semi + 1);
+    std::string_view increment =
+        semi == std::string_view::npos ? std::string_view() : rest.substr(semi + 1);
 
     OperandText(initial, text3_);
     if (runState_ > 0) return;
@@ -191,16 +193,21 @@ void Engine::DoFor(const ProgramText& memo, std::string_view a, int& current) {
     OperandText(Trim(condition.substr(opLen)), text1_);
     if (runState_ > 0) return;
     std::int32_t step = 1;
-    if (increment.find("++") != std::string_view::npos) step = 1;
-    else if (increment.find("--") != std::string_view::npos) step = -1;
+    if (increment.find("++") != std::string_view::npos)
+        step = 1;
+    else if (increment.find("--") != std::string_view::npos)
+        step = -1;
     std::int32_t limit = 0;
     if (!ParseInt(text1_, limit)) return Fail(Cp(msg::kTypesIncompatibles));
-    if (op == '<') limit = WrapSub(limit, 1);
-    else if (op == '>') limit = WrapAdd(limit, 1);
+    if (op == '<')
+        limit = WrapSub(limit, 1);
+    else if (op == '>')
+        limit = WrapAdd(limit, 1);
 
     StoreValue(text3_, SymbolKind::Int, slot);
     if (runState_ > 0) return;
-    if (!PushControl(current) || !PushControl(slot) || !PushControl(limit) || !PushControl(step)) return;
+    if (!PushControl(current) || !PushControl(slot) || !PushControl(limit) || !PushControl(step))
+        return;
     int end = current;
     FindBlockEnd(memo, end);
     if (runState_ > 0) return;
@@ -209,7 +216,8 @@ void Engine::DoFor(const ProgramText& memo, std::string_view a, int& current) {
 
 void Engine::DoNext(int& current) {
     std::int32_t step = 0, limit = 0, slot = 0, forLine = 0;
-    if (!PopControl(step) || !PopControl(limit) || !PopControl(slot) || !PopControl(forLine)) return;
+    if (!PopControl(step) || !PopControl(limit) || !PopControl(slot) || !PopControl(forLine))
+        return;
     if (!SlotInStore(SymbolKind::Int, slot)) return Fail(Cp(msg::kIndiceHorsLimites));
     std::int32_t value = WrapAdd(ints_[slot], step);
     ints_[slot] = value;
@@ -310,7 +318,8 @@ void Engine::DoGoto(std::string_view a, int& current) {
     if (name.size() <= kNameMax) {
         std::copy(name.begin(), name.end(), label); // `goto` alone has no text at all
         label[name.size()] = ':';
-        found = FindSymbol(std::string_view(label, name.size() + 1), kind, line) && kind == SymbolKind::Label;
+        found = FindSymbol(std::string_view(label, name.size() + 1), kind, line) &&
+                kind == SymbolKind::Label;
     }
     if (!found) return Fail(Cp(msg::kEtiquetteNonTrouvee));
     current = line;
@@ -319,7 +328,8 @@ void Engine::DoGoto(std::string_view a, int& current) {
 void Engine::DoCall(const ProgramText& memo, std::string_view a, int& current) {
     SymbolKind kind = SymbolKind::None;
     std::int32_t line = 0;
-    if (!FindSymbol(a, kind, line) || kind != SymbolKind::Procedure) return Fail(Cp(msg::kProcedureNonTrouvee));
+    if (!FindSymbol(a, kind, line) || kind != SymbolKind::Procedure)
+        return Fail(Cp(msg::kProcedureNonTrouvee));
     PushControl(current);
     if (runState_ > 0) return;
     int end = line;

@@ -188,8 +188,7 @@ void Engine::Fgets(std::string_view args) {
     std::string_view fileName = Trim(a.substr(0, comma));
     std::int32_t index = FileSlotOf(fileName);
     if (index == 0) return Fail(Cp(msg::kNomFichierInconnu));
-    if (comma == std::string_view::npos || index < 0)
-        return Fail(Cp(msg::kVariableFichierRequise));
+    if (comma == std::string_view::npos || index < 0) return Fail(Cp(msg::kVariableFichierRequise));
     std::string_view rest = a.substr(comma + 1);
     std::size_t second = rest.find(',');
     if (second != std::string_view::npos) rest = rest.substr(second + 1);

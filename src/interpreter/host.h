@@ -18,7 +18,7 @@ struct DateTime {
 };
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // A modal message box showing the text alone. `line` is the 0-based line that

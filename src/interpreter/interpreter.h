@@ -53,7 +53,7 @@ enum class StopReason {
 class Engine;
 
 class Interpreter {
-public:
+  public:
     explicit Interpreter(Host& host);
     ~Interpreter();
     Interpreter(const Interpreter&) = delete;
@@ -106,7 +106,7 @@ public:
     void InitPrg(std::string_view name) { StartProgram(name); }
     int CloseAll() { return CloseAllFiles(); }
 
-private:
+  private:
     std::unique_ptr<Engine> engine_;
 };
 

@@ -19,6 +19,7 @@
 
 #include "host.h"
 #include "interpreter.h"
+#include "messages.h"
 #include "text.h"
 
 namespace vokc {
@@ -84,28 +85,51 @@ inline std::string_view DropLast(std::string_view text) {
     if (!text.empty()) text.remove_suffix(1);
     return text;
 }
+// The character of `text` at `at` as a text of one character, or an empty text past
+// its end. (Written so rather than as an assignment of a one-character substring,
+// which makes GCC 12 warn of a false overlap at -O3.)
+inline void AssignCharAt(std::string& out, std::string_view text, std::size_t at) {
+    if (at < text.size())
+        out.assign(1, text[at]);
+    else
+        out.clear();
+}
 // A statement's or function's argument: trimmed, less its closing parenthesis.
-inline std::string_view ArgumentOf(std::string_view text) { return DropLast(Trim(text)); }
+inline std::string_view ArgumentOf(std::string_view text) {
+    return DropLast(Trim(text));
+}
 
 // A reference name[index] cut at its brackets: `name` keeps the '[' (the symbol table
 // enters arrays so), `index` is the text between the brackets. A text without '[' is
 // the name alone. False when the ']' is missing.
-bool SplitReference(std::string_view text, std::string_view& name, std::string_view& index);
+inline bool SplitReference(std::string_view text, std::string_view& name, std::string_view& index) {
+    name = text;
+    index = {};
+    const std::size_t bracket = text.find('[');
+    if (bracket == std::string_view::npos) return true;
+    name = text.substr(0, bracket + 1);
+    const std::size_t close = text.find(']', bracket + 1);
+    if (close == std::string_view::npos) return false;
+    index = text.substr(bracket + 1, close - bracket - 1);
+    return true;
+}
 
 // A program text whose lines are read without the editor's markers at their start (see
 // StripLineMarkers), so that every look-ahead of the run sees the program's own text.
 class UnmarkedText final : public ProgramText {
-public:
+  public:
     explicit UnmarkedText(const ProgramText& marked) : marked_(marked) {}
     int LineCount() const override { return marked_.LineCount(); }
-    std::string_view Line(int index) const override { return StripLineMarkers(marked_.Line(index)); }
+    std::string_view Line(int index) const override {
+        return StripLineMarkers(marked_.Line(index));
+    }
 
-private:
+  private:
     const ProgramText& marked_;
 };
 
 class Engine {
-public:
+  public:
     explicit Engine(Host& host);
     ~Engine();
     Engine(const Engine&) = delete;
@@ -244,7 +268,7 @@ public:
     [[noreturn]] void ThrowIntConversion(std::string_view literal);
     [[noreturn]] void ThrowFloatConversion(std::string_view literal);
 
-private:
+  private:
     // ---- Run loop pieces (run.cpp) ----
     // A trimmed line as the dispatcher sees it.
     struct LineShape {
@@ -253,18 +277,22 @@ private:
         std::string_view upper; // the text in capitals (in upper_)
         std::size_t firstColon = std::string_view::npos;
         std::size_t split = std::string_view::npos; // first blank or '('
-        bool fopen = false;       // "=fopen" somewhere
-        bool emptyParens = false; // "()" somewhere
-        bool incDec = false;      // "++" or "--" somewhere
+        bool fopen = false;                         // "=fopen" somewhere
+        bool emptyParens = false;                   // "()" somewhere
+        bool incDec = false;                        // "++" or "--" somewhere
     };
-    void ScanLine(std::string_view trimmed, LineShape& shape);
-    bool RunByFirstCharacters(const LineShape& shape, int& current);
-    void RunStatement(const ProgramText& memo, const LineShape& shape, int& current);
+    // The three steps of ExecuteLine, kept inside it when compiled: they run for every
+    // line, and calls between them would cost the run loop about a tenth of its speed.
+    [[gnu::always_inline]] inline void ScanLine(std::string_view trimmed, LineShape& shape);
+    [[gnu::always_inline]] inline bool RunByFirstCharacters(const LineShape& shape, int& current);
+    [[gnu::always_inline]] inline void RunStatement(const ProgramText& memo, const LineShape& shape,
+                                                    int& current);
     // Preparation of a fresh run: declarations, labels, main(); false when it failed.
     bool StartFresh(const ProgramText& memo, int& startLine, int& stopState);
     // Runs one line with the error box and memory failures caught; false when the host
     // stopped the run while the line read an answer or a key.
-    bool RunGuarded(const ProgramText& memo, std::string_view text, int& current);
+    [[gnu::always_inline]] inline bool RunGuarded(const ProgramText& memo, std::string_view text,
+                                                  int& current);
     // Ends Exec with a stop other than the program's end.
     void Stop(StopReason reason, int line, int& startLine, int& stopState);
 
@@ -345,5 +373,31 @@ private:
     // Working buffers reused from line to line, so that a steady run does not allocate.
     std::string line_, upper_, scratch_, text1_, text2_, text3_, value_;
 };
+
+// A variable or element reference: the look-up name (up to and including '[' for an
+// element), its kind and the slot it designates (not yet checked against the store).
+// Syntax and index errors are reported here; an unknown name is left to the caller,
+// whose message differs, with `name` as the message shows it. Inline: every assignment
+// reads its target through it.
+inline Engine::Reference Engine::ResolveReference(std::string_view text, std::string_view& name,
+                                                  SymbolKind& kind, std::int64_t& slot) {
+    std::string_view indexText;
+    if (!SplitReference(text, name, indexText)) {
+        Fail(Cp(msg::kErreurSyntaxe));
+        return Reference::Failed;
+    }
+    std::int32_t offset = 0;
+    if (!name.empty() && name.back() == '[') {
+        offset = IndexOffset(indexText);
+        if (runState_ > 0) return Reference::Failed;
+    }
+    std::int32_t index = 0;
+    if (!FindSymbol(name, kind, index)) {
+        if (!name.empty() && name[0] == '*') name.remove_prefix(1);
+        return Reference::Unknown;
+    }
+    slot = static_cast<std::int64_t>(index) + offset;
+    return Reference::Found;
+}
 
 } // namespace vokc

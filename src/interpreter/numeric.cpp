@@ -12,7 +12,7 @@
 namespace vokc {
 
 void Engine::SplitBinary(std::string_view text, std::string_view& left, std::string_view& op,
-                              std::string_view& right) {
+                         std::string_view& right) {
     text = Trim(text);
     left = text;
     op = {};
@@ -21,8 +21,10 @@ void Engine::SplitBinary(std::string_view text, std::string_view& left, std::str
     std::size_t at = std::string_view::npos;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
-        if (c == '(') outside = false;
-        else if (c == ')') outside = true;
+        if (c == '(')
+            outside = false;
+        else if (c == ')')
+            outside = true;
         else if (outside && (c == '-' || c == '+' || c == '*' || c == '/')) {
             at = i;
             break;
@@ -57,9 +59,15 @@ bool Engine::EvalIntExpr(std::string_view text, std::int32_t& result) {
     std::int32_t r = a;
     if (!op.empty()) {
         switch (op[0]) {
-        case '+': r = WrapAdd(a, b); break;
-        case '-': r = WrapSub(a, b); break;
-        case '*': r = WrapMul(a, b); break;
+        case '+':
+            r = WrapAdd(a, b);
+            break;
+        case '-':
+            r = WrapSub(a, b);
+            break;
+        case '*':
+            r = WrapMul(a, b);
+            break;
         case '/':
         case '%':
             if (b == 0 || (a == INT32_MIN && b == -1)) {
@@ -91,9 +99,15 @@ bool Engine::EvalFloatExpr(std::string_view text, long double& result) {
     long double r = a;
     if (!op.empty()) {
         switch (op[0]) {
-        case '+': r = a + b; break;
-        case '-': r = a - b; break;
-        case '*': r = a * b; break;
+        case '+':
+            r = a + b;
+            break;
+        case '-':
+            r = a - b;
+            break;
+        case '*':
+            r = a * b;
+            break;
         case '/':
             if (b == 0) {
                 runState_ = kError;
@@ -112,8 +126,12 @@ bool Engine::EvalFloatExpr(std::string_view text, long double& result) {
 }
 
 namespace {
-bool IsIntLiteralStart(char c) { return (c >= '0' && c <= '9') || c == '+' || c == '-'; }
-bool IsFloatLiteralStart(char c) { return IsIntLiteralStart(c) || c == '.'; }
+bool IsIntLiteralStart(char c) {
+    return (c >= '0' && c <= '9') || c == '+' || c == '-';
+}
+bool IsFloatLiteralStart(char c) {
+    return IsIntLiteralStart(c) || c == '.';
+}
 } // namespace
 
 std::int32_t Engine::IntOperand(std::string_view text) {
@@ -236,7 +254,8 @@ namespace {
 // A function name in capitals, when it is short enough to be one (7 letters at most).
 bool FunctionName(std::string_view name, char (&buf)[8], std::string_view& out) {
     if (name.size() >= sizeof buf) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) buf[i] = UpperAscii(name[i]);
+    for (std::size_t i = 0; i < name.size(); ++i)
+        buf[i] = UpperAscii(name[i]);
     out = std::string_view(buf, name.size());
     return true;
 }
@@ -325,55 +344,22 @@ long double Engine::FloatFunction(std::string_view name, std::string_view arg, b
     if (!ParseReal48(value, separator_, x)) return FailNumber(value);
     long double r = 0;
     const long double kTrigLimit = std::ldexp(1.0L, 63);
-    if (n == "FABS") r = std::fabs(x);
+    if (n == "FABS")
+        r = std::fabs(x);
     else if (n == "SQRT") {
         if (x < 0) return FailNumber(value);
         r = std::sqrt(x);
-    } else if (n == "SIN") r = std::fabs(x) >= kTrigLimit ? 0 : std::sin(x);
-    else if (n == "COS") r = std::fabs(x) >= kTrigLimit ? 0 : std::cos(x);
+    } else if (n == "SIN")
+        r = std::fabs(x) >= kTrigLimit ? 0 : std::sin(x);
+    else if (n == "COS")
+        r = std::fabs(x) >= kTrigLimit ? 0 : std::cos(x);
     else if (n == "LOG") {
         if (x <= 0) return FailNumber(value);
         r = std::log(x);
-    } else r = std::exp(x);
+    } else
+        r = std::exp(x);
     if (!RoundReal48(r, r)) return FailNumber(value);
     return r;
-}
-
-bool SplitReference(std::string_view text, std::string_view& name, std::string_view& index) {
-    name = text;
-    index = {};
-    std::size_t bracket = text.find('[');
-    if (bracket == std::string_view::npos) return true;
-    name = text.substr(0, bracket + 1);
-    std::size_t close = text.find(']', bracket + 1);
-    if (close == std::string_view::npos) return false;
-    index = text.substr(bracket + 1, close - bracket - 1);
-    return true;
-}
-
-// A variable or element reference: the look-up name (up to and including '[' for an
-// element), its kind and the slot it designates (not yet checked against the store).
-// Syntax and index errors are reported here; an unknown name is left to the caller,
-// whose message differs, with `name` as the message shows it.
-Engine::Reference Engine::ResolveReference(std::string_view text, std::string_view& name,
-                                           SymbolKind& kind, std::int64_t& slot) {
-    std::string_view indexText;
-    if (!SplitReference(text, name, indexText)) {
-        Fail(Cp(msg::kErreurSyntaxe));
-        return Reference::Failed;
-    }
-    std::int32_t offset = 0;
-    if (!name.empty() && name.back() == '[') {
-        offset = IndexOffset(indexText);
-        if (runState_ > 0) return Reference::Failed;
-    }
-    std::int32_t index = 0;
-    if (!FindSymbol(name, kind, index)) {
-        if (!name.empty() && name[0] == '*') name.remove_prefix(1);
-        return Reference::Unknown;
-    }
-    slot = static_cast<std::int64_t>(index) + offset;
-    return Reference::Found;
 }
 
 void Engine::OperandText(std::string_view text, std::string& out) {
@@ -384,7 +370,7 @@ void Engine::OperandText(std::string_view text, std::string& out) {
     }
     char first = text[0];
     if (first == '\'') {
-        out.assign(text.substr(1, 1));
+        AssignCharAt(out, text, 1);
         return;
     }
     if (first == '"') {
@@ -423,8 +409,10 @@ void Engine::OperandText(std::string_view text, std::string& out) {
     out.clear();
     if (!ReadValue(static_cast<std::int32_t>(slot), kind, f, i, out)) return;
     NumberBuffer buf;
-    if (kind == SymbolKind::Int) out.assign(FormatInt(i, buf));
-    else if (kind == SymbolKind::Real) out.assign(FormatFloat(f, separator_, buf));
+    if (kind == SymbolKind::Int)
+        out.assign(FormatInt(i, buf));
+    else if (kind == SymbolKind::Real)
+        out.assign(FormatFloat(f, separator_, buf));
 }
 
 void Engine::StringOperand(std::string_view text, std::string& out) {
@@ -437,7 +425,7 @@ void Engine::StringOperand(std::string_view text, std::string& out) {
     }
     char first = text[0];
     if (first == '\'') {
-        out.assign(text.substr(1, 1));
+        AssignCharAt(out, text, 1);
         return;
     }
     if (first == '"') {
@@ -477,6 +465,8 @@ double Engine::Random() {
     return static_cast<double>(randSeed_) / 4294967296.0;
 }
 
-void Engine::Randomize() { randSeed_ = host_.MillisecondsTodayUtc(); }
+void Engine::Randomize() {
+    randSeed_ = host_.MillisecondsTodayUtc();
+}
 
 } // namespace vokc

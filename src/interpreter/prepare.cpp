@@ -26,8 +26,7 @@ void Engine::PrepareProgram(const ProgramText& memo, int& errorLine) {
             DeclareLabel(line, SymbolKind::Label, i);
         if (StartsWith(line, "void")) {
             std::string_view name = line.size() > 5 ? Trim(line.substr(5)) : std::string_view();
-            if (name.find("()") == std::string_view::npos)
-                Fail(Cp(msg::kErreurDefinitionFonction));
+            if (name.find("()") == std::string_view::npos) Fail(Cp(msg::kErreurDefinitionFonction));
             DeclareLabel(name, SymbolKind::Procedure, i);
         }
         std::size_t space = line.find(' ');
@@ -69,8 +68,10 @@ void Engine::FindBlockEnd(const ProgramText& memo, int& line) {
     int depth = 0;
     for (int k = line + 1; k < count; ++k) {
         std::string_view t = trimmed(k);
-        if (t == "{") ++depth;
-        else if (!t.empty() && t[0] == '}') --depth;
+        if (t == "{")
+            ++depth;
+        else if (!t.empty() && t[0] == '}')
+            --depth;
         if (depth == 0) {
             line = k;
             return;

@@ -21,7 +21,9 @@ const std::string kMemoryFull = "M\xE9moire insuffisante";
 // reading line ends at once and runs again on a resume.
 struct InputInterrupted {};
 
-bool IsMarker(char c) { return c == kBreakMarker || c == kStepMarker; }
+bool IsMarker(char c) {
+    return c == kBreakMarker || c == kStepMarker;
+}
 } // namespace
 
 std::string_view StripLineMarkers(std::string_view line) {
@@ -121,7 +123,7 @@ void Engine::Exec(const ProgramText& memo, int& startLine, int& stopState, int s
         if (stepLimit_ != 0 && executedLines_ >= stepLimit_)
             return Stop(StopReason::StepLimit, current, startLine, stopState);
         const bool blockEnd = blockCount_ > 0 && blocks_[blockCount_].resumeLine == current;
-        if (++sincePoll >= kPollInterval && !blockEnd) {
+        if (++sincePoll >= kPollInterval && !blockEnd) [[unlikely]] {
             sincePoll = 0;
             if (host_.StopRequested())
                 return Stop(StopReason::Interrupted, current, startLine, stopState);
@@ -134,7 +136,8 @@ void Engine::Exec(const ProgramText& memo, int& startLine, int& stopState, int s
             --current;
         } else {
             std::string_view source = memo.Line(current);
-            if (lineMarkers_ && !source.empty() && (IsBlank(source[0]) || IsMarker(source[0]))) {
+            if (lineMarkers_ && !source.empty() && (IsBlank(source[0]) || IsMarker(source[0])))
+                [[unlikely]] {
                 const std::string_view bare = StripLineMarkers(source);
                 const std::string_view markers = source.substr(0, source.size() - bare.size());
                 // A breakpoint pauses a free run before its line, unless the run resumes there.
@@ -182,9 +185,35 @@ void Engine::Exec(const ProgramText& memo, int& startLine, int& stopState, int s
 namespace {
 // Keywords that the dispatcher recognises, in their order of comparison.
 enum class Kw {
-    None, Call, Clrscr, Randomize, Strcat, Strncat, Strcpy, Strncpy, Printf, Puts, Scanf, Gets,
-    Fclose, Fputs, Fgets, Gotoxy, Goto, Break, If, Else, For, Next, While, Wend, Do, Return,
-    Chdir, Rmdir, Mkdir
+    None,
+    Call,
+    Clrscr,
+    Randomize,
+    Strcat,
+    Strncat,
+    Strcpy,
+    Strncpy,
+    Printf,
+    Puts,
+    Scanf,
+    Gets,
+    Fclose,
+    Fputs,
+    Fgets,
+    Gotoxy,
+    Goto,
+    Break,
+    If,
+    Else,
+    For,
+    Next,
+    While,
+    Wend,
+    Do,
+    Return,
+    Chdir,
+    Rmdir,
+    Mkdir
 };
 
 struct KeywordName {
@@ -393,37 +422,63 @@ void Engine::RunStatement(const ProgramText& memo, const LineShape& shape, int& 
     }
     if (kw == Kw::None) kw = FindKeyword(k);
     switch (kw) {
-    case Kw::Call: return DoCall(memo, a, current);
-    case Kw::Clrscr: return Clrscr();
-    case Kw::Randomize: return Randomize();
+    case Kw::Call:
+        return DoCall(memo, a, current);
+    case Kw::Clrscr:
+        return Clrscr();
+    case Kw::Randomize:
+        return Randomize();
     case Kw::Strcat:
-    case Kw::Strcpy: return AppendToString(a, false);
+    case Kw::Strcpy:
+        return AppendToString(a, false);
     case Kw::Strncat:
-    case Kw::Strncpy: return AppendToString(a, true);
-    case Kw::Printf: return Printf(a);
-    case Kw::Puts: return Puts(a);
-    case Kw::Scanf: return Scanf(a);
-    case Kw::Gets: return Gets(a);
-    case Kw::Fclose: return Fclose(a);
-    case Kw::Fputs: return Fputs(a);
-    case Kw::Fgets: return Fgets(a);
-    case Kw::Gotoxy: return Gotoxy(a);
-    case Kw::Goto: return DoGoto(a, current);
-    case Kw::Break: return DoBreak(memo, current);
-    case Kw::If: return DoIf(memo, a, current);
-    case Kw::Else: return DoElse(memo, current);
-    case Kw::For: return DoFor(memo, a, current);
-    case Kw::Next: return DoNext(current);
+    case Kw::Strncpy:
+        return AppendToString(a, true);
+    case Kw::Printf:
+        return Printf(a);
+    case Kw::Puts:
+        return Puts(a);
+    case Kw::Scanf:
+        return Scanf(a);
+    case Kw::Gets:
+        return Gets(a);
+    case Kw::Fclose:
+        return Fclose(a);
+    case Kw::Fputs:
+        return Fputs(a);
+    case Kw::Fgets:
+        return Fgets(a);
+    case Kw::Gotoxy:
+        return Gotoxy(a);
+    case Kw::Goto:
+        return DoGoto(a, current);
+    case Kw::Break:
+        return DoBreak(memo, current);
+    case Kw::If:
+        return DoIf(memo, a, current);
+    case Kw::Else:
+        return DoElse(memo, current);
+    case Kw::For:
+        return DoFor(memo, a, current);
+    case Kw::Next:
+        return DoNext(current);
     case Kw::While:
         if (doOpen_) return DoUntil(a, current);
         return DoWhile(memo, a, current);
-    case Kw::Wend: return DoWend(current);
-    case Kw::Do: return DoDo(current);
-    case Kw::Return: return DoReturn(current);
-    case Kw::Chdir: return Chdir(a);
-    case Kw::Rmdir: return Rmdir(a);
-    case Kw::Mkdir: return Mkdir(a);
-    case Kw::None: break;
+    case Kw::Wend:
+        return DoWend(current);
+    case Kw::Do:
+        return DoDo(current);
+    case Kw::Return:
+        return DoReturn(current);
+    case Kw::Chdir:
+        return Chdir(a);
+    case Kw::Rmdir:
+        return Rmdir(a);
+    case Kw::Mkdir:
+        return Mkdir(a);
+    case Kw::None:
+        break;
     }
     if (shape.incDec) return Increment(c);
     Assign(c);

@@ -37,14 +37,16 @@ void Engine::ResetState() {
 namespace {
 std::uint32_t HashName(std::string_view name) {
     std::uint32_t h = 2166136261u;
-    for (unsigned char c : name) h = (h ^ c) * 16777619u;
+    for (unsigned char c : name)
+        h = (h ^ c) * 16777619u;
     return h;
 }
 } // namespace
 
 void Engine::HashInsert(int position) {
     std::uint32_t h = HashName(symbols_[position].Name()) & (kHashSize - 1);
-    while (hash_[h] != 0) h = (h + 1) & (kHashSize - 1);
+    while (hash_[h] != 0)
+        h = (h + 1) & (kHashSize - 1);
     hash_[h] = static_cast<std::int16_t>(position);
 }
 
@@ -84,10 +86,14 @@ void Engine::DeclareVariables(std::string_view line) {
         return true;
     };
     SymbolKind kind = SymbolKind::None;
-    if (begins("float")) kind = SymbolKind::Real;
-    else if (begins("int")) kind = SymbolKind::Int;
-    else if (begins("char")) kind = SymbolKind::Char;
-    else if (begins("file")) kind = SymbolKind::File;
+    if (begins("float"))
+        kind = SymbolKind::Real;
+    else if (begins("int"))
+        kind = SymbolKind::Int;
+    else if (begins("char"))
+        kind = SymbolKind::Char;
+    else if (begins("file"))
+        kind = SymbolKind::File;
     for (;;) {
         rest = Trim(rest);
         std::size_t comma = rest.find(',');
@@ -218,7 +224,7 @@ bool Engine::SlotInStore(SymbolKind kind, std::int64_t slot) const {
 }
 
 bool Engine::ReadValue(std::int32_t slot, SymbolKind kind, long double& f, std::int32_t& i,
-                            std::string& text) {
+                       std::string& text) {
     if (!SlotInStore(kind, slot)) {
         Fail(Cp(msg::kIndiceHorsLimites));
         return false;
@@ -336,9 +342,13 @@ void Engine::Fail(std::string_view text) {
     host_.Message(text, messageLine_);
 }
 
-void Engine::Say(std::string_view text) { host_.Message(text, messageLine_); }
+void Engine::Say(std::string_view text) {
+    host_.Message(text, messageLine_);
+}
 
-std::string Engine::Cp(std::string_view utf8) { return Utf8ToCp1252(utf8); }
+std::string Engine::Cp(std::string_view utf8) {
+    return Utf8ToCp1252(utf8);
+}
 
 void Engine::ThrowIntConversion(std::string_view literal) {
     throw ErrorBoxFailure{"'" + std::string(literal) + Cp(msg::kPasUnEntier)};

@@ -27,7 +27,7 @@ void Engine::TermInto(std::string_view text, std::string& out) {
     std::string_view t = Trim(text);
     out.clear();
     if (!t.empty() && t[0] == '\'') {
-        out.assign(t.substr(1, 1));
+        AssignCharAt(out, t, 1);
         return;
     }
     std::size_t paren = t.find('(');
@@ -46,8 +46,10 @@ void Engine::TermInto(std::string_view text, std::string& out) {
     } else if (EqualsNoCase(name, "TOUPPER") || EqualsNoCase(name, "TOLOWER")) {
         StringOperand(arg, strArg_);
         if (runState_ > 0) return;
-        if (UpperAscii(name[2]) == 'U') UpperInto(strArg_, out);
-        else LowerInto(strArg_, out);
+        if (UpperAscii(name[2]) == 'U')
+            UpperInto(strArg_, out);
+        else
+            LowerInto(strArg_, out);
     } else if (EqualsNoCase(name, "DATESTRING")) {
         if (!EqualsNoCase(arg, "CURRENTDATE()")) return Fail(Cp(msg::kDateHeureIncorrecte));
         out.assign(host_.ShortDate(host_.Now()));
@@ -57,7 +59,7 @@ void Engine::TermInto(std::string_view text, std::string& out) {
     } else if (EqualsNoCase(name, "GETCH")) {
         std::string key = host_.ReadKey();
         CheckStopAfterInput();
-        out.assign(std::string_view(key).substr(0, 1));
+        AssignCharAt(out, key, 0);
     }
 }
 
@@ -70,8 +72,10 @@ void Engine::EvalStringExpr(std::string_view text, std::string& out) {
     std::size_t plus = std::string_view::npos;
     bool inChar = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\'') inChar = !inChar;
-        else if (text[i] == '+' && !inChar) plus = i;
+        if (text[i] == '\'')
+            inChar = !inChar;
+        else if (text[i] == '+' && !inChar)
+            plus = i;
     }
     if (plus == std::string_view::npos) {
         TermInto(text, strLeft_);

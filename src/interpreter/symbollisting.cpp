@@ -20,14 +20,29 @@ std::vector<std::string> Engine::SymbolListing() const {
         line += FormatInt(e.index, buf);
         lines.push_back(std::move(line));
         switch (e.kind) {
-        case SymbolKind::Procedure: ++procedures; break;
-        case SymbolKind::Label: ++labels; break;
-        case SymbolKind::String: ++strings; break;
-        case SymbolKind::Char: ++chars; break;
-        case SymbolKind::Int: ++ints; break;
-        case SymbolKind::Real: ++floats; break;
-        case SymbolKind::File: ++files; break;
-        default: break;
+        case SymbolKind::Procedure:
+            ++procedures;
+            break;
+        case SymbolKind::Label:
+            ++labels;
+            break;
+        case SymbolKind::String:
+            ++strings;
+            break;
+        case SymbolKind::Char:
+            ++chars;
+            break;
+        case SymbolKind::Int:
+            ++ints;
+            break;
+        case SymbolKind::Real:
+            ++floats;
+            break;
+        case SymbolKind::File:
+            ++files;
+            break;
+        default:
+            break;
         }
     }
     lines.emplace_back(" ");

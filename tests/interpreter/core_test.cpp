@@ -12,7 +12,8 @@ using Program = vokc::test::Run;
 namespace {
 std::string Lines(std::initializer_list<const char*> lines) {
     std::string s;
-    for (const char* l : lines) s += std::string(l) + "\n";
+    for (const char* l : lines)
+        s += std::string(l) + "\n";
     return s;
 }
 } // namespace
@@ -55,13 +56,14 @@ TEST(State, TableAndStoreLimits) {
     FakeHost host2;
     Engine in2(host2);
     in2.ResetState();
-    for (int i = 0; i < 200; ++i) in2.DeclareVariables(("float v" + std::to_string(i)).c_str());
+    for (int i = 0; i < 200; ++i)
+        in2.DeclareVariables(("float v" + std::to_string(i)).c_str());
     EXPECT_TRUE(host2.messages.empty());
     in2.DeclareVariables("float w");
     in2.DeclareLabel("fin:", SymbolKind::Label, 3);
-    EXPECT_EQ(host2.AllMessages(), "Table des symboles satur\xE9" "e|Identificateur dupliqu\xE9|");
+    EXPECT_EQ(host2.AllMessages(), "Table des symboles satur\xE9"
+                                   "e|Identificateur dupliqu\xE9|");
 }
-
 
 TEST(State, IndicesAreOneBased) {
     FakeHost host;
@@ -87,10 +89,12 @@ TEST(State, IndicesAreOneBased) {
 TEST(State, ControlStackBounds) {
     FakeHost host;
     Engine in(host);
-    for (int i = 0; i < 100; ++i) in.PushControl(i);
+    for (int i = 0; i < 100; ++i)
+        in.PushControl(i);
     EXPECT_TRUE(host.messages.empty());
     in.PushControl(100);
-    EXPECT_EQ(host.AllMessages(), "Pile satur\xE9" "e|");
+    EXPECT_EQ(host.AllMessages(), "Pile satur\xE9"
+                                  "e|");
     in.ResetState();
     std::int32_t target = 77;
     EXPECT_FALSE(in.PopControl(target));
@@ -124,11 +128,13 @@ TEST(Preparation, FindBlockEndCountsLoneOpeningBraces) {
     line = 0;
     in.FindBlockEnd(open, line);
     EXPECT_EQ(line, 0);
-    EXPECT_EQ(host.messages.back(), "Fin de bloc non d\xE9tect\xE9" "e");
+    EXPECT_EQ(host.messages.back(), "Fin de bloc non d\xE9tect\xE9"
+                                    "e");
 }
 
 TEST(Preparation, LabelsProceduresAndDeclarationsAnywhere) {
-    Program r(Lines({"void affiche()", "{", "int local", "}", "main()", "{", "fin:;", "a = b ? c : d", "}"}));
+    Program r(Lines(
+        {"void affiche()", "{", "int local", "}", "main()", "{", "fin:;", "a = b ? c : d", "}"}));
     r.Go();
     std::vector<std::string> listing = r.interp.SymbolListing();
     ASSERT_GE(listing.size(), 3u);
@@ -141,7 +147,7 @@ TEST(Preparation, LabelsProceduresAndDeclarationsAnywhere) {
 
 TEST(RunLoop, DispatchFollowsTheKeywordSplit) {
     Program r(Lines({"void clrscr()", "{", "puts(\"proc\")", "}", "main()", "{", "Printf(\"a\")",
-                 "PRINTF(\"b\\n\")", "clrscr();", "clrscr", "x = y;;", "}"}));
+                     "PRINTF(\"b\\n\")", "clrscr();", "clrscr", "x = y;;", "}"}));
     r.Go();
     EXPECT_EQ(r.host.console, "ab\nproc\n");
     EXPECT_EQ(r.host.clears, 1);
@@ -150,7 +156,8 @@ TEST(RunLoop, DispatchFollowsTheKeywordSplit) {
 
 TEST(RunLoop, FopenNeedsTheEqualsSignWrittenAgainstIt) {
     // With a space after '=' the line is an assignment, which leaves a file variable alone.
-    Program r(Lines({"file f", "main()", "{", "f = fopen(\"nulle/part.txt\",\"r+t\");", "puts(\"suite\")", "}"}));
+    Program r(Lines({"file f", "main()", "{", "f = fopen(\"nulle/part.txt\",\"r+t\");",
+                     "puts(\"suite\")", "}"}));
     r.Go();
     EXPECT_EQ(r.host.console, "suite\n");
     EXPECT_TRUE(r.host.messages.empty());
@@ -164,7 +171,8 @@ TEST(RunLoop, StepModePausesAfterEveryLineAndAtBlockEnds) {
     for (int guard = 0; guard < 20 && r.Go(1) != 0; ++guard)
         pauses.emplace_back(r.stopState, r.startLine);
     // '{', for, puts (pause 998 before the injected NEXT), NEXT, puts, NEXT, '}'
-    std::vector<std::pair<int, int>> expected = {{1, 3}, {1, 4}, {998, 5}, {1, 4}, {998, 5}, {1, 5}};
+    std::vector<std::pair<int, int>> expected = {{1, 3}, {1, 4},   {998, 5},
+                                                 {1, 4}, {998, 5}, {1, 5}};
     EXPECT_EQ(std::vector(pauses.begin(), pauses.begin() + 6), expected);
     EXPECT_EQ(r.host.console, "x\nx\n");
     EXPECT_EQ(r.interp.ExamineText("i"), "3");
@@ -200,7 +208,8 @@ TEST(RunLoop, BreakpointPausesAFreeRunBeforeItsLine) {
 }
 
 TEST(RunLoop, ABreakpointOnABlocksResumeLineWaitsForTheLoopToEnd) {
-    Program r(Lines({"int i", "main()", "{", "for (i=1; i<=3; i++)", "puts(\"x\")", "\xBBputs(\"fin\")", "}"}));
+    Program r(Lines(
+        {"int i", "main()", "{", "for (i=1; i<=3; i++)", "puts(\"x\")", "\xBBputs(\"fin\")", "}"}));
     EXPECT_EQ(r.Go(), 1);
     EXPECT_EQ(r.startLine, 5);
     EXPECT_EQ(r.host.console, "x\nx\nx\n");
@@ -227,13 +236,16 @@ TEST(RunLoop, ErrorBoxEndsTheRunWithoutEscaping) {
 
 TEST(RunLoop, DeepNestingIsRefusedNotOverrun) {
     std::string prog = "int i\nmain()\n{\n";
-    for (int k = 0; k < 40; ++k) prog += "for (i=1; i<=1; i++)\n{\n";
+    for (int k = 0; k < 40; ++k)
+        prog += "for (i=1; i<=1; i++)\n{\n";
     prog += "puts(\"fond\")\n";
-    for (int k = 0; k < 40; ++k) prog += "}\n";
+    for (int k = 0; k < 40; ++k)
+        prog += "}\n";
     prog += "}\n";
     Program r(prog);
     EXPECT_EQ(r.Go(), 1);
-    EXPECT_EQ(r.host.AllMessages(), "Pile satur\xE9" "e|");
+    EXPECT_EQ(r.host.AllMessages(), "Pile satur\xE9"
+                                    "e|");
     EXPECT_LE(r.interp.BlockCount(), kBlockStackSize);
 }
 
@@ -244,7 +256,8 @@ TEST(Console, PositionAdvancesByWidthAndLineStep) {
     EXPECT_EQ(r.interp.TextY(), 18);
     EXPECT_EQ(r.host.caption, "Vok C - test.c");
     std::string many = "main()\n{\n";
-    for (int k = 0; k < 23; ++k) many += "puts(\"l\")\nclrscr\n";
+    for (int k = 0; k < 23; ++k)
+        many += "puts(\"l\")\nclrscr\n";
     Program m(many + "}\n");
     m.Go();
     EXPECT_EQ(m.interp.TextY(), 414); // clrscr leaves the position alone
@@ -278,8 +291,8 @@ TEST(Expressions, SplitterHasNoPrecedence) {
 }
 
 TEST(Expressions, OperandTextOfEveryKind) {
-    Program r(Lines({"int i", "float f", "char c, s[9]", "main()", "{", "i = 12", "f = 2,5", "c = 'k'",
-                 "s = \"mot\"", "}"}));
+    Program r(Lines({"int i", "float f", "char c, s[9]", "main()", "{", "i = 12", "f = 2,5",
+                     "c = 'k'", "s = \"mot\"", "}"}));
     r.Go();
     std::string out;
     r.interp.OperandText("i", out);
@@ -295,7 +308,8 @@ TEST(Expressions, OperandTextOfEveryKind) {
     r.interp.OperandText("\"ouvert", out);
     r.interp.OperandText("2,5", out);
     r.interp.OperandText("zz", out);
-    EXPECT_EQ(r.host.AllMessages(), "chaine sans fin|Expression incorrecte|Identificateur zz inconnu|");
+    EXPECT_EQ(r.host.AllMessages(),
+              "chaine sans fin|Expression incorrecte|Identificateur zz inconnu|");
     r.host.messages.clear();
     r.interp.StringOperand("c", out);
     r.interp.StringOperand("t", out);

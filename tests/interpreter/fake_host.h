@@ -16,7 +16,7 @@ struct FakeHost : Host {
     std::vector<std::string> messages;
     std::vector<int> messageLines;
     std::vector<std::string> errorBoxes;
-    std::string console;        // drawn texts, '\n' at each line break
+    std::string console; // drawn texts, '\n' at each line break
     std::vector<std::string> printed;
     std::deque<std::string> answers;
     std::deque<std::string> keys;
@@ -92,7 +92,8 @@ struct FakeHost : Host {
     }
     std::string AllMessages() const {
         std::string all;
-        for (auto& m : messages) all += m + "|";
+        for (auto& m : messages)
+            all += m + "|";
         return all;
     }
 };

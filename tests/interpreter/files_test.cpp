@@ -7,15 +7,17 @@
 #include <iterator>
 
 #include "fake_host.h"
-#include "temp_dir.h"
 #include "interpreter_internal.h"
+#include "temp_dir.h"
 
 namespace vokc::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string W(std::string_view utf8) { return Engine::Cp(utf8); }
+std::string W(std::string_view utf8) {
+    return Engine::Cp(utf8);
+}
 
 std::string ReadBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -28,7 +30,7 @@ void WriteBytes(const fs::path& p, std::string_view bytes) {
 }
 
 class FilesTest : public ::testing::Test {
-protected:
+  protected:
     TempDirGuard guard;
     FakeHost host;
     Engine interp{host};
@@ -204,7 +206,8 @@ TEST_F(FilesTest, Directories) {
 // more than kTextMax bytes is accepted when its characters fit.
 TEST_F(FilesTest, OverlongLinesAreRefusedNotKept) {
     std::string utf8;
-    for (int i = 0; i < 600000; ++i) utf8 += "\xC3\xA9"; // 1.2 MB, 600000 characters
+    for (int i = 0; i < 600000; ++i)
+        utf8 += "\xC3\xA9"; // 1.2 MB, 600000 characters
     WriteBytes("long.txt", std::string(kTextMax, 'a') + "\r\n" + utf8 + "\n" +
                                std::string(4 * kTextMax + 10, 'b') + "\nfin\n");
     interp.Fopen("f=fopen(\"long.txt\",\"r\");");

@@ -15,7 +15,8 @@ namespace {
 
 std::string Lines(std::initializer_list<const char*> lines) {
     std::string s;
-    for (const char* l : lines) s += std::string(l) + "\n";
+    for (const char* l : lines)
+        s += std::string(l) + "\n";
     return s;
 }
 
@@ -91,8 +92,8 @@ TEST(RunControl, APausedRunKeepsItsFilesUntilTheHostClosesThem) {
 }
 
 TEST(RunControl, MarkersAtTheStartOfALineAreNotCode) {
-    const std::string program = Lines({"\xBBint x", "\x95\xBBmain()", " \xBB{", "x = 4", "while (x > 0)",
-                                       "\xBB{", "x--", "}", "puts(\"fin\")", "}"});
+    const std::string program = Lines({"\xBBint x", "\x95\xBBmain()", " \xBB{", "x = 4",
+                                       "while (x > 0)", "\xBB{", "x--", "}", "puts(\"fin\")", "}"});
     Session s(program);
     s.interp.SetBreakpointsEnabled(false);
     EXPECT_EQ(s.Fresh(), StopReason::Finished);
@@ -118,7 +119,8 @@ TEST(RunControl, StepMarkersAreFoundWhereverEditingMovedThem) {
 
     Session s(Lines({"main()", "{", "pu\x95ts(\"x\")", "}"}));
     EXPECT_EQ(s.Fresh(1), StopReason::Step);
-    for (std::string& l : s.text.lines) RemoveStepMarkers(l);
+    for (std::string& l : s.text.lines)
+        RemoveStepMarkers(l);
     EXPECT_EQ(s.Run(), StopReason::Finished);
     EXPECT_EQ(s.host.console, "x\n");
     EXPECT_EQ(s.host.AllMessages(), "");
@@ -131,12 +133,9 @@ TEST(RunControl, StepPausesSayWhetherABlockEndRunsNext) {
     for (int guard = 0; guard < 10 && s.interp.LastStop() != StopReason::Finished; ++guard)
         stops.emplace_back(s.Run(1), s.startLine);
     const std::vector<std::pair<StopReason, int>> expected = {
-        {StopReason::Step, 2},
-        {StopReason::Step, 3},
-        {StopReason::Step, 4},
-        {StopReason::StepBeforeBlockEnd, 5}, // NEXT runs before line 5
-        {StopReason::Step, 5},
-        {StopReason::Step, 6},
+        {StopReason::Step, 2},     {StopReason::Step, 3},
+        {StopReason::Step, 4},     {StopReason::StepBeforeBlockEnd, 5}, // NEXT runs before line 5
+        {StopReason::Step, 5},     {StopReason::Step, 6},
         {StopReason::Finished, 6},
     };
     EXPECT_EQ(stops, expected);
@@ -158,8 +157,8 @@ TEST(RunControl, AStopRequestStopsBeforeTheLineAResumeRuns) {
 }
 
 TEST(RunControl, AStopRequestWhileReadingEndsTheReadOnItsLine) {
-    Session s(Lines({"char s[20], c", "main()", "{", "while (1 < 2)", "{", "printf(\"Nom ? \")", "gets(s)",
-                     "c = getch()", "}", "}"}));
+    Session s(Lines({"char s[20], c", "main()", "{", "while (1 < 2)", "{", "printf(\"Nom ? \")",
+                     "gets(s)", "c = getch()", "}", "}"}));
     s.host.stopWhenReading = true;
     s.host.answers = {"Paul"};
     EXPECT_EQ(s.Fresh(), StopReason::Interrupted);

@@ -7,10 +7,12 @@
 namespace vokc::test {
 namespace {
 
-std::string W(std::string_view utf8) { return Engine::Cp(utf8); }
+std::string W(std::string_view utf8) {
+    return Engine::Cp(utf8);
+}
 
 class StringsTest : public ::testing::Test {
-protected:
+  protected:
     FakeHost host;
     Engine interp{host};
 
@@ -47,7 +49,8 @@ TEST_F(StringsTest, ExpressionValues) {
         {"getch()", ""},           // no key any more
         {"\"ab\" + FOO(1)", "ab"}, // an unknown function adds nothing
     };
-    for (const auto& [expr, value] : cases) EXPECT_EQ(Eval(expr), value) << expr;
+    for (const auto& [expr, value] : cases)
+        EXPECT_EQ(Eval(expr), value) << expr;
     EXPECT_EQ(interp.RunState(), 0);
     EXPECT_EQ(host.AllMessages(), "");
 }
@@ -91,8 +94,8 @@ TEST_F(StringsTest, StringStatementFailuresStoreNothing) {
     interp.StoreValue("ok", SymbolKind::String, 1);
     interp.StoreValue("7", SymbolKind::Int, 1);
     interp.AppendToString("s \"ab\")", false);
-    interp.AppendToString("n, \"1\")", false);       // not a string: one message only
-    interp.AppendToString("s, inconnu)", false);     // failed source
+    interp.AppendToString("n, \"1\")", false);   // not a string: one message only
+    interp.AppendToString("s, inconnu)", false); // failed source
     EXPECT_EQ(host.AllMessages(),
               "Erreur dans expression|ce n'est pas un string|Variable inconnu n'existe pas|");
     host.messages.clear();

@@ -10,9 +10,10 @@
 namespace vokc::test {
 
 class TempDirGuard {
-public:
+  public:
     TempDirGuard() : previous_(std::filesystem::current_path()) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vokc-files-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vokc-files-XXXXXX").string();
         if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
         dir_ = pattern;
         std::filesystem::current_path(dir_);
@@ -26,7 +27,7 @@ public:
     TempDirGuard& operator=(const TempDirGuard&) = delete;
     const std::filesystem::path& dir() const { return dir_; }
 
-private:
+  private:
     std::filesystem::path previous_, dir_;
 };
 
