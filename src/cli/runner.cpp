@@ -97,7 +97,10 @@ TerminalHost::~TerminalHost() {
 void TerminalHost::Report(std::string_view text, int line) {
     std::fflush(stdout);
     std::string out = shownName_;
-    if (line >= 0) out += ":" + std::to_string(line + 1);
+    if (line >= 0) {
+        out += ':';
+        out += std::to_string(line + 1);
+    }
     out += ": ";
     out += ToTerminal(text);
     out += "\n";
