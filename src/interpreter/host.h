@@ -35,6 +35,9 @@ class Host {
     virtual void LineBreak() {}
     virtual void ClearScreen() = 0;
     // The modal input line placed at the text position; returns what the user typed.
+    // When the user stops the run meanwhile, the host may return at once with any text:
+    // StopRequested is asked right after, and the answer is then neither drawn nor
+    // stored (the reading line runs again on a resume). The same holds for ReadKey.
     virtual std::string ReadAnswer(int x, int y) = 0;
     // One key for getch(); empty when no key can be read any more.
     virtual std::string ReadKey() { return {}; }
