@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "fuzz_host.h"
-#include "interpreter.h"
+#include "interpreter_internal.h"
 #include "sandbox.h"
 
 using namespace vokc;
@@ -81,7 +81,7 @@ std::string_view Cut(std::string_view& rest) {
 // in front of lines.
 struct Editor {
     Lines& text;
-    Interpreter& interp;
+    Engine& interp;
     int startLine = 0;
     int stepMode = 0;
 
@@ -98,7 +98,7 @@ struct Editor {
             std::string& l = text.Edit(i);
             if (!l.empty() && l[0] == kStepMarker) l.erase(0, 1);
         }
-        interp.InitPrg("fuzz.c");
+        interp.StartProgram("fuzz.c");
         startLine = 0;
         int stopState = 0;
         interp.Exec(text, startLine, stopState, stepMode);
@@ -113,7 +113,8 @@ struct Editor {
         int stopState = 0;
         interp.Exec(text, startLine, stopState, stepMode);
         Check(stopState);
-        if (stepMode == 1 && stopState != kBlockPause && HasLine(startLine))
+        if (stepMode == 1 && interp.LastStop() != StopReason::StepBeforeBlockEnd &&
+            HasLine(startLine))
             text.Edit(startLine).insert(0, 1, kStepMarker);
     }
 
@@ -159,7 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::FuzzHost host(console);
     host.verbose = verbose;
     Lines text(program);
-    Interpreter interp(host);
+    Engine interp(host);
     interp.SetStepLimit(kLineBudget);
     Editor editor{text, interp};
     bool breakpoints = true, trace = false;
@@ -193,7 +194,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (interp.LastStop() == StopReason::StepLimit) break;
     }
-    interp.CloseAll();
+    interp.CloseAllFiles();
 
     // What the inspection windows show after the run.
     if (verbose)

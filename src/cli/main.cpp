@@ -1,4 +1,6 @@
 // vokc-run: runs one Vok C program in a terminal.
 #include "runner.h"
 
-int main(int argc, char** argv) { return vokc::cli::Main(argc, argv); }
+int main(int argc, char** argv) {
+    return vokc::cli::Main(argc, argv);
+}

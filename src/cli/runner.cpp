@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "interpreter.h"
+#include "program_file.h"
 #include "text.h"
 
 namespace vokc::cli {
@@ -25,7 +26,8 @@ constexpr const char* kUsage =
     "Exécute un programme Vok C dans le terminal.\n"
     "\n"
     "Options :\n"
-    "  --decimal-separator C  séparateur décimal des nombres réels (par défaut : celui de la locale)\n"
+    "  --decimal-separator C  séparateur décimal des nombres réels (par défaut : celui de la "
+    "locale)\n"
     "  --symbols              affiche la table des symboles après l'exécution\n"
     "  --examine REF          affiche la valeur de REF après l'exécution (répétable)\n"
     "  --max-steps N          arrête l'exécution après N lignes exécutées (statut 3)\n"
@@ -37,7 +39,9 @@ constexpr const char* kUsage =
     "Statut de sortie : 0 programme terminé, 1 exécution arrêtée sur une erreur,\n"
     "2 erreur d'utilisation ou fichier illisible, 3 nombre maximal de lignes atteint.\n";
 
-std::string ToTerminal(std::string_view cp1252) { return Cp1252ToUtf8(cp1252); }
+std::string ToTerminal(std::string_view cp1252) {
+    return Cp1252ToUtf8(cp1252);
+}
 
 std::string FromTerminal(const std::string& bytes) {
     return IsValidUtf8(bytes) ? Utf8ToCp1252(bytes) : bytes;
@@ -69,43 +73,22 @@ bool CommandExists(const char* name) {
 }
 
 class FileText : public ProgramText {
-public:
+  public:
     explicit FileText(std::vector<std::string> lines) : lines_(std::move(lines)) {}
     int LineCount() const override { return static_cast<int>(lines_.size()); }
     std::string_view Line(int i) const override { return lines_[static_cast<std::size_t>(i)]; }
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 
 } // namespace
 
-std::vector<std::string> DecodeProgram(const std::string& bytes) {
-    // Plain ASCII reads the same in both encodings: a big file is not copied for nothing.
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    const bool utf8 = !ascii && IsValidUtf8(bytes);
-    const std::string converted = utf8 ? Utf8ToCp1252(bytes) : std::string();
-    const std::string& text = utf8 ? converted : bytes;
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.emplace_back(text, start, i - start);
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size()) lines.emplace_back(text, start, text.size() - start);
-    return lines;
-}
-
 TerminalHost::TerminalHost(std::string shownName, char separator, std::string printerFile,
                            bool hasPrinterFile)
-    : shownName_(std::move(shownName)), separator_(separator),
-      printerFile_(std::move(printerFile)), hasPrinterFile_(hasPrinterFile),
-      stdinIsTerminal_(isatty(STDIN_FILENO) != 0), stdoutIsTerminal_(isatty(STDOUT_FILENO) != 0) {}
+    : shownName_(std::move(shownName)), separator_(separator), printerFile_(std::move(printerFile)),
+      hasPrinterFile_(hasPrinterFile), stdinIsTerminal_(isatty(STDIN_FILENO) != 0),
+      stdoutIsTerminal_(isatty(STDOUT_FILENO) != 0) {}
 
 TerminalHost::~TerminalHost() {
     if (printer_) EndPrint();
@@ -114,7 +97,10 @@ TerminalHost::~TerminalHost() {
 void TerminalHost::Report(std::string_view text, int line) {
     std::fflush(stdout);
     std::string out = shownName_;
-    if (line >= 0) out += ":" + std::to_string(line + 1);
+    if (line >= 0) {
+        out += ':';
+        out += std::to_string(line + 1);
+    }
     out += ": ";
     out += ToTerminal(text);
     out += "\n";
@@ -122,8 +108,12 @@ void TerminalHost::Report(std::string_view text, int line) {
     std::fflush(stderr);
 }
 
-void TerminalHost::Message(std::string_view text, int line) { Report(text, line); }
-void TerminalHost::ErrorBox(std::string_view text, int line) { Report(text, line); }
+void TerminalHost::Message(std::string_view text, int line) {
+    Report(text, line);
+}
+void TerminalHost::ErrorBox(std::string_view text, int line) {
+    Report(text, line);
+}
 
 void TerminalHost::DrawText(int, int, std::string_view text) {
     if (skipEcho_ > 0) {
@@ -134,7 +124,9 @@ void TerminalHost::DrawText(int, int, std::string_view text) {
     std::fwrite(out.data(), 1, out.size(), stdout);
 }
 
-int TerminalHost::TextWidth(std::string_view text) { return 8 * static_cast<int>(text.size()); }
+int TerminalHost::TextWidth(std::string_view text) {
+    return 8 * static_cast<int>(text.size());
+}
 
 void TerminalHost::LineBreak() {
     if (skipEcho_ > 0) {
@@ -149,7 +141,10 @@ void TerminalHost::ClearScreen() {
 }
 
 void TerminalHost::InputEnded() {
-    if (inputEnded_) throw ErrorBoxFailure{"entr\xE9" "e standard \xE9puis\xE9" "e"};
+    if (inputEnded_)
+        throw ErrorBoxFailure{"entr\xE9"
+                              "e standard \xE9puis\xE9"
+                              "e"};
     inputEnded_ = true;
 }
 
@@ -221,8 +216,13 @@ DateTime TerminalHost::Now() {
     std::time_t t = tv.tv_sec;
     std::tm tm{};
     localtime_r(&t, &tm);
-    return DateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
-                    tm.tm_min,         tm.tm_sec,     static_cast<int>(tv.tv_usec / 1000)};
+    return DateTime{tm.tm_year + 1900,
+                    tm.tm_mon + 1,
+                    tm.tm_mday,
+                    tm.tm_hour,
+                    tm.tm_min,
+                    tm.tm_sec,
+                    static_cast<int>(tv.tv_usec / 1000)};
 }
 
 std::uint32_t TerminalHost::MillisecondsTodayUtc() {
@@ -255,7 +255,9 @@ std::string TerminalHost::ShortDate(const DateTime& dt) {
     return FormatTime(dt, "%x");
 }
 
-std::string TerminalHost::LongTime(const DateTime& dt) { return FormatTime(dt, "%X"); }
+std::string TerminalHost::LongTime(const DateTime& dt) {
+    return FormatTime(dt, "%X");
+}
 
 void TerminalHost::TraceLine(int line, std::string_view text) {
     std::fflush(stdout);
@@ -269,10 +271,10 @@ int UsageError(const std::string& what) {
               << "Essayez « vokc-run --help ».\n";
     return 2;
 }
-} // namespace
 
-int Main(int argc, char** argv) {
-    Options opt;
+// Reads the command line into `opt`. Returns -1 to go on, or the exit status when the
+// command is done (help, version) or wrong.
+int ParseOptions(int argc, char** argv, Options& opt) {
     bool haveSeparator = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -322,55 +324,90 @@ int Main(int argc, char** argv) {
     }
     if (opt.file.empty()) return UsageError("fichier à exécuter manquant");
     if (!haveSeparator) opt.separator = LocaleSeparator();
-    std::setlocale(LC_TIME, "");
+    return -1;
+}
 
-    std::ifstream in(opt.file, std::ios::binary);
+// The program file's bytes; false when it cannot be read or is a directory.
+bool ReadProgramFile(const std::string& file, std::string& bytes) {
+    std::ifstream in(file, std::ios::binary);
     std::stringstream content;
     if (!in || !(content << in.rdbuf()) || in.bad()) {
         // An empty file reads nothing but is still a program; a directory opens, reads
         // nothing too, and is none.
-        std::ifstream probe(opt.file, std::ios::binary);
+        std::ifstream probe(file, std::ios::binary);
         std::error_code ec;
         if (!probe || probe.peek() != std::char_traits<char>::eof() ||
-            std::filesystem::is_directory(opt.file, ec)) {
-            std::cerr << "vokc-run: impossible de lire " << opt.file << "\n";
-            return 2;
-        }
+            std::filesystem::is_directory(file, ec))
+            return false;
     }
-    FileText program(DecodeProgram(content.str()));
+    bytes = content.str();
+    return true;
+}
 
+// Runs the program once from its start and reports how the run ended on stderr.
+// Returns the exit status.
+int RunProgram(const Options& opt, const ProgramText& program, TerminalHost& host,
+               Interpreter& interp) {
     std::string base = opt.file;
     std::size_t slash = base.find_last_of('/');
     if (slash != std::string::npos) base = base.substr(slash + 1);
 
-    TerminalHost host(opt.file, opt.separator, opt.printerFile, opt.hasPrinterFile);
-    Interpreter interp(host);
+    // A program file is run as written: it carries no editor markers.
+    interp.SetLineMarkers(false);
     interp.SetBreakpointsEnabled(false);
     interp.SetTrace(opt.trace);
     interp.SetStepLimit(opt.maxSteps);
-    interp.InitPrg(FromTerminal(base));
+    interp.StartProgram(FromTerminal(base));
     int startLine = 0, stopState = 0;
     interp.Exec(program, startLine, stopState, 0);
     // Files the program left open are closed here; a write that fails only now (a full
     // disk) must not go unnoticed.
-    const bool closed = interp.CloseAll() == 0;
+    const bool closed = interp.CloseAllFiles() == 0;
     std::fflush(stdout);
 
     StopReason reason = interp.LastStop();
     int status = 0;
     if (reason == StopReason::StepLimit) {
-        host.Report("nombre maximal de lignes ex\xE9" "cut\xE9" "es atteint (" +
+        host.Report("nombre maximal de lignes ex\xE9"
+                    "cut\xE9"
+                    "es atteint (" +
                         std::to_string(opt.maxSteps) + ")",
                     startLine);
         status = 3;
     } else if (reason != StopReason::Finished) {
-        host.Report("ex\xE9" "cution arr\xEA" "t\xE9" "e", startLine);
+        host.Report("ex\xE9"
+                    "cution arr\xEA"
+                    "t\xE9"
+                    "e",
+                    startLine);
         status = 1;
     }
     if (!closed) {
-        host.Report("erreur d'entr\xE9" "e/sortie \xE0 la fermeture des fichiers", -1);
+        host.Report("erreur d'entr\xE9"
+                    "e/sortie \xE0 la fermeture des fichiers",
+                    -1);
         if (status == 0) status = 1;
     }
+    return status;
+}
+} // namespace
+
+int Main(int argc, char** argv) {
+    Options opt;
+    if (int done = ParseOptions(argc, argv, opt); done >= 0) return done;
+    std::setlocale(LC_TIME, "");
+
+    std::string bytes;
+    if (!ReadProgramFile(opt.file, bytes)) {
+        std::cerr << "vokc-run: impossible de lire " << opt.file << "\n";
+        return 2;
+    }
+    FileText program(DecodeProgram(bytes));
+    bytes = std::string();
+
+    TerminalHost host(opt.file, opt.separator, opt.printerFile, opt.hasPrinterFile);
+    Interpreter interp(host);
+    const int status = RunProgram(opt, program, host, interp);
     if (opt.symbols)
         for (const std::string& line : interp.SymbolListing())
             std::cout << ToTerminal(line) << "\n";

@@ -22,8 +22,9 @@ struct Options {
 };
 
 class TerminalHost : public Host {
-public:
-    TerminalHost(std::string shownName, char separator, std::string printerFile, bool hasPrinterFile);
+  public:
+    TerminalHost(std::string shownName, char separator, std::string printerFile,
+                 bool hasPrinterFile);
     ~TerminalHost() override;
 
     void Message(std::string_view text, int line) override;
@@ -48,7 +49,7 @@ public:
     // One line on stderr: FILE:LINE: TEXT (FILE: TEXT when no line is concerned).
     void Report(std::string_view text, int line);
 
-private:
+  private:
     // A read at the end of standard input gets an empty answer; a read after that one
     // ends the run (a program that waits for an answer that never comes would loop
     // forever).
@@ -66,9 +67,6 @@ private:
     int skipEcho_ = 0;
     bool inputEnded_ = false;
 };
-
-// Splits a file's bytes into Windows-1252 lines (UTF-8 files are converted).
-std::vector<std::string> DecodeProgram(const std::string& bytes);
 
 int Main(int argc, char** argv);
 

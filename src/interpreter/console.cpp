@@ -2,7 +2,7 @@
 // console window at the text position (TextX, TextY) through the host.
 #include <climits>
 
-#include "interpreter.h"
+#include "interpreter_internal.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
@@ -10,13 +10,18 @@
 namespace vokc {
 
 namespace {
-std::string_view FormatOf(char kind) {
+std::string_view FormatOf(SymbolKind kind) {
     switch (kind) {
-    case 'C': return "%c";
-    case 'I': return "%d";
-    case 'R': return "%f";
-    case 'S': return "%s";
-    default: return {};
+    case SymbolKind::Char:
+        return "%c";
+    case SymbolKind::Int:
+        return "%d";
+    case SymbolKind::Real:
+        return "%f";
+    case SymbolKind::String:
+        return "%s";
+    default:
+        return {};
     }
 }
 
@@ -29,29 +34,23 @@ int Advance(int pos, int by) {
     return static_cast<int>(v);
 }
 
-// The statement's argument: trimmed, less its closing parenthesis.
-std::string_view Argument(std::string_view args) {
-    args = Trim(args);
-    if (!args.empty()) args.remove_suffix(1);
-    return args;
-}
 constexpr std::string_view kBackslashN = "\\n";
 } // namespace
 
-void Interpreter::DrawText(std::string_view text) {
+void Engine::DrawText(std::string_view text) {
     host_.DrawText(textX_, textY_, text);
     textX_ = Advance(textX_, host_.TextWidth(text));
 }
 
-void Interpreter::NewLine() {
+void Engine::NewLine() {
     textX_ = 0;
     textY_ = Advance(textY_, kLineStep);
     host_.LineBreak();
 }
 
-void Interpreter::Printf(std::string_view args) {
+void Engine::Printf(std::string_view args) {
     runState_ = kRunning;
-    std::string_view a = Argument(args);
+    std::string_view a = ArgumentOf(args);
     if (a.empty()) return;
     std::size_t comma = a.find(',');
     if (comma == std::string_view::npos) {
@@ -65,13 +64,13 @@ void Interpreter::Printf(std::string_view args) {
         return;
     }
     std::string_view name = Trim(a.substr(comma + 1));
-    char kind = 0;
+    SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0;
-    if (!ChercheEtiq(name, kind, index)) return Fail(Cp(msg::kIdentificateurInconnu));
+    if (!FindSymbol(name, kind, index)) return Fail(Cp(msg::kIdentificateurInconnu));
     long double f = 0;
     std::int32_t i = 0;
     text1_.clear();
-    if (!LitValeur(index, kind, f, i, text1_)) return;
+    if (!ReadValue(index, kind, f, i, text1_)) return;
     StringOperand(a.substr(0, comma), text2_);
     std::size_t nl = text2_.find(kBackslashN);
     std::string_view format = text2_;
@@ -82,15 +81,17 @@ void Interpreter::Printf(std::string_view args) {
     if (wanted.empty() || format != wanted) return Fail(Cp(msg::kFormatIncorrect));
     NumberBuffer buf;
     std::string_view shown = text1_;
-    if (kind == 'I') shown = FormatInt(i, buf);
-    else if (kind == 'R') shown = FormatFloat(f, separator_, buf);
+    if (kind == SymbolKind::Int)
+        shown = FormatInt(i, buf);
+    else if (kind == SymbolKind::Real)
+        shown = FormatFloat(f, separator_, buf);
     DrawText(shown);
     if (nl != std::string::npos) NewLine();
 }
 
-void Interpreter::Puts(std::string_view args) {
+void Engine::Puts(std::string_view args) {
     runState_ = kRunning;
-    std::string_view a = Argument(args);
+    std::string_view a = ArgumentOf(args);
     if (a.empty()) return;
     StringOperand(a, text1_);
     if (runState_ > 0) return;
@@ -98,38 +99,45 @@ void Interpreter::Puts(std::string_view args) {
     NewLine();
 }
 
-bool Interpreter::AcceptsInput(std::string_view answer, char kind) {
+bool Engine::AcceptsInput(std::string_view answer, SymbolKind kind) {
     switch (kind) {
-    case 'S': return true;
-    case 'C': return answer.size() == 1;
-    case 'I': return answer.find_first_of("-+0123456789") != std::string_view::npos;
-    case 'R': return answer.find_first_of(",-+0123456789") != std::string_view::npos;
-    default: return false;
+    case SymbolKind::String:
+        return true;
+    case SymbolKind::Char:
+        return answer.size() == 1;
+    case SymbolKind::Int:
+        return answer.find_first_of("-+0123456789") != std::string_view::npos;
+    case SymbolKind::Real:
+        return answer.find_first_of(",-+0123456789") != std::string_view::npos;
+    default:
+        return false;
     }
 }
 
 // Shows the input line at the text position, draws the answer, checks and stores it.
-bool Interpreter::ReadIntoVariable(char kind, std::int32_t slot) {
+bool Engine::ReadIntoVariable(SymbolKind kind, std::int32_t slot) {
     std::string answer = host_.ReadAnswer(textX_, textY_);
+    CheckStopAfterInput();
     bool accepted = AcceptsInput(answer, kind);
     if (!accepted) runState_ = kError;
     DrawText(answer);
     NewLine();
-    if (kind == 'C' && answer.empty()) return false; // nothing to store in a char
+    if (kind == SymbolKind::Char && answer.empty()) return false; // nothing to store in a char
     int before = runState_;
     StoreValue(answer, kind, slot);
     if (before > runState_) runState_ = before;
     return runState_ == kRunning;
 }
 
-void Interpreter::Scanf(std::string_view args) {
+void Engine::Scanf(std::string_view args) {
     runState_ = kRunning;
-    std::string_view a = Argument(args);
+    std::string_view a = ArgumentOf(args);
     if (a.empty()) return;
     std::size_t comma = a.find(',');
     if (comma == std::string_view::npos) {
         // No variable: the answer is read and drawn all the same, then the run stops.
         std::string answer = host_.ReadAnswer(textX_, textY_);
+        CheckStopAfterInput();
         DrawText(answer);
         NewLine();
         runState_ = kError;
@@ -137,9 +145,9 @@ void Interpreter::Scanf(std::string_view args) {
     }
     std::string_view name = Trim(a.substr(comma + 1));
     if (!name.empty()) name.remove_prefix(1); // the '&', whatever it is
-    char kind = 0;
+    SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0;
-    if (!ChercheEtiq(name, kind, index)) return Fail(Cp(msg::kIdentificateurInconnu));
+    if (!FindSymbol(name, kind, index)) return Fail(Cp(msg::kIdentificateurInconnu));
     StringOperand(a.substr(0, comma), text2_);
     std::string_view format = Trim(text2_);
     runState_ = kRunning;
@@ -148,27 +156,29 @@ void Interpreter::Scanf(std::string_view args) {
     ReadIntoVariable(kind, index);
 }
 
-void Interpreter::Gets(std::string_view args) {
+void Engine::Gets(std::string_view args) {
     runState_ = kRunning;
-    std::string_view name = Trim(Argument(args));
+    std::string_view name = Trim(ArgumentOf(args));
     if (name.empty()) return;
-    char kind = 0;
+    SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0;
-    if (!ChercheEtiq(name, kind, index)) {
+    if (!FindSymbol(name, kind, index)) {
         if (name[0] == '*') name.remove_prefix(1);
         return Fail(Cp(msg::kVariable) + std::string(name) + Cp(msg::kInconnue));
     }
     ReadIntoVariable(kind, index);
 }
 
-void Interpreter::Clrscr() { host_.ClearScreen(); }
+void Engine::Clrscr() {
+    host_.ClearScreen();
+}
 
-void Interpreter::Gotoxy(std::string_view args) {
-    if (!args.empty()) args.remove_suffix(1);
+void Engine::Gotoxy(std::string_view args) {
+    args = DropLast(args);
     std::size_t comma = args.find(',');
     if (comma == std::string_view::npos) return Fail(Cp(msg::kErreurDansParametres));
-    std::int32_t x = Indice(args.substr(0, comma));
-    std::int32_t y = Indice(args.substr(comma + 1));
+    std::int32_t x = IndexOffset(args.substr(0, comma));
+    std::int32_t y = IndexOffset(args.substr(comma + 1));
     if (x <= 0 || y <= 0) return Fail(Cp(msg::kValeurParametreIncorrecte));
     runState_ = kRunning;
 }

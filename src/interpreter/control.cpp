@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "interpreter.h"
+#include "interpreter_internal.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
@@ -23,36 +23,21 @@ constexpr int kFieldWidth = 16;
 void Align(const std::string& text, char (&field)[kFieldWidth]) {
     std::memset(field, ' ', kFieldWidth);
     std::size_t n = text.size();
-    if (n >= kFieldWidth) std::memcpy(field, text.data() + n - kFieldWidth, kFieldWidth);
-    else std::memcpy(field + kFieldWidth - n, text.data(), n);
+    if (n >= kFieldWidth)
+        std::memcpy(field, text.data() + n - kFieldWidth, kFieldWidth);
+    else
+        std::memcpy(field + kFieldWidth - n, text.data(), n);
 }
 
-std::string_view TrimmedLine(const ProgramText& memo, int line) {
+[[gnu::always_inline]] inline std::string_view TrimmedLine(const ProgramText& memo, int line) {
     if (line < 0 || line >= memo.LineCount()) return {};
     return Trim(memo.Line(line));
 }
-} // namespace
 
-bool Interpreter::Condition(std::string_view text) {
-    if (text.size() < 2 || text.front() != '(' || text.back() != ')') {
-        runState_ = kError;
-        return false;
-    }
-    text = text.substr(1, text.size() - 2);
-    std::string_view t = Trim(text);
-    auto startsNoCase = [&](std::string_view p) {
-        return t.size() >= p.size() && EqualsNoCase(t.substr(0, p.size()), p);
-    };
-    if (startsNoCase("!FEOF(") || startsNoCase("!=FEOF(")) {
-        bool eof = EofCheck(t.substr(t.find('(') + 1));
-        return runState_ > 0 ? false : !eof;
-    }
-    if (startsNoCase("FEOF(")) {
-        bool eof = EofCheck(t.substr(5));
-        return runState_ > 0 ? false : eof;
-    }
-    // One pass finds the first place of each two-character operator (which wins in the
-    // order <=, >=, !=, ==, wherever it stands) and the first < or > outside quotes.
+// The comparison operator of a condition: the first place of each two-character
+// operator is found (they win in the order <=, >=, !=, ==, wherever they stand), else
+// the first < or > outside double quotes. False when there is none.
+bool FindComparison(std::string_view text, std::size_t& at, std::string_view& op) {
     constexpr std::size_t npos = std::string_view::npos;
     std::size_t first[4] = {npos, npos, npos, npos}; // <= >= != ==
     std::size_t single = npos;
@@ -67,18 +52,53 @@ bool Interpreter::Condition(std::string_view text) {
         if (single == npos && !quoted && (c == '<' || c == '>')) single = i;
     }
     static constexpr std::string_view kPairs[4] = {"<=", ">=", "!=", "=="};
-    std::size_t at = npos;
-    std::string_view op;
-    for (int k = 0; k < 4 && op.empty(); ++k)
+    for (int k = 0; k < 4; ++k)
         if (first[k] != npos) {
             at = first[k];
             op = kPairs[k];
+            return true;
         }
-    if (op.empty() && single != npos) {
-        at = single;
-        op = text.substr(single, 1);
+    if (single == npos) return false;
+    at = single;
+    op = text.substr(single, 1);
+    return true;
+}
+
+// The result of a comparison of two 16-character fields.
+bool Compare(int cmp, std::string_view op) {
+    if (op == "==") return cmp == 0;
+    if (op == "!=") return cmp != 0;
+    if (op == "<=") return cmp <= 0;
+    if (op == ">=") return cmp >= 0;
+    if (op == "<") return cmp < 0;
+    return cmp > 0;
+}
+} // namespace
+
+// A condition "(a OP b)" or "(feof(f))", "(!feof(f))". The two operands are compared as
+// texts right-aligned in 16-character fields, byte by byte: numbers of the same sign
+// compare by value, texts longer than 16 characters by their last 16.
+bool Engine::Condition(std::string_view text) {
+    if (text.size() < 2 || text.front() != '(' || text.back() != ')') {
+        runState_ = kError;
+        return false;
     }
-    if (op.empty()) {
+    text = text.substr(1, text.size() - 2);
+    std::string_view t = Trim(text);
+    auto startsNoCase = [&](std::string_view p) {
+        return t.size() >= p.size() && EqualsNoCase(t.substr(0, p.size()), p);
+    };
+    if (startsNoCase("!FEOF(") || startsNoCase("!=FEOF(")) {
+        bool eof = EndOfFile(t.substr(t.find('(') + 1));
+        return runState_ > 0 ? false : !eof;
+    }
+    if (startsNoCase("FEOF(")) {
+        bool eof = EndOfFile(t.substr(5));
+        return runState_ > 0 ? false : eof;
+    }
+    std::size_t at = 0;
+    std::string_view op;
+    if (!FindComparison(text, at, op)) {
         Fail(Cp(msg::kExpressionLogiqueIncorrecte));
         return false;
     }
@@ -89,16 +109,10 @@ bool Interpreter::Condition(std::string_view text) {
     char left[kFieldWidth], right[kFieldWidth];
     Align(text1_, left);
     Align(text2_, right);
-    int cmp = std::memcmp(left, right, kFieldWidth); // unsigned byte order
-    if (op == "==") return cmp == 0;
-    if (op == "!=") return cmp != 0;
-    if (op == "<=") return cmp <= 0;
-    if (op == ">=") return cmp >= 0;
-    if (op == "<") return cmp < 0;
-    return cmp > 0;
+    return Compare(std::memcmp(left, right, kFieldWidth), op); // unsigned byte order
 }
 
-void Interpreter::DoIf(const ProgramText& memo, std::string_view a, int& current) {
+void Engine::DoIf(const ProgramText& memo, std::string_view a, int& current) {
     bool result = Condition(a);
     if (runState_ > 0) return Fail(Cp(msg::kErreurSyntaxe));
     if (result) return;
@@ -131,7 +145,7 @@ void Interpreter::DoIf(const ProgramText& memo, std::string_view a, int& current
     Fail(Cp(msg::kElseManquant));
 }
 
-void Interpreter::DoElse(const ProgramText& memo, int& current) {
+void Engine::DoElse(const ProgramText& memo, int& current) {
     if (TrimmedLine(memo, current + 1) == "{") {
         int end = current;
         FindBlockEnd(memo, end);
@@ -142,16 +156,16 @@ void Interpreter::DoElse(const ProgramText& memo, int& current) {
     }
 }
 
-void Interpreter::DoFor(const ProgramText& memo, std::string_view a, int& current) {
+void Engine::DoFor(const ProgramText& memo, std::string_view a, int& current) {
     if (a.size() < 2 || a.front() != '(' || a.back() != ')') return Fail(Cp(msg::kErreurSyntaxe));
     std::string_view inner = a.substr(1, a.size() - 2);
     std::size_t eq = inner.find('=');
     if (eq == std::string_view::npos) return Fail(Cp(msg::kErreurSyntaxeMinuscule));
     std::string_view var = Trim(inner.substr(0, eq));
-    char kind = 0;
+    SymbolKind kind = SymbolKind::None;
     std::int32_t slot = 0;
-    if (!ChercheEtiq(var, kind, slot)) return Fail(Cp(msg::kVariableInconnue));
-    if (kind != 'I') return Fail(Cp(msg::kTypeVariableIncorrect));
+    if (!FindSymbol(var, kind, slot)) return Fail(Cp(msg::kVariableInconnue));
+    if (kind != SymbolKind::Int) return Fail(Cp(msg::kTypeVariableIncorrect));
 
     std::string_view rest = inner.substr(eq + 1);
     std::size_t semi = rest.find(';');
@@ -159,7 +173,8 @@ void Interpreter::DoFor(const ProgramText& memo, std::string_view a, int& curren
     rest = semi == std::string_view::npos ? std::string_view() : rest.substr(semi + 1);
     semi = rest.find(';');
     std::string_view condition = Trim(rest.substr(0, semi));
-    std::string_view increment = semi == std::string_view::npos ? std::string_view() : rest.substr(semi + 1);
+    std::string_view increment =
+        semi == std::string_view::npos ? std::string_view() : rest.substr(semi + 1);
 
     OperandText(initial, text3_);
     if (runState_ > 0) return;
@@ -178,26 +193,32 @@ void Interpreter::DoFor(const ProgramText& memo, std::string_view a, int& curren
     OperandText(Trim(condition.substr(opLen)), text1_);
     if (runState_ > 0) return;
     std::int32_t step = 1;
-    if (increment.find("++") != std::string_view::npos) step = 1;
-    else if (increment.find("--") != std::string_view::npos) step = -1;
+    if (increment.find("++") != std::string_view::npos)
+        step = 1;
+    else if (increment.find("--") != std::string_view::npos)
+        step = -1;
     std::int32_t limit = 0;
     if (!ParseInt(text1_, limit)) return Fail(Cp(msg::kTypesIncompatibles));
-    if (op == '<') limit = WrapSub(limit, 1);
-    else if (op == '>') limit = WrapAdd(limit, 1);
+    if (op == '<')
+        limit = WrapSub(limit, 1);
+    else if (op == '>')
+        limit = WrapAdd(limit, 1);
 
-    StoreValue(text3_, 'I', slot);
+    StoreValue(text3_, SymbolKind::Int, slot);
     if (runState_ > 0) return;
-    if (!Push(current) || !Push(slot) || !Push(limit) || !Push(step)) return;
+    if (!PushControl(current) || !PushControl(slot) || !PushControl(limit) || !PushControl(step))
+        return;
     int end = current;
     FindBlockEnd(memo, end);
     if (runState_ > 0) return;
     PushBlock(end + 1, kNext);
 }
 
-void Interpreter::DoNext(int& current) {
+void Engine::DoNext(int& current) {
     std::int32_t step = 0, limit = 0, slot = 0, forLine = 0;
-    if (!Pop(step) || !Pop(limit) || !Pop(slot) || !Pop(forLine)) return;
-    if (!SlotInStore('I', slot)) return Fail(Cp(msg::kIndiceHorsLimites));
+    if (!PopControl(step) || !PopControl(limit) || !PopControl(slot) || !PopControl(forLine))
+        return;
+    if (!SlotInStore(SymbolKind::Int, slot)) return Fail(Cp(msg::kIndiceHorsLimites));
     std::int32_t value = WrapAdd(ints_[slot], step);
     ints_[slot] = value;
     if ((step > 0 && value > limit) || (step < 0 && value < limit)) {
@@ -205,15 +226,15 @@ void Interpreter::DoNext(int& current) {
         return; // goes on at the resume line
     }
     current = forLine;
-    if (Push(forLine) && Push(slot) && Push(limit)) Push(step);
+    if (PushControl(forLine) && PushControl(slot) && PushControl(limit)) PushControl(step);
 }
 
-void Interpreter::DoWhile(const ProgramText& memo, std::string_view a, int& current) {
+void Engine::DoWhile(const ProgramText& memo, std::string_view a, int& current) {
     bool result = Condition(a);
     if (runState_ > 0) return Fail(Cp(msg::kErreurSyntaxe));
     int end = current;
     if (result) {
-        Push(current);
+        PushControl(current);
         if (runState_ > 0) return;
         FindBlockEnd(memo, end);
         if (runState_ > 0) return;
@@ -225,54 +246,54 @@ void Interpreter::DoWhile(const ProgramText& memo, std::string_view a, int& curr
     }
 }
 
-void Interpreter::DoWend(int& current) {
+void Engine::DoWend(int& current) {
     std::int32_t line = 0;
-    if (!Pop(line)) return;
+    if (!PopControl(line)) return;
     current = WrapSub(line, 1);
     if (blockCount_ > 0) --blockCount_;
 }
 
-void Interpreter::DoDo(int& current) {
-    Push(current);
+void Engine::DoDo(int& current) {
+    PushControl(current);
     if (runState_ > 0) return;
     if (!PushBlock(-99, kUntil)) return;
     doOpen_ = true;
 }
 
-void Interpreter::DoUntil(std::string_view a, int& current) {
+void Engine::DoUntil(std::string_view a, int& current) {
     std::int32_t doLine = 0;
-    if (!Pop(doLine)) return;
+    if (!PopControl(doLine)) return;
     bool result = Condition(a);
     if (runState_ > 0) {
         // The test cannot be made: the loop stays open so that a resumed run retries it.
-        Push(doLine);
+        PushControl(doLine);
         return Fail(Cp(msg::kErreurSyntaxe));
     }
     if (!result) {
         current = doLine;
-        Push(doLine);
+        PushControl(doLine);
         return;
     }
     doOpen_ = false;
     if (blockCount_ > 0 && blocks_[blockCount_].keyword == kUntil) --blockCount_;
 }
 
-void Interpreter::DoBreak(const ProgramText& memo, int& current) {
+void Engine::DoBreak(const ProgramText& memo, int& current) {
     if (blockCount_ == 0) return Fail(Cp(msg::kBreakSansBoucle));
     const BlockFrame frame = blocks_[blockCount_];
     std::int32_t dummy = 0;
     if (frame.keyword == kNext) {
         for (int k = 0; k < 4; ++k)
-            if (!Pop(dummy)) return;
+            if (!PopControl(dummy)) return;
         current = frame.resumeLine - 1;
         --blockCount_;
     } else if (frame.keyword == kWend) {
-        if (!Pop(dummy)) return;
+        if (!PopControl(dummy)) return;
         current = frame.resumeLine - 1;
         --blockCount_;
     } else if (frame.keyword == kUntil) {
         --blockCount_;
-        if (!Pop(dummy)) return;
+        if (!PopControl(dummy)) return;
         doOpen_ = false;
         const int count = memo.LineCount();
         for (int k = current; k < count; ++k) {
@@ -288,26 +309,28 @@ void Interpreter::DoBreak(const ProgramText& memo, int& current) {
     }
 }
 
-void Interpreter::DoGoto(std::string_view a, int& current) {
+void Engine::DoGoto(std::string_view a, int& current) {
     std::string_view name = Trim(a);
     char label[kNameMax + 2];
-    char kind = 0;
+    SymbolKind kind = SymbolKind::None;
     std::int32_t line = 0;
     bool found = false;
     if (name.size() <= kNameMax) {
         std::copy(name.begin(), name.end(), label); // `goto` alone has no text at all
         label[name.size()] = ':';
-        found = ChercheEtiq(std::string_view(label, name.size() + 1), kind, line) && kind == 'L';
+        found = FindSymbol(std::string_view(label, name.size() + 1), kind, line) &&
+                kind == SymbolKind::Label;
     }
     if (!found) return Fail(Cp(msg::kEtiquetteNonTrouvee));
     current = line;
 }
 
-void Interpreter::DoCall(const ProgramText& memo, std::string_view a, int& current) {
-    char kind = 0;
+void Engine::DoCall(const ProgramText& memo, std::string_view a, int& current) {
+    SymbolKind kind = SymbolKind::None;
     std::int32_t line = 0;
-    if (!ChercheEtiq(a, kind, line) || kind != 'P') return Fail(Cp(msg::kProcedureNonTrouvee));
-    Push(current);
+    if (!FindSymbol(a, kind, line) || kind != SymbolKind::Procedure)
+        return Fail(Cp(msg::kProcedureNonTrouvee));
+    PushControl(current);
     if (runState_ > 0) return;
     int end = line;
     FindBlockEnd(memo, end);
@@ -316,14 +339,14 @@ void Interpreter::DoCall(const ProgramText& memo, std::string_view a, int& curre
     current = line;
 }
 
-void Interpreter::DoEndSub(int& current) {
+void Engine::DoEndSub(int& current) {
     std::int32_t caller = 0;
-    if (!Pop(caller)) return;
+    if (!PopControl(caller)) return;
     current = caller;
     if (blockCount_ > 0) --blockCount_;
 }
 
-void Interpreter::DoReturn(int& current) {
+void Engine::DoReturn(int& current) {
     // Inside a procedure, the loops it left open are closed first.
     bool inProcedure = false;
     for (int k = blockCount_; k >= 1; --k)
@@ -336,7 +359,7 @@ void Interpreter::DoReturn(int& current) {
         std::string_view kw = blocks_[blockCount_].keyword;
         int entries = kw == kNext ? 4 : 1;
         for (int k = 0; k < entries; ++k)
-            if (!Pop(dummy)) return;
+            if (!PopControl(dummy)) return;
         if (kw == kUntil) doOpen_ = false;
         --blockCount_;
     }

@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "interpreter.h"
+#include "interpreter_internal.h"
 #include "messages.h"
 #include "text.h"
 
@@ -23,11 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr std::string_view kPrinterName = "PRN:";
-
-std::string_view DropLast(std::string_view text) {
-    if (!text.empty()) text.remove_suffix(1);
-    return text;
-}
 
 bool HasHighByte(std::string_view text) {
     for (char c : text)
@@ -46,15 +41,15 @@ bool SystemPath(std::string_view name, fs::path& path) {
 
 // ---- Slots ----
 
-std::int32_t Interpreter::FileSlotOf(std::string_view name) {
-    char kind = 0;
+std::int32_t Engine::FileSlotOf(std::string_view name) {
+    SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0;
-    if (!ChercheEtiq(name, kind, index)) return 0;
-    if (kind != 'F' || index < 1 || index > kFileSlots) return -1;
+    if (!FindSymbol(name, kind, index)) return 0;
+    if (kind != SymbolKind::File || index < 1 || index > kFileSlots) return -1;
     return index;
 }
 
-bool Interpreter::OpenSlot(FileSlot& slot, FileSlot::Mode mode) {
+bool Engine::OpenSlot(FileSlot& slot, FileSlot::Mode mode) {
     fs::path path;
     if (!SystemPath(slot.name, path)) return false;
     std::error_code ec;
@@ -67,7 +62,7 @@ bool Interpreter::OpenSlot(FileSlot& slot, FileSlot::Mode mode) {
     return true;
 }
 
-int Interpreter::CloseSlot(FileSlot& slot) {
+int Engine::CloseSlot(FileSlot& slot) {
     int code = 0;
     if (slot.handle) {
         errno = 0;
@@ -79,7 +74,7 @@ int Interpreter::CloseSlot(FileSlot& slot) {
     return code;
 }
 
-void Interpreter::ReadLine(FileSlot& slot, std::string& out) {
+void Engine::ReadLine(FileSlot& slot, std::string& out) {
     out.clear();
     if (slot.mode != FileSlot::Mode::Read || !slot.handle) return;
     int c = slot.lookahead;
@@ -110,7 +105,7 @@ void Interpreter::ReadLine(FileSlot& slot, std::string& out) {
 // A slot already open is closed first. fopen(PRN:,...) with PRN: unquoted starts a
 // print job instead, and f is not used. The mode may be a literal or a string
 // variable; its case does not matter.
-void Interpreter::Fopen(std::string_view statement) {
+void Engine::Fopen(std::string_view statement) {
     runState_ = kRunning;
     std::string_view s = Trim(statement);
     if (!s.empty() && s.back() == ';') s = Trim(DropLast(s));
@@ -150,9 +145,9 @@ void Interpreter::Fopen(std::string_view statement) {
 // fputs(text, f) / fputs(text, PRN:): writes the text of one operand of any kind and a
 // line end. A missing comma or a variable that is not a file is refused; writing to a
 // file that is not open for writing ends the run through the error box.
-void Interpreter::Fputs(std::string_view args) {
+void Engine::Fputs(std::string_view args) {
     runState_ = kRunning;
-    std::string_view a = DropLast(Trim(args));
+    std::string_view a = ArgumentOf(args);
     if (a.empty()) return;
     std::size_t comma = a.find(',');
     if (comma == std::string_view::npos) return Fail(Cp(msg::kVariableFichierAttendue));
@@ -185,23 +180,22 @@ void Interpreter::Fputs(std::string_view args) {
 // fgets(f, v) / fgets(f, n, v): reads one line into v (n is ignored) and stores it by
 // the kind of v. At the end of the file, or on a slot not open for reading, the line
 // read is empty and nothing is reported.
-void Interpreter::Fgets(std::string_view args) {
+void Engine::Fgets(std::string_view args) {
     runState_ = kRunning;
-    std::string_view a = DropLast(Trim(args));
+    std::string_view a = ArgumentOf(args);
     if (a.empty()) return;
     std::size_t comma = a.find(',');
     std::string_view fileName = Trim(a.substr(0, comma));
     std::int32_t index = FileSlotOf(fileName);
     if (index == 0) return Fail(Cp(msg::kNomFichierInconnu));
-    if (comma == std::string_view::npos || index < 0)
-        return Fail(Cp(msg::kVariableFichierRequise));
+    if (comma == std::string_view::npos || index < 0) return Fail(Cp(msg::kVariableFichierRequise));
     std::string_view rest = a.substr(comma + 1);
     std::size_t second = rest.find(',');
     if (second != std::string_view::npos) rest = rest.substr(second + 1);
     std::string_view target = Trim(rest);
-    char kind = 0;
+    SymbolKind kind = SymbolKind::None;
     std::int32_t slot = 0;
-    if (!ChercheEtiq(target, kind, slot)) {
+    if (!FindSymbol(target, kind, slot)) {
         if (!target.empty() && target[0] == '*') target.remove_prefix(1);
         return Fail(Cp(msg::kVariable) + std::string(target) + Cp(msg::kInconnue));
     }
@@ -211,7 +205,7 @@ void Interpreter::Fgets(std::string_view args) {
 
 // fclose(f) closes the slot (a slot that is not open is an I/O error); fclose(PRN:)
 // ends the print job.
-void Interpreter::Fclose(std::string_view args) {
+void Engine::Fclose(std::string_view args) {
     runState_ = kRunning;
     std::string_view a = Trim(DropLast(args));
     if (EqualsNoCase(a, kPrinterName)) {
@@ -230,7 +224,7 @@ void Interpreter::Fclose(std::string_view args) {
 // The end-of-file state of `f)` (the text after the parenthesis of feof). A name that
 // is not a file variable, or a file not open for reading, is an error, and the result
 // is then true so that a reading loop ends.
-bool Interpreter::EofCheck(std::string_view text) {
+bool Engine::EndOfFile(std::string_view text) {
     std::string_view a = Trim(DropLast(Trim(text)));
     std::int32_t index = FileSlotOf(a);
     if (index <= 0) {
@@ -248,7 +242,7 @@ bool Interpreter::EofCheck(std::string_view text) {
 // Closes every file slot that is open and ends a print job still open. The result is
 // the first error code met (0 when all went well); RunState becomes 1 on an error,
 // without a message.
-int Interpreter::CloseAll() {
+int Engine::CloseAllFiles() {
     int code = 0;
     for (int s = 1; s <= kFileSlots; ++s) {
         int e = CloseSlot(files_[s]);
@@ -264,13 +258,13 @@ int Interpreter::CloseAll() {
 
 // ---- Directories ----
 
-bool Interpreter::DirectoryOperand(std::string_view args, std::string& name) {
+bool Engine::DirectoryOperand(std::string_view args, std::string& name) {
     runState_ = kRunning;
     StringOperand(Trim(args), name);
     return runState_ == kRunning;
 }
 
-void Interpreter::Mkdir(std::string_view args) {
+void Engine::Mkdir(std::string_view args) {
     if (!DirectoryOperand(args, fileText_)) return;
     fs::path path;
     std::error_code ec;
@@ -279,7 +273,7 @@ void Interpreter::Mkdir(std::string_view args) {
         Fail(Cp(msg::kRepertoire) + fileText_ + Cp(msg::kNonCree));
 }
 
-void Interpreter::Rmdir(std::string_view args) {
+void Engine::Rmdir(std::string_view args) {
     if (!DirectoryOperand(args, fileText_)) return;
     fs::path path;
     std::error_code ec;
@@ -290,7 +284,7 @@ void Interpreter::Rmdir(std::string_view args) {
     if (!removed) Fail(Cp(msg::kRepertoire) + fileText_ + Cp(msg::kNonEfface));
 }
 
-void Interpreter::Chdir(std::string_view args) {
+void Engine::Chdir(std::string_view args) {
     if (!DirectoryOperand(args, fileText_)) return;
     fs::path path;
     std::error_code ec;

@@ -7,17 +7,9 @@
 #include <string>
 #include <string_view>
 
-namespace vokc {
+#include "program_text.h"
 
-// Read-only access to the lines of a program text, by 0-based line number.
-// Lines are Windows-1252 bytes without their line end.
-class ProgramText {
-public:
-    virtual ~ProgramText() = default;
-    virtual int LineCount() const = 0;
-    // The view must stay valid until the next call of Line on the same object.
-    virtual std::string_view Line(int index) const = 0;
-};
+namespace vokc {
 
 // Local date and time of day, as the clock gives it.
 struct DateTime {
@@ -26,7 +18,7 @@ struct DateTime {
 };
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // A modal message box showing the text alone. `line` is the 0-based line that
@@ -43,6 +35,9 @@ public:
     virtual void LineBreak() {}
     virtual void ClearScreen() = 0;
     // The modal input line placed at the text position; returns what the user typed.
+    // When the user stops the run meanwhile, the host may return at once with any text:
+    // StopRequested is asked right after, and the answer is then neither drawn nor
+    // stored (the reading line runs again on a resume). The same holds for ReadKey.
     virtual std::string ReadAnswer(int x, int y) = 0;
     // One key for getch(); empty when no key can be read any more.
     virtual std::string ReadKey() { return {}; }
@@ -60,7 +55,8 @@ public:
     virtual std::string LongTime(const DateTime& dt) = 0;
     virtual char DecimalSeparator() = 0;
 
-    // Asked every few thousand lines of a run: true ends the run at the current line.
+    // Asked every few thousand lines of a run, and after every answer or key read: true
+    // ends the run at the line that runs next (the reading line itself after a read).
     virtual bool StopRequested() { return false; }
     // With tracing on, called before each line runs (0-based line, text about to run).
     virtual void TraceLine(int /*line*/, std::string_view /*text*/) {}

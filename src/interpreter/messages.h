@@ -21,10 +21,12 @@ inline constexpr std::string_view kErreurDansIndice = "Erreur dans indice";
 inline constexpr std::string_view kIndiceHorsLimites = "Indice hors limites";
 inline constexpr std::string_view kPileSaturee = "Pile saturée";
 inline constexpr std::string_view kPileVide = "Pile vide";
-inline constexpr std::string_view kChaineTropLongue = "Chaîne trop longue (1000000 caractères maxi)";
+inline constexpr std::string_view kChaineTropLongue =
+    "Chaîne trop longue (1000000 caractères maxi)";
 
 // Preparation and run loop.
-inline constexpr std::string_view kErreurDefinitionFonction = "Erreur dans la définition de la fonction";
+inline constexpr std::string_view kErreurDefinitionFonction =
+    "Erreur dans la définition de la fonction";
 inline constexpr std::string_view kMainNonTrouve = "MAIN() non trouvé";
 inline constexpr std::string_view kFinDeBlocNonDetectee = "Fin de bloc non détectée";
 inline constexpr std::string_view kDelimiteurSansOuvrant = "Délimiteur } sans {";

@@ -4,15 +4,15 @@
 #include <climits>
 #include <cmath>
 
-#include "interpreter.h"
+#include "interpreter_internal.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
 
 namespace vokc {
 
-void Interpreter::SplitBinary(std::string_view text, std::string_view& left, std::string_view& op,
-                              std::string_view& right) {
+void Engine::SplitBinary(std::string_view text, std::string_view& left, std::string_view& op,
+                         std::string_view& right) {
     text = Trim(text);
     left = text;
     op = {};
@@ -21,8 +21,10 @@ void Interpreter::SplitBinary(std::string_view text, std::string_view& left, std
     std::size_t at = std::string_view::npos;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
-        if (c == '(') outside = false;
-        else if (c == ')') outside = true;
+        if (c == '(')
+            outside = false;
+        else if (c == ')')
+            outside = true;
         else if (outside && (c == '-' || c == '+' || c == '*' || c == '/')) {
             at = i;
             break;
@@ -42,7 +44,7 @@ bool IsPowerOperator(std::string_view op, std::string_view right) {
 }
 } // namespace
 
-bool Interpreter::EvalIntExpr(std::string_view text, std::int32_t& result) {
+bool Engine::EvalIntExpr(std::string_view text, std::int32_t& result) {
     runState_ = kRunning;
     std::string_view left, op, right;
     SplitBinary(text, left, op, right);
@@ -57,9 +59,15 @@ bool Interpreter::EvalIntExpr(std::string_view text, std::int32_t& result) {
     std::int32_t r = a;
     if (!op.empty()) {
         switch (op[0]) {
-        case '+': r = WrapAdd(a, b); break;
-        case '-': r = WrapSub(a, b); break;
-        case '*': r = WrapMul(a, b); break;
+        case '+':
+            r = WrapAdd(a, b);
+            break;
+        case '-':
+            r = WrapSub(a, b);
+            break;
+        case '*':
+            r = WrapMul(a, b);
+            break;
         case '/':
         case '%':
             if (b == 0 || (a == INT32_MIN && b == -1)) {
@@ -74,7 +82,7 @@ bool Interpreter::EvalIntExpr(std::string_view text, std::int32_t& result) {
     return true;
 }
 
-bool Interpreter::EvalFloatExpr(std::string_view text, long double& result) {
+bool Engine::EvalFloatExpr(std::string_view text, long double& result) {
     runState_ = kRunning;
     std::string_view left, op, right;
     SplitBinary(text, left, op, right);
@@ -91,9 +99,15 @@ bool Interpreter::EvalFloatExpr(std::string_view text, long double& result) {
     long double r = a;
     if (!op.empty()) {
         switch (op[0]) {
-        case '+': r = a + b; break;
-        case '-': r = a - b; break;
-        case '*': r = a * b; break;
+        case '+':
+            r = a + b;
+            break;
+        case '-':
+            r = a - b;
+            break;
+        case '*':
+            r = a * b;
+            break;
         case '/':
             if (b == 0) {
                 runState_ = kError;
@@ -112,11 +126,15 @@ bool Interpreter::EvalFloatExpr(std::string_view text, long double& result) {
 }
 
 namespace {
-bool IsIntLiteralStart(char c) { return (c >= '0' && c <= '9') || c == '+' || c == '-'; }
-bool IsFloatLiteralStart(char c) { return IsIntLiteralStart(c) || c == '.'; }
+bool IsIntLiteralStart(char c) {
+    return (c >= '0' && c <= '9') || c == '+' || c == '-';
+}
+bool IsFloatLiteralStart(char c) {
+    return IsIntLiteralStart(c) || c == '.';
+}
 } // namespace
 
-std::int32_t Interpreter::IntOperand(std::string_view text) {
+std::int32_t Engine::IntOperand(std::string_view text) {
     text = Trim(text);
     if (text.empty()) return 0;
     if (IsIntLiteralStart(text[0])) {
@@ -124,10 +142,10 @@ std::int32_t Interpreter::IntOperand(std::string_view text) {
         if (!ParseInt(text, v)) ThrowIntConversion(text);
         return v;
     }
-    char kind = 0;
+    SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0;
-    if (ChercheEtiq(text, kind, index)) {
-        if (kind != 'I') {
+    if (FindSymbol(text, kind, index)) {
+        if (kind != SymbolKind::Int) {
             Fail(Cp(msg::kTypeIncorrect));
             return 0;
         }
@@ -141,20 +159,20 @@ std::int32_t Interpreter::IntOperand(std::string_view text) {
         std::int32_t v = IntFunction(text.substr(0, paren), text.substr(paren + 1), known);
         if (known) return v;
     }
-    char elemKind = 0;
+    SymbolKind elemKind = SymbolKind::None;
     std::int32_t slot = 0;
     if (!ResolveElement(text, elemKind, slot)) return 0;
-    if (elemKind != 'I') {
+    if (elemKind != SymbolKind::Int) {
         Fail(Cp(msg::kErreurDeType));
         return 0;
     }
     long double f = 0;
     std::int32_t i = 0;
-    if (!LitValeur(slot, 'I', f, i, scratch_)) return 0;
+    if (!ReadValue(slot, SymbolKind::Int, f, i, scratch_)) return 0;
     return i;
 }
 
-long double Interpreter::FloatOperand(std::string_view text) {
+long double Engine::FloatOperand(std::string_view text) {
     text = Trim(text);
     if (text.empty()) return 0;
     if (IsFloatLiteralStart(text[0])) {
@@ -163,10 +181,10 @@ long double Interpreter::FloatOperand(std::string_view text) {
         if (!RoundReal48(raw, v)) throw ErrorBoxFailure{Cp(msg::kDebordementFlottant)};
         return v;
     }
-    char kind = 0;
+    SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0;
-    if (ChercheEtiq(text, kind, index)) {
-        if (kind != 'R') {
+    if (FindSymbol(text, kind, index)) {
+        if (kind != SymbolKind::Real) {
             Fail(Cp(msg::kTypeIncorrect));
             return 0;
         }
@@ -179,43 +197,43 @@ long double Interpreter::FloatOperand(std::string_view text) {
         long double v = FloatFunction(text.substr(0, paren), text.substr(paren + 1), known);
         if (known) return v;
     }
-    char elemKind = 0;
+    SymbolKind elemKind = SymbolKind::None;
     std::int32_t slot = 0;
     if (!ResolveElement(text, elemKind, slot)) return 0;
-    if (elemKind != 'R') {
+    if (elemKind != SymbolKind::Real) {
         Fail(Cp(msg::kErreurDeType));
         return 0;
     }
     long double f = 0;
     std::int32_t i = 0;
-    if (!LitValeur(slot, 'R', f, i, scratch_)) return 0;
+    if (!ReadValue(slot, SymbolKind::Real, f, i, scratch_)) return 0;
     return f;
 }
 
 // An array element operand name[index]: finds the array and the element's slot.
-// Reports "Erreur dans expression" when the text is no element at all.
-bool Interpreter::ResolveElement(std::string_view text, char& kind, std::int32_t& slot) {
+// Reports "Erreur dans expression" when the text is no element at all; the array is
+// looked up before the brackets are checked.
+bool Engine::ResolveElement(std::string_view text, SymbolKind& kind, std::int32_t& slot) {
     std::size_t bracket = text.find('[');
     if (bracket == std::string_view::npos) {
         Fail(Cp(msg::kErreurDansExpression));
         return false;
     }
-    std::string_view name = text.substr(0, bracket + 1);
     std::int32_t first = 0;
-    if (!ChercheEtiq(name, kind, first)) {
+    if (!FindSymbol(text.substr(0, bracket + 1), kind, first)) {
         Fail(Cp(msg::kIdentificateurInconnu));
         return false;
     }
-    if (kind != 'I' && kind != 'R') {
+    if (kind != SymbolKind::Int && kind != SymbolKind::Real) {
         Fail(Cp(msg::kErreurDeType));
         return false;
     }
-    std::size_t close = text.find(']', bracket + 1);
-    if (close == std::string_view::npos) {
+    std::string_view name, indexText;
+    if (!SplitReference(text, name, indexText)) {
         Fail(Cp(msg::kErreurSyntaxe));
         return false;
     }
-    std::int32_t offset = Indice(text.substr(bracket + 1, close - bracket - 1));
+    std::int32_t offset = IndexOffset(indexText);
     if (runState_ > 0) return false;
     std::int64_t s = static_cast<std::int64_t>(first) + offset;
     if (!SlotInStore(kind, s)) {
@@ -227,7 +245,7 @@ bool Interpreter::ResolveElement(std::string_view text, char& kind, std::int32_t
 }
 
 // "erreur dans nombre " and the text that could not be used; the function's value is 0.
-std::int32_t Interpreter::FailNumber(std::string_view shown) {
+std::int32_t Engine::FailNumber(std::string_view shown) {
     Fail(Cp(msg::kErreurDansNombre) + std::string(shown));
     return 0;
 }
@@ -236,29 +254,24 @@ namespace {
 // A function name in capitals, when it is short enough to be one (7 letters at most).
 bool FunctionName(std::string_view name, char (&buf)[8], std::string_view& out) {
     if (name.size() >= sizeof buf) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) buf[i] = UpperAscii(name[i]);
+    for (std::size_t i = 0; i < name.size(); ++i)
+        buf[i] = UpperAscii(name[i]);
     out = std::string_view(buf, name.size());
     return true;
 }
 
-// The argument of a one-argument function: its text less the closing parenthesis.
-std::string_view ArgumentText(std::string_view arg) {
-    arg = Trim(arg);
-    if (!arg.empty()) arg.remove_suffix(1);
-    return arg;
-}
 } // namespace
 
-std::int32_t Interpreter::IntFunction(std::string_view name, std::string_view arg, bool& known) {
+std::int32_t Engine::IntFunction(std::string_view name, std::string_view arg, bool& known) {
     char upper[8];
     std::string_view n;
     known = FunctionName(name, upper, n);
     if (!known) return 0;
     if (n == "RAND") {
-        std::string_view a = ArgumentText(arg);
+        std::string_view a = ArgumentOf(arg);
         std::int32_t range = 32267;
         if (!a.empty()) {
-            range = Indice(a);
+            range = IndexOffset(a);
             if (runState_ > 0) {
                 Fail(Cp(msg::kErreurDansNombreRand) + std::string(a));
                 return 0;
@@ -268,7 +281,7 @@ std::int32_t Interpreter::IntFunction(std::string_view name, std::string_view ar
     }
     if (n == "ABS" || n == "CEIL" || n == "ATOI") {
         std::string value;
-        std::string_view a = ArgumentText(arg);
+        std::string_view a = ArgumentOf(arg);
         if (a.empty()) return FailNumber(a); // an empty argument names no value
         OperandText(a, value);
         if (runState_ > 0) return 0;
@@ -296,10 +309,7 @@ std::int32_t Interpreter::IntFunction(std::string_view name, std::string_view ar
         std::string s, c;
         StringOperand(arg.substr(0, comma), s);
         if (runState_ > 0) return n == "STRCMP" ? 1 : 0;
-        std::string_view second = arg.substr(comma + 1, 255);
-        second = Trim(second);
-        if (!second.empty()) second.remove_suffix(1);
-        StringOperand(second, c);
+        StringOperand(ArgumentOf(arg.substr(comma + 1, 255)), c);
         if (runState_ > 0) return n == "STRCMP" ? 1 : 0;
         if (n == "STRCMP") return s == c ? 0 : 1;
         if (c.empty()) return FailNumber(c); // no character to look for
@@ -308,7 +318,7 @@ std::int32_t Interpreter::IntFunction(std::string_view name, std::string_view ar
     }
     if (n == "STRLEN") {
         std::string s;
-        StringOperand(ArgumentText(arg), s);
+        StringOperand(ArgumentOf(arg), s);
         if (runState_ > 0) return 0;
         return static_cast<std::int32_t>(std::min<std::size_t>(s.size(), INT32_MAX));
     }
@@ -316,7 +326,7 @@ std::int32_t Interpreter::IntFunction(std::string_view name, std::string_view ar
     return 0;
 }
 
-long double Interpreter::FloatFunction(std::string_view name, std::string_view arg, bool& known) {
+long double Engine::FloatFunction(std::string_view name, std::string_view arg, bool& known) {
     char upper[8];
     std::string_view n;
     if (!FunctionName(name, upper, n) ||
@@ -326,7 +336,7 @@ long double Interpreter::FloatFunction(std::string_view name, std::string_view a
     }
     known = true;
     std::string value;
-    std::string_view a = ArgumentText(arg);
+    std::string_view a = ArgumentOf(arg);
     if (a.empty()) return FailNumber(a);
     OperandText(a, value);
     if (runState_ > 0) return 0;
@@ -334,49 +344,25 @@ long double Interpreter::FloatFunction(std::string_view name, std::string_view a
     if (!ParseReal48(value, separator_, x)) return FailNumber(value);
     long double r = 0;
     const long double kTrigLimit = std::ldexp(1.0L, 63);
-    if (n == "FABS") r = std::fabs(x);
+    if (n == "FABS")
+        r = std::fabs(x);
     else if (n == "SQRT") {
         if (x < 0) return FailNumber(value);
         r = std::sqrt(x);
-    } else if (n == "SIN") r = std::fabs(x) >= kTrigLimit ? 0 : std::sin(x);
-    else if (n == "COS") r = std::fabs(x) >= kTrigLimit ? 0 : std::cos(x);
+    } else if (n == "SIN")
+        r = std::fabs(x) >= kTrigLimit ? 0 : std::sin(x);
+    else if (n == "COS")
+        r = std::fabs(x) >= kTrigLimit ? 0 : std::cos(x);
     else if (n == "LOG") {
         if (x <= 0) return FailNumber(value);
         r = std::log(x);
-    } else r = std::exp(x);
+    } else
+        r = std::exp(x);
     if (!RoundReal48(r, r)) return FailNumber(value);
     return r;
 }
 
-// A variable or element reference: the look-up name (up to and including '[' for an
-// element), its kind and the slot it designates (not yet checked against the store).
-// Syntax and index errors are reported here; an unknown name is left to the caller,
-// whose message differs, with `name` as the message shows it.
-Interpreter::Reference Interpreter::ResolveReference(std::string_view text, std::string_view& name,
-                                                     char& kind, std::int64_t& slot) {
-    name = text;
-    std::int32_t offset = 0;
-    std::size_t bracket = text.find('[');
-    if (bracket != std::string_view::npos) {
-        name = text.substr(0, bracket + 1);
-        std::size_t close = text.find(']', bracket + 1);
-        if (close == std::string_view::npos) {
-            Fail(Cp(msg::kErreurSyntaxe));
-            return Reference::Failed;
-        }
-        offset = Indice(text.substr(bracket + 1, close - bracket - 1));
-        if (runState_ > 0) return Reference::Failed;
-    }
-    std::int32_t index = 0;
-    if (!ChercheEtiq(name, kind, index)) {
-        if (!name.empty() && name[0] == '*') name.remove_prefix(1);
-        return Reference::Unknown;
-    }
-    slot = static_cast<std::int64_t>(index) + offset;
-    return Reference::Found;
-}
-
-void Interpreter::OperandText(std::string_view text, std::string& out) {
+void Engine::OperandText(std::string_view text, std::string& out) {
     text = Trim(text);
     if (text.empty()) {
         out.clear();
@@ -384,7 +370,7 @@ void Interpreter::OperandText(std::string_view text, std::string& out) {
     }
     char first = text[0];
     if (first == '\'') {
-        out.assign(text.substr(1, 1));
+        AssignCharAt(out, text, 1);
         return;
     }
     if (first == '"') {
@@ -406,7 +392,7 @@ void Interpreter::OperandText(std::string_view text, std::string& out) {
         return;
     }
     std::string_view name;
-    char kind = 0;
+    SymbolKind kind = SymbolKind::None;
     std::int64_t slot = 0;
     Reference found = ResolveReference(text, name, kind, slot);
     if (found == Reference::Failed) return;
@@ -421,13 +407,15 @@ void Interpreter::OperandText(std::string_view text, std::string& out) {
     long double f = 0;
     std::int32_t i = 0;
     out.clear();
-    if (!LitValeur(static_cast<std::int32_t>(slot), kind, f, i, out)) return;
+    if (!ReadValue(static_cast<std::int32_t>(slot), kind, f, i, out)) return;
     NumberBuffer buf;
-    if (kind == 'I') out.assign(FormatInt(i, buf));
-    else if (kind == 'R') out.assign(FormatFloat(f, separator_, buf));
+    if (kind == SymbolKind::Int)
+        out.assign(FormatInt(i, buf));
+    else if (kind == SymbolKind::Real)
+        out.assign(FormatFloat(f, separator_, buf));
 }
 
-void Interpreter::StringOperand(std::string_view text, std::string& out) {
+void Engine::StringOperand(std::string_view text, std::string& out) {
     text = Trim(text);
     if (text.empty()) {
         // No operand: an empty text (nothing can be looked up under an empty name).
@@ -437,7 +425,7 @@ void Interpreter::StringOperand(std::string_view text, std::string& out) {
     }
     char first = text[0];
     if (first == '\'') {
-        out.assign(text.substr(1, 1));
+        AssignCharAt(out, text, 1);
         return;
     }
     if (first == '"') {
@@ -451,7 +439,7 @@ void Interpreter::StringOperand(std::string_view text, std::string& out) {
         return;
     }
     std::string_view name;
-    char kind = 0;
+    SymbolKind kind = SymbolKind::None;
     std::int64_t slot = 0;
     Reference found = ResolveReference(text, name, kind, slot);
     if (found == Reference::Failed) return;
@@ -459,7 +447,7 @@ void Interpreter::StringOperand(std::string_view text, std::string& out) {
         Fail(Cp(msg::kVariable) + std::string(name) + Cp(msg::kNExistePas));
         return;
     }
-    if (kind != 'S') {
+    if (kind != SymbolKind::String) {
         Fail(Cp(msg::kPasUnString));
         return;
     }
@@ -469,14 +457,16 @@ void Interpreter::StringOperand(std::string_view text, std::string& out) {
     }
     long double f = 0;
     std::int32_t i = 0;
-    LitValeur(static_cast<std::int32_t>(slot), kind, f, i, out);
+    ReadValue(static_cast<std::int32_t>(slot), kind, f, i, out);
 }
 
-double Interpreter::Random() {
+double Engine::Random() {
     randSeed_ = randSeed_ * 134775813u + 1u;
     return static_cast<double>(randSeed_) / 4294967296.0;
 }
 
-void Interpreter::Randomize() { randSeed_ = host_.MillisecondsTodayUtc(); }
+void Engine::Randomize() {
+    randSeed_ = host_.MillisecondsTodayUtc();
+}
 
 } // namespace vokc

@@ -1,13 +1,13 @@
 // Preparation of a program before a fresh run: declarations, labels and procedures
 // are entered with their line numbers, and the entry line main() is found. Also the
 // look-ahead that finds where a block ends.
-#include "interpreter.h"
+#include "interpreter_internal.h"
 #include "messages.h"
 #include "text.h"
 
 namespace vokc {
 
-void Interpreter::PrepareProgram(const ProgramText& memo, int& errorLine) {
+void Engine::PrepareProgram(const ProgramText& memo, int& errorLine) {
     runState_ = kRunning;
     ResetState();
     const int count = memo.LineCount();
@@ -23,18 +23,17 @@ void Interpreter::PrepareProgram(const ProgramText& memo, int& errorLine) {
 
         std::size_t colon = line.find(':');
         if (colon != std::string_view::npos && colon + 1 == line.size())
-            DeclareLabel(line, 'L', i);
+            DeclareLabel(line, SymbolKind::Label, i);
         if (StartsWith(line, "void")) {
             std::string_view name = line.size() > 5 ? Trim(line.substr(5)) : std::string_view();
-            if (name.find("()") == std::string_view::npos)
-                Fail(Cp(msg::kErreurDefinitionFonction));
-            DeclareLabel(name, 'P', i);
+            if (name.find("()") == std::string_view::npos) Fail(Cp(msg::kErreurDefinitionFonction));
+            DeclareLabel(name, SymbolKind::Procedure, i);
         }
         std::size_t space = line.find(' ');
         std::string_view first =
             space == std::string_view::npos ? std::string_view() : line.substr(0, space);
         if (first == "int" || first == "float" || first == "char" || first == "file")
-            DeclareLine(line);
+            DeclareVariables(line);
         if (runState_ > 0) {
             errorLine = i;
             return;
@@ -42,7 +41,7 @@ void Interpreter::PrepareProgram(const ProgramText& memo, int& errorLine) {
     }
 }
 
-void Interpreter::FindMain(const ProgramText& memo, int& startLine) {
+void Engine::FindMain(const ProgramText& memo, int& startLine) {
     startLine = 0;
     const int count = memo.LineCount();
     for (int i = 0; i < count; ++i) {
@@ -58,7 +57,7 @@ void Interpreter::FindMain(const ProgramText& memo, int& startLine) {
     Fail(Cp(msg::kMainNonTrouve));
 }
 
-void Interpreter::FindBlockEnd(const ProgramText& memo, int& line) {
+void Engine::FindBlockEnd(const ProgramText& memo, int& line) {
     const int count = memo.LineCount();
     auto trimmed = [&](int k) { return Trim(memo.Line(k)); };
     if (line + 1 >= count || trimmed(line + 1) != "{") {
@@ -69,8 +68,10 @@ void Interpreter::FindBlockEnd(const ProgramText& memo, int& line) {
     int depth = 0;
     for (int k = line + 1; k < count; ++k) {
         std::string_view t = trimmed(k);
-        if (t == "{") ++depth;
-        else if (!t.empty() && t[0] == '}') --depth;
+        if (t == "{")
+            ++depth;
+        else if (!t.empty() && t[0] == '}')
+            --depth;
         if (depth == 0) {
             line = k;
             return;

@@ -7,7 +7,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "interpreter.h"
+#include "interpreter_internal.h"
 #include "messages.h"
 #include "text.h"
 
@@ -16,44 +16,103 @@ namespace vokc {
 namespace {
 constexpr int kPollInterval = 4096;
 const std::string kMemoryFull = "M\xE9moire insuffisante";
+
+// Thrown when the host asks to stop while the program reads an answer or a key: the
+// reading line ends at once and runs again on a resume.
+struct InputInterrupted {};
+
+bool IsMarker(char c) {
+    return c == kBreakMarker || c == kStepMarker;
+}
 } // namespace
 
-void Interpreter::OpenScreen() {
+std::string_view StripLineMarkers(std::string_view line) {
+    std::size_t k = 0;
+    bool marked = false;
+    for (; k < line.size() && (IsBlank(line[k]) || IsMarker(line[k])); ++k)
+        if (IsMarker(line[k])) marked = true;
+    return marked ? line.substr(k) : line;
+}
+
+bool RemoveStepMarkers(std::string& line) {
+    const std::size_t before = line.size();
+    std::erase(line, kStepMarker);
+    return line.size() != before;
+}
+
+void Engine::OpenScreen(bool fresh) {
     scratch_.assign("Vok C - ");
     scratch_.append(programName_);
     host_.ShowConsole(scratch_);
-    textX_ = 0;
-    textY_ = 0;
+    if (fresh) {
+        textX_ = 0;
+        textY_ = 0;
+    }
 }
 
-void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, int stepMode) {
+void Engine::CheckStopAfterInput() {
+    if (host_.StopRequested()) throw InputInterrupted{};
+}
+
+bool Engine::StartFresh(const ProgramText& memo, int& startLine, int& stopState) {
+    // Files a previous run left open are closed; a failed close does not stop the new run.
+    CloseAllFiles();
+    int errorLine = 0;
+    PrepareProgram(memo, errorLine);
+    if (runState_ > 0) {
+        stopState = runState_;
+        startLine = errorLine;
+        return false;
+    }
+    FindMain(memo, startLine);
+    if (runState_ > 0) {
+        stopState = kError;
+        startLine = 0;
+        return false;
+    }
+    return true;
+}
+
+void Engine::Stop(StopReason reason, int line, int& startLine, int& stopState) {
+    runState_ = kError;
+    stopState = kError;
+    startLine = line;
+    lastStop_ = reason;
+}
+
+bool Engine::RunGuarded(const ProgramText& memo, std::string_view text, int& current) {
+    try {
+        ExecuteLine(memo, text, current);
+    } catch (const ErrorBoxFailure& failure) {
+        host_.ErrorBox(failure.message, messageLine_);
+        runState_ = kError;
+    } catch (const InputInterrupted&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        host_.ErrorBox(kMemoryFull, messageLine_);
+        runState_ = kError;
+    } catch (const std::length_error&) {
+        host_.ErrorBox(kMemoryFull, messageLine_);
+        runState_ = kError;
+    }
+    return true;
+}
+
+// The loop takes the next line (or the keyword of the innermost block whose end it has
+// reached), checks the limits, the stop request and breakpoints before it, runs it, and
+// decides whether to go on. The stop request is only granted before a line of the text:
+// a block's end runs first, so that the stop line is the one a resume runs.
+void Engine::Exec(const ProgramText& memo, int& startLine, int& stopState, int stepMode) {
     runState_ = kRunning;
     separator_ = host_.DecimalSeparator();
     messageLine_ = -1;
     lastStop_ = StopReason::Error;
-    OpenScreen();
-    CloseAll();
     const bool fresh = startLine == 0;
-    if (fresh) {
-        int errorLine = 0;
-        PrepareProgram(memo, errorLine);
-        if (runState_ > 0) {
-            stopState = runState_;
-            startLine = errorLine;
-            return;
-        }
-    } else if (runState_ > 0) {
-        stopState = runState_;
-        return;
-    }
-    if (fresh) {
-        FindMain(memo, startLine);
-        if (runState_ > 0) {
-            stopState = 1;
-            startLine = 0;
-            return;
-        }
-    }
+    OpenScreen(fresh);
+    // With markers, every look-ahead reads the lines without them.
+    const UnmarkedText unmarked(memo);
+    const ProgramText& text = lineMarkers_ ? static_cast<const ProgramText&>(unmarked) : memo;
+    if (fresh && !StartFresh(text, startLine, stopState)) return;
 
     const int count = memo.LineCount();
     int current = startLine;
@@ -61,70 +120,50 @@ void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, 
     int sincePoll = 0;
     while (current < count) {
         if (current < 0) current = 0;
-        if (stepLimit_ != 0 && executedLines_ >= stepLimit_) {
-            runState_ = kError;
-            stopState = kError;
-            startLine = current;
-            lastStop_ = StopReason::StepLimit;
-            return;
-        }
-        if (++sincePoll >= kPollInterval) {
+        if (stepLimit_ != 0 && executedLines_ >= stepLimit_)
+            return Stop(StopReason::StepLimit, current, startLine, stopState);
+        const bool blockEnd = blockCount_ > 0 && blocks_[blockCount_].resumeLine == current;
+        if (++sincePoll >= kPollInterval && !blockEnd) [[unlikely]] {
             sincePoll = 0;
-            if (host_.StopRequested()) {
-                runState_ = kError;
-                stopState = kError;
-                startLine = current;
-                lastStop_ = StopReason::Interrupted;
-                return;
-            }
+            if (host_.StopRequested())
+                return Stop(StopReason::Interrupted, current, startLine, stopState);
         }
-        std::string_view text;
-        if (blockCount_ > 0 && blocks_[blockCount_].resumeLine == current) {
+        std::string_view line;
+        if (blockEnd) {
             // The frame's keyword runs as though it stood before the resume line: the
             // line itself (and a breakpoint on it) comes after.
-            text = blocks_[blockCount_].keyword;
+            line = blocks_[blockCount_].keyword;
             --current;
         } else {
             std::string_view source = memo.Line(current);
-            if (!source.empty() && source[0] == kBreakMarker) {
+            if (lineMarkers_ && !source.empty() && (IsBlank(source[0]) || IsMarker(source[0])))
+                [[unlikely]] {
+                const std::string_view bare = StripLineMarkers(source);
+                const std::string_view markers = source.substr(0, source.size() - bare.size());
                 // A breakpoint pauses a free run before its line, unless the run resumes there.
-                if (breakpointsEnabled_ && stepMode != 1 && !firstLine) {
-                    runState_ = kError;
-                    stopState = kError;
-                    startLine = current;
-                    lastStop_ = StopReason::Pause;
-                    return;
-                }
-                if (startLine != 0) source.remove_prefix(1);
+                if (markers.find(kBreakMarker) != std::string_view::npos && breakpointsEnabled_ &&
+                    stepMode != 1 && !firstLine)
+                    return Stop(StopReason::Breakpoint, current, startLine, stopState);
+                source = bare;
             }
             // A copy: handlers read other lines, which may invalidate the text's view.
             line_.assign(source);
-            text = line_;
+            line = line_;
         }
         firstLine = false;
         messageLine_ = current;
         ++executedLines_;
-        if (trace_) host_.TraceLine(current, text);
-        try {
-            ExecuteLine(memo, text, current);
-        } catch (const ErrorBoxFailure& failure) {
-            host_.ErrorBox(failure.message, messageLine_);
-            runState_ = kError;
-        } catch (const std::bad_alloc&) {
-            host_.ErrorBox(kMemoryFull, messageLine_);
-            runState_ = kError;
-        } catch (const std::length_error&) {
-            host_.ErrorBox(kMemoryFull, messageLine_);
-            runState_ = kError;
-        }
+        if (trace_) host_.TraceLine(current, line);
+        if (!RunGuarded(text, line, current))
+            return Stop(StopReason::Interrupted, current, startLine, stopState);
         // Stacked line numbers can be anything after a GOTO out of a block: the next
         // line is never allowed to overflow.
         if (runState_ == kRunning) current = current < count ? current + 1 : count;
-        bool failed = runState_ > 0 && runState_ != kFinished;
+        const bool failed = runState_ > 0 && runState_ != kFinished;
+        bool beforeBlockEnd = false;
         if (stepMode == 1) {
-            runState_ = (blockCount_ > 0 && blocks_[blockCount_].resumeLine == current)
-                            ? kBlockPause
-                            : kError;
+            beforeBlockEnd = blockCount_ > 0 && blocks_[blockCount_].resumeLine == current;
+            runState_ = beforeBlockEnd ? kBlockPause : kError;
         }
         if (runState_ == kFinished) {
             lastStop_ = StopReason::Finished;
@@ -133,7 +172,9 @@ void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, 
         if (runState_ > 0) {
             stopState = runState_;
             startLine = current;
-            lastStop_ = failed ? StopReason::Error : StopReason::Pause;
+            lastStop_ = failed           ? StopReason::Error
+                        : beforeBlockEnd ? StopReason::StepBeforeBlockEnd
+                                         : StopReason::Step;
             return;
         }
     }
@@ -144,9 +185,35 @@ void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, 
 namespace {
 // Keywords that the dispatcher recognises, in their order of comparison.
 enum class Kw {
-    None, Call, Clrscr, Randomize, Strcat, Strncat, Strcpy, Strncpy, Printf, Puts, Scanf, Gets,
-    Fclose, Fputs, Fgets, Gotoxy, Goto, Break, If, Else, For, Next, While, Wend, Do, Return,
-    Chdir, Rmdir, Mkdir
+    None,
+    Call,
+    Clrscr,
+    Randomize,
+    Strcat,
+    Strncat,
+    Strcpy,
+    Strncpy,
+    Printf,
+    Puts,
+    Scanf,
+    Gets,
+    Fclose,
+    Fputs,
+    Fgets,
+    Gotoxy,
+    Goto,
+    Break,
+    If,
+    Else,
+    For,
+    Next,
+    While,
+    Wend,
+    Do,
+    Return,
+    Chdir,
+    Rmdir,
+    Mkdir
 };
 
 struct KeywordName {
@@ -194,41 +261,36 @@ Kw FindKeyword(std::string_view k) {
 }
 } // namespace
 
-void Interpreter::ExecuteLine(const ProgramText& memo, std::string_view text, int& current) {
-    runState_ = kRunning;
-    if (text.find('\t') != std::string_view::npos) {
-        value_.assign(text);
-        TabsToSpaces(value_);
-        text = value_;
-    }
-    std::string_view t = Trim(text);
-    if (t.empty()) return;
-    std::string_view c = t;
-    if (c.back() == ';') c.remove_suffix(1);
-
-    // One pass makes the upper-case copy and notes everything the classification asks.
-    const std::size_t n = t.size();
+// One pass over the trimmed line makes its upper-case copy and notes everything the
+// classification asks: the first colon, where the keyword ends, and the marks of
+// fopen, of an empty argument list and of ++/--.
+void Engine::ScanLine(std::string_view t, LineShape& shape) {
+    shape.text = t;
+    shape.code = t;
+    if (shape.code.back() == ';') shape.code.remove_suffix(1);
+    const std::size_t n = t.size(), codeSize = shape.code.size();
     upper_.resize(n);
     char* up = upper_.data();
-    std::size_t firstColon = std::string_view::npos, split = std::string_view::npos;
+    constexpr std::size_t npos = std::string_view::npos;
+    std::size_t firstColon = npos, split = npos;
     bool fopen = false, emptyParens = false, incDec = false;
     for (std::size_t i = 0; i < n; ++i) {
         char ch = UpperAscii(t[i]);
         up[i] = ch;
         switch (ch) {
         case ':':
-            if (firstColon == std::string_view::npos) firstColon = i;
+            if (firstColon == npos) firstColon = i;
             break;
         case ' ':
-            if (split == std::string_view::npos) split = i;
+            if (split == npos) split = i;
             break;
         case '(':
-            if (split == std::string_view::npos) split = i;
-            if (i + 1 < c.size() && t[i + 1] == ')') emptyParens = true;
+            if (split == npos) split = i;
+            if (i + 1 < codeSize && t[i + 1] == ')') emptyParens = true;
             break;
         case '+':
         case '-':
-            if (i + 1 < c.size() && t[i + 1] == t[i]) incDec = true;
+            if (i + 1 < codeSize && t[i + 1] == t[i]) incDec = true;
             break;
         case '=':
             if (n - i >= 6 && EqualsNoCase(t.substr(i + 1, 5), "FOPEN")) fopen = true;
@@ -237,60 +299,99 @@ void Interpreter::ExecuteLine(const ProgramText& memo, std::string_view text, in
             break;
         }
     }
-    std::string_view u(up, n);
+    shape.upper = std::string_view(up, n);
+    shape.firstColon = firstColon;
+    shape.split = split;
+    shape.fopen = fopen;
+    shape.emptyParens = emptyParens;
+    shape.incDec = incDec;
+}
 
-    if (firstColon + 1 == n) return; // label line
+// Lines that their first characters settle: labels, declarations, main(), braces,
+// comments, ENDSUB and fopen, and the end of main's block. True when the line was one.
+bool Engine::RunByFirstCharacters(const LineShape& shape, int& current) {
+    const std::string_view t = shape.text, u = shape.upper;
+    if (shape.firstColon + 1 == u.size()) return true; // label line
     switch (u[0]) {
     case 'M':
         if (StartsWith(u, "MAIN")) {
             mainEntered_ = true;
-            return;
+            return true;
         }
         break;
     case 'I':
-        if (StartsWith(u, "INT")) return;
+        if (StartsWith(u, "INT")) return true;
         break;
     case 'F':
-        if (StartsWith(u, "FLOAT")) return;
+        if (StartsWith(u, "FLOAT")) return true;
         // A file declaration was entered by the preparation like the others; running it
         // again must not turn it into an assignment.
-        if (StartsWith(t, "file ")) return;
+        if (StartsWith(t, "file ")) return true;
         break;
     case 'C':
-        if (StartsWith(u, "CHAR")) return;
+        if (StartsWith(u, "CHAR")) return true;
         break;
     case 'V':
-        if (StartsWith(u, "VOID")) return;
+        if (StartsWith(u, "VOID")) return true;
         break;
     case '{':
         ++braceDepth_;
-        return;
+        return true;
     case 'N':
-        if (StartsWith(u, "NOP")) return;
+        if (StartsWith(u, "NOP")) return true;
         break;
     case '/':
-        if (StartsWith(u, "/*") || StartsWith(u, "//")) return;
+        if (StartsWith(u, "/*") || StartsWith(u, "//")) return true;
         break;
     case 'E':
-        if (Same(u, "ENDSUB")) return DoEndSub(current);
+        if (Same(u, "ENDSUB")) {
+            DoEndSub(current);
+            return true;
+        }
         break;
     default:
         break;
     }
-    if (fopen) return Fopen(t);
+    if (shape.fopen) {
+        Fopen(t);
+        return true;
+    }
     if (u[0] == '}') {
         --braceDepth_;
         if (braceDepth_ < 0) Fail(Cp(msg::kDelimiteurSansOuvrant));
-        return;
+        return true;
     }
     if (braceDepth_ == 0 && mainEntered_) {
         runState_ = kFinished;
-        return;
+        return true;
     }
+    return false;
+}
 
-    // Keyword split.
+void Engine::ExecuteLine(const ProgramText& memo, std::string_view text, int& current) {
+    runState_ = kRunning;
+    if (text.find('\t') != std::string_view::npos) {
+        value_.assign(text);
+        TabsToSpaces(value_);
+        text = value_;
+    }
+    std::string_view t = Trim(text);
+    if (t.empty()) return;
+    LineShape shape;
+    ScanLine(t, shape);
+    if (RunByFirstCharacters(shape, current)) return;
+    RunStatement(memo, shape, current);
+}
+
+// The keyword is the line's start up to its first blank or '(' (the whole line with
+// an empty argument list "name()"), the argument the rest. A keyword alone that names
+// a procedure calls it; an unknown keyword makes the line an increment or an
+// assignment.
+void Engine::RunStatement(const ProgramText& memo, const LineShape& shape, int& current) {
+    const std::string_view t = shape.text, c = shape.code, u = shape.upper;
+    const std::size_t split = shape.split;
     std::string_view k, a;
-    if (emptyParens) {
+    if (shape.emptyParens) {
         k = c;
     } else if (split == std::string_view::npos) {
         k = u;
@@ -309,10 +410,10 @@ void Interpreter::ExecuteLine(const ProgramText& memo, std::string_view text, in
 
     Kw kw = Kw::None;
     if (a.empty()) {
-        char kind = 0;
+        SymbolKind kind = SymbolKind::None;
         std::int32_t index = 0;
         std::string_view name = k;
-        if (ChercheEtiq(name, kind, index) && kind == 'P') {
+        if (FindSymbol(name, kind, index) && kind == SymbolKind::Procedure) {
             if (name[0] == '*') name.remove_prefix(1);
             a = name;
             kw = Kw::Call;
@@ -321,39 +422,65 @@ void Interpreter::ExecuteLine(const ProgramText& memo, std::string_view text, in
     }
     if (kw == Kw::None) kw = FindKeyword(k);
     switch (kw) {
-    case Kw::Call: return DoCall(memo, a, current);
-    case Kw::Clrscr: return Clrscr();
-    case Kw::Randomize: return Randomize();
+    case Kw::Call:
+        return DoCall(memo, a, current);
+    case Kw::Clrscr:
+        return Clrscr();
+    case Kw::Randomize:
+        return Randomize();
     case Kw::Strcat:
-    case Kw::Strcpy: return StrCat(a);
+    case Kw::Strcpy:
+        return AppendToString(a, false);
     case Kw::Strncat:
-    case Kw::Strncpy: return StrNCat(a);
-    case Kw::Printf: return Printf(a);
-    case Kw::Puts: return Puts(a);
-    case Kw::Scanf: return Scanf(a);
-    case Kw::Gets: return Gets(a);
-    case Kw::Fclose: return Fclose(a);
-    case Kw::Fputs: return Fputs(a);
-    case Kw::Fgets: return Fgets(a);
-    case Kw::Gotoxy: return Gotoxy(a);
-    case Kw::Goto: return DoGoto(a, current);
-    case Kw::Break: return DoBreak(memo, current);
-    case Kw::If: return DoIf(memo, a, current);
-    case Kw::Else: return DoElse(memo, current);
-    case Kw::For: return DoFor(memo, a, current);
-    case Kw::Next: return DoNext(current);
+    case Kw::Strncpy:
+        return AppendToString(a, true);
+    case Kw::Printf:
+        return Printf(a);
+    case Kw::Puts:
+        return Puts(a);
+    case Kw::Scanf:
+        return Scanf(a);
+    case Kw::Gets:
+        return Gets(a);
+    case Kw::Fclose:
+        return Fclose(a);
+    case Kw::Fputs:
+        return Fputs(a);
+    case Kw::Fgets:
+        return Fgets(a);
+    case Kw::Gotoxy:
+        return Gotoxy(a);
+    case Kw::Goto:
+        return DoGoto(a, current);
+    case Kw::Break:
+        return DoBreak(memo, current);
+    case Kw::If:
+        return DoIf(memo, a, current);
+    case Kw::Else:
+        return DoElse(memo, current);
+    case Kw::For:
+        return DoFor(memo, a, current);
+    case Kw::Next:
+        return DoNext(current);
     case Kw::While:
         if (doOpen_) return DoUntil(a, current);
         return DoWhile(memo, a, current);
-    case Kw::Wend: return DoWend(current);
-    case Kw::Do: return DoDo(current);
-    case Kw::Return: return DoReturn(current);
-    case Kw::Chdir: return Chdir(a);
-    case Kw::Rmdir: return Rmdir(a);
-    case Kw::Mkdir: return Mkdir(a);
-    case Kw::None: break;
+    case Kw::Wend:
+        return DoWend(current);
+    case Kw::Do:
+        return DoDo(current);
+    case Kw::Return:
+        return DoReturn(current);
+    case Kw::Chdir:
+        return Chdir(a);
+    case Kw::Rmdir:
+        return Rmdir(a);
+    case Kw::Mkdir:
+        return Mkdir(a);
+    case Kw::None:
+        break;
     }
-    if (incDec) return Increment(c);
+    if (shape.incDec) return Increment(c);
     Assign(c);
 }
 

@@ -1,28 +1,26 @@
 // Interpreter state: the symbol table, the value stores and the two stacks.
 #include <cstring>
 
-#include "interpreter.h"
+#include "interpreter_internal.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
 
 namespace vokc {
 
-Interpreter::Interpreter(Host& host) : host_(host) {
+Engine::Engine(Host& host) : host_(host) {
     strings_.assign(1, " ");
     hash_.fill(0);
     for (std::string* s : {&line_, &upper_, &scratch_, &text1_, &text2_, &text3_, &value_})
         s->reserve(512);
 }
 
-Interpreter::~Interpreter() {
+Engine::~Engine() {
     for (auto& f : files_)
         if (f.handle) std::fclose(f.handle);
 }
 
-void Interpreter::InitPrg(std::string_view name) { programName_.assign(name); }
-
-void Interpreter::ResetState() {
+void Engine::ResetState() {
     intsUsed_ = floatsUsed_ = charsUsed_ = filesUsed_ = 0;
     symbolCount_ = 0;
     hash_.fill(0);
@@ -30,13 +28,8 @@ void Interpreter::ResetState() {
     blockCount_ = 0;
     braceDepth_ = 0;
     doOpen_ = false;
-    Garbage();
-    strings_.assign(1, " ");
-}
-
-void Interpreter::Garbage() {
-    strings_.clear();
-    strings_.shrink_to_fit();
+    // The string store starts again with its unused slot 0, its memory given back.
+    std::vector<std::string>(1, " ").swap(strings_);
 }
 
 // ---- Symbol table ----
@@ -44,18 +37,20 @@ void Interpreter::Garbage() {
 namespace {
 std::uint32_t HashName(std::string_view name) {
     std::uint32_t h = 2166136261u;
-    for (unsigned char c : name) h = (h ^ c) * 16777619u;
+    for (unsigned char c : name)
+        h = (h ^ c) * 16777619u;
     return h;
 }
 } // namespace
 
-void Interpreter::HashInsert(int position) {
+void Engine::HashInsert(int position) {
     std::uint32_t h = HashName(symbols_[position].Name()) & (kHashSize - 1);
-    while (hash_[h] != 0) h = (h + 1) & (kHashSize - 1);
+    while (hash_[h] != 0)
+        h = (h + 1) & (kHashSize - 1);
     hash_[h] = static_cast<std::int16_t>(position);
 }
 
-int Interpreter::Lookup(std::string_view name) const {
+int Engine::Lookup(std::string_view name) const {
     if (name.size() > kNameMax) return 0;
     std::uint32_t h = HashName(name) & (kHashSize - 1);
     while (hash_[h] != 0) {
@@ -66,7 +61,7 @@ int Interpreter::Lookup(std::string_view name) const {
     return 0;
 }
 
-bool Interpreter::ChercheEtiq(std::string_view name, char& kind, std::int32_t& index) {
+bool Engine::FindSymbol(std::string_view name, SymbolKind& kind, std::int32_t& index) {
     index = -1;
     runState_ = kError;
     if (!name.empty() && name[0] == '*') name.remove_prefix(1);
@@ -78,7 +73,7 @@ bool Interpreter::ChercheEtiq(std::string_view name, char& kind, std::int32_t& i
     return true;
 }
 
-void Interpreter::DeclareLine(std::string_view line) {
+void Engine::DeclareVariables(std::string_view line) {
     std::size_t space = line.find(' ');
     std::string_view typeWord = space == std::string_view::npos ? line : line.substr(0, space);
     std::string_view rest =
@@ -90,24 +85,28 @@ void Interpreter::DeclareLine(std::string_view line) {
             if (LowerAscii(typeWord[i]) != w[i]) return false;
         return true;
     };
-    char kind = 0;
-    if (begins("float")) kind = 'R';
-    else if (begins("int")) kind = 'I';
-    else if (begins("char")) kind = 'C';
-    else if (begins("file")) kind = 'F';
+    SymbolKind kind = SymbolKind::None;
+    if (begins("float"))
+        kind = SymbolKind::Real;
+    else if (begins("int"))
+        kind = SymbolKind::Int;
+    else if (begins("char"))
+        kind = SymbolKind::Char;
+    else if (begins("file"))
+        kind = SymbolKind::File;
     for (;;) {
         rest = Trim(rest);
         std::size_t comma = rest.find(',');
         if (comma == std::string_view::npos) {
-            DeclareName(rest, kind);
+            DeclareVariable(rest, kind);
             return;
         }
-        DeclareName(rest.substr(0, comma), kind);
+        DeclareVariable(rest.substr(0, comma), kind);
         rest = rest.substr(comma + 1);
     }
 }
 
-void Interpreter::DeclareName(std::string_view name, char kind) {
+void Engine::DeclareVariable(std::string_view name, SymbolKind kind) {
     if (!name.empty() && name[0] == '*') name.remove_prefix(1);
     if (name.size() > kNameMax) return Fail(Cp(msg::kNomTropLong));
     if (name.empty()) return; // as between two commas: nothing to declare
@@ -124,8 +123,8 @@ void Interpreter::DeclareName(std::string_view name, char kind) {
                                         ? std::string_view()
                                         : name.substr(bracket + 1, close - bracket - 1);
         name = name.substr(0, bracket + 1);
-        if (kind == 'C') {
-            kind = 'S';
+        if (kind == SymbolKind::Char) {
+            kind = SymbolKind::String;
             name.remove_suffix(1);
         }
         // A size below 1 would share its slot with the next variable: refused.
@@ -144,7 +143,7 @@ void Interpreter::DeclareName(std::string_view name, char kind) {
     HashInsert(symbolCount_);
 }
 
-int Interpreter::AllocateStorage(char kind, int n) {
+int Engine::AllocateStorage(SymbolKind kind, int n) {
     auto take = [&](int& used, int limit) -> int {
         if (static_cast<std::int64_t>(used) + n > limit) {
             Fail(Cp(msg::kTropDeVariables));
@@ -156,19 +155,19 @@ int Interpreter::AllocateStorage(char kind, int n) {
     };
     int first = 0;
     switch (kind) {
-    case 'I':
+    case SymbolKind::Int:
         first = take(intsUsed_, kStoreSlots);
         if (first) ints_[first] = 0;
         break;
-    case 'R':
+    case SymbolKind::Real:
         first = take(floatsUsed_, kStoreSlots);
         if (first) floats_[first] = 0;
         break;
-    case 'C':
+    case SymbolKind::Char:
         first = take(charsUsed_, kStoreSlots);
         if (first) chars_[first] = 0;
         break;
-    case 'F':
+    case SymbolKind::File:
         first = take(filesUsed_, kFileSlots);
         if (first) {
             FileSlot& f = files_[first];
@@ -178,7 +177,7 @@ int Interpreter::AllocateStorage(char kind, int n) {
             f.mode = FileSlot::Mode::Closed;
         }
         break;
-    case 'S':
+    case SymbolKind::String:
         if (strings_.size() + static_cast<std::size_t>(n) > kStringStoreMax) {
             Fail(Cp(msg::kTropDeVariables));
             return 0;
@@ -192,7 +191,7 @@ int Interpreter::AllocateStorage(char kind, int n) {
     return first;
 }
 
-void Interpreter::DeclareLabel(std::string_view name, char kind, int line) {
+void Engine::DeclareLabel(std::string_view name, SymbolKind kind, int line) {
     if (name.size() > kNameMax) return Fail(Cp(msg::kNomTropLong));
     char c = name.empty() ? '\0' : name[0];
     if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')))
@@ -209,38 +208,38 @@ void Interpreter::DeclareLabel(std::string_view name, char kind, int line) {
 
 // ---- Values ----
 
-bool Interpreter::SlotInStore(char kind, std::int64_t slot) const {
+bool Engine::SlotInStore(SymbolKind kind, std::int64_t slot) const {
     switch (kind) {
-    case 'I':
-    case 'R':
-    case 'C':
+    case SymbolKind::Int:
+    case SymbolKind::Real:
+    case SymbolKind::Char:
         return slot >= 1 && slot <= kStoreSlots;
-    case 'S':
+    case SymbolKind::String:
         return slot >= 1 && slot < static_cast<std::int64_t>(strings_.size());
-    case 'F':
+    case SymbolKind::File:
         return slot >= 1 && slot <= kFileSlots;
     default:
         return true;
     }
 }
 
-bool Interpreter::LitValeur(std::int32_t slot, char kind, long double& f, std::int32_t& i,
-                            std::string& text) {
+bool Engine::ReadValue(std::int32_t slot, SymbolKind kind, long double& f, std::int32_t& i,
+                       std::string& text) {
     if (!SlotInStore(kind, slot)) {
         Fail(Cp(msg::kIndiceHorsLimites));
         return false;
     }
     switch (kind) {
-    case 'C':
+    case SymbolKind::Char:
         text.assign(1, static_cast<char>(chars_[slot]));
         break;
-    case 'I':
+    case SymbolKind::Int:
         i = ints_[slot];
         break;
-    case 'R':
+    case SymbolKind::Real:
         f = floats_[slot];
         break;
-    case 'S':
+    case SymbolKind::String:
         text.assign(strings_[slot]);
         break;
     default:
@@ -249,27 +248,27 @@ bool Interpreter::LitValeur(std::int32_t slot, char kind, long double& f, std::i
     return true;
 }
 
-void Interpreter::StoreValue(std::string_view text, char kind, std::int32_t slot) {
+void Engine::StoreValue(std::string_view text, SymbolKind kind, std::int32_t slot) {
     if (!SlotInStore(kind, slot)) return Fail(Cp(msg::kIndiceHorsLimites));
     switch (kind) {
-    case 'C':
+    case SymbolKind::Char:
         if (text.empty()) return Fail(Cp(msg::kErreurConversion));
         chars_[slot] = static_cast<unsigned char>(text[0]);
         break;
-    case 'I': {
+    case SymbolKind::Int: {
         // Leading blanks are allowed, as the conversion of typed answers always did.
         std::int32_t v = 0;
         if (!ParseInt(SkipLeadingBlanks(text), v)) return Fail(Cp(msg::kErreurConversion));
         ints_[slot] = v;
         break;
     }
-    case 'R': {
+    case SymbolKind::Real: {
         long double v = 0;
         if (!ParseReal48(Trim(text), separator_, v)) return Fail(Cp(msg::kErreurConversion));
         floats_[slot] = v;
         break;
     }
-    case 'S':
+    case SymbolKind::String:
         if (text.size() > kTextMax) return Fail(Cp(msg::kChaineTropLongue));
         strings_[slot].assign(text);
         break;
@@ -278,22 +277,22 @@ void Interpreter::StoreValue(std::string_view text, char kind, std::int32_t slot
     }
 }
 
-std::int32_t Interpreter::Indice(std::string_view text) {
-    char kind = 0;
+std::int32_t Engine::IndexOffset(std::string_view text) {
+    SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0;
-    if (ChercheEtiq(text, kind, index)) {
-        if (kind != 'I') {
+    if (FindSymbol(text, kind, index)) {
+        if (kind != SymbolKind::Int) {
             Fail(Cp(msg::kIndiceTypeIncorrect));
             return 0;
         }
-        if (!SlotInStore('I', index)) {
+        if (!SlotInStore(SymbolKind::Int, index)) {
             Fail(Cp(msg::kIndiceHorsLimites));
             return 0;
         }
         return WrapSub(ints_[index], 1);
     }
     runState_ = kRunning;
-    if (!text.empty() && text[0] == '*') text.remove_prefix(1); // as ChercheEtiq left it
+    if (!text.empty() && text[0] == '*') text.remove_prefix(1); // as FindSymbol left it
     std::int32_t v = 0;
     if (!ParseInt(SkipLeadingBlanks(text), v)) {
         Fail(Cp(msg::kErreurDansIndice));
@@ -302,14 +301,14 @@ std::int32_t Interpreter::Indice(std::string_view text) {
     return WrapSub(v, 1);
 }
 
-void Interpreter::TabsToSpaces(std::string& line) {
+void Engine::TabsToSpaces(std::string& line) {
     for (char& c : line)
         if (c == '\t') c = ' ';
 }
 
 // ---- Stacks ----
 
-bool Interpreter::Push(std::int32_t value) {
+bool Engine::PushControl(std::int32_t value) {
     if (controlTop_ >= kControlStackSize) {
         Fail(Cp(msg::kPileSaturee));
         return false;
@@ -318,7 +317,7 @@ bool Interpreter::Push(std::int32_t value) {
     return true;
 }
 
-bool Interpreter::Pop(std::int32_t& target) {
+bool Engine::PopControl(std::int32_t& target) {
     if (controlTop_ <= 0) {
         Fail(Cp(msg::kPileVide));
         return false;
@@ -327,7 +326,7 @@ bool Interpreter::Pop(std::int32_t& target) {
     return true;
 }
 
-bool Interpreter::PushBlock(std::int32_t resumeLine, std::string_view keyword) {
+bool Engine::PushBlock(std::int32_t resumeLine, std::string_view keyword) {
     if (blockCount_ >= kBlockStackSize) {
         Fail(Cp(msg::kPileSaturee));
         return false;
@@ -338,20 +337,24 @@ bool Interpreter::PushBlock(std::int32_t resumeLine, std::string_view keyword) {
 
 // ---- Reporting ----
 
-void Interpreter::Fail(std::string_view text) {
+void Engine::Fail(std::string_view text) {
     runState_ = kError;
     host_.Message(text, messageLine_);
 }
 
-void Interpreter::Say(std::string_view text) { host_.Message(text, messageLine_); }
+void Engine::Say(std::string_view text) {
+    host_.Message(text, messageLine_);
+}
 
-std::string Interpreter::Cp(std::string_view utf8) { return Utf8ToCp1252(utf8); }
+std::string Engine::Cp(std::string_view utf8) {
+    return Utf8ToCp1252(utf8);
+}
 
-void Interpreter::ThrowIntConversion(std::string_view literal) {
+void Engine::ThrowIntConversion(std::string_view literal) {
     throw ErrorBoxFailure{"'" + std::string(literal) + Cp(msg::kPasUnEntier)};
 }
 
-void Interpreter::ThrowFloatConversion(std::string_view literal) {
+void Engine::ThrowFloatConversion(std::string_view literal) {
     throw ErrorBoxFailure{"'" + std::string(literal) + Cp(msg::kPasUnFlottant)};
 }
 

@@ -3,7 +3,7 @@
 // variable or element, or one of the string functions (ITOA, TOUPPER, TOLOWER,
 // DATESTRING, TIMESTRING, GETCH). strcat and strcpy both append to their destination;
 // strncat and strncpy append the first n characters of their source.
-#include "interpreter.h"
+#include "interpreter_internal.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
@@ -13,12 +13,6 @@ namespace vokc {
 namespace {
 // What follows a separator is taken up to this many characters.
 constexpr std::size_t kTailMax = 255;
-
-// The text without its last character (the closing parenthesis of an argument list).
-std::string_view DropLast(std::string_view text) {
-    if (!text.empty()) text.remove_suffix(1);
-    return text;
-}
 } // namespace
 
 // Evaluates one term. The value of a term that fails is left unspecified: RunState
@@ -29,11 +23,11 @@ std::string_view DropLast(std::string_view text) {
 // ITOA takes any operand (OperandText) and gives the character of the low 8 bits of
 // its integer value; DATESTRING and TIMESTRING accept only CURRENTDATE() and
 // CURRENTTIME() written exactly so; GETCH reads one key from the host.
-void Interpreter::TermInto(std::string_view text, std::string& out) {
+void Engine::TermInto(std::string_view text, std::string& out) {
     std::string_view t = Trim(text);
     out.clear();
     if (!t.empty() && t[0] == '\'') {
-        out.assign(t.substr(1, 1));
+        AssignCharAt(out, t, 1);
         return;
     }
     std::size_t paren = t.find('(');
@@ -52,8 +46,10 @@ void Interpreter::TermInto(std::string_view text, std::string& out) {
     } else if (EqualsNoCase(name, "TOUPPER") || EqualsNoCase(name, "TOLOWER")) {
         StringOperand(arg, strArg_);
         if (runState_ > 0) return;
-        if (UpperAscii(name[2]) == 'U') UpperInto(strArg_, out);
-        else LowerInto(strArg_, out);
+        if (UpperAscii(name[2]) == 'U')
+            UpperInto(strArg_, out);
+        else
+            LowerInto(strArg_, out);
     } else if (EqualsNoCase(name, "DATESTRING")) {
         if (!EqualsNoCase(arg, "CURRENTDATE()")) return Fail(Cp(msg::kDateHeureIncorrecte));
         out.assign(host_.ShortDate(host_.Now()));
@@ -62,27 +58,24 @@ void Interpreter::TermInto(std::string_view text, std::string& out) {
         out.assign(host_.LongTime(host_.Now()));
     } else if (EqualsNoCase(name, "GETCH")) {
         std::string key = host_.ReadKey();
-        out.assign(std::string_view(key).substr(0, 1));
+        CheckStopAfterInput();
+        AssignCharAt(out, key, 0);
     }
-}
-
-void Interpreter::StringTerm(std::string_view text, std::string& out) {
-    runState_ = kRunning;
-    TermInto(text, strLeft_);
-    out.assign(strLeft_);
 }
 
 // The expression splits at its last `+` that is not inside a char literal (single
 // quotes toggle the protection; double quotes do not protect). So "a" + "b" + "c"
 // reads "a" + "b" as one literal. When the left term fails, the right one is not
 // evaluated: a later successful look-up must not hide the failure.
-void Interpreter::EvalStringExpr(std::string_view text, std::string& out) {
+void Engine::EvalStringExpr(std::string_view text, std::string& out) {
     runState_ = kRunning;
     std::size_t plus = std::string_view::npos;
     bool inChar = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\'') inChar = !inChar;
-        else if (text[i] == '+' && !inChar) plus = i;
+        if (text[i] == '\'')
+            inChar = !inChar;
+        else if (text[i] == '+' && !inChar)
+            plus = i;
     }
     if (plus == std::string_view::npos) {
         TermInto(text, strLeft_);
@@ -102,7 +95,7 @@ void Interpreter::EvalStringExpr(std::string_view text, std::string& out) {
 // count n is the integer after a second comma, 0 when missing or not a plain integer.
 // A failed read of the destination or the source stops the statement: nothing is
 // stored after an operand error.
-void Interpreter::AppendToString(std::string_view args, bool bounded) {
+void Engine::AppendToString(std::string_view args, bool bounded) {
     args = DropLast(args);
     std::size_t comma = args.find(',');
     if (comma == std::string_view::npos) return Fail(Cp(msg::kErreurDansExpression));
@@ -116,9 +109,9 @@ void Interpreter::AppendToString(std::string_view args, bool bounded) {
             source = Trim(source.substr(0, second));
         }
     }
-    char kind = 0;
+    SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0;
-    if (!ChercheEtiq(dest, kind, index)) return;
+    if (!FindSymbol(dest, kind, index)) return;
     StringOperand(dest, strLeft_);
     if (runState_ > 0) return;
     StringOperand(source, strRight_);
@@ -128,9 +121,5 @@ void Interpreter::AppendToString(std::string_view args, bool bounded) {
     strLeft_.append(tail);
     StoreValue(strLeft_, kind, index);
 }
-
-void Interpreter::StrCat(std::string_view args) { AppendToString(args, false); }
-
-void Interpreter::StrNCat(std::string_view args) { AppendToString(args, true); }
 
 } // namespace vokc

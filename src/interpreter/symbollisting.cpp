@@ -1,13 +1,13 @@
 // Texts of the two inspection windows: the symbol-table listing with its summary, and
 // the value shown for a typed variable reference.
-#include "interpreter.h"
+#include "interpreter_internal.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
 
 namespace vokc {
 
-std::vector<std::string> Interpreter::SymbolListing() const {
+std::vector<std::string> Engine::SymbolListing() const {
     std::vector<std::string> lines;
     int procedures = 0, labels = 0, strings = 0, chars = 0, ints = 0, floats = 0, files = 0;
     NumberBuffer buf;
@@ -15,19 +15,34 @@ std::vector<std::string> Interpreter::SymbolListing() const {
         const SymbolEntry& e = symbols_[p];
         std::string line(e.Name());
         line += " , ";
-        line += e.kind;
+        line += static_cast<char>(e.kind);
         line += " , ";
         line += FormatInt(e.index, buf);
         lines.push_back(std::move(line));
         switch (e.kind) {
-        case 'P': ++procedures; break;
-        case 'L': ++labels; break;
-        case 'S': ++strings; break;
-        case 'C': ++chars; break;
-        case 'I': ++ints; break;
-        case 'R': ++floats; break;
-        case 'F': ++files; break;
-        default: break;
+        case SymbolKind::Procedure:
+            ++procedures;
+            break;
+        case SymbolKind::Label:
+            ++labels;
+            break;
+        case SymbolKind::String:
+            ++strings;
+            break;
+        case SymbolKind::Char:
+            ++chars;
+            break;
+        case SymbolKind::Int:
+            ++ints;
+            break;
+        case SymbolKind::Real:
+            ++floats;
+            break;
+        case SymbolKind::File:
+            ++files;
+            break;
+        default:
+            break;
         }
     }
     lines.emplace_back(" ");
@@ -46,25 +61,17 @@ std::vector<std::string> Interpreter::SymbolListing() const {
     return lines;
 }
 
-std::string Interpreter::ExamineText(std::string_view reference) {
+std::string Engine::ExamineText(std::string_view reference) {
     messageLine_ = -1;
-    std::string_view name = reference;
-    std::string_view indexText;
-    std::int32_t offset = 0;
-    bool element = false;
-    std::size_t bracket = reference.find('[');
-    if (bracket != std::string_view::npos) {
-        std::size_t close = reference.find(']', bracket + 1);
-        if (close == std::string_view::npos) return Cp(msg::kErreurSyntaxe);
-        name = reference.substr(0, bracket + 1);
-        indexText = reference.substr(bracket + 1, close - bracket - 1);
-        offset = Indice(indexText); // its errors are shown as messages
-        element = true;
-    }
-    char kind = 0;
+    std::string_view name, indexText;
+    if (!SplitReference(reference, name, indexText)) return Cp(msg::kErreurSyntaxe);
+    const bool element = !name.empty() && name.back() == '[';
+    // Index errors are shown as messages; the look-up goes on all the same.
+    const std::int32_t offset = element ? IndexOffset(indexText) : 0;
+    SymbolKind kind = SymbolKind::None;
     std::int32_t first = 0;
-    if (!ChercheEtiq(name, kind, first)) return Cp(msg::kVariableInconnue);
-    if (kind == 'F' || kind == 'L' || kind == 'P')
+    if (!FindSymbol(name, kind, first)) return Cp(msg::kVariableInconnue);
+    if (kind == SymbolKind::File || kind == SymbolKind::Label || kind == SymbolKind::Procedure)
         return std::string(element ? indexText : reference);
     std::int64_t slot = static_cast<std::int64_t>(first) + offset;
     if (!SlotInStore(kind, slot)) {
@@ -74,10 +81,10 @@ std::string Interpreter::ExamineText(std::string_view reference) {
     long double f = 0;
     std::int32_t i = 0;
     std::string text;
-    LitValeur(static_cast<std::int32_t>(slot), kind, f, i, text);
+    ReadValue(static_cast<std::int32_t>(slot), kind, f, i, text);
     NumberBuffer buf;
-    if (kind == 'I') return std::string(FormatInt(i, buf));
-    if (kind == 'R') return std::string(FormatFloat(f, separator_, buf));
+    if (kind == SymbolKind::Int) return std::string(FormatInt(i, buf));
+    if (kind == SymbolKind::Real) return std::string(FormatFloat(f, separator_, buf));
     return text;
 }
 

@@ -2,7 +2,6 @@
 #include "calculator.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "numbers.h"
 
@@ -26,52 +25,6 @@ std::string NotAFloat(const std::string& display) {
     const std::size_t at = pattern.find("%s");
     if (at == std::string::npos) return pattern;
     return pattern.substr(0, at) + display + pattern.substr(at + 2);
-}
-
-// `value` in general notation with `digits` significant digits (1 to 15), trailing
-// zeros removed.
-std::string GeneralText(long double value, int digits) {
-    char sci[64];
-    const int len = std::snprintf(sci, sizeof sci, "%.*Le", digits - 1, value);
-    if (len <= 0 || len >= static_cast<int>(sizeof sci)) return "0";
-    const char* p = sci;
-    std::string out;
-    if (*p == '-') {
-        out += '-';
-        ++p;
-    }
-    // The mantissa's digits, whatever the C library's decimal point is.
-    std::string mantissa;
-    for (; *p && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9') mantissa += *p;
-    const int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
-    while (mantissa.size() > 1 && mantissa.back() == '0')
-        mantissa.pop_back();
-    const int nd = static_cast<int>(mantissa.size());
-    if (exponent >= -4 && exponent < 15) {
-        if (exponent < 0) {
-            out += "0";
-            out += kSeparator;
-            out.append(static_cast<std::size_t>(-exponent - 1), '0');
-            out += mantissa;
-        } else {
-            for (int d = 0; d <= exponent; ++d)
-                out += d < nd ? mantissa[d] : '0';
-            if (nd > exponent + 1) {
-                out += kSeparator;
-                out.append(mantissa, static_cast<std::size_t>(exponent + 1));
-            }
-        }
-    } else {
-        out += mantissa[0];
-        if (nd > 1) {
-            out += kSeparator;
-            out.append(mantissa, 1);
-        }
-        out += 'E';
-        out += std::to_string(exponent);
-    }
-    return out;
 }
 
 } // namespace
@@ -110,7 +63,8 @@ std::string CalcResultText(long double value) {
     if (value == 0 || !std::isfinite(value)) return "0";
     // 40 significant bits hold a little more than 12 decimal digits: rounding to 12
     // removes the noise of the binary format and keeps every digit the value holds.
-    return GeneralText(value, kResultDigits);
+    NumberBuffer buf;
+    return std::string(FormatFloat(value, kSeparator, buf, kResultDigits));
 }
 
 std::string Calculator::Press(CalcKey key) {

@@ -614,7 +614,10 @@ TEST(Faults, NestingTwoHundredLevels) {
         for (int k = kLevels; k >= 1; --k) {
             program +=
                 "void p" + std::to_string(k) + "()\n{\nputs(\"p" + std::to_string(k) + "\")\n";
-            program += k < kLevels ? "p" + std::to_string(k + 1) + "()\n" : "puts(\"fond\")\n";
+            if (k < kLevels)
+                program += 'p' + std::to_string(k + 1) + "()\n";
+            else
+                program += "puts(\"fond\")\n";
             program += "}\n";
         }
         program += "main()\n{\np1()\nputs(\"fin\")\n}\n";
@@ -627,7 +630,7 @@ TEST(Faults, NestingTwoHundredLevels) {
                              std::to_string(failing) + ": exécution arrêtée\n");
         std::string visited;
         for (int k = 1; k <= 30; ++k)
-            visited += "p" + std::to_string(k) + "\n";
+            visited += 'p' + std::to_string(k) + '\n';
         EXPECT_EQ(o.out, visited);
     }
     // A procedure that calls itself.

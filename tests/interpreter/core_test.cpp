@@ -12,20 +12,21 @@ using Program = vokc::test::Run;
 namespace {
 std::string Lines(std::initializer_list<const char*> lines) {
     std::string s;
-    for (const char* l : lines) s += std::string(l) + "\n";
+    for (const char* l : lines)
+        s += std::string(l) + "\n";
     return s;
 }
 } // namespace
 
 TEST(State, DeclarationsTakeConsecutiveSlots) {
     FakeHost host;
-    Interpreter in(host);
+    Engine in(host);
     in.ResetState();
-    in.DeclareLine("int a, b[5], c");
-    in.DeclareLine("char c2, s[20], *p");
+    in.DeclareVariables("int a, b[5], c");
+    in.DeclareVariables("char c2, s[20], *p");
     ASSERT_EQ(in.SymbolCount(), 6);
     auto entry = [&](int p) {
-        return std::string(in.Symbol(p).Name()) + " " + in.Symbol(p).kind + " " +
+        return std::string(in.Symbol(p).Name()) + " " + static_cast<char>(in.Symbol(p).kind) + " " +
                std::to_string(in.Symbol(p).index);
     };
     EXPECT_EQ(entry(1), "a I 1");
@@ -34,11 +35,11 @@ TEST(State, DeclarationsTakeConsecutiveSlots) {
     EXPECT_EQ(entry(4), "c2 C 1");
     EXPECT_EQ(entry(5), "s S 1");
     EXPECT_EQ(entry(6), "p C 2");
-    char kind = 0;
+    SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0;
-    EXPECT_TRUE(in.ChercheEtiq("*p", kind, index));
+    EXPECT_TRUE(in.FindSymbol("*p", kind, index));
     EXPECT_EQ(index, 2);
-    EXPECT_FALSE(in.ChercheEtiq("b", kind, index));
+    EXPECT_FALSE(in.FindSymbol("b", kind, index));
     EXPECT_EQ(index, -1);
     EXPECT_EQ(in.RunState(), 1);
     EXPECT_TRUE(host.messages.empty());
@@ -46,54 +47,57 @@ TEST(State, DeclarationsTakeConsecutiveSlots) {
 
 TEST(State, TableAndStoreLimits) {
     FakeHost host;
-    Interpreter in(host);
+    Engine in(host);
     in.ResetState();
-    in.DeclareLine("int t[2000]");
+    in.DeclareVariables("int t[2000]");
     EXPECT_EQ(in.RunState(), 0);
-    in.DeclareLine("int u");
+    in.DeclareVariables("int u");
     EXPECT_EQ(host.AllMessages(), "Trop de variables|");
     FakeHost host2;
-    Interpreter in2(host2);
+    Engine in2(host2);
     in2.ResetState();
-    for (int i = 0; i < 200; ++i) in2.DeclareLine(("float v" + std::to_string(i)).c_str());
+    for (int i = 0; i < 200; ++i)
+        in2.DeclareVariables(("float v" + std::to_string(i)).c_str());
     EXPECT_TRUE(host2.messages.empty());
-    in2.DeclareLine("float w");
-    in2.DeclareLabel("fin:", 'L', 3);
-    EXPECT_EQ(host2.AllMessages(), "Table des symboles satur\xE9" "e|Identificateur dupliqu\xE9|");
+    in2.DeclareVariables("float w");
+    in2.DeclareLabel("fin:", SymbolKind::Label, 3);
+    EXPECT_EQ(host2.AllMessages(), "Table des symboles satur\xE9"
+                                   "e|Identificateur dupliqu\xE9|");
 }
-
 
 TEST(State, IndicesAreOneBased) {
     FakeHost host;
-    Interpreter in(host);
+    Engine in(host);
     in.ResetState();
-    in.DeclareLine("int k");
-    in.DeclareLine("float r");
-    in.StoreValue("1", 'I', 1);
-    EXPECT_EQ(in.Indice("3"), 2);
-    EXPECT_EQ(in.Indice("k"), 0);
-    EXPECT_EQ(in.Indice("r"), 0);
-    EXPECT_EQ(in.Indice("zz"), 0);
+    in.DeclareVariables("int k");
+    in.DeclareVariables("float r");
+    in.StoreValue("1", SymbolKind::Int, 1);
+    EXPECT_EQ(in.IndexOffset("3"), 2);
+    EXPECT_EQ(in.IndexOffset("k"), 0);
+    EXPECT_EQ(in.IndexOffset("r"), 0);
+    EXPECT_EQ(in.IndexOffset("zz"), 0);
     EXPECT_EQ(host.AllMessages(), "Indice de type incorrect|Erreur dans indice|");
-    in.StoreValue("12a", 'I', 1);
+    in.StoreValue("12a", SymbolKind::Int, 1);
     long double f;
     std::int32_t i = 0;
     std::string t;
-    in.LitValeur(1, 'I', f, i, t);
+    in.ReadValue(1, SymbolKind::Int, f, i, t);
     EXPECT_EQ(i, 1);
     EXPECT_EQ(host.messages.back(), "Erreur de conversion");
 }
 
 TEST(State, ControlStackBounds) {
     FakeHost host;
-    Interpreter in(host);
-    for (int i = 0; i < 100; ++i) in.Push(i);
+    Engine in(host);
+    for (int i = 0; i < 100; ++i)
+        in.PushControl(i);
     EXPECT_TRUE(host.messages.empty());
-    in.Push(100);
-    EXPECT_EQ(host.AllMessages(), "Pile satur\xE9" "e|");
+    in.PushControl(100);
+    EXPECT_EQ(host.AllMessages(), "Pile satur\xE9"
+                                  "e|");
     in.ResetState();
     std::int32_t target = 77;
-    EXPECT_FALSE(in.Pop(target));
+    EXPECT_FALSE(in.PopControl(target));
     EXPECT_EQ(target, 77);
     EXPECT_EQ(host.messages.back(), "Pile vide");
 }
@@ -111,7 +115,7 @@ TEST(State, StoresOutliveAFreshRun) {
 
 TEST(Preparation, FindBlockEndCountsLoneOpeningBraces) {
     FakeHost host;
-    Interpreter in(host);
+    Engine in(host);
     MemoryText text(Lines({"while (x)", "{", "a", "{ // début", "b", "}", "c", "}", "d"}));
     int line = 0;
     in.FindBlockEnd(text, line);
@@ -124,11 +128,13 @@ TEST(Preparation, FindBlockEndCountsLoneOpeningBraces) {
     line = 0;
     in.FindBlockEnd(open, line);
     EXPECT_EQ(line, 0);
-    EXPECT_EQ(host.messages.back(), "Fin de bloc non d\xE9tect\xE9" "e");
+    EXPECT_EQ(host.messages.back(), "Fin de bloc non d\xE9tect\xE9"
+                                    "e");
 }
 
 TEST(Preparation, LabelsProceduresAndDeclarationsAnywhere) {
-    Program r(Lines({"void affiche()", "{", "int local", "}", "main()", "{", "fin:;", "a = b ? c : d", "}"}));
+    Program r(Lines(
+        {"void affiche()", "{", "int local", "}", "main()", "{", "fin:;", "a = b ? c : d", "}"}));
     r.Go();
     std::vector<std::string> listing = r.interp.SymbolListing();
     ASSERT_GE(listing.size(), 3u);
@@ -141,7 +147,7 @@ TEST(Preparation, LabelsProceduresAndDeclarationsAnywhere) {
 
 TEST(RunLoop, DispatchFollowsTheKeywordSplit) {
     Program r(Lines({"void clrscr()", "{", "puts(\"proc\")", "}", "main()", "{", "Printf(\"a\")",
-                 "PRINTF(\"b\\n\")", "clrscr();", "clrscr", "x = y;;", "}"}));
+                     "PRINTF(\"b\\n\")", "clrscr();", "clrscr", "x = y;;", "}"}));
     r.Go();
     EXPECT_EQ(r.host.console, "ab\nproc\n");
     EXPECT_EQ(r.host.clears, 1);
@@ -150,7 +156,8 @@ TEST(RunLoop, DispatchFollowsTheKeywordSplit) {
 
 TEST(RunLoop, FopenNeedsTheEqualsSignWrittenAgainstIt) {
     // With a space after '=' the line is an assignment, which leaves a file variable alone.
-    Program r(Lines({"file f", "main()", "{", "f = fopen(\"nulle/part.txt\",\"r+t\");", "puts(\"suite\")", "}"}));
+    Program r(Lines({"file f", "main()", "{", "f = fopen(\"nulle/part.txt\",\"r+t\");",
+                     "puts(\"suite\")", "}"}));
     r.Go();
     EXPECT_EQ(r.host.console, "suite\n");
     EXPECT_TRUE(r.host.messages.empty());
@@ -164,7 +171,8 @@ TEST(RunLoop, StepModePausesAfterEveryLineAndAtBlockEnds) {
     for (int guard = 0; guard < 20 && r.Go(1) != 0; ++guard)
         pauses.emplace_back(r.stopState, r.startLine);
     // '{', for, puts (pause 998 before the injected NEXT), NEXT, puts, NEXT, '}'
-    std::vector<std::pair<int, int>> expected = {{1, 3}, {1, 4}, {998, 5}, {1, 4}, {998, 5}, {1, 5}};
+    std::vector<std::pair<int, int>> expected = {{1, 3}, {1, 4},   {998, 5},
+                                                 {1, 4}, {998, 5}, {1, 5}};
     EXPECT_EQ(std::vector(pauses.begin(), pauses.begin() + 6), expected);
     EXPECT_EQ(r.host.console, "x\nx\n");
     EXPECT_EQ(r.interp.ExamineText("i"), "3");
@@ -188,7 +196,7 @@ TEST(RunLoop, BreakpointPausesAFreeRunBeforeItsLine) {
     Program r(Lines({"int i", "main()", "{", "for (i=1; i<=3; i++)", "\xBBputs(\"x\")", "}"}));
     EXPECT_EQ(r.Go(), 1);
     EXPECT_EQ(r.startLine, 4);
-    EXPECT_EQ(r.interp.LastStop(), StopReason::Pause);
+    EXPECT_EQ(r.interp.LastStop(), StopReason::Breakpoint);
     EXPECT_EQ(r.host.console, "");
     // Resuming at the marked line runs it; the next pass pauses there again.
     EXPECT_EQ(r.Go(), 1);
@@ -200,7 +208,8 @@ TEST(RunLoop, BreakpointPausesAFreeRunBeforeItsLine) {
 }
 
 TEST(RunLoop, ABreakpointOnABlocksResumeLineWaitsForTheLoopToEnd) {
-    Program r(Lines({"int i", "main()", "{", "for (i=1; i<=3; i++)", "puts(\"x\")", "\xBBputs(\"fin\")", "}"}));
+    Program r(Lines(
+        {"int i", "main()", "{", "for (i=1; i<=3; i++)", "puts(\"x\")", "\xBBputs(\"fin\")", "}"}));
     EXPECT_EQ(r.Go(), 1);
     EXPECT_EQ(r.startLine, 5);
     EXPECT_EQ(r.host.console, "x\nx\nx\n");
@@ -227,13 +236,16 @@ TEST(RunLoop, ErrorBoxEndsTheRunWithoutEscaping) {
 
 TEST(RunLoop, DeepNestingIsRefusedNotOverrun) {
     std::string prog = "int i\nmain()\n{\n";
-    for (int k = 0; k < 40; ++k) prog += "for (i=1; i<=1; i++)\n{\n";
+    for (int k = 0; k < 40; ++k)
+        prog += "for (i=1; i<=1; i++)\n{\n";
     prog += "puts(\"fond\")\n";
-    for (int k = 0; k < 40; ++k) prog += "}\n";
+    for (int k = 0; k < 40; ++k)
+        prog += "}\n";
     prog += "}\n";
     Program r(prog);
     EXPECT_EQ(r.Go(), 1);
-    EXPECT_EQ(r.host.AllMessages(), "Pile satur\xE9" "e|");
+    EXPECT_EQ(r.host.AllMessages(), "Pile satur\xE9"
+                                    "e|");
     EXPECT_LE(r.interp.BlockCount(), kBlockStackSize);
 }
 
@@ -244,7 +256,8 @@ TEST(Console, PositionAdvancesByWidthAndLineStep) {
     EXPECT_EQ(r.interp.TextY(), 18);
     EXPECT_EQ(r.host.caption, "Vok C - test.c");
     std::string many = "main()\n{\n";
-    for (int k = 0; k < 23; ++k) many += "puts(\"l\")\nclrscr\n";
+    for (int k = 0; k < 23; ++k)
+        many += "puts(\"l\")\nclrscr\n";
     Program m(many + "}\n");
     m.Go();
     EXPECT_EQ(m.interp.TextY(), 414); // clrscr leaves the position alone
@@ -252,34 +265,34 @@ TEST(Console, PositionAdvancesByWidthAndLineStep) {
 }
 
 TEST(Console, AcceptsInputAsksForOneUsefulCharacter) {
-    EXPECT_TRUE(Interpreter::AcceptsInput("12a", 'I'));
-    EXPECT_FALSE(Interpreter::AcceptsInput("abc", 'I'));
-    EXPECT_TRUE(Interpreter::AcceptsInput(",", 'R'));
-    EXPECT_FALSE(Interpreter::AcceptsInput(",", 'I'));
-    EXPECT_TRUE(Interpreter::AcceptsInput("", 'S'));
-    EXPECT_FALSE(Interpreter::AcceptsInput("ab", 'C'));
-    EXPECT_FALSE(Interpreter::AcceptsInput("1", 'F'));
+    EXPECT_TRUE(Engine::AcceptsInput("12a", SymbolKind::Int));
+    EXPECT_FALSE(Engine::AcceptsInput("abc", SymbolKind::Int));
+    EXPECT_TRUE(Engine::AcceptsInput(",", SymbolKind::Real));
+    EXPECT_FALSE(Engine::AcceptsInput(",", SymbolKind::Int));
+    EXPECT_TRUE(Engine::AcceptsInput("", SymbolKind::String));
+    EXPECT_FALSE(Engine::AcceptsInput("ab", SymbolKind::Char));
+    EXPECT_FALSE(Engine::AcceptsInput("1", SymbolKind::File));
 }
 
 TEST(Expressions, SplitterHasNoPrecedence) {
     std::string_view l, op, r;
-    Interpreter::SplitBinary(" a + b*c ", l, op, r);
+    Engine::SplitBinary(" a + b*c ", l, op, r);
     EXPECT_EQ(l, "a");
     EXPECT_EQ(op, "+");
     EXPECT_EQ(r, "b*c");
-    Interpreter::SplitBinary("ABS(-5)", l, op, r);
+    Engine::SplitBinary("ABS(-5)", l, op, r);
     EXPECT_EQ(op, "");
     EXPECT_EQ(l, "ABS(-5)");
-    Interpreter::SplitBinary("-x", l, op, r);
+    Engine::SplitBinary("-x", l, op, r);
     EXPECT_EQ(l, "");
     EXPECT_EQ(op, "-");
-    Interpreter::SplitBinary("STRCHR(s,'-')%2", l, op, r);
+    Engine::SplitBinary("STRCHR(s,'-')%2", l, op, r);
     EXPECT_EQ(op, "%");
 }
 
 TEST(Expressions, OperandTextOfEveryKind) {
-    Program r(Lines({"int i", "float f", "char c, s[9]", "main()", "{", "i = 12", "f = 2,5", "c = 'k'",
-                 "s = \"mot\"", "}"}));
+    Program r(Lines({"int i", "float f", "char c, s[9]", "main()", "{", "i = 12", "f = 2,5",
+                     "c = 'k'", "s = \"mot\"", "}"}));
     r.Go();
     std::string out;
     r.interp.OperandText("i", out);
@@ -295,7 +308,8 @@ TEST(Expressions, OperandTextOfEveryKind) {
     r.interp.OperandText("\"ouvert", out);
     r.interp.OperandText("2,5", out);
     r.interp.OperandText("zz", out);
-    EXPECT_EQ(r.host.AllMessages(), "chaine sans fin|Expression incorrecte|Identificateur zz inconnu|");
+    EXPECT_EQ(r.host.AllMessages(),
+              "chaine sans fin|Expression incorrecte|Identificateur zz inconnu|");
     r.host.messages.clear();
     r.interp.StringOperand("c", out);
     r.interp.StringOperand("t", out);
@@ -314,7 +328,7 @@ TEST(Expressions, FloatOverflowAndPowerAreRefused) {
 
 TEST(Expressions, RandomGeneratorSequence) {
     FakeHost host;
-    Interpreter in(host);
+    Engine in(host);
     EXPECT_EQ(in.RandomSeed(), 0u);
     EXPECT_DOUBLE_EQ(in.Random(), 1.0 / 4294967296.0);
     EXPECT_EQ(in.RandomSeed(), 1u);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host.h"
-#include "interpreter.h"
+#include "interpreter_internal.h"
 
 namespace vokc::test {
 
@@ -16,7 +16,7 @@ struct FakeHost : Host {
     std::vector<std::string> messages;
     std::vector<int> messageLines;
     std::vector<std::string> errorBoxes;
-    std::string console;        // drawn texts, '\n' at each line break
+    std::string console; // drawn texts, '\n' at each line break
     std::vector<std::string> printed;
     std::deque<std::string> answers;
     std::deque<std::string> keys;
@@ -27,6 +27,12 @@ struct FakeHost : Host {
     bool printing = false;
     char separator = ',';
     DateTime now{2026, 12, 6, 8, 45, 10, 250};
+    // Stop requests: `stop` at once, or from the stopAfterPolls-th question on; with
+    // stopWhenReading, the user stops the run while an answer or a key is awaited.
+    bool stop = false;
+    int stopAfterPolls = 0;
+    int polls = 0;
+    bool stopWhenReading = false;
 
     void Message(std::string_view text, int line) override {
         messages.emplace_back(text);
@@ -39,12 +45,14 @@ struct FakeHost : Host {
     void LineBreak() override { console += '\n'; }
     void ClearScreen() override { ++clears; }
     std::string ReadAnswer(int, int) override {
+        if (stopWhenReading) stop = true;
         if (answers.empty()) return {};
         std::string a = answers.front();
         answers.pop_front();
         return a;
     }
     std::string ReadKey() override {
+        if (stopWhenReading) stop = true;
         if (keys.empty()) return {};
         std::string k = keys.front();
         keys.pop_front();
@@ -78,9 +86,14 @@ struct FakeHost : Host {
         return b;
     }
     char DecimalSeparator() override { return separator; }
+    bool StopRequested() override {
+        ++polls;
+        return stop || (stopAfterPolls > 0 && polls >= stopAfterPolls);
+    }
     std::string AllMessages() const {
         std::string all;
-        for (auto& m : messages) all += m + "|";
+        for (auto& m : messages)
+            all += m + "|";
         return all;
     }
 };
@@ -106,20 +119,20 @@ struct MemoryText : ProgramText {
 };
 
 // The value of a variable as text (ints in decimal), read straight from its store.
-inline std::string ValueOf(Interpreter& interp, std::string_view name) {
-    char kind = 0;
+inline std::string ValueOf(Engine& interp, std::string_view name) {
+    SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0, i = 0;
     long double f = 0;
     std::string text;
-    if (!interp.ChercheEtiq(name, kind, index)) return "<" + std::string(name) + " inconnu>";
-    interp.LitValeur(index, kind, f, i, text);
-    return kind == 'I' ? std::to_string(i) : text;
+    if (!interp.FindSymbol(name, kind, index)) return "<" + std::string(name) + " inconnu>";
+    interp.ReadValue(index, kind, f, i, text);
+    return kind == SymbolKind::Int ? std::to_string(i) : text;
 }
 
 // Runs a whole program as a fresh run and returns the stop state.
 struct Run {
     FakeHost host;
-    Interpreter interp{host};
+    Engine interp{host};
     MemoryText text;
     int startLine = 0;
     int stopState = 0;
@@ -129,7 +142,7 @@ struct Run {
     }
     int Go(int stepMode = 0) {
         stopState = 0;
-        interp.InitPrg("test.c");
+        interp.StartProgram("test.c");
         interp.Exec(text, startLine, stopState, stepMode);
         return stopState;
     }

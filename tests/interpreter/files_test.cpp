@@ -2,43 +2,22 @@
 // directory, which is left and removed afterwards.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 
 #include "fake_host.h"
-#include "interpreter.h"
+#include "interpreter_internal.h"
+#include "temp_dir.h"
 
 namespace vokc::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string W(std::string_view utf8) { return Interpreter::Cp(utf8); }
-
-// Makes a fresh temporary directory the current one for the life of the guard.
-class TempDirGuard {
-public:
-    TempDirGuard() : previous_(fs::current_path()) {
-        std::string pattern = (fs::temp_directory_path() / "vokc-files-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
-        dir_ = pattern;
-        fs::current_path(dir_);
-    }
-    ~TempDirGuard() {
-        std::error_code ec;
-        fs::current_path(previous_, ec);
-        fs::remove_all(dir_, ec);
-    }
-    TempDirGuard(const TempDirGuard&) = delete;
-    TempDirGuard& operator=(const TempDirGuard&) = delete;
-    const fs::path& dir() const { return dir_; }
-
-private:
-    fs::path previous_, dir_;
-};
+std::string W(std::string_view utf8) {
+    return Engine::Cp(utf8);
+}
 
 std::string ReadBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -51,23 +30,23 @@ void WriteBytes(const fs::path& p, std::string_view bytes) {
 }
 
 class FilesTest : public ::testing::Test {
-protected:
+  protected:
     TempDirGuard guard;
     FakeHost host;
-    Interpreter interp{host};
+    Engine interp{host};
 
     void SetUp() override {
-        interp.DeclareLine("file f, g");
-        interp.DeclareLine("char s[80], nom[20], mode[5]");
-        interp.DeclareLine("int x");
+        interp.DeclareVariables("file f, g");
+        interp.DeclareVariables("char s[80], nom[20], mode[5]");
+        interp.DeclareVariables("int x");
         ASSERT_EQ(interp.RunState(), 0);
-        interp.StoreValue("5", 'I', 1);
+        interp.StoreValue("5", SymbolKind::Int, 1);
     }
     std::string Get(std::string_view name) { return vokc::test::ValueOf(interp, name); }
     // Reads every line of f as a `while (!feof(f))` loop does.
     std::vector<std::string> ReadAll() {
         std::vector<std::string> lines;
-        while (!interp.EofCheck(" f ) ") && lines.size() < 100) {
+        while (!interp.EndOfFile(" f ) ") && lines.size() < 100) {
             interp.Fgets("f, s)");
             lines.push_back(Get("s"));
         }
@@ -112,8 +91,8 @@ TEST_F(FilesTest, ReadingPastTheEndAndUnopenedSlots) {
 }
 
 TEST_F(FilesTest, ModesVariablesAndReopening) {
-    interp.StoreValue("var.txt", 'S', 81);
-    interp.StoreValue("w", 'S', 101);
+    interp.StoreValue("var.txt", SymbolKind::String, 81);
+    interp.StoreValue("w", SymbolKind::String, 101);
     interp.Fopen("g=fopen(nom, mode);");
     interp.Fputs("\"v\", g)");
     interp.Fopen("g=fopen(nom,\"r\");"); // an open slot is closed before it is reopened
@@ -135,27 +114,27 @@ TEST_F(FilesTest, ModesVariablesAndReopening) {
 TEST_F(FilesTest, StatementMessages) {
     fs::create_directory("dir");
     struct Case {
-        void (Interpreter::*op)(std::string_view);
+        void (Engine::*op)(std::string_view);
         const char* args;
         const char* message;
     };
     const Case cases[] = {
-        {&Interpreter::Fopen, "f fopen(\"a\",\"w\");", "Erreur de syntaxe"},
-        {&Interpreter::Fopen, "f=fopen(\"a\");", "Erreur de syntaxe"},
-        {&Interpreter::Fopen, "x=fopen(\"a\",\"w\");", "Variable fichier attendue"},
-        {&Interpreter::Fopen, "f=fopen(\"a,\"w\");", "chaine sans fin"},
-        {&Interpreter::Fopen, "f=fopen(\"absent.txt\",\"r+t\");", "Erreur Entrée/Sortie"},
-        {&Interpreter::Fopen, "f=fopen(\"dir\",\"r\");", "Erreur Entrée/Sortie"},
-        {&Interpreter::Fputs, "\"a\")", "Variable fichier attendue"},
-        {&Interpreter::Fputs, "\"a\", x)", "Variable fichier attendue"},
-        {&Interpreter::Fputs, "\"a\", zz)", "Nom de fichier inconnu"},
-        {&Interpreter::Fgets, "zz, s)", "Nom de fichier inconnu"},
-        {&Interpreter::Fgets, "x, s)", "Variable fichier requiqe"},
-        {&Interpreter::Fgets, "f)", "Variable fichier requiqe"},
-        {&Interpreter::Fgets, "f, zz)", "Variable zz inconnue"},
-        {&Interpreter::Fclose, "x)", "Variable fichier attendue"},
-        {&Interpreter::Fclose, "f)", "Erreur d'entrée/sortie"},
-        {&Interpreter::Fclose, "PRN:)", "Erreur d'entrée/sortie"},
+        {&Engine::Fopen, "f fopen(\"a\",\"w\");", "Erreur de syntaxe"},
+        {&Engine::Fopen, "f=fopen(\"a\");", "Erreur de syntaxe"},
+        {&Engine::Fopen, "x=fopen(\"a\",\"w\");", "Variable fichier attendue"},
+        {&Engine::Fopen, "f=fopen(\"a,\"w\");", "chaine sans fin"},
+        {&Engine::Fopen, "f=fopen(\"absent.txt\",\"r+t\");", "Erreur Entrée/Sortie"},
+        {&Engine::Fopen, "f=fopen(\"dir\",\"r\");", "Erreur Entrée/Sortie"},
+        {&Engine::Fputs, "\"a\")", "Variable fichier attendue"},
+        {&Engine::Fputs, "\"a\", x)", "Variable fichier attendue"},
+        {&Engine::Fputs, "\"a\", zz)", "Nom de fichier inconnu"},
+        {&Engine::Fgets, "zz, s)", "Nom de fichier inconnu"},
+        {&Engine::Fgets, "x, s)", "Variable fichier requiqe"},
+        {&Engine::Fgets, "f)", "Variable fichier requiqe"},
+        {&Engine::Fgets, "f, zz)", "Variable zz inconnue"},
+        {&Engine::Fclose, "x)", "Variable fichier attendue"},
+        {&Engine::Fclose, "f)", "Erreur d'entrée/sortie"},
+        {&Engine::Fclose, "PRN:)", "Erreur d'entrée/sortie"},
     };
     for (const Case& c : cases) {
         host.messages.clear();
@@ -165,10 +144,10 @@ TEST_F(FilesTest, StatementMessages) {
     }
     EXPECT_FALSE(fs::exists("a"));
     host.messages.clear();
-    EXPECT_TRUE(interp.EofCheck("f)")); // not open
+    EXPECT_TRUE(interp.EndOfFile("f)")); // not open
     interp.Fopen("f=fopen(\"w.txt\",\"w\");");
-    EXPECT_TRUE(interp.EofCheck("f)")); // open for writing
-    EXPECT_TRUE(interp.EofCheck("x)"));
+    EXPECT_TRUE(interp.EndOfFile("f)")); // open for writing
+    EXPECT_TRUE(interp.EndOfFile("x)"));
     EXPECT_EQ(interp.RunState(), 1);
     EXPECT_EQ(host.AllMessages(), W("Erreur d'entrée/sortie|Erreur d'entrée/sortie|"
                                     "Variable fichier attendue|"));
@@ -188,11 +167,11 @@ TEST_F(FilesTest, PrinterJobAndCloseAll) {
     interp.Fopen("g=fopen(\"b.txt\",\"r\");");
     interp.Fopen("f=fopen(prn:,\"w\");"); // closes the file PRN: first
     EXPECT_EQ(host.printJobs, 2);
-    EXPECT_EQ(interp.CloseAll(), 0);
+    EXPECT_EQ(interp.CloseAllFiles(), 0);
     EXPECT_EQ(interp.RunState(), 0);
     EXPECT_FALSE(host.printing);
     EXPECT_EQ(ReadBytes("PRN:"), "fichier\r\n");
-    interp.EofCheck("g)");
+    interp.EndOfFile("g)");
     EXPECT_EQ(host.AllMessages(), W("Erreur d'entrée/sortie|"));
     host.printerWorks = false;
     interp.Fopen("g=fopen(PRN:,\"w\");");
@@ -227,7 +206,8 @@ TEST_F(FilesTest, Directories) {
 // more than kTextMax bytes is accepted when its characters fit.
 TEST_F(FilesTest, OverlongLinesAreRefusedNotKept) {
     std::string utf8;
-    for (int i = 0; i < 600000; ++i) utf8 += "\xC3\xA9"; // 1.2 MB, 600000 characters
+    for (int i = 0; i < 600000; ++i)
+        utf8 += "\xC3\xA9"; // 1.2 MB, 600000 characters
     WriteBytes("long.txt", std::string(kTextMax, 'a') + "\r\n" + utf8 + "\n" +
                                std::string(4 * kTextMax + 10, 'b') + "\nfin\n");
     interp.Fopen("f=fopen(\"long.txt\",\"r\");");

@@ -2,23 +2,25 @@
 #include <gtest/gtest.h>
 
 #include "fake_host.h"
-#include "interpreter.h"
+#include "interpreter_internal.h"
 
 namespace vokc::test {
 namespace {
 
-std::string W(std::string_view utf8) { return Interpreter::Cp(utf8); }
+std::string W(std::string_view utf8) {
+    return Engine::Cp(utf8);
+}
 
 class StringsTest : public ::testing::Test {
-protected:
+  protected:
     FakeHost host;
-    Interpreter interp{host};
+    Engine interp{host};
 
     void SetUp() override {
-        interp.DeclareLine("char s[20], t[20], c");
-        interp.DeclareLine("int n");
+        interp.DeclareVariables("char s[20], t[20], c");
+        interp.DeclareVariables("int n");
         ASSERT_EQ(interp.RunState(), 0);
-        interp.StoreValue("TT", 'S', 21); // t
+        interp.StoreValue("TT", SymbolKind::String, 21); // t
     }
     std::string Get(std::string_view name) { return vokc::test::ValueOf(interp, name); }
     std::string Eval(std::string_view expr) {
@@ -47,7 +49,8 @@ TEST_F(StringsTest, ExpressionValues) {
         {"getch()", ""},           // no key any more
         {"\"ab\" + FOO(1)", "ab"}, // an unknown function adds nothing
     };
-    for (const auto& [expr, value] : cases) EXPECT_EQ(Eval(expr), value) << expr;
+    for (const auto& [expr, value] : cases)
+        EXPECT_EQ(Eval(expr), value) << expr;
     EXPECT_EQ(interp.RunState(), 0);
     EXPECT_EQ(host.AllMessages(), "");
 }
@@ -74,29 +77,29 @@ TEST_F(StringsTest, ExpressionFailuresReportOnce) {
 }
 
 TEST_F(StringsTest, StrcpyAppendsAndStrncpyAppendsNCharacters) {
-    interp.StoreValue("xy", 'S', 1);
-    interp.StrCat("s, \"ab\")");
-    interp.StrCat("s,t)");
-    interp.StrNCat("s, \"cdef\", 3)");
-    interp.StrNCat("s, \"abc\")"); // no count, a name, a negative count: nothing
-    interp.StrNCat("s, \"abc\", n)");
-    interp.StrNCat("s, \"abc\", -2)");
-    interp.StrNCat("s, 'z', 99)");
+    interp.StoreValue("xy", SymbolKind::String, 1);
+    interp.AppendToString("s, \"ab\")", false);
+    interp.AppendToString("s,t)", false);
+    interp.AppendToString("s, \"cdef\", 3)", true);
+    interp.AppendToString("s, \"abc\")", true); // no count, a name, a negative count: nothing
+    interp.AppendToString("s, \"abc\", n)", true);
+    interp.AppendToString("s, \"abc\", -2)", true);
+    interp.AppendToString("s, 'z', 99)", true);
     EXPECT_EQ(Get("s"), "xyabTTcdez");
     EXPECT_EQ(interp.RunState(), 0);
     EXPECT_EQ(host.AllMessages(), "");
 }
 
 TEST_F(StringsTest, StringStatementFailuresStoreNothing) {
-    interp.StoreValue("ok", 'S', 1);
-    interp.StoreValue("7", 'I', 1);
-    interp.StrCat("s \"ab\")");
-    interp.StrCat("n, \"1\")");       // not a string: one message only
-    interp.StrCat("s, inconnu)");     // failed source
+    interp.StoreValue("ok", SymbolKind::String, 1);
+    interp.StoreValue("7", SymbolKind::Int, 1);
+    interp.AppendToString("s \"ab\")", false);
+    interp.AppendToString("n, \"1\")", false);   // not a string: one message only
+    interp.AppendToString("s, inconnu)", false); // failed source
     EXPECT_EQ(host.AllMessages(),
               "Erreur dans expression|ce n'est pas un string|Variable inconnu n'existe pas|");
     host.messages.clear();
-    interp.StrNCat("absent, \"ab\", 1)"); // absent destination: silent
+    interp.AppendToString("absent, \"ab\", 1)", true); // absent destination: silent
     EXPECT_EQ(interp.RunState(), 1);
     EXPECT_EQ(host.AllMessages(), "");
     EXPECT_EQ(Get("s"), "ok");
@@ -120,12 +123,12 @@ TEST(StringPrograms, StatementsAssignmentsAndGetchInARun) {
 TEST_F(StringsTest, TextsStopAtTheirLongestLength) {
     const std::string longest(kTextMax, 'x');
     const std::string tooLong = W("Chaîne trop longue (1000000 caractères maxi)|");
-    interp.StoreValue(longest, 'S', 1);
+    interp.StoreValue(longest, SymbolKind::String, 1);
     EXPECT_EQ(host.AllMessages(), "");
-    interp.StoreValue(longest + "y", 'S', 1);
+    interp.StoreValue(longest + "y", SymbolKind::String, 1);
     EXPECT_EQ(interp.RunState(), 1);
-    interp.StrCat("s, \"z\")");
-    interp.StrNCat("s, t, 1)");
+    interp.AppendToString("s, \"z\")", false);
+    interp.AppendToString("s, t, 1)", true);
     EXPECT_EQ(host.AllMessages(), tooLong + tooLong + tooLong);
     EXPECT_EQ(Get("s"), longest);
 }

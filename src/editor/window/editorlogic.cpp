@@ -228,41 +228,16 @@ std::string ToUtf8(TextView text) {
 Lines DecodeProgramFile(const std::string& bytes, FileFormat& format) {
     format = FileFormat{};
     std::string_view data = bytes;
-    if (data.size() >= 3 && data.substr(0, 3) == "\xEF\xBB\xBF") {
+    if (StartsWith(data, "\xEF\xBB\xBF")) {
         format.utf8Bom = true;
         data.remove_prefix(3);
     }
-    bool ascii = true;
-    for (unsigned char c : data)
-        if (c >= 0x80) {
-            ascii = false;
-            break;
-        }
-    bool utf8 = format.utf8Bom || (!ascii && IsValidUtf8(data));
+    const bool utf8 = format.utf8Bom ? IsValidUtf8(data) : IsUtf8Program(data);
     format.encoding = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
-    if (format.utf8Bom && !IsValidUtf8(data)) format.encoding = Encoding::Windows1252;
-    Text text = format.encoding == Encoding::Utf8 ? FromUtf8(data) : FromCp1252(data);
-
     Lines lines;
-    Text current;
-    bool sawEnd = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
-        if (c != u'\r' && c != u'\n') {
-            current += c;
-            continue;
-        }
-        LineEnd end = c == u'\n' ? LineEnd::Lf : LineEnd::Cr;
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            end = LineEnd::CrLf;
-            ++i;
-        }
-        if (!sawEnd) format.lineEnd = end;
-        sawEnd = true;
-        lines.push_back(std::move(current));
-        current.clear();
-    }
-    if (!current.empty()) lines.push_back(std::move(current));
+    // Line ends are single bytes in both encodings: the bytes are split first.
+    for (std::string_view line : SplitLines(data, &format.lineEnd))
+        lines.push_back(utf8 ? FromUtf8(line) : FromCp1252(line));
     return lines;
 }
 

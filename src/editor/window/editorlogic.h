@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "program_file.h"
+
 namespace vokc::editor {
 
 using Text = std::u16string;
@@ -65,15 +67,15 @@ bool RemoveStepMarkers(Lines& lines);
 
 // How a file was written, so that saving keeps it that way.
 enum class Encoding { Utf8, Windows1252 };
-enum class LineEnd { CrLf, Lf, Cr };
+using LineEnd = vokc::LineEnd;
 struct FileFormat {
     Encoding encoding = Encoding::Windows1252;
     LineEnd lineEnd = LineEnd::CrLf;
     bool utf8Bom = false;
 };
-// Splits file bytes into lines (CR LF, LF or CR; the first line end found is the
-// file's) after choosing the encoding: valid UTF-8 with at least one non-ASCII
-// character is UTF-8, anything else is Windows-1252.
+// Splits file bytes into lines as the runner does (program_file.h; the first line end
+// found is the file's). A UTF-8 byte-order mark is dropped and remembered, and makes the
+// file UTF-8 when the rest is valid UTF-8.
 Lines DecodeProgramFile(const std::string& bytes, FileFormat& format);
 // The bytes of lines in a file's encoding and line ends; every line is followed by its
 // line end. Returns false when a character cannot be written in Windows-1252 (the

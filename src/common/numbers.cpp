@@ -95,7 +95,7 @@ bool RoundReal48(long double value, long double& out) {
     }
     int exp = 0;
     long double mant = std::frexp(std::fabs(value), &exp); // [0.5, 1)
-    long double scaled = std::ldexp(mant, 40);              // [2^39, 2^40)
+    long double scaled = std::ldexp(mant, 40);             // [2^39, 2^40)
     long double whole = std::floor(scaled);
     if (scaled - whole >= 0.5L) whole += 1; // halves away from zero (on the magnitude)
     long double magnitude = std::ldexp(whole, exp - 40);
@@ -123,14 +123,15 @@ std::string_view FormatInt(std::int32_t value, NumberBuffer& buf) {
     return std::string_view(buf.data, static_cast<std::size_t>(res.ptr - buf.data));
 }
 
-std::string_view FormatFloat(long double value, char separator, NumberBuffer& buf) {
+std::string_view FormatFloat(long double value, char separator, NumberBuffer& buf, int digits) {
     if (value == 0 || std::isnan(value) || std::isinf(value)) {
         buf.data[0] = '0';
         return std::string_view(buf.data, 1);
     }
-    // 15 significant digits, correctly rounded, as d.dddddddddddddde±XX.
+    // The significant digits, correctly rounded, as d.dddde±XX.
+    digits = digits < 1 ? 1 : digits > 15 ? 15 : digits;
     char sci[48];
-    int len = std::snprintf(sci, sizeof sci, "%.14Le", value);
+    int len = std::snprintf(sci, sizeof sci, "%.*Le", digits - 1, value);
     if (len <= 0 || len >= static_cast<int>(sizeof sci)) {
         buf.data[0] = '0';
         return std::string_view(buf.data, 1);
@@ -141,13 +142,14 @@ std::string_view FormatFloat(long double value, char separator, NumberBuffer& bu
         negative = true;
         ++p;
     }
-    char digits[16];
+    char mantissa[16];
     int nd = 0;
     for (; *p && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9' && nd < 15) digits[nd++] = *p;
+        if (*p >= '0' && *p <= '9' && nd < digits) mantissa[nd++] = *p;
     int exponent = 0;
     if (*p == 'e') exponent = std::atoi(p + 1);
-    while (nd > 1 && digits[nd - 1] == '0') --nd;
+    while (nd > 1 && mantissa[nd - 1] == '0')
+        --nd;
 
     std::size_t n = 0;
     char* out = buf.data;
@@ -156,20 +158,25 @@ std::string_view FormatFloat(long double value, char separator, NumberBuffer& bu
         if (exponent < 0) {
             out[n++] = '0';
             out[n++] = separator;
-            for (int z = -1; z > exponent; --z) out[n++] = '0';
-            for (int d = 0; d < nd; ++d) out[n++] = digits[d];
+            for (int z = -1; z > exponent; --z)
+                out[n++] = '0';
+            for (int d = 0; d < nd; ++d)
+                out[n++] = mantissa[d];
         } else {
-            for (int d = 0; d <= exponent; ++d) out[n++] = d < nd ? digits[d] : '0';
+            for (int d = 0; d <= exponent; ++d)
+                out[n++] = d < nd ? mantissa[d] : '0';
             if (nd > exponent + 1) {
                 out[n++] = separator;
-                for (int d = exponent + 1; d < nd; ++d) out[n++] = digits[d];
+                for (int d = exponent + 1; d < nd; ++d)
+                    out[n++] = mantissa[d];
             }
         }
     } else {
-        out[n++] = digits[0];
+        out[n++] = mantissa[0];
         if (nd > 1) {
             out[n++] = separator;
-            for (int d = 1; d < nd; ++d) out[n++] = digits[d];
+            for (int d = 1; d < nd; ++d)
+                out[n++] = mantissa[d];
         }
         out[n++] = 'E';
         auto res = std::to_chars(out + n, buf.data + sizeof buf.data, exponent);

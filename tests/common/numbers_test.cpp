@@ -55,6 +55,16 @@ TEST(Numbers, RangeOfTheStoreFormat) {
     EXPECT_FALSE(RoundReal48(NAN, r));
 }
 
+TEST(Numbers, GeneralFormatWithFewerDigits) {
+    NumberBuffer b;
+    EXPECT_EQ(FormatFloat(2.0L / 3, ',', b, 12), "0,666666666667");
+    EXPECT_EQ(FormatFloat(2.0L / 3, '.', b), "0.666666666666667");
+    EXPECT_EQ(FormatFloat(-123456789012345.0L, ',', b, 12), "-123456789012000");
+    EXPECT_EQ(FormatFloat(9.99999999999999e-5L, ',', b, 12), "0,0001");
+    EXPECT_EQ(FormatFloat(1234.5L, ',', b, 1), "1000");
+    EXPECT_EQ(FormatFloat(1234.5L, ',', b, 40), "1234,5"); // at most 15
+}
+
 TEST(Numbers, GeneralFormat) {
     EXPECT_EQ(Show(1e15L), "1E15");
     EXPECT_EQ(Show(1.5e-5L), "1,5E-5");

@@ -7,22 +7,31 @@
 
 namespace vokc {
 
-inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+inline bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 // Removes every character of code 32 or less at both ends.
 inline std::string_view Trim(std::string_view text) {
     std::size_t b = 0, e = text.size();
-    while (b < e && IsBlank(text[b])) ++b;
-    while (e > b && IsBlank(text[e - 1])) --e;
+    while (b < e && IsBlank(text[b]))
+        ++b;
+    while (e > b && IsBlank(text[e - 1]))
+        --e;
     return text.substr(b, e - b);
 }
 inline std::string_view SkipLeadingBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text[0])) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text[0]))
+        text.remove_prefix(1);
     return text;
 }
 
 // Upper- and lower-casing change the letters a-z and A-Z only.
-inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-inline char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+inline char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+inline char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 void UpperInto(std::string_view text, std::string& out);
 void LowerInto(std::string_view text, std::string& out);
 // Byte comparisons written out: the texts compared here are a few characters long,

@@ -5,20 +5,22 @@ namespace vokc {
 
 namespace {
 // Code points of bytes 0x80 to 0x9F; the five undefined ones map to themselves.
-constexpr char32_t kHigh[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char32_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 } // namespace
 
 void UpperInto(std::string_view text, std::string& out) {
     out.resize(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) out[i] = UpperAscii(text[i]);
+    for (std::size_t i = 0; i < text.size(); ++i)
+        out[i] = UpperAscii(text[i]);
 }
 
 void LowerInto(std::string_view text, std::string& out) {
     out.resize(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) out[i] = LowerAscii(text[i]);
+    for (std::size_t i = 0; i < text.size(); ++i)
+        out[i] = LowerAscii(text[i]);
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
@@ -51,10 +53,14 @@ std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp) {
     }
     std::size_t len = 0;
     char32_t min = 0;
-    if ((c & 0xE0) == 0xC0) len = 2, cp = c & 0x1F, min = 0x80;
-    else if ((c & 0xF0) == 0xE0) len = 3, cp = c & 0x0F, min = 0x800;
-    else if ((c & 0xF8) == 0xF0) len = 4, cp = c & 0x07, min = 0x10000;
-    else return 0;
+    if ((c & 0xE0) == 0xC0)
+        len = 2, cp = c & 0x1F, min = 0x80;
+    else if ((c & 0xF0) == 0xE0)
+        len = 3, cp = c & 0x0F, min = 0x800;
+    else if ((c & 0xF8) == 0xF0)
+        len = 4, cp = c & 0x07, min = 0x10000;
+    else
+        return 0;
     if (i + len > s.size()) return 0;
     for (std::size_t k = 1; k < len; ++k) {
         if ((b(i + k) & 0xC0) != 0x80) return 0;

@@ -46,8 +46,9 @@ struct NumberBuffer {
     char data[64];
 };
 std::string_view FormatInt(std::int32_t value, NumberBuffer& buf);
-// General format: at most 15 significant digits, no trailing zeros, plain notation for
-// magnitudes from 1E-4 to below 1E15, otherwise mantissa, E and exponent (1E15, 1,5E-5).
-std::string_view FormatFloat(long double value, char separator, NumberBuffer& buf);
+// General format: the value rounded to `digits` significant digits (1 to 15), no
+// trailing zeros, plain notation for magnitudes from 1E-4 to below 1E15, otherwise
+// mantissa, E and exponent (1E15, 1,5E-5). Zero, infinities and NaN give "0".
+std::string_view FormatFloat(long double value, char separator, NumberBuffer& buf, int digits = 15);
 
 } // namespace vokc

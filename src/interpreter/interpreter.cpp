@@ -1,0 +1,51 @@
+// The hosts' facade: every call goes to the engine that holds the run.
+#include "interpreter.h"
+
+#include "interpreter_internal.h"
+
+namespace vokc {
+
+Interpreter::Interpreter(Host& host) : engine_(std::make_unique<Engine>(host)) {}
+Interpreter::~Interpreter() = default;
+
+void Interpreter::StartProgram(std::string_view name) {
+    engine_->StartProgram(name);
+}
+void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, int stepMode) {
+    engine_->Exec(memo, startLine, stopState, stepMode);
+}
+StopReason Interpreter::LastStop() const {
+    return engine_->LastStop();
+}
+int Interpreter::CloseAllFiles() {
+    return engine_->CloseAllFiles();
+}
+std::vector<std::string> Interpreter::SymbolListing() const {
+    return engine_->SymbolListing();
+}
+std::string Interpreter::ExamineText(std::string_view reference) {
+    return engine_->ExamineText(reference);
+}
+void Interpreter::SetStepLimit(std::uint64_t limit) {
+    engine_->SetStepLimit(limit);
+}
+void Interpreter::SetBreakpointsEnabled(bool on) {
+    engine_->SetBreakpointsEnabled(on);
+}
+void Interpreter::SetLineMarkers(bool on) {
+    engine_->SetLineMarkers(on);
+}
+void Interpreter::SetTrace(bool on) {
+    engine_->SetTrace(on);
+}
+std::uint64_t Interpreter::ExecutedLines() const {
+    return engine_->ExecutedLines();
+}
+int Interpreter::TextX() const {
+    return engine_->TextX();
+}
+int Interpreter::TextY() const {
+    return engine_->TextY();
+}
+
+} // namespace vokc

@@ -1,0 +1,30 @@
+# Fails when a C++ file of src/, tests/, bench/ or fuzz/ is not formatted as the
+# project's .clang-format asks, and names the files.
+#   cmake -DSOURCE_DIR=<project root> -DCLANG_FORMAT=<clang-format> -P format.cmake
+cmake_minimum_required(VERSION 3.20)
+if(NOT CLANG_FORMAT)
+  message(FATAL_ERROR "clang-format is missing (scripts/setup.sh installs it)")
+endif()
+set(files "")
+foreach(dir src tests bench fuzz)
+  file(GLOB_RECURSE found ${SOURCE_DIR}/${dir}/*.h ${SOURCE_DIR}/${dir}/*.cpp)
+  list(APPEND files ${found})
+endforeach()
+list(SORT files)
+execute_process(COMMAND ${CLANG_FORMAT} --dry-run --Werror ${files}
+                WORKING_DIRECTORY ${SOURCE_DIR}
+                RESULT_VARIABLE status ERROR_VARIABLE errors OUTPUT_QUIET)
+if(NOT status EQUAL 0)
+  string(REGEX MATCHALL "[^\n:]+:[0-9]+:[0-9]+: error" places "${errors}")
+  set(unformatted "")
+  foreach(place ${places})
+    string(REGEX REPLACE ":[0-9]+:[0-9]+: error$" "" path "${place}")
+    file(RELATIVE_PATH path ${SOURCE_DIR} ${path})
+    list(APPEND unformatted ${path})
+  endforeach()
+  list(REMOVE_DUPLICATES unformatted)
+  list(JOIN unformatted "\n  " listed)
+  message(FATAL_ERROR "Not formatted (clang-format -i FILE):\n  ${listed}")
+endif()
+list(LENGTH files count)
+message(STATUS "${count} files formatted as .clang-format asks")

@@ -1,0 +1,4 @@
+// A header of the interpreter layer.
+#pragma once
+
+#include "low.h"

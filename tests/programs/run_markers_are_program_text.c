@@ -1,0 +1,5 @@
+main()
+{
+puts("a")
+•puts("b")
+}
