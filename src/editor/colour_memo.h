@@ -14,7 +14,7 @@
 
 #include "colourrules.h"
 #include "cp1252_qstring.h"
-#include "host.h"
+#include "program_text.h"
 
 #include <QColor>
 #include <QFont>

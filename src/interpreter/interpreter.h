@@ -102,10 +102,6 @@ class Interpreter {
     int TextX() const;
     int TextY() const;
 
-    // Transitional names of the desktop's call sites.
-    void InitPrg(std::string_view name) { StartProgram(name); }
-    int CloseAll() { return CloseAllFiles(); }
-
   private:
     std::unique_ptr<Engine> engine_;
 };

@@ -35,7 +35,7 @@ void RunSession::requestStop() {
 
 void RunSession::start(const ProgramText& text, const std::string& programName) {
     if (isRunning()) return;
-    interpreter_->InitPrg(programName);
+    interpreter_->StartProgram(programName);
     startLine_ = 0;
     runFrom(text, true);
 }
@@ -62,32 +62,35 @@ void RunSession::runFrom(const ProgramText& text, bool fresh) {
         action();
 }
 
-// The interpreter's stop state: 0 when the program ended, 1 after an error or a pause,
-// kBlockPause when a stepped run paused where a block's closing keyword is about to run.
+// The interpreter's stop reason and stop state (0 when the program ended).
 RunStop RunSession::describeStop(int stopState, bool fresh) const {
     RunStop stop;
     stop.line = startLine_;
-    switch (interpreter_->LastStop()) {
+    const StopReason last = interpreter_->LastStop();
+    switch (last) {
     case StopReason::Finished:
         stop.reason = RunStopReason::Finished;
         break;
     case StopReason::Error:
+    case StopReason::StepLimit: // no limit is set here
         stop.reason = RunStopReason::Error;
         break;
     case StopReason::Interrupted:
         stop.reason = RunStopReason::UserStop;
         break;
-    case StopReason::StepLimit:
-        stop.reason = RunStopReason::Error;
-        break; // no limit is set here
-    case StopReason::Pause:
-        stop.reason = stepMode_ ? RunStopReason::StepPause : RunStopReason::Breakpoint;
+    case StopReason::Breakpoint:
+        stop.reason = RunStopReason::Breakpoint;
+        break;
+    case StopReason::Step:
+    case StopReason::StepBeforeBlockEnd:
+        stop.reason = RunStopReason::StepPause;
         break;
     }
     // A pause at a block's end keeps the marker where the previous step put it, and a
     // resumed run shows its stop line only when it did not pause there.
-    stop.markStep = stepMode_ && (fresh || stopState != kBlockPause);
-    stop.showLine = stopState > 0 && (fresh || stopState < kBlockPause);
+    const bool blockEnd = last == StopReason::StepBeforeBlockEnd;
+    stop.markStep = stepMode_ && (fresh || !blockEnd);
+    stop.showLine = stopState != 0 && (fresh || !blockEnd);
     return stop;
 }
 
@@ -101,7 +104,7 @@ void RunSession::whenStopped(std::function<void()> action) {
 }
 
 void RunSession::closeFiles() {
-    if (!isRunning()) interpreter_->CloseAll();
+    if (!isRunning()) interpreter_->CloseAllFiles();
 }
 
 QStringList RunSession::symbolListing() const {

@@ -1,6 +1,6 @@
 # Fails when a folder of src/ includes a header of a folder that is not below it.
-# Layers from the bottom: common <- interpreter <- cli and run; common <- editor;
-# editor, run, utilities <- shell <- app. A folder may include its own headers and those
+# Layers from the bottom: common <- interpreter <- cli and run; common <- qt_common (the
+# Qt helpers) <- editor and run; editor, run, utilities <- shell <- app. A folder may include its own headers and those
 # of any folder below it, directly or not. A quoted include is resolved to a file of src/
 # by its path's end ("x.h" or "dir/x.h"); includes that name no file of src/ (the
 # system's, Qt's, generated ones) are left alone. A new folder of src/ must be given
@@ -12,12 +12,13 @@ cmake_minimum_required(VERSION 3.20)
 set(below_common "")
 set(below_interpreter common)
 set(below_cli interpreter)
-set(below_run interpreter)
-set(below_editor common)
+set(below_qt_common common)
+set(below_run interpreter qt_common)
+set(below_editor common qt_common)
 set(below_utilities common)
 set(below_shell editor run utilities)
 set(below_app shell)
-set(layers common interpreter cli run editor utilities shell app)
+set(layers common interpreter cli qt_common run editor utilities shell app)
 
 # Everything below a folder, following the layers down.
 function(all_below folder out)
