@@ -226,43 +226,6 @@ bool PrepareFolder(const fs::path& folder, const Exercise& exercise, std::string
 
 } // namespace
 
-RunResult JudgeReport(const std::string& report, const std::string& output,
-                      const std::string& expected) {
-    RunResult run;
-    const std::size_t first = report.find('\n');
-    const std::size_t second = first == std::string::npos ? first : report.find('\n', first + 1);
-    if (second == std::string::npos) {
-        run.result = Result::Error;
-        run.detail = "arrêt anormal";
-        return run;
-    }
-    const std::string reason = report.substr(0, first);
-    const int line = std::atoi(report.c_str() + first + 1);
-    const std::string message = report.substr(second + 1);
-    if (reason == "lignes") {
-        run.result = Result::Limit;
-        run.detail = "lignes";
-    } else if (reason == "erreur") {
-        run.result = Result::Error;
-        run.line = line;
-        run.detail = message.empty() ? "exécution arrêtée" : message;
-    } else if (reason == "fermeture") {
-        run.result = Result::Error;
-        run.detail = message;
-    } else if (reason == "fini") {
-        const auto difference = FirstDifference(ComparableLines(expected), ComparableLines(output));
-        if (difference) {
-            run.result = Result::Failed;
-            run.line = difference->line;
-            run.detail = DifferenceDetail(*difference);
-        }
-    } else {
-        run.result = Result::Error;
-        run.detail = "arrêt anormal";
-    }
-    return run;
-}
-
 bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
               const RunSettings& settings, std::vector<ProgramResults>& results,
               std::string& error) {

@@ -42,10 +42,4 @@ bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
 // The signal that interrupted the last GradeAll (0: none).
 int InterruptingSignal();
 
-// The result of a finished run from what it reported, as GradeAll gives it: the stop
-// reason (`fini`, `erreur`, `lignes`, `fermeture`), the 1-based stop line and the last
-// message (UTF-8) in `report`, the output, and the expected output.
-RunResult JudgeReport(const std::string& report, const std::string& output,
-                      const std::string& expected);
-
 } // namespace vokc::cli::grade

@@ -31,6 +31,12 @@ struct Grading {
     std::vector<ProgramResults> programs;
 };
 
+// The result of a run that ended by itself, from what its process reported: one line
+// with the stop reason (`fini`, `erreur`, `lignes`, `fermeture`), one with the 1-based
+// stop line, then the last message (UTF-8); and from its output and the expected one.
+RunResult JudgeReport(const std::string& report, const std::string& output,
+                      const std::string& expected);
+
 int PassedRuns(const ProgramResults& program);
 
 // Per program `FILE : R/N cas réussis` and one indented line per case that did not

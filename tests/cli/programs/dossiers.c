@@ -1,0 +1,21 @@
+/* Travaille dans un sous-dossier, revient, lit la consigne copiée */
+file f
+int n, d
+char s[80]
+main()
+{
+  mkdir "travail";
+  chdir "travail";
+  f=fopen("brouillon.txt","w")
+  fputs("essai", f)
+  fclose(f)
+  chdir "..";
+  f=fopen("consigne.txt","r")
+  fgets(f, s)
+  fclose(f)
+  printf("Nombre ? ")
+  scanf("%d", &n)
+  d = n * 2
+  printf("Le double :\n")
+  printf("%d\n", d)
+}
