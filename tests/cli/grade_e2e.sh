@@ -107,6 +107,13 @@ sleep 0.2
 left=$(ps -eo pid=,args= | grep -F -- "--grade teacher --jobs 2 --timeout 60" | grep -v grep)
 [ -z "$left" ] || fail "interruption : exécutions restées : $left"
 
+# The example exercise of the README gives the results it shows.
+(cd "$here/../../examples/grading" && "$runner" --grade cas copies/alice.c copies/bruno.c \
+    copies/chloe.c copies/david.c) > example.txt
+diff "$here/expected_example.txt" example.txt > /dev/null \
+    || fail "exemple : $(diff "$here/expected_example.txt" example.txt)"
+[ -z "$(ls -A tmp)" ] || fail "exemple : dossiers de travail restés : $(ls -A tmp)"
+
 if [ "$failures" -gt 0 ]; then
     echo "$failures échec(s)" >&2
     exit 1
