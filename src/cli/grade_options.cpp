@@ -55,6 +55,12 @@ const char* GradeUsage() {
 
 bool ParseGradeOptions(int argc, const char* const* argv, GradeOptions& options,
                        std::string& error) {
+    // Help wins over everything else, wherever it stands (also right after --grade).
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--help") {
+            options.help = true;
+            return true;
+        }
     bool haveFolder = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
@@ -69,9 +75,7 @@ bool ParseGradeOptions(int argc, const char* const* argv, GradeOptions& options,
         };
         std::string_view v;
         std::uint64_t n = 0;
-        if (a == "--help") {
-            options.help = true;
-        } else if (a == "--grade") {
+        if (a == "--grade") {
             if (!value(v, "--grade attend un dossier")) return false;
             if (haveFolder) {
                 error = "un seul dossier de cas";
@@ -134,7 +138,6 @@ bool ParseGradeOptions(int argc, const char* const* argv, GradeOptions& options,
             options.programs.emplace_back(a);
         }
     }
-    if (options.help) return true;
     if (!haveFolder) {
         error = "--grade attend un dossier";
         return false;

@@ -67,6 +67,17 @@ status=$?
 printf 'programs/bon.c : 3/3 cas réussis\nprograms/dossiers.c : 3/3 cas réussis\n2 programmes, 6 exécutions, 6 réussies\n' \
     | cmp -s - passed.txt || fail "tout réussi : $(cat passed.txt)"
 
+# Reals are written with `.` unless --decimal-separator says otherwise.
+mkdir reels
+printf '3.25\n' > reels/1.out
+printf 'float x, y\nmain()\n{\n  x = 13\n  y = x / 4\n  printf("%%f\\n", y)\n}\n' > reels.c
+"$runner" --grade reels --format csv reels.c > reels-point.csv
+"$runner" --grade reels --format csv --decimal-separator , reels.c > reels-virgule.csv
+printf 'programme,cas,résultat,ligne,détail\r\nreels.c,1,réussi,,\r\n' | cmp -s - reels-point.csv \
+    || fail "séparateur . : $(cat reels-point.csv)"
+printf 'programme,cas,résultat,ligne,détail\r\nreels.c,1,échoué,1,"attendu « 3.25 », obtenu « 3,25 »"\r\n' \
+    | cmp -s - reels-virgule.csv || fail "séparateur , : $(cat reels-virgule.csv)"
+
 # The time limit ends a loop and does not hold the other runs back.
 start=$(date +%s%N)
 "$runner" --grade teacher --format csv --jobs 2 --timeout 0.5 --max-steps 1000000000000 \

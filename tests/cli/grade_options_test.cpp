@@ -87,6 +87,9 @@ TEST(GradeOptions, HelpNeedsNothingElse) {
     std::string error;
     EXPECT_TRUE(Parse({"--grade", "ex", "--help"}, o, error));
     EXPECT_TRUE(o.help);
+    GradeOptions p;
+    EXPECT_TRUE(Parse({"--grade", "--help"}, p, error));
+    EXPECT_TRUE(p.help);
 }
 
 class ExerciseTest : public ::testing::Test {

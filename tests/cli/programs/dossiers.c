@@ -1,4 +1,4 @@
-/* Travaille dans un sous-dossier, revient, lit la consigne copiée */
+/* Travaille dans un sous-dossier, revient, lit la consigne copiée, imprime */
 file f
 int n, d
 char s[80]
@@ -13,6 +13,9 @@ main()
   f=fopen("consigne.txt","r")
   fgets(f, s)
   fclose(f)
+  f=fopen(PRN:,"w")
+  fputs("pour l'imprimante", PRN:)
+  fclose(PRN:)
   printf("Nombre ? ")
   scanf("%d", &n)
   d = n * 2
