@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <poll.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <unistd.h>
@@ -159,6 +160,7 @@ struct Child {
     std::size_t program = 0, kase = 0;
     pid_t pid = -1;
     int outFd = -1, reportFd = -1;
+    int exitFd = -1; // readable once the child has ended (-1: not available)
     Clock::time_point deadline;
     std::string output, report;
     enum class Kill { None, Time, Output, Abort } killed = Kill::None;
@@ -291,7 +293,7 @@ bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
             }
             std::vector<int> inherited{outPipe[0], reportPipe[0]};
             for (const Child& other : active)
-                for (int fd : {other.outFd, other.reportFd})
+                for (int fd : {other.outFd, other.reportFd, other.exitFd})
                     if (fd >= 0) inherited.push_back(fd);
             std::fflush(stdout);
             std::fflush(stderr);
@@ -309,6 +311,7 @@ bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
                 break;
             }
             child.pid = pid;
+            child.exitFd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
             child.outFd = outPipe[0];
             child.reportFd = reportPipe[0];
             child.deadline = Clock::now() + settings.timeout;
@@ -332,8 +335,14 @@ bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
                 owners.emplace_back(i, false);
             }
             if (child.outFd < 0 && child.reportFd < 0) {
-                // Both pipes ended: the child is ending; look again shortly.
-                wait = std::min(wait, std::chrono::milliseconds(2));
+                // Both pipes ended: the child is ending. Its process descriptor tells when
+                // it has; without one, look again shortly.
+                if (child.exitFd >= 0) {
+                    polled.push_back({child.exitFd, POLLIN, 0});
+                    owners.emplace_back(i, false);
+                } else {
+                    wait = std::min(wait, std::chrono::milliseconds(1));
+                }
             } else if (child.killed == Child::Kill::None) {
                 auto left = std::chrono::ceil<std::chrono::milliseconds>(child.deadline - now);
                 wait = std::min(wait, std::max(left, std::chrono::milliseconds(0)));
@@ -344,6 +353,7 @@ bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
         for (std::size_t k = 0; ready > 0 && k < polled.size(); ++k) {
             if (polled[k].revents == 0) continue;
             Child& child = active[owners[k].first];
+            if (polled[k].fd == child.exitFd) continue; // reaped below
             Drain(child, owners[k].second ? child.outFd : child.reportFd, owners[k].second);
         }
 
@@ -370,6 +380,7 @@ bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
                     run.output = std::move(child.output);
                 results[child.program].runs[child.kase] = std::move(run);
             }
+            if (child.exitFd >= 0) close(child.exitFd);
             fs::remove_all(child.folder, ec);
             active.erase(active.begin() + static_cast<std::ptrdiff_t>(i));
         }
