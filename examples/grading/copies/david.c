@@ -1,4 +1,4 @@
-/* Oublie d'avancer i : la boucle ne finit jamais */
+/* Oublie d'avancer i : la boucle ne finit jamais et écrit sans fin */
 int n, i, r
 main()
 {
@@ -7,7 +7,8 @@ main()
   i = 1
   while (i <= 5)
   {
+    puts("Calcul de la ligne suivante de la table de multiplication...")
     r = n * i
-    printf("%d\n", r)
   }
+  printf("%d\n", r)
 }
