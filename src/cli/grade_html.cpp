@@ -10,10 +10,6 @@ namespace vokc::cli::grade {
 
 namespace {
 
-// Lines of each side shown for one run: enough to see a difference, bounded so that
-// three hundred runs that each printed a megabyte still make a page a browser opens.
-constexpr std::size_t kShownLines = 500;
-
 constexpr std::string_view kStyle = R"(
 body { font-family: sans-serif; margin: 1.5em; color: #222; }
 table { border-collapse: collapse; margin: 0.5em 0 1.5em; }
@@ -57,7 +53,7 @@ void AppendOutputs(std::string& out, const std::vector<std::string>& expected,
     const std::size_t rows = std::max(expected.size(), obtained.size());
     out += "<table class=\"sorties\"><thead><tr><th>Ligne</th><th>Attendu</th><th>Obtenu</th>"
            "</tr></thead><tbody>\n";
-    for (std::size_t i = 0; i < std::min(rows, kShownLines); ++i) {
+    for (std::size_t i = 0; i < std::min(rows, kReportLines); ++i) {
         const bool hasE = i < expected.size(), hasO = i < obtained.size();
         const bool differs = !hasE || !hasO || expected[i] != obtained[i];
         out += differs ? "<tr class=\"diff\">" : "<tr>";
@@ -67,13 +63,28 @@ void AppendOutputs(std::string& out, const std::vector<std::string>& expected,
         out += hasO ? HtmlEscape(obtained[i]) : "<em>(fin)</em>";
         out += "</td></tr>\n";
     }
-    if (rows > kShownLines)
-        out += "<tr><td></td><td colspan=\"2\"><em>… " + std::to_string(rows - kShownLines) +
-               " lignes de plus</em></td></tr>\n";
+    if (rows > kReportLines)
+        out += "<tr><td></td><td colspan=\"2\"><em>… suite non montrée</em></td></tr>\n";
     out += "</tbody></table>\n";
 }
 
 } // namespace
+
+std::string ReportExcerpt(std::string output) {
+    constexpr std::size_t kMaxBytes = 256 * 1024;
+    std::size_t end = 0;
+    for (std::size_t line = 0; line <= kReportLines && end < output.size(); ++line) {
+        const std::size_t next = output.find('\n', end);
+        end = next == std::string::npos ? output.size() : next + 1;
+    }
+    end = std::min(end, kMaxBytes);
+    // Never in the middle of a UTF-8 character.
+    while (end < output.size() && end > 0 &&
+           (static_cast<unsigned char>(output[end]) & 0xC0) == 0x80)
+        --end;
+    output.resize(end);
+    return output;
+}
 
 std::string HtmlEscape(std::string_view utf8) {
     std::string out;

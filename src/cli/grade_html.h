@@ -8,6 +8,15 @@
 
 namespace vokc::cli::grade {
 
+// Lines of each output shown for a run in the report: enough to see a difference,
+// bounded so that three hundred runs that each printed a megabyte still make a page a
+// browser opens.
+inline constexpr std::size_t kReportLines = 500;
+
+// The beginning of a run's output that the report can show (at most one line more than
+// it shows, and 256 KB), so that a grading does not keep every megabyte printed.
+std::string ReportExcerpt(std::string output);
+
 // Text made safe inside HTML elements and attribute values: markup characters become
 // entities, and control characters that HTML does not allow become U+FFFD.
 std::string HtmlEscape(std::string_view utf8);

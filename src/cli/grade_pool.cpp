@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +28,7 @@
 
 #include "grade_compare.h"
 #include "grade_host.h"
+#include "grade_html.h"
 #include "interpreter.h"
 #include "text.h"
 
@@ -121,6 +123,8 @@ void WriteAll(int fd, std::string_view bytes) {
     close(outFd);
     const rlimit files{static_cast<rlim_t>(kFileLimit), static_cast<rlim_t>(kFileLimit)};
     if (setrlimit(RLIMIT_FSIZE, &files) != 0) _exit(kChildSetupFailed);
+    // Dates and times in the user's formats, as vokc-run gives them.
+    std::setlocale(LC_TIME, "");
     std::clearerr(stdin);
     std::clearerr(stdout);
 
@@ -377,7 +381,7 @@ bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
             if (child.killed != Child::Kill::Abort) {
                 RunResult run = Outcome(child, status, exercise.cases[child.kase].expected);
                 if (settings.keepOutputs && run.result != Result::Passed)
-                    run.output = std::move(child.output);
+                    run.output = ReportExcerpt(std::move(child.output));
                 results[child.program].runs[child.kase] = std::move(run);
             }
             if (child.exitFd >= 0) close(child.exitFd);

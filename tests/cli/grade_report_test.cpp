@@ -131,5 +131,31 @@ TEST(GradeReport, HtmlMarksTheDifferingLinesOfEachFailure) {
     EXPECT_EQ(html.find("<script"), std::string::npos);
 }
 
+TEST(GradeReport, OnlyTheBeginningOfALongOutputIsKept) {
+    std::string many;
+    for (int i = 1; i <= 1000; ++i)
+        many += std::to_string(i) + "\n";
+    const std::string kept = ReportExcerpt(many);
+    EXPECT_EQ(kept.substr(kept.size() - 4), "501\n");
+    EXPECT_EQ(ReportExcerpt("a\nb"), "a\nb");
+
+    std::string wide = "x"; // so that the byte limit falls inside a character
+    for (int i = 0; i < 200000; ++i)
+        wide += "\xC3\xA9"; // é, 400 KB on one line
+    const std::string cut = ReportExcerpt(wide);
+    EXPECT_LE(cut.size(), 256u * 1024);
+    EXPECT_GT(cut.size(), 255u * 1024);
+    EXPECT_EQ(cut.size() % 2, 1u); // whole characters only
+
+    Grading g;
+    g.caseNames = {"1"};
+    g.expected = {"1\n"};
+    g.programs = {ProgramResults{"p.c", {RunResult{Result::Limit, 0, "temps", kept}}}};
+    const std::string html = HtmlReport(g, "ex");
+    EXPECT_NE(html.find("<td>500</td></tr>"), std::string::npos);
+    EXPECT_EQ(html.find("<td>501</td>"), std::string::npos);
+    EXPECT_NE(html.find("suite non montrée"), std::string::npos);
+}
+
 } // namespace
 } // namespace vokc::cli::grade
