@@ -33,6 +33,7 @@ constexpr const char* kUsage =
     "  --max-steps N          arrête l'exécution après N lignes exécutées (statut 3)\n"
     "  --trace                affiche chaque ligne sur la sortie d'erreur avant de l'exécuter\n"
     "  --printer FICHIER      écrit les lignes imprimées dans FICHIER au lieu de l'imprimante\n"
+    "  --grade DOSSIER        note des programmes (voir vokc-run --grade --help)\n"
     "  --help                 affiche cette aide\n"
     "  --version              affiche la version\n"
     "\n"

@@ -52,6 +52,9 @@ std::int32_t Engine::FileSlotOf(std::string_view name) {
 bool Engine::OpenSlot(FileSlot& slot, FileSlot::Mode mode) {
     fs::path path;
     if (!SystemPath(slot.name, path)) return false;
+    if (!host_.PathAllowed(path.native(),
+                           mode == FileSlot::Mode::Read ? PathUse::Read : PathUse::Write))
+        return false;
     std::error_code ec;
     if (fs::is_directory(path, ec)) return false; // a directory opens but cannot be read
     slot.handle = std::fopen(path.c_str(), mode == FileSlot::Mode::Read ? "rb" : "wb");
@@ -269,7 +272,8 @@ void Engine::Mkdir(std::string_view args) {
     fs::path path;
     std::error_code ec;
     // An existing directory is a failure too: nothing was created.
-    if (!SystemPath(fileText_, path) || !fs::create_directory(path, ec) || ec)
+    if (!SystemPath(fileText_, path) || !host_.PathAllowed(path.native(), PathUse::MakeDirectory) ||
+        !fs::create_directory(path, ec) || ec)
         Fail(Cp(msg::kRepertoire) + fileText_ + Cp(msg::kNonCree));
 }
 
@@ -279,8 +283,9 @@ void Engine::Rmdir(std::string_view args) {
     std::error_code ec;
     // Only a directory is removed (never a file, nor what a link points to), and only
     // when it is empty.
-    bool removed = SystemPath(fileText_, path) && fs::is_directory(fs::symlink_status(path, ec)) &&
-                   !ec && fs::remove(path, ec) && !ec;
+    bool removed =
+        SystemPath(fileText_, path) && host_.PathAllowed(path.native(), PathUse::RemoveDirectory) &&
+        fs::is_directory(fs::symlink_status(path, ec)) && !ec && fs::remove(path, ec) && !ec;
     if (!removed) Fail(Cp(msg::kRepertoire) + fileText_ + Cp(msg::kNonEfface));
 }
 
@@ -288,8 +293,10 @@ void Engine::Chdir(std::string_view args) {
     if (!DirectoryOperand(args, fileText_)) return;
     fs::path path;
     std::error_code ec;
-    if (SystemPath(fileText_, path)) fs::current_path(path, ec);
-    if (path.empty() || ec) Fail(Cp(msg::kRepertoire) + fileText_ + Cp(msg::kInexistant));
+    const bool allowed =
+        SystemPath(fileText_, path) && host_.PathAllowed(path.native(), PathUse::ChangeDirectory);
+    if (allowed) fs::current_path(path, ec);
+    if (!allowed || ec) Fail(Cp(msg::kRepertoire) + fileText_ + Cp(msg::kInexistant));
 }
 
 } // namespace vokc

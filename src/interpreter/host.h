@@ -17,6 +17,9 @@ struct DateTime {
     int hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
+// What a program's file or directory statement is about to do with a name.
+enum class PathUse { Read, Write, MakeDirectory, RemoveDirectory, ChangeDirectory };
+
 class Host {
   public:
     virtual ~Host() = default;
@@ -60,6 +63,10 @@ class Host {
     virtual bool StopRequested() { return false; }
     // With tracing on, called before each line runs (0-based line, text about to run).
     virtual void TraceLine(int /*line*/, std::string_view /*text*/) {}
+    // Asked before fopen, mkdir, rmdir and chdir touch a name (UTF-8, as the program gave
+    // it, relative to the current directory): false makes the statement fail exactly as
+    // it does for a name that cannot be reached.
+    virtual bool PathAllowed(std::string_view /*path*/, PathUse /*use*/) { return true; }
 };
 
 } // namespace vokc

@@ -1,0 +1,45 @@
+// Grading: running every program against every case, each run in a child process of
+// its own, several at a time.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "grade_cases.h"
+#include "grade_report.h"
+
+namespace vokc::cli::grade {
+
+// Standard output kept of a run; one byte more ends the run as `limite`.
+inline constexpr std::size_t kOutputLimit = 1'048'576;
+// Bytes a run may write into files.
+inline constexpr std::uint64_t kFileLimit = 10'000'000;
+
+struct Program {
+    std::string file;               // as given on the command line
+    bool readable = false;          // false: every case is `erreur`, `fichier illisible`
+    std::vector<std::string> lines; // Windows-1252
+};
+
+struct RunSettings {
+    std::uint64_t maxSteps = 10'000'000;
+    std::chrono::milliseconds timeout{10'000};
+    char separator = '.';
+    unsigned jobs = 1;
+    bool keepOutputs = false; // keep what failing runs printed (for the HTML report)
+};
+
+// Grades every program against every case of the exercise. The results are in program
+// order then case order whatever the number of jobs. False, with a French explanation,
+// when the runs could not be prepared (no temporary folder, no process) or the grading
+// was interrupted by a signal.
+bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
+              const RunSettings& settings, std::vector<ProgramResults>& results,
+              std::string& error);
+
+// The signal that interrupted the last GradeAll (0: none).
+int InterruptingSignal();
+
+} // namespace vokc::cli::grade

@@ -1,0 +1,10 @@
+/* Ne s'arrête jamais */
+int n
+main()
+{
+  n = 1
+  while (n > 0)
+  {
+    n = 1
+  }
+}

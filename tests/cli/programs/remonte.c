@@ -1,0 +1,5 @@
+/* Tente de supprimer le dossier au-dessus */
+main()
+{
+  rmdir "..";
+}

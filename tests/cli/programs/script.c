@@ -1,0 +1,5 @@
+/* Écrit du balisage */
+main()
+{
+  puts("<script>alert('perdu & gagné')</script>")
+}

@@ -1,0 +1,6 @@
+/* Tente de sortir de son dossier */
+main()
+{
+  chdir "..";
+  mkdir "dehors";
+}
