@@ -473,9 +473,11 @@ std::string ErrorReason(int error) {
 int Main(int argc, char** argv) {
     Options opt;
     if (int done = ParseOptions(argc, argv, opt); done >= 0) {
+        // Help and version go through std::cout, which writes into stdout's buffer.
+        errno = 0;
         std::cout.flush();
-        if (done == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout)))
-            return OutputFailed(errno != 0 ? errno : EIO);
+        const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout);
+        if (done == 0 && failed) return OutputFailed(errno != 0 ? errno : EIO);
         return done;
     }
     std::setlocale(LC_TIME, "");

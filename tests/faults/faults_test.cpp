@@ -569,6 +569,7 @@ TEST(Faults, StandardOutputThatCannotBeWritten) {
         {"a short output", "main()\n{\nputs(\"bonjour\")\n}\n", {}},
         {"an endless output", endless, {}},
         {"the symbol table", "int x\nmain()\n{\n}\n", {"--symbols"}},
+        {"the version", "main()\n{\n}\n", {"--version"}},
     };
     for (const Case& c : cases) {
         RunOptions options;
