@@ -62,6 +62,22 @@ echo
 echo "== Procédure appelée depuis une boucle FOR, 200000 appels"
 compare call_in_for $((3 * 200000))
 
+echo
+echo "== Construction d'une chaîne : strcat d'un caractère, $n fois dans une boucle FOR"
+sc=$(best_ms "$build/vokc-run" "$here/programs/strcat_for.c")
+echo "vokc-run : $sc ms, soit $(ratio "$v" "$sc") fois la boucle FOR de somme ($v ms ; objectif : 3 au plus)"
+c1=$(best_ms "$build/vokc-run" "$here/programs/concat_for.c")
+echo "vokc-run, s = s + \"abcdefghi\" 100000 fois : $c1 ms"
+c10=$(best_ms "$build/vokc-run" "$here/programs/concat_for_10x.c")
+echo "vokc-run, s = s + \"abcdefghi\" 1000000 fois (10 chaînes de 100000 morceaux) : $c10 ms"
+if command -v python3 > /dev/null; then
+  pf=$(best_ms python3 "$here/programs/strcat_function.py")
+  echo "python3, s += \"x\" $n fois dans une fonction : $pf ms ; vokc-run (strcat) est $(ratio "$sc" "$pf") fois plus rapide"
+  # At module level python3 copies the text at every pass: one run is enough.
+  pm=$(runs=1 best_ms python3 "$here/programs/strcat_module.py")
+  echo "python3, s += \"x\" $n fois au niveau du module (1 exécution) : $pm ms ; vokc-run (strcat) est $(ratio "$sc" "$pm") fois plus rapide"
+fi
+
 for extra in "$here"/*.sh; do
   case "$(basename "$extra")" in run.sh) continue ;; esac
   echo

@@ -2,14 +2,16 @@
 #include "runner.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
+#include <fcntl.h>
 #include <iostream>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -38,7 +40,8 @@ constexpr const char* kUsage =
     "  --version              affiche la version\n"
     "\n"
     "Statut de sortie : 0 programme terminé, 1 exécution arrêtée sur une erreur,\n"
-    "2 erreur d'utilisation ou fichier illisible, 3 nombre maximal de lignes atteint.\n";
+    "2 erreur d'utilisation ou fichier illisible, 3 nombre maximal de lignes atteint ;\n"
+    "1 aussi quand la sortie standard ne peut pas être écrite.\n";
 
 std::string ToTerminal(std::string_view cp1252) {
     return Cp1252ToUtf8(cp1252);
@@ -75,12 +78,12 @@ bool CommandExists(const char* name) {
 
 class FileText : public ProgramText {
   public:
-    explicit FileText(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+    explicit FileText(std::string bytes) : lines_(std::move(bytes)) {}
     int LineCount() const override { return static_cast<int>(lines_.size()); }
     std::string_view Line(int i) const override { return lines_[static_cast<std::size_t>(i)]; }
 
   private:
-    std::vector<std::string> lines_;
+    ProgramLines lines_;
 };
 
 } // namespace
@@ -96,7 +99,7 @@ TerminalHost::~TerminalHost() {
 }
 
 void TerminalHost::Report(std::string_view text, int line) {
-    std::fflush(stdout);
+    FlushOutput();
     std::string out = shownName_;
     if (line >= 0) {
         out += ':';
@@ -116,13 +119,26 @@ void TerminalHost::ErrorBox(std::string_view text, int line) {
     Report(text, line);
 }
 
+void TerminalHost::WriteOutput(const char* data, std::size_t size) {
+    if (outputError_ != 0) return;
+    errno = 0;
+    if (std::fwrite(data, 1, size, stdout) != size) outputError_ = errno != 0 ? errno : EIO;
+}
+
+bool TerminalHost::FlushOutput() {
+    errno = 0;
+    if (std::fflush(stdout) != 0 && outputError_ == 0) outputError_ = errno != 0 ? errno : EIO;
+    if (std::ferror(stdout) && outputError_ == 0) outputError_ = EIO;
+    return outputError_ == 0;
+}
+
 void TerminalHost::DrawText(int, int, std::string_view text) {
     if (skipEcho_ > 0) {
         --skipEcho_;
         return;
     }
     std::string out = ToTerminal(text);
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    WriteOutput(out.data(), out.size());
 }
 
 int TerminalHost::TextWidth(std::string_view text) {
@@ -134,11 +150,12 @@ void TerminalHost::LineBreak() {
         --skipEcho_;
         return;
     }
-    std::fputc('\n', stdout);
+    WriteOutput("\n", 1);
 }
 
 void TerminalHost::ClearScreen() {
-    if (stdoutIsTerminal_) std::fputs("\x1b[2J\x1b[H", stdout);
+    constexpr std::string_view kClear = "\x1b[2J\x1b[H";
+    if (stdoutIsTerminal_) WriteOutput(kClear.data(), kClear.size());
 }
 
 void TerminalHost::InputEnded() {
@@ -150,7 +167,7 @@ void TerminalHost::InputEnded() {
 }
 
 std::string TerminalHost::ReadAnswer(int, int) {
-    std::fflush(stdout);
+    FlushOutput();
     std::string line;
     int c = 0;
     // No text holds more than kTextMax characters (4 bytes each in UTF-8): the rest of a
@@ -166,7 +183,7 @@ std::string TerminalHost::ReadAnswer(int, int) {
 }
 
 std::string TerminalHost::ReadKey() {
-    std::fflush(stdout);
+    FlushOutput();
     int c = std::fgetc(stdin);
     if (c == EOF) {
         InputEnded();
@@ -261,7 +278,7 @@ std::string TerminalHost::LongTime(const DateTime& dt) {
 }
 
 void TerminalHost::TraceLine(int line, std::string_view text) {
-    std::fflush(stdout);
+    FlushOutput();
     std::string out = shownName_ + ":" + std::to_string(line + 1) + ": " + ToTerminal(text) + "\n";
     std::fwrite(out.data(), 1, out.size(), stderr);
 }
@@ -328,21 +345,40 @@ int ParseOptions(int argc, char** argv, Options& opt) {
     return -1;
 }
 
-// The program file's bytes; false when it cannot be read or is a directory.
-bool ReadProgramFile(const std::string& file, std::string& bytes) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream content;
-    if (!in || !(content << in.rdbuf()) || in.bad()) {
-        // An empty file reads nothing but is still a program; a directory opens, reads
-        // nothing too, and is none.
-        std::ifstream probe(file, std::ios::binary);
-        std::error_code ec;
-        if (!probe || probe.peek() != std::char_traits<char>::eof() ||
-            std::filesystem::is_directory(file, ec))
-            return false;
+// Reads the program file's bytes: 0, or the error code of why it cannot be read (a
+// directory is EISDIR, a file above kProgramFileMax EFBIG). Pipes and devices are read
+// up to the same limit.
+int ReadProgramFile(const std::string& file, std::string& bytes) {
+    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    int error = 0;
+    struct stat st {};
+    if (fstat(fd, &st) != 0) {
+        error = errno;
+    } else if (S_ISDIR(st.st_mode)) {
+        error = EISDIR;
+    } else if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > kProgramFileMax) {
+        error = EFBIG;
+    } else {
+        bytes.clear();
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                error = errno;
+                break;
+            }
+            if (n == 0) break;
+            if (bytes.size() + static_cast<std::size_t>(n) > kProgramFileMax) {
+                error = EFBIG;
+                break;
+            }
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        }
     }
-    bytes = content.str();
-    return true;
+    close(fd);
+    return error;
 }
 
 // Runs the program once from its start and reports how the run ended on stderr.
@@ -364,11 +400,14 @@ int RunProgram(const Options& opt, const ProgramText& program, TerminalHost& hos
     // Files the program left open are closed here; a write that fails only now (a full
     // disk) must not go unnoticed.
     const bool closed = interp.CloseAllFiles() == 0;
-    std::fflush(stdout);
+    host.FlushOutput();
 
     StopReason reason = interp.LastStop();
     int status = 0;
-    if (reason == StopReason::StepLimit) {
+    if (host.OutputError() != 0) {
+        // The run ended because its output could not be written: Main says so.
+        status = 1;
+    } else if (reason == StopReason::StepLimit) {
         host.Report("nombre maximal de lignes ex\xE9"
                     "cut\xE9"
                     "es atteint (" +
@@ -391,30 +430,79 @@ int RunProgram(const Options& opt, const ProgramText& program, TerminalHost& hos
     }
     return status;
 }
+
+// The end of a run whose standard output failed: a reader that went away ends vokc-run
+// quietly, as the default action of SIGPIPE does (also when SIGPIPE was ignored); any
+// other failure is reported. Returns the exit status.
+int OutputFailed(int error) {
+    if (error == EPIPE) {
+        std::signal(SIGPIPE, SIG_DFL);
+        std::raise(SIGPIPE);
+        return 1;
+    }
+    std::cerr << "vokc-run: erreur d'écriture sur la sortie standard : " << ErrorReason(error)
+              << "\n";
+    return 1;
+}
 } // namespace
+
+std::string ErrorReason(int error) {
+    switch (error) {
+    case ENOENT:
+        return "fichier introuvable";
+    case ENOTDIR:
+        return "chemin introuvable";
+    case EACCES:
+    case EPERM:
+        return "permission refusée";
+    case EISDIR:
+        return "c'est un dossier";
+    case EFBIG:
+    case EOVERFLOW:
+        return "fichier trop volumineux";
+    case ENOSPC:
+        return "disque plein";
+    case EIO:
+        return "erreur d'entrée/sortie";
+    case ENOMEM:
+        return "mémoire insuffisante";
+    default:
+        return std::strerror(error);
+    }
+}
 
 int Main(int argc, char** argv) {
     Options opt;
-    if (int done = ParseOptions(argc, argv, opt); done >= 0) return done;
+    if (int done = ParseOptions(argc, argv, opt); done >= 0) {
+        // Help and version go through std::cout, which writes into stdout's buffer.
+        errno = 0;
+        std::cout.flush();
+        const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout);
+        if (done == 0 && failed) return OutputFailed(errno != 0 ? errno : EIO);
+        return done;
+    }
     std::setlocale(LC_TIME, "");
 
     std::string bytes;
-    if (!ReadProgramFile(opt.file, bytes)) {
-        std::cerr << "vokc-run: impossible de lire " << opt.file << "\n";
+    if (const int error = ReadProgramFile(opt.file, bytes); error != 0) {
+        std::cerr << "vokc-run: " << opt.file << " : " << ErrorReason(error) << "\n";
         return 2;
     }
-    FileText program(DecodeProgram(bytes));
-    bytes = std::string();
+    FileText program(std::move(bytes));
 
     TerminalHost host(opt.file, opt.separator, opt.printerFile, opt.hasPrinterFile);
     Interpreter interp(host);
-    const int status = RunProgram(opt, program, host, interp);
+    int status = RunProgram(opt, program, host, interp);
+    const auto print = [&host](std::string_view cp1252) {
+        const std::string out = ToTerminal(cp1252) + "\n";
+        host.WriteOutput(out.data(), out.size());
+    };
     if (opt.symbols)
         for (const std::string& line : interp.SymbolListing())
-            std::cout << ToTerminal(line) << "\n";
+            print(line);
     for (const std::string& ref : opt.examine)
-        std::cout << ToTerminal(interp.ExamineText(ref)) << std::endl;
-    std::cout.flush();
+        print(interp.ExamineText(ref));
+    if (!host.FlushOutput()) status = OutputFailed(host.OutputError());
     return status;
 }
 

@@ -44,10 +44,19 @@ class TerminalHost : public Host {
     std::string ShortDate(const DateTime& dt) override;
     std::string LongTime(const DateTime& dt) override;
     char DecimalSeparator() override { return separator_; }
+    // A failed write to standard output ends the run: the output is lost.
+    bool StopRequested() override { return outputError_ != 0; }
     void TraceLine(int line, std::string_view text) override;
 
     // One line on stderr: FILE:LINE: TEXT (FILE: TEXT when no line is concerned).
     void Report(std::string_view text, int line);
+
+    // Writes to standard output, and remembers the first write that fails.
+    void WriteOutput(const char* data, std::size_t size);
+    // Flushes standard output; false after any failed write to it so far.
+    bool FlushOutput();
+    // The error code of the first failed write to standard output, 0 when none.
+    int OutputError() const { return outputError_; }
 
   private:
     // A read at the end of standard input gets an empty answer; a read after that one
@@ -66,7 +75,12 @@ class TerminalHost : public Host {
     // With a terminal, its echo of the typed answer stands for the drawn answer.
     int skipEcho_ = 0;
     bool inputEnded_ = false;
+    int outputError_ = 0;
 };
+
+// The French reason for a system error code (the system's own text when the table
+// has none).
+std::string ErrorReason(int error);
 
 int Main(int argc, char** argv);
 

@@ -36,14 +36,33 @@ std::vector<std::string_view> SplitLines(std::string_view text, LineEnd* firstEn
     return lines;
 }
 
+std::vector<std::string_view> SplitProgramFile(std::string_view bytes, ProgramFormat& format) {
+    format = ProgramFormat{};
+    if (StartsWith(bytes, kUtf8Bom)) {
+        format.byteOrderMark = true;
+        bytes.remove_prefix(kUtf8Bom.size());
+    }
+    format.utf8 = format.byteOrderMark ? IsValidUtf8(bytes) : IsUtf8Program(bytes);
+    return SplitLines(bytes, &format.lineEnd);
+}
+
+ProgramLines::ProgramLines(std::string bytes) : text_(std::move(bytes)) {
+    ProgramFormat format;
+    lines_ = SplitProgramFile(text_, format);
+    if (!format.utf8) return; // Windows-1252 or ASCII: the bytes are the text
+    // Valid UTF-8 keeps its line end bytes as they are when converted, so the converted
+    // text splits into the same lines.
+    const std::size_t skip = format.byteOrderMark ? kUtf8Bom.size() : 0;
+    text_ = Utf8ToCp1252(std::string_view(text_).substr(skip));
+    lines_ = SplitLines(text_);
+}
+
 std::vector<std::string> DecodeProgram(std::string_view bytes) {
-    // Plain ASCII and Windows-1252 files are split as they are, without a copy.
-    const bool utf8 = IsUtf8Program(bytes);
-    const std::string converted = utf8 ? Utf8ToCp1252(bytes) : std::string();
-    const std::string_view text = utf8 ? std::string_view(converted) : bytes;
+    const ProgramLines program{std::string(bytes)};
     std::vector<std::string> lines;
-    for (std::string_view line : SplitLines(text))
-        lines.emplace_back(line);
+    lines.reserve(program.size());
+    for (std::size_t i = 0; i < program.size(); ++i)
+        lines.emplace_back(program[i]);
     return lines;
 }
 

@@ -35,8 +35,10 @@ void Engine::Assign(std::string_view c) {
         if (EvalFloatExpr(value, v)) floats_[slot] = v;
         break;
     }
-    case SymbolKind::Char:
     case SymbolKind::String:
+        if (AppendAssignment(target, value, slot)) break;
+        [[fallthrough]];
+    case SymbolKind::Char:
         EvalStringExpr(value, text3_);
         if (runState_ == kRunning) StoreValue(text3_, kind, slot);
         break;

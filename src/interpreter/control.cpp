@@ -116,7 +116,6 @@ void Engine::DoIf(const ProgramText& memo, std::string_view a, int& current) {
     bool result = Condition(a);
     if (runState_ > 0) return Fail(Cp(msg::kErreurSyntaxe));
     if (result) return;
-    const int ifLine = current;
     int from = current;
     if (TrimmedLine(memo, current + 1) != "{") {
         std::string_view next = TrimmedLine(memo, current + 1);
@@ -141,7 +140,10 @@ void Engine::DoIf(const ProgramText& memo, std::string_view a, int& current) {
             return;
         }
     }
-    current = ifLine; // the run stops on the IF line, not on the block end
+    // None: the run stops where the search started, the IF line of a single statement or
+    // the '}' of a block, which is where the ';' that announces no else belongs.
+    current = from;
+    messageLine_ = from;
     Fail(Cp(msg::kElseManquant));
 }
 

@@ -218,6 +218,9 @@ class Engine {
     // strcat/strcpy, and strncat/strncpy when `bounded`: appends the source (its first
     // n characters when bounded) to a string variable.
     void AppendToString(std::string_view args, bool bounded);
+    // The assignment `target = target + term` to the string slot the target designates,
+    // done by appending in place; false (nothing done) for any other expression.
+    bool AppendAssignment(std::string_view target, std::string_view value, std::int32_t slot);
 
     // ---- Assignments and increments (assign.cpp) ----
     void Assign(std::string_view c);
@@ -315,6 +318,9 @@ class Engine {
     // ---- strings and files helpers ----
     // One term of a string expression into `out` (`out` must not hold the text).
     void TermInto(std::string_view text, std::string& out);
+    static std::size_t StringPlus(std::string_view text);
+    // Appends to a string slot, within the text length limit.
+    void AppendToSlot(std::int32_t slot, std::string_view tail);
     // Resolves a file variable to its slot. Absent: 0 and no message; another kind: -1.
     std::int32_t FileSlotOf(std::string_view name);
     // Opens a slot on its bound name for reading or writing; false when it cannot.

@@ -69,14 +69,7 @@ void Engine::TermInto(std::string_view text, std::string& out) {
 // evaluated: a later successful look-up must not hide the failure.
 void Engine::EvalStringExpr(std::string_view text, std::string& out) {
     runState_ = kRunning;
-    std::size_t plus = std::string_view::npos;
-    bool inChar = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\'')
-            inChar = !inChar;
-        else if (text[i] == '+' && !inChar)
-            plus = i;
-    }
+    const std::size_t plus = StringPlus(text);
     if (plus == std::string_view::npos) {
         TermInto(text, strLeft_);
         if (runState_ == kRunning) out.assign(strLeft_);
@@ -90,11 +83,50 @@ void Engine::EvalStringExpr(std::string_view text, std::string& out) {
     out.append(strRight_);
 }
 
+// The position of the `+` where a string expression splits: its last `+` that is not
+// inside a char literal (single quotes toggle the protection; double quotes do not
+// protect), npos when there is none.
+std::size_t Engine::StringPlus(std::string_view text) {
+    std::size_t plus = std::string_view::npos;
+    bool inChar = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\'')
+            inChar = !inChar;
+        else if (text[i] == '+' && !inChar)
+            plus = i;
+    }
+    return plus;
+}
+
+// Appends a text to a string slot in place, so that a text built piece by piece costs
+// time in proportion to what is added, not to what is already there.
+void Engine::AppendToSlot(std::int32_t slot, std::string_view tail) {
+    std::string& value = strings_[static_cast<std::size_t>(slot)];
+    if (value.size() + tail.size() > kTextMax) return Fail(Cp(msg::kChaineTropLongue));
+    value.append(tail);
+}
+
+// An assignment `target = target + term` to a string variable or element: the term is
+// appended in place. Taken only when the left term is written exactly as the target,
+// which the assignment has already resolved to `slot`; reading it again would give the
+// same slot and the same value, so the result and the messages are those of the
+// general evaluation followed by the store. False when the expression has another form.
+bool Engine::AppendAssignment(std::string_view target, std::string_view value, std::int32_t slot) {
+    const std::size_t plus = StringPlus(value);
+    if (plus == std::string_view::npos || Trim(value.substr(0, plus)) != target) return false;
+    runState_ = kRunning;
+    TermInto(value.substr(plus + 1, kTailMax), strRight_);
+    if (runState_ == kRunning) AppendToSlot(slot, strRight_);
+    return true;
+}
+
 // strcat(dest, src) / strncat(dest, src, n): the destination is a plain string
 // variable; an absent destination ends the statement silently with RunState 1. The
 // count n is the integer after a second comma, 0 when missing or not a plain integer.
-// A failed read of the destination or the source stops the statement: nothing is
-// stored after an operand error.
+// The source is appended in place. A destination of another kind is reported by the
+// read of its value ("ce n'est pas un string"); the store that follows then refuses an
+// int or float destination ("Erreur de conversion") and leaves a char destination as
+// it was. A failed read of the source stores nothing.
 void Engine::AppendToString(std::string_view args, bool bounded) {
     args = DropLast(args);
     std::size_t comma = args.find(',');
@@ -112,14 +144,17 @@ void Engine::AppendToString(std::string_view args, bool bounded) {
     SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0;
     if (!FindSymbol(dest, kind, index)) return;
-    StringOperand(dest, strLeft_);
-    if (runState_ > 0) return;
+    if (kind != SymbolKind::String) {
+        StringOperand(dest, strLeft_);
+        if (kind == SymbolKind::Int || kind == SymbolKind::Real) Fail(Cp(msg::kErreurConversion));
+        return;
+    }
+    if (!SlotInStore(kind, index)) return Fail(Cp(msg::kIndiceHorsLimites));
     StringOperand(source, strRight_);
     if (runState_ > 0) return;
     std::string_view tail = strRight_;
     if (bounded) tail = tail.substr(0, count > 0 ? static_cast<std::size_t>(count) : 0);
-    strLeft_.append(tail);
-    StoreValue(strLeft_, kind, index);
+    AppendToSlot(index, tail);
 }
 
 } // namespace vokc

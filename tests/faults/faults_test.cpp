@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
+#include <signal.h>
 #include <stdexcept>
 #include <string>
 #include <sys/wait.h>
@@ -98,8 +99,11 @@ struct Outcome {
 
 struct RunOptions {
     std::vector<std::string> args;
-    bool withoutPrivileges = false;  // as the user nobody when run as root
-    const char* inputFile = nullptr; // standard input from this file instead of a text
+    bool withoutPrivileges = false;   // as the user nobody when run as root
+    const char* inputFile = nullptr;  // standard input from this file instead of a text
+    const char* outputFile = nullptr; // standard output to this file instead of io/out
+    int outputFd = -1;                // standard output to this descriptor (kept open)
+    bool ignoreSigpipe = false;       // started with SIGPIPE ignored
     unsigned watchdog = kWatchdogSeconds;
 };
 
@@ -143,6 +147,11 @@ pid_t Start(const Sandbox& box, const std::string& program, const RunOptions& op
     dup2(err, 2);
     if (drop && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
         _exit(kSkipped);
+    if (options.ignoreSigpipe) {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigaction(SIGPIPE, &ignore, nullptr); // kept across exec
+    }
     alarm(options.watchdog); // survives exec: a run that hangs is ended
     execve(cargv[0], cargv.data(), cenv.data());
     _exit(drop ? kSkipped : 127); // a user without privileges may not reach the copy
@@ -165,11 +174,15 @@ Outcome RunFile(const Sandbox& box, const std::string& program, const std::strin
     WriteBytes(box.io() / "in", input);
     const fs::path inputPath = options.inputFile ? fs::path(options.inputFile) : box.io() / "in";
     int in = open(inputPath.c_str(), O_RDONLY | O_CLOEXEC);
-    int out = open((box.io() / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const fs::path outputPath =
+        options.outputFile ? fs::path(options.outputFile) : box.io() / "out";
+    int out = options.outputFd >= 0
+                  ? options.outputFd
+                  : open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     int err = open((box.io() / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     pid_t pid = Start(box, program, options, in, out, err);
     close(in);
-    close(out);
+    if (options.outputFd < 0) close(out);
     close(err);
     Outcome o = Wait(pid, box);
     o.out = ReadBytes(box.io() / "out");
@@ -503,11 +516,88 @@ TEST(Faults, ProgramFilesThatAreNotText) {
         Outcome o = RunProgram(box, bytes);
         ExpectCleanEnd(o, "binary " + std::to_string(seed));
     }
-    // A directory given as the program: not readable, nothing run.
+}
+
+// A program file that cannot be read: nothing runs, status 2, and the reason in French.
+TEST(Faults, ProgramFilesThatCannotBeRead) {
+    Sandbox box;
     fs::create_directory(box.work() / "dossier.c");
-    Outcome o = RunFile(box, "dossier.c");
-    EXPECT_EQ(o.status, 2);
-    EXPECT_EQ(o.err, "vokc-run: impossible de lire dossier.c\n");
+    // Above the largest program file (sparse: nothing is written).
+    { std::ofstream big(box.work() / "gros.c", std::ios::binary); }
+    fs::resize_file(box.work() / "gros.c", (64u << 20) + 1);
+    WriteBytes(box.work() / "secret.c", "main()\n{\nputs(\"lu\")\n}\n");
+    fs::permissions(box.work() / "secret.c", fs::perms::none, fs::perm_options::replace);
+    struct Case {
+        const char* file;
+        const char* err;
+        bool withoutPrivileges;
+    };
+    const Case cases[] = {
+        {"absent.c", "vokc-run: absent.c : fichier introuvable\n", false},
+        {"absent/prog.c", "vokc-run: absent/prog.c : fichier introuvable\n", false},
+        {"dossier.c", "vokc-run: dossier.c : c'est un dossier\n", false},
+        {"gros.c", "vokc-run: gros.c : fichier trop volumineux\n", false},
+        {"secret.c", "vokc-run: secret.c : permission refusée\n", true},
+    };
+    for (const Case& c : cases) {
+        RunOptions options;
+        options.withoutPrivileges = c.withoutPrivileges;
+        Outcome o = RunFile(box, c.file, "", options);
+        if (o.status == kSkipped) continue; // no user without privileges to run as
+        EXPECT_EQ(o.status, 2) << c.file;
+        EXPECT_EQ(o.err, c.err) << c.file;
+        EXPECT_EQ(o.out, "") << c.file;
+    }
+}
+
+// ---- Standard output ----
+
+// Output that cannot be written is an error of the run (status 1 and the reason), found
+// at once when the program goes on printing; a reader that went away ends the run
+// quietly, by SIGPIPE, whether SIGPIPE was ignored or not.
+TEST(Faults, StandardOutputThatCannotBeWritten) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    Sandbox box;
+    const char* full = "vokc-run: erreur d'écriture sur la sortie standard : disque plein\n";
+    const std::string endless = "main()\n{\nboucle:\nputs(\"encore\")\ngoto boucle\n}\n";
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<std::string> args;
+    };
+    const Case cases[] = {
+        {"a short output", "main()\n{\nputs(\"bonjour\")\n}\n", {}},
+        {"an endless output", endless, {}},
+        {"the symbol table", "int x\nmain()\n{\n}\n", {"--symbols"}},
+        {"the version", "main()\n{\n}\n", {"--version"}},
+    };
+    for (const Case& c : cases) {
+        RunOptions options;
+        options.outputFile = "/dev/full";
+        options.args = c.args;
+        options.watchdog = 30;
+        Outcome o = RunProgram(box, c.text, "", options);
+        ExpectCleanEnd(o, c.what);
+        EXPECT_EQ(o.status, 1) << c.what;
+        EXPECT_EQ(o.err, full) << c.what;
+    }
+    RunOptions silent;
+    silent.outputFile = "/dev/full";
+    EXPECT_EQ(RunProgram(box, "main()\n{\n}\n", "", silent).status, 0) << "no output, nothing lost";
+
+    for (bool ignore : {false, true}) {
+        int ends[2];
+        ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+        close(ends[0]); // nobody reads
+        RunOptions options;
+        options.outputFd = ends[1];
+        options.ignoreSigpipe = ignore;
+        options.watchdog = 30;
+        Outcome o = RunProgram(box, endless, "", options);
+        close(ends[1]);
+        EXPECT_EQ(o.signal, SIGPIPE) << "SIGPIPE ignored: " << ignore;
+        EXPECT_EQ(o.err, "") << "SIGPIPE ignored: " << ignore;
+    }
 }
 
 TEST(Faults, HugeProgramFileAndHugeLines) {

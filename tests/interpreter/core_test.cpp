@@ -226,6 +226,29 @@ TEST(RunLoop, ErrorsStopOnTheirLineAndResumeRetriesIt) {
     EXPECT_EQ(r.startLine, 3);
 }
 
+// A false IF whose then-branch announces an else that never comes stops where the ';'
+// that announces no else belongs: the IF line of a single statement, the '}' of a block.
+// Once it is written there, the run goes on after the then-branch.
+TEST(RunLoop, ElseMissingStopsWhereTheSemicolonBelongs) {
+    Program single(Lines({"int x", "main()", "{", "if (x > 1)", "puts(\"a\")", "}"}));
+    EXPECT_EQ(single.Go(), 1);
+    EXPECT_EQ(single.startLine, 3);
+    EXPECT_EQ(single.host.AllMessages(), "ELSE manquant|");
+    EXPECT_EQ(single.host.messageLines, std::vector<int>{3});
+
+    Program block(
+        Lines({"int x", "main()", "{", "if (x > 1)", "{", "puts(\"a\")", "}", "puts(\"b\")", "}"}));
+    EXPECT_EQ(block.Go(), 1);
+    EXPECT_EQ(block.startLine, 6);
+    EXPECT_EQ(block.host.AllMessages(), "ELSE manquant|");
+    EXPECT_EQ(block.host.messageLines, std::vector<int>{6});
+
+    Program fixed(Lines(
+        {"int x", "main()", "{", "if (x > 1)", "{", "puts(\"a\")", "};", "puts(\"b\")", "}"}));
+    EXPECT_EQ(fixed.Go(), 0);
+    EXPECT_EQ(fixed.host.console, "b\n");
+}
+
 TEST(RunLoop, ErrorBoxEndsTheRunWithoutEscaping) {
     Program r(Lines({"int x", "main()", "{", "x = 10-3-2", "}"}));
     EXPECT_EQ(r.Go(), 1);

@@ -1,6 +1,8 @@
 // String expressions, string functions and the strcat/strncat statement family.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "fake_host.h"
 #include "interpreter_internal.h"
 
@@ -93,11 +95,23 @@ TEST_F(StringsTest, StrcpyAppendsAndStrncpyAppendsNCharacters) {
 TEST_F(StringsTest, StringStatementFailuresStoreNothing) {
     interp.StoreValue("ok", SymbolKind::String, 1);
     interp.StoreValue("7", SymbolKind::Int, 1);
+    interp.StoreValue("k", SymbolKind::Char, 1);
+    interp.DeclareVariables("float f");
     interp.AppendToString("s \"ab\")", false);
-    interp.AppendToString("n, \"1\")", false);   // not a string: one message only
     interp.AppendToString("s, inconnu)", false); // failed source
-    EXPECT_EQ(host.AllMessages(),
-              "Erreur dans expression|ce n'est pas un string|Variable inconnu n'existe pas|");
+    EXPECT_EQ(host.AllMessages(), "Erreur dans expression|Variable inconnu n'existe pas|");
+    // A destination that is not a string: its read says so, then the store refuses an
+    // int or a float and leaves a char alone.
+    for (const char* dest : {"n", "f", "c"}) {
+        host.messages.clear();
+        interp.AppendToString(std::string(dest) + ", \"1\")", false);
+        EXPECT_EQ(interp.RunState(), 1) << dest;
+        EXPECT_EQ(host.AllMessages(), *dest == 'c' ? "ce n'est pas un string|"
+                                                   : "ce n'est pas un string|Erreur de conversion|")
+            << dest;
+    }
+    EXPECT_EQ(Get("n"), "7");
+    EXPECT_EQ(Get("c"), "k");
     host.messages.clear();
     interp.AppendToString("absent, \"ab\", 1)", true); // absent destination: silent
     EXPECT_EQ(interp.RunState(), 1);
@@ -118,6 +132,65 @@ TEST(StringPrograms, StatementsAssignmentsAndGetchInARun) {
     EXPECT_EQ(r.startLine, 8);
 }
 
+// `s = s + term` appends the term in place: the same values and messages as the general
+// evaluation followed by the store, for plain variables and elements alike.
+TEST_F(StringsTest, AssignmentOfTheTargetPlusATermAppends) {
+    interp.StoreValue("2", SymbolKind::Int, 1); // n
+    host.keys = {"k"};
+    const struct {
+        const char* line;
+        const char* value; // of s afterwards
+        const char* messages;
+    } cases[] = {
+        {"s = s + \"ab\"", "okab", ""},
+        {"s=s+t", "okTT", ""},
+        {"s = s + s", "okok", ""},
+        {"s = s + 'c'", "okc", ""},
+        {"*s = *s + ITOA(66)", "okB", ""},
+        {"s = s + getch()", "okk", ""},
+        {"s = s + inconnu", "ok", "Variable inconnu n'existe pas|"},
+        {"s = s + c", "ok", "ce n'est pas un string|"},
+        // The last '+' splits: the left term is not the target.
+        {"s = s + \"a+b\"", "ok", "Variable s + \"a n'existe pas|"},
+        {"s = s + \"a\" + \"b\"", "ok", "Variable s + \"a\" n'existe pas|"},
+        {"s = S + \"x\"", "ok", "Variable S n'existe pas|"}, // names are case-sensitive
+        {"s = t + s", "TTok", ""},
+    };
+    for (const auto& c : cases) {
+        interp.StoreValue("ok", SymbolKind::String, 1);
+        host.messages.clear();
+        interp.Assign(c.line);
+        EXPECT_EQ(interp.RunState(), *c.messages ? 1 : 0) << c.line;
+        EXPECT_EQ(Get("s"), c.value) << c.line;
+        EXPECT_EQ(host.AllMessages(), c.messages) << c.line;
+    }
+    // An unknown target is reported before the expression is read.
+    host.messages.clear();
+    interp.Assign("u = u + \"x\"");
+    EXPECT_EQ(host.AllMessages(), "Identificateur u inconnu|");
+}
+
+// Building a text piece by piece costs time in proportion to what is appended: a loop of
+// appends to a long text runs about as fast as a loop of additions of the same length
+// (a copy of the whole text at every pass made it tens of times slower).
+TEST(StringPrograms, AppendingIsLinear) {
+    constexpr int kPasses = 200000;
+    const auto seconds = [](const std::string& program) {
+        vokc::test::Run r(program);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(r.Go(), 0) << program << r.host.AllMessages();
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    const std::string head =
+        "int i, n\nchar s[2]\nmain()\n{\ns = \"\"\nfor (i=1; i<=" + std::to_string(kPasses) +
+        "; i++)\n";
+    const double sum = seconds(head + "n = n + i\n}\n");
+    for (const char* append : {"strcat(s, \"x\")", "s = s + \"y\""}) {
+        const double appends = seconds(head + append + "\n}\n");
+        EXPECT_LT(appends, 10 * sum + 0.05) << append << ": " << appends << " s against " << sum;
+    }
+}
+
 // A text stops growing at kTextMax characters: the statement that would pass it is
 // refused with a message, and the variable keeps its value.
 TEST_F(StringsTest, TextsStopAtTheirLongestLength) {
@@ -129,7 +202,8 @@ TEST_F(StringsTest, TextsStopAtTheirLongestLength) {
     EXPECT_EQ(interp.RunState(), 1);
     interp.AppendToString("s, \"z\")", false);
     interp.AppendToString("s, t, 1)", true);
-    EXPECT_EQ(host.AllMessages(), tooLong + tooLong + tooLong);
+    interp.Assign("s = s + \"z\"");
+    EXPECT_EQ(host.AllMessages(), tooLong + tooLong + tooLong + tooLong);
     EXPECT_EQ(Get("s"), longest);
 }
 

@@ -246,18 +246,15 @@ std::string ToUtf8(TextView text) {
 }
 
 Lines DecodeProgramFile(const std::string& bytes, FileFormat& format) {
-    format = FileFormat{};
-    std::string_view data = bytes;
-    if (StartsWith(data, "\xEF\xBB\xBF")) {
-        format.utf8Bom = true;
-        data.remove_prefix(3);
-    }
-    const bool utf8 = format.utf8Bom ? IsValidUtf8(data) : IsUtf8Program(data);
-    format.encoding = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
+    ProgramFormat read;
+    const std::vector<std::string_view> raw = SplitProgramFile(bytes, read);
+    format.encoding = read.utf8 ? Encoding::Utf8 : Encoding::Windows1252;
+    format.lineEnd = read.lineEnd;
+    format.utf8Bom = read.byteOrderMark;
     Lines lines;
-    // Line ends are single bytes in both encodings: the bytes are split first.
-    for (std::string_view line : SplitLines(data, &format.lineEnd))
-        lines.push_back(utf8 ? FromUtf8(line) : FromCp1252(line));
+    lines.reserve(raw.size());
+    for (std::string_view line : raw)
+        lines.push_back(read.utf8 ? FromUtf8(line) : FromCp1252(line));
     return lines;
 }
 
@@ -267,7 +264,7 @@ bool EncodeProgramFile(const Lines& lines, const FileFormat& format, std::string
                       : format.lineEnd == LineEnd::Lf ? "\n"
                                                       : "\r";
     bool lossless = true;
-    if (format.encoding == Encoding::Utf8 && format.utf8Bom) bytes += "\xEF\xBB\xBF";
+    if (format.encoding == Encoding::Utf8 && format.utf8Bom) bytes += kUtf8Bom;
     for (const Text& line : lines) {
         if (format.encoding == Encoding::Utf8) {
             bytes += ToUtf8(line);

@@ -107,6 +107,24 @@ TEST(EditorLogic, FilesKeepEncodingAndLineEnds) {
     EXPECT_EQ(lines, (Lines{u"a", u"b"}));
 }
 
+// A byte-order mark is left out of the first line and written back on saving, as long
+// as the file stays UTF-8.
+TEST(EditorLogic, ByteOrderMarkIsKeptOutOfTheTextAndWrittenBack) {
+    FileFormat format;
+    Lines lines = DecodeProgramFile("\xEF\xBB\xBFint x\r\n\xC3\xA9\r\n", format);
+    EXPECT_EQ(lines, (Lines{u"int x", u"\u00e9"}));
+    EXPECT_TRUE(format.utf8Bom);
+    EXPECT_EQ(format.encoding, Encoding::Utf8);
+    std::string bytes;
+    EXPECT_TRUE(EncodeProgramFile(lines, format, bytes));
+    EXPECT_EQ(bytes, "\xEF\xBB\xBFint x\r\n\xC3\xA9\r\n");
+    // A file read without a mark is saved without one.
+    lines = DecodeProgramFile("int x\n", format);
+    EXPECT_FALSE(format.utf8Bom);
+    EncodeProgramFile(lines, format, bytes);
+    EXPECT_EQ(bytes, "int x\n");
+}
+
 TEST(EditorLogic, StepMarkersGoBreakpointsStay) {
     Lines lines = {u"\u2022x = 1", u"\u00BBy = 2", u"", u"z"};
     EXPECT_TRUE(RemoveStepMarkers(lines));

@@ -1,0 +1,7 @@
+int x
+main()
+{
+if (x > 1)
+puts("a")
+puts("b")
+}

@@ -1,0 +1,7 @@
+int n
+main()
+{
+n = 5
+strcat(n, "1")
+printf("%d\n", n)
+}

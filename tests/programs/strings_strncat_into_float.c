@@ -1,0 +1,6 @@
+float f
+main()
+{
+strncat(f, "2,5", 3)
+printf("%f\n", f)
+}
