@@ -1,7 +1,6 @@
 // String expressions, string functions and the strcat/strncat statement family.
 #include <gtest/gtest.h>
 
-#include <chrono>
 
 #include "fake_host.h"
 #include "interpreter_internal.h"
@@ -168,27 +167,6 @@ TEST_F(StringsTest, AssignmentOfTheTargetPlusATermAppends) {
     host.messages.clear();
     interp.Assign("u = u + \"x\"");
     EXPECT_EQ(host.AllMessages(), "Identificateur u inconnu|");
-}
-
-// Building a text piece by piece costs time in proportion to what is appended: a loop of
-// appends to a long text runs about as fast as a loop of additions of the same length
-// (a copy of the whole text at every pass made it tens of times slower).
-TEST(StringPrograms, AppendingIsLinear) {
-    constexpr int kPasses = 200000;
-    const auto seconds = [](const std::string& program) {
-        vokc::test::Run r(program);
-        const auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(r.Go(), 0) << program << r.host.AllMessages();
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    };
-    const std::string head =
-        "int i, n\nchar s[2]\nmain()\n{\ns = \"\"\nfor (i=1; i<=" + std::to_string(kPasses) +
-        "; i++)\n";
-    const double sum = seconds(head + "n = n + i\n}\n");
-    for (const char* append : {"strcat(s, \"x\")", "s = s + \"y\""}) {
-        const double appends = seconds(head + append + "\n}\n");
-        EXPECT_LT(appends, 10 * sum + 0.05) << append << ": " << appends << " s against " << sum;
-    }
 }
 
 // A text stops growing at kTextMax characters: the statement that would pass it is

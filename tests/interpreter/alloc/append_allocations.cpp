@@ -1,0 +1,33 @@
+// Building a text piece by piece costs in proportion to what is appended: the text grows
+// in place, so a loop of appends allocates about as often as a loop of additions, not
+// once per pass (a copy of the whole text at every pass made such loops quadratic).
+// Every global allocation of this test program goes through a counter.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "allocation_counter.h"
+#include "fake_host.h"
+
+namespace {
+
+long AllocationsOf(const std::string& program) {
+    vokc::test::Run r(program);
+    const long before = Allocations;
+    EXPECT_EQ(r.Go(), 0) << program << r.host.AllMessages();
+    return Allocations - before;
+}
+
+TEST(StringPrograms, AppendingAllocatesAboutAsOftenAsAdding) {
+    constexpr int kPasses = 20000;
+    const std::string head =
+        "int i, n\nchar s[2]\nmain()\n{\ns = \"\"\nfor (i=1; i<=" + std::to_string(kPasses) +
+        "; i++)\n";
+    const long sum = AllocationsOf(head + "n = n + i\n}\n");
+    for (const char* append : {"strcat(s, \"x\")", "s = s + \"y\"", "strncat(s, \"xyz\", 1)"}) {
+        const long appends = AllocationsOf(head + append + "\n}\n");
+        EXPECT_LT(appends, sum + kPasses / 100) << append << ": " << appends << " against " << sum;
+    }
+}
+
+} // namespace
