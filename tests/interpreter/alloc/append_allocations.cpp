@@ -1,6 +1,6 @@
-// Building a text piece by piece costs in proportion to what is appended: the text grows
-// in place, so a loop of appends allocates about as often as a loop of additions, not
-// once per pass (a copy of the whole text at every pass made such loops quadratic).
+// Building a text piece by piece grows it in place: a loop of appends allocates about as
+// often as a loop of additions, never once per pass (a new text at every pass). The time
+// of such loops is measured by the benchmarks (bench/run.sh, string building).
 // Every global allocation of this test program goes through a counter.
 #include <gtest/gtest.h>
 
