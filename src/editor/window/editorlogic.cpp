@@ -6,8 +6,15 @@
 namespace vokc::editor {
 
 Lines DefaultProgram() {
-    return {u"#include <stdio.h>", u"#include <stdlib.h>", u"int i;", u"float r;", u"char c;",
-            u"main()",             u"{",                   u"",       u"}"};
+    return {u"#include <stdio.h>",
+            u"#include <stdlib.h>",
+            u"int i;",
+            u"float r;",
+            u"char c;",
+            u"main()",
+            u"{",
+            u"",
+            u"}"};
 }
 
 std::string FileNamePart(const std::string& path) {
@@ -47,7 +54,8 @@ std::optional<std::size_t> SearchBuf(TextView buffer, std::size_t selStart, std:
     if (n <= 0 || len == 0) return std::nullopt;
     Text wanted(text);
     if (!options.matchCase)
-        for (char16_t& c : wanted) c = UpperLocale(c);
+        for (char16_t& c : wanted)
+            c = UpperLocale(c);
     auto map = [&](long p) { return options.matchCase ? buffer[p] : UpperLocale(buffer[p]); };
     auto delimiterAt = [&](long p) { return p >= n || IsWordDelimiter(buffer[p]); };
 
@@ -66,19 +74,24 @@ std::optional<std::size_t> SearchBuf(TextView buffer, std::size_t selStart, std:
         if (options.wholeWord) {
             // Move to the next word start; each character passed uses up one candidate.
             if (options.down) {
-                while (count > 0 && !IsWordDelimiter(buffer[p])) ++p, --count;
-                while (count > 0 && IsWordDelimiter(buffer[p])) ++p, --count;
+                while (count > 0 && !IsWordDelimiter(buffer[p]))
+                    ++p, --count;
+                while (count > 0 && IsWordDelimiter(buffer[p]))
+                    ++p, --count;
                 if (count <= 0) return std::nullopt;
             } else {
-                while (count > 0 && IsWordDelimiter(buffer[p])) --p, --count;
+                while (count > 0 && IsWordDelimiter(buffer[p]))
+                    --p, --count;
                 if (count <= 0) return std::nullopt;
-                while (count > 0 && !IsWordDelimiter(buffer[p])) --p, --count;
+                while (count > 0 && !IsWordDelimiter(buffer[p]))
+                    --p, --count;
                 ++p; // back onto the word's first character (a word at offset 0 included)
                 ++count;
             }
         }
         bool match = p + len <= n;
-        for (long i = 0; match && i < len; ++i) match = map(p + i) == wanted[i];
+        for (long i = 0; match && i < len; ++i)
+            match = map(p + i) == wanted[i];
         if (match && (!options.wholeWord || delimiterAt(p + len)))
             return static_cast<std::size_t>(p);
         p += step;
@@ -98,7 +111,8 @@ Text JoinLines(const Lines& lines) {
 
 std::size_t LineStart(const Lines& lines, std::size_t line) {
     std::size_t offset = 0;
-    for (std::size_t i = 0; i < line && i < lines.size(); ++i) offset += lines[i].size() + 2;
+    for (std::size_t i = 0; i < line && i < lines.size(); ++i)
+        offset += lines[i].size() + 2;
     return offset;
 }
 
@@ -113,7 +127,8 @@ std::optional<Text> AutoIndent(const Lines& lines, long caret) {
     if (walked <= 1) return std::nullopt;
     const Text& reference = lines[walked - 1];
     std::size_t k = 0;
-    while (k < reference.size() && k < 255 && (reference[k] == u' ' || reference[k] == u'\t')) ++k;
+    while (k < reference.size() && k < 255 && (reference[k] == u' ' || reference[k] == u'\t'))
+        ++k;
     return reference.substr(0, k);
 }
 
@@ -121,11 +136,13 @@ Lines ProcedureItems(const Lines& lines) {
     Lines items;
     for (const Text& line : lines) {
         std::size_t k = 0;
-        while (k < line.size() && (line[k] == u' ' || line[k] == u'\t')) ++k;
+        while (k < line.size() && (line[k] == u' ' || line[k] == u'\t'))
+            ++k;
         Text rest = line.substr(k);
         if (rest.size() < 4) continue;
         bool isVoid = true;
-        for (std::size_t i = 0; i < 4; ++i) isVoid = isVoid && UpperLocale(rest[i]) == u"VOID"[i];
+        for (std::size_t i = 0; i < 4; ++i)
+            isVoid = isVoid && UpperLocale(rest[i]) == u"VOID"[i];
         if (isVoid) items.push_back(rest);
     }
     return items;
@@ -150,7 +167,8 @@ bool RemoveStepMarkers(Lines& lines) {
 Text FromCp1252(std::string_view bytes) {
     Text out;
     out.reserve(bytes.size());
-    for (unsigned char c : bytes) out += static_cast<char16_t>(Cp1252ToUnicode(c));
+    for (unsigned char c : bytes)
+        out += static_cast<char16_t>(Cp1252ToUnicode(c));
     return out;
 }
 
@@ -174,8 +192,10 @@ Text FromUtf8(std::string_view bytes) {
         unsigned char c = b(i);
         char32_t cp32 = 0xFFFD;
         std::size_t len = 1;
-        if (c < 0x80) cp32 = c;
-        else if ((c & 0xE0) == 0xC0 && i + 1 < bytes.size()) cp32 = ((c & 0x1F) << 6) | (b(i + 1) & 0x3F), len = 2;
+        if (c < 0x80)
+            cp32 = c;
+        else if ((c & 0xE0) == 0xC0 && i + 1 < bytes.size())
+            cp32 = ((c & 0x1F) << 6) | (b(i + 1) & 0x3F), len = 2;
         else if ((c & 0xF0) == 0xE0 && i + 2 < bytes.size())
             cp32 = ((c & 0x0F) << 12) | ((b(i + 1) & 0x3F) << 6) | (b(i + 2) & 0x3F), len = 3;
         else if ((c & 0xF8) == 0xF0 && i + 3 < bytes.size())
@@ -268,7 +288,9 @@ Lines DecodeProgramFile(const std::string& bytes, FileFormat& format) {
 
 bool EncodeProgramFile(const Lines& lines, const FileFormat& format, std::string& bytes) {
     bytes.clear();
-    const char* end = format.lineEnd == LineEnd::CrLf ? "\r\n" : format.lineEnd == LineEnd::Lf ? "\n" : "\r";
+    const char* end = format.lineEnd == LineEnd::CrLf ? "\r\n"
+                      : format.lineEnd == LineEnd::Lf ? "\n"
+                                                      : "\r";
     bool lossless = true;
     if (format.encoding == Encoding::Utf8 && format.utf8Bom) bytes += "\xEF\xBB\xBF";
     for (const Text& line : lines) {
@@ -283,6 +305,34 @@ bool EncodeProgramFile(const Lines& lines, const FileFormat& format, std::string
         bytes += end;
     }
     return lossless;
+}
+
+void EditHistory::record(State before, bool continuesLast) {
+    redo_.clear();
+    if (continuesLast && !undo_.empty()) return;
+    undo_.push_back(std::move(before));
+    if (undo_.size() > kLimit) undo_.erase(undo_.begin());
+}
+
+std::optional<EditHistory::State> EditHistory::undo(State current) {
+    if (undo_.empty()) return std::nullopt;
+    State shown = std::move(undo_.back());
+    undo_.pop_back();
+    redo_.push_back(std::move(current));
+    return shown;
+}
+
+std::optional<EditHistory::State> EditHistory::redo(State current) {
+    if (redo_.empty()) return std::nullopt;
+    State shown = std::move(redo_.back());
+    redo_.pop_back();
+    undo_.push_back(std::move(current));
+    return shown;
+}
+
+void EditHistory::clear() {
+    undo_.clear();
+    redo_.clear();
 }
 
 } // namespace vokc::editor
