@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     splash->show();
     splash->repaint();
     QApplication::processEvents();
+    QApplication::setOrganizationName(QStringLiteral("VokC"));
     QApplication::setApplicationName(QStringLiteral("Vok C"));
 
     // Created once and kept until the end, in this order.

@@ -238,6 +238,13 @@ class ComfortTest : public QObject {
         QCOMPARE(e->textLines(), (Lines{u"xmain()", u"{ab", u"}"}));
     }
 
+    void RemovingNoMarkerLeavesTheTextUnmodified() {
+        EditorWindow* e = NewEditor();
+        e->memo()->document()->setModified(false);
+        e->removeStepMarkers();
+        QVERIFY(!e->memo()->document()->isModified());
+    }
+
     void UsualKeysReachTheirCommands() {
         QCOMPARE(form->action("&Nouveau")->shortcut(), QKeySequence("Ctrl+N"));
         QCOMPARE(form->action("&Ouvrir")->shortcut(), QKeySequence("Ctrl+O"));

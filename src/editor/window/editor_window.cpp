@@ -474,11 +474,19 @@ void EditorWindow::showProcedureList() {
 
 void EditorWindow::removeStepMarkers() {
     QTextDocument* doc = memo_->document();
+    auto marked = [](const QTextBlock& b) {
+        return !b.text().isEmpty() && b.text().at(0) == QChar(kStepMarker);
+    };
+    // Without an undo history, even an empty edit block would mark the text modified.
+    bool any = false;
+    for (QTextBlock b = doc->begin(); b.isValid() && !any; b = b.next())
+        any = marked(b);
+    if (!any) return;
     withoutHistory([&] {
         QTextCursor edit(doc);
         edit.beginEditBlock();
         for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-            if (!b.text().isEmpty() && b.text().at(0) == QChar(kStepMarker)) {
+            if (marked(b)) {
                 QTextCursor c(b);
                 c.deleteChar();
             }
