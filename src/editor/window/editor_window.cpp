@@ -142,6 +142,7 @@ template <typename Edit> void EditorWindow::withoutHistory(Edit edit) {
     recording_ = false;
     edit();
     recording_ = was;
+    seenRevision_ = memo_->document()->revision();
     shown_ = currentState();
     typedEnd_ = -1;
 }
@@ -151,9 +152,12 @@ EditHistory::State EditorWindow::currentState() const {
 }
 
 void EditorWindow::recordChange(int position, int removed, int added) {
-    if (!recording_) return;
+    // The colouring passes report their format changes too: they leave the revision.
+    const int revision = memo_->document()->revision();
+    if (!recording_ || revision == seenRevision_) return;
+    seenRevision_ = revision;
     EditHistory::State now = currentState();
-    if (now.text == shown_.text) return; // a change of the colours only
+    if (now.text == shown_.text) return;
     // Characters typed one after the other make one step.
     const bool typing = removed == 0 && added == 1 && now.text.size() == shown_.text.size() + 1;
     const bool continues = typing && position == typedEnd_;

@@ -170,7 +170,8 @@ class EditorWindow : public QWidget {
     editor::EditHistory history_;
     editor::EditHistory::State shown_; // the text and caret as the history last saw them
     bool recording_ = true;
-    int typedEnd_ = -1; // document position after the last character typed
+    int seenRevision_ = -1; // the document's revision the history last saw
+    int typedEnd_ = -1;     // document position after the last character typed
     bool closeAgreed_ = false;
     int stopLine_ = -1;
     bool readOnlyBeforeRun_ = false;
