@@ -1,6 +1,6 @@
 // vokc: start-up of the desktop application. The splash stays visible while every
-// window is created once, in a fixed order; then the files named on the command line
-// are opened and the message loop runs.
+// window is created once, in a fixed order; then the texts left by an abnormal end are
+// offered back, the files named on the command line are opened and the message loop runs.
 #include <QApplication>
 #include <QFileInfo>
 
@@ -12,6 +12,7 @@
 #include "examine_dialog.h"
 #include "file_skeleton_dialog.h"
 #include "for_loop_dialog.h"
+#include "french.h"
 #include "if_dialog.h"
 #include "keyword_picker.h"
 #include "main_window.h"
@@ -24,10 +25,12 @@
 int main(int argc, char** argv) {
     using namespace vokc;
     QApplication app(argc, argv);
+    InstallFrenchTranslations(app);
     auto* splash = new SplashScreen;
     splash->show();
     splash->repaint();
     QApplication::processEvents();
+    QApplication::setOrganizationName(QStringLiteral("VokC"));
     QApplication::setApplicationName(QStringLiteral("Vok C"));
 
     // Created once and kept until the end, in this order.
@@ -48,9 +51,14 @@ int main(int argc, char** argv) {
     shared.clock = new ClockWindow(&mainWindow);
     shared.calculator = new CalculatorWindow(&mainWindow);
     mainWindow.setSharedWindows(shared);
+    // Settings, recent files and recovery files of the user's standard folders.
+    mainWindow.startSession();
 
     delete splash;
     mainWindow.show();
+    // Texts that an abnormal end left unsaved come first, then the files asked for.
+    mainWindow.offerRecovery();
+    mainWindow.reopenLastFiles();
     for (int i = 1; i < argc; ++i)
         mainWindow.openProgram(QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath());
     return app.exec();

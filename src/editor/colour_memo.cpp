@@ -71,6 +71,21 @@ struct ColourMemo::LineColours final : QTextBlockUserData {
     std::vector<LineRun> runs;
 };
 
+// The margin that shows the line numbers; the memo paints it.
+class LineNumberMargin final : public QWidget {
+  public:
+    explicit LineNumberMargin(ColourMemo* memo) : QWidget(memo), memo_(memo) {
+        setObjectName(QStringLiteral("lineNumbers"));
+    }
+    QSize sizeHint() const override { return {memo_->lineNumberWidth(), 0}; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override { memo_->paintLineNumbers(event); }
+
+  private:
+    ColourMemo* memo_;
+};
+
 // ---------------------------------------------------------------------------------------
 // Construction
 
@@ -728,7 +743,72 @@ void ColourMemo::drawHandlerKeys() {
 
 void ColourMemo::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
+    if (lineNumbers_) {
+        const QRect r = contentsRect();
+        lineNumbers_->setGeometry(r.left(), r.top(), lineNumberWidth(), r.height());
+    }
     recolourPass(false);
+}
+
+// ---------------------------------------------------------------------------------------
+// Line numbers
+
+int ColourMemo::lineNumberWidth() const {
+    if (!lineNumbers_) return 0;
+    int digits = 2;
+    for (int n = std::max(1, document()->blockCount()); n >= 100; n /= 10)
+        ++digits;
+    return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits;
+}
+
+void ColourMemo::setLineNumbersShown(bool on) {
+    if (on == lineNumbersShown()) return;
+    if (on) {
+        lineNumbers_ = new LineNumberMargin(this);
+        connect(this, &QPlainTextEdit::blockCountChanged, lineNumbers_,
+                [this] { updateLineNumberMargin(); });
+        connect(this, &QPlainTextEdit::updateRequest, lineNumbers_,
+                [this](const QRect& rect, int dy) {
+                    if (dy != 0)
+                        lineNumbers_->scroll(0, dy);
+                    else
+                        lineNumbers_->update(0, rect.y(), lineNumbers_->width(), rect.height());
+                });
+        lineNumbers_->show();
+    } else {
+        delete lineNumbers_;
+        lineNumbers_ = nullptr;
+    }
+    updateLineNumberMargin();
+}
+
+void ColourMemo::updateLineNumberMargin() {
+    setViewportMargins(lineNumberWidth(), 0, 0, 0);
+    if (lineNumbers_) {
+        const QRect r = contentsRect();
+        lineNumbers_->setGeometry(r.left(), r.top(), lineNumberWidth(), r.height());
+        lineNumbers_->update();
+    }
+}
+
+void ColourMemo::paintLineNumbers(QPaintEvent* event) {
+    QPainter painter(lineNumbers_);
+    const QPalette& p = palette();
+    painter.fillRect(event->rect(), p.color(QPalette::Window));
+    painter.setFont(font());
+    painter.setPen(p.color(QPalette::Disabled, QPalette::Text));
+    const int width = lineNumbers_->width() - 4;
+    const int bottom = viewport()->height();
+    QPointF offset = contentOffset();
+    for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
+        const QRectF r = blockBoundingRect(b).translated(offset);
+        if (r.top() >= bottom) break;
+        offset.ry() += r.height();
+        if (!b.isVisible() || r.bottom() < event->rect().top()) continue;
+        const int lineHeight = fontMetrics().height();
+        painter.drawText(0, static_cast<int>(r.top()), width, lineHeight, Qt::AlignRight,
+                         QString::number(b.blockNumber() + 1));
+    }
 }
 
 void ColourMemo::showEvent(QShowEvent* event) {
@@ -738,6 +818,7 @@ void ColourMemo::showEvent(QShowEvent* event) {
 
 void ColourMemo::changeEvent(QEvent* event) {
     QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange && lineNumbers_) updateLineNumberMargin();
     switch (event->type()) {
     case QEvent::FontChange:
     case QEvent::PaletteChange:

@@ -118,6 +118,12 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     };
     Region colouredRegion() const { return region_; }
 
+    // Line numbers in a margin on the left (hidden by default). The margin is as wide as
+    // the largest number needs, two digits at least.
+    void setLineNumbersShown(bool on);
+    bool lineNumbersShown() const { return lineNumbers_ != nullptr; }
+    int lineNumberWidth() const;
+
     // The editor's font: Times New Roman 17 pixels high, or Liberation Serif, which has the
     // same metrics, where that is what is installed.
     static QFont editorFont();
@@ -179,6 +185,9 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
                               TColor colour, std::uint8_t zOrder);
     bool isOnHotSpot(const QPoint& pos, QString* source) const;
     void drawHandlerKeys();
+    friend class LineNumberMargin;
+    void paintLineNumbers(QPaintEvent* event);
+    void updateLineNumberMargin();
     void pass(bool fastRecolor);
 
     ScrollHandler onVScroll_; // after vertical scrolling
@@ -209,6 +218,7 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     bool inPass_ = false;
     bool passAgain_ = false;
     bool hotCursor_ = false; // the mouse shows the hot-spot cursor
+    QWidget* lineNumbers_ = nullptr;
 };
 
 // The memo's lines as the interpreter reads them. The line handed out is a copy, valid

@@ -1,6 +1,7 @@
 // The pocket calculator window: the keys, the display and the keyboard.
 #include "calculator_window.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -116,13 +117,31 @@ void CalculatorWindow::setErrorReporter(std::function<void(const QString&)> repo
 
 void CalculatorWindow::press(vokc::CalcKey key) {
     const std::string error = calc_.Press(key);
-    display_->setText(QString::fromStdString(calc_.Display()));
+    showOnDisplay(QString::fromStdString(calc_.Display()));
     if (!error.empty() && reportError_) reportError_(QString::fromStdString(error));
+}
+
+void CalculatorWindow::showOnDisplay(const QString& number) {
+    // A long number shrinks the digits until it fits; past the smallest size it keeps its
+    // most significant digits and ends with an ellipsis, never losing its start unseen.
+    constexpr int kLargest = 18;
+    constexpr int kSmallest = 9;
+    const int room = display_->contentsRect().width() - 4;
+    QFont font = display_->font();
+    int size = kLargest;
+    for (; size > kSmallest; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(number) <= room) break;
+    }
+    font.setPixelSize(size);
+    display_->setFont(font);
+    display_->setText(QFontMetrics(font).elidedText(number, Qt::ElideRight, room));
+    display_->setToolTip(number);
 }
 
 void CalculatorWindow::resetDisplay() {
     calc_.Clear();
-    display_->setText(QString());
+    showOnDisplay(QString());
     keys_[11]->setFocus();
 }
 

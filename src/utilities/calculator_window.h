@@ -42,6 +42,7 @@ class CalculatorWindow : public QDialog {
     QPushButton* keys_[20];
     QLabel* display_;
     void press(vokc::CalcKey key);
+    void showOnDisplay(const QString& number);
     void buildKeys();
 
     vokc::Calculator calc_;

@@ -50,6 +50,7 @@ class GeneratorWindows : public QObject {
     void whileDoAndIfResults();
     void fileDialogModes();
     void keywordPicker();
+    void firstFieldHasTheFocusAtEachOpening();
 };
 
 void GeneratorWindows::controlsAndInitialState() {
@@ -255,6 +256,30 @@ void GeneratorWindows::keywordPicker() {
     QTest::mouseDClick(m.list()->viewport(), Qt::LeftButton, {}, at);
     QVERIFY(!m.isVisible());
     QCOMPARE(m.selectedKeyword(), QStringLiteral("--"));
+}
+
+void GeneratorWindows::firstFieldHasTheFocusAtEachOpening() {
+    ForLoopDialog f;
+    WhileLoopDialog w;
+    IfDialog c;
+    FileSkeletonDialog io;
+    const std::pair<QDialog*, QLineEdit*> dialogs[] = {{&f, f.counterEdit()},
+                                                       {&w, w.operand1Edit()},
+                                                       {&c, c.operand1Edit()},
+                                                       {&io, io.variableEdit()}};
+    for (auto [dialog, first] : dialogs) {
+        first->setText("i");
+        for (int opening = 0; opening < 2; ++opening) {
+            Open(*dialog);
+            QCOMPARE(dialog->focusWidget(), first);
+            // What was typed last time is selected: typing replaces it.
+            QCOMPARE(first->selectedText(), QStringLiteral("i"));
+            static_cast<GeneratorDialog*>(dialog)->okButton()->setFocus();
+            dialog->hide();
+        }
+    }
+    // The whole caption fits beside the title bar's buttons.
+    QVERIFY(io.width() >= io.fontMetrics().horizontalAdvance(io.windowTitle()) + 100);
 }
 
 QTEST_MAIN(GeneratorWindows)

@@ -9,6 +9,8 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -20,8 +22,10 @@
 
 #include "editor_window.h"
 #include "find_dialog.h"
+#include "french.h"
 #include "main_window.h"
 #include "procedure_list.h"
+#include "skeletons.h"
 
 using namespace vokc;
 using namespace vokc::editor;
@@ -199,6 +203,181 @@ class MainWindowTest : public QObject {
         QVERIFY(messages.last().contains("nulle/part/devoir.c"));
         e->setSaveChangesHook([](QWidget*, const QString&) { return int(QMessageBox::No); });
         QVERIFY(e->parentWidget()->close());
+    }
+
+    void SaveAsAsksBeforeReplacingAnyFile() {
+        QTemporaryDir dir;
+        const QString old = dir.filePath("essai.c");
+        Write(old, "ancien\r\n");
+        // Typed without extension, or with another one: the ".c" rule leads to essai.c.
+        for (const QString& typed : {dir.filePath("essai"), dir.filePath("essai.txt")}) {
+            EditorWindow* e = NewEditor();
+            e->setSaveNameHook([typed](QWidget*) { return typed; });
+            QStringList asked;
+            e->setOverwriteHook([&](QWidget*, const QString& q) {
+                asked << q;
+                return false;
+            });
+            QVERIFY(!e->saveAs());
+            QCOMPARE(asked, QStringList{"Le fichier « essai.c » existe déjà.\n"
+                                        "Voulez-vous le remplacer ?"});
+            QCOMPARE(ReadAll(old), QByteArray("ancien\r\n"));
+            QVERIFY(e->fileName().isEmpty());
+            QCOMPARE(e->windowTitle(), QString("VokC - C%1.C").arg(form->editors().size()));
+        }
+        EditorWindow* e = form->activeEditor();
+        e->setOverwriteHook([](QWidget*, const QString&) { return true; });
+        QVERIFY(e->saveAs());
+        QCOMPARE(e->fileName(), old);
+        QVERIFY(ReadAll(old).contains("main()"));
+        // A new name asks nothing.
+        e->setOverwriteHook([](QWidget*, const QString&) -> bool { throw 1; });
+        e->setSaveNameHook([&](QWidget*) { return dir.filePath("neuf.txt"); });
+        QVERIFY(e->saveAs());
+    }
+
+    void FileErrorsAreToldInFrench() {
+        QTemporaryDir dir;
+        QVERIFY(!form->openProgram(dir.filePath("absent.c")));
+        QCOMPARE(messages.last(), QString("Impossible de lire le fichier « %1 » : le fichier "
+                                          "n'existe pas")
+                                      .arg(dir.filePath("absent.c")));
+        EditorWindow* e = NewEditor();
+        e->setFileName(dir.filePath("nulle/devoir.c"));
+        QVERIFY(!e->save());
+        QCOMPARE(messages.last(),
+                 QString("Impossible d'enregistrer le fichier « %1 » : le dossier « %2 » "
+                         "n'existe pas")
+                     .arg(dir.filePath("nulle/devoir.c"), dir.filePath("nulle")));
+    }
+
+    void CancelAtQuitKeepsEveryWindow() {
+        std::vector<EditorWindow*> windows;
+        for (int i = 0; i < 4; ++i)
+            windows.push_back(NewEditor());
+        windows[1]->memo()->textCursor().insertText("x");
+        windows[3]->memo()->textCursor().insertText("y");
+        QList<int> answers = {QMessageBox::No, QMessageBox::Cancel};
+        int asked = 0;
+        for (EditorWindow* e : windows)
+            e->setSaveChangesHook([&](QWidget*, const QString&) {
+                ++asked;
+                return answers.isEmpty() ? int(QMessageBox::No) : answers.takeFirst();
+            });
+        QVERIFY(!form->close());
+        QCoreApplication::processEvents();
+        QCOMPARE(asked, 2);
+        QCOMPARE(form->editors().size(), size_t(4));
+        QVERIFY(windows[1]->memo()->document()->isModified());
+        // The window that had agreed asks again when it closes later.
+        QVERIFY(windows[1]->parentWidget()->close());
+        QCOMPARE(asked, 3);
+        // Without a cancel, quitting closes everything.
+        QVERIFY(form->close());
+        QTRY_VERIFY(form->editors().empty());
+    }
+
+    void GeneratorsLeaveTheCaretOnTheBody() {
+        // Each generator, then typing: the letter lands on the empty body line.
+        const ConditionFields condition{u"i", 1, u"3"};
+        const struct {
+            const char* name;
+            Insertion insertion;
+            std::size_t bodyLine; // line of the body, counted from the insertion's line
+        } cases[] = {
+            {"for", ForInsertion(ForSkeleton({u"i", u"1", u"3"}, true), true, 0), 2},
+            {"while", WhileInsertion(WhileSkeleton(condition, true), true, 0), 2},
+            {"do", DoInsertion(DoSkeleton(condition, true), true, 0), 2},
+            {"if", IfInsertion(IfSkeleton(condition, false, true), true, 0), 2},
+            {"if else", IfInsertion(IfSkeleton(condition, true, true), true, 0), 2},
+            {"file", FileInsertion(FileSkeleton({u"f", u"a.txt", kFileRead}, true), true, 0), 1},
+        };
+        for (const auto& c : cases) {
+            EditorWindow* e = NewEditor();
+            e->setTextLines({u"main()", u"{", u"", u"}"});
+            const long at = 6 + 2 + 1 + 2;
+            e->setCaretOffset(at);
+            e->insertSnippet(QString::fromStdU16String(c.insertion.text), c.insertion.edit,
+                             c.insertion.caret ? std::optional<long>(*c.insertion.caret + at)
+                                               : std::nullopt);
+            QTest::keyClicks(e->memo(), "Z");
+            const Lines lines = e->textLines();
+            QVERIFY2(lines.size() > 2 + c.bodyLine, c.name);
+            QVERIFY2(lines[2 + c.bodyLine] == u"Z", c.name);
+            QVERIFY2(lines[3 + c.bodyLine] != u"Z}", c.name);
+        }
+    }
+
+    void AltWithALetterTypesNothing() {
+        EditorWindow* e = NewEditor();
+        const Lines before = e->textLines();
+        QTest::keyClick(e->memo(), Qt::Key_M, Qt::AltModifier);
+        QTest::keyClick(e->memo(), Qt::Key_Q, Qt::AltModifier);
+        QCOMPARE(e->textLines(), before);
+        QTest::keyClick(e->memo(), Qt::Key_M);
+        QVERIFY(e->textLines() != before);
+        // The dialogs' labels lead to their fields: the '&' is a mnemonic.
+        for (QDialog* d :
+             {static_cast<QDialog*>(e->findDialog()), static_cast<QDialog*>(e->replaceDialog())})
+            for (QLabel* label : d->findChildren<QLabel*>())
+                QVERIFY2(qobject_cast<QLineEdit*>(label->buddy()), qPrintable(label->text()));
+    }
+
+    void NotFoundGivesTheFocusBackToTheFindDialog() {
+        EditorWindow* e = NewEditor();
+        e->showFindDialog();
+        QVERIFY(QTest::qWaitForWindowExposed(e->findDialog()));
+        e->findDialog()->setFindText("absent");
+        e->memo()->activateWindow();
+        e->memo()->setFocus();
+        e->findNext();
+        QTRY_VERIFY(e->findDialog()->isActiveWindow());
+        e->findDialog()->hide();
+    }
+
+    void WindowListRestoresAMinimisedWindow() {
+        NewEditor();
+        EditorWindow* second = NewEditor();
+        QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(second->parentWidget());
+        sub->showMinimized();
+        QVERIFY(sub->isMinimized());
+        QMenu* menu = nullptr;
+        for (QAction* a : form->menuBar()->actions())
+            if (a->text() == "Fe&nêtre") menu = a->menu();
+        QVERIFY(menu);
+        emit menu->aboutToShow();
+        QAction* item = nullptr;
+        for (QAction* a : menu->actions())
+            if (a->text() == "&2 VokC - C2.C") item = a;
+        QVERIFY(item);
+        item->trigger();
+        QVERIFY(!sub->isMinimized());
+        QCOMPARE(form->mdiArea()->activeSubWindow(), sub);
+    }
+
+    void NewWindowsCascadeInsideTheFrame() {
+        form->showNormal();
+        form->resize(800, 600);
+        QCoreApplication::processEvents();
+        const QRect area = form->mdiArea()->viewport()->rect();
+        for (int i = 0; i < 12; ++i)
+            NewEditor();
+        QPoint last(-1, -1);
+        for (QMdiSubWindow* sub : form->mdiArea()->subWindowList()) {
+            QVERIFY2(area.contains(sub->geometry()),
+                     qPrintable(QString("%1,%2").arg(sub->x()).arg(sub->y())));
+            QVERIFY(sub->pos() != last);
+            last = sub->pos();
+        }
+    }
+
+    void QtDialogsSpeakFrench() {
+        QVERIFY2(InstallFrenchTranslations(*qApp), "qt6-translations-l10n is not installed");
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QString("&Oui"));
+        QCOMPARE(box.button(QMessageBox::No)->text(), QString("&Non"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString("Annuler"));
     }
 
     void ImportInsertsTheFileAtTheCaret() {

@@ -1,6 +1,7 @@
 // The calculator, clock and calendar windows on the offscreen platform.
 #include <QButtonGroup>
 #include <QCalendarWidget>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -75,6 +76,16 @@ void UtilityWindows::calculatorKeysAndDisplay() {
     // Other characters are ignored.
     QTest::keyClicks(&pocket, "ab%");
     QCOMPARE(pocket.display()->text(), QStringLiteral("7"));
+
+    // A long number shrinks to fit; its first digits are always shown.
+    QTest::keyClicks(&pocket, "C123456789012345678");
+    const QString shown = pocket.display()->text();
+    QVERIFY2(shown.startsWith("1234"), qPrintable(shown));
+    QVERIFY(QFontMetrics(pocket.display()->font()).horizontalAdvance(shown) <=
+            pocket.display()->contentsRect().width());
+    QVERIFY(pocket.display()->font().pixelSize() < 18);
+    QTest::keyClicks(&pocket, "C7");
+    QCOMPARE(pocket.display()->font().pixelSize(), 18);
 }
 
 void UtilityWindows::calculatorErrorsAndReopening() {

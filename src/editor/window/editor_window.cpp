@@ -29,6 +29,24 @@ QString Q(const Text& t) {
 Text T(const QString& s) {
     return s.toStdU16String();
 }
+
+// Why a file could not be read or written, in French: the file system is asked again,
+// since Qt's own error texts are English.
+QString FileErrorReason(const QString& path, bool writing) {
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.exists())
+        return QStringLiteral("le dossier \u00AB %1 \u00BB n'existe pas").arg(folder.filePath());
+    if (file.isDir()) return QStringLiteral("c'est un dossier, pas un fichier");
+    if (!writing) {
+        if (!file.exists()) return QStringLiteral("le fichier n'existe pas");
+        if (!file.isReadable()) return QStringLiteral("lecture non autoris\u00E9e");
+        return QStringLiteral("erreur de lecture");
+    }
+    if (file.exists() ? !file.isWritable() : !folder.isWritable())
+        return QStringLiteral("\u00E9criture non autoris\u00E9e");
+    return QStringLiteral("erreur d'\u00E9criture (disque plein ?)");
+}
 } // namespace
 
 EditorWindow::EditorWindow(QWidget* parent) : QWidget(parent) {
@@ -45,6 +63,12 @@ EditorWindow::EditorWindow(QWidget* parent) : QWidget(parent) {
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     memo_->document()->setDocumentMargin(3);
     memo_->installEventFilter(this);
+    // The window keeps its own history, which leaves the markers out.
+    memo_->setUndoRedoEnabled(false);
+    connect(memo_->document(), &QTextDocument::contentsChange, this, &EditorWindow::recordChange);
+    connect(memo_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (recording_) shown_.caret = memo_->textCursor().position();
+    });
     programText_ = std::make_unique<MemoProgramText>(*memo_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -56,15 +80,18 @@ EditorWindow::EditorWindow(QWidget* parent) : QWidget(parent) {
     replaceDialog_ = new ReplaceDialog(this);
     connect(findDialog_, &FindDialog::findRequested, this, &EditorWindow::findNext);
     connect(replaceDialog_, &FindDialog::findRequested, this, [this] {
-        if (!searchMemo(replaceDialog_->findText(), replaceDialog_->options()))
-            reportNotFound(replaceDialog_->findText());
+        if (searchMemo(replaceDialog_->findText(), replaceDialog_->options())) return;
+        reportNotFound(replaceDialog_->findText());
+        returnToDialog(replaceDialog_);
     });
     connect(replaceDialog_, &FindDialog::replaceRequested, this, &EditorWindow::replace);
 
     askSaveName_ = [](QWidget* w) {
+        // The window asks itself before replacing a file, once the ".c" rule has named it.
         return QFileDialog::getSaveFileName(
             w, QStringLiteral("Enregistrer sous"), QStringLiteral("*.c"),
-            QStringLiteral("Fichier c (*.c);;Tous les fichiers (*)"));
+            QStringLiteral("Fichier c (*.c);;Tous les fichiers (*)"), nullptr,
+            QFileDialog::DontConfirmOverwrite);
     };
     askImportName_ = [](QWidget* w) {
         return QFileDialog::getOpenFileName(
@@ -79,6 +106,11 @@ EditorWindow::EditorWindow(QWidget* parent) : QWidget(parent) {
         return static_cast<int>(QMessageBox::question(
             w, QStringLiteral("Confirmation"), text,
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes));
+    };
+    askOverwrite_ = [](QWidget* w, const QString& text) {
+        return QMessageBox::question(w, QStringLiteral("Confirmation"), text,
+                                     QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::No) == QMessageBox::Yes;
     };
 }
 
@@ -98,7 +130,77 @@ void EditorWindow::setTextLines(const Lines& lines) {
     QStringList list;
     for (const Text& l : lines)
         list << Q(l);
-    memo_->setPlainText(list.join(QChar('\n')));
+    // A new text starts a new history.
+    withoutHistory([&] { memo_->setPlainText(list.join(QChar('\n'))); });
+    history_.clear();
+}
+
+// ---- Undo ----
+
+template <typename Edit> void EditorWindow::withoutHistory(Edit edit) {
+    const bool was = recording_;
+    recording_ = false;
+    edit();
+    recording_ = was;
+    seenRevision_ = memo_->document()->revision();
+    shown_ = currentState();
+    typedEnd_ = -1;
+}
+
+EditHistory::State EditorWindow::currentState() const {
+    return {T(memo_->document()->toRawText()), memo_->textCursor().position()};
+}
+
+void EditorWindow::recordChange(int position, int removed, int added) {
+    // The colouring passes report their format changes too: they leave the revision.
+    const int revision = memo_->document()->revision();
+    if (!recording_ || revision == seenRevision_) return;
+    seenRevision_ = revision;
+    EditHistory::State now = currentState();
+    if (now.text == shown_.text) return;
+    // Characters typed one after the other make one step.
+    const bool typing = removed == 0 && added == 1 && now.text.size() == shown_.text.size() + 1;
+    const bool continues = typing && position == typedEnd_;
+    EditHistory::State before = std::move(shown_);
+    std::erase(before.text, kStepMarker);
+    history_.record(std::move(before), continues);
+    typedEnd_ = typing ? position + 1 : -1;
+    shown_ = std::move(now);
+}
+
+void EditorWindow::showState(const EditHistory::State& state) {
+    withoutHistory([&] {
+        QTextCursor all(memo_->document());
+        all.select(QTextCursor::Document);
+        all.insertText(Q(state.text));
+        QTextCursor caret = memo_->textCursor();
+        caret.setPosition(
+            std::clamp(static_cast<int>(state.caret), 0, memo_->document()->characterCount() - 1));
+        memo_->setTextCursor(caret);
+    });
+    memo_->ensureCursorVisible();
+    memo_->document()->setModified(true);
+}
+
+void EditorWindow::undo() {
+    if (memo_->isReadOnly()) return;
+    EditHistory::State now = currentState();
+    std::erase(now.text, kStepMarker);
+    if (auto state = history_.undo(std::move(now))) showState(*state);
+}
+
+void EditorWindow::redo() {
+    if (memo_->isReadOnly()) return;
+    EditHistory::State now = currentState();
+    std::erase(now.text, kStepMarker);
+    if (auto state = history_.redo(std::move(now))) showState(*state);
+}
+
+void EditorWindow::setFontPixelSize(int pixels) {
+    QFont f = memo_->font();
+    f.setPixelSize(pixels);
+    setFont(f);
+    memo_->setFont(f);
 }
 
 namespace {
@@ -113,8 +215,9 @@ int FromOffset(const QTextDocument* doc, long offset) {
         long len = b.length() - 1; // without the block break
         if (remaining <= len || !b.next().isValid())
             return b.position() + static_cast<int>(std::clamp(remaining, 0L, len));
+        // An offset between the CR and the LF of a line break is the end of its line.
+        if (remaining == len + 1) return b.position() + static_cast<int>(len);
         remaining -= len + 2;
-        if (remaining < 0) return b.next().position(); // inside a CR LF pair
     }
     return 0;
 }
@@ -170,12 +273,14 @@ void EditorWindow::reportFileError(const QString& what, const QString& file,
 bool EditorWindow::openFile(const QString& name) {
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
-        reportFileError(QStringLiteral("Impossible de lire le fichier"), name, file.errorString());
+        reportFileError(QStringLiteral("Impossible de lire le fichier"), name,
+                        FileErrorReason(name, false));
         return false;
     }
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        reportFileError(QStringLiteral("Impossible de lire le fichier"), name, file.errorString());
+        reportFileError(QStringLiteral("Impossible de lire le fichier"), name,
+                        FileErrorReason(name, false));
         return false;
     }
     fileName_ = QFileInfo(name).absoluteFilePath();
@@ -202,7 +307,7 @@ bool EditorWindow::writeFile(const QString& path) {
             static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
         reportFileError(QStringLiteral("Impossible d'enregistrer le fichier"), path,
-                        file.errorString());
+                        FileErrorReason(path, true));
         return false;
     }
     return true;
@@ -219,7 +324,15 @@ bool EditorWindow::save() {
 bool EditorWindow::saveAs() {
     QString chosen = askSaveName_(this);
     if (chosen.isEmpty()) return false;
-    fileName_ = QString::fromStdString(SaveAsName(chosen.toStdString()));
+    // The ".c" rule may lead to another file than the one chosen: whichever file is
+    // replaced, the user says so first.
+    const QString target = QString::fromStdString(SaveAsName(chosen.toStdString()));
+    if (QFileInfo::exists(target) &&
+        !askOverwrite_(this, QStringLiteral("Le fichier \u00AB %1 \u00BB existe d\u00E9j\u00E0.\n"
+                                            "Voulez-vous le remplacer ?")
+                                 .arg(QFileInfo(target).fileName())))
+        return false;
+    fileName_ = target;
     setWindowTitle(QStringLiteral("VokC - ") + QFileInfo(fileName_).fileName());
     return save();
 }
@@ -229,7 +342,8 @@ void EditorWindow::importFile() {
     if (name.isEmpty()) return;
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
-        reportFileError(QStringLiteral("Impossible de lire le fichier"), name, file.errorString());
+        reportFileError(QStringLiteral("Impossible de lire le fichier"), name,
+                        FileErrorReason(name, false));
         return;
     }
     FileFormat format;
@@ -307,8 +421,17 @@ void EditorWindow::showReplaceDialog() {
 }
 
 void EditorWindow::findNext() {
-    if (!searchMemo(findDialog_->findText(), findDialog_->options()))
-        reportNotFound(findDialog_->findText());
+    if (searchMemo(findDialog_->findText(), findDialog_->options())) return;
+    reportNotFound(findDialog_->findText());
+    returnToDialog(findDialog_);
+}
+
+void EditorWindow::returnToDialog(QDialog* dialog) {
+    // After the message, keys typed go on into the dialog that searched, not into the
+    // selection of the text.
+    if (!dialog->isVisible()) return;
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 void EditorWindow::replace() {
@@ -323,10 +446,12 @@ void EditorWindow::replace() {
         replaceSelection(T(replaceText));
         found = searchMemo(findText, options);
     }
-    if (!found && replaceDialog_->replacesOnce())
+    if (!found && replaceDialog_->replacesOnce()) {
         showMessage_(
             this,
             QStringLiteral("Cha\u00EEne recherch\u00E9e \"%1\"non trouv\u00E9e").arg(findText));
+        returnToDialog(replaceDialog_);
+    }
 }
 
 // ---- Keys, procedures, markers ----
@@ -353,20 +478,48 @@ void EditorWindow::showProcedureList() {
 
 void EditorWindow::removeStepMarkers() {
     QTextDocument* doc = memo_->document();
-    QTextCursor edit(doc);
-    edit.beginEditBlock();
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        if (!b.text().isEmpty() && b.text().at(0) == QChar(kStepMarker)) {
-            QTextCursor c(b);
-            c.deleteChar();
+    auto marked = [](const QTextBlock& b) {
+        return !b.text().isEmpty() && b.text().at(0) == QChar(kStepMarker);
+    };
+    // Without an undo history, even an empty edit block would mark the text modified.
+    bool any = false;
+    for (QTextBlock b = doc->begin(); b.isValid() && !any; b = b.next())
+        any = marked(b);
+    if (!any) return;
+    withoutHistory([&] {
+        QTextCursor edit(doc);
+        edit.beginEditBlock();
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            if (marked(b)) {
+                QTextCursor c(b);
+                c.deleteChar();
+            }
         }
-    }
-    edit.endEditBlock();
+        edit.endEditBlock();
+    });
 }
 
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == memo_ && event->type() == QEvent::KeyPress)
-        return autoIndentOnEnter(static_cast<QKeyEvent*>(event));
+    if (watched == memo_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // Alt with a letter that no menu took is a command key that does nothing, never
+        // a character of the program (Alt Gr, which also sets Ctrl on some systems,
+        // still types).
+        if ((key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier) &&
+            !key->text().isEmpty() && key->text().at(0).isPrint())
+            return true;
+        const QKeyCombination combination = key->keyCombination();
+        if (key->matches(QKeySequence::Undo)) {
+            undo();
+            return true;
+        }
+        if (key->matches(QKeySequence::Redo) ||
+            combination == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+            redo();
+            return true;
+        }
+        return autoIndentOnEnter(key);
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -375,16 +528,20 @@ bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
 void EditorWindow::insertMarker(int line, char16_t marker) {
     QTextBlock block = memo_->document()->findBlockByNumber(line);
     if (!block.isValid()) return; // a line past the end has no marker
-    QTextCursor c(block);
-    c.insertText(QString(QChar(marker)));
+    withoutHistory([&] {
+        QTextCursor c(block);
+        c.insertText(QString(QChar(marker)));
+    });
 }
 
 bool EditorWindow::removeMarker(int line, char16_t marker) {
     QTextBlock block = memo_->document()->findBlockByNumber(line);
     if (!block.isValid() || block.text().isEmpty() || block.text().at(0) != QChar(marker))
         return false;
-    QTextCursor c(block);
-    c.deleteChar();
+    withoutHistory([&] {
+        QTextCursor c(block);
+        c.deleteChar();
+    });
     return true;
 }
 
@@ -459,11 +616,17 @@ bool EditorWindow::mayClose() {
     return true;
 }
 
+bool EditorWindow::confirmClose() {
+    closeAgreed_ = mayClose();
+    return closeAgreed_;
+}
+
 void EditorWindow::closeEvent(QCloseEvent* event) {
-    if (!mayClose()) {
+    if (!closeAgreed_ && !mayClose()) {
         event->ignore();
         return;
     }
+    closeAgreed_ = false;
     emit closing();
     event->accept();
 }

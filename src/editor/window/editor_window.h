@@ -13,6 +13,7 @@
 #include "colour_memo.h"
 #include "editorlogic.h"
 
+class QDialog;
 class QPrinter;
 
 namespace vokc {
@@ -30,6 +31,8 @@ class EditorWindow : public QWidget {
     using MessageHook = std::function<void(QWidget*, const QString&)>;
     // A Yes / No / Cancel question; returns the QMessageBox button.
     using QuestionHook = std::function<int(QWidget*, const QString&)>;
+    // A Yes / No question; true for Yes.
+    using ConfirmHook = std::function<bool(QWidget*, const QString&)>;
 
     explicit EditorWindow(QWidget* parent = nullptr);
     ~EditorWindow() override;
@@ -45,6 +48,7 @@ class EditorWindow : public QWidget {
     void setImportNameHook(NameHook hook) { askImportName_ = std::move(hook); }
     void setMessageHook(MessageHook hook) { showMessage_ = std::move(hook); }
     void setSaveChangesHook(QuestionHook hook) { askSaveChanges_ = std::move(hook); }
+    void setOverwriteHook(ConfirmHook hook) { askOverwrite_ = std::move(hook); }
 
     // ---- Files ----
     bool openFile(const QString& name);
@@ -86,11 +90,29 @@ class EditorWindow : public QWidget {
     // The line where the last run stopped, shown with a background (-1: none).
     int stopLine() const { return stopLine_; }
 
+    // ---- Undo ----
+    // Every change of the text is a step of the history, but for the markers the run
+    // commands put and remove: undo never brings a step marker back.
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+
+    // The font's height in pixels (the zoom); 17 is the normal size.
+    void setFontPixelSize(int pixels);
+
+    // ---- Closing ----
+    // Asks about unsaved changes as closing would; true when the window may close. The
+    // window then closes without asking again, unless withdrawClose() is called first
+    // (a quit cancelled at another window).
+    bool confirmClose();
+    void withdrawClose() { closeAgreed_ = false; }
+
   public slots:
     void cut();
     void copy();
     void paste();
     void selectAll();
+    void undo();
+    void redo();
     void showFindDialog();
     void showReplaceDialog();
     // Searches again with the find dialog's text.
@@ -122,10 +144,16 @@ class EditorWindow : public QWidget {
     bool removeMarker(int line, char16_t marker);
     void caretToLine(int line);
     bool autoIndentOnEnter(QKeyEvent* event);
+    editor::EditHistory::State currentState() const;
+    void recordChange(int position, int removed, int added);
+    void showState(const editor::EditHistory::State& state);
+    // Runs an edit that stays out of the undo history.
+    template <typename Edit> void withoutHistory(Edit edit);
     bool mayClose();
     void reportFileError(const QString& what, const QString& file, const QString& reason);
     bool writeFile(const QString& path);
     void reportNotFound(const QString& text);
+    void returnToDialog(QDialog* dialog);
 
     ColourMemo* memo_;
     std::unique_ptr<MemoProgramText> programText_;
@@ -138,6 +166,13 @@ class EditorWindow : public QWidget {
     NameHook askImportName_;
     MessageHook showMessage_;
     QuestionHook askSaveChanges_;
+    ConfirmHook askOverwrite_;
+    editor::EditHistory history_;
+    editor::EditHistory::State shown_; // the text and caret as the history last saw them
+    bool recording_ = true;
+    int seenRevision_ = -1; // the document's revision the history last saw
+    int typedEnd_ = -1;     // document position after the last character typed
+    bool closeAgreed_ = false;
     int stopLine_ = -1;
     bool readOnlyBeforeRun_ = false;
 };

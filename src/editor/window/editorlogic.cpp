@@ -279,4 +279,32 @@ bool EncodeProgramFile(const Lines& lines, const FileFormat& format, std::string
     return lossless;
 }
 
+void EditHistory::record(State before, bool continuesLast) {
+    redo_.clear();
+    if (continuesLast && !undo_.empty()) return;
+    undo_.push_back(std::move(before));
+    if (undo_.size() > kLimit) undo_.erase(undo_.begin());
+}
+
+std::optional<EditHistory::State> EditHistory::undo(State current) {
+    if (undo_.empty()) return std::nullopt;
+    State shown = std::move(undo_.back());
+    undo_.pop_back();
+    redo_.push_back(std::move(current));
+    return shown;
+}
+
+std::optional<EditHistory::State> EditHistory::redo(State current) {
+    if (redo_.empty()) return std::nullopt;
+    State shown = std::move(redo_.back());
+    redo_.pop_back();
+    undo_.push_back(std::move(current));
+    return shown;
+}
+
+void EditHistory::clear() {
+    undo_.clear();
+    redo_.clear();
+}
+
 } // namespace vokc::editor

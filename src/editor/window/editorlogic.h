@@ -65,6 +65,30 @@ std::optional<std::size_t> LineContaining(const Lines& lines, TextView item);
 // Removes the step marker at the start of every line; true when something changed.
 bool RemoveStepMarkers(Lines& lines);
 
+// The undo history of an editor: whole texts with their caret, older first. A change
+// is recorded with the state before it; a change that goes on typing where the last one
+// stopped joins it, so that one undo takes back a whole word typed.
+class EditHistory {
+  public:
+    struct State {
+        Text text;
+        long caret = 0;
+    };
+    void record(State before, bool continuesLast);
+    // Each returns the state to show, given the one shown now.
+    std::optional<State> undo(State current);
+    std::optional<State> redo(State current);
+    bool canUndo() const { return !undo_.empty(); }
+    bool canRedo() const { return !redo_.empty(); }
+    void clear();
+
+    static constexpr std::size_t kLimit = 200;
+
+  private:
+    std::vector<State> undo_;
+    std::vector<State> redo_;
+};
+
 // How a file was written, so that saving keeps it that way.
 enum class Encoding { Utf8, Windows1252 };
 using LineEnd = vokc::LineEnd;

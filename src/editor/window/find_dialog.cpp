@@ -18,12 +18,17 @@ FindDialog::FindDialog(QWidget* parent, bool withReplace) : QDialog(parent) {
     auto* grid = new QGridLayout;
     findEdit_ = new QLineEdit(this);
     findEdit_->setObjectName("FindText");
-    grid->addWidget(new QLabel(QStringLiteral("&Rechercher :"), this), 0, 0);
+    // The labels lead to their fields, so their '&' is a mnemonic and not shown.
+    auto* findLabel = new QLabel(QStringLiteral("&Rechercher :"), this);
+    findLabel->setBuddy(findEdit_);
+    grid->addWidget(findLabel, 0, 0);
     grid->addWidget(findEdit_, 0, 1);
     if (withReplace) {
         replaceEdit_ = new QLineEdit(this);
         replaceEdit_->setObjectName("ReplaceText");
-        grid->addWidget(new QLabel(QStringLiteral("Remplacer &par :"), this), 1, 0);
+        auto* replaceLabel = new QLabel(QStringLiteral("Remplacer &par :"), this);
+        replaceLabel->setBuddy(replaceEdit_);
+        grid->addWidget(replaceLabel, 1, 0);
         grid->addWidget(replaceEdit_, 1, 1);
     }
     matchCase_ = new QCheckBox(QStringLiteral("Respecter la &casse"), this);

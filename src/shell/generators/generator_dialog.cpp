@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vokc {
 
 namespace {
@@ -111,8 +113,17 @@ void GeneratorDialog::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void GeneratorDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (firstField_) {
+        firstField_->setFocus(Qt::OtherFocusReason);
+        firstField_->selectAll();
+    }
+}
+
 QLineEdit* GeneratorDialog::addEdit(const QString& label) {
     auto* edit = new QLineEdit(this);
+    if (!firstField_) firstField_ = edit;
     auto* caption = new QLabel(label, this);
     caption->setBuddy(edit);
     form_->addWidget(caption, rows_, 0);
@@ -132,7 +143,10 @@ void GeneratorDialog::addButtons() {
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton_);
     static_cast<QVBoxLayout*>(layout())->addLayout(buttons);
-    setFixedSize(sizeHint());
+    // Wide enough for the whole caption beside the title bar's buttons.
+    QSize size = sizeHint();
+    size.setWidth(std::max(size.width(), fontMetrics().horizontalAdvance(windowTitle()) + 120));
+    setFixedSize(size);
 }
 
 } // namespace vokc

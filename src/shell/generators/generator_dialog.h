@@ -52,6 +52,8 @@ class GeneratorDialog : public QDialog {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Each time the dialog opens, its first field has the focus, its text selected.
+    void showEvent(QShowEvent* event) override;
 
     // Adds a labelled edit field on the next row of the form.
     QLineEdit* addEdit(const QString& label);
@@ -65,6 +67,7 @@ class GeneratorDialog : public QDialog {
     QPushButton* okButton_;
     QPushButton* cancelButton_;
     QGridLayout* form_;
+    QLineEdit* firstField_ = nullptr;
     int rows_ = 0;
 };
 

@@ -20,10 +20,13 @@
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFragment>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 // The pages are compiled into a static library: their resource must be registered by a
@@ -172,6 +175,14 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(forwardButton_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
     connect(browser_, &QTextBrowser::backwardAvailable, backButton_, &QPushButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forwardButton_, &QPushButton::setEnabled);
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::scalePage);
+    const std::pair<const char*, int> zoomKeys[] = {
+        {"Ctrl++", 1}, {"Ctrl+=", 1}, {"Ctrl+-", -1}, {"Ctrl+0", 0}};
+    for (const auto& [key, change] : zoomKeys) {
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(key)), this);
+        connect(shortcut, &QShortcut::activated, this,
+                [this, change = change] { emit zoomRequested(change); });
+    }
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = browser_->documentTitle();
         setWindowTitle(title.isEmpty() ? QStringLiteral("Aide de Vok C")
@@ -488,6 +499,58 @@ bool HelpViewer::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void HelpViewer::setZoom(int step) {
+    if (step == zoom_) return;
+    zoom_ = step;
+    // The page is read again at its own sizes, then scaled (once, whether the reload
+    // tells its new source or not).
+    if (browser_->source().isEmpty()) return;
+    pageScaled_ = false;
+    browser_->reload();
+    if (!pageScaled_) scalePage();
+}
+
+void HelpViewer::scalePage() {
+    pageScaled_ = true;
+    if (zoom_ == 0) return;
+    const double factor = std::pow(1.1, zoom_);
+    QTextDocument* doc = browser_->document();
+    // The fragments first: changing formats splits and joins them.
+    struct Piece {
+        int position;
+        int length;
+        QTextCharFormat format;
+    };
+    std::vector<Piece> pieces;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            const QFont font = format.font();
+            QTextCharFormat scaled;
+            if (format.fontPointSize() > 0)
+                scaled.setFontPointSize(format.fontPointSize() * factor);
+            else if (font.pointSizeF() > 0)
+                scaled.setFontPointSize(font.pointSizeF() * factor);
+            else if (font.pixelSize() > 0)
+                scaled.setProperty(QTextFormat::FontPixelSize,
+                                   static_cast<int>(std::lround(font.pixelSize() * factor)));
+            else
+                continue;
+            pieces.push_back({fragment.position(), fragment.length(), scaled});
+        }
+    }
+    QTextCursor edit(doc);
+    edit.beginEditBlock();
+    for (const Piece& piece : pieces) {
+        QTextCursor c(doc);
+        c.setPosition(piece.position);
+        c.setPosition(piece.position + piece.length, QTextCursor::KeepAnchor);
+        c.mergeCharFormat(piece.format);
+    }
+    edit.endEditBlock();
 }
 
 } // namespace vokc

@@ -74,11 +74,20 @@ class HelpViewer : public QWidget {
     // The form in which texts are compared: lower case, accents removed, œ as oe.
     static QString fold(const QString& text);
 
+    // Zoom for a projector: each step above 0 scales the pages' text by about a tenth.
+    // Ctrl++, Ctrl+- and Ctrl+0 in the viewer ask for a change (zoomRequested).
+    void setZoom(int step);
+    int zoom() const { return zoom_; }
+
     QUrl currentUrl() const;
     QTextBrowser* browser() const { return browser_; }
     QLineEdit* searchField() const { return searchField_; }
     QListWidget* resultList() const { return results_; }
     QWidget* searchPanel() const { return searchPanel_; }
+
+  signals:
+    // +1 larger, -1 smaller, 0 back to the normal size.
+    void zoomRequested(int change);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -96,6 +105,7 @@ class HelpViewer : public QWidget {
     void openResult(QListWidgetItem* item);
     void selectWord(const QString& foldedWord, int from);
     void present();
+    void scalePage();
 
     QPushButton* indexButton_ = nullptr;
     QPushButton* searchButton_ = nullptr;
@@ -108,6 +118,8 @@ class HelpViewer : public QWidget {
     QListWidget* results_ = nullptr;
     QTextBrowser* browser_ = nullptr;
     mutable QList<Section> sections_; // built on the first search
+    int zoom_ = 0;
+    bool pageScaled_ = false;
 };
 
 } // namespace vokc

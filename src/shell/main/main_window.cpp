@@ -15,7 +15,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QPlainTextEdit>
 #include <QPrinter>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTime>
@@ -23,11 +25,14 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 #include "about_box.h"
 #include "calculator_window.h"
 #include "calendar_window.h"
 #include "clock_window.h"
 #include "console_window.h"
+#include "desk_logic.h"
 #include "editor_window.h"
 #include "examine_dialog.h"
 #include "file_skeleton_dialog.h"
@@ -37,6 +42,7 @@
 #include "if_dialog.h"
 #include "keyword_picker.h"
 #include "procedure_list.h"
+#include "recovery_store.h"
 #include "run_session.h"
 #include "skeletons.h"
 #include "symbol_table_dialog.h"
@@ -82,9 +88,9 @@ constexpr int G(Glyph g) {
 }
 
 const Command kCommands[] = {
-    {0, "&Nouveau", "", G(Glyph::New), "Nouveau", "Cr\u00E9er un nouveau fichier",
+    {0, "&Nouveau", "Ctrl+N", G(Glyph::New), "Nouveau", "Cr\u00E9er un nouveau fichier",
      &MainWindow::newFile, false, false},
-    {0, "&Ouvrir", "", G(Glyph::Open), "Ouvrir", "Ouvrir un fichier existant",
+    {0, "&Ouvrir", "Ctrl+O", G(Glyph::Open), "Ouvrir", "Ouvrir un fichier existant",
      &MainWindow::openFile, false, false},
     {0, "&Fermer", "", -1, "", "Fermer le fichier en cours", &MainWindow::closeFile, true, true},
     {0, "&Enregistrer", "Ctrl+S", G(Glyph::Save), "Enregistrer", "Enregistrer le fichier en cours",
@@ -95,7 +101,14 @@ const Command kCommands[] = {
     {0, "&Imprimer...", "", -1, "", "Imprimer le fichier", &MainWindow::printFile, true, false},
     {0, "&Configuration impression...", "", -1, "", "Configurer l'imprimante",
      &MainWindow::setUpPrinter, false, true},
+    {0, "Rou&vrir les fichiers au d\u00E9marrage", "", -1, "",
+     "Rouvrir au d\u00E9marrage les fichiers ouverts \u00E0 la fermeture",
+     &MainWindow::toggleReopenOption, false, true},
     {0, "&Quitter", "Alt+X", -1, "", "Quitter l'application", &MainWindow::quit, false, false},
+    {1, "&Annuler", "Ctrl+Z", -1, "", "Annuler la derni\u00E8re modification", &MainWindow::undo,
+     true, false},
+    {1, "&R\u00E9tablir", "Ctrl+Y", -1, "", "R\u00E9tablir la modification annul\u00E9e",
+     &MainWindow::redo, true, true},
     {1, "&Couper", "Ctrl+X", G(Glyph::Cut), "Couper", "Couper vers le Presse-papiers",
      &MainWindow::cut, true, false},
     {1, "Co&pier", "Ctrl+C", G(Glyph::Copy), "Copier", "Copier vers le Presse-papiers",
@@ -104,14 +117,21 @@ const Command kCommands[] = {
      &MainWindow::paste, true, false},
     {1, "&Tout s\u00E9lectionner", "", -1, "", "S\u00E9lectionner tout le texte",
      &MainWindow::selectAll, true, true},
-    {1, "Rec&hercher...", "", -1, "", "Rechercher le texte", &MainWindow::find, true, false},
+    {1, "Rec&hercher...", "Ctrl+F", -1, "", "Rechercher le texte", &MainWindow::find, true, false},
     {1, "Co&ntinuer", "F3", -1, "", "Continer la recherche", &MainWindow::findNext, true, false},
     {1, "Re&mplacer...", "", -1, "", "Remplacer un texte", &MainWindow::replace, true, false},
     {2, "&Voids...", "F2", -1, "", "voir liste des subs", &MainWindow::showProcedures, true, false},
     {2, "&Table des symboles", "", -1, "", "Afficher la table des symboles",
      &MainWindow::showSymbolTable, true, false},
     {2, "&Examiner variable...", "", -1, "", "Voir la valeur de la variable",
-     &MainWindow::examineVariable, true, false},
+     &MainWindow::examineVariable, true, true},
+    {2, "&Num\u00E9ros de ligne", "", -1, "", "Afficher les num\u00E9ros de ligne",
+     &MainWindow::toggleLineNumbers, false, false},
+    {2, "Zoom &avant", "Ctrl++", -1, "", "Agrandir le texte", &MainWindow::zoomIn, false, false},
+    {2, "Zoom a&rri\u00E8re", "Ctrl+-", -1, "", "R\u00E9duire le texte", &MainWindow::zoomOut,
+     false, false},
+    {2, "Taille &normale", "Ctrl+0", -1, "", "Revenir \u00E0 la taille normale du texte",
+     &MainWindow::zoomReset, false, false},
     {3, "&Ex\u00E9cuter", "F9", G(Glyph::Run), "Ex\u00E9cuter", "Ex\u00E9cuter le programme",
      &MainWindow::runProgram, true, true},
     {3, "&Point d'arr\u00EAt", "F5", -1, "", "Poser un point d'arr\u00EAt",
@@ -178,7 +198,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     clockPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     clockPanel_->setFixedWidth(76);
     clockPanel_->setAlignment(Qt::AlignCenter);
+    positionPanel_ = new QLabel(this);
+    positionPanel_->setObjectName("positionPanel");
+    positionPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    positionPanel_->setMinimumWidth(150);
+    positionPanel_->setAlignment(Qt::AlignCenter);
     statusBar()->addWidget(statusLine_, 1);
+    statusBar()->addPermanentWidget(positionPanel_);
     statusBar()->addPermanentWidget(clockPanel_);
     statusBar()->setFixedHeight(28);
     statusBar()->setSizeGripEnabled(false);
@@ -194,6 +220,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
         activeWindowChanged();
         updateActions();
+        updatePosition();
     });
     askOpenName_ = [](QWidget* w) {
         return QFileDialog::getOpenFileName(
@@ -204,6 +231,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
     help_ = new HelpViewer(this);
     help_->installF1(this, menuBar());
+    connect(help_, &HelpViewer::zoomRequested, this,
+            [this](int change) { setZoom(change == 0 ? 0 : zoom_ + change); });
     // Alt+X quits although it is also the mnemonic of the run menu, and an editor window
     // closed during a run waits for the run to stop (see eventFilter).
     qApp->installEventFilter(this);
@@ -287,6 +316,7 @@ void MainWindow::createMenus() {
         menus.push_back(menu);
     }
     windowMenu_ = menus[6];
+    fileMenu_ = menus[0];
     int lastGlyphMenu = -1;
     for (const Command& c : kCommands) {
         QMenu* menu = menus[static_cast<std::size_t>(c.menu)];
@@ -303,6 +333,20 @@ void MainWindow::createMenus() {
             stepModeAction_ = action;
         }
         if (c.slot == &MainWindow::stopProgram) stopAction_ = action;
+        if (c.slot == &MainWindow::quit) quitAction_ = action;
+        if (c.slot == &MainWindow::toggleLineNumbers) {
+            action->setCheckable(true);
+            action->setChecked(lineNumbers_);
+            lineNumbersAction_ = action;
+        }
+        if (c.slot == &MainWindow::toggleReopenOption) {
+            action->setCheckable(true);
+            reopenAction_ = action;
+        }
+        // The zoom keys also answer on the key of '+' without Shift.
+        if (c.slot == &MainWindow::zoomIn)
+            action->setShortcuts(
+                {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
         if (c.slot == &MainWindow::runProgram || c.slot == &MainWindow::resumeRun ||
             c.slot == &MainWindow::toggleBreakpoint)
             runActions_.push_back(action);
@@ -321,6 +365,7 @@ void MainWindow::createMenus() {
         }
     }
     connect(windowMenu_, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
+    connect(fileMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentFiles);
 }
 
 QAction* MainWindow::action(const QString& caption) const {
@@ -384,7 +429,24 @@ void MainWindow::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    // Every editor window is asked first; one that refuses keeps the application open.
+    // Every editor window with changes is asked first; a cancel at any of them abandons
+    // the whole quit and leaves every window as it was.
+    std::vector<EditorWindow*> agreed;
+    for (EditorWindow* editor : editors()) {
+        if (!editor->confirmClose()) {
+            for (EditorWindow* a : agreed)
+                a->withdrawClose();
+            e->ignore();
+            return;
+        }
+        agreed.push_back(editor);
+    }
+    if (sessionStarted_) {
+        QStringList open;
+        for (EditorWindow* editor : editors())
+            if (!editor->fileName().isEmpty()) open << editor->fileName();
+        saveSetting(QStringLiteral("fichiers/ouverts"), open);
+    }
     mdiArea_->closeAllSubWindows();
     if (!mdiArea_->subWindowList().isEmpty()) {
         e->ignore();
@@ -407,12 +469,35 @@ EditorWindow* MainWindow::createEditorWindow(const QString& caption) {
     QMdiSubWindow* sub = mdiArea_->addSubWindow(editor);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->resize(502, 266);
+    sub->move(newWindowPosition(sub->size()));
     connect(
-        sub, &QObject::destroyed, this, [this] { updateActions(); }, Qt::QueuedConnection);
+        sub, &QObject::destroyed, this,
+        [this] {
+            updateActions();
+            updatePosition();
+        },
+        Qt::QueuedConnection);
+    applyView(editor);
+    connect(editor->memo(), &QPlainTextEdit::cursorPositionChanged, this, [this, editor] {
+        if (editor == activeEditor()) updatePosition();
+    });
+    if (recovery_) recovery_->track(editor);
     editor->show();
     mdiArea_->setActiveSubWindow(sub);
     updateActions();
     return editor;
+}
+
+QPoint MainWindow::newWindowPosition(const QSize& size) const {
+    // Each new window opens a step below and to the right of the last one, and starts
+    // again at the top left once it would reach past the frame's visible area.
+    constexpr int kStep = 24;
+    const QSize area = mdiArea_->viewport()->size();
+    const int count = static_cast<int>(mdiArea_->subWindowList().size()) - 1;
+    const int fitX = std::max(1, (area.width() - size.width()) / kStep + 1);
+    const int fitY = std::max(1, (area.height() - size.height()) / kStep + 1);
+    const int step = std::max(0, count) % std::min(fitX, fitY);
+    return {step * kStep, step * kStep};
 }
 
 void MainWindow::newFile() {
@@ -431,6 +516,7 @@ bool MainWindow::openProgram(const QString& path) {
         return false;
     }
     editor->show();
+    addRecent(editor->fileName());
     return true;
 }
 
@@ -448,7 +534,7 @@ void MainWindow::saveFile() {
     if (EditorWindow* e = activeEditor()) e->save();
 }
 void MainWindow::saveFileAs() {
-    if (EditorWindow* e = activeEditor()) e->saveAs();
+    if (EditorWindow* e = activeEditor(); e && e->saveAs()) addRecent(e->fileName());
 }
 void MainWindow::importFile() {
     if (EditorWindow* e = activeEditor()) e->importFile();
@@ -480,6 +566,12 @@ void MainWindow::paste() {
 }
 void MainWindow::selectAll() {
     if (EditorWindow* e = activeEditor()) e->selectAll();
+}
+void MainWindow::undo() {
+    if (EditorWindow* e = activeEditor()) e->undo();
+}
+void MainWindow::redo() {
+    if (EditorWindow* e = activeEditor()) e->redo();
 }
 void MainWindow::find() {
     if (EditorWindow* e = activeEditor()) e->showFindDialog();
@@ -701,8 +793,157 @@ void MainWindow::fillWindowMenu() {
             windowMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(sub->windowTitle()));
         a->setCheckable(true);
         a->setChecked(sub == mdiArea_->activeSubWindow());
-        connect(a, &QAction::triggered, this, [this, sub] { mdiArea_->setActiveSubWindow(sub); });
+        connect(a, &QAction::triggered, this, [this, sub] {
+            // A minimised window comes back to its size as it is chosen.
+            if (sub->isMinimized()) sub->showNormal();
+            mdiArea_->setActiveSubWindow(sub);
+        });
         windowListActions_.push_back(a);
+    }
+}
+
+// ---- View: line numbers, zoom, caret position ----
+
+void MainWindow::applyView(EditorWindow* editor) const {
+    editor->memo()->setLineNumbersShown(lineNumbers_);
+    editor->setFontPixelSize(ZoomedSize(17, zoom_));
+}
+
+void MainWindow::toggleLineNumbers() {
+    lineNumbers_ = lineNumbersAction_->isChecked();
+    for (EditorWindow* e : editors())
+        applyView(e);
+    saveSetting(QStringLiteral("affichage/numeros"), lineNumbers_);
+}
+
+void MainWindow::setZoom(int step) {
+    zoom_ = ClampZoom(step);
+    for (EditorWindow* e : editors())
+        applyView(e);
+    help_->setZoom(zoom_);
+    saveSetting(QStringLiteral("affichage/zoom"), zoom_);
+    emit zoomChanged(zoom_);
+}
+
+void MainWindow::zoomIn() {
+    setZoom(zoom_ + 1);
+}
+void MainWindow::zoomOut() {
+    setZoom(zoom_ - 1);
+}
+void MainWindow::zoomReset() {
+    setZoom(0);
+}
+
+void MainWindow::updatePosition() {
+    EditorWindow* e = activeEditor();
+    if (!e) {
+        positionPanel_->clear();
+        return;
+    }
+    const QTextCursor c = e->memo()->textCursor();
+    positionPanel_->setText(QStringLiteral("Ligne %1, colonne %2")
+                                .arg(c.blockNumber() + 1)
+                                .arg(c.positionInBlock() + 1));
+}
+
+// ---- Settings, recent files, recovery ----
+
+void MainWindow::saveSetting(const QString& key, const QVariant& value) const {
+    if (!sessionStarted_) return;
+    QSettings settings;
+    settings.setValue(key, value);
+}
+
+void MainWindow::startSession() {
+    if (sessionStarted_) return;
+    QSettings settings;
+    lineNumbers_ = settings.value(QStringLiteral("affichage/numeros"), true).toBool();
+    lineNumbersAction_->setChecked(lineNumbers_);
+    reopenAction_->setChecked(settings.value(QStringLiteral("fichiers/rouvrir"), false).toBool());
+    recent_.clear();
+    for (const QString& path : settings.value(QStringLiteral("fichiers/recents")).toStringList())
+        if (recent_.size() < kRecentLimit) recent_.push_back(path.toStdString());
+    setZoom(settings.value(QStringLiteral("affichage/zoom"), 0).toInt());
+    recovery_ = new RecoveryStore(this);
+    for (EditorWindow* e : editors())
+        recovery_->track(e);
+    sessionStarted_ = true;
+}
+
+QStringList MainWindow::recentFiles() const {
+    QStringList list;
+    for (const std::string& path : recent_)
+        list << QString::fromStdString(path);
+    return list;
+}
+
+void MainWindow::addRecent(const QString& path) {
+    recent_ = AddRecent(std::move(recent_), path.toStdString());
+    saveSetting(QStringLiteral("fichiers/recents"), recentFiles());
+}
+
+void MainWindow::fillRecentFiles() {
+    for (QAction* a : recentActions_) {
+        fileMenu_->removeAction(a);
+        a->deleteLater();
+    }
+    recentActions_.clear();
+    if (recent_.empty()) return;
+    int number = 1;
+    for (const QString& path : recentFiles()) {
+        auto* a = new QAction(
+            QStringLiteral("&%1 %2").arg(number++).arg(QFileInfo(path).fileName()), this);
+        a->setStatusTip(path);
+        connect(a, &QAction::triggered, this, [this, path] { openProgram(path); });
+        fileMenu_->insertAction(quitAction_, a);
+        recentActions_.push_back(a);
+    }
+    recentActions_.push_back(fileMenu_->insertSeparator(quitAction_));
+}
+
+void MainWindow::toggleReopenOption() {
+    saveSetting(QStringLiteral("fichiers/rouvrir"), reopenAction_->isChecked());
+}
+
+void MainWindow::reopenLastFiles() {
+    if (!sessionStarted_ || !reopenAction_->isChecked()) return;
+    const QStringList open = QSettings().value(QStringLiteral("fichiers/ouverts")).toStringList();
+    for (const QString& path : open)
+        if (QFileInfo::exists(path)) openProgram(path);
+}
+
+void MainWindow::offerRecovery() {
+    if (!recovery_) return;
+    if (!askRestore_)
+        askRestore_ = [](QWidget* w, const QString& text) {
+            return QMessageBox::question(w, QStringLiteral("R\u00E9cup\u00E9ration"), text,
+                                         QMessageBox::Yes | QMessageBox::No,
+                                         QMessageBox::Yes) == QMessageBox::Yes;
+        };
+    for (const RecoveryStore::LeftBehind& left : recovery_->leftBehind()) {
+        const QString path = QString::fromStdString(left.text.path);
+        const QString name =
+            path.isEmpty() ? QString::fromStdString(left.text.caption) : QFileInfo(path).fileName();
+        const QString question =
+            QStringLiteral("Vok C s'est arr\u00EAt\u00E9 sans que \u00AB %1 \u00BB soit "
+                           "enregistr\u00E9.\nR\u00E9cup\u00E9rer le texte non "
+                           "enregistr\u00E9 ?")
+                .arg(name);
+        if (askRestore_(this, question)) {
+            EditorWindow* editor = createEditorWindow(QString::fromStdString(left.text.caption));
+            editor->setFileName(path);
+            editor::Lines lines;
+            const QString text = QString::fromStdString(left.text.text);
+            for (const QString& line : text.split(QLatin1Char('\n')))
+                lines.push_back(line.toStdU16String());
+            editor->setTextLines(lines);
+            editor->setCaretOffset(0);
+            editor->memo()->document()->setModified(true);
+            // The text is safe in this session's file before the old one goes.
+            if (!recovery_->write(editor)) continue;
+        }
+        RecoveryStore::discard(left.file);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -34,6 +35,7 @@ class HelpViewer;
 class IfDialog;
 class KeywordPicker;
 class ProcedureList;
+class RecoveryStore;
 class RunSession;
 class SymbolTableDialog;
 class WhileLoopDialog;
@@ -76,6 +78,8 @@ class MainWindow : public QMainWindow {
     QAction* action(const QString& caption) const;
     QLabel* statusLine() const { return statusLine_; }
     QLabel* clockPanel() const { return clockPanel_; }
+    // "Ligne L, colonne C" of the active editor's caret (empty without an editor).
+    QLabel* positionPanel() const { return positionPanel_; }
     QToolBar* toolBar() const { return toolBar_; }
 
     // Dialog hook, replaced by tests: the path to open, or an empty text.
@@ -86,7 +90,28 @@ class MainWindow : public QMainWindow {
     }
     // Opens a program file in a new editor window; false when it cannot be read.
     bool openProgram(const QString& path);
+
+    // ---- What is kept between sessions ----
+    // Reads the settings (zoom, line numbers, recent files, options) and starts keeping
+    // recovery files; without it nothing is read or written (tests of other features).
+    void startSession();
+    RecoveryStore* recoveryStore() const { return recovery_; }
+    // At start-up: offers to restore each text an abnormal end left behind.
+    void offerRecovery();
+    // At start-up, when the option is on: reopens the files open at the last quit.
+    void reopenLastFiles();
+    // A Yes / No question of the restore offer; replaced by tests.
+    void setRestoreHook(std::function<bool(QWidget*, const QString&)> hook) {
+        askRestore_ = std::move(hook);
+    }
+    QStringList recentFiles() const;
+    int zoomStep() const { return zoom_; }
+    bool lineNumbersShown() const { return lineNumbers_; }
     EditorWindow* createEditorWindow(const QString& caption);
+
+  signals:
+    // The zoom step changed (0: normal size); the console follows it.
+    void zoomChanged(int step);
 
   public slots:
     void updateActions();
@@ -103,12 +128,19 @@ class MainWindow : public QMainWindow {
     void copy();
     void paste();
     void selectAll();
+    void undo();
+    void redo();
     void find();
     void findNext();
     void replace();
     void showProcedures();
     void showSymbolTable();
     void examineVariable();
+    void toggleLineNumbers();
+    void zoomIn();
+    void zoomOut();
+    void zoomReset();
+    void toggleReopenOption();
     void runProgram();
     void toggleBreakpoint();
     void resumeRun();
@@ -148,14 +180,33 @@ class MainWindow : public QMainWindow {
     void startRun(EditorWindow* editor, bool fresh);
     void showStop(const RunStop& stop);
     void insertFileSkeleton(int mode);
+    void setZoom(int step);
+    void applyView(EditorWindow* editor) const;
+    void updatePosition();
+    void fillRecentFiles();
+    void addRecent(const QString& path);
+    void saveSetting(const QString& key, const QVariant& value) const;
+    QPoint newWindowPosition(const QSize& size) const;
     bool running() const;
 
     QMdiArea* mdiArea_;
     QToolBar* toolBar_;
     QLabel* statusLine_;
     QLabel* clockPanel_;
+    QLabel* positionPanel_;
     QTimer* clockTimer_;
     QMenu* windowMenu_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QAction* quitAction_ = nullptr;
+    QAction* lineNumbersAction_ = nullptr;
+    QAction* reopenAction_ = nullptr;
+    std::vector<QAction*> recentActions_;
+    std::vector<std::string> recent_;
+    RecoveryStore* recovery_ = nullptr;
+    std::function<bool(QWidget*, const QString&)> askRestore_;
+    bool sessionStarted_ = false;
+    bool lineNumbers_ = true;
+    int zoom_ = 0;
     QPrinter* printer_ = nullptr;
     SharedWindows shared_;
     std::vector<QAction*> editorActions_;

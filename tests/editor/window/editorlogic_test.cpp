@@ -131,3 +131,45 @@ TEST(EditorLogic, StepMarkersGoBreakpointsStay) {
     EXPECT_EQ(lines, (Lines{u"x = 1", u"\u00BBy = 2", u"", u"z"}));
     EXPECT_FALSE(RemoveStepMarkers(lines));
 }
+
+TEST(EditorLogic, EditHistoryGroupsTypingAndRedoesWhatWasUndone) {
+    EditHistory h;
+    EXPECT_FALSE(h.undo({u"x", 1}));
+    h.record({u"", 0}, false);   // "a" typed
+    h.record({u"a", 1}, true);   // "b" typed after it: the same step
+    h.record({u"ab", 2}, false); // a paste
+    auto s = h.undo({u"ab--", 4});
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->text, u"ab");
+    s = h.undo(*s);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->text, u"");
+    EXPECT_EQ(s->caret, 0);
+    EXPECT_FALSE(h.canUndo());
+    s = h.redo(*s);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->text, u"ab");
+    s = h.redo(*s);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->text, u"ab--");
+    EXPECT_FALSE(h.redo(*s));
+    // A new change after an undo forgets what could be redone.
+    s = h.undo(*s);
+    h.record(*s, false);
+    EXPECT_FALSE(h.canRedo());
+    // Typing that goes on after an undo starts a step of its own.
+    EditHistory fresh;
+    fresh.record({u"", 0}, true);
+    EXPECT_TRUE(fresh.canUndo());
+    // The history keeps its most recent steps only.
+    for (std::size_t i = 0; i < EditHistory::kLimit + 5; ++i)
+        fresh.record({Text(i, u'x'), 0}, false);
+    std::size_t steps = 0;
+    EditHistory::State shown{u"now", 0};
+    while (auto back = fresh.undo(shown)) {
+        shown = *back;
+        ++steps;
+    }
+    EXPECT_EQ(steps, EditHistory::kLimit);
+    EXPECT_EQ(shown.text, Text(5, u'x'));
+}
