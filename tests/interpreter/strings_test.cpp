@@ -1,7 +1,6 @@
 // String expressions, string functions and the strcat/strncat statement family.
 #include <gtest/gtest.h>
 
-
 #include "fake_host.h"
 #include "interpreter_internal.h"
 
