@@ -309,6 +309,7 @@ class RunTest : public QObject {
     void RunKeysWorkInTheConsoleAndFocusComesBack();
     void TheConsoleTextCanBeCopiedAndSaved();
     void QuittingWhileAReadWaitsStillAsksToSave();
+    void TheCanvasKeepsTheLatestTextsAndMeasuresThemOnce();
 
     void ActivatingAWindowTurnsStepModeOff() {
         EditorWindow* a = Editor(DefaultProgram());
@@ -590,6 +591,35 @@ void RunTest::QuittingWhileAReadWaitsStillAsksToSave() {
     QVERIFY(!session->isRunning());
     QTRY_VERIFY(!form->isVisible());
     QCOMPARE(asked, 1);
+}
+
+void RunTest::TheCanvasKeepsTheLatestTextsAndMeasuresThemOnce() {
+    ConsoleCanvas* canvas = console->canvas();
+    const int total = int(ConsoleCanvas::kMaxTexts) + 10;
+    for (int k = 1; k <= total; ++k)
+        console->drawText(0, 18 * k, QString::number(k));
+    console->flush();
+    QCOMPARE(canvas->textCount(), ConsoleCanvas::kMaxTexts);
+    QScrollBar* bar = console->verticalScrollBar();
+    bar->setValue(0);
+    QCOMPARE(canvas->rowTextAt(1), QString("11")); // the oldest text kept is the top
+    bar->setValue(bar->maximum());
+    QCOMPARE(canvas->rowTextAt(canvas->height() - canvas->rowHeight() - 4),
+             QString::number(total));
+    // Widths summed per character are the font's own widths of the whole text.
+    const QFontMetrics metrics(canvas->font());
+    for (const QString& text : {QString("Nombre ? "), QString("Zo\u00E9 a \u20AC 1,5 WAVAT"),
+                                QString("fi fl ffi Ta Te Yo"), QString()})
+        QVERIFY2(qAbs(console->textWidth(text) - metrics.horizontalAdvance(text)) <= 1,
+                 qPrintable(text));
+    // A cleared console starts at its top again, with nothing selected.
+    canvas->selectAll();
+    console->clear();
+    QVERIFY(!canvas->hasSelection());
+    console->drawText(0, 18 * 5, "seul");
+    console->flush();
+    QCOMPARE(bar->maximum(), 0);
+    QCOMPARE(canvas->rowTextAt(1), QString("seul"));
 }
 
 QTEST_MAIN(RunTest)
