@@ -604,8 +604,7 @@ void RunTest::TheCanvasKeepsTheLatestTextsAndMeasuresThemOnce() {
     bar->setValue(0);
     QCOMPARE(canvas->rowTextAt(1), QString("11")); // the oldest text kept is the top
     bar->setValue(bar->maximum());
-    QCOMPARE(canvas->rowTextAt(canvas->height() - canvas->rowHeight() - 4),
-             QString::number(total));
+    QCOMPARE(canvas->rowTextAt(canvas->height() - canvas->rowHeight() - 4), QString::number(total));
     // Widths summed per character are the font's own widths of the whole text.
     const QFontMetrics metrics(canvas->font());
     for (const QString& text : {QString("Nombre ? "), QString("Zo\u00E9 a \u20AC 1,5 WAVAT"),

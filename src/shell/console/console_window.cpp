@@ -317,7 +317,7 @@ void ConsoleCanvas::copySelection() const {
 
 // ---- The console window ----
 
-ConsoleWindow::ConsoleWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+ConsoleWindow::ConsoleWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setWindowTitle(QStringLiteral("Ecran"));
     resize(579, 418);
     setFont(ConsoleFont());

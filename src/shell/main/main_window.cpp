@@ -662,8 +662,10 @@ void MainWindow::showStop(const RunStop& stop) {
     editor->endRun();
     if (stop.markStep) editor->insertStepMarker(stop.line);
     if (stop.showLine) editor->showStopLine(stop.line);
-    // The keyboard goes back to the program's text, where the run keys are.
+    // The keyboard goes back to the program's text, where the run keys are; the console
+    // stays in view beside it.
     activateWindow();
+    if (shared_.console && shared_.console->isVisible()) shared_.console->raise();
     if (QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget()))
         mdiArea_->setActiveSubWindow(sub);
     editor->memo()->setFocus();
