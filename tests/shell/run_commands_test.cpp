@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -310,6 +312,7 @@ class RunTest : public QObject {
     void TheConsoleTextCanBeCopiedAndSaved();
     void QuittingWhileAReadWaitsStillAsksToSave();
     void TheCanvasKeepsTheLatestTextsAndMeasuresThemOnce();
+    void FilesCloseWhenAnotherEditorBecomesActive();
 
     void ActivatingAWindowTurnsStepModeOff() {
         EditorWindow* a = Editor(DefaultProgram());
@@ -619,6 +622,24 @@ void RunTest::TheCanvasKeepsTheLatestTextsAndMeasuresThemOnce() {
     console->flush();
     QCOMPARE(bar->maximum(), 0);
     QCOMPARE(canvas->rowTextAt(1), QString("seul"));
+}
+
+void RunTest::FilesCloseWhenAnotherEditorBecomesActive() {
+    QTemporaryDir dir;
+    const QString path = QDir::toNativeSeparators(dir.filePath("sortie.txt"));
+    EditorWindow* e = Editor({u"file g", u"main()", u"{",
+                              (u"g=fopen(\"" + path.toStdU16String() + u"\",\"w+t\")").c_str(),
+                              u"fputs(\"fin\", g)", u"x = 1", u"}"});
+    e->setStepMode(true);
+    e->runProgram();
+    for (int k = 0; k < 3; ++k)
+        e->resumeRun(); // paused after fputs: the text waits in the file's buffer
+    QCOMPARE(session->startLine(), 5);
+    QCOMPARE(QFileInfo(path).size(), qint64(0));
+    Editor(DefaultProgram()); // another program's window becomes the active one
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().startsWith("fin"));
 }
 
 QTEST_MAIN(RunTest)
