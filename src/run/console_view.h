@@ -24,6 +24,8 @@ class ConsoleView {
     virtual QString readAnswer(int x, int y) = 0;
     // One key for getch(): by default the input line, keeping its first character.
     virtual QString readKey(int x, int y) { return readAnswer(x, y).left(1); }
+    // The run is being stopped: a read in progress ends at once (its answer is dropped).
+    virtual void cancelRead() {}
     // A message box showing the text alone; the run waits until it is dismissed.
     virtual void showMessage(const QString& text) = 0;
     // The application's standard error box, for an error that ends the run.

@@ -31,6 +31,11 @@ void DesktopHost::beginRun() {
     sincePaint_.start();
 }
 
+void DesktopHost::requestStop() {
+    stopRequested_ = true;
+    view_.cancelRead();
+}
+
 void DesktopHost::Message(std::string_view text, int) {
     view_.showMessage(Cp1252ToQString(text));
 }

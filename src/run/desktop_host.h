@@ -33,7 +33,8 @@ class DesktopHost final : public Host {
     void setPrinterFactory(PrinterFactory factory) { makePrinter_ = std::move(factory); }
     // Starts the stop-request bookkeeping of a new Exec call.
     void beginRun();
-    void requestStop() { stopRequested_ = true; }
+    // Asks the run to stop at its next line; a read in progress ends at once.
+    void requestStop();
     bool stopRequested() const { return stopRequested_; }
 
     void Message(std::string_view text, int line) override;

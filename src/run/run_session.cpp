@@ -9,8 +9,29 @@
 
 namespace vokc {
 
+QString RunningStateText() {
+    return QStringLiteral("Ex\u00E9cution...");
+}
+
+QString StopStateText(const RunStop& stop) {
+    const int line = stop.line + 1;
+    switch (stop.reason) {
+    case RunStopReason::Finished:
+        return QStringLiteral("Termin\u00E9");
+    case RunStopReason::Error:
+        return QStringLiteral("Arr\u00EAt\u00E9 ligne %1").arg(line);
+    case RunStopReason::StepPause:
+        return QStringLiteral("Pause ligne %1 (pas \u00E0 pas)").arg(line);
+    case RunStopReason::Breakpoint:
+        return QStringLiteral("Pause ligne %1 (point d'arr\u00EAt)").arg(line);
+    case RunStopReason::UserStop:
+        return QStringLiteral("Arr\u00EAt\u00E9 par l'utilisateur ligne %1").arg(line);
+    }
+    return {};
+}
+
 RunSession::RunSession(ConsoleView& view, QObject* parent)
-    : QObject(parent), host_(std::make_unique<DesktopHost>(view)),
+    : QObject(parent), view_(view), host_(std::make_unique<DesktopHost>(view)),
       interpreter_(std::make_unique<Interpreter>(*host_)) {
     host_->setInterpreter(interpreter_.get());
 }
@@ -37,6 +58,8 @@ void RunSession::start(const ProgramText& text, const std::string& programName) 
     if (isRunning()) return;
     interpreter_->StartProgram(programName);
     startLine_ = 0;
+    // A new run never shows the output of the previous one.
+    view_.clear();
     runFrom(text, true);
 }
 
@@ -53,6 +76,10 @@ void RunSession::runFrom(const ProgramText& text, bool fresh) {
     interpreter_->Exec(text, startLine_, stopState, stepMode_ ? 1 : 0);
     const RunStop stop = describeStop(stopState, fresh);
     state_ = stop.reason == RunStopReason::Finished ? State::Finished : State::Paused;
+    // A run that ended or failed leaves no file open; a pause or the stop command keeps
+    // them, so that a resume reads on where it was.
+    if (stop.reason == RunStopReason::Finished || stop.reason == RunStopReason::Error)
+        interpreter_->CloseAllFiles();
     emit runningChanged(false);
     emit stopped(stop);
     // Windows closed during the run go now, in the order they asked.

@@ -40,6 +40,11 @@ struct RunStop {
     bool showLine = false;
 };
 
+// What the status bar's run panel says: during a run, and after each kind of stop (the
+// line counted from 1, as the editor shows it).
+QString RunningStateText();
+QString StopStateText(const RunStop& stop);
+
 class RunSession : public QObject {
     Q_OBJECT
   public:
@@ -54,10 +59,12 @@ class RunSession : public QObject {
     int startLine() const { return startLine_; }
     bool stepMode() const { return stepMode_; }
 
-    // A fresh run of a program text; `programName` (the file name without folder, in
-    // Windows-1252) goes into the console's caption. Does nothing while a run is going on.
+    // A fresh run of a program text on an empty console; `programName` (the file name
+    // without folder, in Windows-1252) goes into the console's caption. Does nothing
+    // while a run is going on.
     void start(const ProgramText& text, const std::string& programName);
-    // Goes on from the start line (after a pause, an error or a breakpoint toggle).
+    // Goes on from the start line (after a pause, an error or a breakpoint toggle), with
+    // the output where it was and the program's files still open.
     void resume(const ProgramText& text);
     // Runs `action` once the current run has stopped (at once when none is going on),
     // asking a running program to stop first. This is how a window that the program
@@ -77,7 +84,8 @@ class RunSession : public QObject {
     void setStepMode(bool on);
     // The line a resume goes on from (toggling a breakpoint moves it).
     void setStartLine(int line);
-    // Asks a running program to stop at its current line.
+    // Asks a running program to stop at its current line; a read that waits for the
+    // user ends at once and the run stops at the reading line.
     void requestStop();
 
   signals:
@@ -88,6 +96,7 @@ class RunSession : public QObject {
     void runFrom(const ProgramText& text, bool fresh);
     RunStop describeStop(int stopState, bool fresh) const;
 
+    ConsoleView& view_;
     std::unique_ptr<DesktopHost> host_;
     std::unique_ptr<Interpreter> interpreter_;
     State state_ = State::Idle;

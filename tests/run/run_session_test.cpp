@@ -1,7 +1,11 @@
 // The run session driven deterministically through a fake console: fresh runs, step and
 // breakpoint pauses, resuming, the stop request, error stops, and what waits for a stop.
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QPoint>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <string>
@@ -9,6 +13,7 @@
 
 #include "console_view.h"
 #include "host.h"
+#include "interpreter.h"
 #include "run_session.h"
 
 using namespace vokc;
@@ -29,25 +34,35 @@ class Program final : public ProgramText {
     std::vector<std::string> lines_;
 };
 
-// Records what the run shows and answers from a list; `onDraw` lets a test act in the
-// middle of a run.
+// Records what the run shows and answers from a list; `onDraw` and `onRead` let a test
+// act in the middle of a run (`onRead` while the input line waits).
 class FakeConsole final : public ConsoleView {
   public:
     QString caption;
     QStringList texts, messages, errors, answers;
+    QList<QPoint> places; // where each text was drawn
     int clears = 0;
+    int cancels = 0;
     std::function<void()> onDraw;
+    std::function<void()> onRead;
 
     void showConsole(const QString& c) override { caption = c; }
-    void drawText(int, int, const QString& text) override {
+    void drawText(int x, int y, const QString& text) override {
         texts << text;
+        places << QPoint(x, y);
         if (onDraw) onDraw();
     }
     int textWidth(const QString& text) override { return 10 * static_cast<int>(text.size()); }
-    void clear() override { ++clears; }
+    void clear() override {
+        ++clears;
+        texts.clear();
+        places.clear();
+    }
     QString readAnswer(int, int) override {
+        if (onRead) onRead();
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
+    void cancelRead() override { ++cancels; }
     void showMessage(const QString& text) override { messages << text; }
     void showError(const QString& text) override { errors << text; }
 };
@@ -234,7 +249,150 @@ class RunSessionTest : public QObject {
         QCOMPARE(session->examine("x"), QString("5")); // line 3 was skipped: x stayed 0
         QVERIFY(stops.back().reason == RunStopReason::Finished);
     }
+
+    void StoppingWhileTheInputLineWaitsEndsTheRead();
+    void ClosingAWindowWhileTheInputLineWaitsStopsFirst();
+    void AFreshRunClearsTheConsoleAResumeWritesBelow();
+    void FilesStayOpenAcrossStepsAndCloseAtTheEnd();
+    void MarkersOnAnyLineAreNotCode();
+    void TheStatusTextSaysWhatTheRunDoes();
 };
+
+void RunSessionTest::StoppingWhileTheInputLineWaitsEndsTheRead() {
+    Program p{"char s[20]", "main()", "{", "while (1 < 2)", "{", "printf(\"Nom ? \")",
+              "gets(s)",    "}",      "}"};
+    int reads = 0;
+    view->answers = {"Ana", "perdu", "Bob"};
+    // The second read is stopped while it waits, as Escape or the stop command would.
+    view->onRead = [&] {
+        ++reads;
+        if (reads == 2 || reads == 4) session->requestStop();
+    };
+    session->start(p, std::string());
+    QCOMPARE(stops.size(), size_t(1));
+    QVERIFY(stops[0].reason == RunStopReason::UserStop);
+    QCOMPARE(stops[0].line, 6); // the reading line, which reads again on a resume
+    QVERIFY(stops[0].showLine);
+    QVERIFY(view->cancels >= 1);
+    QCOMPARE(session->examine("s"), QString("Ana")); // the cut-off answer is not stored
+    QVERIFY(!view->texts.contains("perdu"));
+    QCOMPARE(StopStateText(stops[0]), QString("Arr\u00EAt\u00E9 par l'utilisateur ligne 7"));
+    // F7 goes on at the same line: the next answer is read there.
+    session->resume(p);
+    QCOMPARE(session->examine("s"), QString("Bob"));
+    QVERIFY(stops.back().reason == RunStopReason::UserStop); // the next read: stopped again
+    QCOMPARE(reads, 4);
+}
+
+void RunSessionTest::ClosingAWindowWhileTheInputLineWaitsStopsFirst() {
+    Program p{"char s[20]", "main()", "{", "boucle:", "gets(s)", "goto boucle", "}"};
+    std::vector<std::string> order;
+    view->onRead = [&] {
+        if (order.empty()) session->whenStopped([&] { order.push_back("closed"); });
+        order.push_back("read");
+    };
+    session->start(p, std::string());
+    QCOMPARE(order, (std::vector<std::string>{"read", "closed"}));
+    QVERIFY(stops.back().reason == RunStopReason::UserStop);
+    QCOMPARE(stops.back().line, 4);
+    QVERIFY(!session->isRunning());
+}
+
+void RunSessionTest::AFreshRunClearsTheConsoleAResumeWritesBelow() {
+    Program p{"int x", "main()", "{", "puts(\"un\")", "puts(\"deux\")", "}"};
+    session->start(p, std::string());
+    QCOMPARE(view->clears, 1);
+    session->start(p, std::string());
+    QCOMPARE(view->clears, 2);
+    QCOMPARE(view->texts, QStringList({"un", "deux"})); // nothing of the first run
+    QCOMPARE(view->places.first(), QPoint(0, 0));
+    // Stepping: every resume writes below what is already there.
+    session->setStepMode(true);
+    session->start(p, std::string());
+    while (session->state() == RunSession::State::Paused)
+        session->resume(p);
+    QCOMPARE(view->clears, 3);
+    QCOMPARE(view->texts, QStringList({"un", "deux"}));
+    QCOMPARE(view->places.size(), 2);
+    QVERIFY(view->places[1].y() > view->places[0].y());
+}
+
+void RunSessionTest::FilesStayOpenAcrossStepsAndCloseAtTheEnd() {
+    QTemporaryDir dir;
+    const std::string name = QDir::toNativeSeparators(dir.filePath("fruits.txt")).toStdString();
+    {
+        QFile f(dir.filePath("fruits.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("pomme\r\npoire\r\nprune\r\n");
+    }
+    Program p{"file f",
+              "char ligne[80]",
+              "main()",
+              "{",
+              "f=fopen(\"" + name + "\",\"r+t\")",
+              "while (!feof(f))",
+              "{",
+              "fgets(f, ligne)",
+              "puts(ligne)",
+              "}",
+              "fclose(f)",
+              "}"};
+    session->setStepMode(true);
+    session->start(p, std::string());
+    int steps = 0;
+    while (session->state() == RunSession::State::Paused && ++steps < 200)
+        session->resume(p);
+    QVERIFY(view->messages.isEmpty());
+    QVERIFY(stops.back().reason == RunStopReason::Finished);
+    QCOMPARE(view->texts.mid(0, 3), QStringList({"pomme", "poire", "prune"}));
+    // A program that ends without fclose leaves a complete file behind it.
+    const std::string out = QDir::toNativeSeparators(dir.filePath("sortie.txt")).toStdString();
+    Program w{"file g", "main()", "{", "g=fopen(\"" + out + "\",\"w+t\")", "fputs(\"fin\", g)",
+              "}"};
+    session->setStepMode(false);
+    session->start(w, std::string());
+    QVERIFY(stops.back().reason == RunStopReason::Finished);
+    QFile written(dir.filePath("sortie.txt"));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().startsWith("fin"));
+}
+
+void RunSessionTest::MarkersOnAnyLineAreNotCode() {
+    // A breakpoint on main() and on a declaration: the program is prepared as written.
+    Program p{"\xBBint x", "\xBBmain()", "{", "x = 4", "printf(\"%d\", x)", "}"};
+    session->start(p, std::string());
+    QVERIFY(view->messages.isEmpty());
+    QVERIFY(stops.back().reason == RunStopReason::Finished);
+    QCOMPARE(view->texts, QStringList{"4"});
+    // A step marker that editing moved inside a line, removed before the resume.
+    Program q{"int x", "main()", "{", "x = 1", "x = x + 1", "}"};
+    session->setStepMode(true);
+    session->start(q, std::string());
+    session->resume(q);
+    q.at(3) = "x = \x95"
+              "2";
+    QVERIFY(RemoveStepMarkers(q.at(3)));
+    session->setStepMode(false);
+    session->resume(q);
+    QVERIFY(view->messages.isEmpty());
+    QCOMPARE(session->examine("x"), QString("3"));
+}
+
+void RunSessionTest::TheStatusTextSaysWhatTheRunDoes() {
+    QCOMPARE(RunningStateText(), QString("Ex\u00E9cution..."));
+    RunStop s;
+    s.line = 4;
+    QCOMPARE(StopStateText(s), QString("Termin\u00E9"));
+    s.reason = RunStopReason::StepPause;
+    QCOMPARE(StopStateText(s), QString("Pause ligne 5 (pas \u00E0 pas)"));
+    s.reason = RunStopReason::Breakpoint;
+    QCOMPARE(StopStateText(s), QString("Pause ligne 5 (point d'arr\u00EAt)"));
+    // A division by zero stops without a message: the panel says where.
+    Program p{"int x", "main()", "{", "x = 0", "x = 5 / x", "}"};
+    session->start(p, std::string());
+    QVERIFY(stops.back().reason == RunStopReason::Error);
+    QCOMPARE(StopStateText(stops.back()), QString("Arr\u00EAt\u00E9 ligne 5"));
+}
 
 QTEST_MAIN(RunSessionTest)
 #include "run_session_test.moc"

@@ -2,14 +2,20 @@
 // application, on the offscreen platform.
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -18,6 +24,7 @@
 #include "console_window.h"
 #include "editor_window.h"
 #include "examine_dialog.h"
+#include "find_dialog.h"
 #include "input_line.h"
 #include "main_window.h"
 #include "procedure_list.h"
@@ -75,6 +82,16 @@ class RunTest : public QObject {
             e->memo()->document()->setModified(false);
         form->mdiArea()->closeAllSubWindows();
         delete form;
+    }
+
+    // The zoom of the main window scales the console's whole drawing, line step included.
+    void ZoomScalesTheConsole() {
+        QCOMPARE(console->canvas()->scale(), 1.0);
+        form->zoomIn();
+        form->zoomIn();
+        QVERIFY(console->canvas()->scale() > 1.0);
+        form->zoomReset();
+        QCOMPARE(console->canvas()->scale(), 1.0);
     }
 
     void FreeRunOfTheDefaultTextMovesNothing() {
@@ -153,16 +170,23 @@ class RunTest : public QObject {
     }
 
     void InputLineEndsOnlyWithEnter() {
-        console->inputLine()->show();
-        QTest::keyClicks(console->inputLine()->edit(), "abc");
-        QTest::keyClick(console->inputLine()->edit(), Qt::Key_Escape);
-        QVERIFY(console->inputLine()->isVisible());
-        QTest::keyClick(console->inputLine()->edit(), Qt::Key_Return);
-        QVERIFY(!console->inputLine()->isVisible());
-        QCOMPARE(console->inputLine()->answer(), QString("abc"));
-        console->inputLine()->show();
-        QCOMPARE(console->inputLine()->answer(), QString()); // emptied when shown again
-        console->inputLine()->hide();
+        InputLine* line = console->inputLine();
+        bool ended = false;
+        QTimer::singleShot(0, [&] {
+            QTest::keyClicks(line->edit(), "abc");
+            QTest::keyClick(line->edit(), Qt::Key_Escape); // nothing runs: nothing to stop
+            QVERIFY(line->isVisible());
+            QTest::keyClick(line->edit(), Qt::Key_Return);
+            ended = true;
+        });
+        console->show();
+        QVERIFY(line->read());
+        QVERIFY(ended);
+        QVERIFY(!line->isVisible());
+        QCOMPARE(line->answer(), QString("abc"));
+        line->show();
+        QCOMPARE(line->answer(), QString()); // emptied when shown again
+        line->hide();
     }
 
     void ARunawayProgramCanBeStopped() {
@@ -287,6 +311,19 @@ class RunTest : public QObject {
         QVERIFY(QFileInfo(pdf).size() > 0);
     }
 
+    void AnInputLoopStopsFromTheMenuTheConsoleAndTheEditor();
+    void NothingChangesTheTextDuringARun();
+    void ANewRunClearsTheConsoleAResumeWritesBelow();
+    void MarkersNeverBecomeCode();
+    void EveryLineOfALongOutputCanBeReached();
+    void TheInputLineSitsInsideTheConsole();
+    void GetchReadsOneKeyWithoutEnter();
+    void RunKeysWorkInTheConsoleAndFocusComesBack();
+    void TheConsoleTextCanBeCopiedAndSaved();
+    void QuittingWhileAReadWaitsStillAsksToSave();
+    void TheCanvasKeepsTheLatestTextsAndMeasuresThemOnce();
+    void FilesCloseWhenAnotherEditorBecomesActive();
+
     void ActivatingAWindowTurnsStepModeOff() {
         EditorWindow* a = Editor(DefaultProgram());
         Editor(DefaultProgram());
@@ -298,6 +335,322 @@ class RunTest : public QObject {
         form->action("&Mode pas à pas")->trigger();
     }
 };
+
+namespace {
+const Lines kInputLoop = {u"char s[20]",    u"main()", u"{",
+                          u"while (1 < 2)", u"{",      u"printf(\"Nom ? \")",
+                          u"gets(s)",       u"}",      u"}"};
+} // namespace
+
+void RunTest::AnInputLoopStopsFromTheMenuTheConsoleAndTheEditor() {
+    console->setAnswerHook({}); // the real input line
+    EditorWindow* e = Editor(kInputLoop);
+    int reads = 0;
+    QString panelWhileReading;
+    connect(console, &ConsoleWindow::readStarted, this, [&] {
+        ++reads;
+        panelWhileReading = form->runPanel()->text();
+        QVERIFY(console->inputLine()->isVisible());
+        if (reads == 1) {
+            QTest::keyClicks(console->inputLine()->edit(), "Ana");
+            QTest::keyClick(console->inputLine()->edit(), Qt::Key_Return);
+        } else if (reads == 2) {
+            QVERIFY(form->action("&Arrêter")->isEnabled());
+            form->action("&Arrêter")->trigger(); // the menu works while the line waits
+        } else if (reads == 3) {
+            QTest::keyClick(console->inputLine()->edit(), Qt::Key_Escape);
+        } else if (reads == 4) {
+            console->close();
+        } else if (reads == 5) {
+            e->parentWidget()->close(); // the editor's close button
+        }
+    });
+    e->runProgram();
+    QCOMPARE(reads, 2);
+    QCOMPARE(panelWhileReading, QString("Exécution..."));
+    QVERIFY(!session->isRunning());
+    QVERIFY(!console->inputLine()->isVisible());
+    QCOMPARE(session->startLine(), 6); // the reading line, highlighted
+    QCOMPARE(e->stopLine(), 6);
+    QCOMPARE(form->runPanel()->text(), QString("Arrêté par l'utilisateur ligne 7"));
+    QCOMPARE(session->examine("s"), QString("Ana"));
+    QVERIFY(!e->memo()->isReadOnly());
+    e->resumeRun(); // Escape in the input line
+    QCOMPARE(reads, 3);
+    QCOMPARE(session->startLine(), 6);
+    e->resumeRun(); // closing the console
+    QCOMPARE(reads, 4);
+    QVERIFY(!session->isRunning());
+    e->memo()->document()->setModified(false);
+    QPointer<QWidget> sub = e->parentWidget();
+    e->resumeRun(); // closing the editor: the run stops, then the window goes
+    QCOMPARE(reads, 5);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTRY_VERIFY(sub.isNull());
+    QVERIFY(!session->isRunning());
+}
+
+void RunTest::NothingChangesTheTextDuringARun() {
+    EditorWindow* e = Editor(kInputLoop);
+    e->showReplaceDialog();
+    QStringList enabledDuringRun;
+    bool dialogEnabled = true, readOnly = false;
+    const QStringList editing = {"&Couper",
+                                 "C&oller",
+                                 "Re&mplacer...",
+                                 "I&mporter",
+                                 "&Mots clé...",
+                                 "Boucle &For...",
+                                 "Boucle Whille...",
+                                 "Boucle &Do...",
+                                 "Condition &If...",
+                                 "&Lecture fichier...",
+                                 "&Ecriture fichier..."};
+    int asked = 0;
+    console->setAnswerHook([&](int, int) {
+        if (++asked == 1) {
+            for (const QString& caption : editing)
+                if (form->action(caption)->isEnabled()) enabledDuringRun << caption;
+            dialogEnabled = e->replaceDialog()->isEnabled();
+            readOnly = e->memo()->isReadOnly();
+            form->paste(); // even called directly, the command leaves the text alone
+            form->stopProgram();
+        }
+        return QString("x");
+    });
+    QApplication::clipboard()->setText("zzz");
+    const QString before = e->memo()->toPlainText();
+    e->runProgram();
+    QCOMPARE(enabledDuringRun, QStringList());
+    QVERIFY(!dialogEnabled);
+    QVERIFY(readOnly);
+    QCOMPARE(e->memo()->toPlainText(), before);
+    for (const QString& caption : editing)
+        QVERIFY2(form->action(caption)->isEnabled(), qPrintable(caption));
+    QVERIFY(e->replaceDialog()->isEnabled());
+    e->replaceDialog()->hide();
+}
+
+void RunTest::ANewRunClearsTheConsoleAResumeWritesBelow() {
+    EditorWindow* e = Editor({u"int x", u"main()", u"{", u"printf(\"Nombre ? \")",
+                              u"scanf(\"%d\", &x)", u"printf(\"%d\\n\", x)", u"}"});
+    answers = {"5", "6"};
+    e->runProgram();
+    QCOMPARE(ConsoleText(), QString("Nombre ? 5\n5"));
+    e->runProgram();
+    QCOMPARE(ConsoleText(), QString("Nombre ? 6\n6")); // nothing of the first run
+    QCOMPARE(form->runPanel()->text(), QString("Terminé"));
+    // Step by step, each resume writes below the output of the previous steps.
+    answers = {"7"};
+    e->setStepMode(true);
+    e->runProgram();
+    QCOMPARE(form->runPanel()->text(), QString("Pause ligne 3 (pas à pas)"));
+    for (int k = 0; k < 10 && session->state() == RunSession::State::Paused; ++k)
+        e->resumeRun();
+    e->setStepMode(false);
+    QCOMPARE(ConsoleText(), QString("Nombre ? 7\n7"));
+    const QString last = console->canvas()->rowTextAt(console->canvas()->height() - 30);
+    QVERIFY2(last == "7" || last == "Nombre ? 7", qPrintable(last));
+}
+
+void RunTest::MarkersNeverBecomeCode() {
+    Lines program = {u"int x", u"main()", u"{", u"x = 1", u"x = x + 1", u"printf(\"%d\", x)", u"}"};
+    EditorWindow* e = Editor(program);
+    e->setCaretOffset(long(LineStart(program, 1)));
+    e->toggleBreakpoint(); // on the main() line
+    QCOMPARE(Line(e, 1), QString("\u00BBmain()"));
+    QTextCursor(e->memo()->document()->findBlockByNumber(0)).insertText("\u00BB");
+    QCOMPARE(Line(e, 0), QString("\u00BBint x")); // and on the declaration
+    e->runProgram();
+    QCOMPARE(messages, QStringList());
+    QCOMPARE(ConsoleText(), QString("2"));
+    // A step marker that editing during a pause moved inside a line.
+    EditorWindow* f = Editor(program);
+    f->setStepMode(true);
+    f->runProgram();
+    f->resumeRun();
+    QCOMPARE(Line(f, 3), QString("\u2022x = 1"));
+    QTextCursor c(f->memo()->document()->findBlockByNumber(3));
+    c.insertText("  "); // typed before the marker
+    f->setStepMode(false);
+    f->resumeRun();
+    QCOMPARE(messages, QStringList());
+    QCOMPARE(Line(f, 3), QString("  x = 1"));
+    QCOMPARE(ConsoleText(), QString("2"));
+}
+
+void RunTest::EveryLineOfALongOutputCanBeReached() {
+    EditorWindow* e = Editor(
+        {u"int i", u"main()", u"{", u"for (i=1; i<=100000; i++)", u"  printf(\"%d\\n\", i)", u"}"});
+    e->runProgram();
+    QCOMPARE(messages, QStringList());
+    console->flush();
+    ConsoleCanvas* canvas = console->canvas();
+    QCOMPARE(canvas->textCount(), std::size_t(100000));
+    QScrollBar* bar = console->verticalScrollBar();
+    QVERIFY(bar->maximum() > 100000 * 10);
+    QCOMPARE(bar->value(), bar->maximum()); // the console followed the output
+    QCOMPARE(canvas->rowTextAt(canvas->height() - canvas->rowHeight() - 4), QString("100000"));
+    bar->setValue(0);
+    QCOMPARE(canvas->rowTextAt(1), QString("1"));
+    bar->setValue(bar->maximum() / 2);
+    const int middle = canvas->rowTextAt(1).toInt();
+    QVERIFY(middle > 40000 && middle < 60000);
+    // Scrolled up, new output does not pull the view back down.
+    console->drawText(0, 18 * 100001, "encore");
+    console->flush();
+    QVERIFY(bar->value() < bar->maximum());
+}
+
+void RunTest::TheInputLineSitsInsideTheConsole() {
+    console->setAnswerHook({});
+    EditorWindow* e =
+        Editor({u"int i", u"int x", u"main()", u"{", u"for (i=1; i<=40; i++)",
+                u"  printf(\"%d\\n\", i)", u"printf(\"Nombre ? \")", u"scanf(\"%d\", &x)", u"}"});
+    QRect line, inside;
+    int fontPixels = 0;
+    bool visible = false;
+    connect(console, &ConsoleWindow::readStarted, this, [&] {
+        InputLine* input = console->inputLine();
+        visible = input->isVisible();
+        line = QRect(input->mapTo(console, QPoint(0, 0)), input->size());
+        inside = console->canvas()->geometry();
+        fontPixels = input->edit()->font().pixelSize();
+        QTest::keyClicks(input->edit(), "12");
+        QTest::keyClick(input->edit(), Qt::Key_Return);
+    });
+    e->runProgram();
+    QVERIFY(visible);
+    QVERIFY2(inside.contains(line), qPrintable(QString("%1,%2 %3x%4")
+                                                   .arg(line.x())
+                                                   .arg(line.y())
+                                                   .arg(line.width())
+                                                   .arg(line.height())));
+    QCOMPARE(fontPixels, ConsoleFont().pixelSize());
+    QCOMPARE(session->examine("x"), QString("12"));
+    // After the "Nombre ? " prompt, on the last row.
+    QVERIFY(line.left() >= console->textWidth("Nombre ? "));
+}
+
+void RunTest::GetchReadsOneKeyWithoutEnter() {
+    console->setAnswerHook({});
+    EditorWindow* e =
+        Editor({u"char c", u"main()", u"{", u"c = getch()", u"printf(\"%c\", c)", u"}"});
+    bool lineShown = true;
+    connect(console, &ConsoleWindow::readStarted, this, [&] {
+        lineShown = console->inputLine()->isVisible();
+        QTest::keyClick(console->canvas(), Qt::Key_K, Qt::NoModifier);
+    });
+    e->runProgram();
+    QVERIFY(!lineShown);
+    QVERIFY(!console->waitingForKey());
+    QCOMPARE(ConsoleText(), QString("k")); // printed once: the key was not echoed
+    QCOMPARE(form->runPanel()->text(), QString("Terminé"));
+}
+
+void RunTest::RunKeysWorkInTheConsoleAndFocusComesBack() {
+    EditorWindow* e = Editor({u"int x", u"main()", u"{", u"x = 1", u"}"});
+    for (const char* caption :
+         {"&Exécuter", "&Continuer", "&Point d'arrêt", "&Arrêter", "&Mode pas à pas"}) {
+        QAction* a = nullptr;
+        for (QAction* candidate : console->actions())
+            if (candidate->text() == QString::fromUtf8(caption)) a = candidate;
+        QVERIFY2(a && a->shortcutContext() == Qt::WindowShortcut, qPrintable(caption));
+    }
+    console->bringForward();
+    QVERIFY(QTest::qWaitForWindowActive(console));
+    QTest::keyClick(console->canvas(), Qt::Key_F9);
+    QCOMPARE(form->runPanel()->text(), QString("Terminé"));
+    QTRY_VERIFY(QApplication::activeWindow() == form);
+    QVERIFY(e->memo()->hasFocus());
+    // Voir › Ecran brings the console forward again.
+    form->action("&Ecran")->trigger();
+    QTRY_VERIFY(QApplication::activeWindow() == console);
+    QVERIFY(console->isVisible());
+}
+
+void RunTest::TheConsoleTextCanBeCopiedAndSaved() {
+    EditorWindow* e = Editor(
+        {u"main()", u"{", u"puts(\"Bonjour Zoé\")", u"printf(\"\\n\")", u"puts(\"fin\")", u"}"});
+    e->runProgram();
+    console->canvas()->selectAll();
+    console->canvas()->copySelection();
+    QCOMPARE(QApplication::clipboard()->text(), QString("Bonjour Zoé\n\nfin"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sortie.txt");
+    console->setSaveNameHook([path](QWidget*) { return path; });
+    form->action("Enregistrer l'écran sous...")->trigger();
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(saved.readAll()), QString("Bonjour Zoé\r\n\r\nfin\r\n"));
+    // A file that cannot be written says so.
+    QVERIFY(!console->saveText(dir.filePath("absent/sortie.txt")));
+    QCOMPARE(messages.size(), 1);
+}
+
+void RunTest::QuittingWhileAReadWaitsStillAsksToSave() {
+    console->setAnswerHook({});
+    EditorWindow* e = Editor(kInputLoop);
+    e->memo()->document()->setModified(true);
+    int asked = 0;
+    e->setSaveChangesHook([&](QWidget*, const QString&) {
+        ++asked;
+        return int(QMessageBox::No);
+    });
+    bool closedAtOnce = true;
+    connect(console, &ConsoleWindow::readStarted, this, [&] { closedAtOnce = form->close(); });
+    e->runProgram();
+    QVERIFY(!closedAtOnce);
+    QVERIFY(!session->isRunning());
+    QTRY_VERIFY(!form->isVisible());
+    QCOMPARE(asked, 1);
+}
+
+void RunTest::TheCanvasKeepsTheLatestTextsAndMeasuresThemOnce() {
+    ConsoleCanvas* canvas = console->canvas();
+    const int total = int(ConsoleCanvas::kMaxTexts) + 10;
+    for (int k = 1; k <= total; ++k)
+        console->drawText(0, 18 * k, QString::number(k));
+    console->flush();
+    QCOMPARE(canvas->textCount(), ConsoleCanvas::kMaxTexts);
+    QScrollBar* bar = console->verticalScrollBar();
+    bar->setValue(0);
+    QCOMPARE(canvas->rowTextAt(1), QString("11")); // the oldest text kept is the top
+    bar->setValue(bar->maximum());
+    QCOMPARE(canvas->rowTextAt(canvas->height() - canvas->rowHeight() - 4), QString::number(total));
+    // Widths summed per character are the font's own widths of the whole text.
+    const QFontMetrics metrics(canvas->font());
+    for (const QString& text : {QString("Nombre ? "), QString("Zo\u00E9 a \u20AC 1,5 WAVAT"),
+                                QString("fi fl ffi Ta Te Yo"), QString()})
+        QVERIFY2(qAbs(console->textWidth(text) - metrics.horizontalAdvance(text)) <= 1,
+                 qPrintable(text));
+    // A cleared console starts at its top again, with nothing selected.
+    canvas->selectAll();
+    console->clear();
+    QVERIFY(!canvas->hasSelection());
+    console->drawText(0, 18 * 5, "seul");
+    console->flush();
+    QCOMPARE(bar->maximum(), 0);
+    QCOMPARE(canvas->rowTextAt(1), QString("seul"));
+}
+
+void RunTest::FilesCloseWhenAnotherEditorBecomesActive() {
+    QTemporaryDir dir;
+    const QString path = QDir::toNativeSeparators(dir.filePath("sortie.txt"));
+    EditorWindow* e = Editor({u"file g", u"main()", u"{",
+                              (u"g=fopen(\"" + path.toStdU16String() + u"\",\"w+t\")").c_str(),
+                              u"fputs(\"fin\", g)", u"x = 1", u"}"});
+    e->setStepMode(true);
+    e->runProgram();
+    for (int k = 0; k < 3; ++k)
+        e->resumeRun(); // paused after fputs: the text waits in the file's buffer
+    QCOMPARE(session->startLine(), 5);
+    QCOMPARE(QFileInfo(path).size(), qint64(0));
+    Editor(DefaultProgram()); // another program's window becomes the active one
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().startsWith("fin"));
+}
 
 QTEST_MAIN(RunTest)
 #include "run_commands_test.moc"

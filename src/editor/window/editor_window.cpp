@@ -13,6 +13,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
+#include <utility>
+#include <vector>
 
 #include "find_dialog.h"
 #include "page_printer.h"
@@ -476,22 +478,36 @@ void EditorWindow::showProcedureList() {
         setCaretOffset(static_cast<long>(LineStart(lines, *line)));
 }
 
+// Removes the step markers wherever editing during a pause moved them (a bullet inside a
+// string literal is the program's own text and stays). Kept out of the undo history.
 void EditorWindow::removeStepMarkers() {
     QTextDocument* doc = memo_->document();
-    auto marked = [](const QTextBlock& b) {
-        return !b.text().isEmpty() && b.text().at(0) == QChar(kStepMarker);
-    };
+    const QChar marker(kStepMarker);
+    // The positions of the markers outside string literals, per line.
+    std::vector<std::pair<QTextBlock, std::vector<int>>> marked;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        const QString text = b.text();
+        if (!text.contains(marker)) continue;
+        bool inString = false;
+        std::vector<int> found;
+        for (int i = 0; i < text.size(); ++i) {
+            if (text[i] == QChar('"'))
+                inString = !inString;
+            else if (text[i] == marker && !inString)
+                found.push_back(i);
+        }
+        if (!found.empty()) marked.emplace_back(b, std::move(found));
+    }
     // Without an undo history, even an empty edit block would mark the text modified.
-    bool any = false;
-    for (QTextBlock b = doc->begin(); b.isValid() && !any; b = b.next())
-        any = marked(b);
-    if (!any) return;
+    if (marked.empty()) return;
     withoutHistory([&] {
         QTextCursor edit(doc);
         edit.beginEditBlock();
-        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-            if (marked(b)) {
-                QTextCursor c(b);
+        for (auto& [block, found] : marked) {
+            // From the end, so that the earlier positions stay put.
+            for (auto it = found.rbegin(); it != found.rend(); ++it) {
+                QTextCursor c(block);
+                c.setPosition(block.position() + *it);
                 c.deleteChar();
             }
         }

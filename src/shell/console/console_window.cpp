@@ -1,21 +1,52 @@
 #include "console_window.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFontMetricsF>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QSaveFile>
 #include <QScreen>
-#include <QScrollArea>
 #include <QScrollBar>
-#include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
 
 #include "input_line.h"
 
 namespace vokc {
 
 namespace {
-constexpr std::size_t kMaxPieces = 200000;
+constexpr long long kNoFloor = LLONG_MAX;
+// Scroll bars count in int: content beyond this height is not reachable (it would take
+// more than 100 million lines).
+constexpr long long kLargestExtent = INT_MAX / 2;
+// Empty lines written between two rows of a saved screen, at most.
+constexpr long long kMostBlankLines = 100;
+
+QFont CanvasFont() {
+    QFont font = ConsoleFont();
+    // Latin text without shaping or kerning: a text is as wide as its characters, so
+    // that widths can be measured once per character.
+    font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
+int ClampToInt(long long v) {
+    return static_cast<int>(std::clamp<long long>(v, 0, kLargestExtent));
+}
 } // namespace
 
 // ---- The paint surface ----
@@ -26,70 +57,294 @@ ConsoleCanvas::ConsoleCanvas(QWidget* parent) : QWidget(parent) {
     p.setColor(QPalette::Window, Qt::white);
     p.setColor(QPalette::WindowText, Qt::black);
     setPalette(p);
+    setFont(CanvasFont());
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    narrowWidths_.fill(-1);
 }
 
 void ConsoleCanvas::draw(int x, int y, const QString& text) {
-    if (pieces_.size() >= kMaxPieces)
-        pieces_.erase(pieces_.begin(), pieces_.begin() + kMaxPieces / 10);
+    if (pieces_.size() >= kMaxTexts) {
+        pieces_.pop_front();
+        floorY_ = kNoFloor; // the top is now the oldest text kept
+        if (!sorted_) extentStale_ = true;
+    }
+    if (!pieces_.empty()) {
+        const long long last = pieces_.back().y;
+        if (y < last) {
+            sorted_ = false;
+        } else if (y > last && (rowStep_ == 0 || y - last < rowStep_)) {
+            rowStep_ = y - last;
+        }
+    }
+    if (!extentStale_) {
+        if (pieces_.empty()) {
+            minY_ = maxY_ = y;
+            maxRight_ = 0;
+        } else {
+            minY_ = std::min<long long>(minY_, y);
+            maxY_ = std::max<long long>(maxY_, y);
+        }
+        maxRight_ = std::max<long long>(maxRight_, static_cast<long long>(x) + textWidth(text));
+    }
     pieces_.push_back({x, y, text});
-    const int lineHeight = fontMetrics().height();
-    const int width = x + fontMetrics().horizontalAdvance(text);
-    // Output below (or right of) the visible area can be scrolled to.
-    if (y + lineHeight > minimumHeight() || width > minimumWidth())
-        setMinimumSize(std::max(minimumWidth(), std::min(width, 32000)),
-                       std::max(minimumHeight(), std::min(y + lineHeight + 4, 32000)));
-    update(QRect(x, y, fontMetrics().horizontalAdvance(text) + 2, lineHeight));
+    if (sorted_ && !extentStale_) minY_ = pieces_.front().y;
 }
 
 void ConsoleCanvas::clear() {
     pieces_.clear();
+    sorted_ = true;
+    extentStale_ = false;
+    minY_ = 0;
+    maxY_ = -1;
+    maxRight_ = 0;
+    reachY_ = -1;
+    floorY_ = kNoFloor; // the next text is the top: a cleared console starts at the top
+    selFirst_ = 0;
+    selLast_ = -1;
     update();
 }
 
-QString ConsoleCanvas::allText() const {
-    QString all;
-    int lastY = -1;
-    for (const Piece& p : pieces_) {
-        if (lastY >= 0 && p.y != lastY) all += '\n';
-        lastY = p.y;
-        all += p.text;
+int ConsoleCanvas::textWidth(const QString& text) {
+    qreal width = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < narrowWidths_.size()) {
+            qreal& w = narrowWidths_[u];
+            if (w < 0) w = QFontMetricsF(font()).horizontalAdvance(c);
+            width += w;
+        } else {
+            auto it = otherWidths_.find(u);
+            if (it == otherWidths_.end())
+                it = otherWidths_.insert(u, QFontMetricsF(font()).horizontalAdvance(c));
+            width += *it;
+        }
     }
-    return all;
+    return static_cast<int>(std::lround(width));
+}
+
+void ConsoleCanvas::updateExtent() const {
+    if (!extentStale_) return;
+    extentStale_ = false;
+    minY_ = 0;
+    maxY_ = -1;
+    maxRight_ = 0;
+    QFontMetricsF metrics(font());
+    bool first = true;
+    for (const Piece& p : pieces_) {
+        minY_ = first ? p.y : std::min<long long>(minY_, p.y);
+        maxY_ = first ? p.y : std::max<long long>(maxY_, p.y);
+        first = false;
+        maxRight_ =
+            std::max<long long>(maxRight_, p.x + std::lround(metrics.horizontalAdvance(p.text)));
+    }
+}
+
+long long ConsoleCanvas::originY() const {
+    updateExtent();
+    long long origin = floorY_;
+    if (!pieces_.empty()) origin = std::min(origin, minY_);
+    if (reachY_ >= 0) origin = std::min(origin, reachY_);
+    return origin == kNoFloor ? 0 : origin;
+}
+
+int ConsoleCanvas::rowHeight() const {
+    return QFontMetrics(font()).height();
+}
+
+void ConsoleCanvas::reachRow(int y) {
+    reachY_ = std::max<long long>(reachY_, y);
+}
+
+long long ConsoleCanvas::contentHeight() const {
+    updateExtent();
+    const long long bottom = std::max(maxY_, reachY_);
+    if (bottom < 0) return 0;
+    return std::llround(static_cast<double>(bottom - originY() + rowHeight() + 4) * scale_);
+}
+
+long long ConsoleCanvas::contentWidth() const {
+    updateExtent();
+    return std::llround(static_cast<double>(maxRight_ + 4) * scale_);
+}
+
+long long ConsoleCanvas::shownY(long long y) const {
+    return std::llround(static_cast<double>(y - originY()) * scale_);
+}
+
+int ConsoleCanvas::shownX(int x) const {
+    return static_cast<int>(std::lround(x * scale_));
+}
+
+void ConsoleCanvas::setScale(double scale) {
+    scale_ = std::max(0.1, scale);
+    update();
+}
+
+void ConsoleCanvas::setOffset(int x, int y) {
+    if (x == offsetX_ && y == offsetY_) return;
+    offsetX_ = x;
+    offsetY_ = y;
+    update();
+}
+
+std::deque<ConsoleCanvas::Piece>::const_iterator ConsoleCanvas::firstAtOrBelow(long long y) const {
+    return std::partition_point(pieces_.begin(), pieces_.end(),
+                                [y](const Piece& p) { return p.y < y; });
+}
+
+long long ConsoleCanvas::rowAt(int canvasY) const {
+    if (pieces_.empty()) return -1;
+    const long long y = originY() + std::llround(static_cast<double>(canvasY + offsetY_) / scale_);
+    if (!sorted_) {
+        // The nearest row at or above that height.
+        long long best = LLONG_MIN;
+        for (const Piece& p : pieces_)
+            if (p.y <= y && p.y > best) best = p.y;
+        return best == LLONG_MIN ? minY_ : best;
+    }
+    auto it = std::partition_point(pieces_.begin(), pieces_.end(),
+                                   [y](const Piece& p) { return p.y <= y; });
+    if (it == pieces_.begin()) return pieces_.front().y;
+    return std::prev(it)->y;
 }
 
 void ConsoleCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.setFont(font());
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(Qt::white);
-    painter.setPen(Qt::black);
     const QRect area = event->rect();
-    const int ascent = fontMetrics().ascent();
-    const int height = fontMetrics().height();
-    for (const Piece& p : pieces_) {
-        if (p.y + height < area.top() || p.y > area.bottom()) continue;
-        painter.drawText(p.x, p.y + ascent, p.text);
+    painter.fillRect(area, Qt::white);
+    if (pieces_.empty()) return;
+    const long long origin = originY();
+    const int height = rowHeight();
+    const int ascent = QFontMetrics(font()).ascent();
+    const long long top =
+        origin + static_cast<long long>((offsetY_ + area.top()) / scale_) - height;
+    const long long bottom =
+        origin + static_cast<long long>((offsetY_ + area.bottom()) / scale_) + 1;
+    painter.translate(-offsetX_, -offsetY_);
+    painter.scale(scale_, scale_);
+    painter.setFont(font());
+    painter.setPen(Qt::black);
+    const QColor highlight = palette().color(QPalette::Highlight);
+    const QColor highlightText = palette().color(QPalette::HighlightedText);
+    const double shownWidth = (width() + offsetX_) / scale_;
+    long long filledRow = LLONG_MIN;
+    auto paint = [&](const Piece& p) {
+        const qreal rowTop = static_cast<qreal>(p.y - origin);
+        const bool selected = p.y >= selFirst_ && p.y <= selLast_;
+        if (selected && filledRow != p.y) {
+            painter.fillRect(QRectF(0, rowTop, shownWidth, height), highlight);
+            filledRow = p.y;
+        }
+        painter.setPen(selected ? highlightText : QColor(Qt::black));
+        painter.drawText(QPointF(p.x, rowTop + ascent), p.text);
+    };
+    if (sorted_) {
+        for (auto it = firstAtOrBelow(top); it != pieces_.end() && it->y <= bottom; ++it)
+            paint(*it);
+    } else {
+        for (const Piece& p : pieces_)
+            if (p.y >= top && p.y <= bottom) paint(p);
     }
+}
+
+void ConsoleCanvas::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    setFocus();
+    const long long row = rowAt(static_cast<int>(event->position().y()));
+    if (row < 0 && pieces_.empty()) return;
+    selAnchor_ = selFirst_ = selLast_ = row;
+    update();
+}
+
+void ConsoleCanvas::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton) || pieces_.empty())
+        return QWidget::mouseMoveEvent(event);
+    const long long row = rowAt(static_cast<int>(event->position().y()));
+    selFirst_ = std::min(selAnchor_, row);
+    selLast_ = std::max(selAnchor_, row);
+    update();
+}
+
+void ConsoleCanvas::selectAll() {
+    if (pieces_.empty()) return;
+    updateExtent();
+    selFirst_ = minY_;
+    selLast_ = maxY_;
+    update();
+}
+
+QString ConsoleCanvas::rowsText(long long first, long long last, bool withBlankLines) const {
+    QString all;
+    long long lastY = LLONG_MIN;
+    auto add = [&](const Piece& p) {
+        if (p.y < first || p.y > last) return;
+        if (lastY != LLONG_MIN && p.y != lastY) {
+            long long breaks = 1;
+            if (withBlankLines && rowStep_ > 0 && p.y > lastY)
+                breaks = std::clamp((p.y - lastY + rowStep_ / 2) / rowStep_, 1LL, kMostBlankLines);
+            all += QString(static_cast<qsizetype>(breaks), QChar('\n'));
+        }
+        lastY = p.y;
+        all += p.text;
+    };
+    for (const Piece& p : pieces_)
+        add(p);
+    return all;
+}
+
+QString ConsoleCanvas::rowTextAt(int canvasY) const {
+    const long long row = rowAt(canvasY);
+    return row < 0 && pieces_.empty() ? QString() : rowsText(row, row, false);
+}
+
+QString ConsoleCanvas::allText() const {
+    return rowsText(LLONG_MIN, LLONG_MAX, false);
+}
+
+QString ConsoleCanvas::screenText() const {
+    return rowsText(LLONG_MIN, LLONG_MAX, true);
+}
+
+QString ConsoleCanvas::selectedText() const {
+    if (!hasSelection()) return {};
+    return rowsText(selFirst_, selLast_, true);
+}
+
+void ConsoleCanvas::copySelection() const {
+    if (hasSelection()) QGuiApplication::clipboard()->setText(selectedText());
 }
 
 // ---- The console window ----
 
-ConsoleWindow::ConsoleWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+ConsoleWindow::ConsoleWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setWindowTitle(QStringLiteral("Ecran"));
     resize(579, 418);
     setFont(ConsoleFont());
-    setStyleSheet(QStringLiteral("vokc--ConsoleWindow { background: white; }"));
-    scroll_ = new QScrollArea(this);
-    scroll_->setFrameShape(QFrame::NoFrame);
-    scroll_->setWidgetResizable(true);
-    canvas_ = new ConsoleCanvas(scroll_);
+    canvas_ = new ConsoleCanvas(this);
     canvas_->setObjectName("canvas");
-    canvas_->setFont(ConsoleFont());
-    scroll_->setWidget(canvas_);
-    auto* layout = new QVBoxLayout(this);
+    vbar_ = new QScrollBar(Qt::Vertical, this);
+    hbar_ = new QScrollBar(Qt::Horizontal, this);
+    auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroll_);
-    inputLine_ = new InputLine(this);
+    layout->setSpacing(0);
+    layout->addWidget(canvas_, 0, 0);
+    layout->addWidget(vbar_, 0, 1);
+    layout->addWidget(hbar_, 1, 0);
+    inputLine_ = new InputLine(canvas_);
+    inputLine_->setFont(canvas_->font());
+    setFocusProxy(canvas_);
+
+    const auto scrolled = [this] {
+        canvas_->setOffset(hbar_->value(), vbar_->value());
+        if (inputLine_->isVisible()) placeInputLine(inputX_, inputY_);
+    };
+    connect(vbar_, &QScrollBar::valueChanged, this, scrolled);
+    connect(hbar_, &QScrollBar::valueChanged, this, scrolled);
+    connect(inputLine_, &InputLine::stopKeyPressed, this, [this] {
+        if (running_) emit stopRequested();
+    });
+    connect(inputLine_, &InputLine::opened, this, &ConsoleWindow::readStarted);
 
     showMessage_ = [this](const QString& text) {
         QMessageBox::information(this, QStringLiteral("Vok C"), text);
@@ -98,6 +353,12 @@ ConsoleWindow::ConsoleWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         QMessageBox::critical(this, QStringLiteral("Vok C"), text);
     };
     askAnswer_ = [this](int x, int y) { return askWithInputLine(x, y); };
+    askSaveName_ = [](QWidget* w) {
+        return QFileDialog::getSaveFileName(
+            w, QStringLiteral("Enregistrer l'\u00E9cran sous"), QString(),
+            QStringLiteral("Fichiers texte (*.txt);;Tous les fichiers (*)"));
+    };
+    flush();
 }
 
 void ConsoleWindow::setMessageHooks(MessageHook message, MessageHook error) {
@@ -105,36 +366,148 @@ void ConsoleWindow::setMessageHooks(MessageHook message, MessageHook error) {
     showError_ = std::move(error);
 }
 
+void ConsoleWindow::scheduleFlush() {
+    if (flushPosted_) return;
+    flushPosted_ = true;
+    QMetaObject::invokeMethod(this, &ConsoleWindow::flush, Qt::QueuedConnection);
+}
+
+void ConsoleWindow::flush() {
+    flushPosted_ = false;
+    const int viewHeight = canvas_->height();
+    const bool following = vbar_->value() >= vbar_->maximum();
+    const int height = ClampToInt(canvas_->contentHeight());
+    vbar_->setRange(0, std::max(0, height - viewHeight));
+    vbar_->setPageStep(std::max(1, viewHeight));
+    vbar_->setSingleStep(std::max(1, static_cast<int>(canvas_->rowHeight() * canvas_->scale())));
+    if (following) vbar_->setValue(vbar_->maximum());
+    const int width = ClampToInt(canvas_->contentWidth());
+    hbar_->setRange(0, std::max(0, width - canvas_->width()));
+    hbar_->setPageStep(std::max(1, canvas_->width()));
+    hbar_->setSingleStep(std::max(1, canvas_->rowHeight()));
+    canvas_->update();
+}
+
+void ConsoleWindow::scrollToRow(int y) {
+    flush();
+    const long long top = canvas_->shownY(y);
+    const int rowHeight = static_cast<int>(canvas_->rowHeight() * canvas_->scale()) + 4;
+    const long long view = canvas_->height();
+    if (top < vbar_->value())
+        vbar_->setValue(ClampToInt(top));
+    else if (top + rowHeight > vbar_->value() + view)
+        vbar_->setValue(ClampToInt(top + rowHeight - view));
+}
+
+void ConsoleWindow::placeInputLine(int x, int y) {
+    inputX_ = x;
+    inputY_ = y;
+    const int left = canvas_->shownX(x) - hbar_->value();
+    const long long top = canvas_->shownY(y) - vbar_->value();
+    const int height = QFontMetrics(inputLine_->font()).height() + 2;
+    inputLine_->setGeometry(
+        left, static_cast<int>(std::clamp<long long>(top, -height, canvas_->height())),
+        std::max(40, canvas_->width() - left), height);
+}
+
 QString ConsoleWindow::askWithInputLine(int x, int y) {
-    // Placed over the console at the text position.
-    const QPoint origin =
-        mapToGlobal(QPoint(0, 0)) - (geometry().topLeft() - frameGeometry().topLeft());
-    const QPoint scrolled(scroll_->horizontalScrollBar()->value(),
-                          scroll_->verticalScrollBar()->value());
-    inputLine_->move(origin + QPoint(x + 4, y + 28) - scrolled);
-    inputLine_->setFixedWidth(std::max(40, frameGeometry().width() - x - 10));
-    inputLine_->raise();
-    inputLine_->exec();
+    canvas_->reachRow(y);
+    if (!isVisible()) show();
+    raise();
+    activateWindow();
+    scrollToRow(y);
+    placeInputLine(x, y);
+    if (!inputLine_->read()) return {};
     return inputLine_->answer();
 }
 
-void ConsoleWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // The paint surface is the window's outer size less 30 and 33 pixels.
-    const QSize outer = frameGeometry().size();
-    canvas_->setMinimumSize(std::max(canvas_->minimumWidth(), outer.width() - 30),
-                            std::max(canvas_->minimumHeight(), outer.height() - 33));
+QString ConsoleWindow::readKey(int, int y) {
+    canvas_->reachRow(y);
+    if (!isVisible()) show();
+    raise();
+    activateWindow();
+    scrollToRow(y);
+    canvas_->setFocus();
+    key_.clear();
+    keyDone_ = false;
+    waitingKey_ = true;
+    emit readStarted();
+    if (!keyDone_) {
+        QPointer<ConsoleWindow> self(this);
+        QEventLoop loop;
+        keyLoop_ = &loop;
+        loop.exec();
+        if (!self) return {};
+        keyLoop_ = nullptr;
+    }
+    waitingKey_ = false;
+    return key_;
+}
+
+void ConsoleWindow::cancelRead() {
+    inputLine_->cancel();
+    if (waitingKey_) {
+        keyDone_ = true;
+        key_.clear();
+        if (keyLoop_) keyLoop_->quit();
+    }
+}
+
+bool ConsoleWindow::isStopKey(const QKeyEvent* event) const {
+    return event->key() == Qt::Key_Escape ||
+           (event->key() == Qt::Key_Pause && (event->modifiers() & Qt::ControlModifier));
 }
 
 void ConsoleWindow::keyPressEvent(QKeyEvent* event) {
     // Escape (or Ctrl+Pause) in the console stops a running program.
-    if (running_ &&
-        (event->key() == Qt::Key_Escape ||
-         (event->key() == Qt::Key_Pause && (event->modifiers() & Qt::ControlModifier)))) {
+    if (running_ && isStopKey(event)) {
         emit stopRequested();
         return;
     }
+    // getch() takes the first key that gives a character.
+    if (waitingKey_ && !keyDone_ && !event->text().isEmpty()) {
+        key_ = event->text().left(1);
+        keyDone_ = true;
+        if (keyLoop_) keyLoop_->quit();
+        return;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        canvas_->copySelection();
+        return;
+    }
+    if (event->matches(QKeySequence::SelectAll)) {
+        canvas_->selectAll();
+        return;
+    }
     QWidget::keyPressEvent(event);
+}
+
+void ConsoleWindow::closeEvent(QCloseEvent* event) {
+    // Closing the console during a run stops the program (a read that waits ends).
+    if (running_) emit stopRequested();
+    QWidget::closeEvent(event);
+}
+
+void ConsoleWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    scheduleFlush();
+}
+
+void ConsoleWindow::wheelEvent(QWheelEvent* event) {
+    QApplication::sendEvent(event->modifiers() & Qt::ShiftModifier ? hbar_ : vbar_, event);
+}
+
+void ConsoleWindow::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* copy =
+        menu.addAction(QStringLiteral("Co&pier"), this, [this] { canvas_->copySelection(); });
+    copy->setEnabled(canvas_->hasSelection());
+    menu.addAction(QStringLiteral("&Tout s\u00E9lectionner"), this,
+                   [this] { canvas_->selectAll(); });
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Enregistrer l'\u00E9cran sous..."), this,
+                   &ConsoleWindow::saveTextAs);
+    menu.exec(event->globalPos());
 }
 
 void ConsoleWindow::showConsole(const QString& caption) {
@@ -148,24 +521,40 @@ void ConsoleWindow::showConsole(const QString& caption) {
             move(area.right() - frameGeometry().width() - 8, area.top() + 80);
         }
     }
+    if (!isVisible()) {
+        // Shown beside the editor, which keeps the keyboard.
+        setAttribute(Qt::WA_ShowWithoutActivating, true);
+        show();
+        setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
+    raise();
+}
+
+void ConsoleWindow::bringForward() {
+    flush();
+    if (isMinimized()) showNormal();
     show();
     raise();
+    activateWindow();
 }
 
 void ConsoleWindow::drawText(int x, int y, const QString& text) {
     canvas_->draw(x, y, text);
+    scheduleFlush();
 }
 
 int ConsoleWindow::textWidth(const QString& text) {
-    return canvas_->fontMetrics().horizontalAdvance(text);
+    return canvas_->textWidth(text);
 }
 
 void ConsoleWindow::clear() {
     canvas_->clear();
+    flush();
+    vbar_->setValue(0);
 }
 
 QString ConsoleWindow::readAnswer(int x, int y) {
-    return askAnswer_(x, y);
+    return askAnswer_ ? askAnswer_(x, y) : askWithInputLine(x, y);
 }
 
 void ConsoleWindow::showMessage(const QString& text) {
@@ -174,6 +563,37 @@ void ConsoleWindow::showMessage(const QString& text) {
 
 void ConsoleWindow::showError(const QString& text) {
     showError_(text);
+}
+
+void ConsoleWindow::setZoom(int steps) {
+    steps = std::clamp(steps, -5, 20);
+    const int pixels = ConsoleFont().pixelSize() + 2 * steps;
+    canvas_->setScale(static_cast<double>(pixels) / ConsoleFont().pixelSize());
+    QFont font = inputLine_->font();
+    font.setPixelSize(pixels);
+    inputLine_->setFont(font);
+    inputLine_->edit()->setFont(font);
+    flush();
+    if (inputLine_->isVisible()) placeInputLine(inputX_, inputY_);
+}
+
+void ConsoleWindow::saveTextAs() {
+    const QString path = askSaveName_(this);
+    if (!path.isEmpty()) saveText(path);
+}
+
+bool ConsoleWindow::saveText(const QString& path) {
+    QString text = canvas_->screenText();
+    if (!text.isEmpty()) text += '\n';
+    text.replace(QChar('\n'), QStringLiteral("\r\n"));
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(text.toUtf8());
+        if (file.commit()) return true;
+    }
+    showMessage_(QStringLiteral("Impossible d'\u00E9crire le fichier \u00AB %1 \u00BB : %2")
+                     .arg(path, file.errorString()));
+    return false;
 }
 
 } // namespace vokc

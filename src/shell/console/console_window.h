@@ -1,40 +1,106 @@
 // The console "Ecran", on which programs draw their output, with its input line. It is
-// the run session's view (ConsoleView): it draws, measures, clears, reads an answer and
-// shows the message boxes; Escape or Ctrl+Pause in it asks for the run to stop.
+// the run session's view (ConsoleView): it draws, measures, clears, reads an answer or a
+// key and shows the message boxes; Escape or Ctrl+Pause in it asks for the run to stop,
+// and so does closing it during a run.
 #pragma once
 
+#include <QFont>
+#include <QHash>
 #include <QWidget>
+#include <array>
+#include <deque>
 #include <functional>
-#include <vector>
 
 #include "console_view.h"
 
-class QScrollArea;
+class QEventLoop;
+class QScrollBar;
 
 namespace vokc {
 
 class InputLine;
 
-// The paint surface of the console: what was drawn is kept, so covering, resizing and
-// scrolling redraw it. A runaway program may draw without end: the latest texts are kept.
+// The paint surface of the console: a virtual canvas holding the latest texts drawn, of
+// which only the visible part is painted. Texts keep the run's coordinates (console
+// pixels at the normal size); the zoom scales the painting. Whole lines can be selected
+// with the mouse (or all of them) and copied.
 class ConsoleCanvas : public QWidget {
     Q_OBJECT
   public:
+    // The console keeps this many of the latest texts.
+    static constexpr std::size_t kMaxTexts = 200000;
+
     explicit ConsoleCanvas(QWidget* parent);
+
     void draw(int x, int y, const QString& text);
     void clear();
+    // The width of a text in the console's font, from widths measured once per character.
+    int textWidth(const QString& text);
+    std::size_t textCount() const { return pieces_.size(); }
+
     // The drawn texts as lines, top to bottom.
     QString allText() const;
+    // The same with the empty lines between them, as the console shows them.
+    QString screenText() const;
+    QString selectedText() const;
+    // The text of the row shown at a height of the canvas (the nearest one above it).
+    QString rowTextAt(int canvasY) const;
+    bool hasSelection() const { return selFirst_ <= selLast_; }
+    void selectAll();
+    void copySelection() const;
+
+    // The size of everything kept, in pixels as shown (zoom included), and the row of
+    // the text position `y` of the run, as shown.
+    long long contentHeight() const;
+    long long contentWidth() const;
+    long long shownY(long long y) const;
+    int shownX(int x) const;
+    double scale() const { return scale_; }
+    void setScale(double scale);
+    int rowHeight() const;
+    // The shown position of the canvas's top-left corner in the content.
+    void setOffset(int x, int y);
+    int offsetY() const { return offsetY_; }
+    // A row that the content must reach although nothing is drawn on it yet (the row
+    // of the input line).
+    void reachRow(int y);
+
+  signals:
+    void contentChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
     struct Piece {
         int x, y;
         QString text;
     };
-    std::vector<Piece> pieces_;
+    long long originY() const;
+    void updateExtent() const;
+    // The run's y of the row shown at a canvas height.
+    long long rowAt(int canvasY) const;
+    std::deque<Piece>::const_iterator firstAtOrBelow(long long y) const;
+    QString rowsText(long long first, long long last, bool withBlankLines) const;
+
+    std::deque<Piece> pieces_;
+    bool sorted_ = true;
+    // Extent of the kept texts in the run's coordinates, recomputed when needed.
+    mutable bool extentStale_ = false;
+    mutable long long minY_ = 0, maxY_ = -1, maxRight_ = 0;
+    long long reachY_ = -1;
+    // The top of the console until texts were dropped or cleared (then the oldest text
+    // kept is the top).
+    long long floorY_ = 0;
+    // The smallest distance between two rows seen: the height of an empty line.
+    long long rowStep_ = 0;
+    int offsetX_ = 0, offsetY_ = 0;
+    double scale_ = 1.0;
+    long long selFirst_ = 0, selLast_ = -1, selAnchor_ = 0;
+    std::array<qreal, 256> narrowWidths_{};
+    QHash<char16_t, qreal> otherWidths_;
 };
 
 class ConsoleWindow : public QWidget, public ConsoleView {
@@ -42,45 +108,85 @@ class ConsoleWindow : public QWidget, public ConsoleView {
   public:
     using MessageHook = std::function<void(const QString&)>;
     using AnswerHook = std::function<QString(int x, int y)>;
+    using NameHook = std::function<QString(QWidget*)>;
 
     explicit ConsoleWindow(QWidget* parent = nullptr);
 
     ConsoleCanvas* canvas() const { return canvas_; }
     InputLine* inputLine() const { return inputLine_; }
-    // Replace the message boxes and the input line (tests).
+    QScrollBar* verticalScrollBar() const { return vbar_; }
+    QScrollBar* horizontalScrollBar() const { return hbar_; }
+    // Replace the message boxes and the input line (tests; an empty hook: the input line).
     void setMessageHooks(MessageHook message, MessageHook error);
     void setAnswerHook(AnswerHook answer) { askAnswer_ = std::move(answer); }
+    // The file dialog of "Enregistrer l'écran sous..." (tests).
+    void setSaveNameHook(NameHook hook) { askSaveName_ = std::move(hook); }
 
     void showConsole(const QString& caption) override;
     void drawText(int x, int y, const QString& text) override;
     int textWidth(const QString& text) override;
     void clear() override;
     QString readAnswer(int x, int y) override;
+    QString readKey(int x, int y) override;
+    void cancelRead() override;
     void showMessage(const QString& text) override;
     void showError(const QString& text) override;
+
+    // Brings what was drawn to the screen: the scroll bars take the new size and, unless
+    // the user scrolled up, the console follows the latest line. Done after each burst
+    // of output, when the run lets the events through.
+    void flush();
+    // Scrolls so that the run's row `y` is in view.
+    void scrollToRow(int y);
+    // Writes the console's text to a UTF-8 file; false (with a message) when it cannot.
+    bool saveText(const QString& path);
+    // Whether getch() waits for a key.
+    bool waitingForKey() const { return keyLoop_ != nullptr || waitingKey_; }
 
   public slots:
     // Whether a run is going on: Escape and Ctrl+Pause stop it only then.
     void setRunning(bool running) { running_ = running; }
+    // Brings the console forward (Voir › Ecran).
+    void bringForward();
+    // "Enregistrer l'écran sous...": asks for a name and writes the text there.
+    void saveTextAs();
+    // Font scaling: each step makes the console's text 2 pixels taller (0: normal size).
+    void setZoom(int steps);
 
   signals:
     void stopRequested();
+    // The input line or the key wait has begun (tests answer from here).
+    void readStarted();
 
   protected:
-    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     QString askWithInputLine(int x, int y);
+    void scheduleFlush();
+    void placeInputLine(int x, int y);
+    bool isStopKey(const QKeyEvent* event) const;
 
     ConsoleCanvas* canvas_;
     InputLine* inputLine_;
-    QScrollArea* scroll_;
+    QScrollBar* vbar_;
+    QScrollBar* hbar_;
     MessageHook showMessage_;
     MessageHook showError_;
     AnswerHook askAnswer_;
+    NameHook askSaveName_;
+    QEventLoop* keyLoop_ = nullptr;
+    QString key_;
+    int inputX_ = 0, inputY_ = 0;
+    bool waitingKey_ = false;
+    bool keyDone_ = false;
     bool running_ = false;
     bool placed_ = false;
+    bool flushPosted_ = false;
 };
 
 } // namespace vokc

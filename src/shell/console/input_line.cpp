@@ -1,23 +1,27 @@
 #include "input_line.h"
 
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
-
-#include "console_view.h"
+#include <QPointer>
 
 namespace vokc {
 
-InputLine::InputLine(QWidget* parent)
-    : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-    setModal(true);
-    setFixedSize(427, 34);
-    setStyleSheet(QStringLiteral("vokc--InputLine { background: white; }"));
-    setFont(ConsoleFont());
+InputLine::InputLine(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
     edit_ = new QLineEdit(this);
     edit_->setObjectName("answer");
     edit_->setFrame(false);
-    edit_->setGeometry(1, 0, 424, 29);
+    edit_->setTextMargins(0, 0, 0, 0);
     edit_->installEventFilter(this);
+    hide();
+}
+
+InputLine::~InputLine() {
+    if (loop_) loop_->quit();
 }
 
 QString InputLine::answer() const {
@@ -26,30 +30,64 @@ QString InputLine::answer() const {
 
 void InputLine::showEvent(QShowEvent* event) {
     edit_->clear();
-    edit_->setFixedWidth(std::max(40, width() - 3));
+    edit_->setFont(font());
     edit_->setFocus();
-    QDialog::showEvent(event);
+    QWidget::showEvent(event);
 }
 
-void InputLine::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        accept();
-    else if (event->key() != Qt::Key_Escape)
-        QDialog::keyPressEvent(event);
+void InputLine::resizeEvent(QResizeEvent* event) {
+    edit_->setGeometry(0, 0, width(), height());
+    QWidget::resizeEvent(event);
+}
+
+bool InputLine::read() {
+    done_ = false;
+    accepted_ = false;
+    show();
+    raise();
+    edit_->setFocus();
+    emit opened();
+    // Enter or cancel() may come before the loop starts (from a handler of a signal
+    // sent while showing): the loop only runs while the read is open.
+    QPointer<InputLine> self(this);
+    if (!done_) {
+        QEventLoop loop;
+        loop_ = &loop;
+        loop.exec();
+        if (!self) return false;
+        loop_ = nullptr;
+    }
+    hide();
+    return accepted_;
+}
+
+void InputLine::cancel() {
+    finish(false);
+}
+
+void InputLine::finish(bool accepted) {
+    if (done_) return;
+    done_ = true;
+    accepted_ = accepted;
+    if (loop_) loop_->quit();
+    if (!loop_) hide();
+    if (accepted) emit entered();
 }
 
 bool InputLine::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            accept();
+            finish(true);
             return true;
         }
-        if (key->key() == Qt::Key_Escape) return true;
+        if (key->key() == Qt::Key_Escape ||
+            (key->key() == Qt::Key_Pause && (key->modifiers() & Qt::ControlModifier))) {
+            emit stopKeyPressed();
+            return true;
+        }
     }
-    return QDialog::eventFilter(watched, event);
+    return QWidget::eventFilter(watched, event);
 }
-
-void InputLine::reject() {}
 
 } // namespace vokc

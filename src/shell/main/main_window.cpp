@@ -20,6 +20,9 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
@@ -36,6 +39,7 @@
 #include "editor_window.h"
 #include "examine_dialog.h"
 #include "file_skeleton_dialog.h"
+#include "find_dialog.h"
 #include "for_loop_dialog.h"
 #include "glyphs.h"
 #include "help_viewer.h"
@@ -203,13 +207,19 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     positionPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     positionPanel_->setMinimumWidth(150);
     positionPanel_->setAlignment(Qt::AlignCenter);
+    runPanel_ = new QLabel(this);
+    runPanel_->setObjectName("runPanel");
+    runPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    runPanel_->setMinimumWidth(260);
     statusBar()->addWidget(statusLine_, 1);
+    statusBar()->addPermanentWidget(runPanel_);
     statusBar()->addPermanentWidget(positionPanel_);
     statusBar()->addPermanentWidget(clockPanel_);
     statusBar()->setFixedHeight(28);
     statusBar()->setSizeGripEnabled(false);
 
     createMenus();
+    createRunCommands();
 
     clockTimer_ = new QTimer(this);
     clockTimer_->setInterval(1000);
@@ -255,7 +265,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
         }
     }
     if ((e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) &&
-        QApplication::activeWindow() == this) {
+        (QApplication::activeWindow() == this ||
+         (shared_.console && QApplication::activeWindow() == shared_.console))) {
         auto* key = static_cast<QKeyEvent*>(e);
         if (key->key() == Qt::Key_X && key->modifiers() == Qt::AltModifier) {
             // The command's key wins over the menu's mnemonic: claim the key, then quit.
@@ -282,9 +293,19 @@ void MainWindow::setSharedWindows(const SharedWindows& windows) {
     if (RunSession* session = shared_.session) {
         connect(session, &RunSession::runningChanged, this, &MainWindow::updateActions);
         connect(session, &RunSession::stopped, this, &MainWindow::showStop);
+        connect(session, &RunSession::runningChanged, this, [this](bool running) {
+            if (running) runPanel_->setText(RunningStateText());
+        });
+        connect(session, &RunSession::stopped, this,
+                [this](const RunStop& stop) { runPanel_->setText(StopStateText(stop)); });
         if (ConsoleWindow* console = shared_.console) {
             connect(session, &RunSession::runningChanged, console, &ConsoleWindow::setRunning);
             connect(console, &ConsoleWindow::stopRequested, session, &RunSession::requestStop);
+            // The run keys (and quitting) work in the console as in the editor.
+            for (QAction* a : runActions_)
+                console->addAction(a);
+            for (QAction* a : {stopAction_, stepModeAction_, action(QStringLiteral("&Quitter"))})
+                if (a) console->addAction(a);
         }
     }
 }
@@ -374,6 +395,10 @@ QAction* MainWindow::action(const QString& caption) const {
     return nullptr;
 }
 
+EditorWindow* MainWindow::editableEditor() const {
+    return running() ? nullptr : activeEditor();
+}
+
 EditorWindow* MainWindow::activeEditor() const {
     QMdiSubWindow* sub = mdiArea_->activeSubWindow();
     if (!sub) {
@@ -400,6 +425,11 @@ void MainWindow::updateActions() {
     for (QAction* a : runActions_)
         a->setEnabled(any && !busy);
     if (stopAction_) stopAction_->setEnabled(busy);
+    // The interpreter reads the text while it runs: nothing may change it.
+    for (QAction* a : textEditActions_)
+        a->setEnabled(any && !busy);
+    for (EditorWindow* e : editors())
+        if (ReplaceDialog* dialog = e->replaceDialog()) dialog->setEnabled(!busy);
 }
 
 void MainWindow::updateClock() {
@@ -537,7 +567,7 @@ void MainWindow::saveFileAs() {
     if (EditorWindow* e = activeEditor(); e && e->saveAs()) addRecent(e->fileName());
 }
 void MainWindow::importFile() {
-    if (EditorWindow* e = activeEditor()) e->importFile();
+    if (EditorWindow* e = editableEditor()) e->importFile();
 }
 void MainWindow::printFile() {
     if (EditorWindow* e = activeEditor()) e->print();
@@ -556,22 +586,22 @@ void MainWindow::quit() {
 // ---- Edit and view ----
 
 void MainWindow::cut() {
-    if (EditorWindow* e = activeEditor()) e->cut();
+    if (EditorWindow* e = editableEditor()) e->cut();
 }
 void MainWindow::copy() {
     if (EditorWindow* e = activeEditor()) e->copy();
 }
 void MainWindow::paste() {
-    if (EditorWindow* e = activeEditor()) e->paste();
+    if (EditorWindow* e = editableEditor()) e->paste();
 }
 void MainWindow::selectAll() {
     if (EditorWindow* e = activeEditor()) e->selectAll();
 }
 void MainWindow::undo() {
-    if (EditorWindow* e = activeEditor()) e->undo();
+    if (EditorWindow* e = editableEditor()) e->undo();
 }
 void MainWindow::redo() {
-    if (EditorWindow* e = activeEditor()) e->redo();
+    if (EditorWindow* e = editableEditor()) e->redo();
 }
 void MainWindow::find() {
     if (EditorWindow* e = activeEditor()) e->showFindDialog();
@@ -580,7 +610,7 @@ void MainWindow::findNext() {
     if (EditorWindow* e = activeEditor()) e->findNext();
 }
 void MainWindow::replace() {
-    if (EditorWindow* e = activeEditor()) e->showReplaceDialog();
+    if (EditorWindow* e = editableEditor()) e->showReplaceDialog();
 }
 void MainWindow::showProcedures() {
     if (EditorWindow* e = activeEditor()) e->showProcedureList();
@@ -621,6 +651,46 @@ void MainWindow::stopProgram() {
     if (shared_.session) shared_.session->requestStop();
 }
 
+void MainWindow::showConsole() {
+    if (shared_.console) shared_.console->bringForward();
+}
+
+void MainWindow::saveConsoleText() {
+    if (shared_.console) shared_.console->saveTextAs();
+}
+
+// The commands of runs that the command table does not hold: the console's, the key
+// that stops a run from the editor, and the list of commands that change the text.
+void MainWindow::createRunCommands() {
+    const QList<QAction*> menus = menuBar()->actions();
+    auto add = [this](QMenu* menu, QAction* before, const QString& caption, const QString& hint,
+                      void (MainWindow::*slot)()) {
+        auto* a = new QAction(caption, this);
+        a->setObjectName(QString(caption).remove('&'));
+        a->setStatusTip(hint);
+        connect(a, &QAction::triggered, this, slot);
+        menu->insertAction(before, a);
+        return a;
+    };
+    if (menus.size() > 2) {
+        add(menus[0]->menu(), action(QStringLiteral("I&mporter")),
+            QStringLiteral("Enregistrer l'écran sous..."),
+            QStringLiteral("Enregistrer le texte de l'écran dans un fichier"),
+            &MainWindow::saveConsoleText);
+        add(menus[2]->menu(), nullptr, QStringLiteral("&Ecran"),
+            QStringLiteral("Afficher l'écran du programme"), &MainWindow::showConsole);
+    }
+    // Escape stops a run from the editor too.
+    if (stopAction_)
+        stopAction_->setShortcuts(
+            {QKeySequence(QStringLiteral("Ctrl+Pause")), QKeySequence(Qt::Key_Escape)});
+    for (const char* caption :
+         {"&Annuler", "&R\u00E9tablir", "&Couper", "C&oller", "Re&mplacer...", "I&mporter",
+          "&Mots clé...", "Boucle &For...", "Boucle Whille...", "Boucle &Do...", "Condition &If...",
+          "&Lecture fichier...", "&Ecriture fichier..."})
+        if (QAction* a = action(QString::fromUtf8(caption))) textEditActions_.push_back(a);
+}
+
 void MainWindow::connectEditor(EditorWindow* editor) {
     connect(editor, &EditorWindow::runRequested, this, [this, editor] { startRun(editor, true); });
     connect(editor, &EditorWindow::resumeRequested, this,
@@ -637,10 +707,7 @@ void MainWindow::connectEditor(EditorWindow* editor) {
 void MainWindow::startRun(EditorWindow* editor, bool fresh) {
     RunSession* session = shared_.session;
     if (!session || session->isRunning()) return;
-    if (fresh)
-        editor->removeStepMarkers();
-    else
-        editor->removeStepMarker(session->startLine());
+    editor->removeStepMarkers();
     runningEditor_ = editor;
     editor->beginRun();
     if (fresh)
@@ -656,6 +723,13 @@ void MainWindow::showStop(const RunStop& stop) {
     editor->endRun();
     if (stop.markStep) editor->insertStepMarker(stop.line);
     if (stop.showLine) editor->showStopLine(stop.line);
+    // The keyboard goes back to the program's text, where the run keys are; the console
+    // stays in view beside it.
+    activateWindow();
+    if (shared_.console && shared_.console->isVisible()) shared_.console->raise();
+    if (QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget()))
+        mdiArea_->setActiveSubWindow(sub);
+    editor->memo()->setFocus();
 }
 
 // ---- Generators and utilities ----
@@ -669,14 +743,14 @@ void Apply(EditorWindow& editor, const Insertion& insertion) {
 } // namespace
 
 void MainWindow::insertKeyword() {
-    EditorWindow* e = activeEditor();
+    EditorWindow* e = editableEditor();
     if (!e || !shared_.generators.keywords) return;
     shared_.generators.keywords->exec();
     Apply(*e, KeywordInsertion(shared_.generators.keywords->selectedKeyword().toStdU16String()));
 }
 
 void MainWindow::insertForLoop() {
-    EditorWindow* e = activeEditor();
+    EditorWindow* e = editableEditor();
     ForLoopDialog* dialog = shared_.generators.forLoop;
     if (!e || !dialog) return;
     dialog->exec();
@@ -687,7 +761,7 @@ void MainWindow::insertForLoop() {
 }
 
 void MainWindow::insertWhileLoop() {
-    EditorWindow* e = activeEditor();
+    EditorWindow* e = editableEditor();
     WhileLoopDialog* dialog = shared_.generators.whileLoop;
     if (!e || !dialog) return;
     dialog->setWindowTitle(QStringLiteral("Boucle While"));
@@ -699,7 +773,7 @@ void MainWindow::insertWhileLoop() {
 }
 
 void MainWindow::insertDoLoop() {
-    EditorWindow* e = activeEditor();
+    EditorWindow* e = editableEditor();
     WhileLoopDialog* dialog = shared_.generators.whileLoop;
     if (!e || !dialog) return;
     dialog->setWindowTitle(QStringLiteral("Boucle Do"));
@@ -711,7 +785,7 @@ void MainWindow::insertDoLoop() {
 }
 
 void MainWindow::insertIf() {
-    EditorWindow* e = activeEditor();
+    EditorWindow* e = editableEditor();
     IfDialog* dialog = shared_.generators.ifCondition;
     if (!e || !dialog) return;
     dialog->exec();
@@ -722,7 +796,7 @@ void MainWindow::insertIf() {
 }
 
 void MainWindow::insertFileSkeleton(int mode) {
-    EditorWindow* e = activeEditor();
+    EditorWindow* e = editableEditor();
     FileSkeletonDialog* dialog = shared_.generators.fileSkeleton;
     if (!e || !dialog) return;
     dialog->setMode(mode);
@@ -821,6 +895,7 @@ void MainWindow::setZoom(int step) {
     for (EditorWindow* e : editors())
         applyView(e);
     help_->setZoom(zoom_);
+    if (shared_.console) shared_.console->setZoom(zoom_);
     saveSetting(QStringLiteral("affichage/zoom"), zoom_);
     emit zoomChanged(zoom_);
 }

@@ -80,6 +80,8 @@ class MainWindow : public QMainWindow {
     QLabel* clockPanel() const { return clockPanel_; }
     // "Ligne L, colonne C" of the active editor's caret (empty without an editor).
     QLabel* positionPanel() const { return positionPanel_; }
+    // The status bar's panel that says what the run is doing.
+    QLabel* runPanel() const { return runPanel_; }
     QToolBar* toolBar() const { return toolBar_; }
 
     // Dialog hook, replaced by tests: the path to open, or an empty text.
@@ -146,6 +148,8 @@ class MainWindow : public QMainWindow {
     void resumeRun();
     void toggleStepMode();
     void stopProgram();
+    void showConsole();
+    void saveConsoleText();
     void insertKeyword();
     void insertForLoop();
     void insertWhileLoop();
@@ -179,6 +183,7 @@ class MainWindow : public QMainWindow {
     void connectEditor(EditorWindow* editor);
     void startRun(EditorWindow* editor, bool fresh);
     void showStop(const RunStop& stop);
+    void createRunCommands();
     void insertFileSkeleton(int mode);
     void setZoom(int step);
     void applyView(EditorWindow* editor) const;
@@ -188,12 +193,15 @@ class MainWindow : public QMainWindow {
     void saveSetting(const QString& key, const QVariant& value) const;
     QPoint newWindowPosition(const QSize& size) const;
     bool running() const;
+    // The active editor when its text may change (no program runs), or nullptr.
+    EditorWindow* editableEditor() const;
 
     QMdiArea* mdiArea_;
     QToolBar* toolBar_;
     QLabel* statusLine_;
     QLabel* clockPanel_;
     QLabel* positionPanel_;
+    QLabel* runPanel_;
     QTimer* clockTimer_;
     QMenu* windowMenu_ = nullptr;
     QMenu* fileMenu_ = nullptr;
@@ -213,9 +221,10 @@ class MainWindow : public QMainWindow {
     std::vector<QAction*> windowListActions_;
     QAction* stepModeAction_ = nullptr;
     QAction* stopAction_ = nullptr;
-    std::vector<QAction*> runActions_;     // disabled while a program runs
-    QPointer<EditorWindow> activeEditor_;  // cleared when that window goes away
-    QPointer<EditorWindow> runningEditor_; // the window whose program runs or ran last
+    std::vector<QAction*> runActions_;      // disabled while a program runs
+    std::vector<QAction*> textEditActions_; // commands that change the text: off during a run
+    QPointer<EditorWindow> activeEditor_;   // cleared when that window goes away
+    QPointer<EditorWindow> runningEditor_;  // the window whose program runs or ran last
     HelpViewer* help_ = nullptr;
     QString startDir_;
     std::function<QString(QWidget*)> askOpenName_;
