@@ -18,6 +18,8 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
@@ -26,17 +28,21 @@
 #include "about_box.h"
 #include "calculator_window.h"
 #include "calendar_window.h"
+#include "call_list.h"
 #include "clock_window.h"
 #include "console_window.h"
+#include "debug_dock.h"
 #include "editor_window.h"
 #include "examine_dialog.h"
 #include "file_skeleton_dialog.h"
 #include "for_loop_dialog.h"
 #include "glyphs.h"
 #include "help_viewer.h"
+#include "hover_tips.h"
 #include "if_dialog.h"
 #include "keyword_picker.h"
 #include "procedure_list.h"
+#include "run_history.h"
 #include "run_session.h"
 #include "skeletons.h"
 #include "symbol_table_dialog.h"
@@ -112,6 +118,10 @@ const Command kCommands[] = {
      &MainWindow::showSymbolTable, true, false},
     {2, "&Examiner variable...", "", -1, "", "Voir la valeur de la variable",
      &MainWindow::examineVariable, true, false},
+    {2, "&Variables", "", -1, "", "Afficher les variables du programme et leurs valeurs",
+     &MainWindow::showVariables, true, false},
+    {2, "Appe&ls", "", -1, "", "Afficher les appels de proc\u00E9dures en cours",
+     &MainWindow::showCalls, true, false},
     {3, "&Ex\u00E9cuter", "F9", G(Glyph::Run), "Ex\u00E9cuter", "Ex\u00E9cuter le programme",
      &MainWindow::runProgram, true, true},
     {3, "&Point d'arr\u00EAt", "F5", -1, "", "Poser un point d'arr\u00EAt",
@@ -120,6 +130,18 @@ const Command kCommands[] = {
      false},
     {3, "&Mode pas \u00E0 pas", "", -1, "", "Ex\u00E9cute en pas \u00E0 pas",
      &MainWindow::toggleStepMode, true, false},
+    {3, "Pas \u00E0 pas pri&ncipal", "F8", -1, "",
+     "Ex\u00E9cute une ligne ; un appel de proc\u00E9dure compte pour une seule ligne",
+     &MainWindow::stepOver, true, false},
+    {3, "&Sortir de la proc\u00E9dure", "Shift+F8", -1, "",
+     "Ex\u00E9cute jusqu'au retour de la proc\u00E9dure en cours", &MainWindow::stepOut, true,
+     false},
+    {3, "Ex\u00E9cuter &jusqu'au curseur", "F4", -1, "",
+     "Ex\u00E9cute jusqu'\u00E0 la ligne du curseur", &MainWindow::runToCursor, true, false},
+    {3, "Pas p&r\u00E9c\u00E9dent", "Shift+F7", -1, "",
+     "Revoir la pause pr\u00E9c\u00E9dente (rien n'est ex\u00E9cut\u00E9 de nouveau)",
+     &MainWindow::previousStep, true, false},
+    {3, "Pas s&uivant", "", -1, "", "Revoir la pause suivante", &MainWindow::nextStep, true, false},
     {3, "&Arr\u00EAter", "Ctrl+Pause", -1, "", "Arr\u00EAter le programme en cours",
      &MainWindow::stopProgram, false, false},
     {4, "&Mots cl\u00E9...", "", -1, "", " Les instructions c", &MainWindow::insertKeyword, true,
@@ -257,6 +279,7 @@ void MainWindow::setSharedWindows(const SharedWindows& windows) {
             connect(session, &RunSession::runningChanged, console, &ConsoleWindow::setRunning);
             connect(console, &ConsoleWindow::stopRequested, session, &RunSession::requestStop);
         }
+        setUpDebugger();
     }
 }
 
@@ -304,7 +327,9 @@ void MainWindow::createMenus() {
         }
         if (c.slot == &MainWindow::stopProgram) stopAction_ = action;
         if (c.slot == &MainWindow::runProgram || c.slot == &MainWindow::resumeRun ||
-            c.slot == &MainWindow::toggleBreakpoint)
+            c.slot == &MainWindow::toggleBreakpoint || c.slot == &MainWindow::stepOver ||
+            c.slot == &MainWindow::stepOut || c.slot == &MainWindow::runToCursor ||
+            c.slot == &MainWindow::previousStep || c.slot == &MainWindow::nextStep)
             runActions_.push_back(action);
         if (c.glyph >= 0) {
             // Gaps between the file, clipboard and run groups.
@@ -533,6 +558,7 @@ void MainWindow::connectEditor(EditorWindow* editor) {
     connect(editor, &EditorWindow::runRequested, this, [this, editor] { startRun(editor, true); });
     connect(editor, &EditorWindow::resumeRequested, this,
             [this, editor] { startRun(editor, false); });
+    if (hoverTips_) hoverTips_->watch(editor->memo());
     if (RunSession* session = shared_.session) {
         connect(editor, &EditorWindow::stepModeRequested, session, &RunSession::setStepMode);
         // A resume goes on from the line before the toggled one.
@@ -550,6 +576,7 @@ void MainWindow::startRun(EditorWindow* editor, bool fresh) {
     else
         editor->removeStepMarker(session->startLine());
     runningEditor_ = editor;
+    if (hoverTips_) hoverTips_->setEditor(editor->memo());
     editor->beginRun();
     if (fresh)
         session->start(editor->programText(),
@@ -564,6 +591,86 @@ void MainWindow::showStop(const RunStop& stop) {
     editor->endRun();
     if (stop.markStep) editor->insertStepMarker(stop.line);
     if (stop.showLine) editor->showStopLine(stop.line);
+    // The variables come forward the first time a run pauses step by step.
+    if (stop.reason == RunStopReason::StepPause && debugDock_ && !debugDockShownOnce_) {
+        debugDockShownOnce_ = true;
+        debugDock_->showVariables();
+    }
+}
+
+// ---- Watching a run: the variables dock, finer steps and the history ----
+
+void MainWindow::setUpDebugger() {
+    if (debugDock_) return;
+    RunSession& session = *shared_.session;
+    debugDock_ = new DebugDock(session, this);
+    addDockWidget(Qt::RightDockWidgetArea, debugDock_);
+    debugDock_->hide();
+    connect(debugDock_->calls(), &CallList::lineActivated, this, [this](int line) {
+        EditorWindow* editor = runningEditor_;
+        if (!editor) return;
+        QTextCursor cursor(editor->memo()->document()->findBlockByNumber(line));
+        editor->memo()->setTextCursor(cursor);
+        editor->memo()->setFocus();
+    });
+    hoverTips_ = new HoverTips(session, this);
+    for (EditorWindow* editor : editors())
+        hoverTips_->watch(editor->memo());
+}
+
+void MainWindow::showVariables() {
+    if (debugDock_) debugDock_->showVariables();
+}
+
+void MainWindow::showCalls() {
+    if (debugDock_) debugDock_->showCalls();
+}
+
+void MainWindow::runFinerStep(int kind) {
+    EditorWindow* editor = activeEditor();
+    RunSession* session = shared_.session;
+    if (!editor || !session || session->isRunning()) return;
+    const auto step = static_cast<RunSession::StepKind>(kind);
+    session->setNextStep(step, editor->memo()->textCursor().blockNumber());
+    // From a pause of this window's program the run goes on; otherwise it starts afresh.
+    const bool resume = session->state() == RunSession::State::Paused && runningEditor_ == editor;
+    startRun(editor, !resume);
+}
+
+void MainWindow::stepOver() {
+    runFinerStep(static_cast<int>(RunSession::StepKind::Over));
+}
+
+void MainWindow::stepOut() {
+    runFinerStep(static_cast<int>(RunSession::StepKind::Out));
+}
+
+void MainWindow::runToCursor() {
+    runFinerStep(static_cast<int>(RunSession::StepKind::ToLine));
+}
+
+void MainWindow::showViewedPause() {
+    RunSession* session = shared_.session;
+    EditorWindow* editor = runningEditor_;
+    if (!session || !editor || session->history().empty()) return;
+    RunHistory& history = session->history();
+    editor->showStopLine(history.line(history.viewed()));
+    if (debugDock_) {
+        if (!debugDock_->isVisible()) debugDock_->showVariables();
+        debugDock_->showViewedPause();
+    }
+}
+
+void MainWindow::previousStep() {
+    RunSession* session = shared_.session;
+    if (!session || session->isRunning() || !session->history().back()) return;
+    showViewedPause();
+}
+
+void MainWindow::nextStep() {
+    RunSession* session = shared_.session;
+    if (!session || session->isRunning() || !session->history().forward()) return;
+    showViewedPause();
 }
 
 // ---- Generators and utilities ----

@@ -24,6 +24,8 @@ namespace vokc {
 class AboutBox;
 class CalculatorWindow;
 class CalendarWindow;
+class DebugDock;
+class HoverTips;
 class ClockWindow;
 class ConsoleWindow;
 class EditorWindow;
@@ -77,6 +79,8 @@ class MainWindow : public QMainWindow {
     QLabel* statusLine() const { return statusLine_; }
     QLabel* clockPanel() const { return clockPanel_; }
     QToolBar* toolBar() const { return toolBar_; }
+    DebugDock* debugDock() const { return debugDock_; }
+    HoverTips* hoverTips() const { return hoverTips_; }
 
     // Dialog hook, replaced by tests: the path to open, or an empty text.
     void setOpenNameHook(std::function<QString(QWidget*)> hook) { askOpenName_ = std::move(hook); }
@@ -114,6 +118,13 @@ class MainWindow : public QMainWindow {
     void resumeRun();
     void toggleStepMode();
     void stopProgram();
+    void showVariables();
+    void showCalls();
+    void stepOver();
+    void stepOut();
+    void runToCursor();
+    void previousStep();
+    void nextStep();
     void insertKeyword();
     void insertForLoop();
     void insertWhileLoop();
@@ -147,6 +158,9 @@ class MainWindow : public QMainWindow {
     void connectEditor(EditorWindow* editor);
     void startRun(EditorWindow* editor, bool fresh);
     void showStop(const RunStop& stop);
+    void setUpDebugger();
+    void runFinerStep(int kind);
+    void showViewedPause();
     void insertFileSkeleton(int mode);
     bool running() const;
 
@@ -170,6 +184,9 @@ class MainWindow : public QMainWindow {
     std::function<QString(QWidget*)> askOpenName_;
     std::function<void(EditorWindow*)> prepareEditor_;
     bool shown_ = false;
+    DebugDock* debugDock_ = nullptr;
+    HoverTips* hoverTips_ = nullptr;
+    bool debugDockShownOnce_ = false;
 };
 
 } // namespace vokc
