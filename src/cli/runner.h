@@ -17,6 +17,7 @@ struct Options {
     std::vector<std::string> examine;
     unsigned long long maxSteps = 0;
     bool trace = false;
+    bool hints = false; // a hint after the messages of common mistakes
     bool hasPrinterFile = false;
     std::string printerFile;
 };
@@ -48,6 +49,9 @@ class TerminalHost : public Host {
 
     // One line on stderr: FILE:LINE: TEXT (FILE: TEXT when no line is concerned).
     void Report(std::string_view text, int line);
+    // With a program, a message of a common mistake is followed by its hint:
+    // FILE:LINE: astuce : TEXT.
+    void setHints(const ProgramText* program) { hintProgram_ = program; }
 
   private:
     // A read at the end of standard input gets an empty answer; a read after that one
@@ -66,6 +70,8 @@ class TerminalHost : public Host {
     // With a terminal, its echo of the typed answer stands for the drawn answer.
     int skipEcho_ = 0;
     bool inputEnded_ = false;
+    const ProgramText* hintProgram_ = nullptr;
+    void ReportHint(std::string_view message, int line);
 };
 
 int Main(int argc, char** argv);
