@@ -83,7 +83,7 @@ bool TwoOperators(std::string_view line, const ProgramText&) {
     return OperatorCount(line) >= 2;
 }
 bool BlankBeforeFopen(std::string_view line, const ProgramText& program) {
-    return OpenedWithBlank(program, FputsFile(line));
+    return OpenedWithBlank(program, std::string(FputsFile(line)));
 }
 bool GluedParenthesis(std::string_view line, const ProgramText&) {
     return StartsNoCase(line, "for(") || StartsNoCase(line, "if(") || StartsNoCase(line, "while(");
@@ -133,7 +133,8 @@ bool Matches(std::string_view pattern, std::string_view message) {
 } // namespace
 
 Hint HintFor(std::string_view message, const ProgramText& program, int line) {
-    const std::string_view text = LineOf(program, line);
+    // A copy: a program text's view of a line may not outlive the reading of another.
+    const std::string text(LineOf(program, line));
     for (const Rule& rule : kRules) {
         if (!Matches(rule.message, message) || !rule.applies(text, program)) continue;
         Hint hint;

@@ -76,7 +76,9 @@ void RunSession::runFrom(const ProgramText& text, bool fresh) {
     const int mode = nextMode_ != 0 ? nextMode_ : (stepMode_ ? 1 : 0);
     nextMode_ = 0;
     int stopState = 0;
+    host_->setProgramText(&text);
     interpreter_->Exec(text, startLine_, stopState, mode);
+    host_->setProgramText(nullptr);
     const RunStop stop = describeStop(stopState, fresh, mode != 0);
     // Every pause is remembered with the values of that moment.
     if (stop.reason == RunStopReason::StepPause || stop.reason == RunStopReason::Breakpoint) {

@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -17,6 +19,8 @@
 #include "console_window.h"
 #include "debug_dock.h"
 #include "editor_window.h"
+#include "help_viewer.h"
+#include "hint_box.h"
 #include "hover_tips.h"
 #include "main_window.h"
 #include "procedure_list.h"
@@ -321,6 +325,72 @@ class DebuggerTest : public QObject {
     }
 };
 
+// Hints under the messages: attached to the message that the program raised, and the
+// box's help button.
+class HintTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void HintsReachTheMessageBoxOfTheirMessage() {
+        MainWindow form;
+        auto* console = new ConsoleWindow(&form);
+        auto* session = new RunSession(*console, &form);
+        QStringList plain, hinted;
+        console->setMessageHooks([&](const QString& m) { plain << m; },
+                                 [&](const QString& m) { plain << m; });
+        console->setHintHook(
+            [&](const QString& text, const QString& hint, const QString& page, bool error) {
+                hinted << text + "|" + hint + "|" + page + (error ? "|boîte" : "");
+            });
+        SharedWindows shared;
+        shared.console = console;
+        shared.session = session;
+        shared.procedureList = new ProcedureList(&form);
+        form.setSharedWindows(shared);
+        form.newFile();
+        EditorWindow* e = form.activeEditor();
+        e->setTextLines({u"int x", u"main()", u"{", u"scanf(\"%d\", x)", u"}"});
+        form.runProgram();
+        e->setTextLines({u"file f", u"main()", u"{", u"f = fopen(\"sortie.txt\",\"w\")",
+                         u"fputs(\"a\", f)", u"}"});
+        form.runProgram();
+        QVERIFY2(plain.isEmpty(), qPrintable(plain.join("|")));
+        e->setTextLines({u"int x", u"main()", u"{", u"y = 2", u"x = 1 / 0", u"}"});
+        form.runProgram(); // a message with a hint of its own
+        e->setTextLines({u"int x", u"main()", u"{", u"goto fin", u"}"});
+        form.runProgram();
+        QCOMPARE(hinted.join("\n"),
+                 (QStringList{"Identificateur inconnu|Il manque & devant le nom de la variable ?|"
+                              "messages.html#identificateur-inconnu",
+                              "Fichier non ouvert en écriture|Écrivez f=fopen(...) sans espace.|"
+                              "messages.html#fichier-non-ouvert|boîte",
+                              "Identificateur y inconnu|Déclarez ce nom en tête du programme, ou "
+                              "vérifiez son orthographe (les majuscules comptent).|"
+                              "messages.html#identificateur-inconnu",
+                              "Etiquette non trouvée|Écrivez goto fin; sans deux-points, et fin: "
+                              "seul sur sa ligne.|messages.html#structure"})
+                     .join("\n"));
+        QVERIFY(plain.isEmpty());
+        e->memo()->document()->setModified(false);
+    }
+
+    void TheBoxKeepsTheMessageAndOffersHelp() {
+        QMessageBox* box = MakeHintBox(nullptr, "ELSE manquant", "Terminez", false);
+        QCOMPARE(box->text(), QString("ELSE manquant"));
+        QCOMPARE(box->informativeText(), QString("Terminez"));
+        auto* help = box->findChild<QPushButton*>("helpButton");
+        QVERIFY(help);
+        QCOMPARE(help->text(), QString("Aide"));
+        bool clicked = false;
+        connect(help, &QPushButton::clicked, [&] { clicked = true; });
+        box->show();
+        QApplication::setActiveWindow(box);
+        QVERIFY(QTest::qWaitForWindowActive(box));
+        QTest::keyClick(box, Qt::Key_F1);
+        QVERIFY(clicked);
+        delete box;
+    }
+};
+
 // The reference under the mouse, without a window.
 class ReferenceAtTest : public QObject {
     Q_OBJECT
@@ -345,6 +415,10 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         ReferenceAtTest t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        HintTest t;
         status |= QTest::qExec(&t, argc, argv);
     }
     {

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "hint_box.h"
 #include "input_line.h"
 
 namespace vokc {
@@ -98,11 +99,21 @@ ConsoleWindow::ConsoleWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         QMessageBox::critical(this, QStringLiteral("Vok C"), text);
     };
     askAnswer_ = [this](int x, int y) { return askWithInputLine(x, y); };
+    showHinted_ = [this](const QString& text, const QString& hint, const QString& page,
+                         bool error) {
+        if (ShowHintBox(this, text, hint, error)) emit helpRequested(page);
+    };
 }
 
 void ConsoleWindow::setMessageHooks(MessageHook message, MessageHook error) {
     showMessage_ = std::move(message);
     showError_ = std::move(error);
+    showHinted_ = [this](const QString& text, const QString&, const QString&, bool isError) {
+        if (isError)
+            showError_(text);
+        else
+            showMessage_(text);
+    };
 }
 
 QString ConsoleWindow::askWithInputLine(int x, int y) {
@@ -170,6 +181,11 @@ QString ConsoleWindow::readAnswer(int x, int y) {
 
 void ConsoleWindow::showMessage(const QString& text) {
     showMessage_(text);
+}
+
+void ConsoleWindow::showHintedMessage(const QString& text, const QString& hint,
+                                      const QString& helpPage, bool error) {
+    showHinted_(text, hint, helpPage, error);
 }
 
 void ConsoleWindow::showError(const QString& text) {

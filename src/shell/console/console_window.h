@@ -42,6 +42,8 @@ class ConsoleWindow : public QWidget, public ConsoleView {
   public:
     using MessageHook = std::function<void(const QString&)>;
     using AnswerHook = std::function<QString(int x, int y)>;
+    using HintHook = std::function<void(const QString& text, const QString& hint,
+                                        const QString& helpPage, bool error)>;
 
     explicit ConsoleWindow(QWidget* parent = nullptr);
 
@@ -50,6 +52,9 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     // Replace the message boxes and the input line (tests).
     void setMessageHooks(MessageHook message, MessageHook error);
     void setAnswerHook(AnswerHook answer) { askAnswer_ = std::move(answer); }
+    // Replaces the box of a message with a hint (tests); setMessageHooks sends those
+    // messages to its hooks without the hint.
+    void setHintHook(HintHook hook) { showHinted_ = std::move(hook); }
 
     void showConsole(const QString& caption) override;
     void drawText(int x, int y, const QString& text) override;
@@ -58,6 +63,8 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     QString readAnswer(int x, int y) override;
     void showMessage(const QString& text) override;
     void showError(const QString& text) override;
+    void showHintedMessage(const QString& text, const QString& hint, const QString& helpPage,
+                           bool error) override;
 
   public slots:
     // Whether a run is going on: Escape and Ctrl+Pause stop it only then.
@@ -65,6 +72,8 @@ class ConsoleWindow : public QWidget, public ConsoleView {
 
   signals:
     void stopRequested();
+    // The help button of a message with a hint: the help page to show.
+    void helpRequested(const QString& helpPage);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -79,6 +88,7 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     MessageHook showMessage_;
     MessageHook showError_;
     AnswerHook askAnswer_;
+    HintHook showHinted_;
     bool running_ = false;
     bool placed_ = false;
 };

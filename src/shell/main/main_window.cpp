@@ -278,6 +278,8 @@ void MainWindow::setSharedWindows(const SharedWindows& windows) {
         if (ConsoleWindow* console = shared_.console) {
             connect(session, &RunSession::runningChanged, console, &ConsoleWindow::setRunning);
             connect(console, &ConsoleWindow::stopRequested, session, &RunSession::requestStop);
+            connect(console, &ConsoleWindow::helpRequested, this,
+                    [this](const QString& page) { help_->showPage(page); });
         }
         setUpDebugger();
     }
