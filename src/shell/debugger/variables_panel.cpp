@@ -43,6 +43,8 @@ VariablesPanel::VariablesPanel(QWidget* parent) : QWidget(parent) {
     banner_ = new QLabel(this);
     banner_->setObjectName("pastBanner");
     banner_->setStyleSheet(QStringLiteral("background: #fff0a0; padding: 3px;"));
+    // A long banner wraps rather than widening the dock.
+    banner_->setWordWrap(true);
     banner_->hide();
     tree_ = new QTreeWidget(this);
     tree_->setObjectName("variables");
