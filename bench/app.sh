@@ -10,3 +10,6 @@ if [ ! -x "$exe" ]; then
   exit 1
 fi
 QT_QPA_PLATFORM=offscreen "$exe"
+echo
+echo "== Application : voir le programme tourner (panneau des variables, historique)"
+QT_QPA_PLATFORM=offscreen "$build/bench/app/vokc_watch_bench" 2>&1 | grep -v "^This plugin\|^QStandardPaths"

@@ -15,6 +15,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include "hints.h"
 #include "interpreter.h"
 #include "program_file.h"
 #include "text.h"
@@ -34,6 +35,7 @@ constexpr const char* kUsage =
     "  --examine REF          affiche la valeur de REF après l'exécution (répétable)\n"
     "  --max-steps N          arrête l'exécution après N lignes exécutées (statut 3)\n"
     "  --trace                affiche chaque ligne sur la sortie d'erreur avant de l'exécuter\n"
+    "  --hints                ajoute une astuce après les messages des erreurs fréquentes\n"
     "  --printer FICHIER      écrit les lignes imprimées dans FICHIER au lieu de l'imprimante\n"
     "  --grade DOSSIER        note des programmes (voir vokc-run --grade --help)\n"
     "  --help                 affiche cette aide\n"
@@ -112,11 +114,19 @@ void TerminalHost::Report(std::string_view text, int line) {
     std::fflush(stderr);
 }
 
+void TerminalHost::ReportHint(std::string_view message, int line) {
+    if (!hintProgram_) return;
+    const Hint hint = HintFor(message, *hintProgram_, line);
+    if (!hint.text.empty()) Report("astuce : " + hint.text, line);
+}
+
 void TerminalHost::Message(std::string_view text, int line) {
     Report(text, line);
+    ReportHint(text, line);
 }
 void TerminalHost::ErrorBox(std::string_view text, int line) {
     Report(text, line);
+    ReportHint(text, line);
 }
 
 void TerminalHost::WriteOutput(const char* data, std::size_t size) {
@@ -327,6 +337,8 @@ int ParseOptions(int argc, char** argv, Options& opt) {
             if (v.empty() || v[0] == '-' || *end != '\0' || errno != 0 || n == 0)
                 return UsageError("--max-steps attend un nombre entier positif");
             opt.maxSteps = n;
+        } else if (a == "--hints") {
+            opt.hints = true;
         } else if (a == "--trace") {
             opt.trace = true;
         } else if (a == "--printer") {
@@ -492,6 +504,7 @@ int Main(int argc, char** argv) {
 
     TerminalHost host(opt.file, opt.separator, opt.printerFile, opt.hasPrinterFile);
     Interpreter interp(host);
+    if (opt.hints) host.setHints(&program);
     int status = RunProgram(opt, program, host, interp);
     const auto print = [&host](std::string_view cp1252) {
         const std::string out = ToTerminal(cp1252) + "\n";

@@ -17,6 +17,7 @@ struct Options {
     std::vector<std::string> examine;
     unsigned long long maxSteps = 0;
     bool trace = false;
+    bool hints = false; // a hint after the messages of common mistakes
     bool hasPrinterFile = false;
     std::string printerFile;
 };
@@ -50,6 +51,9 @@ class TerminalHost : public Host {
 
     // One line on stderr: FILE:LINE: TEXT (FILE: TEXT when no line is concerned).
     void Report(std::string_view text, int line);
+    // With a program, a message of a common mistake is followed by its hint:
+    // FILE:LINE: astuce : TEXT.
+    void setHints(const ProgramText* program) { hintProgram_ = program; }
 
     // Writes to standard output, and remembers the first write that fails.
     void WriteOutput(const char* data, std::size_t size);
@@ -76,6 +80,8 @@ class TerminalHost : public Host {
     int skipEcho_ = 0;
     bool inputEnded_ = false;
     int outputError_ = 0;
+    const ProgramText* hintProgram_ = nullptr;
+    void ReportHint(std::string_view message, int line);
 };
 
 // The French reason for a system error code (the system's own text when the table

@@ -26,6 +26,27 @@ std::vector<std::string> Interpreter::SymbolListing() const {
 std::string Interpreter::ExamineText(std::string_view reference) {
     return engine_->ExamineText(reference);
 }
+std::vector<VariableInfo> Interpreter::Variables() const {
+    return engine_->Variables();
+}
+void Interpreter::ValueTexts(std::vector<std::string>& out, int maxElements) const {
+    engine_->ValueTexts(out, maxElements);
+}
+std::string Interpreter::ValueText(int variable, int element) const {
+    return engine_->ValueText(variable, element);
+}
+bool Interpreter::InspectReference(std::string_view reference, std::string& text) const {
+    return engine_->InspectReference(reference, text);
+}
+std::vector<CallFrame> Interpreter::CallChain() const {
+    return engine_->CallChain();
+}
+int Interpreter::CallDepth() const {
+    return engine_->CallDepth();
+}
+void Interpreter::SetRunToLine(int line) {
+    engine_->SetRunToLine(line);
+}
 void Interpreter::SetStepLimit(std::uint64_t limit) {
     engine_->SetStepLimit(limit);
 }

@@ -50,6 +50,32 @@ enum class StopReason {
     StepLimit,          // the limit of executed lines was reached
 };
 
+// Step modes of Exec beyond a free run (0) and one line at a time (1). They pause a run
+// once the line that ran leaves the call depth at or above the one Exec started at
+// (step over: a line that calls a procedure is one step), once the call depth falls
+// below it (step out), or before the line set by SetRunToLine runs. All three pause at
+// breakpoints as a free run does.
+inline constexpr int kStepOver = 2;
+inline constexpr int kStepOut = 3;
+inline constexpr int kRunToLine = 4;
+
+// What a declared variable is, as the inspection windows show it.
+enum class VariableKind { Int, Real, Char, String, File };
+
+struct VariableInfo {
+    std::string name; // Windows-1252, without the '[' of an array
+    VariableKind kind = VariableKind::Int;
+    bool array = false;
+    int count = 1; // elements of an array, 1 otherwise
+};
+
+// One active procedure call: the procedure's name (with its "()") and the 0-based line
+// of the call.
+struct CallFrame {
+    std::string procedure;
+    int callLine = 0;
+};
+
 class Engine;
 
 class Interpreter {
@@ -71,7 +97,8 @@ class Interpreter {
     //    open and the text goes on where the output was.
     // On return startLine is the stop line (see StopReason) and stopState is 0 when the
     // program finished, otherwise non-zero (and unchanged when the program finished).
-    // stepMode 1 pauses after every line. A line carrying the breakpoint marker pauses
+    // stepMode 1 pauses after every line (kStepOver, kStepOut and kRunToLine: see
+    // above). A line carrying the breakpoint marker pauses
     // a free run before it, except the line a run resumes at.
     void Exec(const ProgramText& memo, int& startLine, int& stopState, int stepMode);
     StopReason LastStop() const;
@@ -86,6 +113,25 @@ class Interpreter {
     std::vector<std::string> SymbolListing() const;
     // The text the variable inspector shows for a typed reference.
     std::string ExamineText(std::string_view reference);
+
+    // ---- Inspection: reads the state of the last run; never changes it, never shows a
+    // message, and may be called while a run waits for the host (StopRequested, input).
+    // Every declared variable in declaration order.
+    std::vector<VariableInfo> Variables() const;
+    // The value of every row of the inspection: one per plain variable, and for an array
+    // one per element up to `maxElements`, in the order of Variables (Windows-1252).
+    void ValueTexts(std::vector<std::string>& out, int maxElements) const;
+    // The value text of one element (0 for a plain variable) of Variables()[variable].
+    std::string ValueText(int variable, int element) const;
+    // The value of a reference typed by the user or under the mouse: a name, or an
+    // element name[3] or name[i]. False when it names no variable; an index outside
+    // the array gives a short note in `text` (and true).
+    bool InspectReference(std::string_view reference, std::string& text) const;
+    // The active procedure calls, outermost first.
+    std::vector<CallFrame> CallChain() const;
+    int CallDepth() const;
+    // The line a kRunToLine run pauses before (0-based).
+    void SetRunToLine(int line);
 
     // Stops a free run after this many executed lines (0: no limit).
     void SetStepLimit(std::uint64_t limit);

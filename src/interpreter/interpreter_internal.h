@@ -141,6 +141,14 @@ class Engine {
     int CloseAllFiles();
     std::vector<std::string> SymbolListing() const;
     std::string ExamineText(std::string_view reference);
+    // Inspection (inspection.cpp).
+    std::vector<VariableInfo> Variables() const;
+    void ValueTexts(std::vector<std::string>& out, int maxElements) const;
+    std::string ValueText(int variable, int element) const;
+    bool InspectReference(std::string_view reference, std::string& text) const;
+    std::vector<CallFrame> CallChain() const;
+    int CallDepth() const;
+    void SetRunToLine(int line) { runToLine_ = line; }
     void SetStepLimit(std::uint64_t limit) { stepLimit_ = limit; }
     void SetBreakpointsEnabled(bool on) { breakpointsEnabled_ = on; }
     void SetLineMarkers(bool on) { lineMarkers_ = on; }
@@ -314,6 +322,10 @@ class Engine {
     std::int32_t IntFunction(std::string_view name, std::string_view arg, bool& known);
     long double FloatFunction(std::string_view name, std::string_view arg, bool& known);
     void HashInsert(int position);
+    // Inspection helpers (inspection.cpp).
+    int ElementCount(int position) const;
+    void SlotText(SymbolKind kind, std::int64_t slot, std::string& out) const;
+    bool PausesAfterLine(int stepMode, int startDepth) const;
 
     // ---- strings and files helpers ----
     // One term of a string expression into `out` (`out` must not hold the text).
@@ -374,6 +386,7 @@ class Engine {
     bool breakpointsEnabled_ = true;
     bool lineMarkers_ = true;
     bool trace_ = false;
+    int runToLine_ = -1;
     StopReason lastStop_ = StopReason::Finished;
 
     // Working buffers reused from line to line, so that a steady run does not allocate.

@@ -117,6 +117,8 @@ void Engine::Exec(const ProgramText& memo, int& startLine, int& stopState, int s
     const int count = memo.LineCount();
     int current = startLine;
     bool firstLine = true;
+    // Step over and step out compare the call depth after each line with this one.
+    const int startDepth = stepMode > 1 ? CallDepth() : 0;
     int sincePoll = 0;
     while (current < count) {
         if (current < 0) current = 0;
@@ -135,6 +137,9 @@ void Engine::Exec(const ProgramText& memo, int& startLine, int& stopState, int s
             line = blocks_[blockCount_].keyword;
             --current;
         } else {
+            // Run to a line: the pause comes before it, unless the run resumes there.
+            if (stepMode == kRunToLine && current == runToLine_ && !firstLine) [[unlikely]]
+                return Stop(StopReason::Step, current, startLine, stopState);
             std::string_view source = memo.Line(current);
             if (lineMarkers_ && !source.empty() && (IsBlank(source[0]) || IsMarker(source[0])))
                 [[unlikely]] {
@@ -161,7 +166,7 @@ void Engine::Exec(const ProgramText& memo, int& startLine, int& stopState, int s
         if (runState_ == kRunning) current = current < count ? current + 1 : count;
         const bool failed = runState_ > 0 && runState_ != kFinished;
         bool beforeBlockEnd = false;
-        if (stepMode == 1) {
+        if (stepMode == 1 || (stepMode > 1 && PausesAfterLine(stepMode, startDepth))) [[unlikely]] {
             beforeBlockEnd = blockCount_ > 0 && blocks_[blockCount_].resumeLine == current;
             runState_ = beforeBlockEnd ? kBlockPause : kError;
         }

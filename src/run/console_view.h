@@ -30,6 +30,15 @@ class ConsoleView {
     virtual void showMessage(const QString& text) = 0;
     // The application's standard error box, for an error that ends the run.
     virtual void showError(const QString& text) = 0;
+    // A message (or, with `error`, the error box) of a common mistake, with its hint
+    // below it and a way to its help page; by default the message alone.
+    virtual void showHintedMessage(const QString& text, const QString& /*hint*/,
+                                   const QString& /*helpPage*/, bool error) {
+        if (error)
+            showError(text);
+        else
+            showMessage(text);
+    }
 };
 
 // The console's font: "System" 17 pixels high (printing uses it too).

@@ -8,6 +8,7 @@
 #include <QTime>
 
 #include "cp1252_qstring.h"
+#include "hints.h"
 #include "interpreter.h"
 
 namespace vokc {
@@ -36,11 +37,22 @@ void DesktopHost::requestStop() {
     view_.cancelRead();
 }
 
-void DesktopHost::Message(std::string_view text, int) {
-    view_.showMessage(Cp1252ToQString(text));
+void DesktopHost::report(std::string_view text, int line, bool error) {
+    const Hint hint = program_ ? HintFor(text, *program_, line) : Hint{};
+    if (!hint.text.empty())
+        view_.showHintedMessage(Cp1252ToQString(text), Cp1252ToQString(hint.text),
+                                QString::fromStdString(hint.page), error);
+    else if (error)
+        view_.showError(Cp1252ToQString(text));
+    else
+        view_.showMessage(Cp1252ToQString(text));
 }
-void DesktopHost::ErrorBox(std::string_view text, int) {
-    view_.showError(Cp1252ToQString(text));
+
+void DesktopHost::Message(std::string_view text, int line) {
+    report(text, line, false);
+}
+void DesktopHost::ErrorBox(std::string_view text, int line) {
+    report(text, line, true);
 }
 void DesktopHost::ShowConsole(std::string_view caption) {
     view_.showConsole(Cp1252ToQString(caption));

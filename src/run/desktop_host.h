@@ -31,6 +31,8 @@ class DesktopHost final : public Host {
     void setInterpreter(const Interpreter* interpreter) { interpreter_ = interpreter; }
     // The printer of fopen(PRN:); tests give one that writes a PDF file.
     void setPrinterFactory(PrinterFactory factory) { makePrinter_ = std::move(factory); }
+    // The program text of the run, for the hints under the messages (nullptr: none).
+    void setProgramText(const ProgramText* program) { program_ = program; }
     // Starts the stop-request bookkeeping of a new Exec call.
     void beginRun();
     // Asks the run to stop at its next line; a read in progress ends at once.
@@ -58,7 +60,10 @@ class DesktopHost final : public Host {
     bool StopRequested() override;
 
   private:
+    void report(std::string_view text, int line, bool error);
+
     ConsoleView& view_;
+    const ProgramText* program_ = nullptr;
     const Interpreter* interpreter_ = nullptr;
     PrinterFactory makePrinter_;
     bool stopRequested_ = false;

@@ -6,8 +6,14 @@
 #include "cp1252_qstring.h"
 #include "desktop_host.h"
 #include "interpreter.h"
+#include "run_history.h"
 
 namespace vokc {
+
+namespace {
+// Elements of an array that the history keeps, as many as the variables panel shows.
+constexpr int kHistoryElements = 1000;
+} // namespace
 
 QString RunningStateText() {
     return QStringLiteral("Ex\u00E9cution...");
@@ -32,7 +38,8 @@ QString StopStateText(const RunStop& stop) {
 
 RunSession::RunSession(ConsoleView& view, QObject* parent)
     : QObject(parent), view_(view), host_(std::make_unique<DesktopHost>(view)),
-      interpreter_(std::make_unique<Interpreter>(*host_)) {
+      interpreter_(std::make_unique<Interpreter>(*host_)),
+      history_(std::make_unique<RunHistory>()) {
     host_->setInterpreter(interpreter_.get());
 }
 
@@ -44,6 +51,21 @@ void RunSession::setPrinterFactory(std::function<std::unique_ptr<QPrinter>()> fa
 
 void RunSession::setStepMode(bool on) {
     stepMode_ = on;
+}
+
+void RunSession::setNextStep(StepKind kind, int line) {
+    switch (kind) {
+    case StepKind::Over:
+        nextMode_ = kStepOver;
+        break;
+    case StepKind::Out:
+        nextMode_ = kStepOut;
+        break;
+    case StepKind::ToLine:
+        nextMode_ = kRunToLine;
+        interpreter_->SetRunToLine(line);
+        break;
+    }
 }
 
 void RunSession::setStartLine(int line) {
@@ -72,9 +94,20 @@ void RunSession::runFrom(const ProgramText& text, bool fresh) {
     state_ = State::Running;
     host_->beginRun();
     emit runningChanged(true);
+    if (fresh) history_->clear();
+    history_->toPresent();
+    const int mode = nextMode_ != 0 ? nextMode_ : (stepMode_ ? 1 : 0);
+    nextMode_ = 0;
     int stopState = 0;
-    interpreter_->Exec(text, startLine_, stopState, stepMode_ ? 1 : 0);
-    const RunStop stop = describeStop(stopState, fresh);
+    host_->setProgramText(&text);
+    interpreter_->Exec(text, startLine_, stopState, mode);
+    host_->setProgramText(nullptr);
+    const RunStop stop = describeStop(stopState, fresh, mode != 0);
+    // Every pause is remembered with the values of that moment.
+    if (stop.reason == RunStopReason::StepPause || stop.reason == RunStopReason::Breakpoint) {
+        interpreter_->ValueTexts(values_, kHistoryElements);
+        history_->record(stop.line, values_);
+    }
     state_ = stop.reason == RunStopReason::Finished ? State::Finished : State::Paused;
     // A run that ended or failed leaves no file open; a pause or the stop command keeps
     // them, so that a resume reads on where it was.
@@ -90,7 +123,7 @@ void RunSession::runFrom(const ProgramText& text, bool fresh) {
 }
 
 // The interpreter's stop reason and stop state (0 when the program ended).
-RunStop RunSession::describeStop(int stopState, bool fresh) const {
+RunStop RunSession::describeStop(int stopState, bool fresh, bool stepped) const {
     RunStop stop;
     stop.line = startLine_;
     const StopReason last = interpreter_->LastStop();
@@ -116,7 +149,7 @@ RunStop RunSession::describeStop(int stopState, bool fresh) const {
     // A pause at a block's end keeps the marker where the previous step put it, and a
     // resumed run shows its stop line only when it did not pause there.
     const bool blockEnd = last == StopReason::StepBeforeBlockEnd;
-    stop.markStep = stepMode_ && (fresh || !blockEnd);
+    stop.markStep = stepped && stop.reason != RunStopReason::Breakpoint && (fresh || !blockEnd);
     stop.showLine = stopState != 0 && (fresh || !blockEnd);
     return stop;
 }
@@ -139,6 +172,12 @@ QStringList RunSession::symbolListing() const {
     for (const std::string& line : interpreter_->SymbolListing())
         lines << Cp1252ToQString(line);
     return lines;
+}
+
+QString RunSession::inspect(const QString& reference) const {
+    std::string text;
+    if (!interpreter_->InspectReference(QStringToCp1252(reference), text)) return {};
+    return Cp1252ToQString(text);
 }
 
 QString RunSession::examine(const QString& reference) {

@@ -17,6 +17,7 @@ class QPrinter;
 namespace vokc {
 
 class ConsoleView;
+class RunHistory;
 class DesktopHost;
 class Interpreter;
 class ProgramText;
@@ -49,6 +50,9 @@ class RunSession : public QObject {
     Q_OBJECT
   public:
     enum class State { Idle, Running, Paused, Finished };
+    // Finer steps: a call runs as one step, run until the current procedure returns, run
+    // until a line is about to run.
+    enum class StepKind { Over, Out, ToLine };
 
     explicit RunSession(ConsoleView& view, QObject* parent = nullptr);
     ~RunSession() override;
@@ -77,6 +81,16 @@ class RunSession : public QObject {
     QStringList symbolListing() const;
     QString examine(const QString& reference);
 
+    // The next run, fresh or resumed, pauses as `kind` says (`line`: the 0-based line of
+    // ToLine) instead of by the step mode; the run after it is as before.
+    void setNextStep(StepKind kind, int line = -1);
+    // The last run for the inspection windows (read only), and the pauses it went through.
+    const Interpreter& interpreter() const { return *interpreter_; }
+    RunHistory& history() { return *history_; }
+    // The value of a variable or element reference of the last run; an empty text when it
+    // names no variable.
+    QString inspect(const QString& reference) const;
+
     // The printer of fopen(PRN:); tests give one that writes a PDF file.
     void setPrinterFactory(std::function<std::unique_ptr<QPrinter>()> factory);
 
@@ -94,7 +108,7 @@ class RunSession : public QObject {
 
   private:
     void runFrom(const ProgramText& text, bool fresh);
-    RunStop describeStop(int stopState, bool fresh) const;
+    RunStop describeStop(int stopState, bool fresh, bool stepped) const;
 
     ConsoleView& view_;
     std::unique_ptr<DesktopHost> host_;
@@ -103,6 +117,9 @@ class RunSession : public QObject {
     int startLine_ = 0;
     bool stepMode_ = false;
     std::vector<std::function<void()>> afterStop_;
+    std::unique_ptr<RunHistory> history_;
+    int nextMode_ = 0; // a step mode of the interpreter for the next run only, or 0
+    std::vector<std::string> values_;
 };
 
 } // namespace vokc

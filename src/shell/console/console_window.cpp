@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "hint_box.h"
 #include "input_line.h"
 
 namespace vokc {
@@ -353,6 +354,10 @@ ConsoleWindow::ConsoleWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
         QMessageBox::critical(this, QStringLiteral("Vok C"), text);
     };
     askAnswer_ = [this](int x, int y) { return askWithInputLine(x, y); };
+    showHinted_ = [this](const QString& text, const QString& hint, const QString& page,
+                         bool error) {
+        if (ShowHintBox(this, text, hint, error)) emit helpRequested(page);
+    };
     askSaveName_ = [](QWidget* w) {
         return QFileDialog::getSaveFileName(
             w, QStringLiteral("Enregistrer l'\u00E9cran sous"), QString(),
@@ -364,6 +369,12 @@ ConsoleWindow::ConsoleWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
 void ConsoleWindow::setMessageHooks(MessageHook message, MessageHook error) {
     showMessage_ = std::move(message);
     showError_ = std::move(error);
+    showHinted_ = [this](const QString& text, const QString&, const QString&, bool isError) {
+        if (isError)
+            showError_(text);
+        else
+            showMessage_(text);
+    };
 }
 
 void ConsoleWindow::scheduleFlush() {
@@ -559,6 +570,11 @@ QString ConsoleWindow::readAnswer(int x, int y) {
 
 void ConsoleWindow::showMessage(const QString& text) {
     showMessage_(text);
+}
+
+void ConsoleWindow::showHintedMessage(const QString& text, const QString& hint,
+                                      const QString& helpPage, bool error) {
+    showHinted_(text, hint, helpPage, error);
 }
 
 void ConsoleWindow::showError(const QString& text) {

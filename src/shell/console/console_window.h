@@ -109,6 +109,8 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     using MessageHook = std::function<void(const QString&)>;
     using AnswerHook = std::function<QString(int x, int y)>;
     using NameHook = std::function<QString(QWidget*)>;
+    using HintHook = std::function<void(const QString& text, const QString& hint,
+                                        const QString& helpPage, bool error)>;
 
     explicit ConsoleWindow(QWidget* parent = nullptr);
 
@@ -121,6 +123,9 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     void setAnswerHook(AnswerHook answer) { askAnswer_ = std::move(answer); }
     // The file dialog of "Enregistrer l'écran sous..." (tests).
     void setSaveNameHook(NameHook hook) { askSaveName_ = std::move(hook); }
+    // Replaces the box of a message with a hint (tests); setMessageHooks sends those
+    // messages to its hooks without the hint.
+    void setHintHook(HintHook hook) { showHinted_ = std::move(hook); }
 
     void showConsole(const QString& caption) override;
     void drawText(int x, int y, const QString& text) override;
@@ -131,6 +136,8 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     void cancelRead() override;
     void showMessage(const QString& text) override;
     void showError(const QString& text) override;
+    void showHintedMessage(const QString& text, const QString& hint, const QString& helpPage,
+                           bool error) override;
 
     // Brings what was drawn to the screen: the scroll bars take the new size and, unless
     // the user scrolled up, the console follows the latest line. Done after each burst
@@ -157,6 +164,8 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     void stopRequested();
     // The input line or the key wait has begun (tests answer from here).
     void readStarted();
+    // The help button of a message with a hint: the help page to show.
+    void helpRequested(const QString& helpPage);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -184,6 +193,7 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     int inputX_ = 0, inputY_ = 0;
     bool waitingKey_ = false;
     bool keyDone_ = false;
+    HintHook showHinted_;
     bool running_ = false;
     bool placed_ = false;
     bool flushPosted_ = false;

@@ -33,8 +33,10 @@
 #include "about_box.h"
 #include "calculator_window.h"
 #include "calendar_window.h"
+#include "call_list.h"
 #include "clock_window.h"
 #include "console_window.h"
+#include "debug_dock.h"
 #include "desk_logic.h"
 #include "editor_window.h"
 #include "examine_dialog.h"
@@ -43,10 +45,12 @@
 #include "for_loop_dialog.h"
 #include "glyphs.h"
 #include "help_viewer.h"
+#include "hover_tips.h"
 #include "if_dialog.h"
 #include "keyword_picker.h"
 #include "procedure_list.h"
 #include "recovery_store.h"
+#include "run_history.h"
 #include "run_session.h"
 #include "skeletons.h"
 #include "symbol_table_dialog.h"
@@ -128,7 +132,11 @@ const Command kCommands[] = {
     {2, "&Table des symboles", "", -1, "", "Afficher la table des symboles",
      &MainWindow::showSymbolTable, true, false},
     {2, "&Examiner variable...", "", -1, "", "Voir la valeur de la variable",
-     &MainWindow::examineVariable, true, true},
+     &MainWindow::examineVariable, true, false},
+    {2, "&Variables", "", -1, "", "Afficher les variables du programme et leurs valeurs",
+     &MainWindow::showVariables, true, false},
+    {2, "Appe&ls", "", -1, "", "Afficher les appels de proc\u00E9dures en cours",
+     &MainWindow::showCalls, true, true},
     {2, "&Num\u00E9ros de ligne", "", -1, "", "Afficher les num\u00E9ros de ligne",
      &MainWindow::toggleLineNumbers, false, false},
     {2, "Zoom &avant", "Ctrl++", -1, "", "Agrandir le texte", &MainWindow::zoomIn, false, false},
@@ -144,6 +152,18 @@ const Command kCommands[] = {
      false},
     {3, "&Mode pas \u00E0 pas", "", -1, "", "Ex\u00E9cute en pas \u00E0 pas",
      &MainWindow::toggleStepMode, true, false},
+    {3, "Pas \u00E0 pas pri&ncipal", "F8", -1, "",
+     "Ex\u00E9cute une ligne ; un appel de proc\u00E9dure compte pour une seule ligne",
+     &MainWindow::stepOver, true, false},
+    {3, "&Sortir de la proc\u00E9dure", "Shift+F8", -1, "",
+     "Ex\u00E9cute jusqu'au retour de la proc\u00E9dure en cours", &MainWindow::stepOut, true,
+     false},
+    {3, "Ex\u00E9cuter &jusqu'au curseur", "F4", -1, "",
+     "Ex\u00E9cute jusqu'\u00E0 la ligne du curseur", &MainWindow::runToCursor, true, false},
+    {3, "Pas p&r\u00E9c\u00E9dent", "Shift+F7", -1, "",
+     "Revoir la pause pr\u00E9c\u00E9dente (rien n'est ex\u00E9cut\u00E9 de nouveau)",
+     &MainWindow::previousStep, true, false},
+    {3, "Pas s&uivant", "", -1, "", "Revoir la pause suivante", &MainWindow::nextStep, true, false},
     {3, "&Arr\u00EAter", "Ctrl+Pause", -1, "", "Arr\u00EAter le programme en cours",
      &MainWindow::stopProgram, false, false},
     {4, "&Mots cl\u00E9...", "", -1, "", " Les instructions c", &MainWindow::insertKeyword, true,
@@ -306,7 +326,10 @@ void MainWindow::setSharedWindows(const SharedWindows& windows) {
                 console->addAction(a);
             for (QAction* a : {stopAction_, stepModeAction_, action(QStringLiteral("&Quitter"))})
                 if (a) console->addAction(a);
+            connect(console, &ConsoleWindow::helpRequested, this,
+                    [this](const QString& page) { help_->showPage(page); });
         }
+        setUpDebugger();
     }
 }
 
@@ -369,7 +392,9 @@ void MainWindow::createMenus() {
             action->setShortcuts(
                 {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
         if (c.slot == &MainWindow::runProgram || c.slot == &MainWindow::resumeRun ||
-            c.slot == &MainWindow::toggleBreakpoint)
+            c.slot == &MainWindow::toggleBreakpoint || c.slot == &MainWindow::stepOver ||
+            c.slot == &MainWindow::stepOut || c.slot == &MainWindow::runToCursor ||
+            c.slot == &MainWindow::previousStep || c.slot == &MainWindow::nextStep)
             runActions_.push_back(action);
         if (c.glyph >= 0) {
             // Gaps between the file, clipboard and run groups.
@@ -695,6 +720,7 @@ void MainWindow::connectEditor(EditorWindow* editor) {
     connect(editor, &EditorWindow::runRequested, this, [this, editor] { startRun(editor, true); });
     connect(editor, &EditorWindow::resumeRequested, this,
             [this, editor] { startRun(editor, false); });
+    if (hoverTips_) hoverTips_->watch(editor->memo());
     if (RunSession* session = shared_.session) {
         connect(editor, &EditorWindow::stepModeRequested, session, &RunSession::setStepMode);
         // A resume goes on from the line before the toggled one.
@@ -709,6 +735,7 @@ void MainWindow::startRun(EditorWindow* editor, bool fresh) {
     if (!session || session->isRunning()) return;
     editor->removeStepMarkers();
     runningEditor_ = editor;
+    if (hoverTips_) hoverTips_->setEditor(editor->memo());
     editor->beginRun();
     if (fresh)
         session->start(editor->programText(),
@@ -730,6 +757,86 @@ void MainWindow::showStop(const RunStop& stop) {
     if (QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget()))
         mdiArea_->setActiveSubWindow(sub);
     editor->memo()->setFocus();
+    // The variables come forward the first time a run pauses step by step.
+    if (stop.reason == RunStopReason::StepPause && debugDock_ && !debugDockShownOnce_) {
+        debugDockShownOnce_ = true;
+        debugDock_->showVariables();
+    }
+}
+
+// ---- Watching a run: the variables dock, finer steps and the history ----
+
+void MainWindow::setUpDebugger() {
+    if (debugDock_) return;
+    RunSession& session = *shared_.session;
+    debugDock_ = new DebugDock(session, this);
+    addDockWidget(Qt::RightDockWidgetArea, debugDock_);
+    debugDock_->hide();
+    connect(debugDock_->calls(), &CallList::lineActivated, this, [this](int line) {
+        EditorWindow* editor = runningEditor_;
+        if (!editor) return;
+        QTextCursor cursor(editor->memo()->document()->findBlockByNumber(line));
+        editor->memo()->setTextCursor(cursor);
+        editor->memo()->setFocus();
+    });
+    hoverTips_ = new HoverTips(session, this);
+    for (EditorWindow* editor : editors())
+        hoverTips_->watch(editor->memo());
+}
+
+void MainWindow::showVariables() {
+    if (debugDock_) debugDock_->showVariables();
+}
+
+void MainWindow::showCalls() {
+    if (debugDock_) debugDock_->showCalls();
+}
+
+void MainWindow::runFinerStep(int kind) {
+    EditorWindow* editor = activeEditor();
+    RunSession* session = shared_.session;
+    if (!editor || !session || session->isRunning()) return;
+    const auto step = static_cast<RunSession::StepKind>(kind);
+    session->setNextStep(step, editor->memo()->textCursor().blockNumber());
+    // From a pause of this window's program the run goes on; otherwise it starts afresh.
+    const bool resume = session->state() == RunSession::State::Paused && runningEditor_ == editor;
+    startRun(editor, !resume);
+}
+
+void MainWindow::stepOver() {
+    runFinerStep(static_cast<int>(RunSession::StepKind::Over));
+}
+
+void MainWindow::stepOut() {
+    runFinerStep(static_cast<int>(RunSession::StepKind::Out));
+}
+
+void MainWindow::runToCursor() {
+    runFinerStep(static_cast<int>(RunSession::StepKind::ToLine));
+}
+
+void MainWindow::showViewedPause() {
+    RunSession* session = shared_.session;
+    EditorWindow* editor = runningEditor_;
+    if (!session || !editor || session->history().empty()) return;
+    RunHistory& history = session->history();
+    editor->showStopLine(history.line(history.viewed()));
+    if (debugDock_) {
+        if (!debugDock_->isVisible()) debugDock_->showVariables();
+        debugDock_->showViewedPause();
+    }
+}
+
+void MainWindow::previousStep() {
+    RunSession* session = shared_.session;
+    if (!session || session->isRunning() || !session->history().back()) return;
+    showViewedPause();
+}
+
+void MainWindow::nextStep() {
+    RunSession* session = shared_.session;
+    if (!session || session->isRunning() || !session->history().forward()) return;
+    showViewedPause();
 }
 
 // ---- Generators and utilities ----

@@ -25,6 +25,8 @@ namespace vokc {
 class AboutBox;
 class CalculatorWindow;
 class CalendarWindow;
+class DebugDock;
+class HoverTips;
 class ClockWindow;
 class ConsoleWindow;
 class EditorWindow;
@@ -83,6 +85,8 @@ class MainWindow : public QMainWindow {
     // The status bar's panel that says what the run is doing.
     QLabel* runPanel() const { return runPanel_; }
     QToolBar* toolBar() const { return toolBar_; }
+    DebugDock* debugDock() const { return debugDock_; }
+    HoverTips* hoverTips() const { return hoverTips_; }
 
     // Dialog hook, replaced by tests: the path to open, or an empty text.
     void setOpenNameHook(std::function<QString(QWidget*)> hook) { askOpenName_ = std::move(hook); }
@@ -150,6 +154,13 @@ class MainWindow : public QMainWindow {
     void stopProgram();
     void showConsole();
     void saveConsoleText();
+    void showVariables();
+    void showCalls();
+    void stepOver();
+    void stepOut();
+    void runToCursor();
+    void previousStep();
+    void nextStep();
     void insertKeyword();
     void insertForLoop();
     void insertWhileLoop();
@@ -184,6 +195,9 @@ class MainWindow : public QMainWindow {
     void startRun(EditorWindow* editor, bool fresh);
     void showStop(const RunStop& stop);
     void createRunCommands();
+    void setUpDebugger();
+    void runFinerStep(int kind);
+    void showViewedPause();
     void insertFileSkeleton(int mode);
     void setZoom(int step);
     void applyView(EditorWindow* editor) const;
@@ -230,6 +244,9 @@ class MainWindow : public QMainWindow {
     std::function<QString(QWidget*)> askOpenName_;
     std::function<void(EditorWindow*)> prepareEditor_;
     bool shown_ = false;
+    DebugDock* debugDock_ = nullptr;
+    HoverTips* hoverTips_ = nullptr;
+    bool debugDockShownOnce_ = false;
 };
 
 } // namespace vokc

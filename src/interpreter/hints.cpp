@@ -1,0 +1,148 @@
+// Each hint is chosen by the message's text and, for some, by the line that raised it:
+// an unknown name in a scanf without '&', an expression with more than one operator, a
+// fputs on a file whose fopen line has a blank before fopen, a for, if or while glued to
+// its parenthesis, a message with a name in it.
+#include "hints.h"
+
+#include "interpreter.h"
+#include "messages.h"
+#include "text.h"
+
+namespace vokc {
+
+namespace {
+std::string_view LineOf(const ProgramText& program, int line) {
+    if (line < 0 || line >= program.LineCount()) return {};
+    return Trim(StripLineMarkers(program.Line(line)));
+}
+
+bool StartsNoCase(std::string_view text, std::string_view start) {
+    return text.size() >= start.size() && EqualsNoCase(text.substr(0, start.size()), start);
+}
+
+// The arithmetic operators outside quotes after the first '=' of an assignment (the
+// whole line when there is none).
+int OperatorCount(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    std::string_view right = equals == std::string_view::npos ? line : line.substr(equals + 1);
+    right = Trim(right);
+    int count = 0;
+    bool quoted = false;
+    for (std::size_t k = 0; k < right.size(); ++k) {
+        const char c = right[k];
+        if (c == '"' || c == '\'') quoted = !quoted;
+        if (quoted) continue;
+        // A sign at the start, or right after another operator, is part of a number.
+        const bool sign =
+            (c == '-' || c == '+') &&
+            (k == 0 || std::string_view("+-*/%(").find(right[k - 1]) != std::string_view::npos);
+        if ((c == '+' || c == '-' || c == '*' || c == '/' || c == '%') && !sign) ++count;
+    }
+    return count;
+}
+
+// The file variable of a fputs line: its last argument.
+std::string_view FputsFile(std::string_view line) {
+    if (!StartsNoCase(line, "fputs")) return {};
+    const std::size_t comma = line.rfind(',');
+    const std::size_t close = line.rfind(')');
+    if (comma == std::string_view::npos || close == std::string_view::npos || close < comma)
+        return {};
+    return Trim(line.substr(comma + 1, close - comma - 1));
+}
+
+// Whether a line of the program opens `file` with a blank before fopen ("f = fopen(").
+bool OpenedWithBlank(const ProgramText& program, std::string_view file) {
+    if (file.empty()) return false;
+    for (int k = 0; k < program.LineCount(); ++k) {
+        const std::string_view line = LineOf(program, k);
+        if (line.substr(0, file.size()) != file) continue;
+        const std::size_t at = line.find("fopen");
+        if (at == std::string_view::npos || at == 0) continue;
+        std::string_view before = line.substr(file.size(), at - file.size());
+        if (before.find('=') != std::string_view::npos && !before.empty() && IsBlank(before.back()))
+            return true;
+    }
+    return false;
+}
+
+struct Rule {
+    std::string_view message; // UTF-8, the whole message or, ending with '*', its start
+    std::string_view hint;    // UTF-8
+    std::string_view section; // anchor in messages.html
+    bool (*applies)(std::string_view line, const ProgramText& program);
+};
+
+bool Always(std::string_view, const ProgramText&) {
+    return true;
+}
+bool ScanfWithoutAmpersand(std::string_view line, const ProgramText&) {
+    return StartsNoCase(line, "scanf") && line.find('&') == std::string_view::npos;
+}
+bool TwoOperators(std::string_view line, const ProgramText&) {
+    return OperatorCount(line) >= 2;
+}
+bool BlankBeforeFopen(std::string_view line, const ProgramText& program) {
+    return OpenedWithBlank(program, std::string(FputsFile(line)));
+}
+bool GluedParenthesis(std::string_view line, const ProgramText&) {
+    return StartsNoCase(line, "for(") || StartsNoCase(line, "if(") || StartsNoCase(line, "while(");
+}
+
+// The twelve mistakes, in the order they are looked for.
+const Rule kRules[] = {
+    {msg::kFormatIncorrect,
+     "Le format ne contient que %d, %f, %c ou %s : écrivez le texte dans un printf à part.",
+     "format-incorrect", Always},
+    {msg::kIdentificateurInconnu, "Il manque & devant le nom de la variable ?",
+     "identificateur-inconnu", ScanfWithoutAmpersand},
+    {msg::kErreurDansExpression, "Une ligne ne fait qu'une opération : découpez le calcul.",
+     "erreur-expression", TwoOperators},
+    {msg::kNonOuvertEcriture, "Écrivez f=fopen(...) sans espace.", "fichier-non-ouvert",
+     BlankBeforeFopen},
+    {msg::kElseManquant, "Terminez le bloc par }; s'il n'y a pas de else.", "else-manquant",
+     Always},
+    {msg::kErreurSyntaxe,
+     "Écrivez une espace entre le mot et la parenthèse : for (, if (, while (.", "erreur-syntaxe",
+     GluedParenthesis},
+    {"Identificateur *",
+     "Déclarez ce nom en tête du programme, ou vérifiez son orthographe (les majuscules comptent).",
+     "identificateur-inconnu", Always},
+    {msg::kMainNonTrouve, "Le programme commence à une ligne main() : vérifiez qu'elle existe.",
+     "declarations", Always},
+    {msg::kFinDeBlocNonDetectee, "Chaque { doit être seule sur sa ligne et avoir sa }.",
+     "structure", Always},
+    {msg::kDelimiteurSansOuvrant, "Une } de trop : comptez les { et les }.", "structure", Always},
+    {msg::kEtiquetteNonTrouvee, "Écrivez goto fin; sans deux-points, et fin: seul sur sa ligne.",
+     "structure", Always},
+    {msg::kIndiceHorsLimites, "Les éléments d'un tableau de N vont de t[1] à t[N].",
+     "variables-calculs", Always},
+};
+
+bool Matches(std::string_view pattern, std::string_view message) {
+    const std::string cp = Utf8ToCp1252(pattern);
+    std::string_view p = cp;
+    // "Identificateur *": a message with a name in it ("Identificateur y inconnu").
+    if (!p.empty() && p.back() == '*') {
+        p.remove_suffix(1);
+        const std::string unknown = Utf8ToCp1252(msg::kIdentificateurInconnu);
+        return message.size() > p.size() && message.substr(0, p.size()) == p && message != unknown;
+    }
+    return message == p;
+}
+} // namespace
+
+Hint HintFor(std::string_view message, const ProgramText& program, int line) {
+    // A copy: a program text's view of a line may not outlive the reading of another.
+    const std::string text(LineOf(program, line));
+    for (const Rule& rule : kRules) {
+        if (!Matches(rule.message, message) || !rule.applies(text, program)) continue;
+        Hint hint;
+        hint.text = Utf8ToCp1252(rule.hint);
+        hint.page = "messages.html#" + std::string(rule.section);
+        return hint;
+    }
+    return {};
+}
+
+} // namespace vokc

@@ -1,0 +1,23 @@
+// Hints under the messages: for the mistakes beginners make most, one short French
+// sentence naming what to check, and the help section that explains the message. The
+// message itself is never changed; the desktop's message boxes and the terminal runner
+// (--hints) both show the hint after it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "program_text.h"
+
+namespace vokc {
+
+struct Hint {
+    std::string text; // Windows-1252; empty when the message has no hint
+    std::string page; // the help page and section, as "messages.html#else-manquant"
+};
+
+// The hint for a message (Windows-1252, as the interpreter shows it) raised by the
+// 0-based `line` of `program` (-1: no line).
+Hint HintFor(std::string_view message, const ProgramText& program, int line);
+
+} // namespace vokc

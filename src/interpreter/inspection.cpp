@@ -1,0 +1,247 @@
+// Read-only views of a run for the variables panel, the values under the mouse and the
+// list of calls: the declared variables with their values, one reference's value, and
+// the chain of active procedure calls. Nothing here changes the run's state or shows a
+// message, so that the windows may look at a run at any moment, even between two
+// lines of a free run.
+#include "interpreter_internal.h"
+#include "messages.h"
+#include "numbers.h"
+#include "text.h"
+
+namespace vokc {
+
+namespace {
+constexpr std::string_view kEndSubKeyword = "ENDSUB";
+constexpr std::string_view kNextKeyword = "NEXT";
+
+bool IsVariable(SymbolKind kind) {
+    return kind == SymbolKind::Int || kind == SymbolKind::Real || kind == SymbolKind::Char ||
+           kind == SymbolKind::String || kind == SymbolKind::File;
+}
+
+VariableKind ToVariableKind(SymbolKind kind) {
+    switch (kind) {
+    case SymbolKind::Real:
+        return VariableKind::Real;
+    case SymbolKind::Char:
+        return VariableKind::Char;
+    case SymbolKind::String:
+        return VariableKind::String;
+    case SymbolKind::File:
+        return VariableKind::File;
+    default:
+        return VariableKind::Int;
+    }
+}
+
+bool IsArrayName(std::string_view name) {
+    return !name.empty() && name.back() == '[';
+}
+} // namespace
+
+// An array's slots run from its first slot to the first slot of the next variable of
+// its store (the stores are taken in declaration order), or to the store's last used
+// slot.
+int Engine::ElementCount(int position) const {
+    const SymbolEntry& e = symbols_[position];
+    if (!IsArrayName(e.Name())) return 1;
+    for (int p = position + 1; p <= symbolCount_; ++p)
+        if (symbols_[p].kind == e.kind) return std::max(1, symbols_[p].index - e.index);
+    int used = 0;
+    switch (e.kind) {
+    case SymbolKind::Int:
+        used = intsUsed_;
+        break;
+    case SymbolKind::Real:
+        used = floatsUsed_;
+        break;
+    case SymbolKind::Char:
+        used = charsUsed_;
+        break;
+    case SymbolKind::File:
+        used = filesUsed_;
+        break;
+    case SymbolKind::String:
+        used = static_cast<int>(strings_.size()) - 1;
+        break;
+    default:
+        break;
+    }
+    return std::max(1, used - e.index + 1);
+}
+
+void Engine::SlotText(SymbolKind kind, std::int64_t slot, std::string& out) const {
+    out.clear();
+    if (!SlotInStore(kind, slot)) {
+        out = Cp(msg::kIndiceHorsLimites);
+        return;
+    }
+    NumberBuffer buf;
+    switch (kind) {
+    case SymbolKind::Int:
+        out.assign(FormatInt(ints_[slot], buf));
+        break;
+    case SymbolKind::Real:
+        out.assign(FormatFloat(floats_[slot], separator_, buf));
+        break;
+    case SymbolKind::Char:
+        out.assign(1, static_cast<char>(chars_[slot]));
+        break;
+    case SymbolKind::String:
+        out.assign(strings_[static_cast<std::size_t>(slot)]);
+        break;
+    case SymbolKind::File: {
+        const FileSlot& f = files_[slot];
+        out.assign(f.name);
+        if (!out.empty()) out += ' ';
+        switch (f.mode) {
+        case FileSlot::Mode::Read:
+            out += Cp("(ouvert en lecture)");
+            break;
+        case FileSlot::Mode::Write:
+            out += Cp("(ouvert en écriture)");
+            break;
+        case FileSlot::Mode::Closed:
+            out += Cp("(fermé)");
+            break;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+std::vector<VariableInfo> Engine::Variables() const {
+    std::vector<VariableInfo> list;
+    for (int p = 1; p <= symbolCount_; ++p) {
+        const SymbolEntry& e = symbols_[p];
+        if (!IsVariable(e.kind)) continue;
+        VariableInfo info;
+        std::string_view name = e.Name();
+        info.array = IsArrayName(name);
+        if (info.array) name.remove_suffix(1);
+        info.name.assign(name);
+        info.kind = ToVariableKind(e.kind);
+        info.count = ElementCount(p);
+        list.push_back(std::move(info));
+    }
+    return list;
+}
+
+void Engine::ValueTexts(std::vector<std::string>& out, int maxElements) const {
+    out.clear();
+    std::string text;
+    for (int p = 1; p <= symbolCount_; ++p) {
+        const SymbolEntry& e = symbols_[p];
+        if (!IsVariable(e.kind)) continue;
+        const int shown = std::min(ElementCount(p), std::max(maxElements, 1));
+        for (int k = 0; k < shown; ++k) {
+            SlotText(e.kind, static_cast<std::int64_t>(e.index) + k, text);
+            out.push_back(text);
+        }
+    }
+}
+
+std::string Engine::ValueText(int variable, int element) const {
+    int seen = 0;
+    std::string text;
+    for (int p = 1; p <= symbolCount_; ++p) {
+        const SymbolEntry& e = symbols_[p];
+        if (!IsVariable(e.kind) || seen++ != variable) continue;
+        if (element < 0 || element >= ElementCount(p)) return Cp(msg::kIndiceHorsLimites);
+        SlotText(e.kind, static_cast<std::int64_t>(e.index) + element, text);
+        return text;
+    }
+    return text;
+}
+
+bool Engine::InspectReference(std::string_view reference, std::string& text) const {
+    text.clear();
+    std::string_view name, indexText;
+    if (!SplitReference(Trim(reference), name, indexText)) return false;
+    name = Trim(name);
+    if (!name.empty() && name[0] == '*') name.remove_prefix(1);
+    const int p = Lookup(name);
+    if (p == 0 || !IsVariable(symbols_[p].kind)) {
+        // An array named without its index: "t" stands for "t[".
+        if (!IsArrayName(name) && name.size() < kNameMax) {
+            std::string withBracket(name);
+            withBracket += '[';
+            const int q = Lookup(withBracket);
+            if (q != 0 && IsVariable(symbols_[q].kind)) {
+                NumberBuffer buf;
+                text = Cp("tableau de ");
+                text.append(FormatInt(ElementCount(q), buf));
+                return true;
+            }
+        }
+        return false;
+    }
+    const SymbolEntry& e = symbols_[p];
+    std::int64_t element = 0;
+    if (IsArrayName(name)) {
+        indexText = Trim(indexText);
+        std::int32_t value = 0;
+        const int q = Lookup(indexText);
+        if (q != 0) {
+            if (symbols_[q].kind != SymbolKind::Int ||
+                !SlotInStore(SymbolKind::Int, symbols_[q].index)) {
+                text = Cp(msg::kIndiceTypeIncorrect);
+                return true;
+            }
+            value = ints_[symbols_[q].index];
+        } else if (!ParseInt(indexText, value)) {
+            text = Cp(msg::kErreurDansIndice);
+            return true;
+        }
+        element = static_cast<std::int64_t>(value) - 1;
+        if (element < 0 || element >= ElementCount(p)) {
+            text = Cp(msg::kIndiceHorsLimites);
+            return true;
+        }
+    }
+    SlotText(e.kind, static_cast<std::int64_t>(e.index) + element, text);
+    return true;
+}
+
+// Every open block holds its entries of the control stack, pushed just before the block:
+// four for a for loop, one for the others (the caller's line for a procedure call).
+std::vector<CallFrame> Engine::CallChain() const {
+    std::vector<CallFrame> chain;
+    int entries = 0;
+    for (int k = 1; k <= blockCount_; ++k) {
+        const BlockFrame& frame = blocks_[k];
+        entries += frame.keyword == kNextKeyword ? 4 : 1;
+        if (frame.keyword != kEndSubKeyword) continue;
+        CallFrame call;
+        call.callLine = entries <= controlTop_ ? control_[entries] : -1;
+        // The procedure is the one whose header is the last before its block's end.
+        int header = -1;
+        for (int p = 1; p <= symbolCount_; ++p) {
+            const SymbolEntry& e = symbols_[p];
+            if (e.kind == SymbolKind::Procedure && e.index < frame.resumeLine && e.index > header) {
+                header = e.index;
+                call.procedure.assign(e.Name());
+            }
+        }
+        chain.push_back(std::move(call));
+    }
+    return chain;
+}
+
+int Engine::CallDepth() const {
+    int depth = 0;
+    for (int k = 1; k <= blockCount_; ++k)
+        if (blocks_[k].keyword == kEndSubKeyword) ++depth;
+    return depth;
+}
+
+bool Engine::PausesAfterLine(int stepMode, int startDepth) const {
+    if (runState_ != kRunning) return false;
+    if (stepMode == kStepOver) return CallDepth() <= startDepth;
+    if (stepMode == kStepOut) return CallDepth() < startDepth;
+    return false;
+}
+
+} // namespace vokc

@@ -1,0 +1,59 @@
+// Each hint is attached to its message, and only when the line shows the mistake.
+#include <gtest/gtest.h>
+
+#include "fake_host.h"
+#include "hints.h"
+#include "text.h"
+
+namespace vokc::test {
+namespace {
+
+std::string HintText(const char* message, const std::string& program, int line) {
+    const MemoryText text(program);
+    return Cp1252ToUtf8(HintFor(Utf8ToCp1252(message), text, line).text);
+}
+
+TEST(Hints, EachMistakeGetsItsHint) {
+    const std::string any = "main()\n{\nx = 1\n}\n";
+    EXPECT_EQ(
+        HintText("Spécification de format incorrecte", any, 2),
+        "Le format ne contient que %d, %f, %c ou %s : écrivez le texte dans un printf à part.");
+    EXPECT_EQ(HintText("Identificateur inconnu", "scanf(\"%d\", x)\n", 0),
+              "Il manque & devant le nom de la variable ?");
+    EXPECT_EQ(HintText("Erreur dans expression", "x = a + b * c\n", 0),
+              "Une ligne ne fait qu'une opération : découpez le calcul.");
+    EXPECT_EQ(HintText("Fichier non ouvert en écriture",
+                       "file f\nmain()\n{\nf= fopen(\"a\",\"w\")\nfputs(\"x\", f)\n}\n", 4),
+              "Écrivez f=fopen(...) sans espace.");
+    EXPECT_EQ(HintText("ELSE manquant", any, 2), "Terminez le bloc par }; s'il n'y a pas de else.");
+    EXPECT_EQ(HintText("Erreur de syntaxe", "\xBB  while(i<3)\n", 0),
+              "Écrivez une espace entre le mot et la parenthèse : for (, if (, while (.");
+    EXPECT_NE(HintText("Identificateur y inconnu", any, 2), "");
+    for (const char* message :
+         {"MAIN() non trouvé", "Fin de bloc non détectée", "Délimiteur } sans {",
+          "Etiquette non trouvée", "Indice hors limites"})
+        EXPECT_NE(HintText(message, any, -1), "") << message;
+    const MemoryText text(any);
+    EXPECT_EQ(HintFor(Utf8ToCp1252("ELSE manquant"), text, 2).page, "messages.html#else-manquant");
+}
+
+TEST(Hints, NoHintWhenTheLineDoesNotShowTheMistake) {
+    EXPECT_EQ(HintText("Identificateur inconnu", "scanf(\"%d\", &x)\n", 0), "");
+    EXPECT_EQ(HintText("Identificateur inconnu", "clrscr()\n", 0), "");
+    EXPECT_EQ(HintText("Erreur dans expression", "x = a + 1\n", 0), "");
+    EXPECT_EQ(HintText("Erreur dans expression", "x = -2 * b\n", 0), "");
+    EXPECT_EQ(HintText("Erreur dans expression", "x = \"a+b*c\" + 1\n", 0), "");
+    EXPECT_EQ(HintText("Fichier non ouvert en écriture",
+                       "file f\nf=fopen(\"a\",\"r\")\nfputs(\"x\", f)\n", 2),
+              "");
+    EXPECT_EQ(
+        HintText("Fichier non ouvert en écriture", "f =fopen(\"a\",\"r\")\nfputs(\"x\", f)\n", 1),
+        ""); // a blank before the = only: fopen ran
+    EXPECT_EQ(HintText("Fichier non ouvert en écriture", "fputs(\"x\", g)\n", 0), "");
+    EXPECT_EQ(HintText("Erreur de syntaxe", "for (i=1; i<3; i++\n", 0), "");
+    EXPECT_EQ(HintText("Pile vide", "return\n", 0), "");
+    EXPECT_EQ(HintText("Erreur de syntaxe", "", 99), ""); // a line outside the program
+}
+
+} // namespace
+} // namespace vokc::test

@@ -1,0 +1,7 @@
+file f
+main()
+{
+f = fopen("notes.txt","w+t")
+fputs("bonjour", f)
+fclose(f)
+}

@@ -1,0 +1,5 @@
+int x
+main()
+{
+scanf("%d", x)
+}

@@ -1,0 +1,5 @@
+int a, b, c, x
+main()
+{
+x = a+b*c
+}

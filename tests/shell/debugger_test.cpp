@@ -1,0 +1,431 @@
+// Watching a run in the desktop application, driven through the main window's commands
+// on the offscreen platform: the variables panel at each step, the values under the
+// mouse, the calls, the finer steps and the history of pauses.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTreeWidget>
+
+#include "call_list.h"
+#include "console_window.h"
+#include "debug_dock.h"
+#include "editor_window.h"
+#include "help_viewer.h"
+#include "hint_box.h"
+#include "hover_tips.h"
+#include "main_window.h"
+#include "procedure_list.h"
+#include "reference_at.h"
+#include "run_history.h"
+#include "run_session.h"
+#include "variables_panel.h"
+
+using namespace vokc;
+using namespace vokc::editor;
+
+namespace {
+// A program with an int, an array, a float, a string, a file and an index variable.
+const Lines kProgram = {
+    u"int n, t[3]",
+    u"float x",
+    u"char s[20]",
+    u"file f",
+    u"int i",
+    u"main()",
+    u"{",
+    u"n=5",
+    u"x=x+2",
+    u"s=\"abc\"",
+    u"i=2",
+    u"t[i]=7",
+    u"f=fopen(\"sortie.txt\",\"w\")",
+    u"fclose(f)",
+    u"}",
+};
+// Rows of the panel: n, t[1], t[2], t[3], x, s, f, i.
+enum Row { kN, kT1, kT2, kT3, kX, kS, kF, kI, kRows };
+
+// A loop calling a procedure that calls another.
+const Lines kCalls = {
+    u"int k",
+    u"void inner()",
+    u"{",
+    u"k=k+10",
+    u"}",
+    u"void outer()",
+    u"{",
+    u"k=k+1",
+    u"inner()",
+    u"k=k+1",
+    u"}",
+    u"main()",
+    u"{",
+    u"outer()",
+    u"for (k=1;k<=3;k++)",
+    u"{",
+    u"puts(\"tour\")",
+    u"}",
+    u"puts(\"fin\")",
+    u"}",
+};
+} // namespace
+
+class DebuggerTest : public QObject {
+    Q_OBJECT
+    MainWindow* form = nullptr;
+    ConsoleWindow* console = nullptr;
+    RunSession* session = nullptr;
+    QStringList messages;
+    QString previousDir;
+    QTemporaryDir* dir = nullptr;
+
+    EditorWindow* Editor(const Lines& lines) {
+        form->newFile();
+        EditorWindow* e = form->activeEditor();
+        e->setTextLines(lines);
+        e->setCaretOffset(0);
+        return e;
+    }
+    void Trigger(const char* caption) {
+        QAction* a = form->action(QString::fromUtf8(caption));
+        QVERIFY2(a, caption);
+        a->trigger();
+    }
+    void CaretOnLine(EditorWindow* e, int line) {
+        QTextCursor c(e->memo()->document()->findBlockByNumber(line));
+        e->memo()->setTextCursor(c);
+    }
+    VariablesPanel* Panel() { return form->debugDock()->variables(); }
+    QStringList Values() {
+        QStringList list;
+        for (int r = 0; r < Panel()->rowCount(); ++r)
+            list << Panel()->valueOfRow(r);
+        return list;
+    }
+    QList<int> Marked() {
+        QList<int> list;
+        for (int r = 0; r < Panel()->rowCount(); ++r)
+            if (Panel()->rowMarked(r)) list << r;
+        return list;
+    }
+    QString ConsoleText() { return console->canvas()->allText(); }
+
+  private slots:
+    void init() {
+        previousDir = QDir::currentPath();
+        dir = new QTemporaryDir;
+        QDir::setCurrent(dir->path());
+        form = new MainWindow;
+        console = new ConsoleWindow(form);
+        session = new RunSession(*console, form);
+        messages.clear();
+        console->setMessageHooks([this](const QString& m) { messages << m; },
+                                 [this](const QString& m) { messages << m; });
+        SharedWindows shared;
+        shared.console = console;
+        shared.session = session;
+        shared.procedureList = new ProcedureList(form);
+        form->setSharedWindows(shared);
+        form->show();
+    }
+    void cleanup() {
+        for (EditorWindow* e : form->editors())
+            e->memo()->document()->setModified(false);
+        form->mdiArea()->closeAllSubWindows();
+        delete form;
+        QDir::setCurrent(previousDir);
+        delete dir;
+    }
+
+    void PanelRowsAndChangeMarksAtEveryStep() {
+        Editor(kProgram);
+        QVERIFY(!form->debugDock()->isVisible());
+        Trigger("&Mode pas à pas");
+        form->runProgram(); // main() ran; the dock comes forward by itself
+        QVERIFY(form->debugDock()->isVisible());
+        QTreeWidget* tree = Panel()->tree();
+        QCOMPARE(tree->topLevelItemCount(), 6);
+        QCOMPARE(tree->topLevelItem(1)->text(0), QString("t"));
+        QCOMPARE(tree->topLevelItem(1)->text(1), QString("tableau de 3 entiers"));
+        QCOMPARE(tree->topLevelItem(1)->child(2)->text(0), QString("t[3]"));
+        QCOMPARE(tree->topLevelItem(2)->text(1), QString("réel"));
+        QCOMPARE(tree->topLevelItem(3)->text(1), QString("chaîne"));
+        QCOMPARE(tree->topLevelItem(4)->text(1), QString("fichier"));
+        QCOMPARE(Panel()->rowCount(), int(kRows));
+        QCOMPARE(Values(), (QStringList{"0", "0", "0", "0", "0", " ", "(fermé)", "0"}));
+        QVERIFY(Marked().isEmpty());
+
+        struct Step {
+            Row row;
+            const char* value;
+        };
+        const Step steps[] = {{kN, "5"},
+                              {kX, "2"},
+                              {kS, "abc"},
+                              {kI, "2"},
+                              {kT2, "7"},
+                              {kF, "sortie.txt (ouvert en écriture)"},
+                              {kF, "sortie.txt (fermé)"}};
+        form->resumeRun(); // "{": nothing changes
+        QVERIFY(Marked().isEmpty());
+        for (const Step& step : steps) {
+            form->resumeRun();
+            QCOMPARE(Marked(), QList<int>{step.row});
+            QCOMPARE(Panel()->valueOfRow(step.row), QString::fromUtf8(step.value));
+            // The array's own row is marked with its element.
+            QCOMPARE(tree->topLevelItem(1)->background(0) != QBrush(), step.row == kT2);
+        }
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(session->history().size(), std::size_t(9));
+    }
+
+    void AHiddenPanelReadsNothing() {
+        Editor(kProgram);
+        Trigger("&Mode pas à pas");
+        form->runProgram();
+        const int reads = Panel()->reads();
+        QVERIFY(reads > 0);
+        form->debugDock()->hide();
+        form->resumeRun();
+        form->resumeRun();
+        QCOMPARE(Panel()->reads(), reads);
+        form->debugDock()->refresh(true);
+        QCOMPARE(Panel()->reads(), reads);
+        Trigger("&Variables");
+        QVERIFY(Panel()->reads() > reads);
+    }
+
+    void ValuesUnderTheMouse() {
+        EditorWindow* e = Editor(kProgram);
+        HoverTips* tips = form->hoverTips();
+        QCOMPARE(tips->textAt("t[i]=7", 0), QString()); // no run yet
+        CaretOnLine(e, 13);
+        Trigger("Exécuter &jusqu'au curseur");
+        QCOMPARE(session->startLine(), 13);
+        QCOMPARE(tips->textAt("t[i]=7", 0), QString("t[i] = 7"));
+        QCOMPARE(tips->textAt("t[i]=7", 2), QString("i = 2"));
+        QCOMPARE(tips->textAt("x=x+2", 2), QString("x = 2"));
+        QCOMPARE(tips->textAt("printf(\"%d\", t[99])", 13), QString("t[99] = Indice hors limites"));
+        QCOMPARE(tips->textAt("fclose(f)", 7), QString("f = sortie.txt (ouvert en écriture)"));
+        QCOMPARE(tips->textAt("fclose(f)", 2), QString()); // not a variable
+        QCOMPARE(tips->textAt("t[i]=7", 5), QString());    // a number
+        QVERIFY(messages.isEmpty()); // no message box, and the run goes on as before
+        form->resumeRun();
+        QCOMPARE(session->state(), RunSession::State::Finished);
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(tips->textAt("f", 0), QString("f = sortie.txt (fermé)")); // after the end too
+    }
+
+    void CallChainTwoProceduresDeep() {
+        EditorWindow* e = Editor(kCalls);
+        Trigger("&Mode pas à pas");
+        form->runProgram();
+        for (int k = 0; k < 20 && session->startLine() != 3; ++k)
+            form->resumeRun();
+        QCOMPARE(session->startLine(), 3);
+        Trigger("Appe&ls");
+        QListWidget* calls = form->debugDock()->calls();
+        QCOMPARE(calls->count(), 3);
+        QCOMPARE(calls->item(0)->text(), QString("main()"));
+        QCOMPARE(calls->item(1)->text(), QString("outer() — appel ligne 14"));
+        QCOMPARE(calls->item(2)->text(), QString("inner() — appel ligne 9"));
+        emit calls->itemDoubleClicked(calls->item(2));
+        QCOMPARE(e->memo()->textCursor().blockNumber(), 8);
+        for (int k = 0; k < 5 && session->startLine() != 9; ++k)
+            form->resumeRun(); // to the end of inner(): back in outer()
+        QCOMPARE(session->startLine(), 9);
+        QCOMPARE(calls->count(), 2);
+    }
+
+    void FinerStepsOverOutAndToTheCaret() {
+        EditorWindow* e = Editor(kCalls);
+        Trigger("Pas à pas pri&ncipal"); // from the first run
+        QCOMPARE(session->startLine(), 12);
+        Trigger("Pas à pas pri&ncipal");
+        QCOMPARE(session->startLine(), 13);
+        QCOMPARE(e->memo()->document()->findBlockByNumber(13).text(), QString("\u2022outer()"));
+        Trigger("Pas à pas pri&ncipal"); // the call is one step
+        QCOMPARE(session->startLine(), 14);
+        QCOMPARE(session->inspect("k"), QString("12"));
+        CaretOnLine(e, 16);
+        Trigger("Exécuter &jusqu'au curseur"); // to a line inside the loop
+        QCOMPARE(session->startLine(), 16);
+        QCOMPARE(ConsoleText(), QString());
+        Trigger("Exécuter &jusqu'au curseur"); // once more round the loop
+        QCOMPARE(session->startLine(), 16);
+        QCOMPARE(ConsoleText(), QString("tour"));
+        QCOMPARE(session->inspect("k"), QString("2"));
+
+        CaretOnLine(e, 3);
+        Trigger("Exécuter &jusqu'au curseur"); // never reached again: runs to the end
+        QCOMPARE(session->state(), RunSession::State::Finished);
+        Trigger("Exécuter &jusqu'au curseur"); // from the first run, into inner()
+        QCOMPARE(session->startLine(), 3);
+        Trigger("&Sortir de la procédure");
+        QCOMPARE(session->startLine(), 9);
+        QCOMPARE(session->inspect("k"), QString("11"));
+        Trigger("&Sortir de la procédure");
+        QCOMPARE(session->startLine(), 14);
+        // F5, F7 and F9 keep their keys.
+        QCOMPARE(form->action("&Continuer")->shortcut(), QKeySequence("F7"));
+        QCOMPARE(form->action("&Exécuter")->shortcut(), QKeySequence("F9"));
+        QCOMPARE(form->action("&Point d'arrêt")->shortcut(), QKeySequence("F5"));
+        QCOMPARE(form->action("Pas à pas pri&ncipal")->shortcut(), QKeySequence("F8"));
+        QCOMPARE(form->action("&Sortir de la procédure")->shortcut(), QKeySequence("Shift+F8"));
+        QCOMPARE(form->action("Exécuter &jusqu'au curseur")->shortcut(), QKeySequence("F4"));
+        QVERIFY(messages.isEmpty());
+    }
+
+    void GoingBackThreePausesAndReturning() {
+        EditorWindow* e = Editor(kProgram);
+        Trigger("&Mode pas à pas");
+        form->runProgram();
+        for (int k = 0; k < 8; ++k)
+            form->resumeRun(); // nine pauses, the last before "}"
+        const QString console = ConsoleText();
+        QCOMPARE(session->startLine(), 14);
+        for (int k = 0; k < 3; ++k)
+            Trigger("Pas p&récédent");
+        // The pause after i=2: line 11 ran next, t[2] was still 0.
+        QCOMPARE(session->history().viewed(), std::size_t(5));
+        QCOMPARE(e->stopLine(), 11);
+        QVERIFY(Panel()->banner()->isVisibleTo(Panel()));
+        QCOMPARE(Panel()->valueOfRow(kI), QString("2"));
+        QCOMPARE(Marked(), QList<int>{kI});
+        QCOMPARE(Panel()->valueOfRow(kT2), QString("0"));
+        QCOMPARE(Panel()->valueOfRow(kF), QString("(fermé)"));
+        // Nothing ran again: the interpreter's own values are those of the present.
+        QCOMPARE(session->inspect("t[2]"), QString("7"));
+        QCOMPARE(ConsoleText(), console);
+        for (int k = 0; k < 3; ++k)
+            Trigger("Pas s&uivant");
+        QVERIFY(!session->history().inPast());
+        QVERIFY(!Panel()->banner()->isVisibleTo(Panel()));
+        QCOMPARE(e->stopLine(), 14);
+        QCOMPARE(Panel()->valueOfRow(kF), QString("sortie.txt (fermé)"));
+        Trigger("Pas s&uivant"); // nothing after the present
+        QCOMPARE(e->stopLine(), 14);
+
+        // Any run command returns to the present.
+        Trigger("Pas p&récédent");
+        Trigger("Pas p&récédent");
+        QVERIFY(session->history().inPast());
+        form->resumeRun();
+        QVERIFY(!session->history().inPast());
+        QVERIFY(!Panel()->banner()->isVisibleTo(Panel()));
+    }
+};
+
+// Hints under the messages: attached to the message that the program raised, and the
+// box's help button.
+class HintTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void HintsReachTheMessageBoxOfTheirMessage() {
+        MainWindow form;
+        auto* console = new ConsoleWindow(&form);
+        auto* session = new RunSession(*console, &form);
+        QStringList plain, hinted;
+        console->setMessageHooks([&](const QString& m) { plain << m; },
+                                 [&](const QString& m) { plain << m; });
+        console->setHintHook(
+            [&](const QString& text, const QString& hint, const QString& page, bool error) {
+                hinted << text + "|" + hint + "|" + page + (error ? "|boîte" : "");
+            });
+        SharedWindows shared;
+        shared.console = console;
+        shared.session = session;
+        shared.procedureList = new ProcedureList(&form);
+        form.setSharedWindows(shared);
+        form.newFile();
+        EditorWindow* e = form.activeEditor();
+        e->setTextLines({u"int x", u"main()", u"{", u"scanf(\"%d\", x)", u"}"});
+        form.runProgram();
+        e->setTextLines({u"file f", u"main()", u"{", u"f = fopen(\"sortie.txt\",\"w\")",
+                         u"fputs(\"a\", f)", u"}"});
+        form.runProgram();
+        QVERIFY2(plain.isEmpty(), qPrintable(plain.join("|")));
+        e->setTextLines({u"int x", u"main()", u"{", u"y = 2", u"x = 1 / 0", u"}"});
+        form.runProgram(); // a message with a hint of its own
+        e->setTextLines({u"int x", u"main()", u"{", u"goto fin", u"}"});
+        form.runProgram();
+        QCOMPARE(hinted.join("\n"),
+                 (QStringList{"Identificateur inconnu|Il manque & devant le nom de la variable ?|"
+                              "messages.html#identificateur-inconnu",
+                              "Fichier non ouvert en écriture|Écrivez f=fopen(...) sans espace.|"
+                              "messages.html#fichier-non-ouvert|boîte",
+                              "Identificateur y inconnu|Déclarez ce nom en tête du programme, ou "
+                              "vérifiez son orthographe (les majuscules comptent).|"
+                              "messages.html#identificateur-inconnu",
+                              "Etiquette non trouvée|Écrivez goto fin; sans deux-points, et fin: "
+                              "seul sur sa ligne.|messages.html#structure"})
+                     .join("\n"));
+        QVERIFY(plain.isEmpty());
+        e->memo()->document()->setModified(false);
+    }
+
+    void TheBoxKeepsTheMessageAndOffersHelp() {
+        QMessageBox* box = MakeHintBox(nullptr, "ELSE manquant", "Terminez", false);
+        QCOMPARE(box->text(), QString("ELSE manquant"));
+        QCOMPARE(box->informativeText(), QString("Terminez"));
+        auto* help = box->findChild<QPushButton*>("helpButton");
+        QVERIFY(help);
+        QCOMPARE(help->text(), QString("Aide"));
+        bool clicked = false;
+        connect(help, &QPushButton::clicked, [&] { clicked = true; });
+        box->show();
+        QApplication::setActiveWindow(box);
+        QVERIFY(QTest::qWaitForWindowActive(box));
+        QTest::keyClick(box, Qt::Key_F1);
+        QVERIFY(clicked);
+        delete box;
+    }
+};
+
+// The reference under the mouse, without a window.
+class ReferenceAtTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void ReferencesAroundAColumn() {
+        const std::u16string line = u"  t[i] = total + t[12];";
+        QCOMPARE(ReferenceAt(line, 2), std::u16string(u"t[i]"));
+        QCOMPARE(ReferenceAt(line, 4), std::u16string(u"i"));
+        QCOMPARE(ReferenceAt(line, 9), std::u16string(u"total"));
+        QCOMPARE(ReferenceAt(line, 13), std::u16string(u"total"));
+        QCOMPARE(ReferenceAt(line, 17), std::u16string(u"t[12]"));
+        QCOMPARE(ReferenceAt(line, 19), std::u16string()); // inside the number
+        QCOMPARE(ReferenceAt(line, 0), std::u16string());
+        QCOMPARE(ReferenceAt(line, -1), std::u16string());
+        QCOMPARE(ReferenceAt(line, 500), std::u16string());
+        QCOMPARE(ReferenceAt(u"t[", 0), std::u16string(u"t")); // no closing bracket
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    int status = 0;
+    {
+        ReferenceAtTest t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        HintTest t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        DebuggerTest t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    return status;
+}
+
+#include "debugger_test.moc"
