@@ -770,7 +770,7 @@ void MainWindow::setUpDebugger() {
     if (debugDock_) return;
     RunSession& session = *shared_.session;
     debugDock_ = new DebugDock(session, this);
-    addDockWidget(Qt::RightDockWidgetArea, debugDock_);
+    addDockWidget(Qt::BottomDockWidgetArea, debugDock_);
     debugDock_->hide();
     connect(debugDock_->calls(), &CallList::lineActivated, this, [this](int line) {
         EditorWindow* editor = runningEditor_;
