@@ -391,15 +391,17 @@ void ColourMemo::pass(bool fastRecolor) {
     const int lines = doc->blockCount();
     const qreal bottom = viewport()->height();
     shownBlocks(shown_);
-    const auto fullyShown = [&](int number) {
+    // A line is coloured when its top is in view: the last line, partly shown at the
+    // bottom, too, so that no line the student sees stays plain after a scroll.
+    const auto shownFromTop = [&](int number) {
         if (shown_.empty()) return false;
         const int i = number - shown_.front().Number;
         if (i < 0 || i >= static_cast<int>(shown_.size())) return false;
         const ShownBlock& s = shown_[static_cast<std::size_t>(i)];
-        return s.Number == number && s.Top >= 0 && s.Top + s.Height < bottom;
+        return s.Number == number && s.Top >= 0 && s.Top < bottom;
     };
 
-    // The lines to colour: F and at most N lines after it, as long as they are fully shown.
+    // The lines to colour: F and at most N lines after it, as long as they are shown.
     int f = 0, N = 0;
     if (fastRecolor) {
         f = textCursor().blockNumber();
@@ -412,7 +414,7 @@ void ColourMemo::pass(bool fastRecolor) {
         f = lines;
     }
     int e = f;
-    while (e < f + N && fullyShown(e))
+    while (e < f + N && shownFromTop(e))
         ++e;
     bool allShown = N > 0 && e == f + N;
     // The look-back of the first rule, which starts spans that open above the region.

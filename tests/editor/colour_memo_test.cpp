@@ -218,16 +218,20 @@ class ColourMemoTest : public QObject {
         QCOMPARE(Look(*Memo, 6), QStringLiteral("mmm")); // the last line, without a break
     }
 
-    // Only fully shown lines are coloured; a comment whose end is below them is not.
+    // The shown lines are coloured, the last one partly shown at the bottom too; a
+    // comment whose end is below them is not.
     void shownLinesOnly() {
         Memo->setPlainText(QStringLiteral("if\n/* open\nx\nx\nend */ if\nx\nx\nif"));
-        Room(4.5);
+        Room(3.5);
         QCOMPARE(Memo->colouredRegion().FirstLine, 0);
         QCOMPARE(Memo->colouredRegion().LineCount, 4);
-        QVERIFY(Memo->LineRect(4).top() < Memo->viewport()->height()); // partly shown
+        QVERIFY(Memo->LineRect(3).top() < Memo->viewport()->height()); // partly shown
         QCOMPARE(Look(*Memo, 0), QStringLiteral("bb"));
         QCOMPARE(Look(*Memo, 1), QStringLiteral("......."));
-        QCOMPARE(Look(*Memo, 4), QStringLiteral("........."));
+        Room(4.5); // the comment's end comes into view, partly shown
+        QCOMPARE(Memo->colouredRegion().LineCount, 5);
+        QCOMPARE(Look(*Memo, 1), QStringLiteral("ggggggg"));
+        QCOMPARE(Look(*Memo, 4), QStringLiteral("gggggg.bb"));
         // Scrolled until the end of the comment shows.
         Memo->verticalScrollBar()->setValue(1);
         QCOMPARE(Memo->colouredRegion().FirstLine, 1);
