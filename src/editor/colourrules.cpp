@@ -255,7 +255,6 @@ void TColorRule::Assign(const TColorRule& Source) {
     Enabled = Source.Enabled;
     PartWord = Source.PartWord;
     DefKeyColor = Source.DefKeyColor;
-    KeyBrushColor = Source.KeyBrushColor;
     SetKeywords(Source.FKeywords);
     SetKeyLineEndLst(Source.FKeyLineEndLst);
     SetKeyBegEndLst(Source.FKeyBegEndLst);

@@ -169,7 +169,6 @@ class TColorRule {
     TColorRule& operator=(const TColorRule&) = delete;
 
     std::uint8_t ZOrder = 0; // 252..255 are taken by the control's own spans
-    std::string IntChar;     // kept, not used by any scan
     const TStrings& Keywords() const { return FKeywords; }
     TStrings& Keywords() { return FKeywords; }
     void SetKeywords(const TStrings& Value);
@@ -185,10 +184,8 @@ class TColorRule {
     bool Enabled = true;   // a disabled rule is skipped by the pass
     bool PartWord = false; // keywords match inside words too
     TColor DefKeyColor = clRed;
-    TColor KeySelColor = clYellow;   // kept, not used
-    TColor KeyBrushColor = clWindow; // kept and copied, not used for painting
 
-    // Copies the settings and lists of Source (not IntChar nor KeySelColor).
+    // Copies the settings and lists of Source.
     void Assign(const TColorRule& Source);
 
     TColorRuleHost* Control() const { return FControl; }

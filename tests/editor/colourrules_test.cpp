@@ -154,9 +154,6 @@ TEST(Assign, CopiesSettingsAndKeepsTheRuleWorking) {
     Source.Enabled = false;
     Source.PartWord = true;
     Source.DefKeyColor = clGray;
-    Source.KeySelColor = clBlue;
-    Source.KeyBrushColor = clLime;
-    Source.IntChar = "x";
     Source.SetKeyLineEndLst({"//"});
     Source.SetKeyBegEndLst({"<;>"}); // the table now holds "<" (the last list written)
     Source.SetKeyLineEndLst(Source.KeyLineEndLst()); // and back to "//", writing its own list
@@ -170,9 +167,6 @@ TEST(Assign, CopiesSettingsAndKeepsTheRuleWorking) {
     EXPECT_FALSE(Copy.Enabled);
     EXPECT_TRUE(Copy.PartWord);
     EXPECT_EQ(Copy.DefKeyColor, clGray);
-    EXPECT_EQ(Copy.KeyBrushColor, clLime);
-    EXPECT_EQ(Copy.KeySelColor, clYellow); // not copied
-    EXPECT_EQ(Copy.IntChar, "");           // not copied
     EXPECT_EQ(Copy.KeyBegEndLst(), TStrings{"<;>"});
     EXPECT_EQ(Copy.KeyLineEndLst(), TStrings{"//"});
 
