@@ -1,5 +1,6 @@
 #include "variables_panel.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -54,6 +55,12 @@ VariablesPanel::VariablesPanel(QWidget* parent) : QWidget(parent) {
     tree_->setRootIsDecorated(true);
     tree_->setUniformRowHeights(true);
     tree_->header()->setStretchLastSection(true);
+    // Wide enough for the longest kinds ("tableau de 1000 caractères") without measuring
+    // every row at each refresh.
+    const QFontMetrics metrics(tree_->font());
+    tree_->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("nom_de_variable")) + 40);
+    tree_->setColumnWidth(
+        1, metrics.horizontalAdvance(QStringLiteral("tableau de 2000 caract\u00E8res")) + 24);
     layout->addWidget(banner_);
     layout->addWidget(tree_);
 }
