@@ -1,8 +1,7 @@
-// Read-only views of a run for the variables panel, the values under the mouse and the
-// list of calls: the declared variables with their values, one reference's value, and
-// the chain of active procedure calls. Nothing here changes the run's state or shows a
-// message, so that the windows may look at a run at any moment, even between two
-// lines of a free run.
+// What the debugging windows read of a run: the declared variables and the text of
+// their values, the value of one typed or pointed-at reference, and the procedure calls
+// in progress. None of these functions changes the run or reports a message, so a window
+// may call them at any moment, also between two lines of a free run.
 #include "interpreter_internal.h"
 #include "messages.h"
 #include "numbers.h"

@@ -1,5 +1,6 @@
-// The read-only views of a run (variables, values, references, calls) and the finer step
-// modes (step over, step out, run to a line), through the facade.
+// Reading a run without changing it (variables, values, references, procedure calls),
+// and where step over, step out and run to a line pause, through the interpreter's
+// public interface.
 #include <gtest/gtest.h>
 
 #include "fake_host.h"
