@@ -478,24 +478,16 @@ void EditorWindow::showProcedureList() {
         setCaretOffset(static_cast<long>(LineStart(lines, *line)));
 }
 
-// Removes the step markers wherever editing during a pause moved them (a bullet inside a
-// string literal is the program's own text and stays). Kept out of the undo history.
+// Removes the step markers wherever editing during a pause moved them (StepMarkerPositions).
+// Kept out of the undo history.
 void EditorWindow::removeStepMarkers() {
     QTextDocument* doc = memo_->document();
-    const QChar marker(kStepMarker);
-    // The positions of the markers outside string literals, per line.
-    std::vector<std::pair<QTextBlock, std::vector<int>>> marked;
+    std::vector<std::pair<QTextBlock, std::vector<std::size_t>>> marked;
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
         const QString text = b.text();
-        if (!text.contains(marker)) continue;
-        bool inString = false;
-        std::vector<int> found;
-        for (int i = 0; i < text.size(); ++i) {
-            if (text[i] == QChar('"'))
-                inString = !inString;
-            else if (text[i] == marker && !inString)
-                found.push_back(i);
-        }
+        if (!text.contains(QChar(kStepMarker))) continue;
+        std::vector<std::size_t> found = StepMarkerPositions(
+            TextView(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
         if (!found.empty()) marked.emplace_back(b, std::move(found));
     }
     // Without an undo history, even an empty edit block would mark the text modified.
@@ -507,7 +499,7 @@ void EditorWindow::removeStepMarkers() {
             // From the end, so that the earlier positions stay put.
             for (auto it = found.rbegin(); it != found.rend(); ++it) {
                 QTextCursor c(block);
-                c.setPosition(block.position() + *it);
+                c.setPosition(block.position() + static_cast<int>(*it));
                 c.deleteChar();
             }
         }

@@ -154,13 +154,27 @@ std::optional<std::size_t> LineContaining(const Lines& lines, TextView item) {
     return std::nullopt;
 }
 
+std::vector<std::size_t> StepMarkerPositions(TextView line) {
+    std::vector<std::size_t> found;
+    bool inString = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == u'"')
+            inString = !inString;
+        else if (line[i] == kStepMarker && !inString)
+            found.push_back(i);
+    }
+    return found;
+}
+
 bool RemoveStepMarkers(Lines& lines) {
     bool changed = false;
-    for (Text& line : lines)
-        if (!line.empty() && line[0] == kStepMarker) {
-            line.erase(0, 1);
-            changed = true;
-        }
+    for (Text& line : lines) {
+        const std::vector<std::size_t> found = StepMarkerPositions(line);
+        // From the end, so that the earlier positions stay put.
+        for (auto it = found.rbegin(); it != found.rend(); ++it)
+            line.erase(*it, 1);
+        changed = changed || !found.empty();
+    }
     return changed;
 }
 

@@ -62,7 +62,11 @@ Lines ProcedureItems(const Lines& lines);
 // The first line containing the item, if any.
 std::optional<std::size_t> LineContaining(const Lines& lines, TextView item);
 
-// Removes the step marker at the start of every line; true when something changed.
+// The positions of a line's step markers, wherever editing during a pause moved them,
+// except inside string literals (a bullet there is the program's own text).
+std::vector<std::size_t> StepMarkerPositions(TextView line);
+// Removes the step markers of every line (those StepMarkerPositions finds); true when
+// something changed.
 bool RemoveStepMarkers(Lines& lines);
 
 // The undo history of an editor: whole texts with their caret, older first. A change
