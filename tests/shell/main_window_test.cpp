@@ -538,7 +538,8 @@ class MainWindowTest : public QObject {
             e->setTextLines({u"garde"});
             e->setCaretOffset(0);
             QString caption;
-            QTimer::singleShot(0, [&] {
+            QObject scope; // a timer that never fired goes with it
+            QTimer::singleShot(0, &scope, [&] {
                 auto* d = qobject_cast<GeneratorDialog*>(QApplication::activeModalWidget());
                 if (!d) return;
                 caption = d->windowTitle();

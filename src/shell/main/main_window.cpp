@@ -144,6 +144,7 @@ void MainWindow::addToolButton(const CommandRow& row, QAction* menuItem) {
 }
 
 void MainWindow::connectCommand(QAction* action, const CommandSlot& slot) {
+    // Each part of the main window carries out its own commands.
     const auto parts = std::tuple(this, run_, settings_, windowMenu_, generators_);
     std::visit(
         [&](auto member) {
