@@ -20,7 +20,7 @@ using namespace vokc;
 double RunOnce(MainWindow& form) {
     QElapsedTimer clock;
     clock.start();
-    form.runProgram();
+    form.run()->runProgram();
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
@@ -75,11 +75,11 @@ int main(int argc, char** argv) {
         program.push_back(line);
     e->setTextLines(program);
     form->debugDock()->hide();
-    form->action(QStringLiteral("&Mode pas \u00E0 pas"))->trigger();
+    form->action(Command::StepMode)->trigger();
     const std::size_t before = HeapInUse();
-    form->runProgram();
+    form->run()->runProgram();
     for (int k = 1; k < 10000; ++k)
-        form->resumeRun();
+        form->run()->resumeRun();
     const std::size_t after = HeapInUse();
     std::printf("historique de %zu pauses, 200 variables : %.1f Mo (estimation interne %.1f Mo)\n",
                 session->history().size(), (after - before) / (1024.0 * 1024.0),

@@ -52,13 +52,13 @@ int main(int argc, char** argv) {
     shared.calculator = new CalculatorWindow(&mainWindow);
     mainWindow.setSharedWindows(shared);
     // Settings, recent files and recovery files of the user's standard folders.
-    mainWindow.startSession();
+    mainWindow.settings()->startSession();
 
     delete splash;
     mainWindow.show();
     // Texts that an abnormal end left unsaved come first, then the files asked for.
-    mainWindow.offerRecovery();
-    mainWindow.reopenLastFiles();
+    mainWindow.settings()->offerRecovery();
+    mainWindow.settings()->reopenLastFiles();
     for (int i = 1; i < argc; ++i)
         mainWindow.openProgram(QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath());
     return app.exec();

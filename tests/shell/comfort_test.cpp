@@ -55,7 +55,7 @@ class ComfortTest : public QObject {
             e->memo()->document()->setModified(false);
         delete form;
         form = new MainWindow;
-        form->startSession();
+        form->settings()->startSession();
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
@@ -69,7 +69,7 @@ class ComfortTest : public QObject {
     void init() {
         QSettings().clear();
         form = new MainWindow;
-        form->startSession();
+        form->settings()->startSession();
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
@@ -93,13 +93,13 @@ class ComfortTest : public QObject {
         e->setTextLines(Lines(120, u"x"));
         QCOMPARE(memo->lineNumberWidth(), 8 + 3 * digit);
         // Voir > Numéros de ligne hides them in every window, now and after a restart.
-        form->action("&Numéros de ligne")->trigger();
+        form->action(Command::LineNumbers)->trigger();
         QVERIFY(!memo->lineNumbersShown());
         QCOMPARE(memo->lineNumberWidth(), 0);
         QCOMPARE(memo->viewport()->x(), memo->frameWidth());
         Restart();
         QVERIFY(!NewEditor()->memo()->lineNumbersShown());
-        QVERIFY(!form->action("&Numéros de ligne")->isChecked());
+        QVERIFY(!form->action(Command::LineNumbers)->isChecked());
     }
 
     void StatusBarShowsTheCaretLineAndColumn() {
@@ -120,10 +120,10 @@ class ComfortTest : public QObject {
         QCOMPARE(e->memo()->font().pixelSize(), 17);
         QTest::keyClick(e->memo(), Qt::Key_Plus, Qt::ControlModifier);
         QTest::keyClick(e->memo(), Qt::Key_Plus, Qt::ControlModifier);
-        QCOMPARE(form->zoomStep(), 2);
+        QCOMPARE(form->settings()->zoomStep(), 2);
         QCOMPARE(e->memo()->font().pixelSize(), 21);
         QCOMPARE(NewEditor()->memo()->font().pixelSize(), 21); // new windows too
-        form->action("Zoom a&rrière")->trigger();
+        form->action(Command::ZoomOut)->trigger();
         QCOMPARE(e->memo()->font().pixelSize(), 19);
         // The help follows: its text grows with the steps.
         auto* help = form->findChild<HelpViewer*>();
@@ -131,15 +131,15 @@ class ComfortTest : public QObject {
         help->showContents();
         QCOMPARE(help->zoom(), 1);
         Restart();
-        QCOMPARE(form->zoomStep(), 1);
+        QCOMPARE(form->settings()->zoomStep(), 1);
         QCOMPARE(NewEditor()->memo()->font().pixelSize(), 19);
-        form->action("Taille &normale")->trigger();
+        form->action(Command::ZoomReset)->trigger();
         QCOMPARE(form->activeEditor()->memo()->font().pixelSize(), 17);
         // Far beyond the last step, the size stays at the largest.
         for (int i = 0; i < 40; ++i)
-            form->zoomIn();
+            form->settings()->zoomIn();
         const int largest = form->activeEditor()->memo()->font().pixelSize();
-        form->zoomIn();
+        form->settings()->zoomIn();
         QCOMPARE(form->activeEditor()->memo()->font().pixelSize(), largest);
     }
 
@@ -175,11 +175,11 @@ class ComfortTest : public QObject {
         for (const QString& p : paths)
             QVERIFY(form->openProgram(p));
         QVERIFY(form->openProgram(paths[3])); // again: back to the front
-        QCOMPARE(form->recentFiles().size(), 8);
-        QCOMPARE(form->recentFiles().first(), paths[3]);
-        QCOMPARE(form->recentFiles()[1], paths[9]);
+        QCOMPARE(form->settings()->recentFiles().size(), 8);
+        QCOMPARE(form->settings()->recentFiles().first(), paths[3]);
+        QCOMPARE(form->settings()->recentFiles()[1], paths[9]);
         Restart();
-        QCOMPARE(form->recentFiles().first(), paths[3]);
+        QCOMPARE(form->settings()->recentFiles().first(), paths[3]);
         QMenu* file = Menu(form, "&Fichier");
         emit file->aboutToShow();
         emit file->aboutToShow(); // shown twice: the list is not doubled
@@ -193,16 +193,16 @@ class ComfortTest : public QObject {
             if (a->text() == "&2 p9.c") a->trigger();
         QCOMPARE(form->activeEditor()->fileName(), paths[9]);
         // The windows open at the quit come back only when the option is on.
-        QVERIFY(!form->action("Rou&vrir les fichiers au démarrage")->isChecked());
+        QVERIFY(!form->action(Command::ReopenOption)->isChecked());
         QVERIFY(form->close());
         Restart();
-        form->reopenLastFiles();
+        form->settings()->reopenLastFiles();
         QVERIFY(form->editors().empty());
-        form->action("Rou&vrir les fichiers au démarrage")->trigger();
+        form->action(Command::ReopenOption)->trigger();
         QVERIFY(form->openProgram(paths[0]));
         QVERIFY(form->close());
         Restart();
-        form->reopenLastFiles();
+        form->settings()->reopenLastFiles();
         QCOMPARE(form->editors().size(), size_t(1));
         QCOMPARE(form->editors().front()->fileName(), paths[0]);
     }
@@ -220,18 +220,18 @@ class ComfortTest : public QObject {
         QTest::keyClick(e->memo(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(e->textLines(), (Lines{u"main()", u"{", u"}"})); // the whole word, no marker
         QVERIFY(!e->canUndo());
-        form->action("&Rétablir")->trigger();
+        form->action(Command::Redo)->trigger();
         QCOMPARE(e->textLines(), (Lines{u"main()", u"{ab", u"}"}));
         // The next run removes the marker; undo does not bring it back.
         e->setCaretOffset(0);
         QTest::keyClicks(e->memo(), "x");
         e->insertStepMarker(1);
         e->removeStepMarkers();
-        form->action("&Annuler")->trigger();
+        form->action(Command::Undo)->trigger();
         QCOMPARE(e->textLines(), (Lines{u"main()", u"{ab", u"}"}));
         // Nothing changes while a program runs.
         e->beginRun();
-        form->action("&Annuler")->trigger();
+        form->action(Command::Undo)->trigger();
         QCOMPARE(e->textLines(), (Lines{u"main()", u"{ab", u"}"}));
         e->endRun();
         QTest::keyClick(e->memo(), Qt::Key_Y, Qt::ControlModifier);
@@ -246,14 +246,14 @@ class ComfortTest : public QObject {
     }
 
     void UsualKeysReachTheirCommands() {
-        QCOMPARE(form->action("&Nouveau")->shortcut(), QKeySequence("Ctrl+N"));
-        QCOMPARE(form->action("&Ouvrir")->shortcut(), QKeySequence("Ctrl+O"));
-        QCOMPARE(form->action("Rec&hercher...")->shortcut(), QKeySequence("Ctrl+F"));
-        QCOMPARE(form->action("&Annuler")->shortcut(), QKeySequence("Ctrl+Z"));
-        QCOMPARE(form->action("&Rétablir")->shortcut(), QKeySequence("Ctrl+Y"));
+        QCOMPARE(form->action(Command::New)->shortcut(), QKeySequence("Ctrl+N"));
+        QCOMPARE(form->action(Command::Open)->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(form->action(Command::Find)->shortcut(), QKeySequence("Ctrl+F"));
+        QCOMPARE(form->action(Command::Undo)->shortcut(), QKeySequence("Ctrl+Z"));
+        QCOMPARE(form->action(Command::Redo)->shortcut(), QKeySequence("Ctrl+Y"));
         // The keys of the command table stay as they were.
-        QCOMPARE(form->action("&Enregistrer")->shortcut(), QKeySequence("Ctrl+S"));
-        QCOMPARE(form->action("Co&ntinuer")->shortcut(), QKeySequence("F3"));
+        QCOMPARE(form->action(Command::Save)->shortcut(), QKeySequence("Ctrl+S"));
+        QCOMPARE(form->action(Command::FindNext)->shortcut(), QKeySequence("F3"));
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
         QTest::keyClick(form, Qt::Key_N, Qt::ControlModifier);

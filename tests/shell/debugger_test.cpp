@@ -95,9 +95,9 @@ class DebuggerTest : public QObject {
         e->setCaretOffset(0);
         return e;
     }
-    void Trigger(const char* caption) {
-        QAction* a = form->action(QString::fromUtf8(caption));
-        QVERIFY2(a, caption);
+    void Trigger(Command role) {
+        QAction* a = form->action(role);
+        QVERIFY(a);
         a->trigger();
     }
     void CaretOnLine(EditorWindow* e, int line) {
@@ -149,8 +149,8 @@ class DebuggerTest : public QObject {
     void PanelRowsAndChangeMarksAtEveryStep() {
         Editor(kProgram);
         QVERIFY(!form->debugDock()->isVisible());
-        Trigger("&Mode pas à pas");
-        form->runProgram(); // main() ran; the dock comes forward by itself
+        Trigger(Command::StepMode);
+        form->run()->runProgram(); // main() ran; the dock comes forward by itself
         QVERIFY(form->debugDock()->isVisible());
         QTreeWidget* tree = Panel()->tree();
         QCOMPARE(tree->topLevelItemCount(), 6);
@@ -175,10 +175,10 @@ class DebuggerTest : public QObject {
                               {kT2, "7"},
                               {kF, "sortie.txt (ouvert en écriture)"},
                               {kF, "sortie.txt (fermé)"}};
-        form->resumeRun(); // "{": nothing changes
+        form->run()->resumeRun(); // "{": nothing changes
         QVERIFY(Marked().isEmpty());
         for (const Step& step : steps) {
-            form->resumeRun();
+            form->run()->resumeRun();
             QCOMPARE(Marked(), QList<int>{step.row});
             QCOMPARE(Panel()->valueOfRow(step.row), QString::fromUtf8(step.value));
             // The array's own row is marked with its element.
@@ -190,17 +190,17 @@ class DebuggerTest : public QObject {
 
     void AHiddenPanelReadsNothing() {
         Editor(kProgram);
-        Trigger("&Mode pas à pas");
-        form->runProgram();
+        Trigger(Command::StepMode);
+        form->run()->runProgram();
         const int reads = Panel()->reads();
         QVERIFY(reads > 0);
         form->debugDock()->hide();
-        form->resumeRun();
-        form->resumeRun();
+        form->run()->resumeRun();
+        form->run()->resumeRun();
         QCOMPARE(Panel()->reads(), reads);
         form->debugDock()->refresh(true);
         QCOMPARE(Panel()->reads(), reads);
-        Trigger("&Variables");
+        Trigger(Command::Variables);
         QVERIFY(Panel()->reads() > reads);
     }
 
@@ -209,7 +209,7 @@ class DebuggerTest : public QObject {
         HoverTips* tips = form->hoverTips();
         QCOMPARE(tips->textAt("t[i]=7", 0), QString()); // no run yet
         CaretOnLine(e, 13);
-        Trigger("Exécuter &jusqu'au curseur");
+        Trigger(Command::RunToCursor);
         QCOMPARE(session->startLine(), 13);
         QCOMPARE(tips->textAt("t[i]=7", 0), QString("t[i] = 7"));
         QCOMPARE(tips->textAt("t[i]=7", 2), QString("i = 2"));
@@ -219,7 +219,7 @@ class DebuggerTest : public QObject {
         QCOMPARE(tips->textAt("fclose(f)", 2), QString()); // not a variable
         QCOMPARE(tips->textAt("t[i]=7", 5), QString());    // a number
         QVERIFY(messages.isEmpty()); // no message box, and the run goes on as before
-        form->resumeRun();
+        form->run()->resumeRun();
         QCOMPARE(session->state(), RunSession::State::Finished);
         QVERIFY(messages.isEmpty());
         QCOMPARE(tips->textAt("f", 0), QString("f = sortie.txt (fermé)")); // after the end too
@@ -227,12 +227,12 @@ class DebuggerTest : public QObject {
 
     void CallChainTwoProceduresDeep() {
         EditorWindow* e = Editor(kCalls);
-        Trigger("&Mode pas à pas");
-        form->runProgram();
+        Trigger(Command::StepMode);
+        form->run()->runProgram();
         for (int k = 0; k < 20 && session->startLine() != 3; ++k)
-            form->resumeRun();
+            form->run()->resumeRun();
         QCOMPARE(session->startLine(), 3);
-        Trigger("Appe&ls");
+        Trigger(Command::Calls);
         QListWidget* calls = form->debugDock()->calls();
         QCOMPARE(calls->count(), 3);
         QCOMPARE(calls->item(0)->text(), QString("main()"));
@@ -241,60 +241,60 @@ class DebuggerTest : public QObject {
         emit calls->itemDoubleClicked(calls->item(2));
         QCOMPARE(e->memo()->textCursor().blockNumber(), 8);
         for (int k = 0; k < 5 && session->startLine() != 9; ++k)
-            form->resumeRun(); // to the end of inner(): back in outer()
+            form->run()->resumeRun(); // to the end of inner(): back in outer()
         QCOMPARE(session->startLine(), 9);
         QCOMPARE(calls->count(), 2);
     }
 
     void FinerStepsOverOutAndToTheCaret() {
         EditorWindow* e = Editor(kCalls);
-        Trigger("Pas à pas pri&ncipal"); // from the first run
+        Trigger(Command::StepOver); // from the first run
         QCOMPARE(session->startLine(), 12);
-        Trigger("Pas à pas pri&ncipal");
+        Trigger(Command::StepOver);
         QCOMPARE(session->startLine(), 13);
         QCOMPARE(e->memo()->document()->findBlockByNumber(13).text(), QString("\u2022outer()"));
-        Trigger("Pas à pas pri&ncipal"); // the call is one step
+        Trigger(Command::StepOver); // the call is one step
         QCOMPARE(session->startLine(), 14);
         QCOMPARE(session->inspect("k"), QString("12"));
         CaretOnLine(e, 16);
-        Trigger("Exécuter &jusqu'au curseur"); // to a line inside the loop
+        Trigger(Command::RunToCursor); // to a line inside the loop
         QCOMPARE(session->startLine(), 16);
         QCOMPARE(ConsoleText(), QString());
-        Trigger("Exécuter &jusqu'au curseur"); // once more round the loop
+        Trigger(Command::RunToCursor); // once more round the loop
         QCOMPARE(session->startLine(), 16);
         QCOMPARE(ConsoleText(), QString("tour"));
         QCOMPARE(session->inspect("k"), QString("2"));
 
         CaretOnLine(e, 3);
-        Trigger("Exécuter &jusqu'au curseur"); // never reached again: runs to the end
+        Trigger(Command::RunToCursor); // never reached again: runs to the end
         QCOMPARE(session->state(), RunSession::State::Finished);
-        Trigger("Exécuter &jusqu'au curseur"); // from the first run, into inner()
+        Trigger(Command::RunToCursor); // from the first run, into inner()
         QCOMPARE(session->startLine(), 3);
-        Trigger("&Sortir de la procédure");
+        Trigger(Command::StepOut);
         QCOMPARE(session->startLine(), 9);
         QCOMPARE(session->inspect("k"), QString("11"));
-        Trigger("&Sortir de la procédure");
+        Trigger(Command::StepOut);
         QCOMPARE(session->startLine(), 14);
         // F5, F7 and F9 keep their keys.
-        QCOMPARE(form->action("&Continuer")->shortcut(), QKeySequence("F7"));
-        QCOMPARE(form->action("&Exécuter")->shortcut(), QKeySequence("F9"));
-        QCOMPARE(form->action("&Point d'arrêt")->shortcut(), QKeySequence("F5"));
-        QCOMPARE(form->action("Pas à pas pri&ncipal")->shortcut(), QKeySequence("F8"));
-        QCOMPARE(form->action("&Sortir de la procédure")->shortcut(), QKeySequence("Shift+F8"));
-        QCOMPARE(form->action("Exécuter &jusqu'au curseur")->shortcut(), QKeySequence("F4"));
+        QCOMPARE(form->action(Command::Resume)->shortcut(), QKeySequence("F7"));
+        QCOMPARE(form->action(Command::Run)->shortcut(), QKeySequence("F9"));
+        QCOMPARE(form->action(Command::Breakpoint)->shortcut(), QKeySequence("F5"));
+        QCOMPARE(form->action(Command::StepOver)->shortcut(), QKeySequence("F8"));
+        QCOMPARE(form->action(Command::StepOut)->shortcut(), QKeySequence("Shift+F8"));
+        QCOMPARE(form->action(Command::RunToCursor)->shortcut(), QKeySequence("F4"));
         QVERIFY(messages.isEmpty());
     }
 
     void GoingBackThreePausesAndReturning() {
         EditorWindow* e = Editor(kProgram);
-        Trigger("&Mode pas à pas");
-        form->runProgram();
+        Trigger(Command::StepMode);
+        form->run()->runProgram();
         for (int k = 0; k < 8; ++k)
-            form->resumeRun(); // nine pauses, the last before "}"
+            form->run()->resumeRun(); // nine pauses, the last before "}"
         const QString console = ConsoleText();
         QCOMPARE(session->startLine(), 14);
         for (int k = 0; k < 3; ++k)
-            Trigger("Pas p&récédent");
+            Trigger(Command::PreviousStep);
         // The pause after i=2: line 11 ran next, t[2] was still 0.
         QCOMPARE(session->history().viewed(), std::size_t(5));
         QCOMPARE(e->stopLine(), 11);
@@ -307,19 +307,19 @@ class DebuggerTest : public QObject {
         QCOMPARE(session->inspect("t[2]"), QString("7"));
         QCOMPARE(ConsoleText(), console);
         for (int k = 0; k < 3; ++k)
-            Trigger("Pas s&uivant");
+            Trigger(Command::NextStep);
         QVERIFY(!session->history().inPast());
         QVERIFY(!Panel()->banner()->isVisibleTo(Panel()));
         QCOMPARE(e->stopLine(), 14);
         QCOMPARE(Panel()->valueOfRow(kF), QString("sortie.txt (fermé)"));
-        Trigger("Pas s&uivant"); // nothing after the present
+        Trigger(Command::NextStep); // nothing after the present
         QCOMPARE(e->stopLine(), 14);
 
         // Any run command returns to the present.
-        Trigger("Pas p&récédent");
-        Trigger("Pas p&récédent");
+        Trigger(Command::PreviousStep);
+        Trigger(Command::PreviousStep);
         QVERIFY(session->history().inPast());
-        form->resumeRun();
+        form->run()->resumeRun();
         QVERIFY(!session->history().inPast());
         QVERIFY(!Panel()->banner()->isVisibleTo(Panel()));
     }
@@ -349,15 +349,15 @@ class HintTest : public QObject {
         form.newFile();
         EditorWindow* e = form.activeEditor();
         e->setTextLines({u"int x", u"main()", u"{", u"scanf(\"%d\", x)", u"}"});
-        form.runProgram();
+        form.run()->runProgram();
         e->setTextLines({u"file f", u"main()", u"{", u"f = fopen(\"sortie.txt\",\"w\")",
                          u"fputs(\"a\", f)", u"}"});
-        form.runProgram();
+        form.run()->runProgram();
         QVERIFY2(plain.isEmpty(), qPrintable(plain.join("|")));
         e->setTextLines({u"int x", u"main()", u"{", u"y = 2", u"x = 1 / 0", u"}"});
-        form.runProgram(); // a message with a hint of its own
+        form.run()->runProgram(); // a message with a hint of its own
         e->setTextLines({u"int x", u"main()", u"{", u"goto fin", u"}"});
-        form.runProgram();
+        form.run()->runProgram();
         QCOMPARE(hinted.join("\n"),
                  (QStringList{"Identificateur inconnu|Il manque & devant le nom de la variable ?|"
                               "messages.html#identificateur-inconnu",

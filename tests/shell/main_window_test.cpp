@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,11 +22,16 @@
 #include <QToolBar>
 
 #include "editor_window.h"
+#include "file_skeleton_dialog.h"
 #include "find_dialog.h"
+#include "for_loop_dialog.h"
 #include "french.h"
+#include "if_dialog.h"
 #include "main_window.h"
 #include "procedure_list.h"
 #include "skeletons.h"
+#include "while_loop_dialog.h"
+#include "window_menu.h"
 
 using namespace vokc;
 using namespace vokc::editor;
@@ -78,56 +84,66 @@ class MainWindowTest : public QObject {
     }
 
     void EnablingFollowsTheEditorCount() {
-        const QStringList always = {
-            "&Nouveau",         "&Ouvrir",     "&Configuration impression...",
-            "&Quitter",         "&Calendrier", "C&alculatrice",
-            "&Horloge",         "&Index",      "&Rechercher",
-            "&Utiliser l'aide", "&A propos"};
-        const QStringList editorOnly = {"&Fermer",
-                                        "&Enregistrer",
-                                        "Enregistrer &sous...",
-                                        "I&mporter",
-                                        "&Imprimer...",
-                                        "&Couper",
-                                        "Co&pier",
-                                        "C&oller",
-                                        "&Tout sélectionner",
-                                        "Rec&hercher...",
-                                        "Co&ntinuer",
-                                        "Re&mplacer...",
-                                        "&Voids...",
-                                        "&Table des symboles",
-                                        "&Examiner variable...",
-                                        "&Exécuter",
-                                        "&Point d'arrêt",
-                                        "&Continuer",
-                                        "&Mode pas à pas",
-                                        "&Mots clé...",
-                                        "Boucle &For...",
-                                        "Boucle Whille...",
-                                        "Boucle &Do...",
-                                        "Condition &If...",
-                                        "&Lecture fichier...",
-                                        "&Ecriture fichier...",
-                                        "&Cascade",
-                                        "&Mosaïque",
-                                        "&Réorganiser les icônes",
-                                        "&Tout réduire"};
+        const std::vector<std::pair<Command, QString>> always = {
+            {Command::New, "&Nouveau"},
+            {Command::Open, "&Ouvrir"},
+            {Command::PrinterSetup, "&Configuration impression..."},
+            {Command::Quit, "&Quitter"},
+            {Command::Calendar, "&Calendrier"},
+            {Command::Calculator, "C&alculatrice"},
+            {Command::Clock, "&Horloge"},
+            {Command::HelpContents, "&Index"},
+            {Command::HelpSearch, "&Rechercher"},
+            {Command::HelpOnHelp, "&Utiliser l'aide"},
+            {Command::About, "&A propos"},
+        };
+        const std::vector<std::pair<Command, QString>> editorOnly = {
+            {Command::Close, "&Fermer"},
+            {Command::Save, "&Enregistrer"},
+            {Command::SaveAs, "Enregistrer &sous..."},
+            {Command::Import, "I&mporter"},
+            {Command::Print, "&Imprimer..."},
+            {Command::Cut, "&Couper"},
+            {Command::Copy, "Co&pier"},
+            {Command::Paste, "C&oller"},
+            {Command::SelectAll, "&Tout sélectionner"},
+            {Command::Find, "Rec&hercher..."},
+            {Command::FindNext, "Co&ntinuer"},
+            {Command::Replace, "Re&mplacer..."},
+            {Command::Procedures, "&Voids..."},
+            {Command::SymbolTable, "&Table des symboles"},
+            {Command::Examine, "&Examiner variable..."},
+            {Command::Run, "&Exécuter"},
+            {Command::Breakpoint, "&Point d'arrêt"},
+            {Command::Resume, "&Continuer"},
+            {Command::StepMode, "&Mode pas à pas"},
+            {Command::Keyword, "&Mots clé..."},
+            {Command::ForLoop, "Boucle &For..."},
+            {Command::WhileLoop, "Boucle Whille..."},
+            {Command::DoLoop, "Boucle &Do..."},
+            {Command::If, "Condition &If..."},
+            {Command::FileRead, "&Lecture fichier..."},
+            {Command::FileWrite, "&Ecriture fichier..."},
+            {Command::Cascade, "&Cascade"},
+            {Command::Tile, "&Mosaïque"},
+            {Command::ArrangeIcons, "&Réorganiser les icônes"},
+            {Command::MinimizeAll, "&Tout réduire"},
+        };
         auto check = [&](bool withEditor) {
-            for (const QString& c : always) {
-                QAction* a = form->action(c);
-                QVERIFY2(a, qPrintable(c));
+            for (const auto& [role, c] : always) {
+                QAction* a = form->action(role);
+                QVERIFY2(a && a->text() == c, qPrintable(c));
                 QVERIFY2(a->isEnabled(), qPrintable(c));
             }
-            for (const QString& c : editorOnly) {
-                QAction* a = form->action(c);
-                QVERIFY2(a, qPrintable(c));
+            for (const auto& [role, c] : editorOnly) {
+                QAction* a = form->action(role);
+                QVERIFY2(a && a->text() == c, qPrintable(c));
                 QCOMPARE(a->isEnabled(), withEditor);
             }
         };
         check(false);
-        QCOMPARE(form->action("&Exécuter")->shortcut(), QKeySequence("F9"));
-        QCOMPARE(form->action("&Quitter")->shortcut(), QKeySequence("Alt+X"));
+        QCOMPARE(form->action(Command::Run)->shortcut(), QKeySequence("F9"));
+        QCOMPARE(form->action(Command::Quit)->shortcut(), QKeySequence("Alt+X"));
         // The tool-bar buttons follow: only "Nouveau" and "Ouvrir" stay enabled.
         int enabledButtons = 0;
         for (QAction* a : form->toolBar()->actions())
@@ -136,7 +152,7 @@ class MainWindowTest : public QObject {
         NewEditor();
         check(true);
         CloseAll();
-        QTRY_VERIFY(!form->action("&Fermer")->isEnabled());
+        QTRY_VERIFY(!form->action(Command::Close)->isEnabled());
     }
 
     void NewWindowsAreNumberedByTheOpenCount() {
@@ -465,6 +481,76 @@ class MainWindowTest : public QObject {
         QCOMPARE(e->caretOffset(), 0L);
     }
 
+    void EachRoleHasItsOwnActionAndKeys() {
+        QStringList names;
+        for (const CommandRow& row : CommandTable()) {
+            QAction* a = form->action(row.role);
+            QVERIFY2(a && a->objectName() == QString::fromLatin1(row.name), row.name);
+            QVERIFY2(!names.contains(a->objectName()), row.name);
+            names << a->objectName();
+        }
+        // The commands with a second key.
+        QCOMPARE(form->action(Command::ZoomIn)->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")}));
+        QCOMPARE(form->action(Command::Stop)->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence("Ctrl+Pause"), QKeySequence(Qt::Key_Escape)}));
+        for (Command role : {Command::ReopenOption, Command::LineNumbers, Command::StepMode})
+            QVERIFY(form->action(role)->isCheckable());
+        QVERIFY(!form->action(Command::Run)->isCheckable());
+    }
+
+    void GeneratorCommandsInsertWhatTheirDialogBuilds() {
+        SharedWindows shared;
+        shared.procedureList = liste;
+        shared.generators.forLoop = new ForLoopDialog(form);
+        shared.generators.whileLoop = new WhileLoopDialog(form);
+        shared.generators.ifCondition = new IfDialog(form);
+        shared.generators.fileSkeleton = new FileSkeletonDialog(form);
+        form->setSharedWindows(shared);
+        shared.generators.forLoop->counterEdit()->setText("i");
+        shared.generators.forLoop->initialEdit()->setText("1");
+        shared.generators.forLoop->finalEdit()->setText("3");
+        for (ConditionDialog* d : std::initializer_list<ConditionDialog*>{
+                 shared.generators.whileLoop, shared.generators.ifCondition}) {
+            d->operand1Edit()->setText("n");
+            d->operatorGroup()->item(1)->click();
+            d->operand2Edit()->setText("3");
+        }
+        shared.generators.fileSkeleton->variableEdit()->setText("f");
+        shared.generators.fileSkeleton->fileNameEdit()->setText("a.txt");
+        const struct {
+            Command role;
+            bool confirm;
+            QString caption;
+            std::u16string firstLine;
+        } cases[] = {
+            {Command::ForLoop, true, "Boucle For", u"For (i=1; i<=3; i++)"},
+            {Command::WhileLoop, true, "Boucle While", u"While (n<3)"},
+            {Command::DoLoop, true, "Boucle Do", u"Do"},
+            {Command::If, true, "Condition If", u"If (n<3)"},
+            {Command::If, false, "Condition If", u"garde"}, // a cancel leaves the text
+            {Command::FileWrite, true, "Lecture / Ecriture fichier",
+             u"f=Fopen(\"a.txt\",\"w+t\");"},
+            {Command::FileRead, true, "Lecture / Ecriture fichier", u"f=Fopen(\"a.txt\",\"r+t\");"},
+        };
+        for (const auto& c : cases) {
+            EditorWindow* e = NewEditor();
+            e->setTextLines({u"garde"});
+            e->setCaretOffset(0);
+            QString caption;
+            QObject scope; // a timer that never fired goes with it
+            QTimer::singleShot(0, &scope, [&] {
+                auto* d = qobject_cast<GeneratorDialog*>(QApplication::activeModalWidget());
+                if (!d) return;
+                caption = d->windowTitle();
+                c.confirm ? d->confirm() : d->cancel();
+            });
+            form->action(c.role)->trigger();
+            QCOMPARE(caption, c.caption);
+            QVERIFY2(e->textLines().front() == c.firstLine, qPrintable(caption));
+        }
+    }
+
     void StatusLineShowsHints() {
         QStatusTipEvent tip("Ouvrir un fichier existant");
         QCoreApplication::sendEvent(form, &tip);
@@ -499,7 +585,7 @@ class MainWindowTest : public QObject {
         EditorWindow* second = NewEditor();
         second->setTextLines(
             {u"int i", u"main()", u"{", u"for (i=1; i<=3; i++)", u"  printf(\"%d\\n\", i)", u"}"});
-        form->tileWindows();
+        form->windowMenu()->tile();
         QCoreApplication::processEvents();
         QVERIFY(form->grab().save(QString::fromLocal8Bit(out)));
     }

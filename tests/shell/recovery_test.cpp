@@ -29,12 +29,12 @@ int RunChildSession(int argc, char** argv) {
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     MainWindow form;
-    form.startSession();
+    form.settings()->startSession();
     form.show();
     form.newFile();
     EditorWindow* e = form.activeEditor();
     e->memo()->textCursor().insertText(QStringLiteral("// texte perdu \u00e9\u00e9"));
-    if (!form.recoveryStore()->write(e)) return 2;
+    if (!form.settings()->recoveryStore()->write(e)) return 2;
     std::printf("pret\n");
     std::fflush(stdout);
     return QApplication::exec();
@@ -82,7 +82,7 @@ class RecoveryTest : public QObject {
     void cleanupTestCase() { qputenv("HOME", oldHome); }
     void init() {
         form = new MainWindow;
-        form->startSession();
+        form->settings()->startSession();
         form->show();
     }
     void cleanup() {
@@ -97,18 +97,18 @@ class RecoveryTest : public QObject {
     }
 
     void KilledSessionIsOfferedBack() {
-        const QString folder = form->recoveryStore()->folder();
+        const QString folder = form->settings()->recoveryStore()->folder();
         QCOMPARE(folder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         QVERIFY(folder.startsWith(home.path()));
         QProcess child;
         QVERIFY(StartChild(child));
         // While it runs, its text is its own: nothing is offered.
         QStringList asked;
-        form->setRestoreHook([&](QWidget*, const QString& q) {
+        form->settings()->setRestoreHook([&](QWidget*, const QString& q) {
             asked << q;
             return true;
         });
-        form->offerRecovery();
+        form->settings()->offerRecovery();
         QVERIFY(asked.isEmpty());
         QCOMPARE(RecoveryFiles(folder).size(), 1);
         Kill(child);
@@ -116,13 +116,13 @@ class RecoveryTest : public QObject {
         // The next start offers the text back, in French.
         delete form;
         form = new MainWindow;
-        form->startSession();
+        form->settings()->startSession();
         form->show();
-        form->setRestoreHook([&](QWidget*, const QString& q) {
+        form->settings()->setRestoreHook([&](QWidget*, const QString& q) {
             asked << q;
             return true;
         });
-        form->offerRecovery();
+        form->settings()->offerRecovery();
         QCOMPARE(asked, QStringList{"Vok C s'est arrêté sans que « VokC - C1.C » soit "
                                     "enregistré.\nRécupérer le texte non enregistré ?"});
         QCOMPARE(form->editors().size(), size_t(1));
@@ -136,10 +136,11 @@ class RecoveryTest : public QObject {
         QVERIFY(e->fileName().isEmpty());
         // The old file went; the restored window keeps the text in a file of its own.
         const QStringList files = RecoveryFiles(folder);
-        QCOMPARE(files, QStringList{QFileInfo(form->recoveryStore()->fileOf(e)).fileName()});
+        QCOMPARE(files,
+                 QStringList{QFileInfo(form->settings()->recoveryStore()->fileOf(e)).fileName()});
         // Offered once only.
         asked.clear();
-        form->offerRecovery();
+        form->settings()->offerRecovery();
         QVERIFY(asked.isEmpty());
         // Closing without saving discards the text and its file.
         e->setSaveChangesHook([](QWidget*, const QString&) { return int(QMessageBox::No); });
@@ -149,16 +150,16 @@ class RecoveryTest : public QObject {
     }
 
     void RefusedTextsAreDiscarded() {
-        const QString folder = form->recoveryStore()->folder();
+        const QString folder = form->settings()->recoveryStore()->folder();
         QProcess child;
         QVERIFY(StartChild(child));
         Kill(child);
         int asked = 0;
-        form->setRestoreHook([&](QWidget*, const QString&) {
+        form->settings()->setRestoreHook([&](QWidget*, const QString&) {
             ++asked;
             return false;
         });
-        form->offerRecovery();
+        form->settings()->offerRecovery();
         QCOMPARE(asked, 1);
         QVERIFY(form->editors().empty());
         QVERIFY(RecoveryFiles(folder).isEmpty());
@@ -168,7 +169,7 @@ class RecoveryTest : public QObject {
 
     void SavedOrUnchangedTextsHaveNoFile() {
         QTemporaryDir dir;
-        RecoveryStore* store = form->recoveryStore();
+        RecoveryStore* store = form->settings()->recoveryStore();
         form->newFile();
         EditorWindow* e = form->activeEditor();
         const QString file = store->fileOf(e);

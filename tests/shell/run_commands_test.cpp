@@ -87,10 +87,10 @@ class RunTest : public QObject {
     // The zoom of the main window scales the console's whole drawing, line step included.
     void ZoomScalesTheConsole() {
         QCOMPARE(console->canvas()->scale(), 1.0);
-        form->zoomIn();
-        form->zoomIn();
+        form->settings()->zoomIn();
+        form->settings()->zoomIn();
         QVERIFY(console->canvas()->scale() > 1.0);
-        form->zoomReset();
+        form->settings()->zoomReset();
         QCOMPARE(console->canvas()->scale(), 1.0);
     }
 
@@ -108,7 +108,7 @@ class RunTest : public QObject {
     void StepModeMarksTheNextLine() {
         EditorWindow* e = Editor(DefaultProgram());
         e->memo()->document()->setModified(false);
-        form->action("&Mode pas à pas")->trigger();
+        form->action(Command::StepMode)->trigger();
         QCOMPARE(session->stepMode(), true);
         e->runProgram();
         QCOMPARE(Line(e, 6), QString("\u2022{"));
@@ -118,7 +118,7 @@ class RunTest : public QObject {
         e->resumeRun();
         QCOMPARE(Line(e, 6), QString("{"));
         QCOMPARE(Line(e, 7), QString("\u2022"));
-        form->action("&Mode pas à pas")->trigger();
+        form->action(Command::StepMode)->trigger();
         QCOMPARE(session->stepMode(), false);
     }
 
@@ -192,18 +192,18 @@ class RunTest : public QObject {
     void ARunawayProgramCanBeStopped() {
         EditorWindow* e =
             Editor({u"int i", u"main()", u"{", u"boucle:", u"i++", u"goto boucle", u"}"});
-        QVERIFY(!form->action("&Arrêter")->isEnabled());
+        QVERIFY(!form->action(Command::Stop)->isEnabled());
         bool sawRunning = false;
         QTimer::singleShot(100, [&] {
-            sawRunning =
-                form->action("&Arrêter")->isEnabled() && !form->action("&Exécuter")->isEnabled();
-            form->action("&Arrêter")->trigger();
+            sawRunning = form->action(Command::Stop)->isEnabled() &&
+                         !form->action(Command::Run)->isEnabled();
+            form->action(Command::Stop)->trigger();
         });
         e->runProgram();
         QVERIFY(sawRunning);
         QVERIFY(session->startLine() == 4 || session->startLine() == 5);
         QCOMPARE(e->stopLine(), session->startLine());
-        QVERIFY(form->action("&Exécuter")->isEnabled());
+        QVERIFY(form->action(Command::Run)->isEnabled());
         QVERIFY(!e->memo()->isReadOnly());
     }
 
@@ -217,7 +217,7 @@ class RunTest : public QObject {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QTRY_VERIFY(sub.isNull());
         QVERIFY(!session->isRunning());
-        QVERIFY(form->action("&Exécuter")->isEnabled() == !form->editors().empty());
+        QVERIFY(form->action(Command::Run)->isEnabled() == !form->editors().empty());
     }
 
     void QuittingDuringARunStopsTheProgramThenQuits() {
@@ -278,7 +278,7 @@ class RunTest : public QObject {
                                   u"{", u"t[3] = 7", u"r = 0,5", u"}"});
         e->runProgram();
         QTimer::singleShot(0, [&] { QTest::keyClick(table->list(), Qt::Key_Escape); });
-        form->showSymbolTable();
+        form->run()->showSymbolTable();
         QCOMPARE(table->list()->item(0)->text(), QString("t[ , I , 1"));
         QCOMPARE(table->list()->count(), 3 + 2 + 8);
         QCOMPARE(table->list()->item(3 + 2 + 4)->text(), QString("Var Int : 1"));
@@ -292,7 +292,7 @@ class RunTest : public QObject {
             QCOMPARE(variable->resultEdit()->text(), QString("Variable inconnue"));
             QTest::keyClick(variable->referenceEdit(), Qt::Key_Escape);
         });
-        form->examineVariable();
+        form->run()->examineVariable();
     }
 
     void PrintingThroughThePrinterName() {
@@ -327,12 +327,12 @@ class RunTest : public QObject {
     void ActivatingAWindowTurnsStepModeOff() {
         EditorWindow* a = Editor(DefaultProgram());
         Editor(DefaultProgram());
-        form->action("&Mode pas à pas")->trigger();
+        form->action(Command::StepMode)->trigger();
         QCOMPARE(session->stepMode(), true);
         form->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(a->parentWidget()));
         QCOMPARE(session->stepMode(), false);
-        QVERIFY(form->action("&Mode pas à pas")->isChecked()); // the check mark stays
-        form->action("&Mode pas à pas")->trigger();
+        QVERIFY(form->action(Command::StepMode)->isChecked()); // the check mark stays
+        form->action(Command::StepMode)->trigger();
     }
 };
 
@@ -355,8 +355,8 @@ void RunTest::AnInputLoopStopsFromTheMenuTheConsoleAndTheEditor() {
             QTest::keyClicks(console->inputLine()->edit(), "Ana");
             QTest::keyClick(console->inputLine()->edit(), Qt::Key_Return);
         } else if (reads == 2) {
-            QVERIFY(form->action("&Arrêter")->isEnabled());
-            form->action("&Arrêter")->trigger(); // the menu works while the line waits
+            QVERIFY(form->action(Command::Stop)->isEnabled());
+            form->action(Command::Stop)->trigger(); // the menu works while the line waits
         } else if (reads == 3) {
             QTest::keyClick(console->inputLine()->edit(), Qt::Key_Escape);
         } else if (reads == 4) {
@@ -395,26 +395,19 @@ void RunTest::NothingChangesTheTextDuringARun() {
     e->showReplaceDialog();
     QStringList enabledDuringRun;
     bool dialogEnabled = true, readOnly = false;
-    const QStringList editing = {"&Couper",
-                                 "C&oller",
-                                 "Re&mplacer...",
-                                 "I&mporter",
-                                 "&Mots clé...",
-                                 "Boucle &For...",
-                                 "Boucle Whille...",
-                                 "Boucle &Do...",
-                                 "Condition &If...",
-                                 "&Lecture fichier...",
-                                 "&Ecriture fichier..."};
+    const std::vector<Command> editing = {Command::Cut,       Command::Paste,    Command::Replace,
+                                          Command::Import,    Command::Keyword,  Command::ForLoop,
+                                          Command::WhileLoop, Command::DoLoop,   Command::If,
+                                          Command::FileRead,  Command::FileWrite};
     int asked = 0;
     console->setAnswerHook([&](int, int) {
         if (++asked == 1) {
-            for (const QString& caption : editing)
-                if (form->action(caption)->isEnabled()) enabledDuringRun << caption;
+            for (Command role : editing)
+                if (form->action(role)->isEnabled()) enabledDuringRun << form->action(role)->text();
             dialogEnabled = e->replaceDialog()->isEnabled();
             readOnly = e->memo()->isReadOnly();
             form->paste(); // even called directly, the command leaves the text alone
-            form->stopProgram();
+            form->run()->stopProgram();
         }
         return QString("x");
     });
@@ -425,8 +418,8 @@ void RunTest::NothingChangesTheTextDuringARun() {
     QVERIFY(!dialogEnabled);
     QVERIFY(readOnly);
     QCOMPARE(e->memo()->toPlainText(), before);
-    for (const QString& caption : editing)
-        QVERIFY2(form->action(caption)->isEnabled(), qPrintable(caption));
+    for (Command role : editing)
+        QVERIFY2(form->action(role)->isEnabled(), qPrintable(form->action(role)->text()));
     QVERIFY(e->replaceDialog()->isEnabled());
     e->replaceDialog()->hide();
 }
@@ -550,12 +543,13 @@ void RunTest::GetchReadsOneKeyWithoutEnter() {
 
 void RunTest::RunKeysWorkInTheConsoleAndFocusComesBack() {
     EditorWindow* e = Editor({u"int x", u"main()", u"{", u"x = 1", u"}"});
-    for (const char* caption :
-         {"&Exécuter", "&Continuer", "&Point d'arrêt", "&Arrêter", "&Mode pas à pas"}) {
+    for (Command role :
+         {Command::Run, Command::Resume, Command::Breakpoint, Command::Stop, Command::StepMode}) {
         QAction* a = nullptr;
         for (QAction* candidate : console->actions())
-            if (candidate->text() == QString::fromUtf8(caption)) a = candidate;
-        QVERIFY2(a && a->shortcutContext() == Qt::WindowShortcut, qPrintable(caption));
+            if (candidate == form->action(role)) a = candidate;
+        QVERIFY2(a && a->shortcutContext() == Qt::WindowShortcut,
+                 qPrintable(form->action(role)->objectName()));
     }
     console->bringForward();
     QVERIFY(QTest::qWaitForWindowActive(console));
@@ -564,7 +558,7 @@ void RunTest::RunKeysWorkInTheConsoleAndFocusComesBack() {
     QTRY_VERIFY(QApplication::activeWindow() == form);
     QVERIFY(e->memo()->hasFocus());
     // Voir › Ecran brings the console forward again.
-    form->action("&Ecran")->trigger();
+    form->action(Command::Console)->trigger();
     QTRY_VERIFY(QApplication::activeWindow() == console);
     QVERIFY(console->isVisible());
 }
@@ -579,7 +573,7 @@ void RunTest::TheConsoleTextCanBeCopiedAndSaved() {
     QTemporaryDir dir;
     const QString path = dir.filePath("sortie.txt");
     console->setSaveNameHook([path](QWidget*) { return path; });
-    form->action("Enregistrer l'écran sous...")->trigger();
+    form->action(Command::SaveConsole)->trigger();
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(saved.readAll()), QString("Bonjour Zoé\r\n\r\nfin\r\n"));

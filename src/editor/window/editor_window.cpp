@@ -553,10 +553,6 @@ bool EditorWindow::removeMarker(int line, char16_t marker) {
     return true;
 }
 
-void EditorWindow::removeStepMarker(int line) {
-    removeMarker(line, kStepMarker);
-}
-
 void EditorWindow::insertStepMarker(int line) {
     insertMarker(line, kStepMarker);
 }

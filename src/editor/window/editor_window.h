@@ -83,7 +83,6 @@ class EditorWindow : public QWidget {
     void beginRun();
     void endRun();
     void removeStepMarkers();
-    void removeStepMarker(int line);
     void insertStepMarker(int line);
     // Puts the caret on a line and highlights it (-1: no highlight).
     void showStopLine(int line);

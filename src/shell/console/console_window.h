@@ -65,9 +65,6 @@ class ConsoleCanvas : public QWidget {
     // of the input line).
     void reachRow(int y);
 
-  signals:
-    void contentChanged();
-
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -2,36 +2,19 @@
 #include "if_dialog.h"
 
 #include <QCheckBox>
-#include <QLineEdit>
 
 namespace vokc {
 
-IfDialog::IfDialog(QWidget* parent) : GeneratorDialog(QStringLiteral("Condition If"), parent) {
-    operand1Edit_ = addEdit(QStringLiteral("Opérande 1"));
-    operatorGroup_ =
-        new RadioGroup(QStringLiteral("Opérateur"),
-                       {QStringLiteral(" =="), QStringLiteral(" <"), QStringLiteral(" >"),
-                        QStringLiteral(" <="), QStringLiteral(" >="), QStringLiteral("!=")},
-                       this);
-    addRow(operatorGroup_);
-    operand2Edit_ = addEdit(QStringLiteral("Opérande 2"));
+IfDialog::IfDialog(QWidget* parent)
+    : ConditionDialog(QStringLiteral("Condition If"), QStringLiteral("!="), parent) {
     elseBox_ = new QCheckBox(QStringLiteral(" ELSE"), this);
     addRow(elseBox_);
     addButtons();
 }
 
-vokc::ConditionFields IfDialog::fields() const {
-    vokc::ConditionFields f;
-    f.operand1 = operand1Edit_->text().toStdU16String();
-    f.operatorIndex = operatorGroup_->itemIndex();
-    f.operand2 = operand2Edit_->text().toStdU16String();
-    return f;
-}
-
 void IfDialog::result(QString& text, bool& confirmed) const {
     confirmed = this->confirmed();
-    text = QString::fromStdU16String(
-        vokc::IfSkeleton(fields(), elseBox_->isChecked(), this->confirmed()));
+    text = QString::fromStdU16String(IfSkeleton(fields(), elseBox_->isChecked(), confirmed));
 }
 
 } // namespace vokc

@@ -1,0 +1,268 @@
+#include "run_controller.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "call_list.h"
+#include "command_table.h"
+#include "console_window.h"
+#include "debug_dock.h"
+#include "editor_window.h"
+#include "examine_dialog.h"
+#include "help_viewer.h"
+#include "hover_tips.h"
+#include "main_window.h"
+#include "run_history.h"
+#include "run_session.h"
+#include "symbol_table_dialog.h"
+
+namespace vokc {
+
+RunController::RunController(MainWindow& window) : QObject(&window), window_(window) {}
+
+void RunController::setSharedWindows(const SharedWindows& shared, HelpViewer* help) {
+    shared_ = shared;
+    RunSession* session = shared_.session;
+    if (!session) return;
+    connect(session, &RunSession::runningChanged, &window_, &MainWindow::updateActions);
+    connect(session, &RunSession::stopped, this, &RunController::showStop);
+    QLabel* runPanel = window_.runPanel();
+    connect(session, &RunSession::runningChanged, this, [runPanel](bool running) {
+        if (running) runPanel->setText(RunningStateText());
+    });
+    connect(session, &RunSession::stopped, this,
+            [runPanel](const RunStop& stop) { runPanel->setText(StopStateText(stop)); });
+    connectConsole(help);
+    setUpDebugger();
+}
+
+void RunController::connectConsole(HelpViewer* help) {
+    ConsoleWindow* console = shared_.console;
+    if (!console) return;
+    RunSession* session = shared_.session;
+    connect(session, &RunSession::runningChanged, console, &ConsoleWindow::setRunning);
+    connect(console, &ConsoleWindow::stopRequested, session, &RunSession::requestStop);
+    // The run keys (and quitting) work in the console as in the editor.
+    for (const CommandRow& row : CommandTable())
+        if (row.flags & kConsoleKey) console->addAction(window_.action(row.role));
+    connect(console, &ConsoleWindow::helpRequested, help, &HelpViewer::showPage);
+}
+
+bool RunController::running() const {
+    return shared_.session && shared_.session->isRunning();
+}
+
+bool RunController::afterStop(std::function<void()> then) {
+    if (!running()) return false;
+    shared_.session->whenStopped(std::move(then));
+    return true;
+}
+
+bool RunController::deferClose(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::Close || !running()) return false;
+    auto* editor = qobject_cast<EditorWindow*>(watched);
+    if (!editor) return false;
+    // The program reads this window's text: it stops first, then the window closes.
+    QPointer<EditorWindow> guard(editor);
+    afterStop([guard] {
+        if (!guard) return;
+        if (QWidget* sub = guard->parentWidget())
+            sub->close();
+        else
+            guard->close();
+    });
+    e->ignore();
+    return true;
+}
+
+void RunController::activeWindowChanged() {
+    EditorWindow* now = nullptr;
+    if (QMdiSubWindow* sub = window_.mdiArea()->activeSubWindow())
+        now = qobject_cast<EditorWindow*>(sub->widget());
+    // No active child (the console or a dialog has the focus) changes nothing: coming back
+    // to the same editor must not end its step mode.
+    if (!now || now == activeEditor_) return;
+    // Another program's window: the files of the last run are closed and step mode ends
+    // (the menu's check mark stays).
+    if (activeEditor_ && shared_.session) shared_.session->closeFiles();
+    activeEditor_ = now;
+    if (shared_.session) shared_.session->setStepMode(false);
+}
+
+void RunController::connectEditor(EditorWindow* editor) {
+    connect(editor, &EditorWindow::runRequested, this, [this, editor] { startRun(editor, true); });
+    connect(editor, &EditorWindow::resumeRequested, this,
+            [this, editor] { startRun(editor, false); });
+    if (hoverTips_) hoverTips_->watch(editor->memo());
+    if (RunSession* session = shared_.session) {
+        connect(editor, &EditorWindow::stepModeRequested, session, &RunSession::setStepMode);
+        // A resume goes on from the line before the toggled one.
+        connect(editor, &EditorWindow::breakpointToggled, session,
+                [session](int line) { session->setStartLine(line - 1); });
+        connect(editor, &EditorWindow::closing, session, &RunSession::closeFiles);
+    }
+}
+
+void RunController::startRun(EditorWindow* editor, bool fresh) {
+    RunSession* session = shared_.session;
+    if (!session || session->isRunning()) return;
+    editor->removeStepMarkers();
+    runningEditor_ = editor;
+    if (hoverTips_) hoverTips_->setEditor(editor->memo());
+    editor->beginRun();
+    if (fresh)
+        session->start(editor->programText(),
+                       editor::ToCp1252(editor->programName().toStdU16String()));
+    else
+        session->resume(editor->programText());
+}
+
+void RunController::showStop(const RunStop& stop) {
+    EditorWindow* editor = runningEditor_;
+    if (!editor) return;
+    editor->endRun();
+    if (stop.markStep) editor->insertStepMarker(stop.line);
+    if (stop.showLine) editor->showStopLine(stop.line);
+    // The keyboard goes back to the program's text, where the run keys are; the console
+    // stays in view beside it.
+    window_.activateWindow();
+    if (shared_.console && shared_.console->isVisible()) shared_.console->raise();
+    if (QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget()))
+        window_.mdiArea()->setActiveSubWindow(sub);
+    editor->memo()->setFocus();
+    // The variables come forward the first time a run pauses step by step.
+    if (stop.reason == RunStopReason::StepPause && debugDock_ && !debugDockShownOnce_) {
+        debugDockShownOnce_ = true;
+        debugDock_->showVariables();
+    }
+}
+
+// ---- The commands ----
+
+void RunController::runProgram() {
+    if (EditorWindow* e = window_.activeEditor()) e->runProgram();
+}
+
+void RunController::toggleBreakpoint() {
+    if (EditorWindow* e = window_.activeEditor()) e->toggleBreakpoint();
+}
+
+void RunController::resumeRun() {
+    if (EditorWindow* e = window_.activeEditor()) e->resumeRun();
+}
+
+void RunController::toggleStepMode() {
+    // The check mark is the main window's (Qt has already inverted it).
+    if (EditorWindow* e = window_.activeEditor())
+        e->setStepMode(window_.action(Command::StepMode)->isChecked());
+}
+
+void RunController::stopProgram() {
+    if (shared_.session) shared_.session->requestStop();
+}
+
+void RunController::showConsole() {
+    if (shared_.console) shared_.console->bringForward();
+}
+
+void RunController::saveConsoleText() {
+    if (shared_.console) shared_.console->saveTextAs();
+}
+
+void RunController::showSymbolTable() {
+    if (!shared_.session || !shared_.symbolTable) return;
+    shared_.symbolTable->setLines(shared_.session->symbolListing());
+    shared_.symbolTable->exec();
+}
+
+void RunController::examineVariable() {
+    if (!shared_.session || !shared_.examine) return;
+    RunSession* session = shared_.session;
+    shared_.examine->setEvaluator(
+        [session](const QString& reference) { return session->examine(reference); });
+    shared_.examine->exec();
+}
+
+// ---- Watching a run: the variables dock, finer steps and the history ----
+
+void RunController::setUpDebugger() {
+    if (debugDock_) return;
+    RunSession& session = *shared_.session;
+    debugDock_ = new DebugDock(session, &window_);
+    window_.addDockWidget(Qt::BottomDockWidgetArea, debugDock_);
+    debugDock_->hide();
+    connect(debugDock_->calls(), &CallList::lineActivated, this, [this](int line) {
+        EditorWindow* editor = runningEditor_;
+        if (!editor) return;
+        QTextCursor cursor(editor->memo()->document()->findBlockByNumber(line));
+        editor->memo()->setTextCursor(cursor);
+        editor->memo()->setFocus();
+    });
+    hoverTips_ = new HoverTips(session, this);
+    for (EditorWindow* editor : window_.editors())
+        hoverTips_->watch(editor->memo());
+}
+
+void RunController::showVariables() {
+    if (debugDock_) debugDock_->showVariables();
+}
+
+void RunController::showCalls() {
+    if (debugDock_) debugDock_->showCalls();
+}
+
+void RunController::runFinerStep(int kind) {
+    EditorWindow* editor = window_.activeEditor();
+    RunSession* session = shared_.session;
+    if (!editor || !session || session->isRunning()) return;
+    const auto step = static_cast<RunSession::StepKind>(kind);
+    session->setNextStep(step, editor->memo()->textCursor().blockNumber());
+    // From a pause of this window's program the run goes on; otherwise it starts afresh.
+    const bool resume = session->state() == RunSession::State::Paused && runningEditor_ == editor;
+    startRun(editor, !resume);
+}
+
+void RunController::stepOver() {
+    runFinerStep(static_cast<int>(RunSession::StepKind::Over));
+}
+
+void RunController::stepOut() {
+    runFinerStep(static_cast<int>(RunSession::StepKind::Out));
+}
+
+void RunController::runToCursor() {
+    runFinerStep(static_cast<int>(RunSession::StepKind::ToLine));
+}
+
+void RunController::showViewedPause() {
+    RunSession* session = shared_.session;
+    EditorWindow* editor = runningEditor_;
+    if (!session || !editor || session->history().empty()) return;
+    RunHistory& history = session->history();
+    editor->showStopLine(history.line(history.viewed()));
+    if (debugDock_) {
+        if (!debugDock_->isVisible()) debugDock_->showVariables();
+        debugDock_->showViewedPause();
+    }
+}
+
+void RunController::previousStep() {
+    RunSession* session = shared_.session;
+    if (!session || session->isRunning() || !session->history().back()) return;
+    showViewedPause();
+}
+
+void RunController::nextStep() {
+    RunSession* session = shared_.session;
+    if (!session || session->isRunning() || !session->history().forward()) return;
+    showViewedPause();
+}
+
+} // namespace vokc
