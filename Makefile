@@ -2,6 +2,8 @@
 #   make run    installs what is missing, builds, starts Vok C on examples/bonjour.c
 #   make test   installs what is missing, builds, runs every test (plain and sanitized)
 #   make bench  builds optimised and runs the benchmarks side by side with their peers
+#   make deb    builds the Debian package vokc_VERSION_ARCH.deb here (Release, with
+#               Debian's hardening flags; dependencies computed by dpkg-shlibdeps)
 #   make fuzz   builds the fuzzers (clang, libFuzzer); make test runs each for FUZZ_SECONDS,
 #               make fuzz-long for FUZZ_LONG_SECONDS (fuzz/run.sh)
 
@@ -9,11 +11,12 @@ JOBS ?= 2
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+DEB_BUILD ?= build-deb
 FUZZ_SECONDS ?= 60
 FUZZ_LONG_SECONDS ?= 1800
 
 .PHONY: all setup build build-asan run test test-plain test-asan bench clean
-.PHONY: setup-fuzz fuzz test-fuzz fuzz-long
+.PHONY: setup-fuzz fuzz test-fuzz fuzz-long deb
 
 all: build
 
@@ -65,6 +68,21 @@ test-fuzz: fuzz
 fuzz-long: fuzz
 	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_LONG_SECONDS)
 
+# Only the two programs and the packaging files are built (not the tests): CPack's own
+# build step is emptied by CMAKE_SKIP_INSTALL_ALL_DEPENDENCY.
+deb:
+	@scripts/setup.sh deb
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVOKC_WERROR=OFF \
+	  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(DEB_BUILD) -j $(JOBS) --target vokc vokc-run vokc_packaging_files
+	rm -f $(DEB_BUILD)/vokc_*.deb vokc_*.deb
+	cd $(DEB_BUILD) && cpack -G DEB
+	cp $(DEB_BUILD)/vokc_*.deb .
+	@ls -l vokc_*.deb
+
 bench:
 	@scripts/setup.sh bench
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVOKC_WERROR=OFF
@@ -72,4 +90,4 @@ bench:
 	bench/run.sh build-bench
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-bench
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench $(DEB_BUILD)

@@ -316,7 +316,7 @@ int ParseOptions(int argc, char** argv, Options& opt) {
             std::cout << kUsage;
             return 0;
         } else if (a == "--version") {
-            std::cout << "vokc-run (Vok C) 2.0\n";
+            std::cout << "vokc-run (Vok C) " VOKC_VERSION "\n";
             return 0;
         } else if (a == "--decimal-separator") {
             if (!value(v)) return UsageError("--decimal-separator attend un caractère");

@@ -23,7 +23,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     auto* icon = new QLabel(this);
     icon->setPixmap(shell::ProductPicture(64, 64));
     auto* productName = new QLabel(QStringLiteral("Vok C"), this);
-    auto* version = new QLabel(QStringLiteral("Version 2.0"), this);
+    auto* version = new QLabel(QStringLiteral("Version " VOKC_VERSION), this);
     QFont bold = font();
     bold.setBold(true);
     productName->setFont(bold);

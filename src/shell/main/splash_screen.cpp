@@ -25,7 +25,7 @@ SplashScreen::SplashScreen(QWidget* parent)
     f.setBold(true);
     f.setPixelSize(30);
     name->setFont(f);
-    auto* version = new QLabel(QStringLiteral("Version 2.0"), panel);
+    auto* version = new QLabel(QStringLiteral("Version " VOKC_VERSION), panel);
     auto* text = new QVBoxLayout;
     text->addStretch();
     text->addWidget(name);
