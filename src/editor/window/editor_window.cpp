@@ -60,7 +60,7 @@ EditorWindow::EditorWindow(QWidget* parent) : QWidget(parent) {
     memo_ = new ColourMemo(this);
     memo_->setObjectName("memo");
     memo_->setFont(font);
-    AddEditorColorRules(memo_->colourRules());
+    AddEditorColourRules(memo_->colourRules());
     // Unlike the memo's default, a long program can be scrolled with the mouse too.
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     memo_->document()->setDocumentMargin(3);
