@@ -36,6 +36,7 @@
 #include "call_list.h"
 #include "clock_window.h"
 #include "console_window.h"
+#include "cp1252_qstring.h"
 #include "debug_dock.h"
 #include "desk_logic.h"
 #include "editor_window.h"
@@ -738,8 +739,7 @@ void MainWindow::startRun(EditorWindow* editor, bool fresh) {
     if (hoverTips_) hoverTips_->setEditor(editor->memo());
     editor->beginRun();
     if (fresh)
-        session->start(editor->programText(),
-                       editor::ToCp1252(editor->programName().toStdU16String()));
+        session->start(editor->programText(), QStringToCp1252(editor->programName()));
     else
         session->resume(editor->programText());
 }
