@@ -83,20 +83,28 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-std::string Utf8ToCp1252(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
+namespace {
+// Calls each(cp) for every code point of a UTF-8 text, with U+FFFD for each byte that
+// starts no well-formed sequence.
+template <typename Each> void ForEachCodePoint(std::string_view utf8, Each&& each) {
     char32_t cp;
     for (std::size_t i = 0; i < utf8.size();) {
-        std::size_t n = DecodeUtf8(utf8, i, cp);
+        const std::size_t n = DecodeUtf8(utf8, i, cp);
         if (n == 0) {
-            out += '?';
+            each(U'\uFFFD');
             ++i;
             continue;
         }
-        out += UnicodeToCp1252(cp);
+        each(cp);
         i += n;
     }
+}
+} // namespace
+
+std::string Utf8ToCp1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    ForEachCodePoint(utf8, [&](char32_t cp) { out += UnicodeToCp1252(cp); });
     return out;
 }
 
@@ -183,15 +191,7 @@ std::string Utf16ToCp1252(std::u16string_view utf16) {
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
-    char32_t cp;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t n = DecodeUtf8(utf8, i, cp);
-        if (n == 0) {
-            out += u'\uFFFD';
-            ++i;
-            continue;
-        }
-        i += n;
+    ForEachCodePoint(utf8, [&](char32_t cp) {
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out += static_cast<char16_t>(0xD800 + (cp >> 10));
@@ -199,7 +199,7 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
         } else {
             out += static_cast<char16_t>(cp);
         }
-    }
+    });
     return out;
 }
 

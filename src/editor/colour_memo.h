@@ -176,6 +176,18 @@ class ColourMemo : public QPlainTextEdit, public ColourRuleHost {
     int docPosition(std::int64_t offset) const;
     std::int64_t lineStartOffset(int block) const;
     void shownBlocks(std::vector<ShownBlock>& out) const;
+    // Calls visit(block, rect) for the blocks from the first visible one down to the
+    // viewport's bottom; `rect` is the block's bounding rectangle in viewport coordinates.
+    template <typename Visit> void forEachShownBlock(Visit&& visit) const {
+        const qreal bottom = viewport()->height();
+        QPointF offset = contentOffset();
+        for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
+            const QRectF r = blockBoundingRect(b).translated(offset);
+            if (r.top() >= bottom) break;
+            offset.ry() += r.height();
+            visit(b, r);
+        }
+    }
     bool colourable() const;
     void clearShownLines();
     void clearLine(const QTextBlock& block);

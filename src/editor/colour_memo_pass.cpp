@@ -34,18 +34,12 @@ bool ColourMemo::colourable() const {
 // text and the height of its lines.
 void ColourMemo::shownBlocks(std::vector<ShownBlock>& out) const {
     out.clear();
-    const qreal bottom = viewport()->height();
-    QPointF offset = contentOffset();
-    for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
-        const QRectF r = blockBoundingRect(b).translated(offset);
-        if (r.top() >= bottom) break;
-        if (b.isVisible()) {
-            const QTextLayout* l = b.layout();
-            const qreal height = l->lineCount() > 0 ? l->boundingRect().height() : r.height();
-            out.push_back({b.blockNumber(), r.top(), height});
-        }
-        offset.ry() += r.height();
-    }
+    forEachShownBlock([&out](const QTextBlock& b, const QRectF& r) {
+        if (!b.isVisible()) return;
+        const QTextLayout* l = b.layout();
+        const qreal height = l->lineCount() > 0 ? l->boundingRect().height() : r.height();
+        out.push_back({b.blockNumber(), r.top(), height});
+    });
 }
 
 void ColourMemo::recolourPass(bool fastRecolour) {

@@ -69,14 +69,9 @@ void ColourMemo::drawHandlerKeys() {
     QPainter painter(viewport());
     painter.setFont(font());
     const QColor textColour = palette().color(QPalette::Text);
-    const qreal bottom = viewport()->height();
-    QPointF offset = contentOffset();
-    for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
-        const QRectF r = blockBoundingRect(b).translated(offset);
-        if (r.top() >= bottom) break;
-        offset.ry() += r.height();
+    forEachShownBlock([&](const QTextBlock& b, const QRectF& r) {
         const auto* data = dynamic_cast<const LineColours*>(b.userData());
-        if (!data) continue;
+        if (!data) return;
         const QString text = b.text();
         const QTextLayout* layout = b.layout();
         for (const LineRun& run : data->runs) {
@@ -92,7 +87,7 @@ void ColourMemo::drawHandlerKeys() {
             onDrawKey_(painter, text.mid(run.start, run.length), rect, textColour);
             painter.setFont(font());
         }
-    }
+    });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -143,17 +138,12 @@ void ColourMemo::paintLineNumbers(QPaintEvent* event) {
     painter.setFont(font());
     painter.setPen(p.color(QPalette::Disabled, QPalette::Text));
     const int width = lineNumbers_->width() - 4;
-    const int bottom = viewport()->height();
-    QPointF offset = contentOffset();
-    for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
-        const QRectF r = blockBoundingRect(b).translated(offset);
-        if (r.top() >= bottom) break;
-        offset.ry() += r.height();
-        if (!b.isVisible() || r.bottom() < event->rect().top()) continue;
-        const int lineHeight = fontMetrics().height();
+    const int lineHeight = fontMetrics().height();
+    forEachShownBlock([&](const QTextBlock& b, const QRectF& r) {
+        if (!b.isVisible() || r.bottom() < event->rect().top()) return;
         painter.drawText(0, static_cast<int>(r.top()), width, lineHeight, Qt::AlignRight,
                          QString::number(b.blockNumber() + 1));
-    }
+    });
 }
 
 } // namespace vokc

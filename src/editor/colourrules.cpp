@@ -61,6 +61,17 @@ Colour ColourOrDefault(std::string_view part, Colour fallback) {
     return IsBlankText(part) ? fallback : ParseColour(part);
 }
 
+// Clears the table and calls fill(entry, line, p) for each of the first kKeyTableSize
+// lines, `p` being the position of the line's first ';' (npos when it has none).
+template <typename Fill> void FillKeyTable(KeyTable& table, const StringList& lines, Fill&& fill) {
+    table.fill(KeyEntry{});
+    const std::size_t n = std::min<std::size_t>(lines.size(), kKeyTableSize);
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::string_view line = lines[k];
+        fill(table[k], line, line.find(';'));
+    }
+}
+
 void SetKey(std::array<char, kKeyLengthMax>& text, std::uint8_t& length, std::string_view key) {
     key = key.substr(0, kKeyLengthMax);
     std::copy(key.begin(), key.end(), text.begin());
@@ -130,53 +141,44 @@ Colour ParseColour(std::string_view text) {
 // ---------------------------------------------------------------------------------------
 // Compiling a rule
 
-KeyTable& ColourRule::clearedKeyTable() {
+KeyTable& ColourRule::keyTableToFill() {
     if (!keyTable_) keyTable_ = std::make_unique<KeyTable>();
-    keyTable_->fill(KeyEntry{});
     return *keyTable_;
 }
 
 // Each line: begin key ";" end key [";" colour]. A line without a ";" after its first
 // character leaves its entry empty, which ends the table.
 void ColourRule::compileBeginEndKeys(const StringList& lines) {
-    KeyTable& table = clearedKeyTable();
-    const std::size_t n = std::min<std::size_t>(lines.size(), kKeyTableSize);
-    for (std::size_t k = 0; k < n; ++k) {
-        const std::string_view line = lines[k];
-        const std::size_t p = line.find(';');
-        if (p == std::string_view::npos || p == 0) continue;
-        const std::string_view rest = line.substr(p + 1);
-        const std::size_t q = rest.find(';');
-        KeyEntry& entry = table[k];
-        SetKey(entry.beginText, entry.beginLength, line.substr(0, p));
-        SetKey(entry.endText, entry.endLength, rest.substr(0, q));
-        entry.colour = q == std::string_view::npos
-                           ? defaultColour_
-                           : ColourOrDefault(rest.substr(q + 1), defaultColour_);
-    }
+    FillKeyTable(keyTableToFill(), lines,
+                 [this](KeyEntry& entry, std::string_view line, std::size_t p) {
+                     if (p == std::string_view::npos || p == 0) return;
+                     const std::string_view rest = line.substr(p + 1);
+                     const std::size_t q = rest.find(';');
+                     SetKey(entry.beginText, entry.beginLength, line.substr(0, p));
+                     SetKey(entry.endText, entry.endLength, rest.substr(0, q));
+                     entry.colour = q == std::string_view::npos
+                                        ? defaultColour_
+                                        : ColourOrDefault(rest.substr(q + 1), defaultColour_);
+                 });
 }
 
 // Each line: key [";" colour]. ";;colour" makes ";" the key; a line with no ";" or a single
 // leading one is a key as a whole, with the default colour. An empty line ends the table.
 void ColourRule::compileLineKeys(const StringList& lines) {
-    KeyTable& table = clearedKeyTable();
-    const std::size_t n = std::min<std::size_t>(lines.size(), kKeyTableSize);
-    for (std::size_t k = 0; k < n; ++k) {
-        const std::string_view line = lines[k];
-        const std::size_t p = line.find(';');
-        std::string_view key = line;
-        Colour colour = defaultColour_;
-        if (p != std::string_view::npos && p >= 1) {
-            key = line.substr(0, p);
-            colour = ColourOrDefault(line.substr(p + 1), defaultColour_);
-        } else if (p == 0 && line.size() > 1 && line[1] == ';') {
-            key = line.substr(0, 1);
-            colour = ColourOrDefault(line.substr(2), defaultColour_);
-        }
-        KeyEntry& entry = table[k];
-        SetKey(entry.beginText, entry.beginLength, key);
-        entry.colour = colour;
-    }
+    FillKeyTable(keyTableToFill(), lines,
+                 [this](KeyEntry& entry, std::string_view line, std::size_t p) {
+                     std::string_view key = line;
+                     Colour colour = defaultColour_;
+                     if (p != std::string_view::npos && p >= 1) {
+                         key = line.substr(0, p);
+                         colour = ColourOrDefault(line.substr(p + 1), defaultColour_);
+                     } else if (p == 0 && line.size() > 1 && line[1] == ';') {
+                         key = line.substr(0, 1);
+                         colour = ColourOrDefault(line.substr(2), defaultColour_);
+                     }
+                     SetKey(entry.beginText, entry.beginLength, key);
+                     entry.colour = colour;
+                 });
 }
 
 // Index (1-based) of `colour` in the colour table, appending it while there is room; with

@@ -214,7 +214,7 @@ class ColourRule {
     void compileKeywords(const StringList& lines);
     void compileBeginEndKeys(const StringList& lines);
     void compileLineKeys(const StringList& lines);
-    KeyTable& clearedKeyTable();
+    KeyTable& keyTableToFill(); // created when first needed
     std::uint8_t colourIndex(Colour colour, std::uint8_t previous);
 
     ColourRuleHost* host_;
@@ -228,7 +228,7 @@ class ColourRule {
     StringList keywords_;
     StringList beginEndKeys_;
     StringList lineKeys_;
-    std::unique_ptr<KeyTable> keyTable_; // created when first needed
+    std::unique_ptr<KeyTable> keyTable_;
     std::string keywordProgram_ = "*";
     std::array<Colour, kColourTableSize> colourTable_{};
     std::size_t colourCount_ = 0;
