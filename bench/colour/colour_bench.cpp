@@ -133,32 +133,32 @@ class RegexHighlighter {
     }
 
     void highlightBlock(const QString& text) {
-        formats.assign(static_cast<std::size_t>(text.size()), kNoColour);
+        formats_.assign(static_cast<std::size_t>(text.size()), kNoColour);
         // Block comments, carrying the "inside a comment" state to the next line.
-        qsizetype start = inComment ? 0 : text.indexOf(commentStart);
-        inComment = false;
+        qsizetype start = inComment_ ? 0 : text.indexOf(commentStart_);
+        inComment_ = false;
         while (start >= 0) {
-            const QRegularExpressionMatch end = commentEnd.match(text, start + 1);
+            const QRegularExpressionMatch end = commentEnd_.match(text, start + 1);
             qsizetype length;
             if (end.hasMatch()) {
                 length = end.capturedEnd() - start;
             } else {
-                inComment = true;
+                inComment_ = true;
                 length = text.size() - start;
             }
             setFormat(start, length, kGrey);
-            start = text.indexOf(commentStart, start + length - 1);
+            start = text.indexOf(commentStart_, start + length - 1);
         }
-        for (QRegularExpressionMatchIterator it = lineComment.globalMatch(text); it.hasNext();) {
+        for (QRegularExpressionMatchIterator it = lineComment_.globalMatch(text); it.hasNext();) {
             const QRegularExpressionMatch m = it.next();
             setFormat(m.capturedStart(), m.capturedLength(), kGrey);
         }
-        for (const Rule& r : rules)
+        for (const Rule& r : rules_)
             for (QRegularExpressionMatchIterator it = r.pattern.globalMatch(text); it.hasNext();) {
                 const QRegularExpressionMatch m = it.next();
                 setFormat(m.capturedStart(), m.capturedLength(), r.colour);
             }
-        for (Colour c : formats)
+        for (Colour c : formats_)
             if (c != kNoColour) ++counts[c];
     }
 
@@ -174,21 +174,21 @@ class RegexHighlighter {
     void addKeyword(const QString& word, Colour colour) {
         const QString pattern =
             "(?<![@A-Za-z])" + QRegularExpression::escape(word) + "(?![@A-Za-z])";
-        rules.push_back(
+        rules_.push_back(
             {QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption), colour});
-        rules.back().pattern.optimize();
+        rules_.back().pattern.optimize();
     }
 
     void setFormat(qsizetype start, qsizetype length, Colour colour) {
-        std::fill_n(formats.begin() + start, length, colour);
+        std::fill_n(formats_.begin() + start, length, colour);
     }
 
-    std::vector<Rule> rules;
-    QRegularExpression commentStart{"/\\*"};
-    QRegularExpression commentEnd{"\\*/"};
-    QRegularExpression lineComment{"//[^\\r\\n]*"};
-    std::vector<Colour> formats;
-    bool inComment = false;
+    std::vector<Rule> rules_;
+    QRegularExpression commentStart_{"/\\*"};
+    QRegularExpression commentEnd_{"\\*/"};
+    QRegularExpression lineComment_{"//[^\\r\\n]*"};
+    std::vector<Colour> formats_;
+    bool inComment_ = false;
 };
 
 double Milliseconds(Clock::duration d) {

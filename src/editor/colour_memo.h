@@ -142,7 +142,7 @@ class ColourMemo : public QPlainTextEdit, public ColourRuleHost {
   private:
     // A run as a line shows it: block-relative start and length, the colour, and how it is
     // drawn.
-    enum class RunKind : std::uint8_t { Colour, HotText, Marker, Handler };
+    enum class RunKind : std::uint8_t { Plain, HotText, Marker, Handler };
     struct LineRun {
         std::int32_t start;
         std::int32_t length;

@@ -244,7 +244,7 @@ void ColourMemo::applyRuns(const QTextBlock& block, std::int32_t snapStart) {
         const std::int32_t from = std::max(r.start, snapStart);
         const std::int32_t to = std::min(r.end + 1, lineEnd);
         if (from >= to) continue;
-        RunKind kind = RunKind::Colour;
+        RunKind kind = RunKind::Plain;
         if (r.isKeyword == 1 && onDrawKey_)
             kind = RunKind::Handler;
         else if (r.priority == 253)
@@ -272,12 +272,12 @@ void ColourMemo::clearShownLines() {
 void ColourMemo::applyLineRuns(const QTextBlock& block, const std::vector<LineRun>& runs) {
     if (!block.isValid()) return;
     QTextBlock lineBlock = block;
-    auto* data = dynamic_cast<LineColours*>(lineBlock.userData());
-    if (!data) {
+    auto* shown = dynamic_cast<LineColours*>(lineBlock.userData());
+    if (!shown) {
         if (runs.empty()) return;
-        data = new LineColours;
-        lineBlock.setUserData(data);
-    } else if (data->runs == runs) {
+        shown = new LineColours;
+        lineBlock.setUserData(shown);
+    } else if (shown->runs == runs) {
         return;
     }
     QList<QTextLayout::FormatRange> formats;
@@ -291,7 +291,7 @@ void ColourMemo::applyLineRuns(const QTextBlock& block, const std::vector<LineRu
         formats.append({r.start, r.length, format});
     }
     lineBlock.layout()->setFormats(formats);
-    data->runs = runs;
+    shown->runs = runs;
     document()->markContentsDirty(lineBlock.position(), lineBlock.length());
 }
 

@@ -70,11 +70,11 @@ void ColourMemo::drawHandlerKeys() {
     painter.setFont(font());
     const QColor textColour = palette().color(QPalette::Text);
     forEachShownBlock([&](const QTextBlock& b, const QRectF& r) {
-        const auto* data = dynamic_cast<const LineColours*>(b.userData());
-        if (!data) return;
+        const auto* shown = dynamic_cast<const LineColours*>(b.userData());
+        if (!shown) return;
         const QString text = b.text();
         const QTextLayout* layout = b.layout();
-        for (const LineRun& run : data->runs) {
+        for (const LineRun& run : shown->runs) {
             if (run.kind != RunKind::Handler || run.start + run.length > text.size()) continue;
             const QTextLine l = layout->lineForTextPosition(run.start);
             if (!l.isValid()) continue;
