@@ -54,8 +54,7 @@ QString FileErrorReason(const QString& path, bool writing) {
 EditorWindow::EditorWindow(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     resize(502, 266);
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(17);
+    const QFont font = ColourMemo::editorFont();
     setFont(font);
     memo_ = new ColourMemo(this);
     memo_->setObjectName("memo");
