@@ -6,12 +6,12 @@
 // Any other input is a text, coloured with the editor's four rules.
 //   @FROM,LIMIT,LIMMAX   parameters of the next pass (up to two such lines): start offset,
 //                        limit (a NUL is put there when it lies inside the text) and the
-//                        number of records handed to the OnDraw handler
-//   #KIND[FLAGS] COLOUR  a new rule: KIND K keywords, E spans from OnDraw, B begin/end
+//                        number of spans handed to the span handler
+//   #KIND[FLAGS] COLOUR  a new rule: KIND K keywords, E spans from the handler, B begin/end
 //                        pairs, L line keys; FLAGS c case-sensitive, p part words,
-//                        x disabled, s lists through the writers (else filled in place),
-//                        a the collection is used through a copy, digits the ZOrder;
-//                        COLOUR the default colour, as ParseColor reads it
+//                        x disabled, s lists through the setters (else filled in place),
+//                        a the collection is used through a copy, digits the priority;
+//                        COLOUR the default colour, as ParseColour reads it
 //   +LINE / =LINE / -LINE  a line of the rule's keywords / begin-end / line-key list
 //   LINE                 a line of the list of the rule's kind; for an E rule,
 //                        "START END COLOUR Z" is a span the handler gives, "?N" the count
@@ -39,7 +39,7 @@ namespace {
         }                                                                                          \
     } while (0)
 
-// The buffer handed to OnDraw is the control's setting, not the text's: kept reasonable.
+// The buffer handed to the span handler is the control's setting, not the text's: kept reasonable.
 constexpr std::int32_t kMaxDrawBuffer = 1 << 16;
 
 struct Pass {
@@ -48,9 +48,9 @@ struct Pass {
     std::int32_t limMax = 16;
 };
 
-// What the OnDraw handler gives for one rule.
+// What the span handler gives for one rule.
 struct DrawScript {
-    std::vector<TKeyDescr> spans;
+    std::vector<ColourSpan> spans;
     bool countGiven = false;
     std::int32_t count = 0;
     bool resize = false;
@@ -58,11 +58,11 @@ struct DrawScript {
 };
 
 struct RuleSpec {
-    TKeyDrawingType kind = dtBeginEnd;
-    bool keyCase = false, partWord = false, enabled = true, writers = false;
-    std::uint8_t zOrder = 0;
-    TColor colour = clRed;
-    TStrings keywords, begEnd, lineEnd;
+    RuleKind kind = RuleKind::BeginEnd;
+    bool matchCase = false, insideWords = false, enabled = true, setters = false;
+    std::uint8_t priority = 0;
+    Colour colour = kRed;
+    StringList keywords, beginEnd, lineEnd;
     DrawScript draw;
 };
 
@@ -88,16 +88,16 @@ void ParseRuleHeader(std::string_view line, RuleSpec& r, bool& copy) {
     if (line.empty()) return;
     switch (line[0]) {
     case 'K':
-        r.kind = dtKeyShow;
+        r.kind = RuleKind::Keywords;
         break;
     case 'E':
-        r.kind = dtEventDraw;
+        r.kind = RuleKind::HandlerSpans;
         break;
     case 'L':
-        r.kind = dtBeginLineEnd;
+        r.kind = RuleKind::LineEnd;
         break;
     default:
-        r.kind = dtBeginEnd;
+        r.kind = RuleKind::BeginEnd;
         break;
     }
     std::size_t i = 1;
@@ -105,28 +105,28 @@ void ParseRuleHeader(std::string_view line, RuleSpec& r, bool& copy) {
     for (; i < line.size() && line[i] != ' '; ++i) {
         char c = line[i];
         if (c == 'c')
-            r.keyCase = true;
+            r.matchCase = true;
         else if (c == 'p')
-            r.partWord = true;
+            r.insideWords = true;
         else if (c == 'x')
             r.enabled = false;
         else if (c == 's')
-            r.writers = true;
+            r.setters = true;
         else if (c == 'a')
             copy = true;
         else if (c >= '0' && c <= '9')
             z = (z * 10 + static_cast<unsigned>(c - '0')) % 256;
     }
-    r.zOrder = static_cast<std::uint8_t>(z);
-    if (i < line.size()) r.colour = ParseColor(line.substr(i + 1));
+    r.priority = static_cast<std::uint8_t>(z);
+    if (i < line.size()) r.colour = ParseColour(line.substr(i + 1));
 }
 
 void ParseEntry(std::string_view line, RuleSpec& r) {
-    TStrings* list = nullptr;
+    StringList* list = nullptr;
     if (!line.empty() && line[0] == '+')
         list = &r.keywords;
     else if (!line.empty() && line[0] == '=')
-        list = &r.begEnd;
+        list = &r.beginEnd;
     else if (!line.empty() && line[0] == '-')
         list = &r.lineEnd;
     if (list) {
@@ -134,16 +134,16 @@ void ParseEntry(std::string_view line, RuleSpec& r) {
         return;
     }
     switch (r.kind) {
-    case dtKeyShow:
+    case RuleKind::Keywords:
         r.keywords.emplace_back(line);
         break;
-    case dtBeginEnd:
-        r.begEnd.emplace_back(line);
+    case RuleKind::BeginEnd:
+        r.beginEnd.emplace_back(line);
         break;
-    case dtBeginLineEnd:
+    case RuleKind::LineEnd:
         r.lineEnd.emplace_back(line);
         break;
-    case dtEventDraw:
+    case RuleKind::HandlerSpans:
         if (!line.empty() && line[0] == '?') {
             line.remove_prefix(1);
             r.draw.countGiven = true;
@@ -154,43 +154,43 @@ void ParseEntry(std::string_view line, RuleSpec& r) {
             r.draw.newSize = static_cast<std::int32_t>(
                 std::clamp<std::int64_t>(Number(line), INT32_MIN, kMaxDrawBuffer));
         } else {
-            TKeyDescr d{};
-            d.StartPos = Int32(line);
-            d.EndPos = Int32(line);
-            d.Color = static_cast<TColor>(Number(line));
-            d.ZOrder = static_cast<std::uint8_t>(Number(line));
+            ColourSpan d{};
+            d.start = Int32(line);
+            d.end = Int32(line);
+            d.colour = static_cast<Colour>(Number(line));
+            d.priority = static_cast<std::uint8_t>(Number(line));
             r.draw.spans.push_back(d);
         }
         break;
     }
 }
 
-void Build(const RuleSpec& s, TColorRule& rule) {
-    rule.KeyDrawingType = s.kind;
-    rule.KeyCase = s.keyCase;
-    rule.PartWord = s.partWord;
-    rule.Enabled = s.enabled;
-    rule.ZOrder = s.zOrder;
-    rule.DefKeyColor = s.colour;
-    if (s.writers) {
-        rule.SetKeywords(s.keywords);
-        rule.SetKeyBegEndLst(s.begEnd);
-        rule.SetKeyLineEndLst(s.lineEnd);
+void Build(const RuleSpec& s, ColourRule& rule) {
+    rule.setKind(s.kind);
+    rule.setMatchCase(s.matchCase);
+    rule.setMatchInsideWords(s.insideWords);
+    rule.setEnabled(s.enabled);
+    rule.setPriority(s.priority);
+    rule.setDefaultColour(s.colour);
+    if (s.setters) {
+        rule.setKeywords(s.keywords);
+        rule.setBeginEndKeys(s.beginEnd);
+        rule.setLineKeys(s.lineEnd);
     } else {
-        rule.Keywords() = s.keywords;
-        rule.KeyBegEndLst() = s.begEnd;
-        rule.KeyLineEndLst() = s.lineEnd;
+        rule.keywords() = s.keywords;
+        rule.beginEndKeys() = s.beginEnd;
+        rule.lineKeys() = s.lineEnd;
     }
 }
 
-void CheckRuns(const TKeyDescrList& list, std::size_t textSize) {
+void CheckRuns(const SpanList& list, std::size_t textSize) {
     std::int64_t previousEnd = -1;
-    for (const TKeyDescr& r : list) {
-        if (r.StartPos == UnusedPos) break;
-        FUZZ_CHECK(r.StartPos > previousEnd);
-        FUZZ_CHECK(r.EndPos >= r.StartPos);
-        FUZZ_CHECK(static_cast<std::size_t>(r.EndPos) < textSize);
-        previousEnd = r.EndPos;
+    for (const ColourSpan& r : list) {
+        if (r.start == kUnusedPos) break;
+        FUZZ_CHECK(r.start > previousEnd);
+        FUZZ_CHECK(r.end >= r.start);
+        FUZZ_CHECK(static_cast<std::size_t>(r.end) < textSize);
+        previousEnd = r.end;
     }
 }
 
@@ -232,48 +232,49 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (passes.empty()) passes.push_back(Pass{});
     if (passes.size() == 1) passes.push_back(passes[0]);
 
-    TColorRuleHost host;
-    TDrawRules built(&host);
-    std::map<const TColorRule*, const DrawScript*> scripts;
-    if (editorRules) AddEditorColorRules(built);
+    ColourRuleHost host;
+    ColourRules built(&host);
+    std::map<const ColourRule*, const DrawScript*> scripts;
+    if (editorRules) AddEditorColourRules(built);
     for (const RuleSpec& s : specs)
-        Build(s, built.Add());
-    TDrawRules copied(&host);
-    if (copy) copied.Assign(built);
-    TDrawRules& rules = copy ? copied : built;
+        Build(s, built.add());
+    ColourRules copied(&host);
+    if (copy) copied.assign(built);
+    ColourRules& rules = copy ? copied : built;
     for (std::size_t i = 0; i < specs.size(); ++i)
         scripts[&rules[static_cast<std::int32_t>(i)]] = &specs[i].draw;
 
     volatile char sink = 0;
-    host.OnDraw = [&](TColorRule& sender, std::string_view fromPos, std::span<TKeyDescr> a,
-                      std::int32_t& count) {
+    host.setSpanHandler([&](ColourRule& sender, std::string_view fromText, std::span<ColourSpan> a,
+                            std::int32_t& count) {
         // A handler reads its text: its ends must be readable.
-        if (!fromPos.empty()) sink = static_cast<char>(fromPos.front() ^ fromPos.back());
+        if (!fromText.empty()) sink = static_cast<char>(fromText.front() ^ fromText.back());
         auto it = scripts.find(&sender);
         if (it == scripts.end()) return;
         const DrawScript& d = *it->second;
         const std::size_t n = std::min(a.size(), d.spans.size());
         std::copy_n(d.spans.begin(), n, a.begin());
         count = d.countGiven ? d.count : static_cast<std::int32_t>(n);
-        if (d.resize) host.SetColorLimMax(d.newSize);
-    };
+        if (d.resize) host.setSpanLimit(d.newSize);
+    });
 
-    TKeyDescrList list;
-    TCellArray cells;
+    SpanList list;
+    CharCells cells;
     std::string snapshot;
     for (const Pass& p : passes) {
-        host.SetColorLimMax(p.limMax);
+        host.setSpanLimit(p.limMax);
         snapshot.assign(text);
         std::int32_t limit = p.limit;
         const auto n = static_cast<std::int32_t>(std::min<std::size_t>(snapshot.size(), INT32_MAX));
         if (limit < 0 || limit > n) limit = n;
         if (limit < n) snapshot[static_cast<std::size_t>(limit)] = '\0';
         PrepareRules(rules);
-        list.BeginPass();
+        list.beginPass();
         std::int32_t next = 0;
-        for (std::int32_t i = 0; i < rules.Count(); ++i)
-            if (rules[i].Enabled) next = ScanRule(rules[i], next, snapshot, list, limit, p.from);
-        ResolveRuns(list, list.ColoredRange, cells);
+        for (std::int32_t i = 0; i < rules.count(); ++i)
+            if (rules[i].isEnabled())
+                next = ScanRule(rules[i], next, snapshot, list, limit, p.from);
+        ResolveRuns(list, list.colouredRange(), cells);
         CheckRuns(list, snapshot.size());
     }
     return 0;

@@ -26,27 +26,27 @@ namespace {
 using namespace vokc;
 using Clock = std::chrono::steady_clock;
 
-constexpr int LineCount = 10000;
+constexpr int kLineCount = 10000;
 
 // A program in the editor's language: procedures with declarations, loops, tests, library
 // calls, strings, line comments and block comments (some over two lines).
 std::string GenerateProgram() {
-    std::vector<std::string> Lines;
-    constexpr std::size_t ProcedureLines = 19, MainLines = 12;
-    for (int P = 0; Lines.size() + ProcedureLines + MainLines <= LineCount; ++P) {
-        const std::string N = std::to_string(P);
-        const std::vector<std::string> Body = {
-            "/* Procedure calcul" + N + " : somme des racines */",
-            "void calcul" + N + "()",
+    std::vector<std::string> lines;
+    constexpr std::size_t kProcedureLines = 19, kMainLines = 12;
+    for (int p = 0; lines.size() + kProcedureLines + kMainLines <= kLineCount; ++p) {
+        const std::string n = std::to_string(p);
+        const std::vector<std::string> body = {
+            "/* Procedure calcul" + n + " : somme des racines */",
+            "void calcul" + n + "()",
             "{",
             "  total = 0;",
-            "  for (i = 1; i <= " + std::to_string(10 + P % 90) + "; i++)",
+            "  for (i = 1; i <= " + std::to_string(10 + p % 90) + "; i++)",
             "  {",
-            "    total = total + sqrt(i) * cos(angle); // cumul " + N,
+            "    total = total + sqrt(i) * cos(angle); // cumul " + n,
             "  }",
             "  if (total > 100) printf(\"Grand : %f\\n\", total);",
             "  else puts(\"Petit\");",
-            "  strcpy(nom, \"Vok C\"); strcat(nom, \" version " + N + "\");",
+            "  strcpy(nom, \"Vok C\"); strcat(nom, \" version " + n + "\");",
             "  /* longueur du nom,",
             "     puis valeur absolue */",
             "  longueur = strlen(nom) + abs(ecart - 3);",
@@ -56,55 +56,55 @@ std::string GenerateProgram() {
             "}",
             "",
         };
-        Lines.insert(Lines.end(), Body.begin(), Body.end());
+        lines.insert(lines.end(), body.begin(), body.end());
     }
-    const std::vector<std::string> Main = {"int i;",        "int longueur;", "float total;",
+    const std::vector<std::string> main = {"int i;",        "int longueur;", "float total;",
                                            "float angle;",  "int ecart;",    "char nom[40];",
                                            "file fichier;", "main()",        "{",
                                            "  calcul0();",  "  exit;",       "}"};
-    while (Lines.size() + MainLines < LineCount)
-        Lines.push_back("// ligne libre");
-    Lines.insert(Lines.end(), Main.begin(), Main.end());
-    std::string Text;
-    for (const std::string& L : Lines)
-        Text += L + "\r\n";
-    return Text;
+    while (lines.size() + kMainLines < kLineCount)
+        lines.push_back("// ligne libre");
+    lines.insert(lines.end(), main.begin(), main.end());
+    std::string text;
+    for (const std::string& l : lines)
+        text += l + "\r\n";
+    return text;
 }
 
 // Coloured characters per colour, line breaks aside: both highlighters should agree.
-using Tally = std::map<TColor, long>;
+using Tally = std::map<Colour, long>;
 
 // ---------------------------------------------------------------------------------------
 // The engine, as the memo control drives it over the whole text.
 
 struct EnginePass {
-    TColorRuleHost Host;
-    TDrawRules Rules{&Host};
-    TKeyDescrList List;
-    TCellArray Cells;
-    std::string Snapshot;
+    ColourRuleHost host;
+    ColourRules rules{&host};
+    SpanList list;
+    CharCells cells;
+    std::string snapshot;
 
-    EnginePass() { AddEditorColorRules(Rules); }
+    EnginePass() { AddEditorColourRules(rules); }
 
-    void Run(const std::string& Text) {
-        Snapshot.assign(Text); // the snapshot copy of the control
-        const auto Limit = static_cast<std::int32_t>(Snapshot.size());
-        PrepareRules(Rules);
-        List.BeginPass();
-        std::int32_t Next = 0;
-        for (std::int32_t I = 0; I < Rules.Count(); ++I)
-            if (Rules[I].Enabled) Next = ScanRule(Rules[I], Next, Snapshot, List, Limit, 0);
-        ResolveRuns(List, List.ColoredRange, Cells);
+    void run(const std::string& text) {
+        snapshot.assign(text); // the snapshot copy of the control
+        const auto limit = static_cast<std::int32_t>(snapshot.size());
+        PrepareRules(rules);
+        list.beginPass();
+        std::int32_t next = 0;
+        for (std::int32_t i = 0; i < rules.count(); ++i)
+            if (rules[i].isEnabled()) next = ScanRule(rules[i], next, snapshot, list, limit, 0);
+        ResolveRuns(list, list.colouredRange(), cells);
     }
 
-    Tally Count() const {
-        Tally T;
-        for (const TKeyDescr& R : List) {
-            if (R.StartPos == UnusedPos) break;
-            for (std::int32_t X = R.StartPos; X <= R.EndPos; ++X)
-                if (Snapshot[X] != '\r' && Snapshot[X] != '\n') ++T[R.Color]; // not in a block
+    Tally tally() const {
+        Tally t;
+        for (const ColourSpan& r : list) {
+            if (r.start == kUnusedPos) break;
+            for (std::int32_t x = r.start; x <= r.end; ++x)
+                if (snapshot[x] != '\r' && snapshot[x] != '\n') ++t[r.colour]; // not in a block
         }
-        return T;
+        return t;
     }
 };
 
@@ -117,7 +117,7 @@ class RegexHighlighter {
   public:
     RegexHighlighter() {
         // clang-format off
-        const QStringList Library = {
+        const QStringList library = {
             "--", "#", "++", "abs", "atoi", "break", "catestring", "ceil", "chdir", "clrscr",
             "cos", "currentdate()", "currenttime()", "do", "eabs", "else", "exit", "exp",
             "fclose", "feof", "fgets", "float", "fopen", "for", "fputs", "gets", "if", "itoa",
@@ -125,141 +125,141 @@ class RegexHighlighter {
             "rmdir", "scanf", "sin", "sqrt", "strcat", "strchr", "strcmp", "strcpy", "strlen",
             "strncat", "strncpy", "timestring", "tolower", "toupper"};
         // clang-format on
-        const QStringList Structure = {"main()", "void", "{", "}", "char", "int"};
-        for (const QString& W : Library)
-            AddKeyword(W, clBlue);
-        for (const QString& W : Structure)
-            AddKeyword(W, clMaroon);
+        const QStringList structure = {"main()", "void", "{", "}", "char", "int"};
+        for (const QString& w : library)
+            addKeyword(w, kBlue);
+        for (const QString& w : structure)
+            addKeyword(w, kMaroon);
     }
 
-    void HighlightBlock(const QString& Text) {
-        Formats.assign(static_cast<std::size_t>(Text.size()), NoColour);
+    void highlightBlock(const QString& text) {
+        formats_.assign(static_cast<std::size_t>(text.size()), kNoColour);
         // Block comments, carrying the "inside a comment" state to the next line.
-        qsizetype Start = InComment ? 0 : Text.indexOf(CommentStart);
-        InComment = false;
-        while (Start >= 0) {
-            const QRegularExpressionMatch End = CommentEnd.match(Text, Start + 1);
-            qsizetype Length;
-            if (End.hasMatch()) {
-                Length = End.capturedEnd() - Start;
+        qsizetype start = inComment_ ? 0 : text.indexOf(commentStart_);
+        inComment_ = false;
+        while (start >= 0) {
+            const QRegularExpressionMatch end = commentEnd_.match(text, start + 1);
+            qsizetype length;
+            if (end.hasMatch()) {
+                length = end.capturedEnd() - start;
             } else {
-                InComment = true;
-                Length = Text.size() - Start;
+                inComment_ = true;
+                length = text.size() - start;
             }
-            SetFormat(Start, Length, clGray);
-            Start = Text.indexOf(CommentStart, Start + Length - 1);
+            setFormat(start, length, kGrey);
+            start = text.indexOf(commentStart_, start + length - 1);
         }
-        for (QRegularExpressionMatchIterator It = LineComment.globalMatch(Text); It.hasNext();) {
-            const QRegularExpressionMatch M = It.next();
-            SetFormat(M.capturedStart(), M.capturedLength(), clGray);
+        for (QRegularExpressionMatchIterator it = lineComment_.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            setFormat(m.capturedStart(), m.capturedLength(), kGrey);
         }
-        for (const Rule& R : Rules)
-            for (QRegularExpressionMatchIterator It = R.Pattern.globalMatch(Text); It.hasNext();) {
-                const QRegularExpressionMatch M = It.next();
-                SetFormat(M.capturedStart(), M.capturedLength(), R.Colour);
+        for (const Rule& r : rules_)
+            for (QRegularExpressionMatchIterator it = r.pattern.globalMatch(text); it.hasNext();) {
+                const QRegularExpressionMatch m = it.next();
+                setFormat(m.capturedStart(), m.capturedLength(), r.colour);
             }
-        for (TColor C : Formats)
-            if (C != NoColour) ++Counts[C];
+        for (Colour c : formats_)
+            if (c != kNoColour) ++counts[c];
     }
 
-    Tally Counts;
+    Tally counts;
 
   private:
-    static constexpr TColor NoColour = 0xFFFFFFFF;
+    static constexpr Colour kNoColour = 0xFFFFFFFF;
     struct Rule {
-        QRegularExpression Pattern;
-        TColor Colour;
+        QRegularExpression pattern;
+        Colour colour;
     };
 
-    void AddKeyword(const QString& Word, TColor Colour) {
-        const QString Pattern =
-            "(?<![@A-Za-z])" + QRegularExpression::escape(Word) + "(?![@A-Za-z])";
-        Rules.push_back(
-            {QRegularExpression(Pattern, QRegularExpression::CaseInsensitiveOption), Colour});
-        Rules.back().Pattern.optimize();
+    void addKeyword(const QString& word, Colour colour) {
+        const QString pattern =
+            "(?<![@A-Za-z])" + QRegularExpression::escape(word) + "(?![@A-Za-z])";
+        rules_.push_back(
+            {QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption), colour});
+        rules_.back().pattern.optimize();
     }
 
-    void SetFormat(qsizetype Start, qsizetype Length, TColor Colour) {
-        std::fill_n(Formats.begin() + Start, Length, Colour);
+    void setFormat(qsizetype start, qsizetype length, Colour colour) {
+        std::fill_n(formats_.begin() + start, length, colour);
     }
 
-    std::vector<Rule> Rules;
-    QRegularExpression CommentStart{"/\\*"};
-    QRegularExpression CommentEnd{"\\*/"};
-    QRegularExpression LineComment{"//[^\\r\\n]*"};
-    std::vector<TColor> Formats;
-    bool InComment = false;
+    std::vector<Rule> rules_;
+    QRegularExpression commentStart_{"/\\*"};
+    QRegularExpression commentEnd_{"\\*/"};
+    QRegularExpression lineComment_{"//[^\\r\\n]*"};
+    std::vector<Colour> formats_;
+    bool inComment_ = false;
 };
 
-double Milliseconds(Clock::duration D) {
-    return std::chrono::duration<double, std::milli>(D).count();
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
 }
 
-double Median(std::vector<double> V) {
-    std::sort(V.begin(), V.end());
-    return V[V.size() / 2];
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 } // namespace
 
 int main() {
-    const std::string Text = GenerateProgram();
-    QStringList Blocks = QString::fromLatin1(Text.data(), static_cast<qsizetype>(Text.size()))
+    const std::string text = GenerateProgram();
+    QStringList blocks = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))
                              .split(QStringLiteral("\r\n"));
-    Blocks.removeLast(); // after the last line break
+    blocks.removeLast(); // after the last line break
 
-    EnginePass Engine;
-    const long BeforeFirst = Allocations;
-    Engine.Run(Text); // buffers grow to fit the text
-    const long FirstAllocations = Allocations - BeforeFirst;
-    const Tally EngineCounts = Engine.Count();
-    RegexHighlighter Regex;
-    for (const QString& B : Blocks)
-        Regex.HighlightBlock(B);
-    const Tally RegexCounts = Regex.Counts;
+    EnginePass engine;
+    const long beforeFirst = Allocations;
+    engine.run(text); // buffers grow to fit the text
+    const long firstAllocations = Allocations - beforeFirst;
+    const Tally engineCounts = engine.tally();
+    RegexHighlighter regex;
+    for (const QString& b : blocks)
+        regex.highlightBlock(b);
+    const Tally regexCounts = regex.counts;
 
-    constexpr int Rounds = 7;
-    constexpr int EnginePasses = 10;
-    std::vector<double> EngineMs, RegexMs;
-    long EngineAllocations = 0;
-    for (int R = 0; R < Rounds; ++R) {
-        const long Before = Allocations;
-        const Clock::time_point T0 = Clock::now();
-        for (int P = 0; P < EnginePasses; ++P)
-            Engine.Run(Text);
-        const Clock::time_point T1 = Clock::now();
-        EngineAllocations += Allocations - Before;
-        EngineMs.push_back(Milliseconds(T1 - T0) / EnginePasses);
+    constexpr int kRounds = 7;
+    constexpr int kEnginePasses = 10;
+    std::vector<double> engineMs, regexMs;
+    long engineAllocations = 0;
+    for (int r = 0; r < kRounds; ++r) {
+        const long before = Allocations;
+        const Clock::time_point t0 = Clock::now();
+        for (int p = 0; p < kEnginePasses; ++p)
+            engine.run(text);
+        const Clock::time_point t1 = Clock::now();
+        engineAllocations += Allocations - before;
+        engineMs.push_back(Milliseconds(t1 - t0) / kEnginePasses);
 
-        const Clock::time_point T2 = Clock::now();
-        for (const QString& B : Blocks)
-            Regex.HighlightBlock(B);
-        RegexMs.push_back(Milliseconds(Clock::now() - T2));
+        const Clock::time_point t2 = Clock::now();
+        for (const QString& b : blocks)
+            regex.highlightBlock(b);
+        regexMs.push_back(Milliseconds(Clock::now() - t2));
     }
 
-    const double E = Median(EngineMs);
-    const double Q = Median(RegexMs);
-    const double Ratio = Q / E;
-    const double PerPass = static_cast<double>(EngineAllocations) / (Rounds * EnginePasses);
+    const double e = Median(engineMs);
+    const double q = Median(regexMs);
+    const double ratio = q / e;
+    const double perPass = static_cast<double>(engineAllocations) / (kRounds * kEnginePasses);
     std::printf("== Coloration : une passe des règles de l'éditeur sur %d lignes (%zu octets), "
                 "médiane de %d\n",
-                LineCount, Text.size(), Rounds);
+                kLineCount, text.size(), kRounds);
     std::printf("règles Vok C          : %8.3f ms par passe, %.0f allocation(s) par passe "
                 "(%ld à la première)\n",
-                E, PerPass, FirstAllocations);
+                e, perPass, firstAllocations);
     std::printf("QRegularExpression    : %8.3f ms par passe ; les règles Vok C sont %.1f fois plus "
                 "rapides (objectif : 3 fois, 0 allocation)\n",
-                Q, Ratio);
-    long Coloured = 0;
-    for (const auto& [Colour, N] : EngineCounts)
-        Coloured += N;
-    if (EngineCounts == RegexCounts) {
-        std::printf("mêmes couleurs des deux côtés : %ld caractères colorés\n", Coloured);
+                q, ratio);
+    long coloured = 0;
+    for (const auto& [colour, n] : engineCounts)
+        coloured += n;
+    if (engineCounts == regexCounts) {
+        std::printf("mêmes couleurs des deux côtés : %ld caractères colorés\n", coloured);
     } else {
         std::printf("attention : les deux colorations diffèrent\n");
-        for (const auto& [Colour, N] : EngineCounts)
-            std::printf("  couleur %06X : %ld caractères ici, %ld par les expressions\n", Colour, N,
-                        RegexCounts.count(Colour) ? RegexCounts.at(Colour) : 0L);
+        for (const auto& [colour, n] : engineCounts)
+            std::printf("  couleur %06X : %ld caractères ici, %ld par les expressions\n", colour, n,
+                        regexCounts.count(colour) ? regexCounts.at(colour) : 0L);
     }
-    return Ratio >= 3.0 && EngineAllocations == 0 ? 0 : 1;
+    return ratio >= 3.0 && engineAllocations == 0 ? 0 : 1;
 }

@@ -28,35 +28,35 @@ namespace {
 using namespace vokc;
 using Clock = std::chrono::steady_clock;
 
-constexpr int LineCount = 20000;
-constexpr int ShownLines = 60;
+constexpr int kLineCount = 20000;
+constexpr int kShownLines = 60;
 
-double Milliseconds(Clock::duration D) {
-    return std::chrono::duration<double, std::milli>(D).count();
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
 }
 
-double Median(std::vector<double> V) {
-    if (V.empty()) return 0;
-    std::sort(V.begin(), V.end());
-    return V[V.size() / 2];
+double Median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 // A program in the editor's language: procedures with loops, tests, library calls, strings,
 // line comments and block comments, some over two lines.
 QString GenerateProgram() {
-    QStringList Lines;
-    for (int P = 0; Lines.size() + 19 <= LineCount - 12; ++P) {
-        const QString N = QString::number(P);
-        Lines << "/* Procedure calcul" + N + " : somme des racines */"
-              << "void calcul" + N + "()"
+    QStringList lines;
+    for (int p = 0; lines.size() + 19 <= kLineCount - 12; ++p) {
+        const QString n = QString::number(p);
+        lines << "/* Procedure calcul" + n + " : somme des racines */"
+              << "void calcul" + n + "()"
               << "{"
               << "  total = 0;"
-              << "  for (i = 1; i <= " + QString::number(10 + P % 90) + "; i++)"
+              << "  for (i = 1; i <= " + QString::number(10 + p % 90) + "; i++)"
               << "  {"
-              << "    total = total + sqrt(i) * cos(angle); // cumul " + N << "  }"
+              << "    total = total + sqrt(i) * cos(angle); // cumul " + n << "  }"
               << "  if (total > 100) printf(\"Grand : %f\\n\", total);"
               << "  else puts(\"Petit\");"
-              << "  strcpy(nom, \"Vok C\"); strcat(nom, \" version " + N + "\");"
+              << "  strcpy(nom, \"Vok C\"); strcat(nom, \" version " + n + "\");"
               << "  /* longueur du nom,"
               << "     puis valeur absolue */"
               << "  longueur = strlen(nom) + abs(ecart - 3);"
@@ -66,9 +66,9 @@ QString GenerateProgram() {
               << "}"
               << "";
     }
-    while (Lines.size() < LineCount - 12)
-        Lines << "// ligne libre";
-    Lines << "int i;"
+    while (lines.size() < kLineCount - 12)
+        lines << "// ligne libre";
+    lines << "int i;"
           << "int longueur;"
           << "float total;"
           << "float angle;"
@@ -80,48 +80,48 @@ QString GenerateProgram() {
           << "  calcul0();"
           << "  exit;"
           << "}";
-    return Lines.join(QLatin1Char('\n'));
+    return lines.join(QLatin1Char('\n'));
 }
 
 // The memo, timing each outermost pass and counting its allocations.
 class TimedMemo : public ColourMemo {
   public:
     using ColourMemo::ColourMemo;
-    bool Recording = false;
-    std::vector<double> FastMs, FullMs;
-    long FastAllocations = 0, FullAllocations = 0;
+    bool recording = false;
+    std::vector<double> fastMs, fullMs;
+    long fastAllocations = 0, fullAllocations = 0;
 
-    void recolourPass(bool FastRecolor) override {
-        if (Depth++ > 0 || !Recording) {
-            ColourMemo::recolourPass(FastRecolor);
-            --Depth;
+    void recolourPass(bool fastRecolour) override {
+        if (depth_++ > 0 || !recording) {
+            ColourMemo::recolourPass(fastRecolour);
+            --depth_;
             return;
         }
-        const long Before = Allocations;
-        const Clock::time_point T0 = Clock::now();
-        ColourMemo::recolourPass(FastRecolor);
-        const double Ms = Milliseconds(Clock::now() - T0);
-        (FastRecolor ? FastAllocations : FullAllocations) += Allocations - Before;
-        (FastRecolor ? FastMs : FullMs).push_back(Ms);
-        --Depth;
+        const long before = Allocations;
+        const Clock::time_point t0 = Clock::now();
+        ColourMemo::recolourPass(fastRecolour);
+        const double ms = Milliseconds(Clock::now() - t0);
+        (fastRecolour ? fastAllocations : fullAllocations) += Allocations - before;
+        (fastRecolour ? fastMs : fullMs).push_back(ms);
+        --depth_;
     }
-    void Reset() {
-        FastMs.clear();
-        FullMs.clear();
-        FastAllocations = FullAllocations = 0;
+    void reset() {
+        fastMs.clear();
+        fullMs.clear();
+        fastAllocations = fullAllocations = 0;
     }
 
   private:
-    int Depth = 0;
+    int depth_ = 0;
 };
 
 // The usual Qt highlighter: keyword expressions bounded by non-letters, line comments, and
 // block comments carried from line to line through the block state.
 class RegexHighlighter : public QSyntaxHighlighter {
   public:
-    explicit RegexHighlighter(QTextDocument* Doc) : QSyntaxHighlighter(Doc) {
+    explicit RegexHighlighter(QTextDocument* doc) : QSyntaxHighlighter(doc) {
         // clang-format off
-        const QStringList Library = {
+        const QStringList library = {
             "--", "#", "++", "abs", "atoi", "break", "catestring", "ceil", "chdir", "clrscr",
             "cos", "currentdate()", "currenttime()", "do", "eabs", "else", "exit", "exp",
             "fclose", "feof", "fgets", "float", "fopen", "for", "fputs", "gets", "if", "itoa",
@@ -129,198 +129,198 @@ class RegexHighlighter : public QSyntaxHighlighter {
             "rmdir", "scanf", "sin", "sqrt", "strcat", "strchr", "strcmp", "strcpy", "strlen",
             "strncat", "strncpy", "timestring", "tolower", "toupper"};
         // clang-format on
-        const QStringList Structure = {"main()", "void", "{", "}", "char", "int"};
-        Grey.setForeground(QColor(128, 128, 128));
-        QTextCharFormat Blue, Maroon;
-        Blue.setForeground(QColor(0, 0, 255));
-        Maroon.setForeground(QColor(128, 0, 0));
-        for (const QString& W : Library)
-            Add(W, Blue);
-        for (const QString& W : Structure)
-            Add(W, Maroon);
+        const QStringList structure = {"main()", "void", "{", "}", "char", "int"};
+        grey_.setForeground(QColor(128, 128, 128));
+        QTextCharFormat blue, maroon;
+        blue.setForeground(QColor(0, 0, 255));
+        maroon.setForeground(QColor(128, 0, 0));
+        for (const QString& w : library)
+            add(w, blue);
+        for (const QString& w : structure)
+            add(w, maroon);
     }
 
   protected:
-    void highlightBlock(const QString& Text) override {
+    void highlightBlock(const QString& text) override {
         setCurrentBlockState(0);
-        qsizetype Start = previousBlockState() == 1 ? 0 : Text.indexOf(CommentStart);
-        while (Start >= 0) {
-            const QRegularExpressionMatch End = CommentEnd.match(Text, Start + 1);
-            qsizetype Length;
-            if (End.hasMatch()) {
-                Length = End.capturedEnd() - Start;
+        qsizetype start = previousBlockState() == 1 ? 0 : text.indexOf(commentStart_);
+        while (start >= 0) {
+            const QRegularExpressionMatch end = commentEnd_.match(text, start + 1);
+            qsizetype length;
+            if (end.hasMatch()) {
+                length = end.capturedEnd() - start;
             } else {
                 setCurrentBlockState(1);
-                Length = Text.size() - Start;
+                length = text.size() - start;
             }
-            setFormat(static_cast<int>(Start), static_cast<int>(Length), Grey);
-            Start = Text.indexOf(CommentStart, Start + Length - 1);
+            setFormat(static_cast<int>(start), static_cast<int>(length), grey_);
+            start = text.indexOf(commentStart_, start + length - 1);
         }
-        for (QRegularExpressionMatchIterator It = LineComment.globalMatch(Text); It.hasNext();) {
-            const QRegularExpressionMatch M = It.next();
-            setFormat(static_cast<int>(M.capturedStart()), static_cast<int>(M.capturedLength()),
-                      Grey);
+        for (QRegularExpressionMatchIterator it = lineComment_.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            setFormat(static_cast<int>(m.capturedStart()), static_cast<int>(m.capturedLength()),
+                      grey_);
         }
-        for (const Rule& R : Rules)
-            for (QRegularExpressionMatchIterator It = R.Pattern.globalMatch(Text); It.hasNext();) {
-                const QRegularExpressionMatch M = It.next();
-                setFormat(static_cast<int>(M.capturedStart()), static_cast<int>(M.capturedLength()),
-                          R.Format);
+        for (const Rule& r : rules_)
+            for (QRegularExpressionMatchIterator it = r.pattern.globalMatch(text); it.hasNext();) {
+                const QRegularExpressionMatch m = it.next();
+                setFormat(static_cast<int>(m.capturedStart()), static_cast<int>(m.capturedLength()),
+                          r.format);
             }
     }
 
   private:
     struct Rule {
-        QRegularExpression Pattern;
-        QTextCharFormat Format;
+        QRegularExpression pattern;
+        QTextCharFormat format;
     };
-    void Add(const QString& Word, const QTextCharFormat& Format) {
-        Rules.push_back({QRegularExpression("(?<![@A-Za-z])" + QRegularExpression::escape(Word) +
-                                                "(?![@A-Za-z])",
-                                            QRegularExpression::CaseInsensitiveOption),
-                         Format});
-        Rules.back().Pattern.optimize();
+    void add(const QString& word, const QTextCharFormat& format) {
+        rules_.push_back({QRegularExpression("(?<![@A-Za-z])" + QRegularExpression::escape(word) +
+                                                 "(?![@A-Za-z])",
+                                             QRegularExpression::CaseInsensitiveOption),
+                          format});
+        rules_.back().pattern.optimize();
     }
-    std::vector<Rule> Rules;
-    QTextCharFormat Grey;
-    QRegularExpression CommentStart{"/\\*"};
-    QRegularExpression CommentEnd{"\\*/"};
-    QRegularExpression LineComment{"//.*"};
+    std::vector<Rule> rules_;
+    QTextCharFormat grey_;
+    QRegularExpression commentStart_{"/\\*"};
+    QRegularExpression commentEnd_{"\\*/"};
+    QRegularExpression lineComment_{"//.*"};
 };
 
-// Shows Editor with room for ShownLines whole lines and half of the next one.
-void SizeForShownLines(QPlainTextEdit& Editor, int LineHeight) {
-    const int Frame = Editor.height() - Editor.viewport()->height();
-    const int Margin = static_cast<int>(Editor.document()->documentMargin());
-    Editor.resize(640, Frame + Margin + ShownLines * LineHeight + LineHeight / 2);
+// Shows `editor` with room for kShownLines whole lines and half of the next one.
+void SizeForShownLines(QPlainTextEdit& editor, int lineHeight) {
+    const int frame = editor.height() - editor.viewport()->height();
+    const int margin = static_cast<int>(editor.document()->documentMargin());
+    editor.resize(640, frame + margin + kShownLines * lineHeight + lineHeight / 2);
 }
 
 // One typed letter, as the keyboard delivers it; returns its wall time.
-double Keystroke(QWidget& Editor, char Letter) {
-    const QString Text(QLatin1Char{Letter});
-    QKeyEvent Press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, Text);
-    QKeyEvent Release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, Text);
-    const Clock::time_point T0 = Clock::now();
-    QCoreApplication::sendEvent(&Editor, &Press);
-    QCoreApplication::sendEvent(&Editor, &Release);
-    return Milliseconds(Clock::now() - T0);
+double Keystroke(QWidget& editor, char letter) {
+    const QString text(QLatin1Char{letter});
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, text);
+    const Clock::time_point t0 = Clock::now();
+    QCoreApplication::sendEvent(&editor, &press);
+    QCoreApplication::sendEvent(&editor, &release);
+    return Milliseconds(Clock::now() - t0);
 }
 
-// Puts the caret of Editor at column 4 of the first line of its view that computes the
+// Puts the caret of `editor` at column 4 of the first line of its view that computes the
 // total, so that each letter typed there moves the colours of the rest of the line.
-void CaretInView(QPlainTextEdit& Editor, int FirstLine) {
-    QTextBlock B = Editor.document()->findBlockByNumber(FirstLine);
-    while (B.isValid() && !B.text().startsWith(QLatin1String("    total")))
-        B = B.next();
-    QTextCursor C(B);
-    C.setPosition(B.position() + 4);
-    Editor.setTextCursor(C);
+void CaretInView(QPlainTextEdit& editor, int firstLine) {
+    QTextBlock b = editor.document()->findBlockByNumber(firstLine);
+    while (b.isValid() && !b.text().startsWith(QLatin1String("    total")))
+        b = b.next();
+    QTextCursor c(b);
+    c.setPosition(b.position() + 4);
+    editor.setTextCursor(c);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(argc, argv);
-    const QString Program = GenerateProgram();
-    constexpr int Middle = LineCount / 2;
+    QApplication app(argc, argv);
+    const QString program = GenerateProgram();
+    constexpr int kMiddle = kLineCount / 2;
 
-    QWidget Owner;
-    Owner.resize(700, 1400);
-    TimedMemo Memo(&Owner);
-    Memo.setFont(ColourMemo::editorFont());
-    AddEditorColorRules(Memo.colourRules());
-    Owner.show();
-    const int LineHeight = Memo.cursorRect().height();
-    SizeForShownLines(Memo, LineHeight);
-    Memo.setPlainText(Program);
-    Memo.verticalScrollBar()->setValue(Middle);
+    QWidget owner;
+    owner.resize(700, 1400);
+    TimedMemo memo(&owner);
+    memo.setFont(ColourMemo::editorFont());
+    AddEditorColourRules(memo.colourRules());
+    owner.show();
+    const int lineHeight = memo.cursorRect().height();
+    SizeForShownLines(memo, lineHeight);
+    memo.setPlainText(program);
+    memo.verticalScrollBar()->setValue(kMiddle);
     QCoreApplication::processEvents();
-    const ColourMemo::Region Region = Memo.colouredRegion();
+    const ColourMemo::Region region = memo.colouredRegion();
 
     // Full passes: the same view again, then views reached by scrolling. The first pass
     // over a view may still lay out lines that Qt left to be laid out later: the steady
     // state is counted from the second.
-    constexpr int Rounds = 200;
-    Memo.recolourPass(false);
-    Memo.Recording = true;
-    for (int R = 0; R < Rounds; ++R)
-        Memo.recolourPass(false);
-    const double SteadyFull = Median(Memo.FullMs);
-    const double SteadyFullAllocations = double(Memo.FullAllocations) / Rounds;
-    Memo.Reset();
-    for (int R = 0; R < 40; ++R)
-        Memo.verticalScrollBar()->setValue(Middle + 37 * (R + 1));
-    const double ScrolledFull = Median(Memo.FullMs);
-    Memo.Recording = false;
+    constexpr int kRounds = 200;
+    memo.recolourPass(false);
+    memo.recording = true;
+    for (int r = 0; r < kRounds; ++r)
+        memo.recolourPass(false);
+    const double steadyFull = Median(memo.fullMs);
+    const double steadyFullAllocations = double(memo.fullAllocations) / kRounds;
+    memo.reset();
+    for (int r = 0; r < 40; ++r)
+        memo.verticalScrollBar()->setValue(kMiddle + 37 * (r + 1));
+    const double scrolledFull = Median(memo.fullMs);
+    memo.recording = false;
 
     // Typed letters at column 4 of a line inside the view.
-    Memo.verticalScrollBar()->setValue(Middle);
-    CaretInView(Memo, Memo.firstVisibleLine());
-    Memo.Recording = true;
-    Memo.Reset();
-    std::vector<double> MemoKeys;
-    for (int R = 0; R < 40; ++R)
-        MemoKeys.push_back(Keystroke(Memo, 'x'));
-    const double Fast = Median(Memo.FastMs);
-    const std::size_t FastCount = Memo.FastMs.size();
-    const double FastAllocationsPerKey =
-        double(Memo.FastAllocations) / std::max<std::size_t>(1, FastCount);
-    Memo.Recording = false;
-    Memo.recolourPass(true);
-    Memo.Recording = true;
-    Memo.Reset();
-    for (int R = 0; R < Rounds; ++R)
-        Memo.recolourPass(true);
-    const double SteadyFast = Median(Memo.FastMs);
-    const double SteadyFastAllocations = double(Memo.FastAllocations) / Rounds;
-    Memo.Recording = false;
+    memo.verticalScrollBar()->setValue(kMiddle);
+    CaretInView(memo, memo.firstVisibleLine());
+    memo.recording = true;
+    memo.reset();
+    std::vector<double> memoKeys;
+    for (int r = 0; r < 40; ++r)
+        memoKeys.push_back(Keystroke(memo, 'x'));
+    const double fast = Median(memo.fastMs);
+    const std::size_t fastCount = memo.fastMs.size();
+    const double fastAllocationsPerKey =
+        double(memo.fastAllocations) / std::max<std::size_t>(1, fastCount);
+    memo.recording = false;
+    memo.recolourPass(true);
+    memo.recording = true;
+    memo.reset();
+    for (int r = 0; r < kRounds; ++r)
+        memo.recolourPass(true);
+    const double steadyFast = Median(memo.fastMs);
+    const double steadyFastAllocations = double(memo.fastAllocations) / kRounds;
+    memo.recording = false;
 
     // The same document under a QSyntaxHighlighter, in an editor of the same size.
-    QWidget OtherOwner;
-    OtherOwner.resize(700, 1400);
-    QPlainTextEdit Other(&OtherOwner);
-    Other.setFont(ColourMemo::editorFont());
-    OtherOwner.show();
-    SizeForShownLines(Other, LineHeight);
-    Other.setPlainText(Program);
-    Other.verticalScrollBar()->setValue(Middle);
-    RegexHighlighter Highlighter(Other.document());
+    QWidget otherOwner;
+    otherOwner.resize(700, 1400);
+    QPlainTextEdit other(&otherOwner);
+    other.setFont(ColourMemo::editorFont());
+    otherOwner.show();
+    SizeForShownLines(other, lineHeight);
+    other.setPlainText(program);
+    other.verticalScrollBar()->setValue(kMiddle);
+    RegexHighlighter highlighter(other.document());
     QCoreApplication::processEvents();
-    std::vector<double> Rehighlights;
-    for (int R = 0; R < 5; ++R) {
-        const Clock::time_point T0 = Clock::now();
-        Highlighter.rehighlight();
-        Rehighlights.push_back(Milliseconds(Clock::now() - T0));
+    std::vector<double> rehighlights;
+    for (int r = 0; r < 5; ++r) {
+        const Clock::time_point t0 = Clock::now();
+        highlighter.rehighlight();
+        rehighlights.push_back(Milliseconds(Clock::now() - t0));
     }
-    const double Rehighlight = Median(Rehighlights);
-    CaretInView(Other, Middle);
-    std::vector<double> OtherKeys;
-    for (int R = 0; R < 40; ++R)
-        OtherKeys.push_back(Keystroke(Other, 'x'));
+    const double rehighlight = Median(rehighlights);
+    CaretInView(other, kMiddle);
+    std::vector<double> otherKeys;
+    for (int r = 0; r < 40; ++r)
+        otherKeys.push_back(Keystroke(other, 'x'));
 
-    const double MemoKey = Median(MemoKeys);
-    const double OtherKey = Median(OtherKeys);
+    const double memoKey = Median(memoKeys);
+    const double otherKey = Median(otherKeys);
     std::printf("== Mémo coloré : %d lignes, %d lignes colorées à l'écran (lignes %d à %d)\n",
-                LineCount, Region.LineCount, Region.FirstLine,
-                Region.FirstLine + Region.LineCount - 1);
+                kLineCount, region.lineCount, region.firstLine,
+                region.firstLine + region.lineCount - 1);
     std::printf("passe complète, vue inchangée      : %8.3f ms, %.2f allocation(s) par passe\n",
-                SteadyFull, SteadyFullAllocations);
-    std::printf("passe complète après défilement    : %8.3f ms\n", ScrolledFull);
+                steadyFull, steadyFullAllocations);
+    std::printf("passe complète après défilement    : %8.3f ms\n", scrolledFull);
     std::printf("passe rapide, une lettre tapée     : %8.3f ms, %.1f allocation(s) par passe "
                 "(objectif : bien moins de 16 ms)\n",
-                Fast, FastAllocationsPerKey);
+                fast, fastAllocationsPerKey);
     std::printf("passe rapide, ligne inchangée      : %8.3f ms, %.2f allocation(s) par passe\n",
-                SteadyFast, SteadyFastAllocations);
-    std::printf("frappe entière dans le mémo        : %8.3f ms\n", MemoKey);
+                steadyFast, steadyFastAllocations);
+    std::printf("frappe entière dans le mémo        : %8.3f ms\n", memoKey);
     std::printf("QSyntaxHighlighter, rehighlight()  : %8.3f ms ; la passe complète après "
                 "défilement est %.0f fois plus rapide, la passe rapide %.0f fois\n",
-                Rehighlight, Rehighlight / std::max(ScrolledFull, 1e-6),
-                Rehighlight / std::max(Fast, 1e-6));
+                rehighlight, rehighlight / std::max(scrolledFull, 1e-6),
+                rehighlight / std::max(fast, 1e-6));
     std::printf("QSyntaxHighlighter, une frappe     : %8.3f ms ; la frappe dans le mémo prend "
                 "%.1f fois ce temps\n",
-                OtherKey, MemoKey / std::max(OtherKey, 1e-6));
-    const bool Ok = FastCount > 0 && Fast < 16.0 && ScrolledFull < Rehighlight &&
-                    SteadyFullAllocations == 0 && SteadyFastAllocations == 0;
-    return Ok ? 0 : 1;
+                otherKey, memoKey / std::max(otherKey, 1e-6));
+    const bool ok = fastCount > 0 && fast < 16.0 && scrolledFull < rehighlight &&
+                    steadyFullAllocations == 0 && steadyFastAllocations == 0;
+    return ok ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 // Text helpers and the Windows-1252 code page.
 #include "text.h"
 
+#include <array>
+
 namespace vokc {
 
 namespace {
@@ -81,38 +83,138 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-std::string Utf8ToCp1252(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
+namespace {
+// Calls each(cp) for every code point of a UTF-8 text, with U+FFFD for each byte that
+// starts no well-formed sequence.
+template <typename Each> void ForEachCodePoint(std::string_view utf8, Each&& each) {
     char32_t cp;
     for (std::size_t i = 0; i < utf8.size();) {
-        std::size_t n = DecodeUtf8(utf8, i, cp);
+        const std::size_t n = DecodeUtf8(utf8, i, cp);
         if (n == 0) {
-            out += '?';
+            each(U'\uFFFD');
             ++i;
             continue;
         }
-        out += UnicodeToCp1252(cp);
+        each(cp);
         i += n;
     }
+}
+} // namespace
+
+std::string Utf8ToCp1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    ForEachCodePoint(utf8, [&](char32_t cp) { out += UnicodeToCp1252(cp); });
     return out;
 }
+
+namespace {
+// Appends the UTF-8 form of a code point (at most U+10FFFF).
+void AppendUtf8(char32_t cp, std::string& out) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+bool IsHighSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// The characters above U+00FF that the code page holds, by a one-byte key of the
+// character (the keys of those 27 characters are all different): a candidate byte is
+// accepted only when it converts back to the character.
+constexpr unsigned HighKey(char32_t c) {
+    return (c ^ (c >> 8)) & 0xFFu;
+}
+struct HighBytes {
+    std::array<unsigned char, 256> byKey{};
+};
+constexpr HighBytes MakeHighBytes() {
+    HighBytes table;
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] > 0xFF) table.byKey[HighKey(kHigh[i])] = static_cast<unsigned char>(0x80 + i);
+    return table;
+}
+constexpr HighBytes kHighBytes = MakeHighBytes();
+} // namespace
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size() + cp1252.size() / 4);
-    for (unsigned char c : cp1252) {
-        char32_t cp = Cp1252ToUnicode(c);
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+    for (unsigned char c : cp1252)
+        AppendUtf8(Cp1252ToUnicode(c), out);
+    return out;
+}
+
+char16_t Cp1252ToUtf16(unsigned char c) {
+    return static_cast<char16_t>(Cp1252ToUnicode(c));
+}
+
+char Utf16ToCp1252(char16_t c) {
+    if (c < 0x80) return static_cast<char>(c);
+    if (c < 0x100)
+        return Cp1252ToUnicode(static_cast<unsigned char>(c)) == c ? static_cast<char>(c) : '?';
+    if (c == 0x2029) return '\n';
+    const unsigned char b = kHighBytes.byKey[HighKey(c)];
+    return b != 0 && kHigh[b - 0x80] == c ? static_cast<char>(b) : '?';
+}
+
+std::u16string Cp1252ToUtf16(std::string_view cp1252) {
+    std::u16string out(cp1252.size(), u'\0');
+    for (std::size_t i = 0; i < cp1252.size(); ++i)
+        out[i] = Cp1252ToUtf16(static_cast<unsigned char>(cp1252[i]));
+    return out;
+}
+
+std::string Utf16ToCp1252(std::u16string_view utf16) {
+    std::string out(utf16.size(), '\0');
+    for (std::size_t i = 0; i < utf16.size(); ++i)
+        out[i] = Utf16ToCp1252(utf16[i]);
+    return out;
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+    std::u16string out;
+    out.reserve(utf8.size());
+    ForEachCodePoint(utf8, [&](char32_t cp) {
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (cp >> 10));
+            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         } else {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            out += static_cast<char16_t>(cp);
         }
+    });
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view utf16) {
+    std::string out;
+    out.reserve(utf16.size());
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        char32_t c = utf16[i];
+        if (IsHighSurrogate(c) && i + 1 < utf16.size() && IsLowSurrogate(utf16[i + 1])) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+            ++i;
+        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+            c = 0xFFFD;
+        }
+        AppendUtf8(c, out);
     }
     return out;
 }

@@ -1,5 +1,5 @@
 // Text helpers shared by the interpreter and its hosts: trimming and ASCII case
-// changes on Windows-1252 bytes, and the conversions to and from UTF-8.
+// changes on Windows-1252 bytes, and the conversions to and from UTF-8 and UTF-16.
 #pragma once
 
 #include <string>
@@ -47,6 +47,9 @@ inline bool StartsWith(std::string_view text, std::string_view prefix) {
 }
 bool EqualsNoCase(std::string_view a, std::string_view b); // ASCII letters only
 
+// Every conversion between Windows-1252 and the Unicode forms lives here (and, for Qt's
+// strings, in cp1252_qstring.h on top of these).
+
 // Windows-1252 <-> UTF-8. Characters that Windows-1252 cannot hold become '?'.
 bool IsValidUtf8(std::string_view bytes);
 std::string Utf8ToCp1252(std::string_view utf8);
@@ -55,5 +58,18 @@ std::string Cp1252ToUtf8(std::string_view cp1252);
 char32_t Cp1252ToUnicode(unsigned char c);
 // Windows-1252 byte for a code point, or '?' when there is none.
 char UnicodeToCp1252(char32_t cp);
+
+// Windows-1252 <-> UTF-16 (the text of the editor and of Qt), one byte per UTF-16 code unit
+// so that offsets agree on both sides: a surrogate pair becomes "??". The paragraph
+// separator U+2029, which ends a line wherever a text control holds or pastes it, becomes
+// the line feed '\n'; any other character that Windows-1252 cannot hold becomes '?'.
+char16_t Cp1252ToUtf16(unsigned char c);
+char Utf16ToCp1252(char16_t c);
+std::u16string Cp1252ToUtf16(std::string_view cp1252);
+std::string Utf16ToCp1252(std::u16string_view utf16);
+
+// UTF-8 <-> UTF-16. A malformed UTF-8 byte and a lone surrogate become U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view utf16);
 
 } // namespace vokc

@@ -3,8 +3,8 @@
 // shows through its colour rules (colourrules.h).
 //
 // A colouring pass takes the text of the fully visible lines (plus the look-back of the
-// first rule's KeyMaxHeight) as Windows-1252 bytes with CR LF line ends, lets the rules and
-// a few built-in scans (hot spots, tabs, the caret's line, the selection) store descriptors,
+// first rule's lookBackLines()) as Windows-1252 bytes with CR LF line ends, lets the rules
+// and a few built-in scans (hot spots, tabs, the caret's line, the selection) store spans,
 // resolves them into runs, and gives each visible line the runs that fall on it as the
 // formats of its text layout. Lines that are only partly visible are shown plain.
 //
@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QRect>
 #include <QString>
+#include <QTextObject>
 
 #include <cstdint>
 #include <functional>
@@ -33,18 +34,18 @@ class QTextBlock;
 
 namespace vokc {
 
-// Text between two marker characters shown as a link: underlined in Color, the markers
-// drawn in MarkerColor on MarkerColor (the window colour by default, so they vanish).
+// Text between two marker characters shown as a link: underlined in `colour`, the markers
+// drawn in `markerColour` on `markerColour` (the window colour by default, so they vanish).
 struct HotSpotStyle {
-    char BeginChar = 30;
-    char EndChar = 31;
-    TColor Color = clBlue;
-    TColor MarkerColor = clWindow;
-    bool Active = false;
-    bool Underlined = true;
+    char beginChar = 30;
+    char endChar = 31;
+    Colour colour = kBlue;
+    Colour markerColour = kWindowColour;
+    bool active = false;
+    bool underlined = true;
 };
 
-class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
+class ColourMemo : public QPlainTextEdit, public ColourRuleHost {
     Q_OBJECT
 
   public:
@@ -59,28 +60,25 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     explicit ColourMemo(QWidget* owner = nullptr);
     ~ColourMemo() override;
 
-    // Handlers. OnDraw and ColorLimMax (spans for dtEventDraw rules) come from
-    // TColorRuleHost.
+    // Handlers. The span handler and its span limit (spans of HandlerSpans rules) come
+    // from ColourRuleHost.
     void setScrollHandler(ScrollHandler handler) { onVScroll_ = std::move(handler); }
     void setHotSpotClickHandler(HotSpotClickHandler handler) {
         onHotSpotClick_ = std::move(handler);
     }
     void setKeyDrawHandler(KeyDrawHandler handler) { onDrawKey_ = std::move(handler); }
 
-    TDrawRules& colourRules() { return colourRules_; }
-    const TDrawRules& colourRules() const { return colourRules_; }
-    void setColourRules(const TDrawRules& rules) { colourRules_.Assign(rules); }
+    ColourRules& colourRules() { return colourRules_; }
+    const ColourRules& colourRules() const { return colourRules_; }
     HotSpotStyle& hotSpot() { return hotSpot_; }
-    void setHotSpot(const HotSpotStyle& value) { hotSpot_ = value; }
     // Recolour the visible lines on every change, and give the caret's line up to the
     // caret the plain text colour.
     void setRedrawAlways(bool on) { redrawAlways_ = on; }
     // Tab characters are text (true) or move the focus (false, the default).
-    bool wantTabs() const { return !tabChangesFocus(); }
-    void setWantTabs(bool value) { setTabChangesFocus(!value); }
+    void setWantTabs(bool on) { setTabChangesFocus(!on); }
 
-    // The colouring pass: the visible lines, or with FastRecolor the caret's line only.
-    virtual void recolourPass(bool fastRecolor);
+    // The colouring pass: the visible lines, or with `fastRecolour` the caret's line only.
+    virtual void recolourPass(bool fastRecolour);
 
     // The text as Windows-1252 lines. A final line break does not start a line of its own,
     // so an empty text has no line and "a\r\nb\r\n" has two.
@@ -90,20 +88,19 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     void setLine(int index, std::string_view text); // out of range: nothing happens
     std::vector<std::string> lines() const;
     void setLines(const std::vector<std::string>& lines);
-    // The whole text, lines separated by CR LF. SetText accepts CR LF, LF or CR.
+    // The whole text, lines separated by CR LF. setText accepts CR LF, LF or CR.
     std::string text() const;
     void setText(std::string_view text);
     int textLength() const;
 
-    // Caret and selection. SelStart is the lower end of the selection; setting it moves the
-    // caret there and empties the selection; SetSelLength then selects from SelStart on.
+    // Caret and selection. selStart() is the lower end of the selection; setting it moves
+    // the caret there and empties the selection; setSelLength then selects from there on.
     int selStart() const;
     int selLength() const;
     void setSelStart(int offset);
     void setSelLength(int length);
     int caretOffset() const;
-    void setCaretOffset(int offset) { setSelStart(offset); }
-    // Replaces the selection by Text (line breaks CR LF, LF or CR); the caret ends after it.
+    // Replaces the selection by `text` (line breaks CR LF, LF or CR); the caret ends after it.
     void replaceSelection(std::string_view text);
 
     // Offset of a line's first character (-1 past the last line), line of an offset.
@@ -113,8 +110,8 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
 
     // The lines that the last pass coloured: the fully visible ones (or the caret's).
     struct Region {
-        int FirstLine = 0;
-        int LineCount = 0;
+        int firstLine = 0;
+        int lineCount = 0;
     };
     Region colouredRegion() const { return region_; }
 
@@ -128,7 +125,7 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     // same metrics, where that is what is installed.
     static QFont editorFont();
     // A rule colour on this control (system colours through its palette).
-    QColor toQColor(TColor colour) const;
+    QColor toQColor(Colour colour) const;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -145,27 +142,31 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
   private:
     // A run as a line shows it: block-relative start and length, the colour, and how it is
     // drawn.
-    enum RunKind : std::uint8_t { rkColour, rkHotText, rkMarker, rkHandler };
+    enum class RunKind : std::uint8_t { Plain, HotText, Marker, Handler };
     struct LineRun {
-        std::int32_t Start;
-        std::int32_t Length;
-        QRgb Color;
-        RunKind Kind;
+        std::int32_t start;
+        std::int32_t length;
+        QRgb colour;
+        RunKind kind;
         bool operator==(const LineRun&) const = default;
+    };
+    // The runs a block's layout was last given, so that a pass touches only the blocks
+    // whose colours change.
+    struct LineColours final : QTextBlockUserData {
+        std::vector<LineRun> runs;
     };
     // A line of the text that the pass copied: its block and its offset in the snapshot.
     struct WindowLine {
-        int DocPos;
-        int Length;
-        std::int32_t SnapStart;
+        int docPos;
+        int length;
+        std::int32_t snapStart;
     };
     // A visible block and the vertical extent of its text in the viewport.
     struct ShownBlock {
-        int Number;
-        qreal Top;
-        qreal Height;
+        int number;
+        qreal top;
+        qreal height;
     };
-    struct LineColours;
 
     void onDocumentChanged(int position, int charsRemoved, int charsAdded);
     void onTextChanged();
@@ -175,6 +176,18 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     int docPosition(std::int64_t offset) const;
     std::int64_t lineStartOffset(int block) const;
     void shownBlocks(std::vector<ShownBlock>& out) const;
+    // Calls visit(block, rect) for the blocks from the first visible one down to the
+    // viewport's bottom; `rect` is the block's bounding rectangle in viewport coordinates.
+    template <typename Visit> void forEachShownBlock(Visit&& visit) const {
+        const qreal bottom = viewport()->height();
+        QPointF offset = contentOffset();
+        for (QTextBlock b = firstVisibleBlock(); b.isValid(); b = b.next()) {
+            const QRectF r = blockBoundingRect(b).translated(offset);
+            if (r.top() >= bottom) break;
+            offset.ry() += r.height();
+            visit(b, r);
+        }
+    }
     bool colourable() const;
     void clearShownLines();
     void clearLine(const QTextBlock& block);
@@ -182,20 +195,20 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     void applyLineRuns(const QTextBlock& block, const std::vector<LineRun>& runs);
     std::int32_t storeHotSpots(std::int32_t next, std::int32_t limit);
     std::int32_t storeClipped(std::int32_t next, std::int64_t start, std::int64_t end,
-                              TColor colour, std::uint8_t zOrder);
+                              Colour colour, std::uint8_t priority);
     bool isOnHotSpot(const QPoint& pos, QString* source) const;
     void drawHandlerKeys();
     friend class LineNumberMargin;
     void paintLineNumbers(QPaintEvent* event);
     void updateLineNumberMargin();
-    void pass(bool fastRecolor);
+    void pass(bool fastRecolour);
 
     ScrollHandler onVScroll_; // after vertical scrolling
     HotSpotClickHandler onHotSpotClick_;
     KeyDrawHandler onDrawKey_;
     bool redrawAlways_ = false;
 
-    TDrawRules colourRules_{this};
+    ColourRules colourRules_{this};
     HotSpotStyle hotSpot_;
 
     // The text as Windows-1252 bytes, paragraph separators as '\n', one byte per document
@@ -203,8 +216,8 @@ class ColourMemo : public QPlainTextEdit, public TColorRuleHost {
     mutable std::string mirror_;
     // The pass's buffers, kept between passes and grown only when a larger view needs it.
     std::string snapshot_;
-    TKeyDescrList list_{100};
-    TCellArray cells_;
+    SpanList list_{100};
+    CharCells cells_;
     std::vector<WindowLine> window_;
     std::vector<ShownBlock> shown_;
     std::vector<LineRun> lineRuns_;

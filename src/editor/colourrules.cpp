@@ -1,303 +1,291 @@
-// Colour rules: the record list, colour texts, and the compilation of a rule's lists into
+// Colour rules: the span list, colour texts, and the compilation of a rule's lists into
 // its key table, keyword program and colour table.
 #include "colourrules.h"
 
 #include <algorithm>
 
+#include "text.h"
+
 namespace vokc {
 
 namespace {
 
-bool IsBlankChar(char C) {
-    return static_cast<unsigned char>(C) <= 32;
+bool IsBlankText(std::string_view text) {
+    return Trim(text).empty();
 }
 
-// Removes every character of code 32 or less at both ends.
-std::string_view Trim(std::string_view S) {
-    while (!S.empty() && IsBlankChar(S.front()))
-        S.remove_prefix(1);
-    while (!S.empty() && IsBlankChar(S.back()))
-        S.remove_suffix(1);
-    return S;
-}
-
-bool IsBlank(std::string_view S) {
-    return Trim(S).empty();
-}
-
-char UpperAscii(char C) {
-    return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 32) : C;
-}
-
-struct NamedColor {
-    std::string_view Name;
-    TColor Value;
+struct NamedColour {
+    std::string_view name;
+    Colour value;
 };
 
-constexpr NamedColor ColorNames[] = {
-    {"BLACK", clBlack},   {"MAROON", clMaroon},   {"GREEN", clGreen}, {"OLIVE", clOlive},
-    {"NAVY", clNavy},     {"PURPLE", clPurple},   {"TEAL", clTeal},   {"GRAY", clGray},
-    {"SILVER", clSilver}, {"RED", clRed},         {"LIME", clLime},   {"YELLOW", clYellow},
-    {"BLUE", clBlue},     {"FUCHSIA", clFuchsia}, {"AQUA", clAqua},   {"WHITE", clWhite},
+constexpr NamedColour kColourNames[] = {
+    {"BLACK", kBlack},   {"MAROON", kMaroon},   {"GREEN", kGreen}, {"OLIVE", kOlive},
+    {"NAVY", kNavy},     {"PURPLE", kPurple},   {"TEAL", kTeal},   {"GRAY", kGrey},
+    {"SILVER", kSilver}, {"RED", kRed},         {"LIME", kLime},   {"YELLOW", kYellow},
+    {"BLUE", kBlue},     {"FUCHSIA", kFuchsia}, {"AQUA", kAqua},   {"WHITE", kWhite},
 };
 
-int HexDigit(char C) {
-    if (C >= '0' && C <= '9') return C - '0';
-    const char U = UpperAscii(C);
-    if (U >= 'A' && U <= 'F') return U - 'A' + 10;
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    const char upper = UpperAscii(c);
+    if (upper >= 'A' && upper <= 'F') return upper - 'A' + 10;
     return -1;
 }
 
 // Reads "$" and hexadecimal digits, optionally after blanks and a sign, as a 32-bit value
 // (a minus sign negates it modulo 2^32). False when the text is anything else or the value
 // needs more than 32 bits.
-bool HexToInt(std::string_view S, std::uint32_t& Value) {
-    while (!S.empty() && S.front() == ' ')
-        S.remove_prefix(1);
-    bool Negative = false;
-    if (!S.empty() && (S.front() == '+' || S.front() == '-')) {
-        Negative = S.front() == '-';
-        S.remove_prefix(1);
+bool HexToInt(std::string_view text, std::uint32_t& value) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
     }
-    if (S.size() < 2 || S.front() != '$') return false;
-    std::uint64_t V = 0;
-    for (char C : S.substr(1)) {
-        const int D = HexDigit(C);
-        if (D < 0) return false;
-        V = V * 16 + static_cast<unsigned>(D);
-        if (V > 0xFFFFFFFFu) return false;
+    if (text.size() < 2 || text.front() != '$') return false;
+    std::uint64_t v = 0;
+    for (const char c : text.substr(1)) {
+        const int digit = HexDigit(c);
+        if (digit < 0) return false;
+        v = v * 16 + static_cast<unsigned>(digit);
+        if (v > 0xFFFFFFFFu) return false;
     }
-    Value = Negative ? 0u - static_cast<std::uint32_t>(V) : static_cast<std::uint32_t>(V);
+    value = negative ? 0u - static_cast<std::uint32_t>(v) : static_cast<std::uint32_t>(v);
     return true;
 }
 
-// Colour part of a list line: ParseColor of it unless it is blank.
-TColor ColorOrDefault(std::string_view Part, TColor Default) {
-    return IsBlank(Part) ? Default : ParseColor(Part);
+// Colour part of a list line: ParseColour of it unless it is blank.
+Colour ColourOrDefault(std::string_view part, Colour fallback) {
+    return IsBlankText(part) ? fallback : ParseColour(part);
 }
 
-void SetKey(std::array<char, KeyLenMax>& Text, std::uint8_t& Len, std::string_view Key) {
-    Key = Key.substr(0, KeyLenMax);
-    std::copy(Key.begin(), Key.end(), Text.begin());
-    Len = static_cast<std::uint8_t>(Key.size());
+// Clears the table and calls fill(entry, line, p) for each of the first kKeyTableSize
+// lines, `p` being the position of the line's first ';' (npos when it has none).
+template <typename Fill> void FillKeyTable(KeyTable& table, const StringList& lines, Fill&& fill) {
+    table.fill(KeyEntry{});
+    const std::size_t n = std::min<std::size_t>(lines.size(), kKeyTableSize);
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::string_view line = lines[k];
+        fill(table[k], line, line.find(';'));
+    }
+}
+
+void SetKey(std::array<char, kKeyLengthMax>& text, std::uint8_t& length, std::string_view key) {
+    key = key.substr(0, kKeyLengthMax);
+    std::copy(key.begin(), key.end(), text.begin());
+    length = static_cast<std::uint8_t>(key.size());
 }
 
 } // namespace
 
 // ---------------------------------------------------------------------------------------
-// Records
+// Spans
 
-void TKeyDescrList::BeginPass() {
-    for (TKeyDescr& R : FItems)
-        R.StartPos = UnusedPos;
-    ColoredRange = TColoredRange{};
+void SpanList::beginPass() {
+    for (ColourSpan& span : items_)
+        span.start = kUnusedPos;
+    range_ = ColouredRange{};
 }
 
-std::int32_t TKeyDescrList::Put(std::int32_t Index, const TKeyDescr& Record) {
-    if (Index < 0) Index = 0;
-    if (Index >= Count()) {
-        FItems.push_back(Record);
-        return Count();
+std::int32_t SpanList::put(std::int32_t index, const ColourSpan& span) {
+    if (index < 0) index = 0;
+    if (index >= count()) {
+        items_.push_back(span);
+        return count();
     }
-    FItems[Index] = Record;
-    return Index + 1;
+    items_[index] = span;
+    return index + 1;
 }
 
-std::int32_t TKeyDescrList::Store(std::int32_t Index, std::int32_t StartPos, std::int32_t EndPos,
-                                  TColor Color, std::uint8_t ZOrder, std::uint8_t IsKeyword) {
-    if (ColoredRange.Low == -1 && ColoredRange.High == -1) {
-        ColoredRange = {StartPos, EndPos};
+std::int32_t SpanList::store(std::int32_t index, std::int32_t start, std::int32_t end,
+                             Colour colour, std::uint8_t priority, std::uint8_t isKeyword) {
+    if (range_.low == -1 && range_.high == -1) {
+        range_ = {start, end};
     } else {
-        ColoredRange.Low = std::min(ColoredRange.Low, StartPos);
-        ColoredRange.High = std::max(ColoredRange.High, EndPos);
+        range_.low = std::min(range_.low, start);
+        range_.high = std::max(range_.high, end);
     }
-    return Put(Index, TKeyDescr{StartPos, EndPos, Color, ZOrder, IsKeyword});
+    return put(index, ColourSpan{start, end, colour, priority, isKeyword});
 }
 
-void TKeyDescrList::MarkEnd(std::int32_t Index) {
-    if (Index >= 0 && Index < Count()) FItems[Index].StartPos = UnusedPos;
+void SpanList::markEnd(std::int32_t index) {
+    if (index >= 0 && index < count()) items_[index].start = kUnusedPos;
 }
 
-void TColorRuleHost::SetColorLimMax(std::int32_t Value) {
-    if (Value == FColorLimMax) return;
-    FColorLimMax = Value;
-    std::vector<TKeyDescr>().swap(FDrawBuffer);
-    if (Value > 0) FDrawBuffer.resize(static_cast<std::size_t>(Value));
+void ColourRuleHost::setSpanLimit(std::int32_t limit) {
+    if (limit == spanLimit_) return;
+    spanLimit_ = limit;
+    std::vector<ColourSpan>().swap(spanBuffer_);
+    if (limit > 0) spanBuffer_.resize(static_cast<std::size_t>(limit));
 }
 
 // ---------------------------------------------------------------------------------------
 // Colour texts
 
-TColor ParseColor(std::string_view Text) {
-    std::string S(Trim(Text).substr(0, 10));
-    std::transform(S.begin(), S.end(), S.begin(), UpperAscii);
-    for (const NamedColor& N : ColorNames)
-        if (S == N.Name) return N.Value;
+Colour ParseColour(std::string_view text) {
+    std::string s(Trim(text).substr(0, 10));
+    std::transform(s.begin(), s.end(), s.begin(), UpperAscii);
+    for (const NamedColour& named : kColourNames)
+        if (s == named.name) return named.value;
 
-    if (const auto Hash = S.find('#'); Hash != std::string::npos) S.erase(Hash, 1);
-    std::uint32_t V = 0;
-    const bool Ok = S.find('$') != std::string::npos ? HexToInt(S, V) : HexToInt("$" + S, V);
-    if (!Ok) return clWhite;
+    if (const auto hash = s.find('#'); hash != std::string::npos) s.erase(hash, 1);
+    std::uint32_t v = 0;
+    const bool ok = s.find('$') != std::string::npos ? HexToInt(s, v) : HexToInt("$" + s, v);
+    if (!ok) return kWhite;
     // The text is red-green-blue; a colour value is blue-green-red.
-    return ((V & 0xFFu) << 16) | (V & 0xFF00u) | ((V >> 16) & 0xFFu);
+    return ((v & 0xFFu) << 16) | (v & 0xFF00u) | ((v >> 16) & 0xFFu);
 }
 
 // ---------------------------------------------------------------------------------------
 // Compiling a rule
 
-TKeyTable& TColorRule::ClearedKeyTable() {
-    if (!FKeyTable) FKeyTable = std::make_unique<TKeyTable>();
-    FKeyTable->fill(KeyEntry{});
-    return *FKeyTable;
+KeyTable& ColourRule::keyTableToFill() {
+    if (!keyTable_) keyTable_ = std::make_unique<KeyTable>();
+    return *keyTable_;
 }
 
 // Each line: begin key ";" end key [";" colour]. A line without a ";" after its first
 // character leaves its entry empty, which ends the table.
-void TColorRule::CompileKeyBegEnd(const TStrings& Lines) {
-    TKeyTable& Table = ClearedKeyTable();
-    const std::size_t N = std::min<std::size_t>(Lines.size(), KeyTableSize);
-    for (std::size_t K = 0; K < N; ++K) {
-        const std::string_view Line = Lines[K];
-        const std::size_t P = Line.find(';');
-        if (P == std::string_view::npos || P == 0) continue;
-        const std::string_view Rest = Line.substr(P + 1);
-        const std::size_t Q = Rest.find(';');
-        KeyEntry& E = Table[K];
-        SetKey(E.BeginText, E.BeginLen, Line.substr(0, P));
-        SetKey(E.EndText, E.EndLen, Rest.substr(0, Q));
-        E.Color = Q == std::string_view::npos ? DefKeyColor
-                                              : ColorOrDefault(Rest.substr(Q + 1), DefKeyColor);
-    }
+void ColourRule::compileBeginEndKeys(const StringList& lines) {
+    FillKeyTable(keyTableToFill(), lines,
+                 [this](KeyEntry& entry, std::string_view line, std::size_t p) {
+                     if (p == std::string_view::npos || p == 0) return;
+                     const std::string_view rest = line.substr(p + 1);
+                     const std::size_t q = rest.find(';');
+                     SetKey(entry.beginText, entry.beginLength, line.substr(0, p));
+                     SetKey(entry.endText, entry.endLength, rest.substr(0, q));
+                     entry.colour = q == std::string_view::npos
+                                        ? defaultColour_
+                                        : ColourOrDefault(rest.substr(q + 1), defaultColour_);
+                 });
 }
 
 // Each line: key [";" colour]. ";;colour" makes ";" the key; a line with no ";" or a single
 // leading one is a key as a whole, with the default colour. An empty line ends the table.
-void TColorRule::CompileKeyLineEnd(const TStrings& Lines) {
-    TKeyTable& Table = ClearedKeyTable();
-    const std::size_t N = std::min<std::size_t>(Lines.size(), KeyTableSize);
-    for (std::size_t K = 0; K < N; ++K) {
-        const std::string_view Line = Lines[K];
-        const std::size_t P = Line.find(';');
-        std::string_view Key = Line;
-        TColor Color = DefKeyColor;
-        if (P != std::string_view::npos && P >= 1) {
-            Key = Line.substr(0, P);
-            Color = ColorOrDefault(Line.substr(P + 1), DefKeyColor);
-        } else if (P == 0 && Line.size() > 1 && Line[1] == ';') {
-            Key = Line.substr(0, 1);
-            Color = ColorOrDefault(Line.substr(2), DefKeyColor);
-        }
-        KeyEntry& E = Table[K];
-        SetKey(E.BeginText, E.BeginLen, Key);
-        E.Color = Color;
-    }
+void ColourRule::compileLineKeys(const StringList& lines) {
+    FillKeyTable(keyTableToFill(), lines,
+                 [this](KeyEntry& entry, std::string_view line, std::size_t p) {
+                     std::string_view key = line;
+                     Colour colour = defaultColour_;
+                     if (p != std::string_view::npos && p >= 1) {
+                         key = line.substr(0, p);
+                         colour = ColourOrDefault(line.substr(p + 1), defaultColour_);
+                     } else if (p == 0 && line.size() > 1 && line[1] == ';') {
+                         key = line.substr(0, 1);
+                         colour = ColourOrDefault(line.substr(2), defaultColour_);
+                     }
+                     SetKey(entry.beginText, entry.beginLength, key);
+                     entry.colour = colour;
+                 });
 }
 
-// Index (1-based) of Color in the colour table, appending it while there is room; with the
-// table full, an unknown colour keeps the Previous keyword's index.
-std::uint8_t TColorRule::ColorIndex(TColor Color, std::uint8_t Previous) {
-    for (std::size_t I = 0; I < FColorCount; ++I)
-        if (FColorTable[I] == Color) return static_cast<std::uint8_t>(I + 1);
-    if (FColorCount == ColorTableSize) return Previous;
-    FColorTable[FColorCount++] = Color;
-    return static_cast<std::uint8_t>(FColorCount);
+// Index (1-based) of `colour` in the colour table, appending it while there is room; with
+// the table full, an unknown colour keeps the previous keyword's index.
+std::uint8_t ColourRule::colourIndex(Colour colour, std::uint8_t previous) {
+    for (std::size_t i = 0; i < colourCount_; ++i)
+        if (colourTable_[i] == colour) return static_cast<std::uint8_t>(i + 1);
+    if (colourCount_ == kColourTableSize) return previous;
+    colourTable_[colourCount_++] = colour;
+    return static_cast<std::uint8_t>(colourCount_);
 }
 
 // Each non-blank line: keyword [";" colour]. The keyword is kept as written (blanks
-// included), cut to 31 characters and upper-cased unless KeyCase. A keyword holding "*+"
-// cannot be told apart from the program's separator and is left out.
-void TColorRule::CompileKeywords(const TStrings& Lines) {
-    FKeywordProgram.assign(1, '*');
-    FColorCount = 0;
-    std::uint8_t Index = 0;
-    for (const std::string& LineText : Lines) {
-        const std::string_view Line = LineText;
-        if (IsBlank(Line)) continue;
-        const std::size_t P = Line.find(';');
-        const TColor Color = P == std::string_view::npos
-                                 ? DefKeyColor
-                                 : ColorOrDefault(Line.substr(P + 1), DefKeyColor);
-        const std::string_view Key = Line.substr(0, P).substr(0, KeywordLenMax);
-        if (IsBlank(Key) || Key.find("*+") != std::string_view::npos) continue;
-        Index = ColorIndex(Color, Index);
-        const std::size_t At = FKeywordProgram.size();
-        FKeywordProgram.append(Key);
-        if (!KeyCase)
-            std::transform(FKeywordProgram.begin() + static_cast<std::ptrdiff_t>(At),
-                           FKeywordProgram.end(),
-                           FKeywordProgram.begin() + static_cast<std::ptrdiff_t>(At), UpperAscii);
-        FKeywordProgram += "*+";
-        FKeywordProgram += static_cast<char>(Index);
-        FKeywordProgram += '*';
+// included), cut to 31 characters and upper-cased unless the rule matches case. A keyword
+// holding "*+" cannot be told apart from the program's separator and is left out.
+void ColourRule::compileKeywords(const StringList& lines) {
+    keywordProgram_.assign(1, '*');
+    colourCount_ = 0;
+    std::uint8_t index = 0;
+    for (const std::string& lineText : lines) {
+        const std::string_view line = lineText;
+        if (IsBlankText(line)) continue;
+        const std::size_t p = line.find(';');
+        const Colour colour = p == std::string_view::npos
+                                  ? defaultColour_
+                                  : ColourOrDefault(line.substr(p + 1), defaultColour_);
+        const std::string_view key = line.substr(0, p).substr(0, kKeywordLengthMax);
+        if (IsBlankText(key) || key.find("*+") != std::string_view::npos) continue;
+        index = colourIndex(colour, index);
+        const std::size_t at = keywordProgram_.size();
+        keywordProgram_.append(key);
+        if (!matchCase_)
+            std::transform(keywordProgram_.begin() + static_cast<std::ptrdiff_t>(at),
+                           keywordProgram_.end(),
+                           keywordProgram_.begin() + static_cast<std::ptrdiff_t>(at), UpperAscii);
+        keywordProgram_ += "*+";
+        keywordProgram_ += static_cast<char>(index);
+        keywordProgram_ += '*';
     }
 }
 
-void TColorRule::SetKeywords(const TStrings& Value) {
-    CompileKeywords(Value);
-    if (&Value != &FKeywords) FKeywords = Value;
+void ColourRule::setKeywords(const StringList& lines) {
+    compileKeywords(lines);
+    if (&lines != &keywords_) keywords_ = lines;
 }
 
-void TColorRule::SetKeyBegEndLst(const TStrings& Value) {
-    CompileKeyBegEnd(Value);
-    if (&Value != &FKeyBegEndLst) FKeyBegEndLst = Value;
+void ColourRule::setBeginEndKeys(const StringList& lines) {
+    compileBeginEndKeys(lines);
+    if (&lines != &beginEndKeys_) beginEndKeys_ = lines;
 }
 
-void TColorRule::SetKeyLineEndLst(const TStrings& Value) {
-    CompileKeyLineEnd(Value);
-    if (&Value != &FKeyLineEndLst) FKeyLineEndLst = Value;
+void ColourRule::setLineKeys(const StringList& lines) {
+    compileLineKeys(lines);
+    if (&lines != &lineKeys_) lineKeys_ = lines;
 }
 
-void TColorRule::Assign(const TColorRule& Source) {
-    KeyDrawingType = Source.KeyDrawingType;
-    ZOrder = Source.ZOrder;
-    KeyMaxHeight = Source.KeyMaxHeight;
-    KeyCase = Source.KeyCase;
-    Enabled = Source.Enabled;
-    PartWord = Source.PartWord;
-    DefKeyColor = Source.DefKeyColor;
-    SetKeywords(Source.FKeywords);
-    SetKeyLineEndLst(Source.FKeyLineEndLst);
-    SetKeyBegEndLst(Source.FKeyBegEndLst);
+void ColourRule::assign(const ColourRule& source) {
+    kind_ = source.kind_;
+    priority_ = source.priority_;
+    lookBackLines_ = source.lookBackLines_;
+    matchCase_ = source.matchCase_;
+    enabled_ = source.enabled_;
+    matchInsideWords_ = source.matchInsideWords_;
+    defaultColour_ = source.defaultColour_;
+    setKeywords(source.keywords_);
+    setLineKeys(source.lineKeys_);
+    setBeginEndKeys(source.beginEndKeys_);
     // Both span kinds share the key table and the begin/end list was written last: a line-key
     // rule must get its line keys back, or the copy would colour nothing.
-    if (KeyDrawingType == dtBeginLineEnd) CompileKeyLineEnd(FKeyLineEndLst);
+    if (kind_ == RuleKind::LineEnd) compileLineKeys(lineKeys_);
 }
 
-bool CompileRule(TColorRule& Rule) {
-    Rule.CompileKeyBegEnd(Rule.FKeyBegEndLst);
-    bool HasEntries = !Rule.FKeyBegEndLst.empty();
-    if (Rule.KeyDrawingType == dtKeyShow) {
-        Rule.CompileKeywords(Rule.FKeywords);
-        HasEntries = HasEntries || !Rule.FKeywords.empty();
+bool CompileRule(ColourRule& rule) {
+    rule.compileBeginEndKeys(rule.beginEndKeys_);
+    bool hasEntries = !rule.beginEndKeys_.empty();
+    if (rule.kind_ == RuleKind::Keywords) {
+        rule.compileKeywords(rule.keywords_);
+        hasEntries = hasEntries || !rule.keywords_.empty();
     }
-    if (Rule.KeyDrawingType == dtBeginLineEnd) {
-        Rule.CompileKeyLineEnd(Rule.FKeyLineEndLst);
-        HasEntries = HasEntries || !Rule.FKeyLineEndLst.empty();
+    if (rule.kind_ == RuleKind::LineEnd) {
+        rule.compileLineKeys(rule.lineKeys_);
+        hasEntries = hasEntries || !rule.lineKeys_.empty();
     }
-    return HasEntries;
+    return hasEntries;
 }
 
 // ---------------------------------------------------------------------------------------
 // Collection
 
-TColorRule& TDrawRules::Add() {
-    FItems.push_back(std::make_unique<TColorRule>(FControl));
-    return *FItems.back();
+ColourRule& ColourRules::add() {
+    items_.push_back(std::make_unique<ColourRule>(host_));
+    return *items_.back();
 }
 
-void TDrawRules::Assign(const TDrawRules& Source) {
-    if (&Source == this) return;
-    FItems.clear();
-    for (const auto& Item : Source.FItems)
-        Add().Assign(*Item);
+void ColourRules::assign(const ColourRules& source) {
+    if (&source == this) return;
+    items_.clear();
+    for (const auto& item : source.items_)
+        add().assign(*item);
 }
 
-void PrepareRules(TDrawRules& Rules) {
-    if (!Rules.FToCompile) return;
-    bool AnyEntries = false;
-    for (auto& Rule : Rules.FItems)
-        if (CompileRule(*Rule)) AnyEntries = true;
-    if (AnyEntries) Rules.FToCompile = false;
+void PrepareRules(ColourRules& rules) {
+    if (!rules.needsCompiling_) return;
+    bool anyEntries = false;
+    for (auto& rule : rules.items_)
+        if (CompileRule(*rule)) anyEntries = true;
+    if (anyEntries) rules.needsCompiling_ = false;
 }
 
 } // namespace vokc

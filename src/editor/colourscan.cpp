@@ -1,201 +1,200 @@
 // Colour rules: the scans of a colouring pass (one per rule kind) and the resolution of
-// their overlapping descriptors into runs.
+// their overlapping spans into runs.
 #include "colourrules.h"
 
 #include <algorithm>
 #include <limits>
 
+#include "text.h"
+
 namespace vokc {
 
 namespace {
 
-constexpr std::size_t NotFound = std::string_view::npos;
-constexpr std::int32_t NeverFound = std::numeric_limits<std::int32_t>::max();
+constexpr std::size_t kNotFound = std::string_view::npos;
+constexpr std::int32_t kNeverFound = std::numeric_limits<std::int32_t>::max();
 
 // Letters for keyword boundaries: '@', 'A'..'Z' and 'a'..'z'. Digits, '_' and codes 128 and
 // above are not letters.
-bool IsLetter(char C) {
-    const auto U = static_cast<unsigned char>(C);
-    return (U >= 64 && U <= 90) || (U >= 97 && U <= 122);
+bool IsLetter(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 64 && u <= 90) || (u >= 97 && u <= 122);
 }
 
-char UpperAscii(char C) {
-    return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 32) : C;
-}
-
-// First occurrence of Key in Text at or after From; an empty key never occurs.
-std::size_t FindKey(std::string_view Text, std::string_view Key, std::size_t From) {
-    return Key.empty() ? NotFound : Text.find(Key, From);
+// First occurrence of `key` in `text` at or after `from`; an empty key never occurs.
+std::size_t FindKey(std::string_view text, std::string_view key, std::size_t from) {
+    return key.empty() ? kNotFound : text.find(key, from);
 }
 
 } // namespace
 
 // The scans reach a rule's compiled tables and its scratch state through this friend.
-struct TRuleScan {
-    TColorRule& Rule;
-    TKeyDescrList& List;
-    std::string_view Text; // the snapshot cut at its first NUL at or after From
-    std::int32_t Next;
+struct RuleScan {
+    ColourRule& rule;
+    SpanList& list;
+    std::string_view text; // the snapshot cut at its first NUL at or after the start
+    std::int32_t next;
 
-    void Store(std::size_t Start, std::size_t End, TColor Color, std::uint8_t IsKeyword) {
-        Next = List.Store(Next, static_cast<std::int32_t>(Start), static_cast<std::int32_t>(End),
-                          Color, Rule.ZOrder, IsKeyword);
+    void store(std::size_t start, std::size_t end, Colour colour, std::uint8_t isKeyword) {
+        next = list.store(next, static_cast<std::int32_t>(start), static_cast<std::int32_t>(end),
+                          colour, rule.priority_, isKeyword);
     }
 
-    // Earliest begin-key occurrence at or after P; among equal starts the first entry wins.
-    // Each entry remembers its next occurrence, so a key that is far away or absent is not
-    // searched for again at every span. Returns the entry or nullptr.
-    KeyEntry* Earliest(std::size_t P) {
-        KeyEntry* Best = nullptr;
-        for (KeyEntry& E : *Rule.FKeyTable) {
-            if (E.BeginLen == 0) break;
-            if (E.LastPos < static_cast<std::int64_t>(P)) {
-                const std::size_t At = FindKey(Text, E.BeginKey(), P);
-                E.LastPos = At == NotFound ? NeverFound : static_cast<std::int32_t>(At);
+    // Earliest begin-key occurrence at or after `p`; among equal starts the first entry
+    // wins. Each entry remembers its next occurrence, so a key that is far away or absent is
+    // not searched for again at every span. Returns the entry or nullptr.
+    KeyEntry* earliest(std::size_t p) {
+        KeyEntry* best = nullptr;
+        for (KeyEntry& entry : *rule.keyTable_) {
+            if (entry.beginLength == 0) break;
+            if (entry.nextAt < static_cast<std::int64_t>(p)) {
+                const std::size_t at = FindKey(text, entry.beginKey(), p);
+                entry.nextAt = at == kNotFound ? kNeverFound : static_cast<std::int32_t>(at);
             }
-            if (E.LastPos != NeverFound && (!Best || E.LastPos < Best->LastPos)) Best = &E;
+            if (entry.nextAt != kNeverFound && (!best || entry.nextAt < best->nextAt))
+                best = &entry;
         }
-        return Best;
+        return best;
     }
 
-    void ResetScratch() {
-        for (KeyEntry& E : *Rule.FKeyTable)
-            E.LastPos = -1;
+    void resetScratch() {
+        for (KeyEntry& entry : *rule.keyTable_)
+            entry.nextAt = -1;
     }
 
     // Spans from a begin key to its end key. The end key is searched from the second
     // character of the begin key ("/*/" is a whole comment), and the next begin key from the
     // last character of the end key. An opener whose end key never comes stops the scan.
-    void BeginEnd(std::size_t From, std::int64_t Limit) {
-        if (!Rule.FKeyTable) return;
-        ResetScratch();
-        std::size_t P = From;
+    void beginEnd(std::size_t from, std::int64_t limit) {
+        if (!rule.keyTable_) return;
+        resetScratch();
+        std::size_t p = from;
         do {
-            const KeyEntry* E = Earliest(P);
-            if (!E) return;
-            const auto Begin = static_cast<std::size_t>(E->LastPos);
-            const std::size_t EndAt = FindKey(Text, E->EndKey(), Begin + 1);
-            if (EndAt == NotFound) return;
-            Store(Begin, EndAt + E->EndLen - 1, E->Color, 0);
-            P = EndAt + 1;
-        } while (static_cast<std::int64_t>(P) <= Limit);
+            const KeyEntry* entry = earliest(p);
+            if (!entry) return;
+            const auto begin = static_cast<std::size_t>(entry->nextAt);
+            const std::size_t endAt = FindKey(text, entry->endKey(), begin + 1);
+            if (endAt == kNotFound) return;
+            store(begin, endAt + entry->endLength - 1, entry->colour, 0);
+            p = endAt + 1;
+        } while (static_cast<std::int64_t>(p) <= limit);
     }
 
     // Spans from a key to the end of its line, the CR LF excluded; without a line break the
     // span runs to the end of the text.
-    void BeginLineEnd(std::size_t From, std::int64_t Limit) {
-        if (!Rule.FKeyTable) return;
-        ResetScratch();
-        std::size_t P = From;
+    void lineEnd(std::size_t from, std::int64_t limit) {
+        if (!rule.keyTable_) return;
+        resetScratch();
+        std::size_t p = from;
         do {
-            const KeyEntry* E = Earliest(P);
-            if (!E) return;
-            const auto Begin = static_cast<std::size_t>(E->LastPos);
-            const std::size_t Cr = Text.find("\r\n", Begin);
-            if (Cr == NotFound) {
-                Store(Begin, Text.size() - 1, E->Color, 0);
+            const KeyEntry* entry = earliest(p);
+            if (!entry) return;
+            const auto begin = static_cast<std::size_t>(entry->nextAt);
+            const std::size_t cr = text.find("\r\n", begin);
+            if (cr == kNotFound) {
+                store(begin, text.size() - 1, entry->colour, 0);
                 return;
             }
-            Store(Begin, Cr - 1, E->Color, 0);
-            P = Cr + 1;
-        } while (static_cast<std::int64_t>(P) <= Limit);
+            store(begin, cr - 1, entry->colour, 0);
+            p = cr + 1;
+        } while (static_cast<std::int64_t>(p) <= limit);
     }
 
     // Text to search for keywords: the snapshot itself, or an upper-cased copy of it from
-    // From on (kept in the rule and grown only when a longer text comes).
-    std::string_view KeywordText(std::size_t From) {
-        if (Rule.KeyCase) return Text;
-        const std::size_t Len = Text.size() - From;
-        std::vector<char>& Upper = Rule.FUpper;
-        if (Upper.capacity() < Len) {
-            std::vector<char>().swap(Upper);
-            Upper.reserve(Len);
+    // `from` on (kept in the rule and grown only when a longer text comes).
+    std::string_view keywordText(std::size_t from) {
+        if (rule.matchCase_) return text;
+        const std::size_t length = text.size() - from;
+        std::vector<char>& upper = rule.upper_;
+        if (upper.capacity() < length) {
+            std::vector<char>().swap(upper);
+            upper.reserve(length);
         }
-        Upper.resize(Len);
-        std::transform(Text.begin() + static_cast<std::ptrdiff_t>(From), Text.end(), Upper.begin(),
+        upper.resize(length);
+        std::transform(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), upper.begin(),
                        UpperAscii);
-        return {Upper.data(), Len};
+        return {upper.data(), length};
     }
 
-    // Every occurrence of every keyword, in program order, from From to the end of the text.
-    // Unless PartWord, an occurrence counts only with no letter just before or after it; the
-    // first scanned character has no letter before it.
-    void Keywords(std::size_t From) {
-        const std::string& Program = Rule.FKeywordProgram;
-        if (Program.size() < 3) return; // "*" alone, or nothing
-        const std::string_view Scanned = KeywordText(From);
-        const std::size_t Base = Rule.KeyCase ? From : 0; // offset of From in Scanned
-        std::size_t At = 1;
-        while (At < Program.size()) {
-            const std::size_t Sep = Program.find("*+", At);
-            if (Sep == std::string::npos || Sep + 2 >= Program.size()) return;
-            const std::string_view Key(Program.data() + At, Sep - At);
-            const auto Index = static_cast<unsigned char>(Program[Sep + 2]);
-            At = Sep + 4;
-            const TColor Color = Index >= 1 && Index <= Rule.FColorCount
-                                     ? Rule.FColorTable[Index - 1]
-                                     : Rule.DefKeyColor;
-            for (std::size_t Occ = FindKey(Scanned, Key, Base); Occ != NotFound;
-                 Occ = FindKey(Scanned, Key, Occ + Key.size())) {
-                const std::size_t After = Occ + Key.size();
-                const bool LetterBefore = Occ > Base && IsLetter(Scanned[Occ - 1]);
-                const bool LetterAfter = After < Scanned.size() && IsLetter(Scanned[After]);
-                if (Rule.PartWord || (!LetterBefore && !LetterAfter)) {
-                    const std::size_t Start = Occ - Base + From;
-                    Store(Start, Start + Key.size() - 1, Color, 1);
+    // Every occurrence of every keyword, in program order, from `from` to the end of the
+    // text. Unless the rule matches inside words, an occurrence counts only with no letter
+    // just before or after it; the first scanned character has no letter before it.
+    void keywords(std::size_t from) {
+        const std::string& program = rule.keywordProgram_;
+        if (program.size() < 3) return; // "*" alone, or nothing
+        const std::string_view scanned = keywordText(from);
+        const std::size_t base = rule.matchCase_ ? from : 0; // offset of `from` in `scanned`
+        std::size_t at = 1;
+        while (at < program.size()) {
+            const std::size_t separator = program.find("*+", at);
+            if (separator == std::string::npos || separator + 2 >= program.size()) return;
+            const std::string_view key(program.data() + at, separator - at);
+            const auto index = static_cast<unsigned char>(program[separator + 2]);
+            at = separator + 4;
+            const Colour colour = index >= 1 && index <= rule.colourCount_
+                                      ? rule.colourTable_[index - 1]
+                                      : rule.defaultColour_;
+            for (std::size_t found = FindKey(scanned, key, base); found != kNotFound;
+                 found = FindKey(scanned, key, found + key.size())) {
+                const std::size_t after = found + key.size();
+                const bool letterBefore = found > base && IsLetter(scanned[found - 1]);
+                const bool letterAfter = after < scanned.size() && IsLetter(scanned[after]);
+                if (rule.matchInsideWords_ || (!letterBefore && !letterAfter)) {
+                    const std::size_t start = found - base + from;
+                    store(start, start + key.size() - 1, colour, 1);
                 }
             }
         }
     }
 
-    // Spans supplied by the control's OnDraw handler, relative to From. Counts and spans
-    // that do not fit the buffer or the snapshot are left out.
-    void EventDraw(std::size_t From, std::size_t SnapshotSize) {
-        TColorRuleHost* Host = Rule.FControl;
-        if (!Host || !Host->OnDraw || Host->ColorLimMax() <= 0) return;
-        std::span<TKeyDescr> Buffer = Host->DrawBuffer();
-        std::fill(Buffer.begin(), Buffer.end(), TKeyDescr{});
-        std::int32_t Count = 0;
-        Host->OnDraw(Rule, Text.substr(From), Buffer, Count);
-        Buffer = Host->DrawBuffer(); // the handler may have resized it
-        const std::size_t N = Count <= 0 ? 0 : std::min<std::size_t>(Count, Buffer.size());
-        for (std::size_t I = 0; I < N; ++I) {
-            const TKeyDescr& R = Buffer[I];
-            const std::int64_t Start = std::int64_t{R.StartPos} + static_cast<std::int64_t>(From);
-            const std::int64_t End = std::int64_t{R.EndPos} + static_cast<std::int64_t>(From);
-            if (Start < 0 || End < Start || End >= static_cast<std::int64_t>(SnapshotSize))
+    // Spans supplied by the host's span handler, relative to `from`. Counts and spans that
+    // do not fit the buffer or the snapshot are left out.
+    void handlerSpans(std::size_t from, std::size_t snapshotSize) {
+        ColourRuleHost* host = rule.host_;
+        if (!host || !host->spanHandler() || host->spanLimit() <= 0) return;
+        std::span<ColourSpan> buffer = host->spanBuffer();
+        std::fill(buffer.begin(), buffer.end(), ColourSpan{});
+        std::int32_t count = 0;
+        host->spanHandler()(rule, text.substr(from), buffer, count);
+        buffer = host->spanBuffer(); // the handler may have resized it
+        const std::size_t n = count <= 0 ? 0 : std::min<std::size_t>(count, buffer.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            const ColourSpan& span = buffer[i];
+            const std::int64_t start = std::int64_t{span.start} + static_cast<std::int64_t>(from);
+            const std::int64_t end = std::int64_t{span.end} + static_cast<std::int64_t>(from);
+            if (start < 0 || end < start || end >= static_cast<std::int64_t>(snapshotSize))
                 continue;
-            const std::uint8_t Z = R.ZOrder != 0 ? R.ZOrder : Rule.ZOrder;
-            Next = List.Store(Next, static_cast<std::int32_t>(Start),
-                              static_cast<std::int32_t>(End), R.Color, Z, 0);
+            const std::uint8_t priority = span.priority != 0 ? span.priority : rule.priority_;
+            next = list.store(next, static_cast<std::int32_t>(start),
+                              static_cast<std::int32_t>(end), span.colour, priority, 0);
         }
     }
 };
 
-std::int32_t ScanRule(TColorRule& Rule, std::int32_t NextIndex, std::string_view Text,
-                      TKeyDescrList& List, std::int32_t Limit, std::int32_t From) {
-    // Offsets are 32-bit: a longer snapshot is scanned over its first UnusedPos - 1 bytes.
-    Text = Text.substr(0, static_cast<std::size_t>(UnusedPos - 1));
-    if (From < 0) From = 0;
-    const auto Start = static_cast<std::size_t>(From);
-    if (Start > Text.size()) return NextIndex;
-    const std::size_t Nul = Text.find('\0', Start);
-    TRuleScan Scan{Rule, List, Text.substr(0, Nul), NextIndex};
-    switch (Rule.KeyDrawingType) {
-    case dtKeyShow:
-        Scan.Keywords(Start);
+std::int32_t ScanRule(ColourRule& rule, std::int32_t nextIndex, std::string_view text,
+                      SpanList& list, std::int32_t limit, std::int32_t from) {
+    // Offsets are 32-bit: a longer snapshot is scanned over its first kUnusedPos - 1 bytes.
+    text = text.substr(0, static_cast<std::size_t>(kUnusedPos - 1));
+    if (from < 0) from = 0;
+    const auto start = static_cast<std::size_t>(from);
+    if (start > text.size()) return nextIndex;
+    const std::size_t nul = text.find('\0', start);
+    RuleScan scan{rule, list, text.substr(0, nul), nextIndex};
+    switch (rule.kind()) {
+    case RuleKind::Keywords:
+        scan.keywords(start);
         break;
-    case dtEventDraw:
-        Scan.EventDraw(Start, Text.size());
+    case RuleKind::HandlerSpans:
+        scan.handlerSpans(start, text.size());
         break;
-    case dtBeginEnd:
-        Scan.BeginEnd(Start, Limit);
+    case RuleKind::BeginEnd:
+        scan.beginEnd(start, limit);
         break;
-    case dtBeginLineEnd:
-        Scan.BeginLineEnd(Start, Limit);
+    case RuleKind::LineEnd:
+        scan.lineEnd(start, limit);
         break;
     }
-    return Scan.Next;
+    return scan.next;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -203,53 +202,54 @@ std::int32_t ScanRule(TColorRule& Rule, std::int32_t NextIndex, std::string_view
 
 namespace {
 
-bool SameGroup(const TCharCell& A, const TCharCell& B) {
-    return A.Color == B.Color && A.ZOrder == B.ZOrder && A.IsKeyword == B.IsKeyword &&
-           A.Set == B.Set;
+bool SameGroup(const CharCell& a, const CharCell& b) {
+    return a.colour == b.colour && a.priority == b.priority && a.isKeyword == b.isKeyword &&
+           a.set == b.set;
 }
 
-// Fills Cells[0 .. N) from the records: per character the highest ZOrder wins, the later
-// record among equals. Records are clipped to the range.
-void PaintCells(const TKeyDescrList& List, std::int64_t Low, std::int64_t High, TCellArray& Cells) {
-    for (const TKeyDescr& R : List) {
-        if (R.StartPos >= UnusedPos || R.EndPos >= UnusedPos || R.EndPos < R.StartPos) continue;
-        const std::int64_t From = std::max<std::int64_t>(R.StartPos, Low);
-        const std::int64_t To = std::min<std::int64_t>(R.EndPos, High);
-        for (std::int64_t X = From; X <= To; ++X) {
-            TCharCell& C = Cells[static_cast<std::size_t>(X - Low)];
-            if (R.ZOrder >= C.ZOrder) C = {R.Color, R.ZOrder, R.IsKeyword, true};
+// Fills cells[0 .. high - low] from the spans: per character the highest priority wins,
+// the later span among equals. Spans are clipped to the range.
+void PaintCells(const SpanList& list, std::int64_t low, std::int64_t high, CharCells& cells) {
+    for (const ColourSpan& span : list) {
+        if (span.start >= kUnusedPos || span.end >= kUnusedPos || span.end < span.start) continue;
+        const std::int64_t from = std::max<std::int64_t>(span.start, low);
+        const std::int64_t to = std::min<std::int64_t>(span.end, high);
+        for (std::int64_t x = from; x <= to; ++x) {
+            CharCell& cell = cells[static_cast<std::size_t>(x - low)];
+            if (span.priority >= cell.priority)
+                cell = {span.colour, span.priority, span.isKeyword, true};
         }
     }
 }
 
 } // namespace
 
-// A run is a maximal stretch of set cells with the same colour, ZOrder and keyword flag.
+// A run is a maximal stretch of set cells with the same colour, priority and keyword flag.
 // Unset cells never join a run, whatever colour a set neighbour has.
-void ResolveRuns(TKeyDescrList& List, const TColoredRange& ColoredRange, TCellArray& Cells) {
-    if (ColoredRange.Empty()) {
-        List.MarkEnd(0);
+void ResolveRuns(SpanList& list, const ColouredRange& range, CharCells& cells) {
+    if (range.empty()) {
+        list.markEnd(0);
         return;
     }
-    const std::int64_t Low = ColoredRange.Low;
-    const std::int64_t High = ColoredRange.High;
-    const auto N = static_cast<std::size_t>(High - Low + 2); // one sentinel cell past High
-    if (Cells.size() < N) Cells.assign(N, TCharCell{});
-    std::fill_n(Cells.begin(), N, TCharCell{});
-    PaintCells(List, Low, High, Cells);
+    const std::int64_t low = range.low;
+    const std::int64_t high = range.high;
+    const auto n = static_cast<std::size_t>(high - low + 2); // one sentinel cell past high
+    if (cells.size() < n) cells.assign(n, CharCell{});
+    std::fill_n(cells.begin(), n, CharCell{});
+    PaintCells(list, low, high, cells);
 
-    std::int32_t Out = 0;
-    std::size_t Group = 0;
-    for (std::size_t I = 1; I < N; ++I) {
-        if (SameGroup(Cells[I], Cells[Group])) continue;
-        const TCharCell& Last = Cells[I - 1];
-        if (Last.Set)
-            Out = List.Put(Out, TKeyDescr{static_cast<std::int32_t>(Low + std::int64_t(Group)),
-                                          static_cast<std::int32_t>(Low + std::int64_t(I) - 1),
-                                          Cells[Group].Color, Last.ZOrder, Last.IsKeyword});
-        Group = I;
+    std::int32_t out = 0;
+    std::size_t group = 0;
+    for (std::size_t i = 1; i < n; ++i) {
+        if (SameGroup(cells[i], cells[group])) continue;
+        const CharCell& last = cells[i - 1];
+        if (last.set)
+            out = list.put(out, ColourSpan{static_cast<std::int32_t>(low + std::int64_t(group)),
+                                           static_cast<std::int32_t>(low + std::int64_t(i) - 1),
+                                           cells[group].colour, last.priority, last.isKeyword});
+        group = i;
     }
-    List.MarkEnd(Out);
+    list.markEnd(out);
 }
 
 } // namespace vokc

@@ -7,7 +7,7 @@ namespace vokc {
 namespace {
 
 // clang-format off
-const TStrings LibraryWords = {
+const StringList kLibraryWords = {
     "--", "#", "++", "abs", "atoi", "break", "catestring", "ceil", "chdir", "clrscr", "cos",
     "currentdate()", "currenttime()", "do", "eabs", "else", "exit", "exp", "fclose", "feof",
     "fgets", "float", "fopen", "for", "fputs", "gets", "if", "itoa", "log", "main()", "mkdir",
@@ -17,32 +17,32 @@ const TStrings LibraryWords = {
 };
 // clang-format on
 
-const TStrings StructureWords = {"main()", "void", "{", "}", "char", "int"};
+const StringList kStructureWords = {"main()", "void", "{", "}", "char", "int"};
 
 } // namespace
 
-// Settings first, then the lists through their writers, so each list is compiled with its
+// Settings first, then the lists through their setters, so each list is compiled with its
 // rule's kind and default colour whatever state the collection is in.
-void AddEditorColorRules(TDrawRules& Rules) {
-    TColorRule& Block = Rules.Add();
-    Block.KeyDrawingType = dtBeginEnd;
-    Block.DefKeyColor = clGray;
-    Block.SetKeyBegEndLst({"/*;*/"});
+void AddEditorColourRules(ColourRules& rules) {
+    ColourRule& block = rules.add();
+    block.setKind(RuleKind::BeginEnd);
+    block.setDefaultColour(kGrey);
+    block.setBeginEndKeys({"/*;*/"});
 
-    TColorRule& Line = Rules.Add();
-    Line.KeyDrawingType = dtBeginLineEnd;
-    Line.DefKeyColor = clGray;
-    Line.SetKeyLineEndLst({"//"});
+    ColourRule& line = rules.add();
+    line.setKind(RuleKind::LineEnd);
+    line.setDefaultColour(kGrey);
+    line.setLineKeys({"//"});
 
-    TColorRule& Library = Rules.Add();
-    Library.KeyDrawingType = dtKeyShow;
-    Library.DefKeyColor = clBlue;
-    Library.SetKeywords(LibraryWords);
+    ColourRule& library = rules.add();
+    library.setKind(RuleKind::Keywords);
+    library.setDefaultColour(kBlue);
+    library.setKeywords(kLibraryWords);
 
-    TColorRule& Structure = Rules.Add();
-    Structure.KeyDrawingType = dtKeyShow;
-    Structure.DefKeyColor = clMaroon;
-    Structure.SetKeywords(StructureWords);
+    ColourRule& structure = rules.add();
+    structure.setKind(RuleKind::Keywords);
+    structure.setDefaultColour(kMaroon);
+    structure.setKeywords(kStructureWords);
 }
 
 } // namespace vokc

@@ -1,5 +1,6 @@
 // Windows-1252 bytes to and from Qt's UTF-16 text, one byte per UTF-16 code unit so that
-// offsets agree on both sides. Every Qt window of the application converts through here.
+// offsets agree on both sides. Every Qt window of the application converts through here;
+// the character conversions (and what becomes of U+2029) are those of text.h.
 #pragma once
 
 #include <QString>
@@ -7,12 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "text.h"
+
 namespace vokc {
 
-char16_t Cp1252ToUtf16(unsigned char c);
-// A character that Windows-1252 cannot hold becomes '?'; the document's paragraph
-// separator (U+2029) becomes '\n'.
-char Utf16ToCp1252(char16_t c);
 QString Cp1252ToQString(std::string_view text);
 // Appends the converted text to `out`.
 void AppendCp1252(QStringView text, std::string& out);

@@ -42,3 +42,22 @@ TEST(Text, Utf8ThatWindows1252CannotHoldBecomesAQuestionMark) {
     EXPECT_FALSE(IsValidUtf8("\xE9t\xE9"));
     EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
 }
+
+// UTF-16 text (the editor's and Qt's) converts one code unit to one byte, so that offsets
+// agree; a paragraph separator is a line break on both sides of the conversion.
+TEST(Text, Utf16ConversionsKeepOffsetsAndLineBreaks) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(Utf16ToCp1252(Cp1252ToUtf16(all)), all);
+    EXPECT_EQ(Cp1252ToUtf16("\x80\x95\xE9"), u"\u20AC\u2022\u00E9");
+    EXPECT_EQ(Utf16ToCp1252(u"a\u2029b"), "a\nb");
+    EXPECT_EQ(Utf16ToCp1252(u"\U0001F600\u4E2D\u0080"), "????"); // a pair gives two bytes
+    EXPECT_EQ(Utf16ToCp1252(u"\u2122\u2022"), "\x99\x95");       // same low byte
+
+    EXPECT_EQ(Utf8ToUtf16("\xC3\xA9\xF0\x9F\x98\x80"), u"\u00E9\U0001F600");
+    EXPECT_EQ(Utf8ToUtf16("a\xC3"), u"a\uFFFD");
+    EXPECT_EQ(Utf16ToUtf8(u"\u00E9\U0001F600\u2029"), "\xC3\xA9\xF0\x9F\x98\x80\xE2\x80\xA9");
+    const std::u16string loneSurrogate(1, char16_t{0xD800});
+    EXPECT_EQ(Utf16ToUtf8(loneSurrogate + u"x"), "\xEF\xBF\xBDx");
+}

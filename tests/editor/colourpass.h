@@ -1,5 +1,5 @@
 // A colouring pass as the memo control runs it, over a text held in memory: prepare the
-// rules, mark every record unused, let each enabled rule scan, resolve the runs.
+// rules, mark every span unused, let each enabled rule scan, resolve the runs.
 #pragma once
 
 #include "colourrules.h"
@@ -10,60 +10,60 @@
 namespace vokc::test {
 
 struct ColourPass {
-    TColorRuleHost Host;
-    TDrawRules Rules{&Host};
-    TKeyDescrList List;
-    TCellArray Cells;
-    std::string Snapshot;
+    ColourRuleHost host;
+    ColourRules rules{&host};
+    SpanList list;
+    CharCells cells;
+    std::string snapshot;
 
-    // Colours Text from offset From; the region ends at Limit (a NUL is written there, as the
-    // control does), or at the end of the text when Limit is negative.
-    void Run(std::string_view Text, std::int32_t From = 0, std::int32_t Limit = -1) {
-        Snapshot.assign(Text);
-        if (Limit < 0 || Limit > static_cast<std::int32_t>(Text.size()))
-            Limit = static_cast<std::int32_t>(Text.size());
-        if (Limit < static_cast<std::int32_t>(Snapshot.size())) Snapshot[Limit] = '\0';
-        PrepareRules(Rules);
-        List.BeginPass();
-        std::int32_t Next = 0;
-        for (std::int32_t I = 0; I < Rules.Count(); ++I)
-            if (Rules[I].Enabled) Next = ScanRule(Rules[I], Next, Snapshot, List, Limit, From);
-        ResolveRuns(List, List.ColoredRange, Cells);
+    // Colours `text` from offset `from`; the region ends at `limit` (a NUL is written there,
+    // as the control does), or at the end of the text when `limit` is negative.
+    void run(std::string_view text, std::int32_t from = 0, std::int32_t limit = -1) {
+        snapshot.assign(text);
+        if (limit < 0 || limit > static_cast<std::int32_t>(text.size()))
+            limit = static_cast<std::int32_t>(text.size());
+        if (limit < static_cast<std::int32_t>(snapshot.size())) snapshot[limit] = '\0';
+        PrepareRules(rules);
+        list.beginPass();
+        std::int32_t next = 0;
+        for (std::int32_t i = 0; i < rules.count(); ++i)
+            if (rules[i].isEnabled()) next = ScanRule(rules[i], next, snapshot, list, limit, from);
+        ResolveRuns(list, list.colouredRange(), cells);
     }
 
-    std::vector<TKeyDescr> Runs() const {
-        std::vector<TKeyDescr> Out;
-        for (const TKeyDescr& R : List) {
-            if (R.StartPos == UnusedPos) break;
-            Out.push_back(R);
+    std::vector<ColourSpan> runs() const {
+        std::vector<ColourSpan> out;
+        for (const ColourSpan& r : list) {
+            if (r.start == kUnusedPos) break;
+            out.push_back(r);
         }
-        return Out;
+        return out;
     }
 
     // One letter per character of the last text: g grey, b blue, m maroon, r red, l lime,
     // k black, ? another colour, '.' uncoloured.
-    std::string Paint() const {
-        std::string Out(Snapshot.size(), '.');
-        for (const TKeyDescr& R : Runs())
-            for (std::int32_t X = R.StartPos;
-                 X <= R.EndPos && X < static_cast<std::int32_t>(Out.size()); ++X)
-                Out[X] = Letter(R.Color);
-        return Out;
+    std::string paint() const {
+        std::string out(snapshot.size(), '.');
+        for (const ColourSpan& r : runs())
+            for (std::int32_t x = r.start; x <= r.end && x < static_cast<std::int32_t>(out.size());
+                 ++x)
+                out[x] = Letter(r.colour);
+        return out;
     }
 
-    static char Letter(TColor C) {
-        switch (C) {
-        case clGray:
+    static char Letter(Colour c) {
+        switch (c) {
+        case kGrey:
             return 'g';
-        case clBlue:
+        case kBlue:
             return 'b';
-        case clMaroon:
+        case kMaroon:
             return 'm';
-        case clRed:
+        case kRed:
             return 'r';
-        case clLime:
+        case kLime:
             return 'l';
-        case clBlack:
+        case kBlack:
             return 'k';
         default:
             return '?';

@@ -9,177 +9,179 @@
 using namespace vokc;
 using vokc::test::ColourPass;
 
-TEST(ParseColor, NamesInAnyCaseAndBlanks) {
-    EXPECT_EQ(ParseColor("navy"), 0x800000u);
-    EXPECT_EQ(ParseColor("  Fuchsia\t"), 0xFF00FFu);
-    EXPECT_EQ(ParseColor("MAROON"), 0x000080u);
-    EXPECT_EQ(ParseColor("navyblue"), clWhite); // not a name, not a number
+TEST(ParseColour, NamesInAnyCaseAndBlanks) {
+    EXPECT_EQ(ParseColour("navy"), 0x800000u);
+    EXPECT_EQ(ParseColour("  Fuchsia\t"), 0xFF00FFu);
+    EXPECT_EQ(ParseColour("MAROON"), 0x000080u);
+    EXPECT_EQ(ParseColour("navyblue"), kWhite); // not a name, not a number
 }
 
-TEST(ParseColor, NumbersAreRedGreenBlue) {
-    EXPECT_EQ(ParseColor("#00FF00"), 0x00FF00u);
-    EXPECT_EQ(ParseColor("FF0000"), clRed);
-    EXPECT_EQ(ParseColor("#FF0000"), clRed);
-    EXPECT_EQ(ParseColor("$0000FF"), 0xFF0000u);
-    EXPECT_EQ(ParseColor("#123456"), 0x563412u);
-    EXPECT_EQ(ParseColor("ff"), 0xFF0000u);             // lower-case digits
-    EXPECT_EQ(ParseColor("-$1"), 0xFFFFFFu);            // $FFFFFFFF, highest byte dropped
-    EXPECT_EQ(ParseColor("00000000FF0000"), 0xFF0000u); // only the first 10 characters count
+TEST(ParseColour, NumbersAreRedGreenBlue) {
+    EXPECT_EQ(ParseColour("#00FF00"), 0x00FF00u);
+    EXPECT_EQ(ParseColour("FF0000"), kRed);
+    EXPECT_EQ(ParseColour("#FF0000"), kRed);
+    EXPECT_EQ(ParseColour("$0000FF"), 0xFF0000u);
+    EXPECT_EQ(ParseColour("#123456"), 0x563412u);
+    EXPECT_EQ(ParseColour("ff"), 0xFF0000u);             // lower-case digits
+    EXPECT_EQ(ParseColour("-$1"), 0xFFFFFFu);            // $FFFFFFFF, highest byte dropped
+    EXPECT_EQ(ParseColour("00000000FF0000"), 0xFF0000u); // only the first 10 characters count
 }
 
-TEST(ParseColor, FailuresGiveWhite) {
-    for (const char* Bad : {"zz", "", "#", "$", "12$", "$-1", "$1FFFFFFFF", "FF 00", "#$#1"})
-        EXPECT_EQ(ParseColor(Bad), clWhite) << '"' << Bad << '"';
+TEST(ParseColour, FailuresGiveWhite) {
+    for (const char* bad : {"zz", "", "#", "$", "12$", "$-1", "$1FFFFFFFF", "FF 00", "#$#1"})
+        EXPECT_EQ(ParseColour(bad), kWhite) << '"' << bad << '"';
 }
 
 TEST(CompileKeywords, ProgramAndColourTable) {
-    TColorRule Rule;
-    Rule.KeyDrawingType = dtKeyShow;
-    Rule.SetKeywords({"if;red", "", "   ", "else ; blue", "for;  red ", "do"});
-    EXPECT_EQ(Rule.KeywordProgram(), std::string("*IF*+\x01*ELSE *+\x02*FOR*+\x01*DO*+\x01*"));
-    ASSERT_EQ(Rule.ColorTable().size(), 2u);
-    EXPECT_EQ(Rule.ColorTable()[0], clRed); // "do" takes the default colour, red too
-    EXPECT_EQ(Rule.ColorTable()[1], clBlue);
+    ColourRule rule;
+    rule.setKind(RuleKind::Keywords);
+    rule.setKeywords({"if;red", "", "   ", "else ; blue", "for;  red ", "do"});
+    EXPECT_EQ(rule.keywordProgram(), std::string("*IF*+\x01*ELSE *+\x02*FOR*+\x01*DO*+\x01*"));
+    ASSERT_EQ(rule.colourTable().size(), 2u);
+    EXPECT_EQ(rule.colourTable()[0], kRed); // "do" takes the default colour, red too
+    EXPECT_EQ(rule.colourTable()[1], kBlue);
 
-    Rule.KeyCase = true;
-    Rule.DefKeyColor = clLime;
-    Rule.SetKeywords({"If", ";red", " ;red", "x*+y", std::string(40, 'k')});
-    EXPECT_EQ(Rule.KeywordProgram(), "*If*+\x01*" + std::string(KeywordLenMax, 'k') + "*+\x01*");
-    EXPECT_EQ(Rule.ColorTable()[0], clLime);
+    rule.setMatchCase(true);
+    rule.setDefaultColour(kLime);
+    rule.setKeywords({"If", ";red", " ;red", "x*+y", std::string(40, 'k')});
+    EXPECT_EQ(rule.keywordProgram(),
+              "*If*+\x01*" + std::string(kKeywordLengthMax, 'k') + "*+\x01*");
+    EXPECT_EQ(rule.colourTable()[0], kLime);
 }
 
 // A 42nd distinct colour finds the table full: its keyword keeps the previous keyword's
 // colour, while colours already in the table are still found.
 TEST(CompileKeywords, FortySecondColour) {
-    ColourPass Pass;
-    TColorRule& Rule = Pass.Rules.Add();
-    Rule.KeyDrawingType = dtKeyShow;
-    TStrings Words;
-    std::string Text;
-    for (int I = 0; I < 43; ++I) {
-        const std::string Word = "k" + std::to_string(I) + "z";
-        char Colour[16];
-        std::snprintf(Colour, sizeof Colour, "#%06X", I == 42 ? 0 : I); // 43rd repeats the 1st
-        Words.push_back(Word + ";" + Colour);
-        Text += Word + " ";
+    ColourPass pass;
+    ColourRule& rule = pass.rules.add();
+    rule.setKind(RuleKind::Keywords);
+    StringList words;
+    std::string text;
+    for (int i = 0; i < 43; ++i) {
+        const std::string word = "k" + std::to_string(i) + "z";
+        char colourText[16];
+        std::snprintf(colourText, sizeof colourText, "#%06X",
+                      i == 42 ? 0 : i); // 43rd repeats the 1st
+        words.push_back(word + ";" + colourText);
+        text += word + " ";
     }
-    Rule.SetKeywords(Words);
-    ASSERT_EQ(Rule.ColorTable().size(), 41u);
-    Pass.Run(Text);
-    std::vector<TColor> Colours;
-    for (const TKeyDescr& R : Pass.Runs())
-        Colours.push_back(R.Color);
-    ASSERT_EQ(Colours.size(), 43u);
-    EXPECT_EQ(Colours[41], Colours[40]);
-    EXPECT_EQ(Colours[42], Colours[0]);
-    EXPECT_NE(Colours[40], Colours[39]);
+    rule.setKeywords(words);
+    ASSERT_EQ(rule.colourTable().size(), 41u);
+    pass.run(text);
+    std::vector<Colour> colours;
+    for (const ColourSpan& r : pass.runs())
+        colours.push_back(r.colour);
+    ASSERT_EQ(colours.size(), 43u);
+    EXPECT_EQ(colours[41], colours[40]);
+    EXPECT_EQ(colours[42], colours[0]);
+    EXPECT_NE(colours[40], colours[39]);
 }
 
 // The key table as "begin|end|colour" texts, "-" for an empty entry.
-std::vector<std::string> Entries(const TColorRule& Rule, std::size_t Count) {
-    std::vector<std::string> Out;
-    for (std::size_t I = 0; I < Count; ++I) {
-        const KeyEntry& E = Rule.KeyTable()->at(I);
-        char Colour[12];
-        std::snprintf(Colour, sizeof Colour, "%06X", E.Color);
-        Out.push_back(E.BeginLen
-                          ? std::string(E.BeginKey()) + "|" + std::string(E.EndKey()) + "|" + Colour
-                          : "-");
+std::vector<std::string> Entries(const ColourRule& rule, std::size_t count) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < count; ++i) {
+        const KeyEntry& e = rule.keyTable()->at(i);
+        char colourText[12];
+        std::snprintf(colourText, sizeof colourText, "%06X", e.colour);
+        out.push_back(e.beginLength ? std::string(e.beginKey()) + "|" + std::string(e.endKey()) +
+                                          "|" + colourText
+                                    : "-");
     }
-    return Out;
+    return out;
 }
 
 using Texts = std::vector<std::string>;
 
 TEST(CompileKeyTable, BeginEndLines) {
-    TColorRule Rule;
-    Rule.DefKeyColor = clGray;
-    Rule.SetKeyBegEndLst({"/*;*/", "<<<<<<<<;>>>>>>>>; lime ", "(*;*);", "{;}", "a;b;c;d"});
-    EXPECT_EQ(Entries(Rule, 5), (Texts{"/*|*/|808080", "<<<<<<|>>>>>>|00FF00", "(*|*)|808080",
+    ColourRule rule;
+    rule.setDefaultColour(kGrey);
+    rule.setBeginEndKeys({"/*;*/", "<<<<<<<<;>>>>>>>>; lime ", "(*;*);", "{;}", "a;b;c;d"});
+    EXPECT_EQ(Entries(rule, 5), (Texts{"/*|*/|808080", "<<<<<<|>>>>>>|00FF00", "(*|*)|808080",
                                        "{|}|808080", "a|b|FFFFFF"}));
     // A line without a separator after its first character stays empty; a shorter list
     // clears what a longer one left.
-    Rule.SetKeyBegEndLst({"ab;cd", ";x", "noseparator", "ef;gh"});
-    EXPECT_EQ(Entries(Rule, 5), (Texts{"ab|cd|808080", "-", "-", "ef|gh|808080", "-"}));
+    rule.setBeginEndKeys({"ab;cd", ";x", "noseparator", "ef;gh"});
+    EXPECT_EQ(Entries(rule, 5), (Texts{"ab|cd|808080", "-", "-", "ef|gh|808080", "-"}));
 }
 
 TEST(CompileKeyTable, LineKeysAndFortyLines) {
-    TColorRule Rule;
-    Rule.DefKeyColor = clGray;
-    Rule.SetKeyLineEndLst({"//", "--;blue", ";;red", ";x", ";", "remark;", ""});
-    EXPECT_EQ(Entries(Rule, 7), (Texts{"//||808080", "--||FF0000", ";||0000FF", ";x||808080",
+    ColourRule rule;
+    rule.setDefaultColour(kGrey);
+    rule.setLineKeys({"//", "--;blue", ";;red", ";x", ";", "remark;", ""});
+    EXPECT_EQ(Entries(rule, 7), (Texts{"//||808080", "--||FF0000", ";||0000FF", ";x||808080",
                                        ";||808080", "remark||808080", "-"}));
-    TStrings Many;
-    for (int I = 0; I < 45; ++I)
-        Many.push_back("k" + std::to_string(I));
-    Rule.SetKeyLineEndLst(Many);
-    EXPECT_EQ(Rule.KeyTable()->back().BeginKey(), "k39");
+    StringList many;
+    for (int i = 0; i < 45; ++i)
+        many.push_back("k" + std::to_string(i));
+    rule.setLineKeys(many);
+    EXPECT_EQ(rule.keyTable()->back().beginKey(), "k39");
 }
 
 TEST(CompileRule, ResultAndCollectionFlag) {
-    ColourPass Pass;
-    TColorRule& Line = Pass.Rules.Add();
-    Line.KeyDrawingType = dtBeginLineEnd;
-    TColorRule& Words = Pass.Rules.Add();
-    Words.KeyDrawingType = dtKeyShow;
+    ColourPass pass;
+    ColourRule& line = pass.rules.add();
+    line.setKind(RuleKind::LineEnd);
+    ColourRule& words = pass.rules.add();
+    words.setKind(RuleKind::Keywords);
 
-    PrepareRules(Pass.Rules);
-    EXPECT_TRUE(Pass.Rules.ToCompile()); // nothing to compile yet: try again next pass
-    EXPECT_FALSE(CompileRule(Line));
+    PrepareRules(pass.rules);
+    EXPECT_TRUE(pass.rules.needsCompiling()); // nothing to compile yet: try again next pass
+    EXPECT_FALSE(CompileRule(line));
 
     // Lists filled in place, as stored settings are read, are compiled at the next pass.
-    Line.KeyLineEndLst().push_back("//");
-    Words.Keywords().push_back("if");
-    Pass.Run("if x // y");
-    EXPECT_FALSE(Pass.Rules.ToCompile());
-    EXPECT_EQ(Pass.Paint(), "rr...rrrr"); // both rules in the default red
+    line.lineKeys().push_back("//");
+    words.keywords().push_back("if");
+    pass.run("if x // y");
+    EXPECT_FALSE(pass.rules.needsCompiling());
+    EXPECT_EQ(pass.paint(), "rr...rrrr"); // both rules in the default red
 
-    // A dtBeginLineEnd rule: the line keys replace the begin/end keys compiled first.
-    Line.KeyBegEndLst().push_back("<;>");
-    EXPECT_TRUE(CompileRule(Line));
-    EXPECT_EQ(Line.KeyTable()->at(0).BeginKey(), "//");
+    // A RuleKind::LineEnd rule: the line keys replace the begin/end keys compiled first.
+    line.beginEndKeys().push_back("<;>");
+    EXPECT_TRUE(CompileRule(line));
+    EXPECT_EQ(line.keyTable()->at(0).beginKey(), "//");
 
     // Once compiled, in-place changes wait for a writer.
-    Words.Keywords().push_back("x");
-    Pass.Run("if x // y");
-    EXPECT_EQ(Pass.Paint(), "rr...rrrr"); // both rules in the default red
+    words.keywords().push_back("x");
+    pass.run("if x // y");
+    EXPECT_EQ(pass.paint(), "rr...rrrr"); // both rules in the default red
 }
 
 TEST(Assign, CopiesSettingsAndKeepsTheRuleWorking) {
-    TColorRule Source;
-    Source.KeyDrawingType = dtBeginLineEnd;
-    Source.ZOrder = 3;
-    Source.KeyMaxHeight = 5;
-    Source.KeyCase = true;
-    Source.Enabled = false;
-    Source.PartWord = true;
-    Source.DefKeyColor = clGray;
-    Source.SetKeyLineEndLst({"//"});
-    Source.SetKeyBegEndLst({"<;>"}); // the table now holds "<" (the last list written)
-    Source.SetKeyLineEndLst(Source.KeyLineEndLst()); // and back to "//", writing its own list
+    ColourRule source;
+    source.setKind(RuleKind::LineEnd);
+    source.setPriority(3);
+    source.setLookBackLines(5);
+    source.setMatchCase(true);
+    source.setEnabled(false);
+    source.setMatchInsideWords(true);
+    source.setDefaultColour(kGrey);
+    source.setLineKeys({"//"});
+    source.setBeginEndKeys({"<;>"});       // the table now holds "<" (the last list written)
+    source.setLineKeys(source.lineKeys()); // and back to "//", writing its own list
 
-    ColourPass Pass;
-    TColorRule& Copy = Pass.Rules.Add();
-    Copy.Assign(Source);
-    EXPECT_EQ(Copy.ZOrder, 3);
-    EXPECT_EQ(Copy.KeyMaxHeight, 5);
-    EXPECT_TRUE(Copy.KeyCase);
-    EXPECT_FALSE(Copy.Enabled);
-    EXPECT_TRUE(Copy.PartWord);
-    EXPECT_EQ(Copy.DefKeyColor, clGray);
-    EXPECT_EQ(Copy.KeyBegEndLst(), TStrings{"<;>"});
-    EXPECT_EQ(Copy.KeyLineEndLst(), TStrings{"//"});
+    ColourPass pass;
+    ColourRule& copy = pass.rules.add();
+    copy.assign(source);
+    EXPECT_EQ(copy.priority(), 3);
+    EXPECT_EQ(copy.lookBackLines(), 5);
+    EXPECT_TRUE(copy.matchCase());
+    EXPECT_FALSE(copy.isEnabled());
+    EXPECT_TRUE(copy.matchInsideWords());
+    EXPECT_EQ(copy.defaultColour(), kGrey);
+    EXPECT_EQ(copy.beginEndKeys(), StringList{"<;>"});
+    EXPECT_EQ(copy.lineKeys(), StringList{"//"});
 
     // Copied after the collection's first compile, the line rule still finds its key.
-    Copy.Enabled = true;
-    Pass.Run("a // b < c >");
-    Pass.Rules[0].Assign(Source);
-    Pass.Rules[0].Enabled = true;
-    Pass.Run("a // b < c >");
-    EXPECT_EQ(Pass.Paint(), "..gggggggggg");
+    copy.setEnabled(true);
+    pass.run("a // b < c >");
+    pass.rules[0].assign(source);
+    pass.rules[0].setEnabled(true);
+    pass.run("a // b < c >");
+    EXPECT_EQ(pass.paint(), "..gggggggggg");
 
-    TDrawRules Other;
-    Other.Assign(Pass.Rules);
-    ASSERT_EQ(Other.Count(), 1);
-    EXPECT_EQ(Other[0].KeyTable()->at(0).BeginKey(), "//");
+    ColourRules other;
+    other.assign(pass.rules);
+    ASSERT_EQ(other.count(), 1);
+    EXPECT_EQ(other[0].keyTable()->at(0).beginKey(), "//");
 }

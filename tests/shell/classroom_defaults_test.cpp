@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "command_table.h"
 #include "main_window.h"
+#include "session_settings.h"
 
 using namespace vokc;
 
@@ -48,42 +50,39 @@ class ClassroomDefaultsTest : public QObject {
 
         auto* form = new MainWindow;
         // Without a started session, the built-in defaults.
-        QCOMPARE(form->zoomStep(), 0);
-        QVERIFY(form->lineNumbersShown());
-        form->startSession();
-        QCOMPARE(form->zoomStep(), 3);
-        QVERIFY(!form->lineNumbersShown());
-        QVERIFY(!form->action(QStringLiteral("&Num\u00E9ros de ligne"))->isChecked());
-        QVERIFY(
-            form->action(QStringLiteral("Rou&vrir les fichiers au d\u00E9marrage"))->isChecked());
+        QCOMPARE(form->settings()->zoomStep(), 0);
+        QVERIFY(form->settings()->lineNumbersShown());
+        form->settings()->startSession();
+        QCOMPARE(form->settings()->zoomStep(), 3);
+        QVERIFY(!form->settings()->lineNumbersShown());
+        QVERIFY(!form->action(Command::LineNumbers)->isChecked());
+        QVERIFY(form->action(Command::ReopenOption)->isChecked());
 
         // The user zooms out and shows the line numbers again: kept for this user only.
-        form->zoomReset();
-        form->zoomOut();
-        form->action(QStringLiteral("&Num\u00E9ros de ligne"))->trigger();
-        QVERIFY(form->lineNumbersShown());
+        form->settings()->zoomReset();
+        form->settings()->zoomOut();
+        form->action(Command::LineNumbers)->trigger();
+        QVERIFY(form->settings()->lineNumbersShown());
         delete form;
         QCOMPARE(Read(systemFile_), written);
         QVERIFY(QFile::exists(userFile_));
 
         form = new MainWindow;
-        form->startSession();
-        QCOMPARE(form->zoomStep(), -1);
-        QVERIFY(form->lineNumbersShown());
+        form->settings()->startSession();
+        QCOMPARE(form->settings()->zoomStep(), -1);
+        QVERIFY(form->settings()->lineNumbersShown());
         // What the user never touched still comes from the machine.
-        QVERIFY(
-            form->action(QStringLiteral("Rou&vrir les fichiers au d\u00E9marrage"))->isChecked());
+        QVERIFY(form->action(Command::ReopenOption)->isChecked());
         delete form;
 
         // Without the machine's file, the built-in defaults again for a new user.
         QVERIFY(QFile::remove(userFile_));
         QVERIFY(QFile::remove(systemFile_));
         form = new MainWindow;
-        form->startSession();
-        QCOMPARE(form->zoomStep(), 0);
-        QVERIFY(form->lineNumbersShown());
-        QVERIFY(
-            !form->action(QStringLiteral("Rou&vrir les fichiers au d\u00E9marrage"))->isChecked());
+        form->settings()->startSession();
+        QCOMPARE(form->settings()->zoomStep(), 0);
+        QVERIFY(form->settings()->lineNumbersShown());
+        QVERIFY(!form->action(Command::ReopenOption)->isChecked());
         delete form;
     }
 };

@@ -281,9 +281,9 @@ class ComfortTest : public QObject {
         const int first = memo->firstVisibleLine();
         QVERIFY(first >= 19);
         const auto region = memo->colouredRegion();
-        QCOMPARE(region.FirstLine, first);
-        QVERIFY(region.LineCount > 3);
-        for (int l = first; l < first + region.LineCount; ++l)
+        QCOMPARE(region.firstLine, first);
+        QVERIFY(region.lineCount > 3);
+        for (int l = first; l < first + region.lineCount; ++l)
             QVERIFY2(Coloured(memo, l), qPrintable(QString::number(l)));
         // The wheel.
         memo->verticalScrollBar()->setValue(0);
@@ -294,16 +294,16 @@ class ComfortTest : public QObject {
         QCoreApplication::processEvents();
         QVERIFY(memo->firstVisibleLine() > 0);
         const auto after = memo->colouredRegion();
-        QVERIFY(after.FirstLine >= memo->firstVisibleLine());
-        QVERIFY(Coloured(memo, after.FirstLine + after.LineCount - 1));
+        QVERIFY(after.firstLine >= memo->firstVisibleLine());
+        QVERIFY(Coloured(memo, after.firstLine + after.lineCount - 1));
         // A taller window shows more lines: they are coloured too.
         QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(e->parentWidget());
-        const int shown = after.LineCount;
+        const int shown = after.lineCount;
         sub->resize(sub->width(), sub->height() + 200);
         QCoreApplication::processEvents();
-        QVERIFY(memo->colouredRegion().LineCount > shown);
+        QVERIFY(memo->colouredRegion().lineCount > shown);
         const auto tall = memo->colouredRegion();
-        QVERIFY(Coloured(memo, tall.FirstLine + tall.LineCount - 1));
+        QVERIFY(Coloured(memo, tall.firstLine + tall.lineCount - 1));
     }
 };
 

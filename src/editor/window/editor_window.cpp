@@ -54,13 +54,12 @@ QString FileErrorReason(const QString& path, bool writing) {
 EditorWindow::EditorWindow(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     resize(502, 266);
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(17);
+    const QFont font = ColourMemo::editorFont();
     setFont(font);
     memo_ = new ColourMemo(this);
     memo_->setObjectName("memo");
     memo_->setFont(font);
-    AddEditorColorRules(memo_->colourRules());
+    AddEditorColourRules(memo_->colourRules());
     // Unlike the memo's default, a long program can be scrolled with the mouse too.
     memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     memo_->document()->setDocumentMargin(3);

@@ -178,87 +178,6 @@ bool RemoveStepMarkers(Lines& lines) {
     return changed;
 }
 
-Text FromCp1252(std::string_view bytes) {
-    Text out;
-    out.reserve(bytes.size());
-    for (unsigned char c : bytes)
-        out += static_cast<char16_t>(Cp1252ToUnicode(c));
-    return out;
-}
-
-std::string ToCp1252(TextView text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) ++i; // a pair: one character
-        out += (c >= 0xD800 && c <= 0xDFFF) ? '?' : UnicodeToCp1252(c);
-    }
-    return out;
-}
-
-Text FromUtf8(std::string_view bytes) {
-    Text out;
-    out.reserve(bytes.size());
-    std::size_t i = 0;
-    auto b = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    while (i < bytes.size()) {
-        unsigned char c = b(i);
-        char32_t cp32 = 0xFFFD;
-        std::size_t len = 1;
-        if (c < 0x80)
-            cp32 = c;
-        else if ((c & 0xE0) == 0xC0 && i + 1 < bytes.size())
-            cp32 = ((c & 0x1F) << 6) | (b(i + 1) & 0x3F), len = 2;
-        else if ((c & 0xF0) == 0xE0 && i + 2 < bytes.size())
-            cp32 = ((c & 0x0F) << 12) | ((b(i + 1) & 0x3F) << 6) | (b(i + 2) & 0x3F), len = 3;
-        else if ((c & 0xF8) == 0xF0 && i + 3 < bytes.size())
-            cp32 = ((c & 0x07) << 18) | ((b(i + 1) & 0x3F) << 12) | ((b(i + 2) & 0x3F) << 6) |
-                   (b(i + 3) & 0x3F),
-            len = 4;
-        i += len;
-        if (cp32 >= 0x10000 && cp32 <= 0x10FFFF) {
-            cp32 -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp32 >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp32 & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(cp32 > 0xFFFF ? 0xFFFD : cp32);
-        }
-    }
-    return out;
-}
-
-std::string ToUtf8(TextView text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 Lines DecodeProgramFile(const std::string& bytes, FileFormat& format) {
     ProgramFormat read;
     const std::vector<std::string_view> raw = SplitProgramFile(bytes, read);
@@ -268,7 +187,7 @@ Lines DecodeProgramFile(const std::string& bytes, FileFormat& format) {
     Lines lines;
     lines.reserve(raw.size());
     for (std::string_view line : raw)
-        lines.push_back(read.utf8 ? FromUtf8(line) : FromCp1252(line));
+        lines.push_back(read.utf8 ? Utf8ToUtf16(line) : Cp1252ToUtf16(line));
     return lines;
 }
 
@@ -281,10 +200,10 @@ bool EncodeProgramFile(const Lines& lines, const FileFormat& format, std::string
     if (format.encoding == Encoding::Utf8 && format.utf8Bom) bytes += kUtf8Bom;
     for (const Text& line : lines) {
         if (format.encoding == Encoding::Utf8) {
-            bytes += ToUtf8(line);
+            bytes += Utf16ToUtf8(line);
         } else {
-            std::string cp = ToCp1252(line);
-            Text back = FromCp1252(cp);
+            std::string cp = Utf16ToCp1252(line);
+            Text back = Cp1252ToUtf16(cp);
             if (back != line) lossless = false;
             bytes += cp;
         }

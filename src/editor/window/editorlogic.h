@@ -110,10 +110,4 @@ Lines DecodeProgramFile(const std::string& bytes, FileFormat& format);
 // bytes then hold '?' for it): the caller should then save in UTF-8.
 bool EncodeProgramFile(const Lines& lines, const FileFormat& format, std::string& bytes);
 
-// Conversions used by the window: Windows-1252 bytes of one line for the interpreter.
-std::string ToCp1252(TextView text);
-Text FromCp1252(std::string_view bytes);
-Text FromUtf8(std::string_view bytes);
-std::string ToUtf8(TextView text);
-
 } // namespace vokc::editor

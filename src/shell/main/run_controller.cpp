@@ -13,6 +13,7 @@
 #include "call_list.h"
 #include "command_table.h"
 #include "console_window.h"
+#include "cp1252_qstring.h"
 #include "debug_dock.h"
 #include "editor_window.h"
 #include "examine_dialog.h"
@@ -118,8 +119,7 @@ void RunController::startRun(EditorWindow* editor, bool fresh) {
     if (hoverTips_) hoverTips_->setEditor(editor->memo());
     editor->beginRun();
     if (fresh)
-        session->start(editor->programText(),
-                       editor::ToCp1252(editor->programName().toStdU16String()));
+        session->start(editor->programText(), QStringToCp1252(editor->programName()));
     else
         session->resume(editor->programText());
 }

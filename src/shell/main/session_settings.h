@@ -51,6 +51,7 @@ class SessionSettings : public QObject {
     void saveOpenFiles(const std::vector<EditorWindow*>& editors);
 
     int zoomStep() const { return zoom_; }
+    bool lineNumbersShown() const { return lineNumbers_; }
     // A new editor window takes the zoom and the line numbers, and its text is kept.
     void follow(EditorWindow* editor) const;
     void setZoom(int step);

@@ -100,6 +100,12 @@ TEST(EditorLogic, FilesKeepEncodingAndLineEnds) {
     // A character Windows-1252 cannot hold is reported rather than silently lost.
     format = FileFormat{};
     EXPECT_FALSE(EncodeProgramFile({u"\u4E2D"}, format, bytes));
+    // So is a paragraph separator inside a line; saved in UTF-8, it is kept as it was.
+    EXPECT_FALSE(EncodeProgramFile({u"a\u2029b"}, format, bytes));
+    format.encoding = Encoding::Utf8;
+    EXPECT_TRUE(EncodeProgramFile({u"a\u2029b"}, format, bytes));
+    EXPECT_EQ(bytes, "a\xE2\x80\xA9"
+                     "b\r\n");
     // Plain ASCII counts as Windows-1252; a last line without its line end is kept.
     lines = DecodeProgramFile("a\rb", format);
     EXPECT_EQ(format.encoding, Encoding::Windows1252);
