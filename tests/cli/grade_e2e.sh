@@ -75,7 +75,7 @@ printf 'float x, y\nmain()\n{\n  x = 13\n  y = x / 4\n  printf("%%f\\n", y)\n}\n
 "$runner" --grade reels --format csv --decimal-separator , reels.c > reels-virgule.csv
 printf 'programme,cas,résultat,ligne,détail\r\nreels.c,1,réussi,,\r\n' | cmp -s - reels-point.csv \
     || fail "séparateur . : $(cat reels-point.csv)"
-printf 'programme,cas,résultat,ligne,détail\r\nreels.c,1,échoué,1,"attendu « 3.25 », obtenu « 3,25 »"\r\n' \
+printf 'programme,cas,résultat,ligne,détail\r\nreels.c,1,échoué,1,"sortie, ligne 1 : attendu « 3.25 », obtenu « 3,25 »"\r\n' \
     | cmp -s - reels-virgule.csv || fail "séparateur , : $(cat reels-virgule.csv)"
 
 # The time limit ends a loop and does not hold the other runs back.
