@@ -163,9 +163,9 @@ wait_for 10 tmp_empty || fail "SIGKILL : dossiers restés : $(ls -A tmp)"
 
 # The time limit is processor time: a program near it gets the same verdicts whatever
 # the number of jobs, and a grader stopped for longer than the limit changes nothing.
-TIMEFORMAT=%R
+TIMEFORMAT='%U %S'
 cpu=$( { time "$runner" programs/calcul.c < teacher/1.in > /dev/null; } 2>&1 )
-limit=$(awk -v t="$cpu" 'BEGIN { printf "%.2f", (t < 0.05 ? 0.05 : t) * 3 }')
+limit=$(awk -v t="$cpu" 'BEGIN { split(t, a, " "); t = a[1] + a[2]; printf "%.2f", (t < 0.05 ? 0.05 : t) * 3 }')
 near=()
 for k in 1 2 3 4 5 6; do cp programs/calcul.c "calcul$k.c"; near+=("calcul$k.c"); done
 timing=(--grade un --format csv --timeout "$limit" --max-steps 1000000000000)
