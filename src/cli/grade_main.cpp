@@ -58,7 +58,8 @@ int Main(int argc, char** argv) {
     std::string error;
     if (!ParseGradeOptions(argc, argv, options, error)) return UsageError(error);
     if (options.help) {
-        std::cout << GradeUsage();
+        if (const int why = WriteAll(STDOUT_FILENO, GradeUsage()); why != 0)
+            return WriteFailed("la sortie standard", why);
         return 0;
     }
     Exercise exercise;

@@ -212,6 +212,9 @@ status=$?
 [ "$status" -eq 2 ] || fail "> /dev/full : statut $status"
 [ "$(cat full.err)" = "vokc-run: erreur d'écriture sur la sortie standard : disque plein" ] \
     || fail "> /dev/full : $(cat full.err)"
+"$runner" --grade --help > /dev/full 2> full.err
+status=$?
+[ "$status" -eq 2 ] && [ -s full.err ] || fail "--help > /dev/full : statut $status, $(cat full.err)"
 "$runner" --grade teacher --report /dev/full programs/bon.c > /dev/null 2> full.err
 status=$?
 [ "$status" -eq 2 ] || fail "--report /dev/full : statut $status"
