@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the fuzzers built in BUILD for SECONDS each, one after the other, each in a single
 # process (one core).
-#   fuzz/run.sh BUILD SECONDS [interpreter|colour]...   (both when none is named)
+#   fuzz/run.sh BUILD SECONDS [interpreter|colour|confine]...   (all when none is named)
 # The corpus of each fuzzer grows in BUILD/corpus/NAME and is kept from run to run; the
 # seeds (the programs of tests/programs, examples and fuzz/interpreter_seeds with their
 # console input NAME.in and editor commands NAME.cmd in hexadecimal; for the colours also
@@ -11,7 +11,7 @@
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
-  echo "usage: $0 BUILD SECONDS [interpreter|colour]..." >&2
+  echo "usage: $0 BUILD SECONDS [interpreter|colour|confine]..." >&2
   exit 2
 fi
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,7 +19,7 @@ build=$(cd "$1" && pwd)
 seconds=$2
 shift 2
 names=("$@")
-if [ ${#names[@]} -eq 0 ]; then names=(interpreter colour); fi
+if [ ${#names[@]} -eq 0 ]; then names=(interpreter colour confine); fi
 
 # Program texts as the interpreter reads them: Windows-1252 when they were UTF-8.
 as_cp1252() {
@@ -31,6 +31,11 @@ make_seeds() {
   rm -rf "$dir"
   mkdir -p "$dir"
   local prog base input
+  # The confinement fuzzer's inputs are operations, not programs: a few seeds of its own.
+  if [ "$name" = confine ]; then
+    cp "$root"/fuzz/confine_seeds/* "$dir/"
+    return
+  fi
   for prog in "$root"/tests/programs/*.c "$root"/examples/*.c "$root"/fuzz/interpreter_seeds/*.c; do
     base=$(basename "$prog" .c)
     if [ "$name" = colour ]; then
@@ -67,12 +72,16 @@ for name in "${names[@]}"; do
   fi
   make_seeds "$name"
   mkdir -p "$build/corpus/$name" "$build/findings/$name" "$build/logs" "$build/scratch"
+  # The confinement fuzzer makes a folder of its own there at each run.
+  rm -rf "$build/scratch"/confine-*
   log=$build/logs/$name.log
+  dict=""
+  if [ -f "$root/fuzz/$name.dict" ]; then dict=-dict=$root/fuzz/$name.dict; fi
   echo "fuzz: $name pendant ${seconds} s (journal : $log)"
   set +e
   (cd "$build/scratch" &&
     "$fuzzer" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 -print_final_stats=1 \
-      -dict="$root/fuzz/$name.dict" -artifact_prefix="$build/findings/$name/" \
+      ${dict:+"$dict"} -artifact_prefix="$build/findings/$name/" \
       "$build/corpus/$name" "$build/seeds/$name") >"$log" 2>&1
   rc=$?
   set -e

@@ -2,6 +2,7 @@
 #include "grade_compare.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "text.h"
 
@@ -46,11 +47,49 @@ std::optional<Difference> FirstDifference(const std::vector<std::string>& expect
     return d;
 }
 
+std::vector<DiffRow> AlignedDiff(const std::vector<std::string>& expected,
+                                 const std::vector<std::string>& obtained) {
+    const std::size_t n = expected.size(), m = obtained.size();
+    // common[i][j]: length of the longest common sequence of expected[i..] and obtained[j..].
+    std::vector<std::vector<std::uint32_t>> common(n + 1, std::vector<std::uint32_t>(m + 1, 0));
+    for (std::size_t i = n; i-- > 0;)
+        for (std::size_t j = m; j-- > 0;)
+            common[i][j] = expected[i] == obtained[j]
+                               ? common[i + 1][j + 1] + 1
+                               : std::max(common[i + 1][j], common[i][j + 1]);
+    std::vector<DiffRow> rows;
+    std::size_t i = 0, j = 0;
+    while (i < n || j < m) {
+        if (i < n && j < m && expected[i] == obtained[j]) {
+            rows.push_back({static_cast<int>(i + 1), static_cast<int>(j + 1), false});
+            ++i;
+            ++j;
+            continue;
+        }
+        // The lines of each side up to the next common line, paired row by row.
+        std::size_t ei = i, oj = j;
+        while (ei < n || oj < m) {
+            if (ei < n && oj < m && expected[ei] == obtained[oj]) break;
+            if (oj >= m || (ei < n && common[ei + 1][oj] >= common[ei][oj + 1]))
+                ++ei;
+            else
+                ++oj;
+        }
+        for (std::size_t k = 0; k < std::max(ei - i, oj - j); ++k)
+            rows.push_back({i + k < ei ? static_cast<int>(i + k + 1) : 0,
+                            j + k < oj ? static_cast<int>(j + k + 1) : 0, true});
+        i = ei;
+        j = oj;
+    }
+    return rows;
+}
+
 std::string DifferenceDetail(const Difference& difference) {
     auto side = [](const std::optional<std::string>& text) {
         return text ? "« " + *text + " »" : std::string("(fin)");
     };
-    return "attendu " + side(difference.expected) + ", obtenu " + side(difference.obtained);
+    return "sortie, ligne " + std::to_string(difference.line) + " : attendu " +
+           side(difference.expected) + ", obtenu " + side(difference.obtained);
 }
 
 } // namespace vokc::cli::grade

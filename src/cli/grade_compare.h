@@ -27,7 +27,22 @@ struct Difference {
 std::optional<Difference> FirstDifference(const std::vector<std::string>& expected,
                                           const std::vector<std::string>& obtained);
 
-// attendu « E », obtenu « O », with (fin) for a side that has ended.
+// One row of two outputs aligned on their common lines: the 1-based line of each side
+// shown on the row (0: none on that side), and whether the row differs.
+struct DiffRow {
+    int expected = 0;
+    int obtained = 0;
+    bool differs = false;
+};
+
+// The rows of two outputs aligned on a longest common sequence of lines: common lines
+// share a row; between two of them, the lines of each side that differ are paired row
+// by row, and the longer side's rest has rows of its own. One inserted line makes one
+// differing row.
+std::vector<DiffRow> AlignedDiff(const std::vector<std::string>& expected,
+                                 const std::vector<std::string>& obtained);
+
+// sortie, ligne N : attendu « E », obtenu « O », with (fin) for a side that has ended.
 std::string DifferenceDetail(const Difference& difference);
 
 } // namespace vokc::cli::grade

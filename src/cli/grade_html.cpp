@@ -22,7 +22,10 @@ td.erreur { background: #f7b5b5; }
 td.limite { background: #d9c8f0; }
 td a { color: inherit; }
 td.total { text-align: right; }
-table.sorties td { font-family: monospace; white-space: pre-wrap; }
+table.sorties { table-layout: fixed; width: 100%; }
+table.sorties th:nth-child(odd) { width: 4em; }
+table.sorties td { font-family: monospace; white-space: pre-wrap; overflow-wrap: anywhere; }
+table.sorties tr.saut td { color: #777; text-align: center; }
 table.sorties td.numero { text-align: right; color: #777; }
 table.sorties tr.diff td { background: #ffe3e3; }
 table.sorties tr.diff td.numero { color: #a00; font-weight: bold; }
@@ -47,24 +50,62 @@ std::string Anchor(std::size_t program, std::size_t run) {
     return "d-" + std::to_string(program) + "-" + std::to_string(run);
 }
 
-// Both outputs side by side, one table row per line, differing lines marked.
-void AppendOutputs(std::string& out, const std::vector<std::string>& expected,
-                   const std::vector<std::string>& obtained) {
-    const std::size_t rows = std::max(expected.size(), obtained.size());
-    out += "<table class=\"sorties\"><thead><tr><th>Ligne</th><th>Attendu</th><th>Obtenu</th>"
-           "</tr></thead><tbody>\n";
-    for (std::size_t i = 0; i < std::min(rows, kReportLines); ++i) {
-        const bool hasE = i < expected.size(), hasO = i < obtained.size();
-        const bool differs = !hasE || !hasO || expected[i] != obtained[i];
-        out += differs ? "<tr class=\"diff\">" : "<tr>";
-        out += "<td class=\"numero\">" + std::to_string(i + 1) + "</td><td>";
-        out += hasE ? HtmlEscape(expected[i]) : "<em>(fin)</em>";
-        out += "</td><td>";
-        out += hasO ? HtmlEscape(obtained[i]) : "<em>(fin)</em>";
-        out += "</td></tr>\n";
+// Both outputs side by side, aligned on their common lines: the differing rows with a
+// few common lines around them, and a note for what is left out.
+void AppendOutputs(std::string& out, std::vector<std::string> expected,
+                   std::vector<std::string> obtained) {
+    // The report shows the beginning of each output only.
+    const bool cut = expected.size() > kReportLines || obtained.size() > kReportLines;
+    if (expected.size() > kReportLines) expected.resize(kReportLines);
+    if (obtained.size() > kReportLines) obtained.resize(kReportLines);
+    const std::vector<DiffRow> rows = AlignedDiff(expected, obtained);
+    std::vector<bool> shown(rows.size(), false);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        if (rows[r].differs)
+            for (std::size_t k = r > kContextLines ? r - kContextLines : 0;
+                 k < std::min(rows.size(), r + kContextLines + 1); ++k)
+                shown[k] = true;
+
+    out += "<table class=\"sorties\"><thead><tr><th>Ligne</th><th>Attendu</th><th>Ligne</th>"
+           "<th>Obtenu</th></tr></thead><tbody>\n";
+    const auto note = [&out](const std::string& text) {
+        out += "<tr class=\"saut\"><td colspan=\"4\"><em>" + text + "</em></td></tr>\n";
+    };
+    std::size_t differing = 0;
+    for (std::size_t r = 0; r < rows.size();) {
+        if (!shown[r]) {
+            std::size_t end = r;
+            while (end < rows.size() && !shown[end])
+                ++end;
+            note("… " + std::to_string(end - r) +
+                 (end - r == 1 ? " ligne identique non montrée"
+                               : " lignes identiques non montrées"));
+            r = end;
+            continue;
+        }
+        if (rows[r].differs && differing == kDifferingRows) {
+            std::size_t rest = 0;
+            for (std::size_t k = r; k < rows.size(); ++k)
+                if (rows[k].differs) ++rest;
+            note("… " + std::to_string(rest) + " lignes différentes de plus non montrées");
+            break;
+        }
+        const DiffRow& row = rows[r];
+        if (row.differs) ++differing;
+        out += row.differs ? "<tr class=\"diff\">" : "<tr>";
+        const auto side = [&out](int line, const std::vector<std::string>& lines) {
+            out += "<td class=\"numero\">";
+            if (line > 0) out += std::to_string(line);
+            out += "</td><td>";
+            out += line > 0 ? HtmlEscape(lines[static_cast<std::size_t>(line - 1)]) : "";
+            out += "</td>";
+        };
+        side(row.expected, expected);
+        side(row.obtained, obtained);
+        out += "</tr>\n";
+        ++r;
     }
-    if (rows > kReportLines)
-        out += "<tr><td></td><td colspan=\"2\"><em>… suite non montrée</em></td></tr>\n";
+    if (cut) note("… suite non montrée");
     out += "</tbody></table>\n";
 }
 
@@ -189,7 +230,9 @@ std::string HtmlReport(const Grading& grading, std::string_view title) {
                    HtmlEscape(AsUtf8(program.file)) + " — cas " +
                    HtmlEscape(AsUtf8(grading.caseNames[c])) + " : " +
                    std::string(ResultName(run.result));
-            if (run.line > 0) out += ", ligne " + std::to_string(run.line);
+            // The detail of `échoué` names its output line itself.
+            if (run.line > 0 && run.result != Result::Failed)
+                out += ", ligne " + std::to_string(run.line);
             out += "</h3>\n<p>" + HtmlEscape(run.detail) + "</p>\n";
             const std::string& expected = c < grading.expected.size() ? grading.expected[c] : "";
             AppendOutputs(out, ComparableLines(expected), ComparableLines(run.output));

@@ -12,6 +12,10 @@ namespace vokc::cli::grade {
 // bounded so that three hundred runs that each printed a megabyte still make a page a
 // browser opens.
 inline constexpr std::size_t kReportLines = 500;
+// Common lines shown before and after each differing row.
+inline constexpr std::size_t kContextLines = 3;
+// Differing rows shown for one run at most.
+inline constexpr std::size_t kDifferingRows = 40;
 
 // The beginning of a run's output that the report can show (at most one line more than
 // it shows, and 256 KB), so that a grading does not keep every megabyte printed.
@@ -22,8 +26,9 @@ std::string ReportExcerpt(std::string output);
 std::string HtmlEscape(std::string_view utf8);
 
 // A table of programs by cases coloured by result with totals per case and per program,
-// then for each run that did not pass the expected and obtained outputs side by side
-// with the differing lines marked. No script, no external resource.
+// then for each run that did not pass the expected and obtained outputs side by side,
+// aligned on their common lines, the differing rows marked with a few common lines
+// around them. Long lines wrap. No script, no external resource.
 std::string HtmlReport(const Grading& grading, std::string_view title);
 
 } // namespace vokc::cli::grade

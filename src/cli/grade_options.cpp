@@ -46,7 +46,7 @@ const char* GradeUsage() {
            "  --report FICHIER.html  écrit aussi un rapport HTML\n"
            "  --max-steps N          lignes exécutées au plus par exécution (par défaut : "
            "10000000)\n"
-           "  --timeout SECONDES     durée au plus d'une exécution (par défaut : 10)\n"
+           "  --timeout SECONDES     temps processeur au plus d'une exécution (par défaut : 10)\n"
            "  --decimal-separator C  séparateur décimal des nombres réels (par défaut : .)\n"
            "\n"
            "Statut de sortie : 0 toutes les exécutions réussies, 1 au moins une ne l'est pas,\n"

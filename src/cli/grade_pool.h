@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,27 +15,32 @@ namespace vokc::cli::grade {
 
 // Standard output kept of a run; one byte more ends the run as `limite`.
 inline constexpr std::size_t kOutputLimit = 1'048'576;
-// Bytes a run may write into files.
+// Bytes a run may write into files, all its files together.
 inline constexpr std::uint64_t kFileLimit = 10'000'000;
+// Files and folders a run may create.
+inline constexpr std::uint64_t kEntryLimit = 1'000;
 
 struct Program {
     std::string file;               // as given on the command line
-    bool readable = false;          // false: every case is `erreur`, `fichier illisible`
+    std::string unreadable;         // not empty: why every case is `erreur` (the file's reason)
     std::vector<std::string> lines; // Windows-1252
 };
 
 struct RunSettings {
     std::uint64_t maxSteps = 10'000'000;
-    std::chrono::milliseconds timeout{10'000};
+    std::chrono::milliseconds timeout{10'000}; // processor time of one run
     char separator = '.';
     unsigned jobs = 1;
     bool keepOutputs = false; // keep what failing runs printed (for the HTML report)
+    // Told of the runs done out of the runs to do, from 0 on.
+    std::function<void(std::size_t done, std::size_t total)> progress;
 };
 
 // Grades every program against every case of the exercise. The results are in program
 // order then case order whatever the number of jobs. False, with a French explanation,
 // when the runs could not be prepared (no temporary folder, no process) or the grading
-// was interrupted by a signal.
+// was interrupted by a signal; the runs are then ended, and their folders are removed
+// after GradeAll has returned.
 bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
               const RunSettings& settings, std::vector<ProgramResults>& results,
               std::string& error);

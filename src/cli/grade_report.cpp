@@ -60,6 +60,29 @@ RunResult JudgeReport(const std::string& report, const std::string& output,
     return run;
 }
 
+std::string VisibleText(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto u = static_cast<unsigned char>(utf8[i]);
+        if (u < 0x20 || u == 0x7F) {
+            // The control pictures: U+2400 to U+241F, U+2421 for DEL.
+            const unsigned picture = u == 0x7F ? 0x2421 : 0x2400 + u;
+            out += static_cast<char>(0xE0 | (picture >> 12));
+            out += static_cast<char>(0x80 | ((picture >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (picture & 0x3F));
+        } else if (u == 0xC2 && i + 1 < utf8.size() &&
+                   static_cast<unsigned char>(utf8[i + 1]) < 0xA0) {
+            // U+0080 to U+009F, which some terminals obey as well.
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out += utf8[i];
+        }
+    }
+    return out;
+}
+
 int PassedRuns(const ProgramResults& program) {
     int passed = 0;
     for (const RunResult& run : program.runs)
@@ -74,15 +97,17 @@ std::string TextReport(const Grading& grading) {
         const int passed = PassedRuns(program);
         runs += program.runs.size();
         passedRuns += static_cast<std::size_t>(passed);
-        out += AsUtf8(program.file) + " : " + std::to_string(passed) + "/" +
+        out += VisibleText(AsUtf8(program.file)) + " : " + std::to_string(passed) + "/" +
                std::to_string(program.runs.size()) + " cas réussis\n";
         for (std::size_t c = 0; c < program.runs.size(); ++c) {
             const RunResult& run = program.runs[c];
             if (run.result == Result::Passed) continue;
-            out +=
-                "  " + AsUtf8(grading.caseNames[c]) + " : " + std::string(ResultName(run.result));
-            if (run.line > 0) out += ", ligne " + std::to_string(run.line);
-            out += " : " + run.detail + "\n";
+            out += "  " + VisibleText(AsUtf8(grading.caseNames[c])) + " : " +
+                   std::string(ResultName(run.result));
+            // The detail of `échoué` names its output line itself.
+            if (run.line > 0 && run.result != Result::Failed)
+                out += ", ligne " + std::to_string(run.line);
+            out += " : " + VisibleText(run.detail) + "\n";
         }
     }
     out += std::to_string(grading.programs.size()) + " programmes, " + std::to_string(runs) +
@@ -106,10 +131,11 @@ std::string CsvReport(const Grading& grading) {
     for (const ProgramResults& program : grading.programs) {
         for (std::size_t c = 0; c < program.runs.size(); ++c) {
             const RunResult& run = program.runs[c];
-            out += CsvField(AsUtf8(program.file)) + "," + CsvField(AsUtf8(grading.caseNames[c])) +
-                   "," + std::string(ResultName(run.result)) + "," +
+            out += CsvField(VisibleText(AsUtf8(program.file))) + "," +
+                   CsvField(VisibleText(AsUtf8(grading.caseNames[c]))) + "," +
+                   std::string(ResultName(run.result)) + "," +
                    (run.line > 0 ? std::to_string(run.line) : std::string()) + "," +
-                   CsvField(run.detail) + "\r\n";
+                   CsvField(VisibleText(run.detail)) + "\r\n";
         }
     }
     return out;

@@ -40,11 +40,15 @@ RunResult JudgeReport(const std::string& report, const std::string& output,
 int PassedRuns(const ProgramResults& program);
 
 // Per program `FILE : R/N cas réussis` and one indented line per case that did not
-// pass, then the totals.
+// pass, then the totals. Names and details are shown visibly (VisibleText).
 std::string TextReport(const Grading& grading);
 // RFC 4180: CR LF line ends, fields quoted when needed, a header line.
 std::string CsvReport(const Grading& grading);
 std::string JsonReport(const Grading& grading);
+
+// UTF-8 text safe to show on a terminal or in a spreadsheet: each control character
+// becomes its visible picture (ESC is ␛, CR ␍), and U+0080 to U+009F become U+FFFD.
+std::string VisibleText(std::string_view utf8);
 
 // Helpers shared with the HTML report.
 std::string CsvField(std::string_view text);

@@ -401,8 +401,9 @@ int RunProgram(const Options& opt, const ProgramText& program, TerminalHost& hos
     std::size_t slash = base.find_last_of('/');
     if (slash != std::string::npos) base = base.substr(slash + 1);
 
-    // A program file is run as written: it carries no editor markers.
-    interp.SetLineMarkers(false);
+    // A file saved with breakpoints runs as it does from the application without them:
+    // the markers at a line's start are not program text, and a free run goes past them.
+    interp.SetLineMarkers(true);
     interp.SetBreakpointsEnabled(false);
     interp.SetTrace(opt.trace);
     interp.SetStepLimit(opt.maxSteps);
@@ -457,31 +458,6 @@ int OutputFailed(int error) {
     return 1;
 }
 } // namespace
-
-std::string ErrorReason(int error) {
-    switch (error) {
-    case ENOENT:
-        return "fichier introuvable";
-    case ENOTDIR:
-        return "chemin introuvable";
-    case EACCES:
-    case EPERM:
-        return "permission refusée";
-    case EISDIR:
-        return "c'est un dossier";
-    case EFBIG:
-    case EOVERFLOW:
-        return "fichier trop volumineux";
-    case ENOSPC:
-        return "disque plein";
-    case EIO:
-        return "erreur d'entrée/sortie";
-    case ENOMEM:
-        return "mémoire insuffisante";
-    default:
-        return std::strerror(error);
-    }
-}
 
 int Main(int argc, char** argv) {
     Options opt;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "error_reason.h"
 #include "host.h"
 
 namespace vokc::cli {
@@ -83,10 +84,6 @@ class TerminalHost : public Host {
     const ProgramText* hintProgram_ = nullptr;
     void ReportHint(std::string_view message, int line);
 };
-
-// The French reason for a system error code (the system's own text when the table
-// has none).
-std::string ErrorReason(int error);
 
 int Main(int argc, char** argv);
 

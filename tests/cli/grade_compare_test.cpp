@@ -1,6 +1,8 @@
 // Comparison of a run's output with the expected output.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "grade_compare.h"
 
 namespace vokc::cli::grade {
@@ -40,22 +42,44 @@ TEST(GradeCompare, FirstDifferenceAndItsDetail) {
     auto d = FirstDifference({"a", "b", "c"}, {"a", "x", "c"});
     ASSERT_TRUE(d);
     EXPECT_EQ(d->line, 2);
-    EXPECT_EQ(DifferenceDetail(*d), "attendu « b », obtenu « x »");
+    EXPECT_EQ(DifferenceDetail(*d), "sortie, ligne 2 : attendu « b », obtenu « x »");
 
     d = FirstDifference({"a", "b"}, {"a"});
     ASSERT_TRUE(d);
     EXPECT_EQ(d->line, 2);
-    EXPECT_EQ(DifferenceDetail(*d), "attendu « b », obtenu (fin)");
+    EXPECT_EQ(DifferenceDetail(*d), "sortie, ligne 2 : attendu « b », obtenu (fin)");
 
     d = FirstDifference({}, {"bonjour"});
     ASSERT_TRUE(d);
     EXPECT_EQ(d->line, 1);
-    EXPECT_EQ(DifferenceDetail(*d), "attendu (fin), obtenu « bonjour »");
+    EXPECT_EQ(DifferenceDetail(*d), "sortie, ligne 1 : attendu (fin), obtenu « bonjour »");
 
     // An empty line is a line, not an end.
     d = FirstDifference({"a", "", "b"}, {"a", "b"});
     ASSERT_TRUE(d);
-    EXPECT_EQ(DifferenceDetail(*d), "attendu «  », obtenu « b »");
+    EXPECT_EQ(DifferenceDetail(*d), "sortie, ligne 2 : attendu «  », obtenu « b »");
+}
+
+TEST(GradeCompare, AlignedDiffPairsOnlyWhatDiffers) {
+    const auto rows = [](const Lines& e, const Lines& o) {
+        std::vector<std::tuple<int, int, bool>> out;
+        for (const DiffRow& r : AlignedDiff(e, o))
+            out.emplace_back(r.expected, r.obtained, r.differs);
+        return out;
+    };
+    using Rows = std::vector<std::tuple<int, int, bool>>;
+    // One inserted line is one differing row; the lines after it stay aligned.
+    EXPECT_EQ(rows({"a", "b", "c"}, {"a", "x", "b", "c"}),
+              (Rows{{1, 1, false}, {0, 2, true}, {2, 3, false}, {3, 4, false}}));
+    // One removed line likewise.
+    EXPECT_EQ(rows({"a", "b", "c"}, {"a", "c"}),
+              (Rows{{1, 1, false}, {2, 0, true}, {3, 2, false}}));
+    // Changed lines are paired side by side; the longer side's rest has rows of its own.
+    EXPECT_EQ(rows({"a", "b", "c", "z"}, {"a", "x", "z"}),
+              (Rows{{1, 1, false}, {2, 2, true}, {3, 0, true}, {4, 3, false}}));
+    EXPECT_EQ(rows({}, {"a"}), (Rows{{0, 1, true}}));
+    EXPECT_EQ(rows({"a"}, {"a"}), (Rows{{1, 1, false}}));
+    EXPECT_TRUE(rows({}, {}).empty());
 }
 
 TEST(GradeCompare, WholeOutputsCompareAfterNormalising) {

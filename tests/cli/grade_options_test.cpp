@@ -1,13 +1,17 @@
 // The command line of a grading, and the reading of an exercise folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <unistd.h>
 
 #include "grade_cases.h"
 #include "grade_options.h"
+#include "program_file.h"
 
 namespace vokc::cli::grade {
 namespace {
@@ -109,7 +113,7 @@ class ExerciseTest : public ::testing::Test {
     fs::path dir_;
 };
 
-TEST_F(ExerciseTest, CasesInByteOrderWithTheirInputsAndTheDataFiles) {
+TEST_F(ExerciseTest, CasesInNaturalOrderWithTheirInputsAndTheDataFiles) {
     Write("b.out", "B\n");
     Write("B.out", "upper\n");
     Write("a10.out", "A10\n");
@@ -125,14 +129,43 @@ TEST_F(ExerciseTest, CasesInByteOrderWithTheirInputsAndTheDataFiles) {
     std::vector<std::string> names;
     for (const Case& c : e.cases)
         names.push_back(c.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"B", "a10", "a2", "b"}));
-    EXPECT_EQ(e.cases[2].input, dir_ / "a2.in");
+    EXPECT_EQ(names, (std::vector<std::string>{"B", "a2", "a10", "b"}));
+    EXPECT_EQ(e.cases[1].input, dir_ / "a2.in");
     EXPECT_TRUE(e.cases[0].input.empty());
-    EXPECT_EQ(e.cases[2].expected, "A2\n");
+    EXPECT_EQ(e.cases[1].expected, "A2\n");
     std::vector<std::string> data;
     for (const fs::path& p : e.dataFiles)
         data.push_back(p.filename().string());
-    EXPECT_EQ(data, (std::vector<std::string>{".out", "lonely.in", "notes.txt"}));
+    // An input without its expected output is neither a case nor a data file.
+    EXPECT_EQ(data, (std::vector<std::string>{".out", "notes.txt"}));
+    ASSERT_EQ(e.inputsWithoutOutput.size(), 1u);
+    EXPECT_EQ(e.inputsWithoutOutput[0].filename(), "lonely.in");
+}
+
+TEST(NaturalOrder, DigitsCompareByValue) {
+    std::vector<std::string> names{"10", "2", "100", "1",     "cas10", "cas9", "cas09b",
+                                   "b",  "a", "01",  "x1y10", "x1y2",  "x"};
+    std::sort(names.begin(), names.end(), NaturalLess);
+    EXPECT_EQ(names, (std::vector<std::string>{"01", "1", "2", "10", "100", "a", "b", "cas9",
+                                               "cas09b", "cas10", "x", "x1y2", "x1y10"}));
+    EXPECT_FALSE(NaturalLess("1", "1"));
+    EXPECT_TRUE(NaturalLess("99999999999999999999999", "100000000000000000000000"));
+}
+
+TEST_F(ExerciseTest, AnUnreadableInputOrOutputIsAUsageError) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not hold for root";
+    Write("1.out", "1\n");
+    Write("1.in", "x\n");
+    fs::permissions(dir_ / "1.in", fs::perms::none);
+    Exercise e;
+    std::string error;
+    EXPECT_FALSE(LoadExercise(dir_.string(), e, error));
+    EXPECT_EQ(error, (dir_ / "1.in").string() + " : permission refusée");
+    fs::permissions(dir_ / "1.in", fs::perms::owner_read);
+    fs::permissions(dir_ / "1.out", fs::perms::none);
+    Exercise f;
+    EXPECT_FALSE(LoadExercise(dir_.string(), f, error));
+    EXPECT_EQ(error, (dir_ / "1.out").string() + " : permission refusée");
 }
 
 TEST_F(ExerciseTest, AFolderWithoutCasesOrNoFolderIsAUsageError) {
@@ -150,12 +183,20 @@ TEST_F(ExerciseTest, ProgramFiles) {
     Write("empty.c", "");
     Write("p.c", "main()\n");
     std::string bytes = "x";
-    EXPECT_TRUE(ReadProgramFile((dir_ / "empty.c").string(), bytes));
+    EXPECT_EQ(ReadProgramFile((dir_ / "empty.c").string(), bytes), 0);
     EXPECT_EQ(bytes, "");
-    EXPECT_TRUE(ReadProgramFile((dir_ / "p.c").string(), bytes));
+    EXPECT_EQ(ReadProgramFile((dir_ / "p.c").string(), bytes), 0);
     EXPECT_EQ(bytes, "main()\n");
-    EXPECT_FALSE(ReadProgramFile((dir_ / "absent.c").string(), bytes));
-    EXPECT_FALSE(ReadProgramFile(dir_.string(), bytes));
+    EXPECT_EQ(ReadProgramFile((dir_ / "absent.c").string(), bytes), ENOENT);
+    EXPECT_EQ(ReadProgramFile(dir_.string(), bytes), EISDIR);
+    // A file beyond the limit is refused before it is read (a sparse file: no disk used).
+    {
+        std::ofstream big(dir_ / "big.c", std::ios::binary);
+        big.seekp(static_cast<std::streamoff>(kProgramFileMax));
+        big << 'x';
+    }
+    EXPECT_EQ(ReadProgramFile((dir_ / "big.c").string(), bytes), EFBIG);
+    EXPECT_TRUE(bytes.empty());
 }
 
 } // namespace

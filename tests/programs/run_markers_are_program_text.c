@@ -1,5 +1,0 @@
-main()
-{
-puts("a")
-•puts("b")
-}
