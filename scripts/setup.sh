@@ -3,7 +3,8 @@
 # Usage: scripts/setup.sh [build|bench|fuzz]...   (build is always included)
 set -euo pipefail
 
-pkgs=(cmake ninja-build g++ make libgtest-dev libgmock-dev qt6-base-dev qt6-translations-l10n libgl-dev fonts-liberation python3 clang-format)
+pkgs=(cmake ninja-build g++ make libgtest-dev libgmock-dev qt6-base-dev qt6-translations-l10n libgl-dev fonts-liberation python3 clang-format
+      xvfb openbox xdotool x11-utils)
 for extra in "$@"; do
   case "$extra" in
     build) ;;
