@@ -671,7 +671,10 @@ QPoint ConsoleWindow::firstPlacement() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return pos();
     const QRect area = screen->availableGeometry();
-    const QSize frame = frameGeometry().size();
+    // Before its first showing the window manager's frame is not known yet: room for a
+    // title bar is kept.
+    QSize frame = frameGeometry().size();
+    if (frame.height() <= height()) frame += QSize(8, 40);
     const int left = area.right() - frame.width() - 8;
     const QPoint top(left, area.top() + 80);
     // The row of the caret in the text field that has the keyboard (the program's
