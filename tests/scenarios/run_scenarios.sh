@@ -143,6 +143,15 @@ active_is() {
     [ "$(xdotool getactivewindow)" = "$1" ]
 }
 
+app_ended() {
+    if ! kill -0 "$APP_PID" 2>/dev/null; then
+        wait "$APP_PID" 2>/dev/null
+        APP_PID=""
+        return 0
+    fi
+    return 1
+}
+
 app_alive() {
     kill -0 "$APP_PID" 2>/dev/null || fail "the application has ended"
 }
@@ -221,6 +230,32 @@ EOF
     start_app "$prog" || return 1
     key ctrl+v
     key ctrl+v
+    app_alive || return 1
+    key F9
+    wait_for "the program's file after the paste" file_is "$out" "vivant" || return 1
+    app_alive
+}
+
+# Text copied by an application that has quit since: the clipboard has no owner any more,
+# and a paste in a new session does nothing.
+scenario_paste_after_owner_quit() {
+    local out="$WORK/alive.txt"
+    local prog
+    prog=$(program alive <<EOF
+file f
+main()
+{
+  f=fopen("$out","w+t");
+  fputs("vivant", f);
+  fclose(f);
+}
+EOF
+    )
+    start_app "$prog" || return 1
+    key ctrl+Home ctrl+shift+End ctrl+c alt+x
+    wait_for "the first session to quit" app_ended || return 1
+    start_app "$prog" || return 1
+    key ctrl+End ctrl+v
     app_alive || return 1
     key F9
     wait_for "the program's file after the paste" file_is "$out" "vivant" || return 1
