@@ -64,6 +64,16 @@ log() { echo "[$(date +%H:%M:%S)] $*"; }
 
 fail() {
     echo "FAIL: $*" >&2
+    if [ -n "${DISPLAY:-}" ]; then
+        echo "--- windows on $DISPLAY (the active one: $(xdotool getactivewindow 2>&1)) ---" >&2
+        local id
+        for id in $(xdotool search --name '' 2>/dev/null); do
+            echo "$id $(xdotool getwindowname "$id" 2>/dev/null)" >&2
+        done | grep -v ' $' >&2
+    fi
+    if [ -n "$APP_PID" ]; then
+        echo "--- the application (pid $APP_PID): $(ps -o stat=,etime=,time= -p "$APP_PID" 2>&1)" >&2
+    fi
     if [ -s "$WORK/app.log" ]; then
         echo "--- output of the application ---" >&2
         tail -n 60 "$WORK/app.log" >&2
@@ -127,7 +137,7 @@ start_app() {
         XDG_RUNTIME_DIR="$WORK" QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 \
         "$VOKC" "$@" >"$WORK/app.log" 2>&1 &
     APP_PID=$!
-    wait_for "the main window" find_window '^Vok C$'
+    wait_for "the main window" find_window '^Vok C$' || return 1
     MAIN_WINDOW=$(find_window '^Vok C$' | head -n1)
     wait_for "the main window to have the keyboard" active_is "$MAIN_WINDOW"
 }
