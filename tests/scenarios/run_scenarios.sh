@@ -14,13 +14,13 @@
 # here as its own test. Waits are on observable states (a window, its title, the window
 # that has the keyboard, a file the program writes), never on fixed delays.
 #
-# VOKC_SCENARIO_TIMEOUT (seconds, default 60) bounds every wait.
+# VOKC_SCENARIO_TIMEOUT (seconds, default 90) bounds every wait: generous, for the
+# sanitized build on a busy machine.
 set -uo pipefail
 
 VOKC=${1:?usage: run_scenarios.sh VOKC_BINARY [SCENARIO...]}
 shift
-TIMEOUT=${VOKC_SCENARIO_TIMEOUT:-60}
-HERE=$(cd "$(dirname "$0")" && pwd)
+TIMEOUT=${VOKC_SCENARIO_TIMEOUT:-90}
 
 for tool in Xvfb openbox xdotool xprop; do
     if ! command -v "$tool" >/dev/null; then
