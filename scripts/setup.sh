@@ -6,7 +6,8 @@
 set -euo pipefail
 
 pkgs=(cmake ninja-build g++ make libgtest-dev libgmock-dev qt6-base-dev qt6-translations-l10n libgl-dev fonts-liberation python3 clang-format
-      man-db groff-base desktop-file-utils appstream dpkg-dev lintian pkg-config bash-completion)
+      man-db groff-base desktop-file-utils appstream dpkg-dev lintian pkg-config bash-completion
+      xvfb openbox xdotool x11-utils)
 for extra in "$@"; do
   case "$extra" in
     build) ;;

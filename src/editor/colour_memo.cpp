@@ -377,14 +377,16 @@ void ColourMemo::changeEvent(QEvent* event) {
 
 // Pasted text: a line separator inside the text becomes a line break.
 void ColourMemo::insertFromMimeData(const QMimeData* source) {
-    if (source && source->hasText()) {
-        QString text = source->text();
-        text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-        insertPlainText(text);
-        ensureCursorVisible();
-        return;
-    }
-    QPlainTextEdit::insertFromMimeData(source);
+    // Only text is pasted or dropped. Without any (nothing on the clipboard, an owner
+    // that went away, data of another kind) nothing happens: the base class is never
+    // handed such data, which it cannot always take (a clipboard without any format
+    // makes it fail).
+    if (!source || !source->hasText()) return;
+    QString text = source->text();
+    if (text.isEmpty()) return;
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    insertPlainText(text);
+    ensureCursorVisible();
 }
 
 } // namespace vokc

@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -14,12 +15,16 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMoveEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
+#include <QTextEdit>
 #include <algorithm>
 #include <climits>
 
@@ -35,6 +40,11 @@ constexpr long long kNoFloor = LLONG_MAX;
 constexpr long long kLargestExtent = INT_MAX / 2;
 // Empty lines written between two rows of a saved screen, at most.
 constexpr long long kMostBlankLines = 100;
+// The width kept in view for an answer, in characters of the console's font (at most
+// the console's width).
+constexpr int kAnswerChars = 24;
+// The setting that keeps where the user last put the console.
+const char* const kPositionKey = "ecran/position";
 
 QFont CanvasFont() {
     QFont font = ConsoleFont();
@@ -100,7 +110,10 @@ void ConsoleCanvas::clear() {
     maxY_ = -1;
     maxRight_ = 0;
     reachY_ = -1;
-    floorY_ = kNoFloor; // the next text is the top: a cleared console starts at the top
+    reachRight_ = 0;
+    // The run's text position goes on after a clear: the next text shows at its own
+    // height, below the empty rows, as it would have without the clear.
+    floorY_ = 0;
     selFirst_ = 0;
     selLast_ = -1;
     update();
@@ -157,6 +170,10 @@ void ConsoleCanvas::reachRow(int y) {
     reachY_ = std::max<long long>(reachY_, y);
 }
 
+void ConsoleCanvas::reachRight(int x) {
+    reachRight_ = std::max<long long>(reachRight_, x);
+}
+
 long long ConsoleCanvas::contentHeight() const {
     updateExtent();
     const long long bottom = std::max(maxY_, reachY_);
@@ -166,7 +183,7 @@ long long ConsoleCanvas::contentHeight() const {
 
 long long ConsoleCanvas::contentWidth() const {
     updateExtent();
-    return std::llround(static_cast<double>(maxRight_ + 4) * scale_);
+    return std::llround(static_cast<double>(std::max(maxRight_, reachRight_) + 4) * scale_);
 }
 
 long long ConsoleCanvas::shownY(long long y) const {
@@ -332,8 +349,12 @@ ConsoleWindow::ConsoleWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     layout->addWidget(canvas_, 0, 0);
     layout->addWidget(vbar_, 0, 1);
     layout->addWidget(hbar_, 1, 0);
+    // The keyboard scrolls the console (arrows, page keys): the bars never take it.
+    vbar_->setFocusPolicy(Qt::NoFocus);
+    hbar_->setFocusPolicy(Qt::NoFocus);
     inputLine_ = new InputLine(canvas_);
     inputLine_->setFont(canvas_->font());
+    inputLine_->edit()->installEventFilter(this);
     setFocusProxy(canvas_);
 
     const auto scrolled = [this] {
@@ -397,6 +418,7 @@ void ConsoleWindow::flush() {
     hbar_->setPageStep(std::max(1, canvas_->width()));
     hbar_->setSingleStep(std::max(1, canvas_->rowHeight()));
     canvas_->update();
+    if (inputLine_->isVisible()) placeInputLine(inputX_, inputY_);
 }
 
 void ConsoleWindow::scrollToRow(int y) {
@@ -410,25 +432,54 @@ void ConsoleWindow::scrollToRow(int y) {
         vbar_->setValue(ClampToInt(top + rowHeight - view));
 }
 
+void ConsoleWindow::scrollToColumns(int x, int width) {
+    flush();
+    const int left = canvas_->shownX(x);
+    const int right = canvas_->shownX(x + width);
+    const int view = canvas_->width();
+    if (left < hbar_->value() || right - left > view)
+        hbar_->setValue(std::max(0, left - 4));
+    else if (right > hbar_->value() + view)
+        hbar_->setValue(right - view);
+}
+
+int ConsoleWindow::answerRoom() const {
+    const int chars = QFontMetrics(canvas_->font()).averageCharWidth() * kAnswerChars;
+    const int view = static_cast<int>(canvas_->width() / canvas_->scale());
+    return std::max(40, std::min(chars, view - 8));
+}
+
 void ConsoleWindow::placeInputLine(int x, int y) {
     inputX_ = x;
     inputY_ = y;
     const int left = canvas_->shownX(x) - hbar_->value();
     const long long top = canvas_->shownY(y) - vbar_->value();
     const int height = QFontMetrics(inputLine_->font()).height() + 2;
+    const int room = canvas_->shownX(answerRoom());
     inputLine_->setGeometry(
         left, static_cast<int>(std::clamp<long long>(top, -height, canvas_->height())),
-        std::max(40, canvas_->width() - left), height);
+        std::max(room, canvas_->width() - left), height);
 }
 
 QString ConsoleWindow::askWithInputLine(int x, int y) {
+    // The row and the room for the answer belong to the content, so that the scroll
+    // bars reach them; both are brought into view.
     canvas_->reachRow(y);
+    canvas_->reachRight(x + answerRoom());
     if (!isVisible()) show();
     raise();
     activateWindow();
     scrollToRow(y);
+    scrollToColumns(x, answerRoom());
     placeInputLine(x, y);
-    if (!inputLine_->read()) return {};
+    // Whatever is clicked in the console during the read, the keys go to the line.
+    canvas_->setFocusProxy(inputLine_->edit());
+    QPointer<ConsoleWindow> self(this);
+    const bool answered = inputLine_->read();
+    if (!self) return {};
+    canvas_->setFocusProxy(nullptr);
+    emit readEnded();
+    if (!answered) return {};
     return inputLine_->answer();
 }
 
@@ -452,6 +503,7 @@ QString ConsoleWindow::readKey(int, int y) {
         keyLoop_ = nullptr;
     }
     waitingKey_ = false;
+    emit readEnded();
     return key_;
 }
 
@@ -469,10 +521,93 @@ bool ConsoleWindow::isStopKey(const QKeyEvent* event) const {
            (event->key() == Qt::Key_Pause && (event->modifiers() & Qt::ControlModifier));
 }
 
+bool ConsoleWindow::scrollsByKey(const QKeyEvent* event, bool apply) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    QScrollBar* bar = vbar_;
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    if (mods == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_PageUp:
+            action = QAbstractSlider::SliderPageStepSub;
+            break;
+        case Qt::Key_PageDown:
+            action = QAbstractSlider::SliderPageStepAdd;
+            break;
+        case Qt::Key_Up:
+            action = QAbstractSlider::SliderSingleStepSub;
+            break;
+        case Qt::Key_Down:
+            action = QAbstractSlider::SliderSingleStepAdd;
+            break;
+        case Qt::Key_Left:
+            bar = hbar_;
+            action = QAbstractSlider::SliderSingleStepSub;
+            break;
+        case Qt::Key_Right:
+            bar = hbar_;
+            action = QAbstractSlider::SliderSingleStepAdd;
+            break;
+        default:
+            break;
+        }
+    } else if (mods == Qt::ControlModifier) {
+        if (event->key() == Qt::Key_Home) action = QAbstractSlider::SliderToMinimum;
+        if (event->key() == Qt::Key_End) action = QAbstractSlider::SliderToMaximum;
+    }
+    if (action == QAbstractSlider::SliderNoAction) return false;
+    if (apply) {
+        if (action == QAbstractSlider::SliderToMinimum) hbar_->setValue(0);
+        bar->triggerAction(action);
+    }
+    return true;
+}
+
+bool ConsoleWindow::event(QEvent* event) {
+    // The console's own keys win over the commands of the main window (whose Copier
+    // copies from the program's text): copy, select all and the scrolling keys.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll) ||
+            scrollsByKey(key, false)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+bool ConsoleWindow::eventFilter(QObject* watched, QEvent* event) {
+    // In the input line, Ctrl+C with nothing selected in the line copies the lines
+    // selected in the console.
+    if (watched == inputLine_->edit() &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) && !inputLine_->edit()->hasSelectedText() &&
+            canvas_->hasSelection()) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress) canvas_->copySelection();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void ConsoleWindow::keyPressEvent(QKeyEvent* event) {
     // Escape (or Ctrl+Pause) in the console stops a running program.
     if (running_ && isStopKey(event)) {
         emit stopRequested();
+        return;
+    }
+    // During a read every key typed in the console is the answer's, whatever has the
+    // focus; the keys the line does not use (page keys) come back here and scroll.
+    QLineEdit* edit = inputLine_->edit();
+    if (inputLine_->reading() && !forwardingKey_ && QApplication::focusWidget() != edit) {
+        edit->setFocus();
+        forwardingKey_ = true;
+        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(),
+                       event->isAutoRepeat(), static_cast<quint16>(event->count()));
+        QApplication::sendEvent(edit, &copy);
+        forwardingKey_ = false;
         return;
     }
     // getch() takes the first key that gives a character.
@@ -490,7 +625,18 @@ void ConsoleWindow::keyPressEvent(QKeyEvent* event) {
         canvas_->selectAll();
         return;
     }
+    if (scrollsByKey(event, true)) return;
     QWidget::keyPressEvent(event);
+}
+
+void ConsoleWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // A move by the user (through the window manager) is kept for the next sessions.
+    if (event->spontaneous() && isVisible() && placed_ && pos() != placedAt_ &&
+        !QCoreApplication::organizationName().isEmpty()) {
+        placedAt_ = pos();
+        QSettings().setValue(QLatin1String(kPositionKey), pos());
+    }
 }
 
 void ConsoleWindow::closeEvent(QCloseEvent* event) {
@@ -521,16 +667,57 @@ void ConsoleWindow::contextMenuEvent(QContextMenuEvent* event) {
     menu.exec(event->globalPos());
 }
 
+QPoint ConsoleWindow::firstPlacement() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return pos();
+    const QRect area = screen->availableGeometry();
+    // Before its first showing the window manager's frame is not known yet: room for a
+    // title bar is kept.
+    QSize frame = frameGeometry().size();
+    if (frame.height() <= height()) frame += QSize(8, 40);
+    const int left = area.right() - frame.width() - 8;
+    const QPoint top(left, area.top() + 80);
+    // The row of the caret in the text field that has the keyboard (the program's
+    // text, where its step marker and highlighted line are), across that field.
+    QRect row;
+    QWidget* focus = QApplication::focusWidget();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) {
+        const QRect caret = plain->cursorRect();
+        row = QRect(plain->viewport()->mapToGlobal(QPoint(0, caret.top())),
+                    QSize(plain->viewport()->width(), caret.height()));
+    } else if (auto* rich = qobject_cast<QTextEdit*>(focus)) {
+        const QRect caret = rich->cursorRect();
+        row = QRect(rich->viewport()->mapToGlobal(QPoint(0, caret.top())),
+                    QSize(rich->viewport()->width(), caret.height()));
+    }
+    if (row.isEmpty()) return top;
+    const QPoint candidates[] = {
+        top,
+        QPoint(left, area.bottom() - frame.height() - 8),
+        QPoint(left, row.bottom() + 8),
+        QPoint(left, row.top() - 8 - frame.height()),
+    };
+    for (const QPoint& at : candidates) {
+        const QRect placed(at, frame);
+        if (area.contains(placed) && !placed.intersects(row)) return at;
+    }
+    return top;
+}
+
 void ConsoleWindow::showConsole(const QString& caption) {
     setWindowTitle(caption);
     if (!placed_) {
-        // The first time, at the right of the screen, so that the program's text (and
-        // its step marker) stays in view beside it.
+        // The first time: where the user last put it, or at the right of the screen
+        // clear of the program's current line, so that the line stays in view.
         placed_ = true;
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            move(area.right() - frameGeometry().width() - 8, area.top() + 80);
+        QPoint at = firstPlacement();
+        if (!QCoreApplication::organizationName().isEmpty()) {
+            const QPoint kept = QSettings().value(QLatin1String(kPositionKey)).toPoint();
+            const QScreen* screen = QGuiApplication::screenAt(kept + QPoint(40, 10));
+            if (!kept.isNull() && screen) at = kept;
         }
+        move(at);
+        placedAt_ = pos();
     }
     if (!isVisible()) {
         // Shown beside the editor, which keeps the keyboard.
@@ -594,8 +781,12 @@ void ConsoleWindow::setZoom(int steps) {
 }
 
 void ConsoleWindow::saveTextAs() {
-    const QString path = askSaveName_(this);
-    if (!path.isEmpty()) saveText(path);
+    QString path = askSaveName_(this);
+    if (path.isEmpty()) return;
+    // A name without an extension is a text file's.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += path.endsWith(QLatin1Char('.')) ? QStringLiteral("txt") : QStringLiteral(".txt");
+    saveText(path);
 }
 
 bool ConsoleWindow::saveText(const QString& path) {

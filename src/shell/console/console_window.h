@@ -64,6 +64,8 @@ class ConsoleCanvas : public QWidget {
     // A row that the content must reach although nothing is drawn on it yet (the row
     // of the input line).
     void reachRow(int y);
+    // The same for the right end of the input line, in the run's pixels.
+    void reachRight(int x);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -88,6 +90,7 @@ class ConsoleCanvas : public QWidget {
     mutable bool extentStale_ = false;
     mutable long long minY_ = 0, maxY_ = -1, maxRight_ = 0;
     long long reachY_ = -1;
+    long long reachRight_ = 0;
     // The top of the console until texts were dropped or cleared (then the oldest text
     // kept is the top).
     long long floorY_ = 0;
@@ -142,6 +145,9 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     void flush();
     // Scrolls so that the run's row `y` is in view.
     void scrollToRow(int y);
+    // Scrolls sideways so that the run's pixels from `x` to `x + width` are in view (as
+    // many as fit, from `x`).
+    void scrollToColumns(int x, int width);
     // Writes the console's text to a UTF-8 file; false (with a message) when it cannot.
     bool saveText(const QString& path);
     // Whether getch() waits for a key.
@@ -161,11 +167,16 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     void stopRequested();
     // The input line or the key wait has begun (tests answer from here).
     void readStarted();
+    // The read has ended (answered or cancelled).
+    void readEnded();
     // The help button of a message with a hint: the help page to show.
     void helpRequested(const QString& helpPage);
 
   protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -175,7 +186,14 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     QString askWithInputLine(int x, int y);
     void scheduleFlush();
     void placeInputLine(int x, int y);
+    // The width the input line keeps in view for the answer, in the run's pixels.
+    int answerRoom() const;
     bool isStopKey(const QKeyEvent* event) const;
+    // A key that scrolls the console (arrows, page keys, Ctrl+Home, Ctrl+End).
+    bool scrollsByKey(const QKeyEvent* event, bool apply);
+    // Where the console first appears: at the right of the screen, above or below the
+    // line that the keyboard's text field shows, when the screen has room for that.
+    QPoint firstPlacement() const;
 
     ConsoleCanvas* canvas_;
     InputLine* inputLine_;
@@ -194,6 +212,9 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     bool running_ = false;
     bool placed_ = false;
     bool flushPosted_ = false;
+    bool forwardingKey_ = false;
+    // Where the console was put last, by the program or by the user.
+    QPoint placedAt_;
 };
 
 } // namespace vokc

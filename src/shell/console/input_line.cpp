@@ -43,6 +43,7 @@ void InputLine::resizeEvent(QResizeEvent* event) {
 bool InputLine::read() {
     done_ = false;
     accepted_ = false;
+    open_ = true;
     show();
     raise();
     edit_->setFocus();
@@ -57,6 +58,7 @@ bool InputLine::read() {
         if (!self) return false;
         loop_ = nullptr;
     }
+    open_ = false;
     hide();
     return accepted_;
 }

@@ -23,7 +23,8 @@ class InputLine : public QWidget {
     bool read();
     // Ends a read in progress without an answer.
     void cancel();
-    bool reading() const { return loop_ != nullptr; }
+    // From the moment the line is shown for a read until the read ends.
+    bool reading() const { return open_ && !done_; }
 
   signals:
     // Escape or Ctrl+Pause while the line has the focus.
@@ -43,6 +44,7 @@ class InputLine : public QWidget {
 
     QLineEdit* edit_;
     QEventLoop* loop_ = nullptr;
+    bool open_ = false;
     bool done_ = false;
     bool accepted_ = false;
 };
