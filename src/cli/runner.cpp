@@ -15,6 +15,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include "grade_cases.h"
 #include "hints.h"
 #include "interpreter.h"
 #include "program_file.h"
@@ -357,42 +358,6 @@ int ParseOptions(int argc, char** argv, Options& opt) {
     return -1;
 }
 
-// Reads the program file's bytes: 0, or the error code of why it cannot be read (a
-// directory is EISDIR, a file above kProgramFileMax EFBIG). Pipes and devices are read
-// up to the same limit.
-int ReadProgramFile(const std::string& file, std::string& bytes) {
-    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno;
-    int error = 0;
-    struct stat st {};
-    if (fstat(fd, &st) != 0) {
-        error = errno;
-    } else if (S_ISDIR(st.st_mode)) {
-        error = EISDIR;
-    } else if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > kProgramFileMax) {
-        error = EFBIG;
-    } else {
-        bytes.clear();
-        char buffer[65536];
-        for (;;) {
-            const ssize_t n = read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) {
-                error = errno;
-                break;
-            }
-            if (n == 0) break;
-            if (bytes.size() + static_cast<std::size_t>(n) > kProgramFileMax) {
-                error = EFBIG;
-                break;
-            }
-            bytes.append(buffer, static_cast<std::size_t>(n));
-        }
-    }
-    close(fd);
-    return error;
-}
-
 // Runs the program once from its start and reports how the run ended on stderr.
 // Returns the exit status.
 int RunProgram(const Options& opt, const ProgramText& program, TerminalHost& host,
@@ -472,7 +437,7 @@ int Main(int argc, char** argv) {
     std::setlocale(LC_TIME, "");
 
     std::string bytes;
-    if (const int error = ReadProgramFile(opt.file, bytes); error != 0) {
+    if (const int error = grade::ReadProgramFile(opt.file, bytes); error != 0) {
         std::cerr << "vokc-run: " << opt.file << " : " << ErrorReason(error) << "\n";
         return 2;
     }
