@@ -229,6 +229,26 @@ std::vector<CallFrame> Engine::CallChain() const {
     return chain;
 }
 
+int Engine::OpenBlockLine() const {
+    if (blockCount_ < 1) return -1;
+    int entries = 0;
+    for (int k = 1; k <= blockCount_; ++k)
+        entries += blocks_[k].keyword == kNextKeyword ? 4 : 1;
+    const BlockFrame& frame = blocks_[blockCount_];
+    if (frame.keyword == kEndSubKeyword) {
+        int header = -1;
+        for (int p = 1; p <= symbolCount_; ++p) {
+            const SymbolEntry& e = symbols_[p];
+            if (e.kind == SymbolKind::Procedure && e.index < frame.resumeLine && e.index > header)
+                header = e.index;
+        }
+        return header;
+    }
+    // A for loop's line is the first of its four entries.
+    const int first = frame.keyword == kNextKeyword ? entries - 3 : entries;
+    return first >= 1 && first <= controlTop_ ? control_[first] : -1;
+}
+
 int Engine::CallDepth() const {
     int depth = 0;
     for (int k = 1; k <= blockCount_; ++k)

@@ -38,6 +38,9 @@ std::string Interpreter::ValueText(int variable, int element) const {
 bool Interpreter::InspectReference(std::string_view reference, std::string& text) const {
     return engine_->InspectReference(reference, text);
 }
+int Interpreter::OpenBlockLine() const {
+    return engine_->OpenBlockLine();
+}
 std::vector<CallFrame> Interpreter::CallChain() const {
     return engine_->CallChain();
 }

@@ -147,6 +147,7 @@ class Engine {
     std::string ValueText(int variable, int element) const;
     bool InspectReference(std::string_view reference, std::string& text) const;
     std::vector<CallFrame> CallChain() const;
+    int OpenBlockLine() const;
     int CallDepth() const;
     void SetRunToLine(int line) { runToLine_ = line; }
     void SetStepLimit(std::uint64_t limit) { stepLimit_ = limit; }

@@ -256,6 +256,7 @@ class RunSessionTest : public QObject {
     void FilesStayOpenAcrossStepsAndCloseAtTheEnd();
     void MarkersOnAnyLineAreNotCode();
     void TheStatusTextSaysWhatTheRunDoes();
+    void ThePauseTextSaysWhatAResumeDoes();
 };
 
 void RunSessionTest::StoppingWhileTheInputLineWaitsEndsTheRead() {
@@ -384,6 +385,7 @@ void RunSessionTest::TheStatusTextSaysWhatTheRunDoes() {
     s.line = 4;
     QCOMPARE(StopStateText(s), QString("Termin\u00E9"));
     s.reason = RunStopReason::StepPause;
+    s.stepMode = true;
     QCOMPARE(StopStateText(s), QString("Pause ligne 5 (pas \u00E0 pas)"));
     s.reason = RunStopReason::Breakpoint;
     QCOMPARE(StopStateText(s), QString("Pause ligne 5 (point d'arr\u00EAt)"));
@@ -392,6 +394,30 @@ void RunSessionTest::TheStatusTextSaysWhatTheRunDoes() {
     session->start(p, std::string());
     QVERIFY(stops.back().reason == RunStopReason::Error);
     QCOMPARE(StopStateText(stops.back()), QString("Arr\u00EAt\u00E9 ligne 5"));
+}
+
+// A pause before a block's end names the block (its end runs first), and "(pas à pas)"
+// comes only when a resume will pause after one line.
+void RunSessionTest::ThePauseTextSaysWhatAResumeDoes() {
+    Program p{"int i", "main()", "{", "while (i < 2)", "{", "i++", "}", "puts(\"fin\")", "}"};
+    session->setStepMode(true);
+    session->start(p, std::string());
+    for (int k = 0; k < 10 && stops.back().blockLine < 0; ++k)
+        session->resume(p);
+    QCOMPARE(stops.back().blockLine, 3);
+    QCOMPARE(StopStateText(stops.back()),
+             QString("Pause \u00E0 la fin du bloc de la ligne 4 (pas \u00E0 pas)"));
+    session->resume(p); // the loop's end goes back to its test
+    QCOMPARE(stops.back().line, 3);
+    QCOMPARE(StopStateText(stops.back()), QString("Pause ligne 4 (pas \u00E0 pas)"));
+    // A step over with step mode off: the resume after it runs to the end.
+    session->setStepMode(false);
+    session->setNextStep(RunSession::StepKind::Over);
+    session->resume(p);
+    QCOMPARE(StopStateText(stops.back()), QString("Pause ligne 5"));
+    session->resume(p);
+    QVERIFY(stops.back().reason == RunStopReason::Finished);
+    QCOMPARE(view->texts.join(""), QString("fin"));
 }
 
 QTEST_MAIN(RunSessionTest)

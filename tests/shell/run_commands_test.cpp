@@ -323,6 +323,7 @@ class RunTest : public QObject {
     void QuittingWhileAReadWaitsStillAsksToSave();
     void TheCanvasKeepsTheLatestTextsAndMeasuresThemOnce();
     void FilesCloseWhenAnotherEditorBecomesActive();
+    void ThePanelSaysWhatTheNextResumeDoes();
 
     void ActivatingAWindowTurnsStepModeOff() {
         EditorWindow* a = Editor(DefaultProgram());
@@ -644,6 +645,22 @@ void RunTest::FilesCloseWhenAnotherEditorBecomesActive() {
     QFile written(path);
     QVERIFY(written.open(QIODevice::ReadOnly));
     QVERIFY(written.readAll().startsWith("fin"));
+}
+
+// The run panel's "(pas à pas)" follows the step mode, also when it changes during a
+// pause.
+void RunTest::ThePanelSaysWhatTheNextResumeDoes() {
+    EditorWindow* e = Editor({u"int x", u"main()", u"{", u"x = 1", u"x = 2", u"}"});
+    form->action(Command::StepMode)->trigger();
+    e->runProgram();
+    QCOMPARE(form->runPanel()->text(), QString("Pause ligne 3 (pas à pas)"));
+    form->action(Command::StepMode)->trigger(); // off: F7 now runs to the end
+    QCOMPARE(form->runPanel()->text(), QString("Pause ligne 3"));
+    form->action(Command::StepMode)->trigger();
+    QCOMPARE(form->runPanel()->text(), QString("Pause ligne 3 (pas à pas)"));
+    form->action(Command::StepMode)->trigger();
+    e->resumeRun();
+    QCOMPARE(form->runPanel()->text(), QString("Terminé"));
 }
 
 QTEST_MAIN(RunTest)

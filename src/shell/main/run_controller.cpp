@@ -94,6 +94,7 @@ void RunController::activeWindowChanged() {
     if (activeEditor_ && shared_.session) shared_.session->closeFiles();
     activeEditor_ = now;
     if (shared_.session) shared_.session->setStepMode(false);
+    stepModeChanged();
 }
 
 void RunController::connectEditor(EditorWindow* editor) {
@@ -125,6 +126,7 @@ void RunController::startRun(EditorWindow* editor, bool fresh) {
 }
 
 void RunController::showStop(const RunStop& stop) {
+    lastStop_ = stop;
     EditorWindow* editor = runningEditor_;
     if (!editor) return;
     editor->endRun();
@@ -162,6 +164,15 @@ void RunController::toggleStepMode() {
     // The check mark is the main window's (Qt has already inverted it).
     if (EditorWindow* e = window_.activeEditor())
         e->setStepMode(window_.action(Command::StepMode)->isChecked());
+    stepModeChanged();
+}
+
+void RunController::stepModeChanged() {
+    RunSession* session = shared_.session;
+    if (!session || !lastStop_ || session->state() != RunSession::State::Paused) return;
+    if (lastStop_->reason != RunStopReason::StepPause) return;
+    lastStop_->stepMode = session->stepMode();
+    window_.runPanel()->setText(StopStateText(*lastStop_));
 }
 
 void RunController::stopProgram() {
