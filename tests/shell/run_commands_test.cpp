@@ -324,6 +324,7 @@ class RunTest : public QObject {
     void TheCanvasKeepsTheLatestTextsAndMeasuresThemOnce();
     void FilesCloseWhenAnotherEditorBecomesActive();
     void ThePanelSaysWhatTheNextResumeDoes();
+    void ABreakpointSetDuringAPauseKeepsTheResumeLine();
 
     void ActivatingAWindowTurnsStepModeOff() {
         EditorWindow* a = Editor(DefaultProgram());
@@ -661,6 +662,34 @@ void RunTest::ThePanelSaysWhatTheNextResumeDoes() {
     form->action(Command::StepMode)->trigger();
     e->resumeRun();
     QCOMPARE(form->runPanel()->text(), QString("Terminé"));
+}
+
+// During a pause F5 only marks a line: the run goes on from the line the pause shows.
+// Without a paused run, F5 still moves the line a resume starts from.
+void RunTest::ABreakpointSetDuringAPauseKeepsTheResumeLine() {
+    Lines program = {
+        u"int x", u"main()", u"{", u"x = 1", u"x = x + 10", u"x = x + 100", u"printf(\"%d\", x)",
+        u"}"};
+    EditorWindow* e = Editor(program);
+    e->setStepMode(true);
+    e->runProgram();
+    e->resumeRun();
+    QCOMPARE(session->startLine(), 3);
+    e->memo()->setTextCursor(QTextCursor(e->memo()->document()->findBlockByNumber(6)));
+    e->toggleBreakpoint();
+    QCOMPARE(Line(e, 6), QString("\u00BBprintf(\"%d\", x)"));
+    QCOMPARE(session->startLine(), 3);
+    QCOMPARE(e->stopLine(), 3);
+    e->setStepMode(false);
+    e->resumeRun(); // every line runs, up to the breakpoint
+    QCOMPARE(session->startLine(), 6);
+    QCOMPARE(session->examine("x"), QString("111"));
+    e->resumeRun();
+    QCOMPARE(ConsoleText(), QString("111"));
+    QCOMPARE(session->state(), RunSession::State::Finished);
+    e->memo()->setTextCursor(QTextCursor(e->memo()->document()->findBlockByNumber(4)));
+    e->toggleBreakpoint();
+    QCOMPARE(session->startLine(), 3);
 }
 
 QTEST_MAIN(RunTest)

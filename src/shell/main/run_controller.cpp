@@ -104,9 +104,14 @@ void RunController::connectEditor(EditorWindow* editor) {
     if (hoverTips_) hoverTips_->watch(editor->memo());
     if (RunSession* session = shared_.session) {
         connect(editor, &EditorWindow::stepModeRequested, session, &RunSession::setStepMode);
-        // A resume goes on from the line before the toggled one.
+        // A resume goes on from the line before the toggled one; but during a pause of
+        // this window's run, it goes on from the line the pause shows (F4 runs to a line).
         connect(editor, &EditorWindow::breakpointToggled, session,
-                [session](int line) { session->setStartLine(line - 1); });
+                [this, session, editor](int line) {
+                    if (session->state() == RunSession::State::Paused && runningEditor_ == editor)
+                        return;
+                    session->setStartLine(line - 1);
+                });
         connect(editor, &EditorWindow::closing, session, &RunSession::closeFiles);
     }
 }
