@@ -12,7 +12,7 @@ namespace vokc {
 
 namespace {
 // Elements of an array that the history keeps, as many as the variables panel shows.
-constexpr int kHistoryElements = 1000;
+constexpr int kHistoryElements = RunHistory::kElementsKept;
 } // namespace
 
 QString RunningStateText() {

@@ -303,6 +303,17 @@ class DebuggerTest : public QObject {
         QCOMPARE(Marked(), QList<int>{kI});
         QCOMPARE(Panel()->valueOfRow(kT2), QString("0"));
         QCOMPARE(Panel()->valueOfRow(kF), QString("(fermé)"));
+        // The values under the mouse are those of the viewed pause too, index included.
+        HoverTips* tips = form->hoverTips();
+        QCOMPARE(tips->textAt("t[i]=7", 0), QString("t[i] = 0"));
+        QCOMPARE(tips->textAt("t[i]=7", 2), QString("i = 2"));
+        QCOMPARE(tips->textAt("f=fopen(", 0), QString("f = (fermé)"));
+        Trigger(Command::PreviousStep); // before i=2: i was 0
+        QCOMPARE(tips->textAt("t[i]=7", 0), QString("t[i] = Indice hors limites"));
+        QCOMPARE(tips->textAt("s=\"abc\"", 0), QString("s = abc"));
+        QCOMPARE(tips->textAt("z=1", 0), QString()); // not a variable
+        Trigger(Command::NextStep);
+        QCOMPARE(session->history().viewed(), std::size_t(5));
         // Nothing ran again: the interpreter's own values are those of the present.
         QCOMPARE(session->inspect("t[2]"), QString("7"));
         QCOMPARE(ConsoleText(), console);
@@ -312,6 +323,7 @@ class DebuggerTest : public QObject {
         QVERIFY(!Panel()->banner()->isVisibleTo(Panel()));
         QCOMPARE(e->stopLine(), 14);
         QCOMPARE(Panel()->valueOfRow(kF), QString("sortie.txt (fermé)"));
+        QCOMPARE(form->hoverTips()->textAt("t[i]=7", 0), QString("t[i] = 7"));
         Trigger(Command::NextStep); // nothing after the present
         QCOMPARE(e->stopLine(), 14);
 
