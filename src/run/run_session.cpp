@@ -109,6 +109,7 @@ void RunSession::runFrom(const ProgramText& text, bool fresh) {
     host_->setProgramText(&text);
     interpreter_->Exec(text, startLine_, stopState, mode);
     host_->setProgramText(nullptr);
+    host_->endRun();
     const RunStop stop = describeStop(stopState, fresh, mode != 0);
     // Every pause is remembered with the values of that moment.
     if (stop.reason == RunStopReason::StepPause || stop.reason == RunStopReason::Breakpoint) {

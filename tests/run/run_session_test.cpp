@@ -63,6 +63,11 @@ class FakeConsole final : public ConsoleView {
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
     void cancelRead() override { ++cancels; }
+    QList<RunMessage> runMessages;
+    void showRunMessage(const RunMessage& m) override {
+        runMessages << m;
+        ConsoleView::showRunMessage(m);
+    }
     void showMessage(const QString& text) override { messages << text; }
     void showError(const QString& text) override { errors << text; }
 };
@@ -257,6 +262,7 @@ class RunSessionTest : public QObject {
     void MarkersOnAnyLineAreNotCode();
     void TheStatusTextSaysWhatTheRunDoes();
     void ThePauseTextSaysWhatAResumeDoes();
+    void ARepeatedMessageOfALineComesOnceWithItsCount();
 };
 
 void RunSessionTest::StoppingWhileTheInputLineWaitsEndsTheRead() {
@@ -418,6 +424,28 @@ void RunSessionTest::ThePauseTextSaysWhatAResumeDoes() {
     session->resume(p);
     QVERIFY(stops.back().reason == RunStopReason::Finished);
     QCOMPARE(view->texts.join(""), QString("fin"));
+}
+
+void RunSessionTest::ARepeatedMessageOfALineComesOnceWithItsCount() {
+    // Each bad character of the number gives the message: three, shown as one.
+    Program p{"int x", "main()", "{", "x = ABS(-2abc)", "}"};
+    session->start(p, std::string());
+    QCOMPARE(view->messages, QStringList{"Expression incorrecte"});
+    QCOMPARE(view->runMessages.size(), 1);
+    QCOMPARE(view->runMessages[0].count, 3);
+    QCOMPARE(view->runMessages[0].line, 3);
+    QVERIFY(stops.back().reason == RunStopReason::Error);
+    // Messages that differ, or come after output, each keep their box.
+    Program q{"int t[3]", "main()", "{", "puts(\"a\")", "y = 1", "}"};
+    session->start(q, std::string());
+    QCOMPARE(view->runMessages.size(), 2);
+    QCOMPARE(view->runMessages[1].text, QString("Identificateur y inconnu"));
+    QCOMPARE(view->runMessages[1].count, 1);
+    QCOMPARE(view->runMessages[1].line, 4);
+    // Outside a run (the examine dialog), a message shows at once.
+    session->examine("t[5000]");
+    QCOMPARE(view->messages.last(), QString("Indice hors limites"));
+    QCOMPARE(view->runMessages.last().line, -1);
 }
 
 QTEST_MAIN(RunSessionTest)

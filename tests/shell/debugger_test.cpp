@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "call_list.h"
@@ -382,6 +383,43 @@ class HintTest : public QObject {
                               "seul sur sa ligne.|messages.html#structure"})
                      .join("\n"));
         QVERIFY(plain.isEmpty());
+        e->memo()->document()->setModified(false);
+    }
+
+    // The real boxes: the line in the caption, the error icon, and one box for the same
+    // message raised many times by one line.
+    void RunMessageBoxesNameTheirLine() {
+        MainWindow form;
+        auto* console = new ConsoleWindow(&form);
+        auto* session = new RunSession(*console, &form);
+        SharedWindows shared;
+        shared.console = console;
+        shared.session = session;
+        shared.procedureList = new ProcedureList(&form);
+        form.setSharedWindows(shared);
+        form.newFile();
+        EditorWindow* e = form.activeEditor();
+        QStringList boxes;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            boxes << box->windowTitle() + "|" + box->text() + "|" + box->informativeText() +
+                         (box->icon() == QMessageBox::Critical ? "|erreur" : "|autre");
+            box->button(QMessageBox::Ok)->click();
+        });
+        closer.start(10);
+        e->setTextLines({u"int x", u"main()", u"{", u"x = 1", u"x = ABS(-2abc)", u"}"});
+        form.run()->runProgram();
+        e->setTextLines({u"int x", u"main()", u"{", u"clrscr()", u"}"});
+        form.run()->runProgram();
+        QCOMPARE(boxes.join("\n"),
+                 (QStringList{"Vok C - Ligne 5|Expression incorrecte|(3 fois de suite sur cette "
+                              "ligne)|erreur",
+                              "Vok C - Ligne 4|Identificateur  inconnu|Cette ligne n'est "
+                              "reconnue comme aucune instruction : vérifiez l'orthographe du "
+                              "mot-clé, le nom de la procédure et les parenthèses.|erreur"})
+                     .join("\n"));
         e->memo()->document()->setModified(false);
     }
 
