@@ -462,6 +462,9 @@ class ReferenceAtTest : public QObject {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // A program of a window never saved runs in the home folder: the test's own.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
     int status = 0;
     {
         ReferenceAtTest t;

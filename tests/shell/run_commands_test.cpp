@@ -325,6 +325,7 @@ class RunTest : public QObject {
     void FilesCloseWhenAnotherEditorBecomesActive();
     void ThePanelSaysWhatTheNextResumeDoes();
     void ABreakpointSetDuringAPauseKeepsTheResumeLine();
+    void AProgramRunsInItsOwnFolder();
 
     void ActivatingAWindowTurnsStepModeOff() {
         EditorWindow* a = Editor(DefaultProgram());
@@ -690,6 +691,39 @@ void RunTest::ABreakpointSetDuringAPauseKeepsTheResumeLine() {
     e->memo()->setTextCursor(QTextCursor(e->memo()->document()->findBlockByNumber(4)));
     e->toggleBreakpoint();
     QCOMPARE(session->startLine(), 3);
+}
+
+// A saved program reads the files beside it; a window never saved runs in the home
+// folder. The test's own folders stand in for both.
+void RunTest::AProgramRunsInItsOwnFolder() {
+    const QString previousDir = QDir::currentPath();
+    const QByteArray previousHome = qgetenv("HOME");
+    QTemporaryDir project, home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    auto write = [](const QString& path, const QByteArray& text) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    write(project.filePath("notes.txt"), "du dossier du programme\r\n");
+    write(home.filePath("notes.txt"), "du dossier personnel\r\n");
+    const QByteArray program = "file f\r\nchar s[40]\r\nmain()\r\n{\r\n"
+                               "f=fopen(\"notes.txt\",\"r\")\r\nfgets(f, s)\r\nfclose(f)\r\n"
+                               "puts(s)\r\n}\r\n";
+    write(project.filePath("lire.c"), program);
+    QVERIFY(form->openProgram(project.filePath("lire.c")));
+    form->activeEditor()->runProgram();
+    const QString fromProject = ConsoleText();
+    EditorWindow* unsaved =
+        Editor({u"file f", u"char s[40]", u"main()", u"{", u"f=fopen(\"notes.txt\",\"r\")",
+                u"fgets(f, s)", u"fclose(f)", u"puts(s)", u"}"});
+    unsaved->runProgram();
+    const QString fromHome = ConsoleText();
+    QDir::setCurrent(previousDir);
+    qputenv("HOME", previousHome);
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join("|")));
+    QCOMPARE(fromProject, QString("du dossier du programme"));
+    QCOMPARE(fromHome, QString("du dossier personnel"));
 }
 
 QTEST_MAIN(RunTest)

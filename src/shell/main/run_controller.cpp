@@ -1,7 +1,9 @@
 #include "run_controller.h"
 
 #include <QAction>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -24,6 +26,16 @@
 #include "symbol_table_dialog.h"
 
 namespace vokc {
+
+namespace {
+// A program finds its data files beside it: a fresh run starts in the folder of its saved
+// file, or in the home folder for a window never saved. The program may move on with
+// chdir; a resume leaves it where it is.
+void RunFolder(const EditorWindow* editor) {
+    const QString file = editor->fileName();
+    QDir::setCurrent(file.isEmpty() ? QDir::homePath() : QFileInfo(file).absolutePath());
+}
+} // namespace
 
 RunController::RunController(MainWindow& window) : QObject(&window), window_(window) {}
 
@@ -123,11 +135,13 @@ void RunController::startRun(EditorWindow* editor, bool fresh) {
     runningEditor_ = editor;
     if (hoverTips_) hoverTips_->setEditor(editor->memo());
     editor->beginRun();
-    if (fresh)
+    if (fresh) {
+        RunFolder(editor);
         session->start(editor->programText(),
                        editor::ToCp1252(editor->programName().toStdU16String()));
-    else
+    } else {
         session->resume(editor->programText());
+    }
 }
 
 void RunController::showStop(const RunStop& stop) {
