@@ -27,15 +27,17 @@ best_ms() {
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a < 1) a = 1; printf "%.2f", b / a }'; }
 
-# side NAME LABEL TARGET: vokc-run's whole process against the application's run alone.
+# side NAME LABEL TARGET [dock]: vokc-run's whole process against the application's run
+# alone (with "dock", the variables dock shown).
 side() {
-  local name=$1 label=$2 target=$3
+  local name=$1 label=$2 target=$3 dock=${4:-}
   local v a
   v=$(best_ms "$build/vokc-run" "$here/programs/$name.c")
-  a=$(QT_QPA_PLATFORM=offscreen "$exe" "$here/programs/$name.c" "$runs" 2> /dev/null)
+  a=$(QT_QPA_PLATFORM=offscreen "$exe" "$here/programs/$name.c" "$runs" $dock 2> /dev/null)
   echo "$label"
   echo "  vokc-run    : $v ms"
   echo "  application : $a ms ; $(ratio "$v" "$a") fois le temps de vokc-run (objectif : au plus $target)"
 }
 side count_10m "Boucle de calcul, 10 millions de lignes" 1.5
+side count_10m "Boucle de calcul, 10 millions de lignes, panneau des variables affiché" 1.5 dock
 side print_100k "Boucle d'affichage, 100000 lignes" 5

@@ -1,8 +1,11 @@
 // Each hint is chosen by the message's text and, for some, by the line that raised it:
 // an unknown name in a scanf without '&', an expression with more than one operator, a
 // fputs on a file whose fopen line has a blank before fopen, a for, if or while glued to
-// its parenthesis, a message with a name in it.
+// its parenthesis, a message with a name in it (or a line that is no statement), the IF
+// line or the block where an else is missing. A failed fopen names its file and folder.
 #include "hints.h"
+
+#include <filesystem>
 
 #include "interpreter.h"
 #include "messages.h"
@@ -88,8 +91,13 @@ bool BlankBeforeFopen(std::string_view line, const ProgramText& program) {
 bool GluedParenthesis(std::string_view line, const ProgramText&) {
     return StartsNoCase(line, "for(") || StartsNoCase(line, "if(") || StartsNoCase(line, "while(");
 }
+// ELSE manquant stops on the IF line when the then-branch is one line, on the '}' of a
+// block otherwise.
+bool IfLine(std::string_view line, const ProgramText&) {
+    return StartsNoCase(line, "if ") || StartsNoCase(line, "if(");
+}
 
-// The twelve mistakes, in the order they are looked for.
+// The mistakes, in the order they are looked for.
 const Rule kRules[] = {
     {msg::kFormatIncorrect,
      "Le format ne contient que %d, %f, %c ou %s : écrivez le texte dans un printf à part.",
@@ -100,11 +108,19 @@ const Rule kRules[] = {
      "erreur-expression", TwoOperators},
     {msg::kNonOuvertEcriture, "Écrivez f=fopen(...) sans espace.", "fichier-non-ouvert",
      BlankBeforeFopen},
+    {msg::kElseManquant,
+     "Sans else, terminez par ; la ligne qui suit ce if (un point-virgule y manque souvent).",
+     "else-manquant", IfLine},
     {msg::kElseManquant, "Terminez le bloc par }; s'il n'y a pas de else.", "else-manquant",
      Always},
     {msg::kErreurSyntaxe,
      "Écrivez une espace entre le mot et la parenthèse : for (, if (, while (.", "erreur-syntaxe",
      GluedParenthesis},
+    // No name at all: the line is no statement (clrscr(), a misspelt keyword or call).
+    {"Identificateur  inconnu",
+     "Cette ligne n'est reconnue comme aucune instruction : vérifiez l'orthographe du mot-clé, "
+     "le nom de la procédure et les parenthèses.",
+     "identificateur-inconnu", Always},
     {"Identificateur *",
      "Déclarez ce nom en tête du programme, ou vérifiez son orthographe (les majuscules comptent).",
      "identificateur-inconnu", Always},
@@ -119,6 +135,63 @@ const Rule kRules[] = {
      "variables-calculs", Always},
 };
 
+// A fopen argument: a quoted name's text, or a string variable's value during the run
+// (empty when neither is known).
+std::string ArgumentValue(std::string_view operand, const Interpreter* run) {
+    operand = Trim(operand);
+    if (operand.size() >= 2 && operand.front() == '"' && operand.back() == '"')
+        return std::string(operand.substr(1, operand.size() - 2));
+    std::string value;
+    if (run && !operand.empty() && run->InspectReference(operand, value)) return value;
+    return {};
+}
+
+// A fopen that failed: the file it looked for and the folder it looked in (a relative
+// name is taken from the current folder, where the run is).
+Hint FopenHint(std::string_view line, const Interpreter* run) {
+    if (!line.empty() && line.back() == ';') line = Trim(line.substr(0, line.size() - 1));
+    const std::size_t paren = line.find('(');
+    if (paren == std::string_view::npos) return {};
+    std::string_view args = line.substr(paren + 1);
+    const std::size_t comma = args.find(',');
+    std::string_view nameText = Trim(args.substr(0, comma));
+    if (EqualsNoCase(nameText, "PRN:")) return {}; // the printer: no file, no folder
+    std::string_view modeText;
+    if (comma != std::string_view::npos) {
+        modeText = Trim(args.substr(comma + 1));
+        if (!modeText.empty() && modeText.back() == ')') modeText.remove_suffix(1);
+    }
+    const std::string name = ArgumentValue(nameText, run);
+    const std::string mode = ArgumentValue(modeText, run);
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path full = fs::path(Cp1252ToUtf8(name));
+    if (!full.is_absolute()) full = fs::current_path(ec) / full;
+    if (ec) return {};
+    const std::string file = Utf8ToCp1252(full.filename().string());
+    const std::string folder = Utf8ToCp1252(full.parent_path().lexically_normal().string());
+    const auto quoted = [](const std::string& text) {
+        return Utf8ToCp1252("« ") + text + Utf8ToCp1252(" »");
+    };
+    Hint hint;
+    hint.page = "messages.html#fichiers";
+    const char kind = mode.empty() ? '\0' : UpperAscii(mode[0]);
+    if (name.empty())
+        hint.text = Utf8ToCp1252("Vérifiez le nom du fichier ; il est cherché dans le dossier ") +
+                    quoted(folder) + ".";
+    else if (kind == 'W')
+        hint.text = Utf8ToCp1252("Le fichier ") + quoted(file) +
+                    Utf8ToCp1252(" ne peut pas être créé dans le dossier ") + quoted(folder) +
+                    Utf8ToCp1252(" : vérifiez que ce dossier existe et qu'on peut y écrire.");
+    else
+        hint.text = Utf8ToCp1252("Le fichier ") + quoted(file) +
+                    Utf8ToCp1252(" est introuvable ou illisible dans le dossier ") +
+                    quoted(folder) +
+                    Utf8ToCp1252(" : vérifiez son nom, ou placez-le dans ce "
+                                 "dossier, à côté du programme.");
+    return hint;
+}
+
 bool Matches(std::string_view pattern, std::string_view message) {
     const std::string cp = Utf8ToCp1252(pattern);
     std::string_view p = cp;
@@ -132,9 +205,11 @@ bool Matches(std::string_view pattern, std::string_view message) {
 }
 } // namespace
 
-Hint HintFor(std::string_view message, const ProgramText& program, int line) {
+Hint HintFor(std::string_view message, const ProgramText& program, int line,
+             const Interpreter* run) {
     // A copy: a program text's view of a line may not outlive the reading of another.
     const std::string text(LineOf(program, line));
+    if (Matches(msg::kErreurEntreeSortie, message)) return FopenHint(text, run);
     for (const Rule& rule : kRules) {
         if (!Matches(rule.message, message) || !rule.applies(text, program)) continue;
         Hint hint;

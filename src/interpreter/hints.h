@@ -16,8 +16,12 @@ struct Hint {
     std::string page; // the help page and section, as "messages.html#else-manquant"
 };
 
+class Interpreter;
+
 // The hint for a message (Windows-1252, as the interpreter shows it) raised by the
-// 0-based `line` of `program` (-1: no line).
-Hint HintFor(std::string_view message, const ProgramText& program, int line);
+// 0-based `line` of `program` (-1: no line). With the interpreter of the run, a hint may
+// name a value (the file name a failed fopen took from a variable).
+Hint HintFor(std::string_view message, const ProgramText& program, int line,
+             const Interpreter* run = nullptr);
 
 } // namespace vokc

@@ -204,6 +204,52 @@ bool Engine::InspectReference(std::string_view reference, std::string& text) con
     return true;
 }
 
+// The rows of ValueTexts(maxElements) come in declaration order, one per plain variable
+// and up to maxElements per array: a reference is found at its variable's first row plus
+// its element. Index variables are read from the same rows.
+bool Engine::InspectReferenceAt(std::string_view reference, const std::vector<std::string>& rows,
+                                int maxElements, std::string& text) const {
+    // What names no variable, and the notes that need no value, read as at present.
+    if (!InspectReference(reference, text)) return false;
+    std::string_view name, indexText;
+    SplitReference(Trim(reference), name, indexText);
+    name = Trim(name);
+    if (!name.empty() && name[0] == '*') name.remove_prefix(1);
+    const int shown = std::max(maxElements, 1);
+    auto firstRow = [&](int position) {
+        std::size_t row = 0;
+        for (int p = 1; p < position; ++p)
+            if (IsVariable(symbols_[p].kind))
+                row += static_cast<std::size_t>(std::min(ElementCount(p), shown));
+        return row;
+    };
+    const int p = Lookup(name);
+    if (p == 0 || !IsVariable(symbols_[p].kind)) return true; // a whole array
+    std::int64_t element = 0;
+    if (IsArrayName(name)) {
+        indexText = Trim(indexText);
+        std::int32_t value = 0;
+        const int q = Lookup(indexText);
+        if (q != 0) {
+            if (symbols_[q].kind != SymbolKind::Int) return true; // the note of a wrong type
+            const std::size_t row = firstRow(q);
+            if (row >= rows.size() || !ParseInt(rows[row], value)) return false;
+        } else if (!ParseInt(indexText, value)) {
+            return true; // the note of an unreadable index
+        }
+        element = static_cast<std::int64_t>(value) - 1;
+        if (element < 0 || element >= ElementCount(p)) {
+            text = Cp(msg::kIndiceHorsLimites);
+            return true;
+        }
+        if (element >= shown) return false;
+    }
+    const std::size_t row = firstRow(p) + static_cast<std::size_t>(element);
+    if (row >= rows.size()) return false;
+    text = rows[row];
+    return true;
+}
+
 // Every open block holds its entries of the control stack, pushed just before the block:
 // four for a for loop, one for the others (the caller's line for a procedure call).
 std::vector<CallFrame> Engine::CallChain() const {
@@ -227,6 +273,26 @@ std::vector<CallFrame> Engine::CallChain() const {
         chain.push_back(std::move(call));
     }
     return chain;
+}
+
+int Engine::OpenBlockLine() const {
+    if (blockCount_ < 1) return -1;
+    int entries = 0;
+    for (int k = 1; k <= blockCount_; ++k)
+        entries += blocks_[k].keyword == kNextKeyword ? 4 : 1;
+    const BlockFrame& frame = blocks_[blockCount_];
+    if (frame.keyword == kEndSubKeyword) {
+        int header = -1;
+        for (int p = 1; p <= symbolCount_; ++p) {
+            const SymbolEntry& e = symbols_[p];
+            if (e.kind == SymbolKind::Procedure && e.index < frame.resumeLine && e.index > header)
+                header = e.index;
+        }
+        return header;
+    }
+    // A for loop's line is the first of its four entries.
+    const int first = frame.keyword == kNextKeyword ? entries - 3 : entries;
+    return first >= 1 && first <= controlTop_ ? control_[first] : -1;
 }
 
 int Engine::CallDepth() const {

@@ -38,6 +38,14 @@ std::string Interpreter::ValueText(int variable, int element) const {
 bool Interpreter::InspectReference(std::string_view reference, std::string& text) const {
     return engine_->InspectReference(reference, text);
 }
+bool Interpreter::InspectReferenceAt(std::string_view reference,
+                                     const std::vector<std::string>& rows, int maxElements,
+                                     std::string& text) const {
+    return engine_->InspectReferenceAt(reference, rows, maxElements, text);
+}
+int Interpreter::OpenBlockLine() const {
+    return engine_->OpenBlockLine();
+}
 std::vector<CallFrame> Interpreter::CallChain() const {
     return engine_->CallChain();
 }

@@ -127,6 +127,13 @@ class Interpreter {
     // element name[3] or name[i]. False when it names no variable; an index outside
     // the array gives a short note in `text` (and true).
     bool InspectReference(std::string_view reference, std::string& text) const;
+    // The same at a remembered pause: `rows` are that moment's ValueTexts(maxElements),
+    // an index variable included. False also for an element beyond those kept.
+    bool InspectReferenceAt(std::string_view reference, const std::vector<std::string>& rows,
+                            int maxElements, std::string& text) const;
+    // The 0-based line of the statement that opened the innermost block (a for or while
+    // loop, a do, or the header of the procedure that runs); -1 when none is open.
+    int OpenBlockLine() const;
     // The active procedure calls, outermost first.
     std::vector<CallFrame> CallChain() const;
     int CallDepth() const;

@@ -146,7 +146,10 @@ class Engine {
     void ValueTexts(std::vector<std::string>& out, int maxElements) const;
     std::string ValueText(int variable, int element) const;
     bool InspectReference(std::string_view reference, std::string& text) const;
+    bool InspectReferenceAt(std::string_view reference, const std::vector<std::string>& rows,
+                            int maxElements, std::string& text) const;
     std::vector<CallFrame> CallChain() const;
+    int OpenBlockLine() const;
     int CallDepth() const;
     void SetRunToLine(int line) { runToLine_ = line; }
     void SetStepLimit(std::uint64_t limit) { stepLimit_ = limit; }

@@ -8,6 +8,16 @@
 
 namespace vokc {
 
+// A message of a run as its box shows it.
+struct RunMessage {
+    QString text;       // exactly as the interpreter gave it
+    QString hint;       // below it, for a common mistake (empty: none)
+    QString helpPage;   // the help section that explains it
+    bool error = false; // the standard error box, for an error the language does not catch
+    int line = -1;      // the 0-based line that raised it (-1: none)
+    int count = 1;      // how many times in a row that line raised it during one step
+};
+
 class ConsoleView {
   public:
     virtual ~ConsoleView() = default;
@@ -38,6 +48,15 @@ class ConsoleView {
             showError(text);
         else
             showMessage(text);
+    }
+    // A message of a run with its line; by default the boxes above, once.
+    virtual void showRunMessage(const RunMessage& m) {
+        if (!m.hint.isEmpty())
+            showHintedMessage(m.text, m.hint, m.helpPage, m.error);
+        else if (m.error)
+            showError(m.text);
+        else
+            showMessage(m.text);
     }
 };
 

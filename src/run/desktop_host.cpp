@@ -30,6 +30,19 @@ DesktopHost::~DesktopHost() {
 void DesktopHost::beginRun() {
     stopRequested_ = false;
     sincePaint_.start();
+    inRun_ = true;
+}
+
+void DesktopHost::endRun() {
+    showHeldMessage();
+    inRun_ = false;
+}
+
+void DesktopHost::showHeldMessage() {
+    if (!held_) return;
+    const RunMessage message = std::move(*held_);
+    held_.reset();
+    view_.showRunMessage(message);
 }
 
 void DesktopHost::requestStop() {
@@ -38,14 +51,20 @@ void DesktopHost::requestStop() {
 }
 
 void DesktopHost::report(std::string_view text, int line, bool error) {
-    const Hint hint = program_ ? HintFor(text, *program_, line) : Hint{};
-    if (!hint.text.empty())
-        view_.showHintedMessage(Cp1252ToQString(text), Cp1252ToQString(hint.text),
-                                QString::fromStdString(hint.page), error);
-    else if (error)
-        view_.showError(Cp1252ToQString(text));
-    else
-        view_.showMessage(Cp1252ToQString(text));
+    RunMessage message;
+    message.text = Cp1252ToQString(text);
+    message.error = error;
+    message.line = line;
+    if (held_ && held_->text == message.text && held_->line == line && held_->error == error) {
+        ++held_->count;
+        return;
+    }
+    showHeldMessage();
+    const Hint hint = program_ ? HintFor(text, *program_, line, interpreter_) : Hint{};
+    message.hint = Cp1252ToQString(hint.text);
+    message.helpPage = QString::fromStdString(hint.page);
+    held_ = std::move(message);
+    if (!inRun_) showHeldMessage();
 }
 
 void DesktopHost::Message(std::string_view text, int line) {
@@ -55,10 +74,13 @@ void DesktopHost::ErrorBox(std::string_view text, int line) {
     report(text, line, true);
 }
 void DesktopHost::ShowConsole(std::string_view caption) {
+    if (held_) showHeldMessage();
     view_.showConsole(Cp1252ToQString(caption));
 }
 
 void DesktopHost::DrawText(int x, int y, std::string_view text) {
+    if (held_) [[unlikely]]
+        showHeldMessage();
     view_.drawText(x, y, Cp1252ToQString(text));
 }
 
@@ -67,14 +89,17 @@ int DesktopHost::TextWidth(std::string_view text) {
 }
 
 void DesktopHost::ClearScreen() {
+    if (held_) showHeldMessage();
     view_.clear();
 }
 
 std::string DesktopHost::ReadAnswer(int x, int y) {
+    if (held_) showHeldMessage();
     return QStringToCp1252(view_.readAnswer(x, y));
 }
 
 std::string DesktopHost::ReadKey() {
+    if (held_) showHeldMessage();
     const int x = interpreter_ ? interpreter_->TextX() : 0;
     const int y = interpreter_ ? interpreter_->TextY() : 0;
     return QStringToCp1252(view_.readKey(x, y));
@@ -134,6 +159,7 @@ char DesktopHost::DecimalSeparator() {
 }
 
 bool DesktopHost::StopRequested() {
+    if (held_) showHeldMessage();
     if (sincePaint_.elapsed() >= 40) {
         QCoreApplication::processEvents();
         sincePaint_.restart();

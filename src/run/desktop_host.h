@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "console_view.h"
 #include "host.h"
@@ -35,6 +36,10 @@ class DesktopHost final : public Host {
     void setProgramText(const ProgramText* program) { program_ = program; }
     // Starts the stop-request bookkeeping of a new Exec call.
     void beginRun();
+    // Ends an Exec call: shows the message held back, if any. During a call, a message
+    // waits until the next one differs or the program shows or reads something, so that
+    // the same message raised many times by one line is one box with its count.
+    void endRun();
     // Asks the run to stop at its next line; a read in progress ends at once.
     void requestStop();
     bool stopRequested() const { return stopRequested_; }
@@ -61,6 +66,7 @@ class DesktopHost final : public Host {
 
   private:
     void report(std::string_view text, int line, bool error);
+    void showHeldMessage();
 
     ConsoleView& view_;
     const ProgramText* program_ = nullptr;
@@ -71,6 +77,8 @@ class DesktopHost final : public Host {
     // The print job between fopen(PRN:) and fclose(PRN:).
     std::unique_ptr<QPrinter> printer_;
     PagePrinter pages_;
+    bool inRun_ = false;
+    std::optional<RunMessage> held_;
 };
 
 } // namespace vokc

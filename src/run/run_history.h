@@ -15,6 +15,9 @@ namespace vokc {
 
 class RunHistory {
   public:
+    // Elements of an array kept at each pause, as many as the variables panel shows.
+    static constexpr int kElementsKept = 1000;
+
     explicit RunHistory(std::size_t capacity = 10000);
 
     // Forgets every pause (a fresh run).

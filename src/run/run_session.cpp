@@ -12,7 +12,7 @@ namespace vokc {
 
 namespace {
 // Elements of an array that the history keeps, as many as the variables panel shows.
-constexpr int kHistoryElements = 1000;
+constexpr int kHistoryElements = RunHistory::kElementsKept;
 } // namespace
 
 QString RunningStateText() {
@@ -26,8 +26,15 @@ QString StopStateText(const RunStop& stop) {
         return QStringLiteral("Termin\u00E9");
     case RunStopReason::Error:
         return QStringLiteral("Arr\u00EAt\u00E9 ligne %1").arg(line);
-    case RunStopReason::StepPause:
-        return QStringLiteral("Pause ligne %1 (pas \u00E0 pas)").arg(line);
+    case RunStopReason::StepPause: {
+        // The words say what a resume does: the block's end first, and one line or all.
+        QString text = stop.blockLine >= 0
+                           ? QStringLiteral("Pause \u00E0 la fin du bloc de la ligne %1")
+                                 .arg(stop.blockLine + 1)
+                           : QStringLiteral("Pause ligne %1").arg(line);
+        if (stop.stepMode) text += QStringLiteral(" (pas \u00E0 pas)");
+        return text;
+    }
     case RunStopReason::Breakpoint:
         return QStringLiteral("Pause ligne %1 (point d'arr\u00EAt)").arg(line);
     case RunStopReason::UserStop:
@@ -102,6 +109,7 @@ void RunSession::runFrom(const ProgramText& text, bool fresh) {
     host_->setProgramText(&text);
     interpreter_->Exec(text, startLine_, stopState, mode);
     host_->setProgramText(nullptr);
+    host_->endRun();
     const RunStop stop = describeStop(stopState, fresh, mode != 0);
     // Every pause is remembered with the values of that moment.
     if (stop.reason == RunStopReason::StepPause || stop.reason == RunStopReason::Breakpoint) {
@@ -151,6 +159,8 @@ RunStop RunSession::describeStop(int stopState, bool fresh, bool stepped) const 
     const bool blockEnd = last == StopReason::StepBeforeBlockEnd;
     stop.markStep = stepped && stop.reason != RunStopReason::Breakpoint && (fresh || !blockEnd);
     stop.showLine = stopState != 0 && (fresh || !blockEnd);
+    if (blockEnd) stop.blockLine = interpreter_->OpenBlockLine();
+    stop.stepMode = stepMode_;
     return stop;
 }
 

@@ -33,12 +33,16 @@ enum class RunStopReason {
 
 // One stop of a run: why, and the 0-based line a resume goes on from. `markStep` asks the
 // editor for a step marker in front of that line; `showLine` to put the caret there and
-// highlight it.
+// highlight it. A step that paused before a block's end gives the 0-based line that
+// opened the block (`blockLine`, -1 otherwise): a resume runs that end first. `stepMode`
+// says whether the next resume pauses after one line.
 struct RunStop {
     RunStopReason reason = RunStopReason::Finished;
     int line = 0;
     bool markStep = false;
     bool showLine = false;
+    int blockLine = -1;
+    bool stepMode = false;
 };
 
 // What the status bar's run panel says: during a run, and after each kind of stop (the

@@ -3,6 +3,8 @@
 
 #include "fake_host.h"
 #include "hints.h"
+#include "interpreter.h"
+#include "temp_dir.h"
 #include "text.h"
 
 namespace vokc::test {
@@ -35,6 +37,50 @@ TEST(Hints, EachMistakeGetsItsHint) {
         EXPECT_NE(HintText(message, any, -1), "") << message;
     const MemoryText text(any);
     EXPECT_EQ(HintFor(Utf8ToCp1252("ELSE manquant"), text, 2).page, "messages.html#else-manquant");
+}
+
+// Hints that fit the place where the run stopped: a line that is no statement, the two
+// places of a missing else, and a failed fopen naming its file and folder.
+TEST(Hints, HintsFitWhereTheRunStopped) {
+    const std::string nameless = HintText("Identificateur  inconnu", "clrscr()\n", 0);
+    EXPECT_NE(nameless.find("orthographe du mot-cl"), std::string::npos) << nameless;
+    EXPECT_EQ(nameless.find("Déclarez"), std::string::npos) << nameless;
+    EXPECT_NE(HintText("Identificateur y inconnu", "y = 2\n", 0), nameless);
+
+    const std::string ifElse = "int x\nmain()\n{\nif (x == 1)\n  puts(\"un\")\n}\n";
+    const std::string onIf = HintText("ELSE manquant", ifElse, 3);
+    EXPECT_NE(onIf.find("la ligne qui suit ce if"), std::string::npos) << onIf;
+    EXPECT_EQ(HintText("ELSE manquant", "IF(x == 1)\n", 0), onIf);
+    EXPECT_EQ(HintText("ELSE manquant", "if (x == 1)\n{\nx = 2\n}\n", 3),
+              "Terminez le bloc par }; s'il n'y a pas de else.");
+
+    const TempDirGuard dir;
+    const std::string folder = dir.dir().lexically_normal().string();
+    const std::string read = HintText("Erreur Entrée/Sortie", "f=fopen(\"notes.txt\",\"r\");\n", 0);
+    EXPECT_NE(read.find("« notes.txt »"), std::string::npos) << read;
+    EXPECT_NE(read.find("« " + folder + " »"), std::string::npos) << read;
+    const std::string write =
+        HintText("Erreur Entrée/Sortie", "f = fopen(\"sous/x.txt\", \"w\")\n", 0);
+    EXPECT_NE(write.find("« x.txt »"), std::string::npos) << write;
+    EXPECT_NE(write.find("« " + folder + "/sous »"), std::string::npos) << write;
+    EXPECT_NE(write.find("créé"), std::string::npos) << write;
+    EXPECT_EQ(HintText("Erreur Entrée/Sortie", "f=fopen(PRN:,\"w\")\n", 0), "");
+    EXPECT_EQ(
+        HintFor(Utf8ToCp1252("Erreur Entrée/Sortie"), MemoryText("f=fopen(\"a\",\"r\")\n"), 0).page,
+        "messages.html#fichiers");
+
+    // A name held in a variable is read from the run.
+    FakeHost host;
+    Interpreter run(host);
+    const MemoryText program(
+        "char n[20]\nfile f\nmain()\n{\nn = \"absent.txt\"\nf=fopen(n,\"r\")\n}\n");
+    int start = 0, state = 0;
+    run.Exec(program, start, state, 0);
+    ASSERT_EQ(host.AllMessages(), Utf8ToCp1252("Erreur Entrée/Sortie|"));
+    const std::string named =
+        Cp1252ToUtf8(HintFor(Utf8ToCp1252("Erreur Entrée/Sortie"), program, start, &run).text);
+    EXPECT_NE(named.find("« absent.txt »"), std::string::npos) << named;
+    EXPECT_NE(named.find("« " + folder + " »"), std::string::npos) << named;
 }
 
 TEST(Hints, NoHintWhenTheLineDoesNotShowTheMistake) {

@@ -63,6 +63,11 @@ class FakeConsole final : public ConsoleView {
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
     void cancelRead() override { ++cancels; }
+    QList<RunMessage> runMessages;
+    void showRunMessage(const RunMessage& m) override {
+        runMessages << m;
+        ConsoleView::showRunMessage(m);
+    }
     void showMessage(const QString& text) override { messages << text; }
     void showError(const QString& text) override { errors << text; }
 };
@@ -256,6 +261,8 @@ class RunSessionTest : public QObject {
     void FilesStayOpenAcrossStepsAndCloseAtTheEnd();
     void MarkersOnAnyLineAreNotCode();
     void TheStatusTextSaysWhatTheRunDoes();
+    void ThePauseTextSaysWhatAResumeDoes();
+    void ARepeatedMessageOfALineComesOnceWithItsCount();
 };
 
 void RunSessionTest::StoppingWhileTheInputLineWaitsEndsTheRead() {
@@ -384,6 +391,7 @@ void RunSessionTest::TheStatusTextSaysWhatTheRunDoes() {
     s.line = 4;
     QCOMPARE(StopStateText(s), QString("Termin\u00E9"));
     s.reason = RunStopReason::StepPause;
+    s.stepMode = true;
     QCOMPARE(StopStateText(s), QString("Pause ligne 5 (pas \u00E0 pas)"));
     s.reason = RunStopReason::Breakpoint;
     QCOMPARE(StopStateText(s), QString("Pause ligne 5 (point d'arr\u00EAt)"));
@@ -392,6 +400,52 @@ void RunSessionTest::TheStatusTextSaysWhatTheRunDoes() {
     session->start(p, std::string());
     QVERIFY(stops.back().reason == RunStopReason::Error);
     QCOMPARE(StopStateText(stops.back()), QString("Arr\u00EAt\u00E9 ligne 5"));
+}
+
+// A pause before a block's end names the block (its end runs first), and "(pas à pas)"
+// comes only when a resume will pause after one line.
+void RunSessionTest::ThePauseTextSaysWhatAResumeDoes() {
+    Program p{"int i", "main()", "{", "while (i < 2)", "{", "i++", "}", "puts(\"fin\")", "}"};
+    session->setStepMode(true);
+    session->start(p, std::string());
+    for (int k = 0; k < 10 && stops.back().blockLine < 0; ++k)
+        session->resume(p);
+    QCOMPARE(stops.back().blockLine, 3);
+    QCOMPARE(StopStateText(stops.back()),
+             QString("Pause \u00E0 la fin du bloc de la ligne 4 (pas \u00E0 pas)"));
+    session->resume(p); // the loop's end goes back to its test
+    QCOMPARE(stops.back().line, 3);
+    QCOMPARE(StopStateText(stops.back()), QString("Pause ligne 4 (pas \u00E0 pas)"));
+    // A step over with step mode off: the resume after it runs to the end.
+    session->setStepMode(false);
+    session->setNextStep(RunSession::StepKind::Over);
+    session->resume(p);
+    QCOMPARE(StopStateText(stops.back()), QString("Pause ligne 5"));
+    session->resume(p);
+    QVERIFY(stops.back().reason == RunStopReason::Finished);
+    QCOMPARE(view->texts.join(""), QString("fin"));
+}
+
+void RunSessionTest::ARepeatedMessageOfALineComesOnceWithItsCount() {
+    // Each bad character of the number gives the message: three, shown as one.
+    Program p{"int x", "main()", "{", "x = ABS(-2abc)", "}"};
+    session->start(p, std::string());
+    QCOMPARE(view->messages, QStringList{"Expression incorrecte"});
+    QCOMPARE(view->runMessages.size(), 1);
+    QCOMPARE(view->runMessages[0].count, 3);
+    QCOMPARE(view->runMessages[0].line, 3);
+    QVERIFY(stops.back().reason == RunStopReason::Error);
+    // Messages that differ, or come after output, each keep their box.
+    Program q{"int t[3]", "main()", "{", "puts(\"a\")", "y = 1", "}"};
+    session->start(q, std::string());
+    QCOMPARE(view->runMessages.size(), 2);
+    QCOMPARE(view->runMessages[1].text, QString("Identificateur y inconnu"));
+    QCOMPARE(view->runMessages[1].count, 1);
+    QCOMPARE(view->runMessages[1].line, 4);
+    // Outside a run (the examine dialog), a message shows at once.
+    session->examine("t[5000]");
+    QCOMPARE(view->messages.last(), QString("Indice hors limites"));
+    QCOMPARE(view->runMessages.last().line, -1);
 }
 
 QTEST_MAIN(RunSessionTest)

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "call_list.h"
@@ -303,6 +304,17 @@ class DebuggerTest : public QObject {
         QCOMPARE(Marked(), QList<int>{kI});
         QCOMPARE(Panel()->valueOfRow(kT2), QString("0"));
         QCOMPARE(Panel()->valueOfRow(kF), QString("(fermé)"));
+        // The values under the mouse are those of the viewed pause too, index included.
+        HoverTips* tips = form->hoverTips();
+        QCOMPARE(tips->textAt("t[i]=7", 0), QString("t[i] = 0"));
+        QCOMPARE(tips->textAt("t[i]=7", 2), QString("i = 2"));
+        QCOMPARE(tips->textAt("f=fopen(", 0), QString("f = (fermé)"));
+        Trigger(Command::PreviousStep); // before i=2: i was 0
+        QCOMPARE(tips->textAt("t[i]=7", 0), QString("t[i] = Indice hors limites"));
+        QCOMPARE(tips->textAt("s=\"abc\"", 0), QString("s = abc"));
+        QCOMPARE(tips->textAt("z=1", 0), QString()); // not a variable
+        Trigger(Command::NextStep);
+        QCOMPARE(session->history().viewed(), std::size_t(5));
         // Nothing ran again: the interpreter's own values are those of the present.
         QCOMPARE(session->inspect("t[2]"), QString("7"));
         QCOMPARE(ConsoleText(), console);
@@ -312,6 +324,7 @@ class DebuggerTest : public QObject {
         QVERIFY(!Panel()->banner()->isVisibleTo(Panel()));
         QCOMPARE(e->stopLine(), 14);
         QCOMPARE(Panel()->valueOfRow(kF), QString("sortie.txt (fermé)"));
+        QCOMPARE(form->hoverTips()->textAt("t[i]=7", 0), QString("t[i] = 7"));
         Trigger(Command::NextStep); // nothing after the present
         QCOMPARE(e->stopLine(), 14);
 
@@ -373,6 +386,43 @@ class HintTest : public QObject {
         e->memo()->document()->setModified(false);
     }
 
+    // The real boxes: the line in the caption, the error icon, and one box for the same
+    // message raised many times by one line.
+    void RunMessageBoxesNameTheirLine() {
+        MainWindow form;
+        auto* console = new ConsoleWindow(&form);
+        auto* session = new RunSession(*console, &form);
+        SharedWindows shared;
+        shared.console = console;
+        shared.session = session;
+        shared.procedureList = new ProcedureList(&form);
+        form.setSharedWindows(shared);
+        form.newFile();
+        EditorWindow* e = form.activeEditor();
+        QStringList boxes;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            boxes << box->windowTitle() + "|" + box->text() + "|" + box->informativeText() +
+                         (box->icon() == QMessageBox::Critical ? "|erreur" : "|autre");
+            box->button(QMessageBox::Ok)->click();
+        });
+        closer.start(10);
+        e->setTextLines({u"int x", u"main()", u"{", u"x = 1", u"x = ABS(-2abc)", u"}"});
+        form.run()->runProgram();
+        e->setTextLines({u"int x", u"main()", u"{", u"clrscr()", u"}"});
+        form.run()->runProgram();
+        QCOMPARE(boxes.join("\n"),
+                 (QStringList{"Vok C - Ligne 5|Expression incorrecte|(3 fois de suite sur cette "
+                              "ligne)|erreur",
+                              "Vok C - Ligne 4|Identificateur  inconnu|Cette ligne n'est "
+                              "reconnue comme aucune instruction : vérifiez l'orthographe du "
+                              "mot-clé, le nom de la procédure et les parenthèses.|erreur"})
+                     .join("\n"));
+        e->memo()->document()->setModified(false);
+    }
+
     void TheBoxKeepsTheMessageAndOffersHelp() {
         QMessageBox* box = MakeHintBox(nullptr, "ELSE manquant", "Terminez", false);
         QCOMPARE(box->text(), QString("ELSE manquant"));
@@ -412,6 +462,9 @@ class ReferenceAtTest : public QObject {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // A program of a window never saved runs in the home folder: the test's own.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
     int status = 0;
     {
         ReferenceAtTest t;

@@ -323,6 +323,9 @@ class RunTest : public QObject {
     void QuittingWhileAReadWaitsStillAsksToSave();
     void TheCanvasKeepsTheLatestTextsAndMeasuresThemOnce();
     void FilesCloseWhenAnotherEditorBecomesActive();
+    void ThePanelSaysWhatTheNextResumeDoes();
+    void ABreakpointSetDuringAPauseKeepsTheResumeLine();
+    void AProgramRunsInItsOwnFolder();
 
     void ActivatingAWindowTurnsStepModeOff() {
         EditorWindow* a = Editor(DefaultProgram());
@@ -646,6 +649,83 @@ void RunTest::FilesCloseWhenAnotherEditorBecomesActive() {
     QFile written(path);
     QVERIFY(written.open(QIODevice::ReadOnly));
     QVERIFY(written.readAll().startsWith("fin"));
+}
+
+// The run panel's "(pas à pas)" follows the step mode, also when it changes during a
+// pause.
+void RunTest::ThePanelSaysWhatTheNextResumeDoes() {
+    EditorWindow* e = Editor({u"int x", u"main()", u"{", u"x = 1", u"x = 2", u"}"});
+    form->action(Command::StepMode)->trigger();
+    e->runProgram();
+    QCOMPARE(form->runPanel()->text(), QString("Pause ligne 3 (pas à pas)"));
+    form->action(Command::StepMode)->trigger(); // off: F7 now runs to the end
+    QCOMPARE(form->runPanel()->text(), QString("Pause ligne 3"));
+    form->action(Command::StepMode)->trigger();
+    QCOMPARE(form->runPanel()->text(), QString("Pause ligne 3 (pas à pas)"));
+    form->action(Command::StepMode)->trigger();
+    e->resumeRun();
+    QCOMPARE(form->runPanel()->text(), QString("Terminé"));
+}
+
+// During a pause F5 only marks a line: the run goes on from the line the pause shows.
+// Without a paused run, F5 still moves the line a resume starts from.
+void RunTest::ABreakpointSetDuringAPauseKeepsTheResumeLine() {
+    Lines program = {
+        u"int x", u"main()", u"{", u"x = 1", u"x = x + 10", u"x = x + 100", u"printf(\"%d\", x)",
+        u"}"};
+    EditorWindow* e = Editor(program);
+    e->setStepMode(true);
+    e->runProgram();
+    e->resumeRun();
+    QCOMPARE(session->startLine(), 3);
+    e->memo()->setTextCursor(QTextCursor(e->memo()->document()->findBlockByNumber(6)));
+    e->toggleBreakpoint();
+    QCOMPARE(Line(e, 6), QString("\u00BBprintf(\"%d\", x)"));
+    QCOMPARE(session->startLine(), 3);
+    QCOMPARE(e->stopLine(), 3);
+    e->setStepMode(false);
+    e->resumeRun(); // every line runs, up to the breakpoint
+    QCOMPARE(session->startLine(), 6);
+    QCOMPARE(session->examine("x"), QString("111"));
+    e->resumeRun();
+    QCOMPARE(ConsoleText(), QString("111"));
+    QCOMPARE(session->state(), RunSession::State::Finished);
+    e->memo()->setTextCursor(QTextCursor(e->memo()->document()->findBlockByNumber(4)));
+    e->toggleBreakpoint();
+    QCOMPARE(session->startLine(), 3);
+}
+
+// A saved program reads the files beside it; a window never saved runs in the home
+// folder. The test's own folders stand in for both.
+void RunTest::AProgramRunsInItsOwnFolder() {
+    const QString previousDir = QDir::currentPath();
+    const QByteArray previousHome = qgetenv("HOME");
+    QTemporaryDir project, home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    auto write = [](const QString& path, const QByteArray& text) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    write(project.filePath("notes.txt"), "du dossier du programme\r\n");
+    write(home.filePath("notes.txt"), "du dossier personnel\r\n");
+    const QByteArray program = "file f\r\nchar s[40]\r\nmain()\r\n{\r\n"
+                               "f=fopen(\"notes.txt\",\"r\")\r\nfgets(f, s)\r\nfclose(f)\r\n"
+                               "puts(s)\r\n}\r\n";
+    write(project.filePath("lire.c"), program);
+    QVERIFY(form->openProgram(project.filePath("lire.c")));
+    form->activeEditor()->runProgram();
+    const QString fromProject = ConsoleText();
+    EditorWindow* unsaved =
+        Editor({u"file f", u"char s[40]", u"main()", u"{", u"f=fopen(\"notes.txt\",\"r\")",
+                u"fgets(f, s)", u"fclose(f)", u"puts(s)", u"}"});
+    unsaved->runProgram();
+    const QString fromHome = ConsoleText();
+    QDir::setCurrent(previousDir);
+    qputenv("HOME", previousHome);
+    QVERIFY2(messages.isEmpty(), qPrintable(messages.join("|")));
+    QCOMPARE(fromProject, QString("du dossier du programme"));
+    QCOMPARE(fromHome, QString("du dossier personnel"));
 }
 
 QTEST_MAIN(RunTest)

@@ -388,6 +388,7 @@ ConsoleWindow::ConsoleWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
 }
 
 void ConsoleWindow::setMessageHooks(MessageHook message, MessageHook error) {
+    boxesReplaced_ = true;
     showMessage_ = std::move(message);
     showError_ = std::move(error);
     showHinted_ = [this](const QString& text, const QString&, const QString&, bool isError) {
@@ -766,6 +767,14 @@ void ConsoleWindow::showHintedMessage(const QString& text, const QString& hint,
 
 void ConsoleWindow::showError(const QString& text) {
     showError_(text);
+}
+
+void ConsoleWindow::showRunMessage(const RunMessage& message) {
+    if (boxesReplaced_) {
+        ConsoleView::showRunMessage(message);
+        return;
+    }
+    if (ShowRunMessageBox(this, message)) emit helpRequested(message.helpPage);
 }
 
 void ConsoleWindow::setZoom(int steps) {

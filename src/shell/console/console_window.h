@@ -125,7 +125,10 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     void setSaveNameHook(NameHook hook) { askSaveName_ = std::move(hook); }
     // Replaces the box of a message with a hint (tests); setMessageHooks sends those
     // messages to its hooks without the hint.
-    void setHintHook(HintHook hook) { showHinted_ = std::move(hook); }
+    void setHintHook(HintHook hook) {
+        showHinted_ = std::move(hook);
+        boxesReplaced_ = true;
+    }
 
     void showConsole(const QString& caption) override;
     void drawText(int x, int y, const QString& text) override;
@@ -138,6 +141,8 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     void showError(const QString& text) override;
     void showHintedMessage(const QString& text, const QString& hint, const QString& helpPage,
                            bool error) override;
+    // The box of a run's message names its line; with hooks, the hooks get the text.
+    void showRunMessage(const RunMessage& message) override;
 
     // Brings what was drawn to the screen: the scroll bars take the new size and, unless
     // the user scrolled up, the console follows the latest line. Done after each burst
@@ -209,6 +214,7 @@ class ConsoleWindow : public QWidget, public ConsoleView {
     bool waitingKey_ = false;
     bool keyDone_ = false;
     HintHook showHinted_;
+    bool boxesReplaced_ = false; // a test's hooks take the messages
     bool running_ = false;
     bool placed_ = false;
     bool flushPosted_ = false;

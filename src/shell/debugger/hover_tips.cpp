@@ -5,7 +5,10 @@
 #include <QTextBlock>
 #include <QToolTip>
 
+#include "cp1252_qstring.h"
+#include "interpreter.h"
 #include "reference_at.h"
+#include "run_history.h"
 #include "run_session.h"
 
 namespace vokc {
@@ -24,8 +27,20 @@ QString HoverTips::textAt(const QString& line, int column) const {
     if (session_.isRunning() || session_.state() == RunSession::State::Idle) return {};
     const QString reference = QString::fromStdU16String(ReferenceAt(line.toStdU16String(), column));
     if (reference.isEmpty()) return {};
-    const QString value = session_.inspect(reference);
-    if (value.isNull()) return {};
+    QString value;
+    RunHistory& history = session_.history();
+    if (history.inPast()) {
+        // Looking back at a pause: the values of that pause, as the panel shows them.
+        std::string text;
+        if (!session_.interpreter().InspectReferenceAt(QStringToCp1252(reference),
+                                                       history.values(history.viewed()),
+                                                       RunHistory::kElementsKept, text))
+            return {};
+        value = Cp1252ToQString(text);
+    } else {
+        value = session_.inspect(reference);
+        if (value.isNull()) return {};
+    }
     return QStringLiteral("%1 = %2").arg(reference, value);
 }
 

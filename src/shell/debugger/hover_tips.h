@@ -1,6 +1,7 @@
 // The values under the mouse: while a run is paused or after it ended, resting the mouse
 // on a variable name or an element reference in the editor of that run shows its value
-// in a tool tip, as the variables panel shows it.
+// in a tool tip, as the variables panel shows it: while the history looks back at a
+// pause, the value of that pause.
 #pragma once
 
 #include <QObject>

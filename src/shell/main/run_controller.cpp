@@ -1,7 +1,9 @@
 #include "run_controller.h"
 
 #include <QAction>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -25,6 +27,16 @@
 #include "symbol_table_dialog.h"
 
 namespace vokc {
+
+namespace {
+// A program finds its data files beside it: a fresh run starts in the folder of its saved
+// file, or in the home folder for a window never saved. The program may move on with
+// chdir; a resume leaves it where it is.
+void RunFolder(const EditorWindow* editor) {
+    const QString file = editor->fileName();
+    QDir::setCurrent(file.isEmpty() ? QDir::homePath() : QFileInfo(file).absolutePath());
+}
+} // namespace
 
 RunController::RunController(MainWindow& window) : QObject(&window), window_(window) {}
 
@@ -95,6 +107,7 @@ void RunController::activeWindowChanged() {
     if (activeEditor_ && shared_.session) shared_.session->closeFiles();
     activeEditor_ = now;
     if (shared_.session) shared_.session->setStepMode(false);
+    stepModeChanged();
 }
 
 void RunController::connectEditor(EditorWindow* editor) {
@@ -104,9 +117,14 @@ void RunController::connectEditor(EditorWindow* editor) {
     if (hoverTips_) hoverTips_->watch(editor->memo());
     if (RunSession* session = shared_.session) {
         connect(editor, &EditorWindow::stepModeRequested, session, &RunSession::setStepMode);
-        // A resume goes on from the line before the toggled one.
+        // A resume goes on from the line before the toggled one; but during a pause of
+        // this window's run, it goes on from the line the pause shows (F4 runs to a line).
         connect(editor, &EditorWindow::breakpointToggled, session,
-                [session](int line) { session->setStartLine(line - 1); });
+                [this, session, editor](int line) {
+                    if (session->state() == RunSession::State::Paused && runningEditor_ == editor)
+                        return;
+                    session->setStartLine(line - 1);
+                });
         connect(editor, &EditorWindow::closing, session, &RunSession::closeFiles);
     }
 }
@@ -118,13 +136,16 @@ void RunController::startRun(EditorWindow* editor, bool fresh) {
     runningEditor_ = editor;
     if (hoverTips_) hoverTips_->setEditor(editor->memo());
     editor->beginRun();
-    if (fresh)
+    if (fresh) {
+        RunFolder(editor);
         session->start(editor->programText(), QStringToCp1252(editor->programName()));
-    else
+    } else {
         session->resume(editor->programText());
+    }
 }
 
 void RunController::showStop(const RunStop& stop) {
+    lastStop_ = stop;
     EditorWindow* editor = runningEditor_;
     if (!editor) return;
     editor->endRun();
@@ -162,6 +183,15 @@ void RunController::toggleStepMode() {
     // The check mark is the main window's (Qt has already inverted it).
     if (EditorWindow* e = window_.activeEditor())
         e->setStepMode(window_.action(Command::StepMode)->isChecked());
+    stepModeChanged();
+}
+
+void RunController::stepModeChanged() {
+    RunSession* session = shared_.session;
+    if (!session || !lastStop_ || session->state() != RunSession::State::Paused) return;
+    if (lastStop_->reason != RunStopReason::StepPause) return;
+    lastStop_->stepMode = session->stepMode();
+    window_.runPanel()->setText(StopStateText(*lastStop_));
 }
 
 void RunController::stopProgram() {

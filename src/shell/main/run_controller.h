@@ -9,7 +9,9 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
+#include "run_session.h"
 #include "shared_windows.h"
 
 class QEvent;
@@ -21,7 +23,6 @@ class EditorWindow;
 class HelpViewer;
 class HoverTips;
 class MainWindow;
-struct RunStop;
 
 class RunController : public QObject {
     Q_OBJECT
@@ -71,6 +72,8 @@ class RunController : public QObject {
     void setUpDebugger();
     void runFinerStep(int kind);
     void showViewedPause();
+    // The step mode changed during a pause: the run panel says what a resume now does.
+    void stepModeChanged();
 
     MainWindow& window_;
     SharedWindows shared_;
@@ -79,6 +82,7 @@ class RunController : public QObject {
     DebugDock* debugDock_ = nullptr;
     HoverTips* hoverTips_ = nullptr;
     bool debugDockShownOnce_ = false;
+    std::optional<RunStop> lastStop_; // the last stop shown
 };
 
 } // namespace vokc
