@@ -192,7 +192,7 @@ std::string TerminalHost::ReadAnswer(int, int) {
     return FromTerminal(line);
 }
 
-std::string TerminalHost::ReadKey() {
+std::string TerminalHost::ReadKey(int /*x*/, int /*y*/) {
     FlushOutput();
     int c = std::fgetc(stdin);
     if (c == EOF) {
@@ -407,14 +407,13 @@ int RunProgram(const Options& opt, const ProgramText& program, TerminalHost& hos
     interp.SetTrace(opt.trace);
     interp.SetStepLimit(opt.maxSteps);
     interp.StartProgram(FromTerminal(base));
-    int startLine = 0, stopState = 0;
-    interp.Exec(program, startLine, stopState, 0);
+    const RunResult result = interp.Exec(program, 0, StepMode::Free);
     // Files the program left open are closed here; a write that fails only now (a full
     // disk) must not go unnoticed.
     const bool closed = interp.CloseAllFiles() == 0;
     host.FlushOutput();
 
-    StopReason reason = interp.LastStop();
+    const StopReason reason = result.reason;
     int status = 0;
     if (host.OutputError() != 0) {
         // The run ended because its output could not be written: Main says so.
@@ -424,14 +423,14 @@ int RunProgram(const Options& opt, const ProgramText& program, TerminalHost& hos
                     "cut\xE9"
                     "es atteint (" +
                         std::to_string(opt.maxSteps) + ")",
-                    startLine);
+                    result.line);
         status = 3;
     } else if (reason != StopReason::Finished) {
         host.Report("ex\xE9"
                     "cution arr\xEA"
                     "t\xE9"
                     "e",
-                    startLine);
+                    result.line);
         status = 1;
     }
     if (!closed) {

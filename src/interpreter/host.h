@@ -42,8 +42,9 @@ class Host {
     // StopRequested is asked right after, and the answer is then neither drawn nor
     // stored (the reading line runs again on a resume). The same holds for ReadKey.
     virtual std::string ReadAnswer(int x, int y) = 0;
-    // One key for getch(); empty when no key can be read any more.
-    virtual std::string ReadKey() { return {}; }
+    // One key for getch(), read at the text position; empty when no key can be read
+    // any more.
+    virtual std::string ReadKey(int /*x*/, int /*y*/) { return {}; }
 
     // Printer: one job from BeginPrint to EndPrint.
     virtual bool BeginPrint() = 0;

@@ -9,7 +9,6 @@
 
 #include "cp1252_qstring.h"
 #include "hints.h"
-#include "interpreter.h"
 
 namespace vokc {
 
@@ -74,9 +73,7 @@ std::string DesktopHost::ReadAnswer(int x, int y) {
     return QStringToCp1252(view_.readAnswer(x, y));
 }
 
-std::string DesktopHost::ReadKey() {
-    const int x = interpreter_ ? interpreter_->TextX() : 0;
-    const int y = interpreter_ ? interpreter_->TextY() : 0;
+std::string DesktopHost::ReadKey(int x, int y) {
     return QStringToCp1252(view_.readKey(x, y));
 }
 

@@ -16,8 +16,6 @@ class QPrinter;
 
 namespace vokc {
 
-class Interpreter;
-
 class DesktopHost final : public Host {
   public:
     using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
@@ -27,8 +25,6 @@ class DesktopHost final : public Host {
     DesktopHost(const DesktopHost&) = delete;
     DesktopHost& operator=(const DesktopHost&) = delete;
 
-    // The interpreter whose text position getch() reads at.
-    void setInterpreter(const Interpreter* interpreter) { interpreter_ = interpreter; }
     // The printer of fopen(PRN:); tests give one that writes a PDF file.
     void setPrinterFactory(PrinterFactory factory) { makePrinter_ = std::move(factory); }
     // The program text of the run, for the hints under the messages (nullptr: none).
@@ -46,8 +42,7 @@ class DesktopHost final : public Host {
     int TextWidth(std::string_view text) override;
     void ClearScreen() override;
     std::string ReadAnswer(int x, int y) override;
-    // One key for getch(), read at the text position.
-    std::string ReadKey() override;
+    std::string ReadKey(int x, int y) override;
     bool BeginPrint() override;
     bool PrintLine(std::string_view text) override;
     bool EndPrint() override;
@@ -64,7 +59,6 @@ class DesktopHost final : public Host {
 
     ConsoleView& view_;
     const ProgramText* program_ = nullptr;
-    const Interpreter* interpreter_ = nullptr;
     PrinterFactory makePrinter_;
     bool stopRequested_ = false;
     QElapsedTimer sincePaint_;
