@@ -136,80 +136,70 @@ bool IsFloatLiteralStart(char c) {
 }
 } // namespace
 
-std::int32_t Engine::IntOperand(std::string_view text) {
+// One operand of an int or a real expression: a literal, a variable of that kind, a
+// function call, or an array element.
+template <SymbolKind Kind, typename Value> Value Engine::NumericOperand(std::string_view text) {
+    constexpr bool kInt = Kind == SymbolKind::Int;
     text = Trim(text);
     if (text.empty()) return 0;
-    if (IsIntLiteralStart(text[0])) {
-        std::int32_t v = 0;
-        if (!ParseInt(text, v)) ThrowIntConversion(text);
-        return v;
+    if (kInt ? IsIntLiteralStart(text[0]) : IsFloatLiteralStart(text[0])) {
+        if constexpr (kInt) {
+            std::int32_t v = 0;
+            if (!ParseInt(text, v)) ThrowIntConversion(text);
+            return v;
+        } else {
+            long double raw = 0, v = 0;
+            if (!ParseFloat(text, separator_, raw)) ThrowFloatConversion(text);
+            if (!RoundReal48(raw, v)) throw ErrorBoxFailure{Cp(msg::kDebordementFlottant)};
+            return v;
+        }
     }
     SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0;
     if (FindSymbol(text, kind, index)) {
-        if (kind != SymbolKind::Int) {
+        if (kind != Kind) {
             Fail(Cp(msg::kTypeIncorrect));
             return 0;
         }
-        return ints_[index];
+        if constexpr (kInt)
+            return ints_[index];
+        else
+            return floats_[index];
     }
     // A failed look-up is not an error when the operand turns out to be a function call.
     runState_ = RunState::Running;
     std::size_t paren = text.find('(');
     if (paren != std::string_view::npos) {
         bool known = false;
-        std::int32_t v = IntFunction(text.substr(0, paren), text.substr(paren + 1), known);
+        Value v = 0;
+        if constexpr (kInt)
+            v = IntFunction(text.substr(0, paren), text.substr(paren + 1), known);
+        else
+            v = FloatFunction(text.substr(0, paren), text.substr(paren + 1), known);
         if (known) return v;
     }
     SymbolKind elemKind = SymbolKind::None;
     std::int32_t slot = 0;
     if (!ResolveElement(text, elemKind, slot)) return 0;
-    if (elemKind != SymbolKind::Int) {
+    if (elemKind != Kind) {
         Fail(Cp(msg::kErreurDeType));
         return 0;
     }
     long double f = 0;
     std::int32_t i = 0;
-    if (!ReadValue(slot, SymbolKind::Int, f, i, scratch_)) return 0;
-    return i;
+    if (!ReadValue(slot, Kind, f, i, scratch_)) return 0;
+    if constexpr (kInt)
+        return i;
+    else
+        return f;
+}
+
+std::int32_t Engine::IntOperand(std::string_view text) {
+    return NumericOperand<SymbolKind::Int, std::int32_t>(text);
 }
 
 long double Engine::FloatOperand(std::string_view text) {
-    text = Trim(text);
-    if (text.empty()) return 0;
-    if (IsFloatLiteralStart(text[0])) {
-        long double raw = 0, v = 0;
-        if (!ParseFloat(text, separator_, raw)) ThrowFloatConversion(text);
-        if (!RoundReal48(raw, v)) throw ErrorBoxFailure{Cp(msg::kDebordementFlottant)};
-        return v;
-    }
-    SymbolKind kind = SymbolKind::None;
-    std::int32_t index = 0;
-    if (FindSymbol(text, kind, index)) {
-        if (kind != SymbolKind::Real) {
-            Fail(Cp(msg::kTypeIncorrect));
-            return 0;
-        }
-        return floats_[index];
-    }
-    runState_ = RunState::Running;
-    std::size_t paren = text.find('(');
-    if (paren != std::string_view::npos) {
-        bool known = false;
-        long double v = FloatFunction(text.substr(0, paren), text.substr(paren + 1), known);
-        if (known) return v;
-    }
-    SymbolKind elemKind = SymbolKind::None;
-    std::int32_t slot = 0;
-    if (!ResolveElement(text, elemKind, slot)) return 0;
-    if (elemKind != SymbolKind::Real) {
-        Fail(Cp(msg::kErreurDeType));
-        return 0;
-    }
-    long double f = 0;
-    std::int32_t i = 0;
-    if (!ReadValue(slot, SymbolKind::Real, f, i, scratch_)) return 0;
-    return f;
+    return NumericOperand<SymbolKind::Real, long double>(text);
 }
 
 // An array element operand name[index]: finds the array and the element's slot.

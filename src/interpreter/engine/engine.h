@@ -240,6 +240,9 @@ class Engine {
     bool EvalFloatExpr(std::string_view text, long double& result);
     std::int32_t IntOperand(std::string_view text);
     long double FloatOperand(std::string_view text);
+    // What IntOperand and FloatOperand share, kept inside each of them when compiled.
+    template <SymbolKind Kind, typename Value>
+    [[gnu::always_inline]] inline Value NumericOperand(std::string_view text);
 
     // ---- Strings (strings.cpp) ----
     // The assignment `target = target + term` to the string slot the target designates,
