@@ -15,6 +15,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include "date_time.h"
 #include "hints.h"
 #include "interpreter.h"
 #include "program_file.h"
@@ -239,18 +240,7 @@ bool TerminalHost::EndPrint() {
 }
 
 DateTime TerminalHost::Now() {
-    timeval tv{};
-    gettimeofday(&tv, nullptr);
-    std::time_t t = tv.tv_sec;
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    return DateTime{tm.tm_year + 1900,
-                    tm.tm_mon + 1,
-                    tm.tm_mday,
-                    tm.tm_hour,
-                    tm.tm_min,
-                    tm.tm_sec,
-                    static_cast<int>(tv.tv_usec / 1000)};
+    return LocalNow();
 }
 
 std::uint32_t TerminalHost::MillisecondsTodayUtc() {
@@ -261,13 +251,7 @@ std::uint32_t TerminalHost::MillisecondsTodayUtc() {
 
 namespace {
 std::string FormatTime(const DateTime& dt, const char* format) {
-    std::tm tm{};
-    tm.tm_year = dt.year - 1900;
-    tm.tm_mon = dt.month - 1;
-    tm.tm_mday = dt.day;
-    tm.tm_hour = dt.hour;
-    tm.tm_min = dt.minute;
-    tm.tm_sec = dt.second;
+    const std::tm tm = ToTm(dt);
     char buf[128];
     std::size_t n = std::strftime(buf, sizeof buf, format, &tm);
     return FromTerminal(std::string(buf, n));

@@ -7,15 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "date_time.h"
 #include "program_text.h"
 
 namespace vokc {
-
-// Local date and time of day, as the clock gives it.
-struct DateTime {
-    int year = 0, month = 0, day = 0;
-    int hour = 0, minute = 0, second = 0, millisecond = 0;
-};
 
 // What a program's file or directory statement is about to do with a name.
 enum class PathUse { Read, Write, MakeDirectory, RemoveDirectory, ChangeDirectory };
