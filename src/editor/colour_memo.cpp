@@ -590,12 +590,12 @@ void ColourMemo::clearShownLines() {
 void ColourMemo::applyLineRuns(const QTextBlock& block, const std::vector<LineRun>& runs) {
     if (!block.isValid()) return;
     QTextBlock lineBlock = block;
-    auto* data = dynamic_cast<LineColours*>(lineBlock.userData());
-    if (!data) {
+    auto* colours = dynamic_cast<LineColours*>(lineBlock.userData());
+    if (!colours) {
         if (runs.empty()) return;
-        data = new LineColours;
-        lineBlock.setUserData(data);
-    } else if (data->runs == runs) {
+        colours = new LineColours;
+        lineBlock.setUserData(colours);
+    } else if (colours->runs == runs) {
         return;
     }
     QList<QTextLayout::FormatRange> formats;
@@ -609,7 +609,7 @@ void ColourMemo::applyLineRuns(const QTextBlock& block, const std::vector<LineRu
         formats.append({r.Start, r.Length, format});
     }
     lineBlock.layout()->setFormats(formats);
-    data->runs = runs;
+    colours->runs = runs;
     document()->markContentsDirty(lineBlock.position(), lineBlock.length());
 }
 
@@ -723,11 +723,11 @@ void ColourMemo::drawHandlerKeys() {
         const QRectF r = blockBoundingRect(b).translated(offset);
         if (r.top() >= bottom) break;
         offset.ry() += r.height();
-        const auto* data = dynamic_cast<const LineColours*>(b.userData());
-        if (!data) continue;
+        const auto* colours = dynamic_cast<const LineColours*>(b.userData());
+        if (!colours) continue;
         const QString text = b.text();
         const QTextLayout* layout = b.layout();
-        for (const LineRun& run : data->runs) {
+        for (const LineRun& run : colours->runs) {
             if (run.Kind != rkHandler || run.Start + run.Length > text.size()) continue;
             const QTextLine l = layout->lineForTextPosition(run.Start);
             if (!l.isValid()) continue;

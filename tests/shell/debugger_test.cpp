@@ -291,7 +291,7 @@ class DebuggerTest : public QObject {
         form->runProgram();
         for (int k = 0; k < 8; ++k)
             form->resumeRun(); // nine pauses, the last before "}"
-        const QString console = ConsoleText();
+        const QString shown = ConsoleText();
         QCOMPARE(session->startLine(), 14);
         for (int k = 0; k < 3; ++k)
             Trigger("Pas p&récédent");
@@ -305,7 +305,7 @@ class DebuggerTest : public QObject {
         QCOMPARE(Panel()->valueOfRow(kF), QString("(fermé)"));
         // Nothing ran again: the interpreter's own values are those of the present.
         QCOMPARE(session->inspect("t[2]"), QString("7"));
-        QCOMPARE(ConsoleText(), console);
+        QCOMPARE(ConsoleText(), shown);
         for (int k = 0; k < 3; ++k)
             Trigger("Pas s&uivant");
         QVERIFY(!session->history().inPast());
