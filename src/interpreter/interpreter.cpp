@@ -56,9 +56,6 @@ void Interpreter::SetLineMarkers(bool on) {
 void Interpreter::SetTrace(bool on) {
     engine_->SetTrace(on);
 }
-std::uint64_t Interpreter::ExecutedLines() const {
-    return engine_->ExecutedLines();
-}
 int Interpreter::TextX() const {
     return engine_->TextX();
 }

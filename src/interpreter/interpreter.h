@@ -139,7 +139,6 @@ class Interpreter {
     void SetLineMarkers(bool on);
     // Reports every line to Host::TraceLine before it runs.
     void SetTrace(bool on);
-    std::uint64_t ExecutedLines() const;
 
     // The console's text position, where the next text or the input line goes.
     int TextX() const;

@@ -311,7 +311,7 @@ class Engine {
     [[gnu::always_inline]] inline bool RunGuarded(const ProgramText& program, std::string_view text,
                                                   int& current);
     // Ends Exec with a stop other than the program's end.
-    RunResult Stop(StopReason reason, int line);
+    [[gnu::cold]] RunResult Stop(StopReason reason, int line);
 
     void OpenScreen(bool fresh);
     void DrawText(std::string_view text);
