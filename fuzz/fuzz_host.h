@@ -55,7 +55,7 @@ class FuzzHost : public Host {
         console_.remove_prefix(end == std::string_view::npos ? console_.size() : end + 1);
         return std::string(line);
     }
-    std::string ReadKey() override {
+    std::string ReadKey(int /*x*/, int /*y*/) override {
         if (console_.empty()) return {};
         std::string key(1, console_[0]);
         console_.remove_prefix(1);

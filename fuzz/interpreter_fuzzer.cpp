@@ -21,8 +21,8 @@
 #include <sys/resource.h>
 #include <vector>
 
+#include "engine.h"
 #include "fuzz_host.h"
-#include "interpreter_internal.h"
 #include "sandbox.h"
 
 using namespace vokc;
@@ -83,14 +83,19 @@ struct Editor {
     Lines& text;
     Engine& interp;
     int startLine = 0;
-    int stepMode = 0;
+    StepMode stepMode = StepMode::Free;
+    StopReason last = StopReason::Finished;
 
     bool HasLine(int line) const { return line >= 0 && line < text.LineCount(); }
 
-    void Check(int stopState) const {
+    void Check(const RunResult& result) {
         FUZZ_CHECK(interp.ControlTop() >= 0 && interp.ControlTop() <= kControlStackSize);
         FUZZ_CHECK(interp.BlockCount() >= 0 && interp.BlockCount() <= kBlockStackSize);
-        FUZZ_CHECK(stopState == 0 || stopState == kError || stopState == kBlockPause);
+        // Only a step mode pauses after a line.
+        FUZZ_CHECK(stepMode != StepMode::Free || (result.reason != StopReason::Step &&
+                                                  result.reason != StopReason::StepBeforeBlockEnd));
+        startLine = result.line;
+        last = result.reason;
     }
 
     void Run() {
@@ -99,21 +104,17 @@ struct Editor {
             if (!l.empty() && l[0] == kStepMarker) l.erase(0, 1);
         }
         interp.StartProgram("fuzz.c");
-        startLine = 0;
-        int stopState = 0;
-        interp.Exec(text, startLine, stopState, stepMode);
-        Check(stopState);
-        if (stepMode == 1 && HasLine(startLine)) text.Edit(startLine).insert(0, 1, kStepMarker);
+        Check(interp.Exec(text, 0, stepMode));
+        if (stepMode == StepMode::Line && HasLine(startLine))
+            text.Edit(startLine).insert(0, 1, kStepMarker);
     }
 
     void Resume() {
         if (HasLine(startLine) && !text.Line(startLine).empty() &&
             text.Line(startLine)[0] == kStepMarker)
             text.Edit(startLine).erase(0, 1);
-        int stopState = 0;
-        interp.Exec(text, startLine, stopState, stepMode);
-        Check(stopState);
-        if (stepMode == 1 && interp.LastStop() != StopReason::StepBeforeBlockEnd &&
+        Check(interp.Exec(text, startLine, stepMode));
+        if (stepMode == StepMode::Line && last != StopReason::StepBeforeBlockEnd &&
             HasLine(startLine))
             text.Edit(startLine).insert(0, 1, kStepMarker);
     }
@@ -174,7 +175,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             editor.Resume();
             break;
         case 2:
-            editor.stepMode ^= 1;
+            editor.stepMode = editor.stepMode == StepMode::Free ? StepMode::Line : StepMode::Free;
             break;
         case 3:
             editor.ToggleBreakpoint(command >> 3);
@@ -192,7 +193,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             host.printerWorks = !host.printerWorks;
             break;
         }
-        if (interp.LastStop() == StopReason::StepLimit) break;
+        if (editor.last == StopReason::StepLimit) break;
     }
     interp.CloseAllFiles();
 
@@ -200,7 +201,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (verbose)
         std::fprintf(stderr, "[fin] %llu lignes, arret %d, dossier %s\n",
                      static_cast<unsigned long long>(interp.ExecutedLines()),
-                     static_cast<int>(interp.LastStop()), fuzz::Sandbox::Root().c_str());
+                     static_cast<int>(editor.last), fuzz::Sandbox::Root().c_str());
     for (const std::string& line : interp.SymbolListing())
         host.Message(line, -1);
     for (int p = 1; p <= interp.SymbolCount(); ++p) {

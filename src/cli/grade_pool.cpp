@@ -163,11 +163,10 @@ void WriteAll(int fd, std::string_view bytes) {
         const std::size_t slash = base.find_last_of('/');
         if (slash != std::string::npos) base.erase(0, slash + 1);
         interp.StartProgram(IsValidUtf8(base) ? Utf8ToCp1252(base) : base);
-        int startLine = 0, stopState = 0;
-        interp.Exec(text, startLine, stopState, 0);
+        const vokc::RunResult run = interp.Exec(text, 0, StepMode::Free);
         const bool closed = interp.CloseAllFiles() == 0;
         std::fflush(stdout);
-        const StopReason reason = interp.LastStop();
+        const StopReason reason = run.reason;
         const char* what = reason == StopReason::Finished    ? (closed ? "fini" : "fermeture")
                            : reason == StopReason::StepLimit ? "lignes"
                                                              : "erreur";
@@ -176,7 +175,7 @@ void WriteAll(int fd, std::string_view bytes) {
             message = "erreur d'entr\xE9"
                       "e/sortie \xE0 la fermeture des fichiers";
         report =
-            std::string(what) + "\n" + std::to_string(startLine + 1) + "\n" + Cp1252ToUtf8(message);
+            std::string(what) + "\n" + std::to_string(run.line + 1) + "\n" + Cp1252ToUtf8(message);
     } catch (...) {
         _exit(kChildSetupFailed);
     }

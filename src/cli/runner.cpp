@@ -15,6 +15,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include "date_time.h"
 #include "grade_cases.h"
 #include "hints.h"
 #include "interpreter.h"
@@ -193,7 +194,7 @@ std::string TerminalHost::ReadAnswer(int, int) {
     return FromTerminal(line);
 }
 
-std::string TerminalHost::ReadKey() {
+std::string TerminalHost::ReadKey(int /*x*/, int /*y*/) {
     FlushOutput();
     int c = std::fgetc(stdin);
     if (c == EOF) {
@@ -240,18 +241,7 @@ bool TerminalHost::EndPrint() {
 }
 
 DateTime TerminalHost::Now() {
-    timeval tv{};
-    gettimeofday(&tv, nullptr);
-    std::time_t t = tv.tv_sec;
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    return DateTime{tm.tm_year + 1900,
-                    tm.tm_mon + 1,
-                    tm.tm_mday,
-                    tm.tm_hour,
-                    tm.tm_min,
-                    tm.tm_sec,
-                    static_cast<int>(tv.tv_usec / 1000)};
+    return LocalNow();
 }
 
 std::uint32_t TerminalHost::MillisecondsTodayUtc() {
@@ -262,13 +252,7 @@ std::uint32_t TerminalHost::MillisecondsTodayUtc() {
 
 namespace {
 std::string FormatTime(const DateTime& dt, const char* format) {
-    std::tm tm{};
-    tm.tm_year = dt.year - 1900;
-    tm.tm_mon = dt.month - 1;
-    tm.tm_mday = dt.day;
-    tm.tm_hour = dt.hour;
-    tm.tm_min = dt.minute;
-    tm.tm_sec = dt.second;
+    const std::tm tm = ToTm(dt);
     char buf[128];
     std::size_t n = std::strftime(buf, sizeof buf, format, &tm);
     return FromTerminal(std::string(buf, n));
@@ -373,14 +357,13 @@ int RunProgram(const Options& opt, const ProgramText& program, TerminalHost& hos
     interp.SetTrace(opt.trace);
     interp.SetStepLimit(opt.maxSteps);
     interp.StartProgram(FromTerminal(base));
-    int startLine = 0, stopState = 0;
-    interp.Exec(program, startLine, stopState, 0);
+    const RunResult result = interp.Exec(program, 0, StepMode::Free);
     // Files the program left open are closed here; a write that fails only now (a full
     // disk) must not go unnoticed.
     const bool closed = interp.CloseAllFiles() == 0;
     host.FlushOutput();
 
-    StopReason reason = interp.LastStop();
+    const StopReason reason = result.reason;
     int status = 0;
     if (host.OutputError() != 0) {
         // The run ended because its output could not be written: Main says so.
@@ -390,14 +373,14 @@ int RunProgram(const Options& opt, const ProgramText& program, TerminalHost& hos
                     "cut\xE9"
                     "es atteint (" +
                         std::to_string(opt.maxSteps) + ")",
-                    startLine);
+                    result.line);
         status = 3;
     } else if (reason != StopReason::Finished) {
         host.Report("ex\xE9"
                     "cution arr\xEA"
                     "t\xE9"
                     "e",
-                    startLine);
+                    result.line);
         status = 1;
     }
     if (!closed) {

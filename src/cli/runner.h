@@ -37,7 +37,7 @@ class TerminalHost : public Host {
     void LineBreak() override;
     void ClearScreen() override;
     std::string ReadAnswer(int x, int y) override;
-    std::string ReadKey() override;
+    std::string ReadKey(int x, int y) override;
     bool BeginPrint() override;
     bool PrintLine(std::string_view text) override;
     bool EndPrint() override;

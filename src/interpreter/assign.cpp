@@ -1,6 +1,6 @@
 // Assignments (name = expression, element[index] = expression) and the ++ / --
 // statements of whole int variables.
-#include "interpreter_internal.h"
+#include "engine.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
@@ -40,7 +40,7 @@ void Engine::Assign(std::string_view c) {
         [[fallthrough]];
     case SymbolKind::Char:
         EvalStringExpr(value, text3_);
-        if (runState_ == kRunning) StoreValue(text3_, kind, slot);
+        if (runState_ == RunState::Running) StoreValue(text3_, kind, slot);
         break;
     default:
         break; // file, label and procedure names are not assigned

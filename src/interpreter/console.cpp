@@ -2,7 +2,7 @@
 // console window at the text position (TextX, TextY) through the host.
 #include <climits>
 
-#include "interpreter_internal.h"
+#include "engine.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
@@ -49,13 +49,13 @@ void Engine::NewLine() {
 }
 
 void Engine::Printf(std::string_view args) {
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     std::string_view a = ArgumentOf(args);
     if (a.empty()) return;
     std::size_t comma = a.find(',');
     if (comma == std::string_view::npos) {
         StringOperand(a, text1_);
-        if (runState_ > 0) return;
+        if (runState_ != RunState::Running) return;
         std::size_t nl = text1_.find(kBackslashN);
         std::string_view shown = text1_;
         if (nl != std::string::npos) shown = shown.substr(0, nl);
@@ -76,7 +76,7 @@ void Engine::Printf(std::string_view args) {
     std::string_view format = text2_;
     if (nl != std::string::npos) format = format.substr(0, nl);
     format = Trim(format);
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     std::string_view wanted = FormatOf(kind);
     if (wanted.empty() || format != wanted) return Fail(Cp(msg::kFormatIncorrect));
     NumberBuffer buf;
@@ -90,11 +90,11 @@ void Engine::Printf(std::string_view args) {
 }
 
 void Engine::Puts(std::string_view args) {
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     std::string_view a = ArgumentOf(args);
     if (a.empty()) return;
     StringOperand(a, text1_);
-    if (runState_ > 0) return;
+    if (runState_ != RunState::Running) return;
     DrawText(text1_);
     NewLine();
 }
@@ -119,18 +119,18 @@ bool Engine::ReadIntoVariable(SymbolKind kind, std::int32_t slot) {
     std::string answer = host_.ReadAnswer(textX_, textY_);
     CheckStopAfterInput();
     bool accepted = AcceptsInput(answer, kind);
-    if (!accepted) runState_ = kError;
+    if (!accepted) runState_ = RunState::Failed;
     DrawText(answer);
     NewLine();
     if (kind == SymbolKind::Char && answer.empty()) return false; // nothing to store in a char
-    int before = runState_;
+    const RunState before = runState_;
     StoreValue(answer, kind, slot);
-    if (before > runState_) runState_ = before;
-    return runState_ == kRunning;
+    if (before == RunState::Failed) runState_ = before; // a refused answer stays refused
+    return runState_ == RunState::Running;
 }
 
 void Engine::Scanf(std::string_view args) {
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     std::string_view a = ArgumentOf(args);
     if (a.empty()) return;
     std::size_t comma = a.find(',');
@@ -140,7 +140,7 @@ void Engine::Scanf(std::string_view args) {
         CheckStopAfterInput();
         DrawText(answer);
         NewLine();
-        runState_ = kError;
+        runState_ = RunState::Failed;
         return;
     }
     std::string_view name = Trim(a.substr(comma + 1));
@@ -150,14 +150,14 @@ void Engine::Scanf(std::string_view args) {
     if (!FindSymbol(name, kind, index)) return Fail(Cp(msg::kIdentificateurInconnu));
     StringOperand(a.substr(0, comma), text2_);
     std::string_view format = Trim(text2_);
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     std::string_view wanted = FormatOf(kind);
     if (wanted.empty() || format != wanted) return Fail(Cp(msg::kFormatIncorrect));
     ReadIntoVariable(kind, index);
 }
 
 void Engine::Gets(std::string_view args) {
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     std::string_view name = Trim(ArgumentOf(args));
     if (name.empty()) return;
     SymbolKind kind = SymbolKind::None;
@@ -180,7 +180,7 @@ void Engine::Gotoxy(std::string_view args) {
     std::int32_t x = IndexOffset(args.substr(0, comma));
     std::int32_t y = IndexOffset(args.substr(comma + 1));
     if (x <= 0 || y <= 0) return Fail(Cp(msg::kValeurParametreIncorrecte));
-    runState_ = kRunning;
+    runState_ = RunState::Running;
 }
 
 } // namespace vokc

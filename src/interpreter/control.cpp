@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "interpreter_internal.h"
+#include "engine.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
@@ -29,9 +29,9 @@ void Align(const std::string& text, char (&field)[kFieldWidth]) {
         std::memcpy(field + kFieldWidth - n, text.data(), n);
 }
 
-[[gnu::always_inline]] inline std::string_view TrimmedLine(const ProgramText& memo, int line) {
-    if (line < 0 || line >= memo.LineCount()) return {};
-    return Trim(memo.Line(line));
+[[gnu::always_inline]] inline std::string_view TrimmedLine(const ProgramText& program, int line) {
+    if (line < 0 || line >= program.LineCount()) return {};
+    return Trim(program.Line(line));
 }
 
 // The comparison operator of a condition: the first place of each two-character
@@ -80,7 +80,7 @@ bool Compare(int cmp, std::string_view op) {
 // compare by value, texts longer than 16 characters by their last 16.
 bool Engine::Condition(std::string_view text) {
     if (text.size() < 2 || text.front() != '(' || text.back() != ')') {
-        runState_ = kError;
+        runState_ = RunState::Failed;
         return false;
     }
     text = text.substr(1, text.size() - 2);
@@ -90,11 +90,11 @@ bool Engine::Condition(std::string_view text) {
     };
     if (startsNoCase("!FEOF(") || startsNoCase("!=FEOF(")) {
         bool eof = EndOfFile(t.substr(t.find('(') + 1));
-        return runState_ > 0 ? false : !eof;
+        return runState_ != RunState::Running ? false : !eof;
     }
     if (startsNoCase("FEOF(")) {
         bool eof = EndOfFile(t.substr(5));
-        return runState_ > 0 ? false : eof;
+        return runState_ != RunState::Running ? false : eof;
     }
     std::size_t at = 0;
     std::string_view op;
@@ -103,39 +103,40 @@ bool Engine::Condition(std::string_view text) {
         return false;
     }
     OperandText(Trim(text.substr(0, at)), text1_);
-    if (runState_ > 0) return false;
+    if (runState_ != RunState::Running) return false;
     OperandText(Trim(text.substr(at + op.size())), text2_);
-    if (runState_ > 0) return false;
+    if (runState_ != RunState::Running) return false;
     char left[kFieldWidth], right[kFieldWidth];
     Align(text1_, left);
     Align(text2_, right);
     return Compare(std::memcmp(left, right, kFieldWidth), op); // unsigned byte order
 }
 
-void Engine::DoIf(const ProgramText& memo, std::string_view a, int& current) {
+void Engine::DoIf(const ProgramText& program, std::string_view a, int& current) {
     bool result = Condition(a);
-    if (runState_ > 0) return Fail(Cp(msg::kErreurSyntaxe));
+    if (runState_ != RunState::Running) return Fail(Cp(msg::kErreurSyntaxe));
     if (result) return;
     int from = current;
-    if (TrimmedLine(memo, current + 1) != "{") {
-        std::string_view next = TrimmedLine(memo, current + 1);
+    if (TrimmedLine(program, current + 1) != "{") {
+        std::string_view next = TrimmedLine(program, current + 1);
         if (!next.empty() && next.back() == ';') {
             current = current + 1;
             return;
         }
     } else {
         int end = current;
-        FindBlockEnd(memo, end);
-        if (runState_ > 0) return;
+        FindBlockEnd(program, end);
+        if (runState_ != RunState::Running) return;
         current = end;
-        std::string_view closing = end < memo.LineCount() ? memo.Line(end) : std::string_view();
+        std::string_view closing =
+            end < program.LineCount() ? program.Line(end) : std::string_view();
         if (!closing.empty() && closing.back() == ';') return;
         from = end;
     }
     // The then-branch announces an else: find it below.
-    const int count = memo.LineCount();
+    const int count = program.LineCount();
     for (int k = from + 1; k < count; ++k) {
-        if (EqualsNoCase(TrimmedLine(memo, k), "ELSE")) {
+        if (EqualsNoCase(TrimmedLine(program, k), "ELSE")) {
             current = k;
             return;
         }
@@ -147,18 +148,18 @@ void Engine::DoIf(const ProgramText& memo, std::string_view a, int& current) {
     Fail(Cp(msg::kElseManquant));
 }
 
-void Engine::DoElse(const ProgramText& memo, int& current) {
-    if (TrimmedLine(memo, current + 1) == "{") {
+void Engine::DoElse(const ProgramText& program, int& current) {
+    if (TrimmedLine(program, current + 1) == "{") {
         int end = current;
-        FindBlockEnd(memo, end);
-        if (runState_ > 0) return;
+        FindBlockEnd(program, end);
+        if (runState_ != RunState::Running) return;
         current = end;
     } else {
         current = current + 1;
     }
 }
 
-void Engine::DoFor(const ProgramText& memo, std::string_view a, int& current) {
+void Engine::DoFor(const ProgramText& program, std::string_view a, int& current) {
     if (a.size() < 2 || a.front() != '(' || a.back() != ')') return Fail(Cp(msg::kErreurSyntaxe));
     std::string_view inner = a.substr(1, a.size() - 2);
     std::size_t eq = inner.find('=');
@@ -179,7 +180,7 @@ void Engine::DoFor(const ProgramText& memo, std::string_view a, int& current) {
         semi == std::string_view::npos ? std::string_view() : rest.substr(semi + 1);
 
     OperandText(initial, text3_);
-    if (runState_ > 0) return;
+    if (runState_ != RunState::Running) return;
     // The condition repeats the variable's name: that many characters are dropped.
     condition = Trim(condition.substr(std::min(var.size(), condition.size())));
     char op = 0;
@@ -193,7 +194,7 @@ void Engine::DoFor(const ProgramText& memo, std::string_view a, int& current) {
         }
     }
     OperandText(Trim(condition.substr(opLen)), text1_);
-    if (runState_ > 0) return;
+    if (runState_ != RunState::Running) return;
     std::int32_t step = 1;
     if (increment.find("++") != std::string_view::npos)
         step = 1;
@@ -207,12 +208,12 @@ void Engine::DoFor(const ProgramText& memo, std::string_view a, int& current) {
         limit = WrapAdd(limit, 1);
 
     StoreValue(text3_, SymbolKind::Int, slot);
-    if (runState_ > 0) return;
+    if (runState_ != RunState::Running) return;
     if (!PushControl(current) || !PushControl(slot) || !PushControl(limit) || !PushControl(step))
         return;
     int end = current;
-    FindBlockEnd(memo, end);
-    if (runState_ > 0) return;
+    FindBlockEnd(program, end);
+    if (runState_ != RunState::Running) return;
     PushBlock(end + 1, kNext);
 }
 
@@ -231,19 +232,19 @@ void Engine::DoNext(int& current) {
     if (PushControl(forLine) && PushControl(slot) && PushControl(limit)) PushControl(step);
 }
 
-void Engine::DoWhile(const ProgramText& memo, std::string_view a, int& current) {
+void Engine::DoWhile(const ProgramText& program, std::string_view a, int& current) {
     bool result = Condition(a);
-    if (runState_ > 0) return Fail(Cp(msg::kErreurSyntaxe));
+    if (runState_ != RunState::Running) return Fail(Cp(msg::kErreurSyntaxe));
     int end = current;
     if (result) {
         PushControl(current);
-        if (runState_ > 0) return;
-        FindBlockEnd(memo, end);
-        if (runState_ > 0) return;
+        if (runState_ != RunState::Running) return;
+        FindBlockEnd(program, end);
+        if (runState_ != RunState::Running) return;
         PushBlock(end + 1, kWend);
     } else {
-        FindBlockEnd(memo, end);
-        if (runState_ > 0) return;
+        FindBlockEnd(program, end);
+        if (runState_ != RunState::Running) return;
         current = end;
     }
 }
@@ -257,7 +258,7 @@ void Engine::DoWend(int& current) {
 
 void Engine::DoDo(int& current) {
     PushControl(current);
-    if (runState_ > 0) return;
+    if (runState_ != RunState::Running) return;
     if (!PushBlock(-99, kUntil)) return;
     doOpen_ = true;
 }
@@ -266,7 +267,7 @@ void Engine::DoUntil(std::string_view a, int& current) {
     std::int32_t doLine = 0;
     if (!PopControl(doLine)) return;
     bool result = Condition(a);
-    if (runState_ > 0) {
+    if (runState_ != RunState::Running) {
         // The test cannot be made: the loop stays open so that a resumed run retries it.
         PushControl(doLine);
         return Fail(Cp(msg::kErreurSyntaxe));
@@ -280,7 +281,7 @@ void Engine::DoUntil(std::string_view a, int& current) {
     if (blockCount_ > 0 && blocks_[blockCount_].keyword == kUntil) --blockCount_;
 }
 
-void Engine::DoBreak(const ProgramText& memo, int& current) {
+void Engine::DoBreak(const ProgramText& program, int& current) {
     if (blockCount_ == 0) return Fail(Cp(msg::kBreakSansBoucle));
     const BlockFrame frame = blocks_[blockCount_];
     std::int32_t dummy = 0;
@@ -297,9 +298,9 @@ void Engine::DoBreak(const ProgramText& memo, int& current) {
         --blockCount_;
         if (!PopControl(dummy)) return;
         doOpen_ = false;
-        const int count = memo.LineCount();
+        const int count = program.LineCount();
         for (int k = current; k < count; ++k) {
-            std::string_view t = TrimmedLine(memo, k);
+            std::string_view t = TrimmedLine(program, k);
             if (t.size() >= 5 && EqualsNoCase(t.substr(0, 5), "WHILE")) {
                 current = k;
                 return;
@@ -327,16 +328,16 @@ void Engine::DoGoto(std::string_view a, int& current) {
     current = line;
 }
 
-void Engine::DoCall(const ProgramText& memo, std::string_view a, int& current) {
+void Engine::DoCall(const ProgramText& program, std::string_view a, int& current) {
     SymbolKind kind = SymbolKind::None;
     std::int32_t line = 0;
     if (!FindSymbol(a, kind, line) || kind != SymbolKind::Procedure)
         return Fail(Cp(msg::kProcedureNonTrouvee));
     PushControl(current);
-    if (runState_ > 0) return;
+    if (runState_ != RunState::Running) return;
     int end = line;
-    FindBlockEnd(memo, end);
-    if (runState_ > 0) return;
+    FindBlockEnd(program, end);
+    if (runState_ != RunState::Running) return;
     if (!PushBlock(end + 1, kEndSub)) return;
     current = line;
 }

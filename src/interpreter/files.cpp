@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "interpreter_internal.h"
+#include "engine.h"
 #include "messages.h"
 #include "text.h"
 
@@ -109,7 +109,7 @@ void Engine::ReadLine(FileSlot& slot, std::string& out) {
 // print job instead, and f is not used. The mode may be a literal or a string
 // variable; its case does not matter.
 void Engine::Fopen(std::string_view statement) {
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     std::string_view s = Trim(statement);
     if (!s.empty() && s.back() == ';') s = Trim(DropLast(s));
     std::size_t equals = s.find('=');
@@ -130,9 +130,9 @@ void Engine::Fopen(std::string_view statement) {
         return;
     }
     StringOperand(nameText, fileText_);
-    if (runState_ > 0) return;
+    if (runState_ != RunState::Running) return;
     StringOperand(modeText, strArg_);
-    if (runState_ > 0) return;
+    if (runState_ != RunState::Running) return;
     const char mode = strArg_.empty() ? '\0' : UpperAscii(strArg_[0]);
     std::int32_t index = FileSlotOf(variable);
     if (index <= 0) return Fail(Cp(msg::kVariableFichierAttendue));
@@ -149,7 +149,7 @@ void Engine::Fopen(std::string_view statement) {
 // line end. A missing comma or a variable that is not a file is refused; writing to a
 // file that is not open for writing ends the run through the error box.
 void Engine::Fputs(std::string_view args) {
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     std::string_view a = ArgumentOf(args);
     if (a.empty()) return;
     std::size_t comma = a.find(',');
@@ -164,7 +164,7 @@ void Engine::Fputs(std::string_view args) {
         if (index < 0) return Fail(Cp(msg::kVariableFichierAttendue));
     }
     OperandText(operand, fileText_);
-    if (runState_ > 0) return;
+    if (runState_ != RunState::Running) return;
 
     if (printer) {
         if (!printerOpen_) throw ErrorBoxFailure{Cp(msg::kNonOuvertEcriture)};
@@ -184,7 +184,7 @@ void Engine::Fputs(std::string_view args) {
 // the kind of v. At the end of the file, or on a slot not open for reading, the line
 // read is empty and nothing is reported.
 void Engine::Fgets(std::string_view args) {
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     std::string_view a = ArgumentOf(args);
     if (a.empty()) return;
     std::size_t comma = a.find(',');
@@ -209,7 +209,7 @@ void Engine::Fgets(std::string_view args) {
 // fclose(f) closes the slot (a slot that is not open is an I/O error); fclose(PRN:)
 // ends the print job.
 void Engine::Fclose(std::string_view args) {
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     std::string_view a = Trim(DropLast(args));
     if (EqualsNoCase(a, kPrinterName)) {
         if (!printerOpen_) return Fail(Cp(msg::kErreurEntreeSortieMin));
@@ -255,16 +255,16 @@ int Engine::CloseAllFiles() {
         printerOpen_ = false;
         if (!host_.EndPrint() && code == 0) code = EIO;
     }
-    if (code > 0) runState_ = kError;
+    if (code > 0) runState_ = RunState::Failed;
     return code;
 }
 
 // ---- Directories ----
 
 bool Engine::DirectoryOperand(std::string_view args, std::string& name) {
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     StringOperand(Trim(args), name);
-    return runState_ == kRunning;
+    return runState_ == RunState::Running;
 }
 
 void Engine::Mkdir(std::string_view args) {

@@ -7,15 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "date_time.h"
 #include "program_text.h"
 
 namespace vokc {
-
-// Local date and time of day, as the clock gives it.
-struct DateTime {
-    int year = 0, month = 0, day = 0;
-    int hour = 0, minute = 0, second = 0, millisecond = 0;
-};
 
 // What a program's file or directory statement is about to do with a name.
 enum class PathUse { Read, Write, MakeDirectory, RemoveDirectory, ChangeDirectory };
@@ -42,8 +37,9 @@ class Host {
     // StopRequested is asked right after, and the answer is then neither drawn nor
     // stored (the reading line runs again on a resume). The same holds for ReadKey.
     virtual std::string ReadAnswer(int x, int y) = 0;
-    // One key for getch(); empty when no key can be read any more.
-    virtual std::string ReadKey() { return {}; }
+    // One key for getch(), read at the text position; empty when no key can be read
+    // any more.
+    virtual std::string ReadKey(int /*x*/, int /*y*/) { return {}; }
 
     // Printer: one job from BeginPrint to EndPrint.
     virtual bool BeginPrint() = 0;

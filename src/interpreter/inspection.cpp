@@ -2,7 +2,7 @@
 // their values, the value of one typed or pointed-at reference, and the procedure calls
 // in progress. None of these functions changes the run or reports a message, so a window
 // may call them at any moment, also between two lines of a free run.
-#include "interpreter_internal.h"
+#include "engine.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
@@ -302,10 +302,10 @@ int Engine::CallDepth() const {
     return depth;
 }
 
-bool Engine::PausesAfterLine(int stepMode, int startDepth) const {
-    if (runState_ != kRunning) return false;
-    if (stepMode == kStepOver) return CallDepth() <= startDepth;
-    if (stepMode == kStepOut) return CallDepth() < startDepth;
+bool Engine::PausesAfterLine(StepMode mode, int startDepth) const {
+    if (runState_ != RunState::Running) return false;
+    if (mode == StepMode::Over) return CallDepth() <= startDepth;
+    if (mode == StepMode::Out) return CallDepth() < startDepth;
     return false;
 }
 

@@ -1,7 +1,7 @@
 // The hosts' facade: every call goes to the engine that holds the run.
 #include "interpreter.h"
 
-#include "interpreter_internal.h"
+#include "engine.h"
 
 namespace vokc {
 
@@ -11,11 +11,8 @@ Interpreter::~Interpreter() = default;
 void Interpreter::StartProgram(std::string_view name) {
     engine_->StartProgram(name);
 }
-void Interpreter::Exec(const ProgramText& memo, int& startLine, int& stopState, int stepMode) {
-    engine_->Exec(memo, startLine, stopState, stepMode);
-}
-StopReason Interpreter::LastStop() const {
-    return engine_->LastStop();
+RunResult Interpreter::Exec(const ProgramText& program, int startLine, StepMode mode) {
+    return engine_->Exec(program, startLine, mode);
 }
 int Interpreter::CloseAllFiles() {
     return engine_->CloseAllFiles();
@@ -66,9 +63,6 @@ void Interpreter::SetLineMarkers(bool on) {
 }
 void Interpreter::SetTrace(bool on) {
     engine_->SetTrace(on);
-}
-std::uint64_t Interpreter::ExecutedLines() const {
-    return engine_->ExecutedLines();
 }
 int Interpreter::TextX() const {
     return engine_->TextX();

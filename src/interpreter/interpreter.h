@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host.h"
+#include "line_markers.h"
 
 namespace vokc {
 
@@ -19,17 +20,9 @@ namespace vokc {
 // (s = s + s) stops instead of exhausting memory. Hosts read no longer answers.
 inline constexpr std::size_t kTextMax = 1000000;
 
-// Line markers that the editor puts in front of a line: a breakpoint, and the line
-// where step mode paused.
-inline constexpr char kBreakMarker = '\xBB';
-inline constexpr char kStepMarker = '\x95';
-
 // The line without the markers at its start (any mix of markers and blanks before its
 // first other character).
 std::string_view StripLineMarkers(std::string_view line);
-// Removes every step marker from a line, wherever editing during a pause moved it;
-// true when there was one. Call it on every line of the text before resuming.
-bool RemoveStepMarkers(std::string& line);
 
 // A conversion failure that the language does not catch: it ends the run and is shown
 // in the application's standard error box.
@@ -37,9 +30,9 @@ struct ErrorBoxFailure {
     std::string message; // Windows-1252
 };
 
-// Why the last Exec call returned. The stop line (Exec's startLine) is the line that
-// runs next on a resume, except after StepBeforeBlockEnd, where the innermost block's
-// end runs first and the line is where it resumes.
+// Why a run stopped. The stop line (RunResult::line) is the line that runs next on a
+// resume, except after StepBeforeBlockEnd, where the innermost block's end runs first
+// and the line is where it resumes.
 enum class StopReason {
     Finished,           // the program ended (its end, exit, or the end of main's block)
     Error,              // a message or an arithmetic failure stopped it at its line
@@ -50,14 +43,22 @@ enum class StopReason {
     StepLimit,          // the limit of executed lines was reached
 };
 
-// Step modes of Exec beyond a free run (0) and one line at a time (1). They pause a run
-// once the line that ran leaves the call depth at or above the one Exec started at
-// (step over: a line that calls a procedure is one step), once the call depth falls
-// below it (step out), or before the line set by SetRunToLine runs. All three pause at
-// breakpoints as a free run does.
-inline constexpr int kStepOver = 2;
-inline constexpr int kStepOut = 3;
-inline constexpr int kRunToLine = 4;
+// How far a run goes. Over, Out and ToLine pause at breakpoints as a free run does.
+enum class StepMode {
+    Free,   // until the program ends or something stops it
+    Line,   // one line at a time
+    Over,   // until a line leaves the call depth at or above the one the run started at
+            // (a line that calls a procedure is one step)
+    Out,    // until the call depth falls below the one the run started at
+    ToLine, // until the line set by SetRunToLine is about to run
+};
+
+// How a run ended: why, and the stop line (see StopReason). After a program that
+// finished, the line is the one the run started from (main()'s line on a fresh run).
+struct RunResult {
+    StopReason reason = StopReason::Finished;
+    int line = 0;
+};
 
 // What a declared variable is, as the inspection windows show it.
 enum class VariableKind { Int, Real, Char, String, File };
@@ -89,19 +90,15 @@ class Interpreter {
     void StartProgram(std::string_view name);
 
     // Runs the program text from startLine until it ends, an error is reported, a
-    // breakpoint or step mode pauses, or the host asks to stop.
+    // breakpoint or the step mode pauses, or the host asks to stop.
     //  - startLine 0 is a fresh run: the files left open are closed, the declarations,
     //    labels and procedures are entered, the run starts at main() and the text
     //    position at the top of the console.
     //  - startLine > 0 resumes a paused or stopped run at that line: the files stay
     //    open and the text goes on where the output was.
-    // On return startLine is the stop line (see StopReason) and stopState is 0 when the
-    // program finished, otherwise non-zero (and unchanged when the program finished).
-    // stepMode 1 pauses after every line (kStepOver, kStepOut and kRunToLine: see
-    // above). A line carrying the breakpoint marker pauses
-    // a free run before it, except the line a run resumes at.
-    void Exec(const ProgramText& memo, int& startLine, int& stopState, int stepMode);
-    StopReason LastStop() const;
+    // A line carrying the breakpoint marker pauses a run before it, except in StepMode::Line
+    // and except the line a run resumes at.
+    RunResult Exec(const ProgramText& program, int startLine, StepMode mode);
 
     // Closes every file the program left open and ends a print job left open. Returns
     // 0, or the error code of the first close that failed (a write that fails only now).
@@ -137,7 +134,7 @@ class Interpreter {
     // The active procedure calls, outermost first.
     std::vector<CallFrame> CallChain() const;
     int CallDepth() const;
-    // The line a kRunToLine run pauses before (0-based).
+    // The line a StepMode::ToLine run pauses before (0-based).
     void SetRunToLine(int line);
 
     // Stops a free run after this many executed lines (0: no limit).
@@ -149,7 +146,6 @@ class Interpreter {
     void SetLineMarkers(bool on);
     // Reports every line to Host::TraceLine before it runs.
     void SetTrace(bool on);
-    std::uint64_t ExecutedLines() const;
 
     // The console's text position, where the next text or the input line goes.
     int TextX() const;

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cmath>
 
-#include "interpreter_internal.h"
+#include "engine.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
@@ -45,7 +45,7 @@ bool IsPowerOperator(std::string_view op, std::string_view right) {
 } // namespace
 
 bool Engine::EvalIntExpr(std::string_view text, std::int32_t& result) {
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     std::string_view left, op, right;
     SplitBinary(text, left, op, right);
     if (IsPowerOperator(op, right)) {
@@ -53,9 +53,9 @@ bool Engine::EvalIntExpr(std::string_view text, std::int32_t& result) {
         return false;
     }
     std::int32_t a = IntOperand(left);
-    if (runState_ > 0) return false;
+    if (runState_ != RunState::Running) return false;
     std::int32_t b = IntOperand(right);
-    if (runState_ > 0) return false;
+    if (runState_ != RunState::Running) return false;
     std::int32_t r = a;
     if (!op.empty()) {
         switch (op[0]) {
@@ -71,7 +71,7 @@ bool Engine::EvalIntExpr(std::string_view text, std::int32_t& result) {
         case '/':
         case '%':
             if (b == 0 || (a == INT32_MIN && b == -1)) {
-                runState_ = kError; // arithmetic failure: no message
+                runState_ = RunState::Failed; // arithmetic failure: no message
                 return false;
             }
             r = op[0] == '/' ? a / b : a % b;
@@ -83,7 +83,7 @@ bool Engine::EvalIntExpr(std::string_view text, std::int32_t& result) {
 }
 
 bool Engine::EvalFloatExpr(std::string_view text, long double& result) {
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     std::string_view left, op, right;
     SplitBinary(text, left, op, right);
     if (IsPowerOperator(op, right) || op == "%") {
@@ -92,10 +92,12 @@ bool Engine::EvalFloatExpr(std::string_view text, long double& result) {
         return false;
     }
     long double a = 0, b = 0;
-    if (!RoundReal48(FloatOperand(left), a) && runState_ == kRunning) runState_ = kError;
-    if (runState_ > 0) return false;
-    if (!RoundReal48(FloatOperand(right), b) && runState_ == kRunning) runState_ = kError;
-    if (runState_ > 0) return false;
+    if (!RoundReal48(FloatOperand(left), a) && runState_ == RunState::Running)
+        runState_ = RunState::Failed;
+    if (runState_ != RunState::Running) return false;
+    if (!RoundReal48(FloatOperand(right), b) && runState_ == RunState::Running)
+        runState_ = RunState::Failed;
+    if (runState_ != RunState::Running) return false;
     long double r = a;
     if (!op.empty()) {
         switch (op[0]) {
@@ -110,7 +112,7 @@ bool Engine::EvalFloatExpr(std::string_view text, long double& result) {
             break;
         case '/':
             if (b == 0) {
-                runState_ = kError;
+                runState_ = RunState::Failed;
                 return false;
             }
             r = a / b;
@@ -118,7 +120,7 @@ bool Engine::EvalFloatExpr(std::string_view text, long double& result) {
         }
     }
     if (!RoundReal48(r, r)) {
-        runState_ = kError; // beyond the store's range: no message
+        runState_ = RunState::Failed; // beyond the store's range: no message
         return false;
     }
     result = r;
@@ -134,80 +136,70 @@ bool IsFloatLiteralStart(char c) {
 }
 } // namespace
 
-std::int32_t Engine::IntOperand(std::string_view text) {
+// One operand of an int or a real expression: a literal, a variable of that kind, a
+// function call, or an array element.
+template <SymbolKind Kind, typename Value> Value Engine::NumericOperand(std::string_view text) {
+    constexpr bool kInt = Kind == SymbolKind::Int;
     text = Trim(text);
     if (text.empty()) return 0;
-    if (IsIntLiteralStart(text[0])) {
-        std::int32_t v = 0;
-        if (!ParseInt(text, v)) ThrowIntConversion(text);
-        return v;
+    if (kInt ? IsIntLiteralStart(text[0]) : IsFloatLiteralStart(text[0])) {
+        if constexpr (kInt) {
+            std::int32_t v = 0;
+            if (!ParseInt(text, v)) ThrowIntConversion(text);
+            return v;
+        } else {
+            long double raw = 0, v = 0;
+            if (!ParseFloat(text, separator_, raw)) ThrowFloatConversion(text);
+            if (!RoundReal48(raw, v)) throw ErrorBoxFailure{Cp(msg::kDebordementFlottant)};
+            return v;
+        }
     }
     SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0;
     if (FindSymbol(text, kind, index)) {
-        if (kind != SymbolKind::Int) {
+        if (kind != Kind) {
             Fail(Cp(msg::kTypeIncorrect));
             return 0;
         }
-        return ints_[index];
+        if constexpr (kInt)
+            return ints_[index];
+        else
+            return floats_[index];
     }
     // A failed look-up is not an error when the operand turns out to be a function call.
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     std::size_t paren = text.find('(');
     if (paren != std::string_view::npos) {
         bool known = false;
-        std::int32_t v = IntFunction(text.substr(0, paren), text.substr(paren + 1), known);
+        Value v = 0;
+        if constexpr (kInt)
+            v = IntFunction(text.substr(0, paren), text.substr(paren + 1), known);
+        else
+            v = FloatFunction(text.substr(0, paren), text.substr(paren + 1), known);
         if (known) return v;
     }
     SymbolKind elemKind = SymbolKind::None;
     std::int32_t slot = 0;
     if (!ResolveElement(text, elemKind, slot)) return 0;
-    if (elemKind != SymbolKind::Int) {
+    if (elemKind != Kind) {
         Fail(Cp(msg::kErreurDeType));
         return 0;
     }
     long double f = 0;
     std::int32_t i = 0;
-    if (!ReadValue(slot, SymbolKind::Int, f, i, scratch_)) return 0;
-    return i;
+    if (!ReadValue(slot, Kind, f, i, scratch_)) return 0;
+    if constexpr (kInt)
+        return i;
+    else
+        return f;
+}
+
+std::int32_t Engine::IntOperand(std::string_view text) {
+    return NumericOperand<SymbolKind::Int, std::int32_t>(text);
 }
 
 long double Engine::FloatOperand(std::string_view text) {
-    text = Trim(text);
-    if (text.empty()) return 0;
-    if (IsFloatLiteralStart(text[0])) {
-        long double raw = 0, v = 0;
-        if (!ParseFloat(text, separator_, raw)) ThrowFloatConversion(text);
-        if (!RoundReal48(raw, v)) throw ErrorBoxFailure{Cp(msg::kDebordementFlottant)};
-        return v;
-    }
-    SymbolKind kind = SymbolKind::None;
-    std::int32_t index = 0;
-    if (FindSymbol(text, kind, index)) {
-        if (kind != SymbolKind::Real) {
-            Fail(Cp(msg::kTypeIncorrect));
-            return 0;
-        }
-        return floats_[index];
-    }
-    runState_ = kRunning;
-    std::size_t paren = text.find('(');
-    if (paren != std::string_view::npos) {
-        bool known = false;
-        long double v = FloatFunction(text.substr(0, paren), text.substr(paren + 1), known);
-        if (known) return v;
-    }
-    SymbolKind elemKind = SymbolKind::None;
-    std::int32_t slot = 0;
-    if (!ResolveElement(text, elemKind, slot)) return 0;
-    if (elemKind != SymbolKind::Real) {
-        Fail(Cp(msg::kErreurDeType));
-        return 0;
-    }
-    long double f = 0;
-    std::int32_t i = 0;
-    if (!ReadValue(slot, SymbolKind::Real, f, i, scratch_)) return 0;
-    return f;
+    return NumericOperand<SymbolKind::Real, long double>(text);
 }
 
 // An array element operand name[index]: finds the array and the element's slot.
@@ -234,7 +226,7 @@ bool Engine::ResolveElement(std::string_view text, SymbolKind& kind, std::int32_
         return false;
     }
     std::int32_t offset = IndexOffset(indexText);
-    if (runState_ > 0) return false;
+    if (runState_ != RunState::Running) return false;
     std::int64_t s = static_cast<std::int64_t>(first) + offset;
     if (!SlotInStore(kind, s)) {
         Fail(Cp(msg::kIndiceHorsLimites));
@@ -272,7 +264,7 @@ std::int32_t Engine::IntFunction(std::string_view name, std::string_view arg, bo
         std::int32_t range = 32267;
         if (!a.empty()) {
             range = IndexOffset(a);
-            if (runState_ > 0) {
+            if (runState_ != RunState::Running) {
                 Fail(Cp(msg::kErreurDansNombreRand) + std::string(a));
                 return 0;
             }
@@ -284,7 +276,7 @@ std::int32_t Engine::IntFunction(std::string_view name, std::string_view arg, bo
         std::string_view a = ArgumentOf(arg);
         if (a.empty()) return FailNumber(a); // an empty argument names no value
         OperandText(a, value);
-        if (runState_ > 0) return 0;
+        if (runState_ != RunState::Running) return 0;
         if (n == "ATOI") {
             if (value.empty()) return FailNumber(value);
             return static_cast<unsigned char>(value[0]);
@@ -308,9 +300,9 @@ std::int32_t Engine::IntFunction(std::string_view name, std::string_view arg, bo
         }
         std::string s, c;
         StringOperand(arg.substr(0, comma), s);
-        if (runState_ > 0) return n == "STRCMP" ? 1 : 0;
+        if (runState_ != RunState::Running) return n == "STRCMP" ? 1 : 0;
         StringOperand(ArgumentOf(arg.substr(comma + 1, 255)), c);
-        if (runState_ > 0) return n == "STRCMP" ? 1 : 0;
+        if (runState_ != RunState::Running) return n == "STRCMP" ? 1 : 0;
         if (n == "STRCMP") return s == c ? 0 : 1;
         if (c.empty()) return FailNumber(c); // no character to look for
         std::size_t p = s.find(c[0]);
@@ -319,7 +311,7 @@ std::int32_t Engine::IntFunction(std::string_view name, std::string_view arg, bo
     if (n == "STRLEN") {
         std::string s;
         StringOperand(ArgumentOf(arg), s);
-        if (runState_ > 0) return 0;
+        if (runState_ != RunState::Running) return 0;
         return static_cast<std::int32_t>(std::min<std::size_t>(s.size(), INT32_MAX));
     }
     known = false;
@@ -339,7 +331,7 @@ long double Engine::FloatFunction(std::string_view name, std::string_view arg, b
     std::string_view a = ArgumentOf(arg);
     if (a.empty()) return FailNumber(a);
     OperandText(a, value);
-    if (runState_ > 0) return 0;
+    if (runState_ != RunState::Running) return 0;
     long double x = 0;
     if (!ParseReal48(value, separator_, x)) return FailNumber(value);
     long double r = 0;

@@ -1,19 +1,19 @@
 // Preparation of a program before a fresh run: declarations, labels and procedures
 // are entered with their line numbers, and the entry line main() is found. Also the
 // look-ahead that finds where a block ends.
-#include "interpreter_internal.h"
+#include "engine.h"
 #include "messages.h"
 #include "text.h"
 
 namespace vokc {
 
-void Engine::PrepareProgram(const ProgramText& memo, int& errorLine) {
-    runState_ = kRunning;
+void Engine::PrepareProgram(const ProgramText& program, int& errorLine) {
+    runState_ = RunState::Running;
     ResetState();
-    const int count = memo.LineCount();
+    const int count = program.LineCount();
     for (int i = 0; i < count; ++i) {
         messageLine_ = i;
-        line_.assign(memo.Line(i));
+        line_.assign(program.Line(i));
         TabsToSpaces(line_);
         std::string_view line = Trim(line_);
         if (line.empty()) continue;
@@ -34,18 +34,18 @@ void Engine::PrepareProgram(const ProgramText& memo, int& errorLine) {
             space == std::string_view::npos ? std::string_view() : line.substr(0, space);
         if (first == "int" || first == "float" || first == "char" || first == "file")
             DeclareVariables(line);
-        if (runState_ > 0) {
+        if (runState_ != RunState::Running) {
             errorLine = i;
             return;
         }
     }
 }
 
-void Engine::FindMain(const ProgramText& memo, int& startLine) {
+void Engine::FindMain(const ProgramText& program, int& startLine) {
     startLine = 0;
-    const int count = memo.LineCount();
+    const int count = program.LineCount();
     for (int i = 0; i < count; ++i) {
-        line_.assign(memo.Line(i));
+        line_.assign(program.Line(i));
         TabsToSpaces(line_);
         std::string_view line = Trim(line_);
         if (line.size() >= 6 && EqualsNoCase(line.substr(0, 6), "MAIN()")) {
@@ -57,9 +57,9 @@ void Engine::FindMain(const ProgramText& memo, int& startLine) {
     Fail(Cp(msg::kMainNonTrouve));
 }
 
-void Engine::FindBlockEnd(const ProgramText& memo, int& line) {
-    const int count = memo.LineCount();
-    auto trimmed = [&](int k) { return Trim(memo.Line(k)); };
+void Engine::FindBlockEnd(const ProgramText& program, int& line) {
+    const int count = program.LineCount();
+    auto trimmed = [&](int k) { return Trim(program.Line(k)); };
     if (line + 1 >= count || trimmed(line + 1) != "{") {
         // The block is the single line after the header (it may lie past the end).
         line = line + 1;

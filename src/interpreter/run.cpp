@@ -7,7 +7,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "interpreter_internal.h"
+#include "engine.h"
 #include "messages.h"
 #include "text.h"
 
@@ -34,12 +34,6 @@ std::string_view StripLineMarkers(std::string_view line) {
     return marked ? line.substr(k) : line;
 }
 
-bool RemoveStepMarkers(std::string& line) {
-    const std::size_t before = line.size();
-    std::erase(line, kStepMarker);
-    return line.size() != before;
-}
-
 void Engine::OpenScreen(bool fresh) {
     scratch_.assign("Vok C - ");
     scratch_.append(programName_);
@@ -54,46 +48,42 @@ void Engine::CheckStopAfterInput() {
     if (host_.StopRequested()) throw InputInterrupted{};
 }
 
-bool Engine::StartFresh(const ProgramText& memo, int& startLine, int& stopState) {
+bool Engine::StartFresh(const ProgramText& program, int& startLine) {
     // Files a previous run left open are closed; a failed close does not stop the new run.
     CloseAllFiles();
     int errorLine = 0;
-    PrepareProgram(memo, errorLine);
-    if (runState_ > 0) {
-        stopState = runState_;
+    PrepareProgram(program, errorLine);
+    if (runState_ != RunState::Running) {
         startLine = errorLine;
         return false;
     }
-    FindMain(memo, startLine);
-    if (runState_ > 0) {
-        stopState = kError;
+    FindMain(program, startLine);
+    if (runState_ != RunState::Running) {
         startLine = 0;
         return false;
     }
     return true;
 }
 
-void Engine::Stop(StopReason reason, int line, int& startLine, int& stopState) {
-    runState_ = kError;
-    stopState = kError;
-    startLine = line;
-    lastStop_ = reason;
+RunResult Engine::Stop(StopReason reason, int line) {
+    runState_ = RunState::Stopped;
+    return {reason, line};
 }
 
-bool Engine::RunGuarded(const ProgramText& memo, std::string_view text, int& current) {
+bool Engine::RunGuarded(const ProgramText& program, std::string_view text, int& current) {
     try {
-        ExecuteLine(memo, text, current);
+        ExecuteLine(program, text, current);
     } catch (const ErrorBoxFailure& failure) {
         host_.ErrorBox(failure.message, messageLine_);
-        runState_ = kError;
+        runState_ = RunState::Failed;
     } catch (const InputInterrupted&) {
         return false;
     } catch (const std::bad_alloc&) {
         host_.ErrorBox(kMemoryFull, messageLine_);
-        runState_ = kError;
+        runState_ = RunState::Failed;
     } catch (const std::length_error&) {
         host_.ErrorBox(kMemoryFull, messageLine_);
-        runState_ = kError;
+        runState_ = RunState::Failed;
     }
     return true;
 }
@@ -102,33 +92,32 @@ bool Engine::RunGuarded(const ProgramText& memo, std::string_view text, int& cur
 // reached), checks the limits, the stop request and breakpoints before it, runs it, and
 // decides whether to go on. The stop request is only granted before a line of the text:
 // a block's end runs first, so that the stop line is the one a resume runs.
-void Engine::Exec(const ProgramText& memo, int& startLine, int& stopState, int stepMode) {
-    runState_ = kRunning;
+RunResult Engine::Exec(const ProgramText& program, int startLine, StepMode mode) {
+    runState_ = RunState::Running;
     separator_ = host_.DecimalSeparator();
     messageLine_ = -1;
-    lastStop_ = StopReason::Error;
     const bool fresh = startLine == 0;
     OpenScreen(fresh);
     // With markers, every look-ahead reads the lines without them.
-    const UnmarkedText unmarked(memo);
-    const ProgramText& text = lineMarkers_ ? static_cast<const ProgramText&>(unmarked) : memo;
-    if (fresh && !StartFresh(text, startLine, stopState)) return;
+    const UnmarkedText unmarked(program);
+    const ProgramText& text = lineMarkers_ ? static_cast<const ProgramText&>(unmarked) : program;
+    if (fresh && !StartFresh(text, startLine)) return {StopReason::Error, startLine};
 
-    const int count = memo.LineCount();
+    const int count = program.LineCount();
     int current = startLine;
     bool firstLine = true;
     // Step over and step out compare the call depth after each line with this one.
-    const int startDepth = stepMode > 1 ? CallDepth() : 0;
+    const bool byDepth = mode == StepMode::Over || mode == StepMode::Out;
+    const int startDepth = byDepth ? CallDepth() : 0;
     int sincePoll = 0;
     while (current < count) {
         if (current < 0) current = 0;
         if (stepLimit_ != 0 && executedLines_ >= stepLimit_)
-            return Stop(StopReason::StepLimit, current, startLine, stopState);
+            return Stop(StopReason::StepLimit, current);
         const bool blockEnd = blockCount_ > 0 && blocks_[blockCount_].resumeLine == current;
         if (++sincePoll >= kPollInterval && !blockEnd) [[unlikely]] {
             sincePoll = 0;
-            if (host_.StopRequested())
-                return Stop(StopReason::Interrupted, current, startLine, stopState);
+            if (host_.StopRequested()) return Stop(StopReason::Interrupted, current);
         }
         std::string_view line;
         if (blockEnd) {
@@ -138,17 +127,17 @@ void Engine::Exec(const ProgramText& memo, int& startLine, int& stopState, int s
             --current;
         } else {
             // Run to a line: the pause comes before it, unless the run resumes there.
-            if (stepMode == kRunToLine && current == runToLine_ && !firstLine) [[unlikely]]
-                return Stop(StopReason::Step, current, startLine, stopState);
-            std::string_view source = memo.Line(current);
+            if (mode == StepMode::ToLine && current == runToLine_ && !firstLine) [[unlikely]]
+                return Stop(StopReason::Step, current);
+            std::string_view source = program.Line(current);
             if (lineMarkers_ && !source.empty() && (IsBlank(source[0]) || IsMarker(source[0])))
                 [[unlikely]] {
                 const std::string_view bare = StripLineMarkers(source);
                 const std::string_view markers = source.substr(0, source.size() - bare.size());
                 // A breakpoint pauses a free run before its line, unless the run resumes there.
                 if (markers.find(kBreakMarker) != std::string_view::npos && breakpointsEnabled_ &&
-                    stepMode != 1 && !firstLine)
-                    return Stop(StopReason::Breakpoint, current, startLine, stopState);
+                    mode != StepMode::Line && !firstLine)
+                    return Stop(StopReason::Breakpoint, current);
                 source = bare;
             }
             // A copy: handlers read other lines, which may invalidate the text's view.
@@ -159,32 +148,26 @@ void Engine::Exec(const ProgramText& memo, int& startLine, int& stopState, int s
         messageLine_ = current;
         ++executedLines_;
         if (trace_) host_.TraceLine(current, line);
-        if (!RunGuarded(text, line, current))
-            return Stop(StopReason::Interrupted, current, startLine, stopState);
+        if (!RunGuarded(text, line, current)) return Stop(StopReason::Interrupted, current);
         // Stacked line numbers can be anything after a GOTO out of a block: the next
         // line is never allowed to overflow.
-        if (runState_ == kRunning) current = current < count ? current + 1 : count;
-        const bool failed = runState_ > 0 && runState_ != kFinished;
-        bool beforeBlockEnd = false;
-        if (stepMode == 1 || (stepMode > 1 && PausesAfterLine(stepMode, startDepth))) [[unlikely]] {
-            beforeBlockEnd = blockCount_ > 0 && blocks_[blockCount_].resumeLine == current;
-            runState_ = beforeBlockEnd ? kBlockPause : kError;
-        }
-        if (runState_ == kFinished) {
-            lastStop_ = StopReason::Finished;
-            return;
-        }
-        if (runState_ > 0) {
-            stopState = runState_;
-            startLine = current;
-            lastStop_ = failed           ? StopReason::Error
+        if (runState_ == RunState::Running) current = current < count ? current + 1 : count;
+        // A step pauses after its line whatever the line did, even when it ended the
+        // program: the end comes on the resume.
+        if (mode == StepMode::Line || (byDepth && PausesAfterLine(mode, startDepth))) [[unlikely]] {
+            const bool failed = runState_ == RunState::Failed;
+            const bool beforeBlockEnd =
+                blockCount_ > 0 && blocks_[blockCount_].resumeLine == current;
+            return Stop(failed           ? StopReason::Error
                         : beforeBlockEnd ? StopReason::StepBeforeBlockEnd
-                                         : StopReason::Step;
-            return;
+                                         : StopReason::Step,
+                        current);
         }
+        if (runState_ == RunState::Finished) return {StopReason::Finished, startLine};
+        if (runState_ != RunState::Running) return {StopReason::Error, current};
     }
-    runState_ = kFinished;
-    lastStop_ = StopReason::Finished;
+    runState_ = RunState::Finished;
+    return {StopReason::Finished, startLine};
 }
 
 namespace {
@@ -367,14 +350,14 @@ bool Engine::RunByFirstCharacters(const LineShape& shape, int& current) {
         return true;
     }
     if (braceDepth_ == 0 && mainEntered_) {
-        runState_ = kFinished;
+        runState_ = RunState::Finished;
         return true;
     }
     return false;
 }
 
-void Engine::ExecuteLine(const ProgramText& memo, std::string_view text, int& current) {
-    runState_ = kRunning;
+void Engine::ExecuteLine(const ProgramText& program, std::string_view text, int& current) {
+    runState_ = RunState::Running;
     if (text.find('\t') != std::string_view::npos) {
         value_.assign(text);
         TabsToSpaces(value_);
@@ -385,14 +368,14 @@ void Engine::ExecuteLine(const ProgramText& memo, std::string_view text, int& cu
     LineShape shape;
     ScanLine(t, shape);
     if (RunByFirstCharacters(shape, current)) return;
-    RunStatement(memo, shape, current);
+    RunStatement(program, shape, current);
 }
 
 // The keyword is the line's start up to its first blank or '(' (the whole line with
 // an empty argument list "name()"), the argument the rest. A keyword alone that names
 // a procedure calls it; an unknown keyword makes the line an increment or an
 // assignment.
-void Engine::RunStatement(const ProgramText& memo, const LineShape& shape, int& current) {
+void Engine::RunStatement(const ProgramText& program, const LineShape& shape, int& current) {
     const std::string_view t = shape.text, c = shape.code, u = shape.upper;
     const std::size_t split = shape.split;
     std::string_view k, a;
@@ -407,7 +390,7 @@ void Engine::RunStatement(const ProgramText& memo, const LineShape& shape, int& 
     }
     k = Trim(k);
     if (Same(k, "EXIT")) {
-        runState_ = kFinished;
+        runState_ = RunState::Finished;
         return;
     }
     a = Trim(a);
@@ -423,12 +406,12 @@ void Engine::RunStatement(const ProgramText& memo, const LineShape& shape, int& 
             a = name;
             kw = Kw::Call;
         }
-        runState_ = kRunning;
+        runState_ = RunState::Running;
     }
     if (kw == Kw::None) kw = FindKeyword(k);
     switch (kw) {
     case Kw::Call:
-        return DoCall(memo, a, current);
+        return DoCall(program, a, current);
     case Kw::Clrscr:
         return Clrscr();
     case Kw::Randomize:
@@ -458,18 +441,18 @@ void Engine::RunStatement(const ProgramText& memo, const LineShape& shape, int& 
     case Kw::Goto:
         return DoGoto(a, current);
     case Kw::Break:
-        return DoBreak(memo, current);
+        return DoBreak(program, current);
     case Kw::If:
-        return DoIf(memo, a, current);
+        return DoIf(program, a, current);
     case Kw::Else:
-        return DoElse(memo, current);
+        return DoElse(program, current);
     case Kw::For:
-        return DoFor(memo, a, current);
+        return DoFor(program, a, current);
     case Kw::Next:
         return DoNext(current);
     case Kw::While:
         if (doOpen_) return DoUntil(a, current);
-        return DoWhile(memo, a, current);
+        return DoWhile(program, a, current);
     case Kw::Wend:
         return DoWend(current);
     case Kw::Do:

@@ -1,7 +1,7 @@
 // Interpreter state: the symbol table, the value stores and the two stacks.
 #include <cstring>
 
-#include "interpreter_internal.h"
+#include "engine.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
@@ -63,13 +63,13 @@ int Engine::Lookup(std::string_view name) const {
 
 bool Engine::FindSymbol(std::string_view name, SymbolKind& kind, std::int32_t& index) {
     index = -1;
-    runState_ = kError;
+    runState_ = RunState::Failed;
     if (!name.empty() && name[0] == '*') name.remove_prefix(1);
     int p = Lookup(name);
     if (p == 0) return false;
     kind = symbols_[p].kind;
     index = symbols_[p].index;
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     return true;
 }
 
@@ -134,7 +134,7 @@ void Engine::DeclareVariable(std::string_view name, SymbolKind kind) {
     if (Lookup(name) != 0) return Fail(Cp(msg::kSymboleDejaDefini));
     if (symbolCount_ >= kMaxSymbols) return Fail(Cp(msg::kTableSaturee));
     int first = AllocateStorage(kind, n);
-    if (runState_ > 0) return;
+    if (runState_ != RunState::Running) return;
     SymbolEntry& e = symbols_[++symbolCount_];
     e.length = static_cast<std::uint8_t>(std::min<std::size_t>(name.size(), kNameMax));
     std::memcpy(e.name, name.data(), e.length);
@@ -291,7 +291,7 @@ std::int32_t Engine::IndexOffset(std::string_view text) {
         }
         return WrapSub(ints_[index], 1);
     }
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     if (!text.empty() && text[0] == '*') text.remove_prefix(1); // as FindSymbol left it
     std::int32_t v = 0;
     if (!ParseInt(SkipLeadingBlanks(text), v)) {
@@ -338,7 +338,7 @@ bool Engine::PushBlock(std::int32_t resumeLine, std::string_view keyword) {
 // ---- Reporting ----
 
 void Engine::Fail(std::string_view text) {
-    runState_ = kError;
+    runState_ = RunState::Failed;
     host_.Message(text, messageLine_);
 }
 

@@ -3,7 +3,7 @@
 // variable or element, or one of the string functions (ITOA, TOUPPER, TOLOWER,
 // DATESTRING, TIMESTRING, GETCH). strcat and strcpy both append to their destination;
 // strncat and strncpy append the first n characters of their source.
-#include "interpreter_internal.h"
+#include "engine.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"
@@ -39,13 +39,13 @@ void Engine::TermInto(std::string_view text, std::string& out) {
     std::string_view arg = DropLast(t.substr(paren + 1, kTailMax));
     if (EqualsNoCase(name, "ITOA")) {
         OperandText(arg, strArg_);
-        if (runState_ > 0) return;
+        if (runState_ != RunState::Running) return;
         std::int32_t code = 0;
         if (!ParseInt(strArg_, code)) return Fail(Cp(msg::kErreurConversion));
         out.assign(1, static_cast<char>(static_cast<std::uint32_t>(code) & 0xFFu));
     } else if (EqualsNoCase(name, "TOUPPER") || EqualsNoCase(name, "TOLOWER")) {
         StringOperand(arg, strArg_);
-        if (runState_ > 0) return;
+        if (runState_ != RunState::Running) return;
         if (UpperAscii(name[2]) == 'U')
             UpperInto(strArg_, out);
         else
@@ -57,7 +57,7 @@ void Engine::TermInto(std::string_view text, std::string& out) {
         if (!EqualsNoCase(arg, "CURRENTTIME()")) return Fail(Cp(msg::kDateHeureIncorrecte));
         out.assign(host_.LongTime(host_.Now()));
     } else if (EqualsNoCase(name, "GETCH")) {
-        std::string key = host_.ReadKey();
+        std::string key = host_.ReadKey(textX_, textY_);
         CheckStopAfterInput();
         AssignCharAt(out, key, 0);
     }
@@ -68,17 +68,17 @@ void Engine::TermInto(std::string_view text, std::string& out) {
 // reads "a" + "b" as one literal. When the left term fails, the right one is not
 // evaluated: a later successful look-up must not hide the failure.
 void Engine::EvalStringExpr(std::string_view text, std::string& out) {
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     const std::size_t plus = StringPlus(text);
     if (plus == std::string_view::npos) {
         TermInto(text, strLeft_);
-        if (runState_ == kRunning) out.assign(strLeft_);
+        if (runState_ == RunState::Running) out.assign(strLeft_);
         return;
     }
     TermInto(text.substr(0, plus), strLeft_);
-    if (runState_ > 0) return;
+    if (runState_ != RunState::Running) return;
     TermInto(text.substr(plus + 1, kTailMax), strRight_);
-    if (runState_ > 0) return;
+    if (runState_ != RunState::Running) return;
     out.assign(strLeft_);
     out.append(strRight_);
 }
@@ -114,9 +114,9 @@ void Engine::AppendToSlot(std::int32_t slot, std::string_view tail) {
 bool Engine::AppendAssignment(std::string_view target, std::string_view value, std::int32_t slot) {
     const std::size_t plus = StringPlus(value);
     if (plus == std::string_view::npos || Trim(value.substr(0, plus)) != target) return false;
-    runState_ = kRunning;
+    runState_ = RunState::Running;
     TermInto(value.substr(plus + 1, kTailMax), strRight_);
-    if (runState_ == kRunning) AppendToSlot(slot, strRight_);
+    if (runState_ == RunState::Running) AppendToSlot(slot, strRight_);
     return true;
 }
 
@@ -151,7 +151,7 @@ void Engine::AppendToString(std::string_view args, bool bounded) {
     }
     if (!SlotInStore(kind, index)) return Fail(Cp(msg::kIndiceHorsLimites));
     StringOperand(source, strRight_);
-    if (runState_ > 0) return;
+    if (runState_ != RunState::Running) return;
     std::string_view tail = strRight_;
     if (bounded) tail = tail.substr(0, count > 0 ? static_cast<std::size_t>(count) : 0);
     AppendToSlot(index, tail);

@@ -1,6 +1,6 @@
 // Texts of the two inspection windows: the symbol-table listing with its summary, and
 // the value shown for a typed variable reference.
-#include "interpreter_internal.h"
+#include "engine.h"
 #include "messages.h"
 #include "numbers.h"
 #include "text.h"

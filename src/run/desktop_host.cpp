@@ -9,7 +9,6 @@
 
 #include "cp1252_qstring.h"
 #include "hints.h"
-#include "interpreter.h"
 
 namespace vokc {
 
@@ -60,7 +59,7 @@ void DesktopHost::report(std::string_view text, int line, bool error) {
         return;
     }
     showHeldMessage();
-    const Hint hint = program_ ? HintFor(text, *program_, line, interpreter_) : Hint{};
+    const Hint hint = hintSource_ ? hintSource_(text, line) : Hint{};
     message.hint = Cp1252ToQString(hint.text);
     message.helpPage = QString::fromStdString(hint.page);
     held_ = std::move(message);
@@ -98,10 +97,8 @@ std::string DesktopHost::ReadAnswer(int x, int y) {
     return QStringToCp1252(view_.readAnswer(x, y));
 }
 
-std::string DesktopHost::ReadKey() {
+std::string DesktopHost::ReadKey(int x, int y) {
     if (held_) showHeldMessage();
-    const int x = interpreter_ ? interpreter_->TextX() : 0;
-    const int y = interpreter_ ? interpreter_->TextY() : 0;
     return QStringToCp1252(view_.readKey(x, y));
 }
 

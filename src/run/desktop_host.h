@@ -10,14 +10,13 @@
 #include <optional>
 
 #include "console_view.h"
+#include "hints.h"
 #include "host.h"
 #include "page_printer.h"
 
 class QPrinter;
 
 namespace vokc {
-
-class Interpreter;
 
 class DesktopHost final : public Host {
   public:
@@ -28,12 +27,12 @@ class DesktopHost final : public Host {
     DesktopHost(const DesktopHost&) = delete;
     DesktopHost& operator=(const DesktopHost&) = delete;
 
-    // The interpreter whose text position getch() reads at.
-    void setInterpreter(const Interpreter* interpreter) { interpreter_ = interpreter; }
     // The printer of fopen(PRN:); tests give one that writes a PDF file.
     void setPrinterFactory(PrinterFactory factory) { makePrinter_ = std::move(factory); }
-    // The program text of the run, for the hints under the messages (nullptr: none).
-    void setProgramText(const ProgramText* program) { program_ = program; }
+    // Finds the hint under a message raised by a 0-based line; the run session gives it
+    // for the time of a run, with the run's program and values (empty: no hints).
+    using HintSource = std::function<Hint(std::string_view message, int line)>;
+    void setHintSource(HintSource source) { hintSource_ = std::move(source); }
     // Starts the stop-request bookkeeping of a new Exec call.
     void beginRun();
     // Ends an Exec call: shows the message held back, if any. During a call, a message
@@ -51,8 +50,7 @@ class DesktopHost final : public Host {
     int TextWidth(std::string_view text) override;
     void ClearScreen() override;
     std::string ReadAnswer(int x, int y) override;
-    // One key for getch(), read at the text position.
-    std::string ReadKey() override;
+    std::string ReadKey(int x, int y) override;
     bool BeginPrint() override;
     bool PrintLine(std::string_view text) override;
     bool EndPrint() override;
@@ -69,8 +67,7 @@ class DesktopHost final : public Host {
     void showHeldMessage();
 
     ConsoleView& view_;
-    const ProgramText* program_ = nullptr;
-    const Interpreter* interpreter_ = nullptr;
+    HintSource hintSource_;
     PrinterFactory makePrinter_;
     bool stopRequested_ = false;
     QElapsedTimer sincePaint_;

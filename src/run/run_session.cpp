@@ -46,9 +46,7 @@ QString StopStateText(const RunStop& stop) {
 RunSession::RunSession(ConsoleView& view, QObject* parent)
     : QObject(parent), view_(view), host_(std::make_unique<DesktopHost>(view)),
       interpreter_(std::make_unique<Interpreter>(*host_)),
-      history_(std::make_unique<RunHistory>()) {
-    host_->setInterpreter(interpreter_.get());
-}
+      history_(std::make_unique<RunHistory>()) {}
 
 RunSession::~RunSession() = default;
 
@@ -63,13 +61,13 @@ void RunSession::setStepMode(bool on) {
 void RunSession::setNextStep(StepKind kind, int line) {
     switch (kind) {
     case StepKind::Over:
-        nextMode_ = kStepOver;
+        nextMode_ = StepMode::Over;
         break;
     case StepKind::Out:
-        nextMode_ = kStepOut;
+        nextMode_ = StepMode::Out;
         break;
     case StepKind::ToLine:
-        nextMode_ = kRunToLine;
+        nextMode_ = StepMode::ToLine;
         interpreter_->SetRunToLine(line);
         break;
     }
@@ -103,14 +101,18 @@ void RunSession::runFrom(const ProgramText& text, bool fresh) {
     emit runningChanged(true);
     if (fresh) history_->clear();
     history_->toPresent();
-    const int mode = nextMode_ != 0 ? nextMode_ : (stepMode_ ? 1 : 0);
-    nextMode_ = 0;
-    int stopState = 0;
-    host_->setProgramText(&text);
-    interpreter_->Exec(text, startLine_, stopState, mode);
-    host_->setProgramText(nullptr);
+    const StepMode mode = nextMode_ != StepMode::Free ? nextMode_
+                          : stepMode_                 ? StepMode::Line
+                                                      : StepMode::Free;
+    nextMode_ = StepMode::Free;
+    host_->setHintSource([this, &text](std::string_view message, int line) {
+        return HintFor(message, text, line, interpreter_.get());
+    });
+    const RunResult result = interpreter_->Exec(text, startLine_, mode);
+    host_->setHintSource(nullptr);
     host_->endRun();
-    const RunStop stop = describeStop(stopState, fresh, mode != 0);
+    startLine_ = result.line;
+    const RunStop stop = describeStop(result, fresh, mode != StepMode::Free);
     // Every pause is remembered with the values of that moment.
     if (stop.reason == RunStopReason::StepPause || stop.reason == RunStopReason::Breakpoint) {
         interpreter_->ValueTexts(values_, kHistoryElements);
@@ -130,12 +132,11 @@ void RunSession::runFrom(const ProgramText& text, bool fresh) {
         action();
 }
 
-// The interpreter's stop reason and stop state (0 when the program ended).
-RunStop RunSession::describeStop(int stopState, bool fresh, bool stepped) const {
+// The interpreter's result as the windows see it.
+RunStop RunSession::describeStop(const RunResult& result, bool fresh, bool stepped) const {
     RunStop stop;
-    stop.line = startLine_;
-    const StopReason last = interpreter_->LastStop();
-    switch (last) {
+    stop.line = result.line;
+    switch (result.reason) {
     case StopReason::Finished:
         stop.reason = RunStopReason::Finished;
         break;
@@ -156,9 +157,9 @@ RunStop RunSession::describeStop(int stopState, bool fresh, bool stepped) const 
     }
     // A pause at a block's end keeps the marker where the previous step put it, and a
     // resumed run shows its stop line only when it did not pause there.
-    const bool blockEnd = last == StopReason::StepBeforeBlockEnd;
+    const bool blockEnd = result.reason == StopReason::StepBeforeBlockEnd;
     stop.markStep = stepped && stop.reason != RunStopReason::Breakpoint && (fresh || !blockEnd);
-    stop.showLine = stopState != 0 && (fresh || !blockEnd);
+    stop.showLine = result.reason != StopReason::Finished && (fresh || !blockEnd);
     if (blockEnd) stop.blockLine = interpreter_->OpenBlockLine();
     stop.stepMode = stepMode_;
     return stop;

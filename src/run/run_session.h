@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "interpreter.h"
+
 class QPrinter;
 
 namespace vokc {
@@ -19,8 +21,6 @@ namespace vokc {
 class ConsoleView;
 class RunHistory;
 class DesktopHost;
-class Interpreter;
-class ProgramText;
 
 // Why a run stopped.
 enum class RunStopReason {
@@ -112,7 +112,7 @@ class RunSession : public QObject {
 
   private:
     void runFrom(const ProgramText& text, bool fresh);
-    RunStop describeStop(int stopState, bool fresh, bool stepped) const;
+    RunStop describeStop(const RunResult& result, bool fresh, bool stepped) const;
 
     ConsoleView& view_;
     std::unique_ptr<DesktopHost> host_;
@@ -122,7 +122,8 @@ class RunSession : public QObject {
     bool stepMode_ = false;
     std::vector<std::function<void()>> afterStop_;
     std::unique_ptr<RunHistory> history_;
-    int nextMode_ = 0; // a step mode of the interpreter for the next run only, or 0
+    // A step mode for the next run only (Free: the session's own mode).
+    StepMode nextMode_ = StepMode::Free;
     std::vector<std::string> values_;
 };
 

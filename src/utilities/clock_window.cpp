@@ -133,7 +133,7 @@ void ClockWindow::leaveSetting() {
 }
 
 void ClockWindow::tick() {
-    const vokc::DateTimeFields now = clock_->Now();
+    const vokc::DateTime now = clock_->Now();
     timeLabel_->setText(QString::fromStdString(vokc::ClockTimeText(now)));
     dateLabel_->setText(QString::fromStdString(vokc::ClockDateText(now)));
 }

@@ -63,11 +63,11 @@ std::string TwoDigits(int value) {
 
 } // namespace
 
-std::string ClockTimeText(const DateTimeFields& t) {
+std::string ClockTimeText(const DateTime& t) {
     return TwoDigits(t.hour) + ":" + TwoDigits(t.minute) + ":" + TwoDigits(t.second);
 }
 
-std::string ClockDateText(const DateTimeFields& t) {
+std::string ClockDateText(const DateTime& t) {
     char year[16];
     std::snprintf(year, sizeof year, "%04d", t.year);
     return TwoDigits(t.day) + "/" + TwoDigits(t.month) + "/" + year;
@@ -89,19 +89,12 @@ std::string AdjustClockField(int field, int delta, std::string& timeText, std::s
     return {};
 }
 
-bool LocalToUtc(const DateTimeFields& local, DateTimeFields& utc) {
+bool LocalToUtc(const DateTime& local, DateTime& utc) {
     if (local.month < 1 || local.month > 12 || local.day < 1 || local.day > 31 || local.hour < 0 ||
         local.hour > 23 || local.minute < 0 || local.minute > 59 || local.second < 0 ||
         local.second > 59)
         return false;
-    std::tm tm{};
-    tm.tm_year = local.year - 1900;
-    tm.tm_mon = local.month - 1;
-    tm.tm_mday = local.day;
-    tm.tm_hour = local.hour;
-    tm.tm_min = local.minute;
-    tm.tm_sec = local.second;
-    tm.tm_isdst = -1; // let the time-zone rules say whether summer time applies
+    std::tm tm = ToTm(local); // the time-zone rules say whether summer time applies
     const std::time_t t = std::mktime(&tm);
     // mktime moves fields that do not exist (31 April, 02:30 when clocks go forward);
     // a moved field means there is no such local time.
@@ -110,19 +103,13 @@ bool LocalToUtc(const DateTimeFields& local, DateTimeFields& utc) {
         return false;
     std::tm u{};
     if (!gmtime_r(&t, &u)) return false;
-    utc.year = u.tm_year + 1900;
-    utc.month = u.tm_mon + 1;
-    utc.day = u.tm_mday;
-    utc.hour = u.tm_hour;
-    utc.minute = u.tm_min;
-    utc.second = u.tm_sec;
-    utc.millisecond = 0;
+    utc = FromTm(u);
     return true;
 }
 
 std::string SetClockFromTexts(const std::string& timeText, const std::string& dateText,
                               SystemClock& clock) {
-    DateTimeFields local;
+    DateTime local;
     std::string error;
     if (!ReadPiece(dateText, 7, 4, local.year, error) ||
         !ReadPiece(dateText, 4, 2, local.month, error) ||
@@ -131,7 +118,7 @@ std::string SetClockFromTexts(const std::string& timeText, const std::string& da
         !ReadPiece(timeText, 4, 2, local.minute, error) ||
         !ReadPiece(timeText, 7, 2, local.second, error))
         return error;
-    DateTimeFields utc;
+    DateTime utc;
     if (local.year < kMinYear || local.year > kMaxYear || !LocalToUtc(local, utc))
         return kNoSuchDate;
     return clock.SetSystemTime(utc);

@@ -18,8 +18,8 @@ enum ClockField {
     kClockYear = 4
 };
 
-std::string ClockTimeText(const DateTimeFields& local); // "18:23:00"
-std::string ClockDateText(const DateTimeFields& local); // "20/10/1998"
+std::string ClockTimeText(const DateTime& local); // "18:23:00"
+std::string ClockDateText(const DateTime& local); // "20/10/1998"
 
 // Adds `delta` (+1 or -1) to a field, read from its characters (hour 1-2, minute 4-5
 // of the time; day 1-2, month 4-5, year 7-10 of the date), clamped to its bounds
@@ -33,7 +33,7 @@ std::string AdjustClockField(int field, int delta, std::string& timeText, std::s
 // The universal date and time of a local one, by the platform's time-zone rules
 // (daylight saving included). False when the local time does not exist: a field out of
 // its range, a day beyond the month's end, an hour skipped when clocks go forward.
-bool LocalToUtc(const DateTimeFields& local, DateTimeFields& utc);
+bool LocalToUtc(const DateTime& local, DateTime& utc);
 
 // Sets the computer's clock from the displayed texts: date from the date text (year
 // 7-10, month 4-5, day 1-2), time of day from the time text (hour 1-2, minute 4-5,

@@ -11,22 +11,9 @@ namespace {
 
 class PlatformClock final : public SystemClock {
   public:
-    DateTimeFields Now() override {
-        const auto now = std::chrono::system_clock::now();
-        const std::time_t t = std::chrono::system_clock::to_time_t(now);
-        std::tm local{};
-        localtime_r(&t, &local);
-        DateTimeFields f;
-        f.year = local.tm_year + 1900;
-        f.month = local.tm_mon + 1;
-        f.day = local.tm_mday;
-        f.hour = local.tm_hour;
-        f.minute = local.tm_min;
-        f.second = local.tm_sec;
-        return f;
-    }
+    DateTime Now() override { return LocalNow(); }
 
-    std::string SetSystemTime(const DateTimeFields& utc) override {
+    std::string SetSystemTime(const DateTime& utc) override {
         using namespace std::chrono;
         const year_month_day date{year{utc.year}, month{static_cast<unsigned>(utc.month)},
                                   day{static_cast<unsigned>(utc.day)}};

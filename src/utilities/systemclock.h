@@ -6,27 +6,18 @@
 #include <memory>
 #include <string>
 
-namespace vokc {
+#include "date_time.h"
 
-// A broken-down date and time (month 1-12, day 1-31, hour 0-23).
-struct DateTimeFields {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    int millisecond = 0;
-};
+namespace vokc {
 
 class SystemClock {
   public:
     virtual ~SystemClock() = default;
     // The current local date and time.
-    virtual DateTimeFields Now() = 0;
+    virtual DateTime Now() = 0;
     // Sets the computer's clock to a universal date and time. Returns an empty text on
     // success, otherwise a French message saying why the computer refused.
-    virtual std::string SetSystemTime(const DateTimeFields& utc) = 0;
+    virtual std::string SetSystemTime(const DateTime& utc) = 0;
 };
 
 // The French message for a refusal of the platform (an errno value).

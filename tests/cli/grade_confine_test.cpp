@@ -144,9 +144,8 @@ std::string RunConfined(const fs::path& root, const std::string& program) {
     Interpreter interp(host);
     interp.SetLineMarkers(false);
     vokc::test::MemoryText text(Utf8ToCp1252(program));
-    int startLine = 0, stopState = 0;
     interp.StartProgram("test.c");
-    interp.Exec(text, startLine, stopState, 0);
+    interp.Exec(text, 0, StepMode::Free);
     interp.CloseAllFiles();
     std::string all;
     for (const std::string& m : host.messages)

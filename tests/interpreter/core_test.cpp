@@ -2,7 +2,7 @@
 // and through the operations the other statements build on.
 #include <gtest/gtest.h>
 
-#include "fake_host.h"
+#include "engine_run.h"
 
 using namespace vokc;
 using vokc::test::FakeHost;
@@ -41,7 +41,7 @@ TEST(State, DeclarationsTakeConsecutiveSlots) {
     EXPECT_EQ(index, 2);
     EXPECT_FALSE(in.FindSymbol("b", kind, index));
     EXPECT_EQ(index, -1);
-    EXPECT_EQ(in.RunState(), 1);
+    EXPECT_EQ(in.State(), RunState::Failed);
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -50,7 +50,7 @@ TEST(State, TableAndStoreLimits) {
     Engine in(host);
     in.ResetState();
     in.DeclareVariables("int t[2000]");
-    EXPECT_EQ(in.RunState(), 0);
+    EXPECT_EQ(in.State(), RunState::Running);
     in.DeclareVariables("int u");
     EXPECT_EQ(host.AllMessages(), "Trop de variables|");
     FakeHost host2;
@@ -165,14 +165,16 @@ TEST(RunLoop, FopenNeedsTheEqualsSignWrittenAgainstIt) {
 
 TEST(RunLoop, StepModePausesAfterEveryLineAndAtBlockEnds) {
     Program r(Lines({"int i", "main()", "{", "for (i=1; i<=2; i++)", "puts(\"x\")", "}"}));
-    EXPECT_EQ(r.Go(1), 1);
+    EXPECT_EQ(r.Go(StepMode::Line), StopReason::Step);
     EXPECT_EQ(r.startLine, 2); // main() ran; next is '{'
-    std::vector<std::pair<int, int>> pauses;
-    for (int guard = 0; guard < 20 && r.Go(1) != 0; ++guard)
-        pauses.emplace_back(r.stopState, r.startLine);
-    // '{', for, puts (pause 998 before the injected NEXT), NEXT, puts, NEXT, '}'
-    std::vector<std::pair<int, int>> expected = {{1, 3}, {1, 4},   {998, 5},
-                                                 {1, 4}, {998, 5}, {1, 5}};
+    std::vector<std::pair<StopReason, int>> pauses;
+    for (StopReason reason = StopReason::Finished;
+         pauses.size() < 20 && (reason = r.Go(StepMode::Line)) != StopReason::Finished;)
+        pauses.emplace_back(reason, r.startLine);
+    // '{', for, puts (a pause before the injected NEXT), NEXT, puts, NEXT, '}'
+    constexpr StopReason kStep = StopReason::Step, kBeforeEnd = StopReason::StepBeforeBlockEnd;
+    std::vector<std::pair<StopReason, int>> expected = {
+        {kStep, 3}, {kStep, 4}, {kBeforeEnd, 5}, {kStep, 4}, {kBeforeEnd, 5}, {kStep, 5}};
     EXPECT_EQ(std::vector(pauses.begin(), pauses.begin() + 6), expected);
     EXPECT_EQ(r.host.console, "x\nx\n");
     EXPECT_EQ(r.interp.ExamineText("i"), "3");
@@ -180,49 +182,44 @@ TEST(RunLoop, StepModePausesAfterEveryLineAndAtBlockEnds) {
 
 TEST(RunLoop, ExitPausesInStepMode) {
     Program r(Lines({"main()", "{", "exit", "}"}));
-    r.Go(1);
-    r.Go(1);
-    EXPECT_EQ(r.Go(1), 1);
+    r.Go(StepMode::Line);
+    r.Go(StepMode::Line);
+    EXPECT_EQ(r.Go(StepMode::Line), StopReason::Step);
     EXPECT_EQ(r.startLine, 2);
-    EXPECT_EQ(r.Go(1), 1);
+    EXPECT_EQ(r.Go(StepMode::Line), StopReason::Step);
     EXPECT_EQ(r.startLine, 2);
-    r.stopState = 0;
-    r.interp.Exec(r.text, r.startLine, r.stopState, 0);
-    EXPECT_EQ(r.stopState, 0);
-    EXPECT_EQ(r.interp.LastStop(), StopReason::Finished);
+    EXPECT_EQ(r.Go(), StopReason::Finished);
 }
 
 TEST(RunLoop, BreakpointPausesAFreeRunBeforeItsLine) {
     Program r(Lines({"int i", "main()", "{", "for (i=1; i<=3; i++)", "\xBBputs(\"x\")", "}"}));
-    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.Go(), StopReason::Breakpoint);
     EXPECT_EQ(r.startLine, 4);
-    EXPECT_EQ(r.interp.LastStop(), StopReason::Breakpoint);
     EXPECT_EQ(r.host.console, "");
     // Resuming at the marked line runs it; the next pass pauses there again.
-    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.Go(), StopReason::Breakpoint);
     EXPECT_EQ(r.startLine, 4);
     EXPECT_EQ(r.host.console, "x\n");
     r.interp.SetBreakpointsEnabled(false);
-    EXPECT_EQ(r.Go(), 0);
+    EXPECT_EQ(r.Go(), StopReason::Finished);
     EXPECT_EQ(r.host.console, "x\nx\nx\n");
 }
 
 TEST(RunLoop, ABreakpointOnABlocksResumeLineWaitsForTheLoopToEnd) {
     Program r(Lines(
         {"int i", "main()", "{", "for (i=1; i<=3; i++)", "puts(\"x\")", "\xBBputs(\"fin\")", "}"}));
-    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.Go(), StopReason::Breakpoint);
     EXPECT_EQ(r.startLine, 5);
     EXPECT_EQ(r.host.console, "x\nx\nx\n");
-    EXPECT_EQ(r.Go(), 0);
+    EXPECT_EQ(r.Go(), StopReason::Finished);
     EXPECT_EQ(r.host.console, "x\nx\nx\nfin\n");
 }
 
 TEST(RunLoop, ErrorsStopOnTheirLineAndResumeRetriesIt) {
     Program r(Lines({"int x", "main()", "{", "x = 5 / 0", "}"}));
-    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.Go(), StopReason::Error);
     EXPECT_EQ(r.startLine, 3);
-    EXPECT_EQ(r.interp.LastStop(), StopReason::Error);
-    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.Go(), StopReason::Error);
     EXPECT_EQ(r.startLine, 3);
 }
 
@@ -231,27 +228,27 @@ TEST(RunLoop, ErrorsStopOnTheirLineAndResumeRetriesIt) {
 // Once it is written there, the run goes on after the then-branch.
 TEST(RunLoop, ElseMissingStopsWhereTheSemicolonBelongs) {
     Program single(Lines({"int x", "main()", "{", "if (x > 1)", "puts(\"a\")", "}"}));
-    EXPECT_EQ(single.Go(), 1);
+    EXPECT_EQ(single.Go(), StopReason::Error);
     EXPECT_EQ(single.startLine, 3);
     EXPECT_EQ(single.host.AllMessages(), "ELSE manquant|");
     EXPECT_EQ(single.host.messageLines, std::vector<int>{3});
 
     Program block(
         Lines({"int x", "main()", "{", "if (x > 1)", "{", "puts(\"a\")", "}", "puts(\"b\")", "}"}));
-    EXPECT_EQ(block.Go(), 1);
+    EXPECT_EQ(block.Go(), StopReason::Error);
     EXPECT_EQ(block.startLine, 6);
     EXPECT_EQ(block.host.AllMessages(), "ELSE manquant|");
     EXPECT_EQ(block.host.messageLines, std::vector<int>{6});
 
     Program fixed(Lines(
         {"int x", "main()", "{", "if (x > 1)", "{", "puts(\"a\")", "};", "puts(\"b\")", "}"}));
-    EXPECT_EQ(fixed.Go(), 0);
+    EXPECT_EQ(fixed.Go(), StopReason::Finished);
     EXPECT_EQ(fixed.host.console, "b\n");
 }
 
 TEST(RunLoop, ErrorBoxEndsTheRunWithoutEscaping) {
     Program r(Lines({"int x", "main()", "{", "x = 10-3-2", "}"}));
-    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.Go(), StopReason::Error);
     EXPECT_EQ(r.startLine, 3);
     ASSERT_EQ(r.host.errorBoxes.size(), 1u);
     EXPECT_EQ(r.host.errorBoxes[0], "'3-2' n'est pas une valeur enti\xE8re correcte");
@@ -266,7 +263,7 @@ TEST(RunLoop, DeepNestingIsRefusedNotOverrun) {
         prog += "}\n";
     prog += "}\n";
     Program r(prog);
-    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.Go(), StopReason::Error);
     EXPECT_EQ(r.host.AllMessages(), "Pile satur\xE9"
                                     "e|");
     EXPECT_LE(r.interp.BlockCount(), kBlockStackSize);
@@ -341,11 +338,11 @@ TEST(Expressions, OperandTextOfEveryKind) {
 
 TEST(Expressions, FloatOverflowAndPowerAreRefused) {
     Program r(Lines({"float r, big", "int x", "main()", "{", "big = 1E38", "r = big * big", "}"}));
-    EXPECT_EQ(r.Go(), 1);
+    EXPECT_EQ(r.Go(), StopReason::Error);
     EXPECT_TRUE(r.host.messages.empty());
     EXPECT_EQ(r.interp.ExamineText("r"), "0");
     Program p(Lines({"int x", "main()", "{", "x = 2 ** 3", "}"}));
-    EXPECT_EQ(p.Go(), 1);
+    EXPECT_EQ(p.Go(), StopReason::Error);
     EXPECT_EQ(p.host.AllMessages(), "Erreur dans expression|");
 }
 

@@ -5,10 +5,11 @@
 #include <deque>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host.h"
-#include "interpreter_internal.h"
+#include "program_text.h"
 
 namespace vokc::test {
 
@@ -20,6 +21,7 @@ struct FakeHost : Host {
     std::vector<std::string> printed;
     std::deque<std::string> answers;
     std::deque<std::string> keys;
+    std::vector<std::pair<int, int>> keyPositions; // where each key was read
     std::string caption;
     int clears = 0;
     int printJobs = 0;
@@ -51,7 +53,8 @@ struct FakeHost : Host {
         answers.pop_front();
         return a;
     }
-    std::string ReadKey() override {
+    std::string ReadKey(int x, int y) override {
+        keyPositions.emplace_back(x, y);
         if (stopWhenReading) stop = true;
         if (keys.empty()) return {};
         std::string k = keys.front();
@@ -116,36 +119,6 @@ struct MemoryText : ProgramText {
     }
     int LineCount() const override { return static_cast<int>(lines.size()); }
     std::string_view Line(int i) const override { return lines[static_cast<std::size_t>(i)]; }
-};
-
-// The value of a variable as text (ints in decimal), read straight from its store.
-inline std::string ValueOf(Engine& interp, std::string_view name) {
-    SymbolKind kind = SymbolKind::None;
-    std::int32_t index = 0, i = 0;
-    long double f = 0;
-    std::string text;
-    if (!interp.FindSymbol(name, kind, index)) return "<" + std::string(name) + " inconnu>";
-    interp.ReadValue(index, kind, f, i, text);
-    return kind == SymbolKind::Int ? std::to_string(i) : text;
-}
-
-// Runs a whole program as a fresh run and returns the stop state.
-struct Run {
-    FakeHost host;
-    Engine interp{host};
-    MemoryText text;
-    int startLine = 0;
-    int stopState = 0;
-
-    explicit Run(const std::string& program, char sep = ',') : text(program) {
-        host.separator = sep;
-    }
-    int Go(int stepMode = 0) {
-        stopState = 0;
-        interp.StartProgram("test.c");
-        interp.Exec(text, startLine, stopState, stepMode);
-        return stopState;
-    }
 };
 
 } // namespace vokc::test

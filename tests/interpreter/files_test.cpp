@@ -6,8 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "fake_host.h"
-#include "interpreter_internal.h"
+#include "engine_run.h"
 #include "temp_dir.h"
 
 namespace vokc::test {
@@ -39,7 +38,7 @@ class FilesTest : public ::testing::Test {
         interp.DeclareVariables("file f, g");
         interp.DeclareVariables("char s[80], nom[20], mode[5]");
         interp.DeclareVariables("int x");
-        ASSERT_EQ(interp.RunState(), 0);
+        ASSERT_EQ(interp.State(), RunState::Running);
         interp.StoreValue("5", SymbolKind::Int, 1);
     }
     std::string Get(std::string_view name) { return vokc::test::ValueOf(interp, name); }
@@ -72,7 +71,7 @@ TEST_F(FilesTest, WritingAndReadingLines) {
     WriteBytes("empty.txt", "");
     interp.Fopen("f=fopen(\"empty.txt\",\"r\");");
     EXPECT_EQ(ReadAll(), Lines{});
-    EXPECT_EQ(interp.RunState(), 0);
+    EXPECT_EQ(interp.State(), RunState::Running);
     EXPECT_EQ(host.AllMessages(), "");
 }
 
@@ -99,7 +98,7 @@ TEST_F(FilesTest, ModesVariablesAndReopening) {
     interp.Fgets("g, s)");
     EXPECT_EQ(Get("s"), "v");
     interp.Fopen("f=fopen(\"appended.txt\",\"a\");"); // bound, but nothing is opened
-    EXPECT_EQ(interp.RunState(), 0);
+    EXPECT_EQ(interp.State(), RunState::Running);
     EXPECT_FALSE(fs::exists("appended.txt"));
     EXPECT_THROW(interp.Fputs("\"x\", f)"), ErrorBoxFailure);
     try {
@@ -139,7 +138,7 @@ TEST_F(FilesTest, StatementMessages) {
     for (const Case& c : cases) {
         host.messages.clear();
         (interp.*c.op)(c.args);
-        EXPECT_EQ(interp.RunState(), 1) << c.args;
+        EXPECT_EQ(interp.State(), RunState::Failed) << c.args;
         EXPECT_EQ(host.AllMessages(), W(c.message) + "|") << c.args;
     }
     EXPECT_FALSE(fs::exists("a"));
@@ -148,7 +147,7 @@ TEST_F(FilesTest, StatementMessages) {
     interp.Fopen("f=fopen(\"w.txt\",\"w\");");
     EXPECT_TRUE(interp.EndOfFile("f)")); // open for writing
     EXPECT_TRUE(interp.EndOfFile("x)"));
-    EXPECT_EQ(interp.RunState(), 1);
+    EXPECT_EQ(interp.State(), RunState::Failed);
     EXPECT_EQ(host.AllMessages(), W("Erreur d'entrée/sortie|Erreur d'entrée/sortie|"
                                     "Variable fichier attendue|"));
 }
@@ -168,7 +167,7 @@ TEST_F(FilesTest, PrinterJobAndCloseAll) {
     interp.Fopen("f=fopen(prn:,\"w\");"); // closes the file PRN: first
     EXPECT_EQ(host.printJobs, 2);
     EXPECT_EQ(interp.CloseAllFiles(), 0);
-    EXPECT_EQ(interp.RunState(), 0);
+    EXPECT_EQ(interp.State(), RunState::Running);
     EXPECT_FALSE(host.printing);
     EXPECT_EQ(ReadBytes("PRN:"), "fichier\r\n");
     interp.EndOfFile("g)");
@@ -197,7 +196,7 @@ TEST_F(FilesTest, Directories) {
                                     "Répertoire nulle part inexistant|chaine sans fin|"));
     fs::remove("data/x.txt");
     interp.Rmdir("\"data\"");
-    EXPECT_EQ(interp.RunState(), 0);
+    EXPECT_EQ(interp.State(), RunState::Running);
     EXPECT_FALSE(fs::exists("data"));
 }
 
@@ -217,7 +216,7 @@ TEST_F(FilesTest, OverlongLinesAreRefusedNotKept) {
     EXPECT_EQ(Get("s"), std::string(600000, '\xE9'));
     EXPECT_EQ(host.AllMessages(), "");
     interp.Fgets("f, s)");
-    EXPECT_EQ(interp.RunState(), 1);
+    EXPECT_EQ(interp.State(), RunState::Failed);
     EXPECT_EQ(host.AllMessages(), W("Chaîne trop longue (1000000 caractères maxi)|"));
     EXPECT_EQ(Get("s"), std::string(600000, '\xE9'));
     interp.Fgets("f, s)"); // the part of the long line left unread

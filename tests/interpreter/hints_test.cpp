@@ -74,8 +74,7 @@ TEST(Hints, HintsFitWhereTheRunStopped) {
     Interpreter run(host);
     const MemoryText program(
         "char n[20]\nfile f\nmain()\n{\nn = \"absent.txt\"\nf=fopen(n,\"r\")\n}\n");
-    int start = 0, state = 0;
-    run.Exec(program, start, state, 0);
+    const int start = run.Exec(program, 0, StepMode::Free).line;
     ASSERT_EQ(host.AllMessages(), Utf8ToCp1252("Erreur Entrée/Sortie|"));
     const std::string named =
         Cp1252ToUtf8(HintFor(Utf8ToCp1252("Erreur Entrée/Sortie"), program, start, &run).text);

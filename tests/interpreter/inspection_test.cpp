@@ -22,13 +22,14 @@ struct Session {
     Interpreter interp{host};
     MemoryText text;
     int startLine = 0;
-    int stopState = 0;
+    StopReason last = StopReason::Finished;
 
     explicit Session(const std::string& program) : text(program) { interp.StartProgram("essai.c"); }
-    StopReason Run(int stepMode = 0) {
-        stopState = 0;
-        interp.Exec(text, startLine, stopState, stepMode);
-        return interp.LastStop();
+    StopReason Run(StepMode mode = StepMode::Free) {
+        const RunResult result = interp.Exec(text, startLine, mode);
+        startLine = result.line;
+        last = result.reason;
+        return last;
     }
     std::string Inspect(std::string_view ref) {
         std::string out;
@@ -146,10 +147,10 @@ const std::string kCalls = Lines({
 
 TEST(Inspection, TheCallChainIsReadFromTheOpenBlocks) {
     Session s(kCalls);
-    ASSERT_EQ(s.Run(1), StopReason::Step); // main()
+    ASSERT_EQ(s.Run(StepMode::Line), StopReason::Step); // main()
     EXPECT_EQ(s.interp.CallDepth(), 0);
     EXPECT_TRUE(s.interp.CallChain().empty());
-    while (s.startLine != 3 && s.Run(1) != StopReason::Finished) {
+    while (s.startLine != 3 && s.Run(StepMode::Line) != StopReason::Finished) {
     }
     ASSERT_EQ(s.startLine, 3);
     EXPECT_EQ(s.interp.CallDepth(), 2);
@@ -163,11 +164,11 @@ TEST(Inspection, TheCallChainIsReadFromTheOpenBlocks) {
 
 TEST(StepModes, StepOverRunsACallAsOneStep) {
     Session s(kCalls);
-    ASSERT_EQ(s.Run(kStepOver), StopReason::Step); // fresh: main() ran
+    ASSERT_EQ(s.Run(StepMode::Over), StopReason::Step); // fresh: main() ran
     EXPECT_EQ(s.startLine, 12);
-    s.Run(kStepOver); // {
+    s.Run(StepMode::Over); // {
     EXPECT_EQ(s.startLine, 13);
-    EXPECT_EQ(s.Run(kStepOver), StopReason::Step); // outer() as a whole
+    EXPECT_EQ(s.Run(StepMode::Over), StopReason::Step); // outer() as a whole
     EXPECT_EQ(s.startLine, 14);
     EXPECT_EQ(s.Inspect("k"), "12");
     EXPECT_EQ(s.interp.CallDepth(), 0);
@@ -175,39 +176,39 @@ TEST(StepModes, StepOverRunsACallAsOneStep) {
 
 TEST(StepModes, StepOutRunsUntilTheProcedureReturns) {
     Session s(kCalls);
-    s.Run(1);
+    s.Run(StepMode::Line);
     while (s.startLine != 3)
-        ASSERT_NE(s.Run(1), StopReason::Finished);
-    EXPECT_EQ(s.Run(kStepOut), StopReason::Step);
+        ASSERT_NE(s.Run(StepMode::Line), StopReason::Finished);
+    EXPECT_EQ(s.Run(StepMode::Out), StopReason::Step);
     EXPECT_EQ(s.startLine, 9); // back in outer(), after the call of inner()
     EXPECT_EQ(s.interp.CallDepth(), 1);
-    EXPECT_EQ(s.Run(kStepOut), StopReason::Step);
+    EXPECT_EQ(s.Run(StepMode::Out), StopReason::Step);
     EXPECT_EQ(s.startLine, 14);
     EXPECT_EQ(s.interp.CallDepth(), 0);
     // In main, stepping out runs to the end.
-    EXPECT_EQ(s.Run(kStepOut), StopReason::Finished);
+    EXPECT_EQ(s.Run(StepMode::Out), StopReason::Finished);
     EXPECT_EQ(s.host.console, "tour\ntour\ntour\nfin\n");
 }
 
 TEST(StepModes, RunToALinePausesBeforeItEachTimeAndRespectsBreakpoints) {
     Session s(kCalls);
     s.interp.SetRunToLine(16);
-    ASSERT_EQ(s.Run(kRunToLine), StopReason::Step); // from the first run
+    ASSERT_EQ(s.Run(StepMode::ToLine), StopReason::Step); // from the first run
     EXPECT_EQ(s.startLine, 16);
     EXPECT_EQ(s.host.console, "");
-    EXPECT_EQ(s.Run(kRunToLine), StopReason::Step); // the resumed line runs, then again
+    EXPECT_EQ(s.Run(StepMode::ToLine), StopReason::Step); // the resumed line runs, then again
     EXPECT_EQ(s.startLine, 16);
     EXPECT_EQ(s.host.console, "tour\n");
     EXPECT_EQ(s.Inspect("k"), "2");
     s.text.lines[18] = "\xBBputs(\"fin\")";
     s.interp.SetRunToLine(3); // never reached again: the breakpoint stops first
-    EXPECT_EQ(s.Run(kRunToLine), StopReason::Breakpoint);
+    EXPECT_EQ(s.Run(StepMode::ToLine), StopReason::Breakpoint);
     EXPECT_EQ(s.startLine, 18);
     s.text.lines[4] = "\xBB}";
     s.startLine = 0;
-    EXPECT_EQ(s.Run(kStepOver), StopReason::Step);
-    s.Run(kStepOver);
-    EXPECT_EQ(s.Run(kStepOver), StopReason::Breakpoint); // inside the call stepped over
+    EXPECT_EQ(s.Run(StepMode::Over), StopReason::Step);
+    s.Run(StepMode::Over);
+    EXPECT_EQ(s.Run(StepMode::Over), StopReason::Breakpoint); // inside the call stepped over
     EXPECT_EQ(s.startLine, 4);
 }
 

@@ -31,24 +31,24 @@ struct Session {
     Interpreter interp{host};
     MemoryText text;
     int startLine = 0;
-    int stopState = 0;
+    StopReason last = StopReason::Finished;
 
     explicit Session(const std::string& program) : text(program) { interp.StartProgram("essai.c"); }
-    StopReason Run(int stepMode = 0) {
-        stopState = 0;
-        interp.Exec(text, startLine, stopState, stepMode);
-        return interp.LastStop();
+    StopReason Run(StepMode mode = StepMode::Free) {
+        const RunResult result = interp.Exec(text, startLine, mode);
+        startLine = result.line;
+        last = result.reason;
+        return last;
     }
-    StopReason Fresh(int stepMode = 0) {
+    StopReason Fresh(StepMode mode = StepMode::Free) {
         startLine = 0;
-        return Run(stepMode);
+        return Run(mode);
     }
 };
 
 TEST(RunControl, FreshRunStartsAtTheTopAndResumeContinuesBelow) {
     Session s(Lines({"main()", "{", "puts(\"un\")", "\xBBputs(\"deux\")", "}"}));
     EXPECT_EQ(s.Fresh(), StopReason::Breakpoint);
-    EXPECT_EQ(s.stopState, 1);
     EXPECT_EQ(s.startLine, 3);
     EXPECT_EQ(s.interp.TextY(), 18);
     EXPECT_EQ(s.Run(), StopReason::Finished);
@@ -65,8 +65,8 @@ TEST(RunControl, ASteppedFeofLoopReadsEveryLine) {
     Session s(Lines({"file f", "char s[20]", "main()", "{", "f=fopen(\"data.txt\",\"r\");",
                      "while (!feof(f))", "{", "fgets(f, s);", "puts(s);", "}", "fclose(f);", "}"}));
     int steps = 0;
-    for (s.Fresh(1); s.interp.LastStop() != StopReason::Finished && steps < 200; ++steps)
-        ASSERT_NE(s.Run(1), StopReason::Error) << s.host.AllMessages();
+    for (s.Fresh(StepMode::Line); s.last != StopReason::Finished && steps < 200; ++steps)
+        ASSERT_NE(s.Run(StepMode::Line), StopReason::Error) << s.host.AllMessages();
     EXPECT_EQ(s.host.console, "a\nb\nc\n");
     EXPECT_EQ(s.host.AllMessages(), "");
 }
@@ -112,15 +112,11 @@ TEST(RunControl, StepMarkersAreFoundWhereverEditingMovedThem) {
     EXPECT_EQ(StripLineMarkers("  \xBB\x95 x = 1"), "x = 1");
     EXPECT_EQ(StripLineMarkers("  x = 1"), "  x = 1");
     EXPECT_EQ(StripLineMarkers("x = \"\xBB\""), "x = \"\xBB\"");
-    std::string line = "pu\x95ts(\"x\")\x95";
-    EXPECT_TRUE(RemoveStepMarkers(line));
-    EXPECT_EQ(line, "puts(\"x\")");
-    EXPECT_FALSE(RemoveStepMarkers(line));
 
     Session s(Lines({"main()", "{", "pu\x95ts(\"x\")", "}"}));
-    EXPECT_EQ(s.Fresh(1), StopReason::Step);
+    EXPECT_EQ(s.Fresh(StepMode::Line), StopReason::Step);
     for (std::string& l : s.text.lines)
-        RemoveStepMarkers(l);
+        std::erase(l, kStepMarker);
     EXPECT_EQ(s.Run(), StopReason::Finished);
     EXPECT_EQ(s.host.console, "x\n");
     EXPECT_EQ(s.host.AllMessages(), "");
@@ -129,9 +125,9 @@ TEST(RunControl, StepMarkersAreFoundWhereverEditingMovedThem) {
 TEST(RunControl, StepPausesSayWhetherABlockEndRunsNext) {
     Session s(Lines({"int i", "main()", "{", "for (i=1; i<=1; i++)", "puts(\"x\")", "}"}));
     std::vector<std::pair<StopReason, int>> stops;
-    stops.emplace_back(s.Fresh(1), s.startLine);
-    for (int guard = 0; guard < 10 && s.interp.LastStop() != StopReason::Finished; ++guard)
-        stops.emplace_back(s.Run(1), s.startLine);
+    stops.emplace_back(s.Fresh(StepMode::Line), s.startLine);
+    for (int guard = 0; guard < 10 && s.last != StopReason::Finished; ++guard)
+        stops.emplace_back(s.Run(StepMode::Line), s.startLine);
     const std::vector<std::pair<StopReason, int>> expected = {
         {StopReason::Step, 2},     {StopReason::Step, 3},
         {StopReason::Step, 4},     {StopReason::StepBeforeBlockEnd, 5}, // NEXT runs before line 5
@@ -147,7 +143,6 @@ TEST(RunControl, AStopRequestStopsBeforeTheLineAResumeRuns) {
     Session s(Lines({"int i", "main()", "{", "while (i < 20000)", "i++", "puts(\"fin\")", "}"}));
     s.host.stopAfterPolls = 2;
     EXPECT_EQ(s.Fresh(), StopReason::Interrupted);
-    EXPECT_EQ(s.stopState, 1);
     EXPECT_EQ(s.startLine, 3);
     EXPECT_EQ(s.host.polls, 2);
     s.host.stopAfterPolls = 0;
@@ -170,7 +165,7 @@ TEST(RunControl, AStopRequestWhileReadingEndsTheReadOnItsLine) {
     s.host.stop = false;
     s.host.stopWhenReading = false;
     s.host.answers = {"Anne"};
-    EXPECT_EQ(s.Run(1), StopReason::Step);
+    EXPECT_EQ(s.Run(StepMode::Line), StopReason::Step);
     EXPECT_EQ(s.interp.ExamineText("s"), "Anne");
     EXPECT_EQ(s.host.console, "Nom ? Anne\n");
     s.host.stopWhenReading = true;

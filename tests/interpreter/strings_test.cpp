@@ -1,8 +1,7 @@
 // String expressions, string functions and the strcat/strncat statement family.
 #include <gtest/gtest.h>
 
-#include "fake_host.h"
-#include "interpreter_internal.h"
+#include "engine_run.h"
 
 namespace vokc::test {
 namespace {
@@ -19,7 +18,7 @@ class StringsTest : public ::testing::Test {
     void SetUp() override {
         interp.DeclareVariables("char s[20], t[20], c");
         interp.DeclareVariables("int n");
-        ASSERT_EQ(interp.RunState(), 0);
+        ASSERT_EQ(interp.State(), RunState::Running);
         interp.StoreValue("TT", SymbolKind::String, 21); // t
     }
     std::string Get(std::string_view name) { return vokc::test::ValueOf(interp, name); }
@@ -51,7 +50,7 @@ TEST_F(StringsTest, ExpressionValues) {
     };
     for (const auto& [expr, value] : cases)
         EXPECT_EQ(Eval(expr), value) << expr;
-    EXPECT_EQ(interp.RunState(), 0);
+    EXPECT_EQ(interp.State(), RunState::Running);
     EXPECT_EQ(host.AllMessages(), "");
 }
 
@@ -69,7 +68,7 @@ TEST_F(StringsTest, ExpressionFailuresReportOnce) {
         host.messages.clear();
         std::string out = "keep";
         interp.EvalStringExpr(expr, out);
-        EXPECT_EQ(interp.RunState(), 1) << expr;
+        EXPECT_EQ(interp.State(), RunState::Failed) << expr;
         EXPECT_EQ(host.AllMessages(), std::string(message) + "|") << expr;
         EXPECT_EQ(out, "keep") << expr;
     }
@@ -86,7 +85,7 @@ TEST_F(StringsTest, StrcpyAppendsAndStrncpyAppendsNCharacters) {
     interp.AppendToString("s, \"abc\", -2)", true);
     interp.AppendToString("s, 'z', 99)", true);
     EXPECT_EQ(Get("s"), "xyabTTcdez");
-    EXPECT_EQ(interp.RunState(), 0);
+    EXPECT_EQ(interp.State(), RunState::Running);
     EXPECT_EQ(host.AllMessages(), "");
 }
 
@@ -103,7 +102,7 @@ TEST_F(StringsTest, StringStatementFailuresStoreNothing) {
     for (const char* dest : {"n", "f", "c"}) {
         host.messages.clear();
         interp.AppendToString(std::string(dest) + ", \"1\")", false);
-        EXPECT_EQ(interp.RunState(), 1) << dest;
+        EXPECT_EQ(interp.State(), RunState::Failed) << dest;
         EXPECT_EQ(host.AllMessages(), *dest == 'c' ? "ce n'est pas un string|"
                                                    : "ce n'est pas un string|Erreur de conversion|")
             << dest;
@@ -112,7 +111,7 @@ TEST_F(StringsTest, StringStatementFailuresStoreNothing) {
     EXPECT_EQ(Get("c"), "k");
     host.messages.clear();
     interp.AppendToString("absent, \"ab\", 1)", true); // absent destination: silent
-    EXPECT_EQ(interp.RunState(), 1);
+    EXPECT_EQ(interp.State(), RunState::Failed);
     EXPECT_EQ(host.AllMessages(), "");
     EXPECT_EQ(Get("s"), "ok");
     EXPECT_EQ(Get("n"), "7");
@@ -128,6 +127,15 @@ TEST(StringPrograms, StatementsAssignmentsAndGetchInARun) {
     // No key left: an empty text cannot be stored into a char.
     EXPECT_EQ(r.host.AllMessages(), "Erreur de conversion|");
     EXPECT_EQ(r.startLine, 8);
+}
+
+TEST(StringPrograms, GetchReadsAtTheTextPosition) {
+    vokc::test::Run r("main()\n{\nchar c\nprintf(\"ab\")\nc = getch()\nputs(\"\")\n"
+                      "printf(\"x\")\nc = getch()\n}\n");
+    r.host.keys = {"k", "l"};
+    EXPECT_EQ(r.Go(), StopReason::Finished);
+    const std::vector<std::pair<int, int>> expected = {{16, 0}, {8, 18}};
+    EXPECT_EQ(r.host.keyPositions, expected);
 }
 
 // `s = s + term` appends the term in place: the same values and messages as the general
@@ -158,7 +166,7 @@ TEST_F(StringsTest, AssignmentOfTheTargetPlusATermAppends) {
         interp.StoreValue("ok", SymbolKind::String, 1);
         host.messages.clear();
         interp.Assign(c.line);
-        EXPECT_EQ(interp.RunState(), *c.messages ? 1 : 0) << c.line;
+        EXPECT_EQ(interp.State(), *c.messages ? RunState::Failed : RunState::Running) << c.line;
         EXPECT_EQ(Get("s"), c.value) << c.line;
         EXPECT_EQ(host.AllMessages(), c.messages) << c.line;
     }
@@ -176,7 +184,7 @@ TEST_F(StringsTest, TextsStopAtTheirLongestLength) {
     interp.StoreValue(longest, SymbolKind::String, 1);
     EXPECT_EQ(host.AllMessages(), "");
     interp.StoreValue(longest + "y", SymbolKind::String, 1);
-    EXPECT_EQ(interp.RunState(), 1);
+    EXPECT_EQ(interp.State(), RunState::Failed);
     interp.AppendToString("s, \"z\")", false);
     interp.AppendToString("s, t, 1)", true);
     interp.Assign("s = s + \"z\"");
@@ -190,7 +198,7 @@ TEST(StringPrograms, DoublingATextEndsTheRunAtTheLimit) {
     for (const char* doubling : {"s = s + s", "strcat(s, s);"}) {
         vokc::test::Run r(std::string("char s[2]\nint n\nmain()\n{\ns = \"ab\"\nboucle:\n") +
                           doubling + "\nn++\ngoto boucle\n}\n");
-        EXPECT_EQ(r.Go(), 1) << doubling;
+        EXPECT_EQ(r.Go(), StopReason::Error) << doubling;
         EXPECT_EQ(r.host.AllMessages(), W("Chaîne trop longue (1000000 caractères maxi)|"))
             << doubling;
         EXPECT_EQ(r.host.messageLines, std::vector<int>{6}) << doubling;

@@ -292,7 +292,7 @@ class DebuggerTest : public QObject {
         form->run()->runProgram();
         for (int k = 0; k < 8; ++k)
             form->run()->resumeRun(); // nine pauses, the last before "}"
-        const QString console = ConsoleText();
+        const QString shown = ConsoleText();
         QCOMPARE(session->startLine(), 14);
         for (int k = 0; k < 3; ++k)
             Trigger(Command::PreviousStep);
@@ -317,7 +317,7 @@ class DebuggerTest : public QObject {
         QCOMPARE(session->history().viewed(), std::size_t(5));
         // Nothing ran again: the interpreter's own values are those of the present.
         QCOMPARE(session->inspect("t[2]"), QString("7"));
-        QCOMPARE(ConsoleText(), console);
+        QCOMPARE(ConsoleText(), shown);
         for (int k = 0; k < 3; ++k)
             Trigger(Command::NextStep);
         QVERIFY(!session->history().inPast());

@@ -27,7 +27,7 @@ Texts Press(int field, int delta, Texts t, std::string* error = nullptr) {
     return t;
 }
 
-std::string Fields(const vokc::DateTimeFields& f) {
+std::string Fields(const vokc::DateTime& f) {
     return vokc::ClockDateText(f) + " " + vokc::ClockTimeText(f);
 }
 
@@ -81,7 +81,7 @@ TEST(ClockFields, NoFieldAndUnreadableFields) {
 
 TEST(ClockFields, LocalToUniversalByTheTimeZoneRules) {
     TzGuard tz(kParisRules);
-    vokc::DateTimeFields utc;
+    vokc::DateTime utc;
     ASSERT_TRUE(vokc::LocalToUtc({2024, 1, 15, 12, 0, 0, 0}, utc));
     EXPECT_EQ(Fields(utc), "15/01/2024 11:00:00");
     ASSERT_TRUE(vokc::LocalToUtc({2024, 7, 15, 12, 0, 0, 0}, utc));
@@ -136,7 +136,7 @@ TEST(ClockFields, PlatformClockReadsTheLocalTime) {
     TzGuard tz("UTC0");
     const auto clock = vokc::MakePlatformClock();
     const std::time_t before = std::time(nullptr);
-    const vokc::DateTimeFields now = clock->Now();
+    const vokc::DateTime now = clock->Now();
     const std::time_t after = std::time(nullptr);
     std::tm fields{};
     fields.tm_year = now.year - 1900;

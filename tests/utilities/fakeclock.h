@@ -8,12 +8,12 @@
 
 class FakeClock : public vokc::SystemClock {
   public:
-    vokc::DateTimeFields now{1998, 10, 20, 18, 23, 0, 0};
+    vokc::DateTime now{1998, 10, 20, 18, 23, 0, 0};
     std::string refusal; // returned by SetSystemTime when not empty
-    std::vector<vokc::DateTimeFields> set;
+    std::vector<vokc::DateTime> set;
 
-    vokc::DateTimeFields Now() override { return now; }
-    std::string SetSystemTime(const vokc::DateTimeFields& utc) override {
+    vokc::DateTime Now() override { return now; }
+    std::string SetSystemTime(const vokc::DateTime& utc) override {
         set.push_back(utc);
         return refusal;
     }

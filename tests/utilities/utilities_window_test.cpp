@@ -197,7 +197,7 @@ void UtilityWindows::clockSetsThroughTheInterface() {
     QVERIFY(h.timer()->isActive());
     QVERIFY(messages.isEmpty());
     QCOMPARE(clock->set.size(), size_t(1));
-    const vokc::DateTimeFields& utc = clock->set[0];
+    const vokc::DateTime& utc = clock->set[0];
     // 19:23 local on 20 October 1998 was summer time in Paris: 17:23 universal.
     QCOMPARE(QDate(utc.year, utc.month, utc.day), QDate(1998, 10, 20));
     QCOMPARE(QTime(utc.hour, utc.minute, utc.second), QTime(17, 23, 0));

@@ -163,7 +163,7 @@ void EditorWindow::recordChange(int position, int removed, int added) {
     const bool typing = removed == 0 && added == 1 && now.text.size() == shown_.text.size() + 1;
     const bool continues = typing && position == typedEnd_;
     EditHistory::State before = std::move(shown_);
-    std::erase(before.text, kStepMarker);
+    std::erase(before.text, kStepMarkerUtf16);
     history_.record(std::move(before), continues);
     typedEnd_ = typing ? position + 1 : -1;
     shown_ = std::move(now);
@@ -186,14 +186,14 @@ void EditorWindow::showState(const EditHistory::State& state) {
 void EditorWindow::undo() {
     if (memo_->isReadOnly()) return;
     EditHistory::State now = currentState();
-    std::erase(now.text, kStepMarker);
+    std::erase(now.text, kStepMarkerUtf16);
     if (auto state = history_.undo(std::move(now))) showState(*state);
 }
 
 void EditorWindow::redo() {
     if (memo_->isReadOnly()) return;
     EditHistory::State now = currentState();
-    std::erase(now.text, kStepMarker);
+    std::erase(now.text, kStepMarkerUtf16);
     if (auto state = history_.redo(std::move(now))) showState(*state);
 }
 
@@ -484,7 +484,7 @@ void EditorWindow::removeStepMarkers() {
     std::vector<std::pair<QTextBlock, std::vector<std::size_t>>> marked;
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
         const QString text = b.text();
-        if (!text.contains(QChar(kStepMarker))) continue;
+        if (!text.contains(QChar(kStepMarkerUtf16))) continue;
         std::vector<std::size_t> found = StepMarkerPositions(
             TextView(reinterpret_cast<const char16_t*>(text.utf16()), text.size()));
         if (!found.empty()) marked.emplace_back(b, std::move(found));
@@ -553,7 +553,7 @@ bool EditorWindow::removeMarker(int line, char16_t marker) {
 }
 
 void EditorWindow::insertStepMarker(int line) {
-    insertMarker(line, kStepMarker);
+    insertMarker(line, kStepMarkerUtf16);
 }
 
 void EditorWindow::caretToLine(int line) {
@@ -603,7 +603,7 @@ void EditorWindow::toggleBreakpoint() {
     }
     walked = std::max(walked, 1);
     // The target is line `walked` (0-based), as the run commands count.
-    if (!removeMarker(walked, kBreakMarker)) insertMarker(walked, kBreakMarker);
+    if (!removeMarker(walked, kBreakMarkerUtf16)) insertMarker(walked, kBreakMarkerUtf16);
     setCaretOffset(c);
     emit breakpointToggled(walked);
 }

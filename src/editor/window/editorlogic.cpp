@@ -160,7 +160,7 @@ std::vector<std::size_t> StepMarkerPositions(TextView line) {
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line[i] == u'"')
             inString = !inString;
-        else if (line[i] == kStepMarker && !inString)
+        else if (line[i] == kStepMarkerUtf16 && !inString)
             found.push_back(i);
     }
     return found;

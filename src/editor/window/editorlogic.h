@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "line_markers.h"
 #include "program_file.h"
 
 namespace vokc::editor {
@@ -18,10 +19,6 @@ namespace vokc::editor {
 using Text = std::u16string;
 using TextView = std::u16string_view;
 using Lines = std::vector<Text>;
-
-// The markers as the text control shows them: Windows-1252 codes 187 and 149.
-inline constexpr char16_t kBreakMarker = u'\u00BB';
-inline constexpr char16_t kStepMarker = u'\u2022';
 
 // The nine lines of a new window, and the caret offset of its empty line.
 Lines DefaultProgram();

@@ -86,7 +86,7 @@ TEST(EditorLogic, FilesKeepEncodingAndLineEnds) {
     EXPECT_EQ(format.encoding, Encoding::Windows1252);
     EXPECT_EQ(format.lineEnd, LineEnd::CrLf);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0][0], kBreakMarker);
+    EXPECT_EQ(lines[0][0], vokc::kBreakMarkerUtf16);
     EXPECT_EQ(lines[1], u"puts(\"\u00e9t\u00e9\")");
     std::string bytes;
     EXPECT_TRUE(EncodeProgramFile(lines, format, bytes));

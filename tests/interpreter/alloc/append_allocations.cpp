@@ -7,14 +7,14 @@
 #include <string>
 
 #include "allocation_counter.h"
-#include "fake_host.h"
+#include "engine_run.h"
 
 namespace {
 
 long AllocationsOf(const std::string& program) {
     vokc::test::Run r(program);
     const long before = Allocations;
-    EXPECT_EQ(r.Go(), 0) << program << r.host.AllMessages();
+    EXPECT_EQ(r.Go(), vokc::StopReason::Finished) << program << r.host.AllMessages();
     return Allocations - before;
 }
 

@@ -1,13 +1,13 @@
 // The interpreter's inside: the engine that holds the whole state of a run (symbol
 // table, value stores, stacks, flags, console position) and the operations of the
 // language, one statement family per source file. Hosts use interpreter.h; this header
-// is for the interpreter's own files and for the tests and fuzzers that drive single
-// statements.
+// is private to the interpreter's library, and reached besides only by the tests and
+// fuzzers that drive single statements (through vokc_interpreter_internal).
 //
-// Error protocol: every operation leaves RunState() at kRunning when it succeeded and
-// at kError after a failure, which it has reported by a message (Fail) or, for an
-// arithmetic failure, silently. Conversions that the language does not catch throw
-// ErrorBoxFailure, which Exec reports through the host's error box.
+// Error protocol: every operation leaves State() at RunState::Running when it succeeded
+// and at RunState::Failed after a failure, which it has reported by a message (Fail) or,
+// for an arithmetic failure, silently. Conversions that the language does not catch
+// throw ErrorBoxFailure, which Exec reports through the host's error box.
 #pragma once
 
 #include <array>
@@ -24,11 +24,13 @@
 
 namespace vokc {
 
-// RunState codes (also the stop states Exec writes).
-inline constexpr int kRunning = 0;
-inline constexpr int kError = 1;
-inline constexpr int kBlockPause = 998;
-inline constexpr int kFinished = 999;
+// Where the run stands after a line.
+enum class RunState {
+    Running,  // all is well: the run goes on with the next line
+    Failed,   // the line failed, reported by a message or (arithmetic) silently
+    Finished, // the program ended: exit, or the end of main's block
+    Stopped,  // the run ends here before the program's end: a pause or a stop request
+};
 
 inline constexpr int kMaxSymbols = 200;
 inline constexpr int kStoreSlots = 2000;
@@ -137,7 +139,7 @@ class Engine {
 
     // ---- What the facade offers (see interpreter.h for the contracts) ----
     void StartProgram(std::string_view name) { programName_.assign(name); }
-    void Exec(const ProgramText& memo, int& startLine, int& stopState, int stepMode);
+    RunResult Exec(const ProgramText& program, int startLine, StepMode mode);
     int CloseAllFiles();
     std::vector<std::string> SymbolListing() const;
     std::string ExamineText(std::string_view reference);
@@ -156,36 +158,27 @@ class Engine {
     void SetBreakpointsEnabled(bool on) { breakpointsEnabled_ = on; }
     void SetLineMarkers(bool on) { lineMarkers_ = on; }
     void SetTrace(bool on) { trace_ = on; }
-    StopReason LastStop() const { return lastStop_; }
     std::uint64_t ExecutedLines() const { return executedLines_; }
     int TextX() const { return textX_; }
     int TextY() const { return textY_; }
 
     // ---- State ----
-    int RunState() const { return runState_; }
+    RunState State() const { return runState_; }
     int SymbolCount() const { return symbolCount_; }
     const SymbolEntry& Symbol(int position) const { return symbols_[position]; }
     int ControlTop() const { return controlTop_; }
     int BlockCount() const { return blockCount_; }
-    const BlockFrame& Block(int position) const { return blocks_[position]; }
     std::uint32_t RandomSeed() const { return randSeed_; }
-    char DecimalSeparator() const { return separator_; }
 
-    // ---- Symbol table and stores (state.cpp) ----
+    // ---- Single statements and their pieces, as the tests and fuzzers drive them ----
+    // Symbol table and stores (state.cpp).
     // Empties the symbol table, the stores' allocation and the stacks (a fresh run).
     void ResetState();
     // A declaration line "int a, b[5]" (type word in any case, names after its space).
     void DeclareVariables(std::string_view line);
-    // One name of a declaration: `name[n]` is an array of n, `*name` a plain variable,
-    // a char array a string.
-    void DeclareVariable(std::string_view name, SymbolKind kind);
-    // Takes n slots of a store; returns the first (1-based), 0 on failure.
-    int AllocateStorage(SymbolKind kind, int n);
     void DeclareLabel(std::string_view name, SymbolKind kind, int line);
-    // Position of a name in the table, 0 when absent.
-    int Lookup(std::string_view name) const;
-    // Resolves a name (one leading '*' ignored): sets RunState 0 when found, 1 when not
-    // (without a message); `index` is -1 when not found.
+    // Resolves a name (one leading '*' ignored): State() is Running when found, Failed
+    // when not (without a message); `index` is -1 when not found.
     bool FindSymbol(std::string_view name, SymbolKind& kind, std::int32_t& index);
     // Reads one slot. For Char and String the text is copied into `text`.
     bool ReadValue(std::int32_t slot, SymbolKind kind, long double& f, std::int32_t& i,
@@ -194,63 +187,87 @@ class Engine {
     void StoreValue(std::string_view text, SymbolKind kind, std::int32_t slot);
     // The 0-based offset that an index text (an int variable or an integer) designates.
     std::int32_t IndexOffset(std::string_view text);
-    static void TabsToSpaces(std::string& line);
     bool PushControl(std::int32_t value);
     bool PopControl(std::int32_t& target);
-    bool PushBlock(std::int32_t resumeLine, std::string_view keyword);
-
-    // ---- Preparation (prepare.cpp) ----
-    void PrepareProgram(const ProgramText& memo, int& errorLine);
-    void FindMain(const ProgramText& memo, int& startLine);
     // From a block header at `line`: the line of its end (the single line after the
-    // header, or the '}' that closes the '{' right after it).
-    void FindBlockEnd(const ProgramText& memo, int& line);
-
-    // ---- Run loop (run.cpp) ----
-    void ExecuteLine(const ProgramText& memo, std::string_view text, int& current);
-
-    // ---- Numeric expressions and operands (numeric.cpp) ----
+    // header, or the '}' that closes the '{' right after it) (prepare.cpp).
+    void FindBlockEnd(const ProgramText& program, int& line);
+    // Numeric expressions and operands (numeric.cpp).
     static void SplitBinary(std::string_view text, std::string_view& left, std::string_view& op,
                             std::string_view& right);
-    // Evaluate; on success RunState is 0 and `result` holds the value.
-    bool EvalIntExpr(std::string_view text, std::int32_t& result);
-    bool EvalFloatExpr(std::string_view text, long double& result);
-    std::int32_t IntOperand(std::string_view text);
-    long double FloatOperand(std::string_view text);
-    // Text form of one operand of any kind; sets RunState 1 on failure.
+    // Text form of one operand of any kind; State() is Failed after a failure.
     void OperandText(std::string_view text, std::string& out);
     // Value of one string operand (literal or string variable/element).
     void StringOperand(std::string_view text, std::string& out);
     void Randomize();
     double Random();
-
-    // ---- String expressions and statements (strings.cpp) ----
+    // String expressions and statements (strings.cpp).
     void EvalStringExpr(std::string_view text, std::string& out);
     // strcat/strcpy, and strncat/strncpy when `bounded`: appends the source (its first
     // n characters when bounded) to a string variable.
     void AppendToString(std::string_view args, bool bounded);
+    // Assignments (assign.cpp), file conditions (control.cpp), console (console.cpp).
+    void Assign(std::string_view c);
+    bool EndOfFile(std::string_view text);
+    static bool AcceptsInput(std::string_view answer, SymbolKind kind);
+    // Files and directories (files.cpp).
+    void Fopen(std::string_view statement);
+    void Fputs(std::string_view args);
+    void Fgets(std::string_view args);
+    void Fclose(std::string_view args);
+    void Mkdir(std::string_view args);
+    void Rmdir(std::string_view args);
+    void Chdir(std::string_view args);
+    // Message texts are written in UTF-8 in the sources; this gives their Windows-1252 form.
+    static std::string Cp(std::string_view utf8);
+
+  private:
+    // ---- Symbol table and stores (state.cpp) ----
+    // One name of a declaration: `name[n]` is an array of n, `*name` a plain variable,
+    // a char array a string.
+    void DeclareVariable(std::string_view name, SymbolKind kind);
+    // Takes n slots of a store; returns the first (1-based), 0 on failure.
+    int AllocateStorage(SymbolKind kind, int n);
+    // Position of a name in the table, 0 when absent.
+    int Lookup(std::string_view name) const;
+    static void TabsToSpaces(std::string& line);
+    bool PushBlock(std::int32_t resumeLine, std::string_view keyword);
+
+    // ---- Preparation (prepare.cpp) ----
+    void PrepareProgram(const ProgramText& program, int& errorLine);
+    void FindMain(const ProgramText& program, int& startLine);
+
+    // ---- Numeric expressions and operands (numeric.cpp) ----
+    // Evaluate; on success State() is Running and `result` holds the value.
+    bool EvalIntExpr(std::string_view text, std::int32_t& result);
+    bool EvalFloatExpr(std::string_view text, long double& result);
+    std::int32_t IntOperand(std::string_view text);
+    long double FloatOperand(std::string_view text);
+    // What IntOperand and FloatOperand share, kept inside each of them when compiled.
+    template <SymbolKind Kind, typename Value>
+    [[gnu::always_inline]] inline Value NumericOperand(std::string_view text);
+
+    // ---- Strings (strings.cpp) ----
     // The assignment `target = target + term` to the string slot the target designates,
     // done by appending in place; false (nothing done) for any other expression.
     bool AppendAssignment(std::string_view target, std::string_view value, std::int32_t slot);
 
-    // ---- Assignments and increments (assign.cpp) ----
-    void Assign(std::string_view c);
+    // ---- Increments (assign.cpp) ----
     void Increment(std::string_view c);
 
     // ---- Control flow (control.cpp) ----
     bool Condition(std::string_view text);
-    bool EndOfFile(std::string_view text);
-    void DoIf(const ProgramText& memo, std::string_view a, int& current);
-    void DoElse(const ProgramText& memo, int& current);
-    void DoFor(const ProgramText& memo, std::string_view a, int& current);
+    void DoIf(const ProgramText& program, std::string_view a, int& current);
+    void DoElse(const ProgramText& program, int& current);
+    void DoFor(const ProgramText& program, std::string_view a, int& current);
     void DoNext(int& current);
-    void DoWhile(const ProgramText& memo, std::string_view a, int& current);
+    void DoWhile(const ProgramText& program, std::string_view a, int& current);
     void DoWend(int& current);
     void DoDo(int& current);
     void DoUntil(std::string_view a, int& current);
-    void DoBreak(const ProgramText& memo, int& current);
+    void DoBreak(const ProgramText& program, int& current);
     void DoGoto(std::string_view a, int& current);
-    void DoCall(const ProgramText& memo, std::string_view a, int& current);
+    void DoCall(const ProgramText& program, std::string_view a, int& current);
     void DoEndSub(int& current);
     void DoReturn(int& current);
 
@@ -261,28 +278,17 @@ class Engine {
     void Gets(std::string_view args);
     void Clrscr();
     void Gotoxy(std::string_view args);
-    static bool AcceptsInput(std::string_view answer, SymbolKind kind);
-
-    // ---- Files and directories (files.cpp) ----
-    void Fopen(std::string_view statement);
-    void Fputs(std::string_view args);
-    void Fgets(std::string_view args);
-    void Fclose(std::string_view args);
-    void Mkdir(std::string_view args);
-    void Rmdir(std::string_view args);
-    void Chdir(std::string_view args);
 
     // ---- Reporting ----
-    // Shows a message (Windows-1252 text) and sets RunState to 1.
+    // Shows a message (Windows-1252 text) and sets State() to Failed.
     void Fail(std::string_view text);
-    // Shows a message without touching RunState.
+    // Shows a message without touching State().
     void Say(std::string_view text);
-    // Message texts are written in UTF-8 in the sources; this gives their Windows-1252 form.
-    static std::string Cp(std::string_view utf8);
     [[noreturn]] void ThrowIntConversion(std::string_view literal);
     [[noreturn]] void ThrowFloatConversion(std::string_view literal);
 
-  private:
+    // ---- Run loop (run.cpp) ----
+    void ExecuteLine(const ProgramText& program, std::string_view text, int& current);
     // ---- Run loop pieces (run.cpp) ----
     // A trimmed line as the dispatcher sees it.
     struct LineShape {
@@ -299,16 +305,16 @@ class Engine {
     // line, and calls between them would cost the run loop about a tenth of its speed.
     [[gnu::always_inline]] inline void ScanLine(std::string_view trimmed, LineShape& shape);
     [[gnu::always_inline]] inline bool RunByFirstCharacters(const LineShape& shape, int& current);
-    [[gnu::always_inline]] inline void RunStatement(const ProgramText& memo, const LineShape& shape,
-                                                    int& current);
+    [[gnu::always_inline]] inline void RunStatement(const ProgramText& program,
+                                                    const LineShape& shape, int& current);
     // Preparation of a fresh run: declarations, labels, main(); false when it failed.
-    bool StartFresh(const ProgramText& memo, int& startLine, int& stopState);
+    bool StartFresh(const ProgramText& program, int& startLine);
     // Runs one line with the error box and memory failures caught; false when the host
     // stopped the run while the line read an answer or a key.
-    [[gnu::always_inline]] inline bool RunGuarded(const ProgramText& memo, std::string_view text,
+    [[gnu::always_inline]] inline bool RunGuarded(const ProgramText& program, std::string_view text,
                                                   int& current);
     // Ends Exec with a stop other than the program's end.
-    void Stop(StopReason reason, int line, int& startLine, int& stopState);
+    [[gnu::cold]] RunResult Stop(StopReason reason, int line);
 
     void OpenScreen(bool fresh);
     void DrawText(std::string_view text);
@@ -328,7 +334,7 @@ class Engine {
     // Inspection helpers (inspection.cpp).
     int ElementCount(int position) const;
     void SlotText(SymbolKind kind, std::int64_t slot, std::string& out) const;
-    bool PausesAfterLine(int stepMode, int startDepth) const;
+    bool PausesAfterLine(StepMode mode, int startDepth) const;
 
     // ---- strings and files helpers ----
     // One term of a string expression into `out` (`out` must not hold the text).
@@ -374,7 +380,7 @@ class Engine {
     std::array<BlockFrame, kBlockStackSize + 1> blocks_{};
     int blockCount_ = 0;
 
-    int runState_ = 0;
+    RunState runState_ = RunState::Running;
     int braceDepth_ = 0;
     bool mainEntered_ = false;
     bool doOpen_ = false;
@@ -390,7 +396,6 @@ class Engine {
     bool lineMarkers_ = true;
     bool trace_ = false;
     int runToLine_ = -1;
-    StopReason lastStop_ = StopReason::Finished;
 
     // Working buffers reused from line to line, so that a steady run does not allocate.
     std::string line_, upper_, scratch_, text1_, text2_, text3_, value_;
@@ -411,7 +416,7 @@ inline Engine::Reference Engine::ResolveReference(std::string_view text, std::st
     std::int32_t offset = 0;
     if (!name.empty() && name.back() == '[') {
         offset = IndexOffset(indexText);
-        if (runState_ > 0) return Reference::Failed;
+        if (runState_ != RunState::Running) return Reference::Failed;
     }
     std::int32_t index = 0;
     if (!FindSymbol(name, kind, index)) {

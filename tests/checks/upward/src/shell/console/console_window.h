@@ -1,0 +1,2 @@
+// A part of the shell that another part must not include.
+#pragma once
