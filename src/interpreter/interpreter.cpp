@@ -40,6 +40,9 @@ bool Interpreter::InspectReferenceAt(std::string_view reference,
                                      std::string& text) const {
     return engine_->InspectReferenceAt(reference, rows, maxElements, text);
 }
+int Interpreter::RunningLine() const {
+    return engine_->RunningLine();
+}
 int Interpreter::OpenBlockLine() const {
     return engine_->OpenBlockLine();
 }

@@ -131,6 +131,9 @@ class Interpreter {
     // The 0-based line of the statement that opened the innermost block (a for or while
     // loop, a do, or the header of the procedure that runs); -1 when none is open.
     int OpenBlockLine() const;
+    // The 0-based line that runs now (while a read waits, the reading line); -1 outside
+    // a line.
+    int RunningLine() const;
     // The active procedure calls, outermost first.
     std::vector<CallFrame> CallChain() const;
     int CallDepth() const;

@@ -19,6 +19,10 @@ QString RunningStateText() {
     return QStringLiteral("Ex\u00E9cution...");
 }
 
+QString ReadingStateText(int line) {
+    return QStringLiteral("Saisie ligne %1").arg(line + 1);
+}
+
 QString StopStateText(const RunStop& stop) {
     const int line = stop.line + 1;
     switch (stop.reason) {

@@ -49,6 +49,8 @@ struct RunStop {
 // line counted from 1, as the editor shows it).
 QString RunningStateText();
 QString StopStateText(const RunStop& stop);
+// While a read waits for the user's answer at a 0-based line.
+QString ReadingStateText(int line);
 
 class RunSession : public QObject {
     Q_OBJECT

@@ -370,7 +370,7 @@ void RunTest::AnInputLoopStopsFromTheMenuTheConsoleAndTheEditor() {
     });
     e->runProgram();
     QCOMPARE(reads, 2);
-    QCOMPARE(panelWhileReading, QString("Exécution..."));
+    QCOMPARE(panelWhileReading, QString("Saisie ligne 7")); // not frozen: waiting
     QVERIFY(!session->isRunning());
     QVERIFY(!console->inputLine()->isVisible());
     QCOMPARE(session->startLine(), 6); // the reading line, highlighted

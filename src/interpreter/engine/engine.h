@@ -152,6 +152,7 @@ class Engine {
                             int maxElements, std::string& text) const;
     std::vector<CallFrame> CallChain() const;
     int OpenBlockLine() const;
+    int RunningLine() const { return messageLine_; }
     int CallDepth() const;
     void SetRunToLine(int line) { runToLine_ = line; }
     void SetStepLimit(std::uint64_t limit) { stepLimit_ = limit; }

@@ -66,6 +66,15 @@ void RunController::connectConsole(HelpViewer* help) {
     for (const CommandRow& row : CommandTable())
         if (row.flags & kConsoleKey) console->addAction(window_.action(row.role));
     connect(console, &ConsoleWindow::helpRequested, help, &HelpViewer::showPage);
+    // A read that waits says so, with its line: the run is not frozen.
+    QLabel* runPanel = window_.runPanel();
+    connect(console, &ConsoleWindow::readStarted, this, [runPanel, session] {
+        if (session->isRunning())
+            runPanel->setText(ReadingStateText(session->interpreter().RunningLine()));
+    });
+    connect(console, &ConsoleWindow::readEnded, this, [runPanel, session] {
+        if (session->isRunning()) runPanel->setText(RunningStateText());
+    });
 }
 
 bool RunController::running() const {
