@@ -363,6 +363,61 @@ class FilesTest : public QObject {
         form->settings()->setZoom(6);
         QCOMPARE(pages("zoom.pdf", 0, 0), all);
     }
+
+    void KeyboardScrollingColoursEveryVisibleLine() {
+        form->newFile();
+        EditorWindow* e = form->activeEditor();
+        Lines lines;
+        for (int i = 0; i < 300; ++i)
+            lines.push_back(i == 250 ? u"x = 1; // cible" : u"for (i=1; i<=3; i++)");
+        e->setTextLines(lines);
+        e->setCaretOffset(0);
+        auto* memo = e->memo();
+        memo->setFocus();
+        QCoreApplication::processEvents();
+        // Every line whose top is in view carries its colours.
+        auto plainLines = [&] {
+            QStringList plain;
+            const int height = memo->viewport()->height();
+            for (QTextBlock b = memo->document()->findBlockByNumber(memo->firstVisibleLine());
+                 b.isValid(); b = b.next()) {
+                const int top = memo->cursorRect(QTextCursor(b)).top();
+                if (top >= height) break;
+                if (top >= 0 && b.layout()->formats().isEmpty())
+                    plain << QString::number(b.blockNumber());
+            }
+            return plain.join(' ');
+        };
+        QCOMPARE(plainLines(), QString());
+        const struct {
+            int key;
+            Qt::KeyboardModifiers modifiers;
+            int times;
+            const char* name;
+        } keys[] = {
+            {Qt::Key_PageDown, Qt::NoModifier, 3, "PageDown"},
+            {Qt::Key_PageUp, Qt::NoModifier, 1, "PageUp"},
+            {Qt::Key_Down, Qt::NoModifier, 40, "Down"},
+            {Qt::Key_End, Qt::ControlModifier, 1, "Ctrl+End"},
+            {Qt::Key_Up, Qt::NoModifier, 40, "Up"},
+            {Qt::Key_Home, Qt::ControlModifier, 1, "Ctrl+Home"},
+        };
+        for (const auto& k : keys) {
+            const int before = memo->firstVisibleLine();
+            for (int i = 0; i < k.times; ++i)
+                QTest::keyClick(memo, Qt::Key(k.key), k.modifiers);
+            QVERIFY2(memo->firstVisibleLine() != before, k.name);
+            QVERIFY2(plainLines().isEmpty(), qPrintable(k.name + (": " + plainLines())));
+        }
+        // A search match and the stop line of a run.
+        e->findDialog()->setFindText("cible");
+        e->findNext();
+        QVERIFY(memo->firstVisibleLine() > 200);
+        QVERIFY2(plainLines().isEmpty(), qPrintable(plainLines()));
+        e->showStopLine(120);
+        QVERIFY(memo->firstVisibleLine() < 125);
+        QVERIFY2(plainLines().isEmpty(), qPrintable(plainLines()));
+    }
 };
 
 QTEST_MAIN(FilesTest)
