@@ -364,6 +364,32 @@ class FilesTest : public QObject {
         QCOMPARE(pages("zoom.pdf", 0, 0), all);
     }
 
+    void OpenedFilesKeepTheirLastLineEndAndWarnWhenNotText() {
+        QTemporaryDir dir;
+        const QString plain = dir.filePath("sans_fin.c");
+        Write(plain, "main()\r\n{\r\n}");
+        QVERIFY(form->openProgram(plain));
+        EditorWindow* e = form->activeEditor();
+        e->setCaretOffset(0);
+        QTest::keyClicks(e->memo(), "// ");
+        QVERIFY(e->save());
+        QCOMPARE(ReadAll(plain), QByteArray("// main()\r\n{\r\n}"));
+        QVERIFY(messages.isEmpty());
+        // Accented Windows-1252 text is text; NUL bytes or control bytes on most lines are
+        // not, and the window opens after a warning.
+        Write(dir.filePath("accents.c"), "// \xE9t\xE9\r\nputs(\"\xE0\")\r\n");
+        QVERIFY(form->openProgram(dir.filePath("accents.c")));
+        QVERIFY(messages.isEmpty());
+        Write(dir.filePath("image.c"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+        QVERIFY(form->openProgram(dir.filePath("image.c")));
+        Write(dir.filePath("binaire.c"), "\x01\x02a\n\x03" "b\nc\n\x04\x05\n");
+        QVERIFY(form->openProgram(dir.filePath("binaire.c")));
+        QCOMPARE(messages.size(), 2);
+        QVERIFY(messages[0].contains(QString::fromUtf8("« image.c » ne semble pas")));
+        QVERIFY(messages[1].contains("binaire.c"));
+        QCOMPARE(form->editors().size(), std::size_t(4));
+    }
+
     void KeyboardScrollingColoursEveryVisibleLine() {
         form->newFile();
         EditorWindow* e = form->activeEditor();

@@ -24,6 +24,7 @@
 #include "find_dialog.h"
 #include "page_printer.h"
 #include "procedure_list.h"
+#include "text.h"
 
 namespace vokc {
 
@@ -78,6 +79,31 @@ QString FileErrorReason(const QString& path, bool writing, int error = 0) {
     return error != 0
                ? QStringLiteral("erreur d'\u00E9criture n\u00B0 %1 du syst\u00E8me").arg(error)
                : QStringLiteral("erreur d'\u00E9criture");
+}
+
+// Whether bytes read as a program look like text: no NUL byte, and at most half of the
+// lines with control characters or bytes that neither UTF-8 nor Windows-1252 can read.
+bool LooksLikeText(const QByteArray& bytes) {
+    if (bytes.contains('\0')) return false;
+    int lines = 0;
+    int odd = 0;
+    for (const QByteArray& line : bytes.split('\n')) {
+        if (line.isEmpty()) continue;
+        ++lines;
+        const std::string_view view(line.constData(), static_cast<std::size_t>(line.size()));
+        const bool utf8 = IsValidUtf8(view);
+        for (const char c : view) {
+            const auto b = static_cast<unsigned char>(c);
+            const bool control = b < 0x20 && b != '\t' && b != '\r' && b != '\f' && b != '\v';
+            const bool unread =
+                !utf8 && (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D);
+            if (control || b == 0x7F || unread) {
+                ++odd;
+                break;
+            }
+        }
+    }
+    return odd * 2 <= lines;
 }
 
 QByteArray Digest(const QByteArray& bytes) {
@@ -344,6 +370,11 @@ bool EditorWindow::openFile(const QString& name) {
                         FileErrorReason(name, false));
         return false;
     }
+    // A picture or a compiled program shows as garbage: the user knows why first.
+    if (!LooksLikeText(bytes))
+        showMessage_(this, QStringLiteral("Le fichier \u00AB %1 \u00BB ne semble pas \u00EAtre un "
+                                          "fichier texte : son contenu peut s'afficher mal.")
+                               .arg(QFileInfo(name).fileName()));
     fileName_ = QFileInfo(name).absoluteFilePath();
     diskDigest_ = Digest(bytes);
     declinedDigest_.clear();
