@@ -8,10 +8,12 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -19,6 +21,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
+#include <memory>
 #include <unistd.h>
 
 #include "desk_logic.h"
@@ -285,6 +288,26 @@ class FilesTest : public QObject {
         QCOMPARE(e->textLines(), (Lines{u"a = a + a;", u"b = a;z"}));
         QTest::keyClick(e->memo(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(e->textLines(), (Lines{u"x = x + x;", u"b = x;z"}));
+        // Upwards from the caret, with a replacement that holds the text searched.
+        e->setCaretOffset(8); // after "x = x + "
+        d->setOptions({false, false, false});
+        d->setFindText("x");
+        d->findChild<QLineEdit*>("ReplaceText")->setText("xy");
+        for (QPushButton* b : d->findChildren<QPushButton*>())
+            if (b->text() == "Remplacer &tout") b->click();
+        QCOMPARE(e->textLines(), (Lines{u"xy = xy + x;", u"b = x;z"}));
+        QVERIFY(d->findChild<QRadioButton*>()->isVisibleTo(d));
+        // The context menu's undo and redo are the window's, with the menu's keys.
+        std::unique_ptr<QMenu> menu(e->createContextMenu());
+        QAction* undo = menu->findChild<QAction*>("edit-undo");
+        QAction* redo = menu->findChild<QAction*>("edit-redo");
+        QVERIFY(undo && redo);
+        QCOMPARE(undo->text(), QString("&Annuler\tCtrl+Z"));
+        QCOMPARE(redo->text(), QString::fromUtf8("&Rétablir\tCtrl+Y"));
+        QVERIFY(undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+        undo->trigger();
+        QCOMPARE(e->textLines(), (Lines{u"x = x + x;", u"b = x;z"}));
     }
 
     void WindowsMinimiseAndCloseAsUsed() {
@@ -382,7 +405,8 @@ class FilesTest : public QObject {
         QVERIFY(messages.isEmpty());
         Write(dir.filePath("image.c"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
         QVERIFY(form->openProgram(dir.filePath("image.c")));
-        Write(dir.filePath("binaire.c"), "\x01\x02a\n\x03" "b\nc\n\x04\x05\n");
+        Write(dir.filePath("binaire.c"), "\x01\x02a\n\x03"
+                                         "b\nc\n\x04\x05\n");
         QVERIFY(form->openProgram(dir.filePath("binaire.c")));
         QCOMPARE(messages.size(), 2);
         QVERIFY(messages[0].contains(QString::fromUtf8("« image.c » ne semble pas")));

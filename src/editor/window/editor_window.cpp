@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -595,13 +597,23 @@ void EditorWindow::replace() {
     const QString replaceText = replaceDialog_->replaceText();
     const SearchOptions options = replaceDialog_->options();
     bool found = false;
+    // Upwards, the next search starts before the replaced text: a replacement that holds
+    // the text searched is never found again.
+    auto replaceSelected = [&] {
+        const int start = memo_->textCursor().selectionStart();
+        replaceSelection(T(replaceText));
+        if (options.down) return;
+        QTextCursor caret = memo_->textCursor();
+        caret.setPosition(start);
+        memo_->setTextCursor(caret);
+    };
     auto replaceFound = [&] {
         const QString selected = memo_->textCursor().selectedText();
         if (!findText.isEmpty() && selected.compare(findText, Qt::CaseInsensitive) == 0)
-            replaceSelection(T(replaceText));
+            replaceSelected();
         found = searchMemo(findText, options);
         while (found && replaceDialog_->replacesAll()) {
-            replaceSelection(T(replaceText));
+            replaceSelected();
             found = searchMemo(findText, options);
         }
     };
@@ -669,7 +681,28 @@ void EditorWindow::removeStepMarkers() {
     });
 }
 
+QMenu* EditorWindow::createContextMenu() {
+    QMenu* menu = memo_->createStandardContextMenu();
+    const bool editable = !memo_->isReadOnly();
+    for (QAction* a : menu->actions()) {
+        const bool isUndo = a->objectName() == QLatin1String("edit-undo");
+        if (!isUndo && a->objectName() != QLatin1String("edit-redo")) continue;
+        // The memo keeps no history of its own: these entries would do nothing.
+        a->disconnect();
+        a->setText(isUndo ? QStringLiteral("&Annuler\tCtrl+Z")
+                          : QStringLiteral("&R\u00E9tablir\tCtrl+Y"));
+        a->setEnabled(editable && (isUndo ? canUndo() : canRedo()));
+        connect(a, &QAction::triggered, this, isUndo ? &EditorWindow::undo : &EditorWindow::redo);
+    }
+    return menu;
+}
+
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == memo_ && event->type() == QEvent::ContextMenu) {
+        std::unique_ptr<QMenu> menu(createContextMenu());
+        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
     if (watched == memo_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Alt with a letter that no menu took is a command key that does nothing, never

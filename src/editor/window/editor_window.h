@@ -15,6 +15,7 @@
 #include "editorlogic.h"
 
 class QDialog;
+class QMenu;
 class QPrinter;
 
 namespace vokc {
@@ -121,6 +122,9 @@ class EditorWindow : public QWidget {
     // commands put and remove: undo never brings a step marker back.
     bool canUndo() const { return history_.canUndo(); }
     bool canRedo() const { return history_.canRedo(); }
+    // The memo's context menu: its undo and redo are the window's, with the keys of the
+    // Edition menu. The caller owns it.
+    QMenu* createContextMenu();
 
     // The font's height in pixels (the zoom); kNormalFontPixels is the normal size.
     void setFontPixelSize(int pixels);
