@@ -1,5 +1,6 @@
 // The main window and the editor window on the offscreen platform.
 #include <QAbstractButton>
+#include <QAbstractFileIconProvider>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -397,6 +398,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(box.button(QMessageBox::Yes)->text(), QString("&Oui"));
         QCOMPARE(box.button(QMessageBox::No)->text(), QString("&Non"));
         QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString("Annuler"));
+        // The "Type" column of the file dialogs.
+        QTemporaryDir dir;
+        QCOMPARE(QAbstractFileIconProvider().type(QFileInfo(dir.path())), QString("Dossier"));
     }
 
     void ImportInsertsTheFileAtTheCaret() {
