@@ -3,8 +3,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "about_box.h"
 #include "editor_window.h"
@@ -56,6 +60,36 @@ int main(int argc, char** argv) {
                 startup);
     std::printf("ouverture d'un programme de %.1f Mo (%d lignes) : %.1f ms\n",
                 text.size() / (1024.0 * 1024.0), lines + 1, open);
+
+    // Typing in one line of 300 KB: each key, from the key press to the end of the
+    // colouring pass and the paint of the window.
+    form->newFile();
+    EditorWindow* wide = form->activeEditor();
+    std::u16string line = u"char t[] = \"";
+    while (line.size() < 300 * 1024)
+        line += u"abc def ghi jkl ";
+    line += u"\";";
+    wide->setTextLines({u"main()", u"{", line, u"}"});
+    wide->setCaretOffset(static_cast<long>(6 + 2 + 1 + 2 + 150 * 1024));
+    wide->memo()->setFocus();
+    QApplication::processEvents();
+    std::vector<double> keys;
+    for (int i = 0; i < 21; ++i) {
+        clock.restart();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(wide->memo(), &press);
+        QApplication::sendEvent(wide->memo(), &release);
+        wide->memo()->viewport()->repaint();
+        QApplication::processEvents();
+        keys.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+    }
+    std::sort(keys.begin(), keys.end());
+    std::printf("frappe dans une ligne de 300 Ko : m\xC3\xA9"
+                "diane %.1f ms, pire %.1f ms "
+                "(21 touches)\n",
+                keys[keys.size() / 2], keys.back());
+
     for (EditorWindow* e : form->editors())
         e->memo()->document()->setModified(false);
     delete form;

@@ -71,6 +71,11 @@ ColourMemo::ColourMemo(QWidget* owner) : QPlainTextEdit(owner) {
     connect(document(), &QTextDocument::contentsChange, this, &ColourMemo::onDocumentChanged);
     connect(this, &QPlainTextEdit::textChanged, this, &ColourMemo::onTextChanged);
     connect(verticalScrollBar(), &QAbstractSlider::valueChanged, this, [this] { scrolled(true); });
+    // The keyboard, a search or a jump may scroll the text without the scroll bar's
+    // signal: every scroll of the visible part colours the lines it brings into view.
+    connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect&, int dy) {
+        if (dy != 0) recolourPass(false);
+    });
     connect(horizontalScrollBar(), &QAbstractSlider::valueChanged, this,
             [this] { scrolled(false); });
 }
@@ -82,6 +87,7 @@ ColourMemo::~ColourMemo() {
     verticalScrollBar()->disconnect(this);
     horizontalScrollBar()->disconnect(this);
     disconnect(this, &QPlainTextEdit::textChanged, this, nullptr);
+    disconnect(this, &QPlainTextEdit::updateRequest, this, nullptr);
 }
 
 QFont ColourMemo::editorFont() {

@@ -1,5 +1,6 @@
 // The main window and the editor window on the offscreen platform.
 #include <QAbstractButton>
+#include <QAbstractFileIconProvider>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -163,8 +164,11 @@ class MainWindowTest : public QObject {
         NewEditor();
         first->parentWidget()->close();
         QCoreApplication::processEvents();
+        // C2.C is still open: the count's name is taken, the next free one is used.
         EditorWindow* third = NewEditor();
-        QCOMPARE(third->windowTitle(), QString("VokC - C2.C"));
+        QCOMPARE(third->windowTitle(), QString("VokC - C3.C"));
+        first = NewEditor();
+        QCOMPARE(first->windowTitle(), QString("VokC - C4.C"));
     }
 
     void OpenSaveAndReopenKeepTheEncoding() {
@@ -394,6 +398,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(box.button(QMessageBox::Yes)->text(), QString("&Oui"));
         QCOMPARE(box.button(QMessageBox::No)->text(), QString("&Non"));
         QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString("Annuler"));
+        // The "Type" column of the file dialogs.
+        QTemporaryDir dir;
+        QCOMPARE(QAbstractFileIconProvider().type(QFileInfo(dir.path())), QString("Dossier"));
     }
 
     void ImportInsertsTheFileAtTheCaret() {
@@ -528,7 +535,10 @@ class MainWindowTest : public QObject {
             {Command::WhileLoop, true, "Boucle While", u"While (n<3)"},
             {Command::DoLoop, true, "Boucle Do", u"Do"},
             {Command::If, true, "Condition If", u"If (n<3)"},
-            {Command::If, false, "Condition If", u"garde"}, // a cancel leaves the text
+            // A cancel leaves the text, the selected line too.
+            {Command::If, false, "Condition If", u"garde"},
+            {Command::ForLoop, false, "Boucle For", u"garde"},
+            {Command::DoLoop, false, "Boucle Do", u"garde"},
             {Command::FileWrite, true, "Lecture / Ecriture fichier",
              u"f=Fopen(\"a.txt\",\"w+t\");"},
             {Command::FileRead, true, "Lecture / Ecriture fichier", u"f=Fopen(\"a.txt\",\"r+t\");"},
@@ -536,7 +546,7 @@ class MainWindowTest : public QObject {
         for (const auto& c : cases) {
             EditorWindow* e = NewEditor();
             e->setTextLines({u"garde"});
-            e->setCaretOffset(0);
+            e->setSelection(0, c.confirm ? 0 : 5);
             QString caption;
             QObject scope; // a timer that never fired goes with it
             QTimer::singleShot(0, &scope, [&] {

@@ -251,7 +251,13 @@ class RunTest : public QObject {
         QVERIFY(b.open(QIODevice::WriteOnly));
         b.write(binary);
         b.close();
+        // Its window opens after a warning that it is no text.
+        QStringList warnings;
+        form->setNewEditorHook([&](EditorWindow* w) {
+            w->setMessageHook([&](QWidget*, const QString& m) { warnings << m; });
+        });
         QVERIFY(form->openProgram(dir.filePath("binaire.c")));
+        QCOMPARE(warnings.size(), 1);
         EditorWindow* e = form->activeEditor();
         e->runProgram(); // whatever it reports, it stops cleanly
         QVERIFY(!session->isRunning());
@@ -271,6 +277,8 @@ class RunTest : public QObject {
         QFile back(dir.filePath("enorme.c"));
         QVERIFY(back.open(QIODevice::ReadOnly));
         QCOMPARE(back.readAll(), huge); // saved unchanged
+        QCOMPARE(warnings.size(), 1);
+        form->setNewEditorHook(nullptr);
     }
 
     void SymbolTableAndExamine() {

@@ -2,10 +2,16 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -13,12 +19,14 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
+#include <cerrno>
 #include <utility>
 #include <vector>
 
 #include "find_dialog.h"
 #include "page_printer.h"
 #include "procedure_list.h"
+#include "text.h"
 
 namespace vokc {
 
@@ -33,8 +41,9 @@ Text T(const QString& s) {
 }
 
 // Why a file could not be read or written, in French: the file system is asked again,
-// since Qt's own error texts are English.
-QString FileErrorReason(const QString& path, bool writing) {
+// since Qt's own error texts are English. `error` is the system's error number of the
+// failing call, when known.
+QString FileErrorReason(const QString& path, bool writing, int error = 0) {
     const QFileInfo file(path);
     const QFileInfo folder(file.absolutePath());
     if (!folder.exists())
@@ -45,9 +54,70 @@ QString FileErrorReason(const QString& path, bool writing) {
         if (!file.isReadable()) return QStringLiteral("lecture non autoris\u00E9e");
         return QStringLiteral("erreur de lecture");
     }
-    if (file.exists() ? !file.isWritable() : !folder.isWritable())
-        return QStringLiteral("\u00E9criture non autoris\u00E9e");
-    return QStringLiteral("erreur d'\u00E9criture (disque plein ?)");
+    if (file.exists() && !file.isWritable())
+        return QStringLiteral("permission refus\u00E9e sur le fichier");
+    if (!file.exists() && !folder.isWritable())
+        return QStringLiteral("permission refus\u00E9e sur le dossier \u00AB %1 \u00BB")
+            .arg(QDir::toNativeSeparators(folder.filePath()));
+    switch (error) {
+    case ENOSPC:
+        return QStringLiteral("le disque est plein");
+    case EDQUOT:
+        return QStringLiteral("le quota du disque est d\u00E9pass\u00E9");
+    case EROFS:
+        return QStringLiteral("le disque est en lecture seule");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("permission refus\u00E9e");
+    case EIO:
+        return QStringLiteral("erreur mat\u00E9rielle du disque");
+    case ENAMETOOLONG:
+        return QStringLiteral("nom de fichier trop long");
+    case EFBIG:
+        return QStringLiteral("fichier trop grand");
+    default:
+        break;
+    }
+    return error != 0
+               ? QStringLiteral("erreur d'\u00E9criture n\u00B0 %1 du syst\u00E8me").arg(error)
+               : QStringLiteral("erreur d'\u00E9criture");
+}
+
+// Whether bytes read as a program look like text: no NUL byte, and at most half of the
+// lines with control characters or bytes that neither UTF-8 nor Windows-1252 can read.
+bool LooksLikeText(const QByteArray& bytes) {
+    if (bytes.contains('\0')) return false;
+    int lines = 0;
+    int odd = 0;
+    for (const QByteArray& line : bytes.split('\n')) {
+        if (line.isEmpty()) continue;
+        ++lines;
+        const std::string_view view(line.constData(), static_cast<std::size_t>(line.size()));
+        const bool utf8 = IsValidUtf8(view);
+        for (const char c : view) {
+            const auto b = static_cast<unsigned char>(c);
+            const bool control = b < 0x20 && b != '\t' && b != '\r' && b != '\f' && b != '\v';
+            const bool unread =
+                !utf8 && (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D);
+            if (control || b == 0x7F || unread) {
+                ++odd;
+                break;
+            }
+        }
+    }
+    return odd * 2 <= lines;
+}
+
+QByteArray Digest(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+// The digest of a file's bytes now; empty when it cannot be read.
+QByteArray DiskDigest(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = file.readAll();
+    return file.error() == QFileDevice::NoError ? Digest(bytes) : QByteArray();
 }
 } // namespace
 
@@ -87,21 +157,24 @@ EditorWindow::EditorWindow(QWidget* parent) : QWidget(parent) {
     });
     connect(replaceDialog_, &FindDialog::replaceRequested, this, &EditorWindow::replace);
 
-    askSaveName_ = [](QWidget* w) {
+    askSaveName_ = [this](QWidget* w) {
         // The window asks itself before replacing a file, once the ".c" rule has named it.
         return QFileDialog::getSaveFileName(
-            w, QStringLiteral("Enregistrer sous"), QStringLiteral("*.c"),
+            w, QStringLiteral("Enregistrer sous"), QDir(dialogFolder()).filePath("*.c"),
             QStringLiteral("Fichier c (*.c);;Tous les fichiers (*)"), nullptr,
             QFileDialog::DontConfirmOverwrite);
     };
-    askImportName_ = [](QWidget* w) {
+    askImportName_ = [this](QWidget* w) {
         return QFileDialog::getOpenFileName(
-            w, QStringLiteral("Ins\u00E9rer fichier"), QStringLiteral("*.txt"),
+            w, QStringLiteral("Ins\u00E9rer fichier"), QDir(dialogFolder()).filePath("*.txt"),
             QStringLiteral("Fichiers c (*.c);;Fichiers texte (*.txt);;Tous les fichiers (*)"),
             nullptr);
     };
     showMessage_ = [](QWidget* w, const QString& text) {
         QMessageBox::information(w, QStringLiteral("Vok C"), text);
+    };
+    showError_ = [](QWidget* w, const QString& text) {
+        QMessageBox::critical(w, QStringLiteral("Vok C"), text);
     };
     askSaveChanges_ = [](QWidget* w, const QString& text) {
         return static_cast<int>(QMessageBox::question(
@@ -112,6 +185,11 @@ EditorWindow::EditorWindow(QWidget* parent) : QWidget(parent) {
         return QMessageBox::question(w, QStringLiteral("Confirmation"), text,
                                      QMessageBox::Yes | QMessageBox::No,
                                      QMessageBox::No) == QMessageBox::Yes;
+    };
+    askDiskChange_ = [](QWidget* w, const QString& text) {
+        return QMessageBox::warning(w, QStringLiteral("Confirmation"), text,
+                                    QMessageBox::Yes | QMessageBox::Cancel,
+                                    QMessageBox::Cancel) == QMessageBox::Yes;
     };
 }
 
@@ -146,6 +224,15 @@ template <typename Edit> void EditorWindow::withoutHistory(Edit edit) {
     seenRevision_ = memo_->document()->revision();
     shown_ = currentState();
     typedEnd_ = -1;
+}
+
+template <typename Edit> void EditorWindow::asOneStep(Edit edit) {
+    EditHistory::State before = currentState();
+    const int revision = memo_->document()->revision();
+    withoutHistory(edit);
+    if (memo_->document()->revision() == revision || currentState().text == before.text) return;
+    std::erase(before.text, kStepMarker);
+    history_.record(std::move(before), false);
 }
 
 EditHistory::State EditorWindow::currentState() const {
@@ -268,7 +355,7 @@ void EditorWindow::insertSnippet(const QString& text, bool replace, std::optiona
 
 void EditorWindow::reportFileError(const QString& what, const QString& file,
                                    const QString& reason) {
-    showMessage_(this, QStringLiteral("%1 \u00AB %2 \u00BB : %3").arg(what, file, reason));
+    showError_(this, QStringLiteral("%1 \u00AB %2 \u00BB : %3").arg(what, file, reason));
 }
 
 bool EditorWindow::openFile(const QString& name) {
@@ -284,7 +371,14 @@ bool EditorWindow::openFile(const QString& name) {
                         FileErrorReason(name, false));
         return false;
     }
+    // A picture or a compiled program shows as garbage: the user knows why first.
+    if (!LooksLikeText(bytes))
+        showMessage_(this, QStringLiteral("Le fichier \u00AB %1 \u00BB ne semble pas \u00EAtre un "
+                                          "fichier texte : son contenu peut s'afficher mal.")
+                               .arg(QFileInfo(name).fileName()));
     fileName_ = QFileInfo(name).absoluteFilePath();
+    diskDigest_ = Digest(bytes);
+    declinedDigest_.clear();
     setTextLines(DecodeProgramFile(bytes.toStdString(), format_));
     setCaretOffset(0);
     memo_->document()->setModified(false);
@@ -302,29 +396,85 @@ bool EditorWindow::writeFile(const QString& path) {
                                "Le texte contient des caract\u00E8res que l'ancien codage ne "
                                "peut pas \u00E9crire : le fichier est enregistr\u00E9 en UTF-8."));
     }
+    // Whole or nothing through a temporary file beside it; in place when the folder
+    // allows no new file (a writable file in a folder of someone else's).
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
+    file.setDirectWriteFallback(true);
+    errno = 0;
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                             static_cast<qint64>(bytes.size()) &&
+                         file.commit();
+    if (!written) {
+        const int error = errno;
         reportFileError(QStringLiteral("Impossible d'enregistrer le fichier"), path,
-                        FileErrorReason(path, true));
+                        FileErrorReason(path, true, error));
         return false;
     }
+    diskDigest_ = Digest(QByteArray::fromStdString(bytes));
+    declinedDigest_.clear();
     return true;
+}
+
+bool EditorWindow::changedOnDisk() const {
+    if (fileName_.isEmpty() || diskDigest_.isEmpty()) return false;
+    const QByteArray now = DiskDigest(fileName_);
+    return !now.isEmpty() && now != diskDigest_;
+}
+
+void EditorWindow::rememberDiskFile() {
+    diskDigest_ = fileName_.isEmpty() ? QByteArray() : DiskDigest(fileName_);
+}
+
+void EditorWindow::offerReload() {
+    if (askingReload_ || memo_->document()->isModified() || memo_->isReadOnly() || !changedOnDisk())
+        return;
+    const QByteArray now = DiskDigest(fileName_);
+    if (now == declinedDigest_) return;
+    askingReload_ = true;
+    const bool reload = askDiskChange_(
+        this, QStringLiteral("Le fichier \u00AB %1 \u00BB a \u00E9t\u00E9 modifi\u00E9 sur le "
+                             "disque.\nLe relire et remplacer le texte de cette fen\u00EAtre ?")
+                  .arg(programName()));
+    askingReload_ = false;
+    if (!reload) {
+        declinedDigest_ = now;
+        return;
+    }
+    const long caret = caretOffset();
+    if (openFile(fileName_)) setCaretOffset(caret);
 }
 
 bool EditorWindow::save() {
     if (fileName_.isEmpty()) return saveAs();
+    // Another window, or another program, wrote the file since this window read it:
+    // replacing it would lose that work without a word.
+    if (changedOnDisk() &&
+        !askDiskChange_(this, QStringLiteral("Le fichier \u00AB %1 \u00BB a \u00E9t\u00E9 "
+                                             "modifi\u00E9 sur le disque depuis que cette "
+                                             "fen\u00EAtre l'a lu ou enregistr\u00E9.\nLe "
+                                             "remplacer par le texte de cette fen\u00EAtre ?")
+                                  .arg(programName())))
+        return false;
+    return saveTo(fileName_);
+}
+
+bool EditorWindow::saveTo(const QString& path) {
     removeStepMarkers();
-    if (!writeFile(fileName_)) return false;
+    if (!writeFile(path)) return false;
     memo_->document()->setModified(false);
     return true;
+}
+
+QString EditorWindow::dialogFolder() const {
+    if (!fileName_.isEmpty()) return QFileInfo(fileName_).absolutePath();
+    return folderSource_ ? folderSource_() : QString();
 }
 
 bool EditorWindow::saveAs() {
     QString chosen = askSaveName_(this);
     if (chosen.isEmpty()) return false;
+    emit folderUsed(QFileInfo(chosen).absolutePath());
     // The ".c" rule may lead to another file than the one chosen: whichever file is
     // replaced, the user says so first.
     const QString target = QString::fromStdString(SaveAsName(chosen.toStdString()));
@@ -335,12 +485,16 @@ bool EditorWindow::saveAs() {
         return false;
     fileName_ = target;
     setWindowTitle(QStringLiteral("VokC - ") + QFileInfo(fileName_).fileName());
-    return save();
+    // The user chose to replace whatever the file holds.
+    if (!saveTo(fileName_)) return false;
+    emit savedAs(fileName_);
+    return true;
 }
 
 void EditorWindow::importFile() {
     QString name = askImportName_(this);
     if (name.isEmpty()) return;
+    emit folderUsed(QFileInfo(name).absolutePath());
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
         reportFileError(QStringLiteral("Impossible de lire le fichier"), name,
@@ -365,10 +519,11 @@ void EditorWindow::print() {
 bool EditorWindow::printTo(QPrinter& printer) {
     removeStepMarkers();
     PagePrinter pages;
-    if (!pages.begin(printer, memo_->font())) {
-        showMessage_(
-            this,
-            QStringLiteral("Impression impossible : l'imprimante n'a pas pu \u00EAtre ouverte."));
+    // The page holds the program as written, whatever the zoom on the screen.
+    const QFont font = ColourMemo::editorFont();
+    if (!pages.begin(printer, font)) {
+        showError_(this, QStringLiteral(
+                             "Impression impossible : l'imprimante n'a pas pu \u00EAtre ouverte."));
         return false;
     }
     for (const Text& line : textLines())
@@ -439,14 +594,32 @@ void EditorWindow::replace() {
     const QString findText = replaceDialog_->findText();
     const QString replaceText = replaceDialog_->replaceText();
     const SearchOptions options = replaceDialog_->options();
-    const QString selected = memo_->textCursor().selectedText();
-    if (!findText.isEmpty() && selected.compare(findText, Qt::CaseInsensitive) == 0)
+    bool found = false;
+    // Upwards, the next search starts before the replaced text: a replacement that holds
+    // the text searched is never found again.
+    auto replaceSelected = [&] {
+        const int start = memo_->textCursor().selectionStart();
         replaceSelection(T(replaceText));
-    bool found = searchMemo(findText, options);
-    while (found && replaceDialog_->replacesAll()) {
-        replaceSelection(T(replaceText));
+        if (options.down) return;
+        QTextCursor caret = memo_->textCursor();
+        caret.setPosition(start);
+        memo_->setTextCursor(caret);
+    };
+    auto replaceFound = [&] {
+        const QString selected = memo_->textCursor().selectedText();
+        if (!findText.isEmpty() && selected.compare(findText, Qt::CaseInsensitive) == 0)
+            replaceSelected();
         found = searchMemo(findText, options);
-    }
+        while (found && replaceDialog_->replacesAll()) {
+            replaceSelected();
+            found = searchMemo(findText, options);
+        }
+    };
+    // "Remplacer tout" is one step of the history, undone by one Ctrl+Z.
+    if (replaceDialog_->replacesAll())
+        asOneStep(replaceFound);
+    else
+        replaceFound();
     if (!found && replaceDialog_->replacesOnce()) {
         showMessage_(
             this,
@@ -506,7 +679,28 @@ void EditorWindow::removeStepMarkers() {
     });
 }
 
+QMenu* EditorWindow::createContextMenu() {
+    QMenu* menu = memo_->createStandardContextMenu();
+    const bool editable = !memo_->isReadOnly();
+    for (QAction* a : menu->actions()) {
+        const bool isUndo = a->objectName() == QLatin1String("edit-undo");
+        if (!isUndo && a->objectName() != QLatin1String("edit-redo")) continue;
+        // The memo keeps no history of its own: these entries would do nothing.
+        a->disconnect();
+        a->setText(isUndo ? QStringLiteral("&Annuler\tCtrl+Z")
+                          : QStringLiteral("&R\u00E9tablir\tCtrl+Y"));
+        a->setEnabled(editable && (isUndo ? canUndo() : canRedo()));
+        connect(a, &QAction::triggered, this, isUndo ? &EditorWindow::undo : &EditorWindow::redo);
+    }
+    return menu;
+}
+
 bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == memo_ && event->type() == QEvent::ContextMenu) {
+        std::unique_ptr<QMenu> menu(createContextMenu());
+        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
     if (watched == memo_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Alt with a letter that no menu took is a command key that does nothing, never
@@ -610,10 +804,26 @@ void EditorWindow::toggleBreakpoint() {
 
 // ---- Window events ----
 
+QString EditorWindow::shownName() const {
+    if (!fileName_.isEmpty()) return programName();
+    QString caption = windowTitle();
+    const QString prefix = QStringLiteral("VokC - ");
+    return caption.startsWith(prefix) ? caption.mid(prefix.size()) : caption;
+}
+
+void EditorWindow::bringForward() {
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!sub) return;
+    if (sub->isMinimized()) sub->showNormal();
+    if (QMdiArea* area = sub->mdiArea()) area->setActiveSubWindow(sub);
+}
+
 bool EditorWindow::mayClose() {
     if (!memo_->document()->isModified()) return true;
+    // With several windows asked in turn, the user sees which one each question is about.
+    bringForward();
     int answer = askSaveChanges_(
-        this, QStringLiteral("Enregistrer changements dans '%1'?").arg(programName()));
+        this, QStringLiteral("Enregistrer changements dans '%1'?").arg(shownName()));
     if (answer == QMessageBox::Cancel) return false;
     if (answer == QMessageBox::Yes) return save(); // a cancelled or failed save keeps the window
     return true;

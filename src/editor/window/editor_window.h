@@ -4,6 +4,7 @@
 // are signals, and the main window tells it what to show when a run stops.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -14,6 +15,7 @@
 #include "editorlogic.h"
 
 class QDialog;
+class QMenu;
 class QPrinter;
 
 namespace vokc {
@@ -46,9 +48,22 @@ class EditorWindow : public QWidget {
     void setProcedureList(ProcedureList* list) { procedureList_ = list; }
     void setSaveNameHook(NameHook hook) { askSaveName_ = std::move(hook); }
     void setImportNameHook(NameHook hook) { askImportName_ = std::move(hook); }
-    void setMessageHook(MessageHook hook) { showMessage_ = std::move(hook); }
+    // Informations and errors alike go to the hook (by default, an error shows the
+    // error icon).
+    void setMessageHook(MessageHook hook) {
+        showMessage_ = hook;
+        showError_ = std::move(hook);
+    }
     void setSaveChangesHook(QuestionHook hook) { askSaveChanges_ = std::move(hook); }
     void setOverwriteHook(ConfirmHook hook) { askOverwrite_ = std::move(hook); }
+    // The questions about a file changed on disk by someone else: replace it at a save,
+    // reload it at an activation.
+    void setDiskChangeHook(ConfirmHook hook) { askDiskChange_ = std::move(hook); }
+    // Where the file dialogs of a window without a file start (the main window's last
+    // folder used).
+    void setFolderSource(std::function<QString()> source) { folderSource_ = std::move(source); }
+    // The folder the file dialogs start in: the file's own, else the folder source's.
+    QString dialogFolder() const;
 
     // ---- Files ----
     bool openFile(const QString& name);
@@ -56,6 +71,15 @@ class EditorWindow : public QWidget {
     bool saveAs();
     void importFile();
     void print();
+    // True when the file's bytes on disk differ from those this window last read or
+    // wrote (a file that is gone, or one never read here, has not changed).
+    bool changedOnDisk() const;
+    // Takes the file's bytes on disk as those this window knows (a recovered text that
+    // replaces the file).
+    void rememberDiskFile();
+    // When the file changed on disk and the window holds no change of its own, offers
+    // to read it again (once per change on disk).
+    void offerReload();
     bool printTo(QPrinter& printer); // the printing itself, without the dialog
 
     // The text as lines, and the caret and selection as offsets that count each line
@@ -79,6 +103,10 @@ class EditorWindow : public QWidget {
     // The program as the interpreter reads it, and its name for the console's caption.
     const ProgramText& programText() const { return *programText_; }
     QString programName() const;
+    // The name the window shows: its file's name, else its caption (such as C6.C).
+    QString shownName() const;
+    // Brings the window to the front of the frame, restored if it was minimised.
+    void bringForward();
     // While a program runs, the text cannot change.
     void beginRun();
     void endRun();
@@ -94,8 +122,11 @@ class EditorWindow : public QWidget {
     // commands put and remove: undo never brings a step marker back.
     bool canUndo() const { return history_.canUndo(); }
     bool canRedo() const { return history_.canRedo(); }
+    // The memo's context menu: its undo and redo are the window's, with the keys of the
+    // Edition menu. The caller owns it.
+    QMenu* createContextMenu();
 
-    // The font's height in pixels (the zoom); 17 is the normal size.
+    // The font's height in pixels (the zoom); ColourMemo::editorFont is the normal size.
     void setFontPixelSize(int pixels);
 
     // ---- Closing ----
@@ -133,6 +164,10 @@ class EditorWindow : public QWidget {
     void breakpointToggled(int line);
     // The window accepted to close.
     void closing();
+    // A file dialog chose a file in this folder.
+    void folderUsed(const QString& folder);
+    // The text was saved under a name chosen by "Enregistrer sous".
+    void savedAs(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -148,9 +183,12 @@ class EditorWindow : public QWidget {
     void showState(const editor::EditHistory::State& state);
     // Runs an edit that stays out of the undo history.
     template <typename Edit> void withoutHistory(Edit edit);
+    // Runs an edit that is one step of the undo history, however many changes it makes.
+    template <typename Edit> void asOneStep(Edit edit);
     bool mayClose();
     void reportFileError(const QString& what, const QString& file, const QString& reason);
     bool writeFile(const QString& path);
+    bool saveTo(const QString& path);
     void reportNotFound(const QString& text);
     void returnToDialog(QDialog* dialog);
 
@@ -164,8 +202,14 @@ class EditorWindow : public QWidget {
     NameHook askSaveName_;
     NameHook askImportName_;
     MessageHook showMessage_;
+    MessageHook showError_;
     QuestionHook askSaveChanges_;
     ConfirmHook askOverwrite_;
+    ConfirmHook askDiskChange_;
+    std::function<QString()> folderSource_;
+    QByteArray diskDigest_;     // the file's bytes as this window last read or wrote them
+    QByteArray declinedDigest_; // a change on disk the user chose not to reload
+    bool askingReload_ = false;
     editor::EditHistory history_;
     editor::EditHistory::State shown_; // the text and caret as the history last saw them
     bool recording_ = true;

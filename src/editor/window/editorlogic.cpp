@@ -184,6 +184,8 @@ Lines DecodeProgramFile(const std::string& bytes, FileFormat& format) {
     format.encoding = read.utf8 ? Encoding::Utf8 : Encoding::Windows1252;
     format.lineEnd = read.lineEnd;
     format.utf8Bom = read.byteOrderMark;
+    format.finalLineEnd = bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r' ||
+                          (read.byteOrderMark && bytes.size() == kUtf8Bom.size());
     Lines lines;
     lines.reserve(raw.size());
     for (std::string_view line : raw)
@@ -198,7 +200,8 @@ bool EncodeProgramFile(const Lines& lines, const FileFormat& format, std::string
                                                       : "\r";
     bool lossless = true;
     if (format.encoding == Encoding::Utf8 && format.utf8Bom) bytes += kUtf8Bom;
-    for (const Text& line : lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const Text& line = lines[i];
         if (format.encoding == Encoding::Utf8) {
             bytes += Utf16ToUtf8(line);
         } else {
@@ -207,7 +210,7 @@ bool EncodeProgramFile(const Lines& lines, const FileFormat& format, std::string
             if (back != line) lossless = false;
             bytes += cp;
         }
-        bytes += end;
+        if (format.finalLineEnd || i + 1 < lines.size()) bytes += end;
     }
     return lossless;
 }

@@ -97,14 +97,17 @@ struct FileFormat {
     Encoding encoding = Encoding::Windows1252;
     LineEnd lineEnd = LineEnd::CrLf;
     bool utf8Bom = false;
+    // Whether the last line ends with a line end (a file without one is saved so).
+    bool finalLineEnd = true;
 };
 // Splits file bytes into lines as the runner does (program_file.h; the first line end
 // found is the file's). A UTF-8 byte-order mark is dropped and remembered, and makes the
 // file UTF-8 when the rest is valid UTF-8.
 Lines DecodeProgramFile(const std::string& bytes, FileFormat& format);
 // The bytes of lines in a file's encoding and line ends; every line is followed by its
-// line end. Returns false when a character cannot be written in Windows-1252 (the
-// bytes then hold '?' for it): the caller should then save in UTF-8.
+// line end, but the last when the format has no final line end. Returns false when a character
+// cannot be written in Windows-1252 (the bytes then hold '?' for it): the caller should then save
+// in UTF-8.
 bool EncodeProgramFile(const Lines& lines, const FileFormat& format, std::string& bytes);
 
 } // namespace vokc::editor

@@ -40,7 +40,6 @@ FindDialog::FindDialog(QWidget* parent, bool withReplace) : QDialog(parent) {
     auto* dirLayout = new QHBoxLayout(direction);
     dirLayout->addWidget(up_);
     dirLayout->addWidget(down_);
-    if (withReplace) direction->hide(); // replacing always goes downwards
 
     auto* buttons = new QVBoxLayout;
     auto* next = new QPushButton(QStringLiteral("&Suivant"), this);

@@ -44,8 +44,8 @@ class FindDialog : public QDialog {
     bool singleReplace_ = false;
 };
 
-// The same dialog with "Remplacer par", "Remplacer" and "Remplacer tout"; it always
-// searches downwards.
+// The same dialog with "Remplacer par", "Remplacer" and "Remplacer tout"; it searches in
+// the direction chosen, as the find dialog does.
 class ReplaceDialog : public FindDialog {
     Q_OBJECT
   public:

@@ -29,6 +29,11 @@ void Generate(EditorWindow* editor, Dialog* dialog, Prepare prepare,
     QString text;
     bool confirmed = false;
     (dialog->*result)(text, confirmed);
+    // "Annuler" and Escape abandon: the selection stays as it was.
+    if (!confirmed) {
+        editor->memo()->setFocus();
+        return;
+    }
     Apply(*editor, insertion(text.toStdU16String(), confirmed, editor->selectionStart()));
 }
 

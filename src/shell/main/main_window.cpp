@@ -52,6 +52,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdi
     setWindowTitle(QStringLiteral("Vok C"));
     setWindowIcon(QIcon(shell::ProductPicture(64, 64)));
     mdiArea_->setObjectName("mdiArea");
+    // Closing a window activates the one used before it.
+    mdiArea_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(mdiArea_);
     createToolBar();
     status_ = new StatusPanels(this);
@@ -62,10 +64,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdi
     generators_ = new GeneratorCommands([this] { return editableEditor(); }, this);
     createActions();
 
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         run_->activeWindowChanged();
         updateActions();
         updatePosition();
+        // A window whose file changed on disk offers to read it again, once the
+        // activation is over.
+        if (auto* editor = sub ? qobject_cast<EditorWindow*>(sub->widget()) : nullptr)
+            QMetaObject::invokeMethod(editor, &EditorWindow::offerReload, Qt::QueuedConnection);
     });
     updateActions();
     help_->installF1(this, menuBar());
@@ -274,6 +280,11 @@ EditorWindow* MainWindow::createEditorWindow(const QString& caption) {
         },
         Qt::QueuedConnection);
     settings_->follow(editor);
+    editor->setFolderSource([this] { return dialogFolder(); });
+    connect(editor, &EditorWindow::folderUsed, this,
+            [this](const QString& folder) { lastFolder_ = folder; });
+    // Files saved under a new name join the recent files, whichever command saved them.
+    connect(editor, &EditorWindow::savedAs, settings_, &SessionSettings::addRecent);
     connect(editor->memo(), &QPlainTextEdit::cursorPositionChanged, this, [this, editor] {
         if (editor == activeEditor()) updatePosition();
     });
@@ -290,12 +301,49 @@ void MainWindow::updatePosition() {
 // ---- Files ----
 
 void MainWindow::newFile() {
-    const int n = static_cast<int>(editors().size());
-    EditorWindow* editor = createEditorWindow(QStringLiteral("VokC - C%1.C").arg(n + 1));
+    // The next number after the windows' count that no open window shows already (a
+    // recovered C9.C and a new one would look the same).
+    auto shown = [this](const QString& name) {
+        for (EditorWindow* e : editors())
+            if (e->shownName().compare(name, Qt::CaseInsensitive) == 0) return true;
+        return false;
+    };
+    int n = static_cast<int>(editors().size()) + 1;
+    while (shown(QStringLiteral("C%1.C").arg(n)))
+        ++n;
+    EditorWindow* editor = createEditorWindow(QStringLiteral("VokC - C%1.C").arg(n));
     editor->setCaretOffset(editor::kDefaultCaret);
 }
 
+namespace {
+// One file, however it is named: links resolved, "." and ".." removed.
+QString SameFileKey(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+} // namespace
+
+EditorWindow* MainWindow::editorOf(const QString& path) const {
+    const QString wanted = SameFileKey(path);
+    for (EditorWindow* e : editors())
+        if (!e->fileName().isEmpty() && SameFileKey(e->fileName()) == wanted) return e;
+    return nullptr;
+}
+
+void MainWindow::bringForward(EditorWindow* editor) {
+    editor->bringForward();
+}
+
 bool MainWindow::openProgram(const QString& path) {
+    // Two windows on one file would each overwrite the other's work.
+    if (EditorWindow* open = editorOf(path)) {
+        const bool wasActive = open == activeEditor();
+        bringForward(open);
+        if (wasActive) open->offerReload();
+        settings_->addRecent(open->fileName());
+        return true;
+    }
     EditorWindow* editor = createEditorWindow(path);
     editor->setWindowTitle(QStringLiteral("VokC - ") + QFileInfo(path).fileName());
     if (!editor->openFile(path)) {
@@ -306,14 +354,23 @@ bool MainWindow::openProgram(const QString& path) {
     }
     editor->show();
     settings_->addRecent(editor->fileName());
+    lastFolder_ = QFileInfo(editor->fileName()).absolutePath();
     return true;
 }
 
+QString MainWindow::dialogFolder() const {
+    if (EditorWindow* e = activeEditor(); e && !e->fileName().isEmpty())
+        return QFileInfo(e->fileName()).absolutePath();
+    return lastFolder_.isEmpty() ? startDir_ : lastFolder_;
+}
+
 void MainWindow::openFile() {
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir"), QStringLiteral("*.c"),
-                                     QStringLiteral("Fichiers c (*.c);;Tous les fichiers (*)"));
-    if (!path.isEmpty()) openProgram(path);
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Ouvrir"), QDir(dialogFolder()).filePath(QStringLiteral("*.c")),
+        QStringLiteral("Fichiers c (*.c);;Tous les fichiers (*)"));
+    if (path.isEmpty()) return;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    openProgram(path);
 }
 
 void MainWindow::closeFile() {
@@ -325,7 +382,7 @@ void MainWindow::saveFile() {
 }
 
 void MainWindow::saveFileAs() {
-    if (EditorWindow* e = activeEditor(); e && e->saveAs()) settings_->addRecent(e->fileName());
+    if (EditorWindow* e = activeEditor()) e->saveAs();
 }
 
 void MainWindow::importFile() {

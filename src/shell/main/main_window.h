@@ -62,8 +62,16 @@ class MainWindow : public QMainWindow {
         prepareEditor_ = std::move(hook);
     }
     EditorWindow* createEditorWindow(const QString& caption);
-    // Opens a program file in a new editor window; false when it cannot be read.
+    // Opens a program file in a new editor window, or brings forward the window that
+    // already holds it; false when it cannot be read.
     bool openProgram(const QString& path);
+    // Where Ouvrir, Enregistrer sous and Importer start: the active window's folder,
+    // else the last folder used (at first, the folder the application started in).
+    QString dialogFolder() const;
+    // The window that holds this file (links resolved), or nullptr.
+    EditorWindow* editorOf(const QString& path) const;
+    // Makes an editor window the active one, restored if it was minimised.
+    void bringForward(EditorWindow* editor);
 
   public slots:
     void updateActions();
@@ -125,6 +133,7 @@ class MainWindow : public QMainWindow {
     QPrinter* printer_ = nullptr;
     SharedWindows shared_;
     QString startDir_;
+    QString lastFolder_;
     std::function<void(EditorWindow*)> prepareEditor_;
     bool shown_ = false;
 };

@@ -186,6 +186,8 @@ void SessionSettings::offerRecovery() {
 bool SessionSettings::restore(const QString& caption, const QString& path, const QString& text) {
     EditorWindow* editor = window_.createEditorWindow(caption);
     editor->setFileName(path);
+    // The recovered text is meant to replace the file as it is now.
+    editor->rememberDiskFile();
     editor::Lines lines;
     for (const QString& line : text.split(QLatin1Char('\n')))
         lines.push_back(line.toStdU16String());

@@ -49,6 +49,10 @@ void WindowMenu::arrangeIcons() {
 
 void WindowMenu::minimizeAll() {
     const auto list = area_->subWindowList();
+    // A maximised window would take the others' place again as each is minimised: all
+    // come back to their size first.
+    for (QMdiSubWindow* sub : list)
+        if (sub->isMaximized()) sub->showNormal();
     for (auto it = list.rbegin(); it != list.rend(); ++it)
         (*it)->showMinimized();
 }

@@ -111,6 +111,20 @@ TEST(EditorLogic, FilesKeepEncodingAndLineEnds) {
     EXPECT_EQ(format.encoding, Encoding::Windows1252);
     EXPECT_EQ(format.lineEnd, LineEnd::Cr);
     EXPECT_EQ(lines, (Lines{u"a", u"b"}));
+    EncodeProgramFile(lines, format, bytes);
+    EXPECT_EQ(bytes, "a\rb");
+    lines = DecodeProgramFile("\xEF\xBB\xBF"
+                              "a\r\n\r\nb",
+                              format);
+    EXPECT_EQ(lines, (Lines{u"a", u"", u"b"}));
+    lines.push_back(u"c");
+    EncodeProgramFile(lines, format, bytes);
+    EXPECT_EQ(bytes, "\xEF\xBB\xBF"
+                     "a\r\n\r\nb\r\nc");
+    // An empty file, and a file that ends with its line end, get one after every line.
+    lines = DecodeProgramFile("", format);
+    EncodeProgramFile({u"x"}, format, bytes);
+    EXPECT_EQ(bytes, "x\r\n");
 }
 
 // A byte-order mark is left out of the first line and written back on saving, as long
