@@ -13,7 +13,10 @@ foreach(line ${lines})
   string(SUBSTRING "${line}" 2 -1 symbol)
   # std::filesystem functions other than those of the path class, file streams, and the C
   # library's calls that open, create, remove, rename or change directories.
-  if(symbol MATCHES "^_ZN(K)?St10filesystem" AND NOT symbol MATCHES "^_ZN(K)?St10filesystem7__cxx114path")
+  # Reading the current folder (current_path's getter, which the hint of a failed fopen
+  # names) changes nothing and is left unwrapped.
+  if(symbol MATCHES "^_ZN(K)?St10filesystem" AND NOT symbol MATCHES "^_ZN(K)?St10filesystem7__cxx114path"
+     AND NOT symbol MATCHES "^_ZNSt10filesystem12current_pathB5cxx11Ev$|^_ZNSt10filesystem12current_pathB5cxx11ERSt10error_code$")
     set(fs TRUE)
   elseif(symbol MATCHES "basic_(i|o)?fstream|basic_filebuf")
     set(fs TRUE)
