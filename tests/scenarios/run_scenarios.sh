@@ -368,6 +368,51 @@ EOF
     app_alive
 }
 
+# A breakpoint set during a pause only marks its line: F7 goes on from the line where the
+# run stopped, so the lines in between still run, and the run stops again at the new mark.
+scenario_f5_during_pause() {
+    local trace="$WORK/trace.txt" first="$WORK/pause1.txt" second="$WORK/pause2.txt"
+    local prog
+    prog=$(program pause <<EOF
+file f
+file g
+main()
+{
+  f=fopen("$trace","w+t");
+  fputs("l6", f);
+  g=fopen("$first","w+t");
+  fputs("pause", g);
+  fclose(g);
+  fputs("l10", f);
+  fputs("l11", f);
+  fputs("l12", f);
+  g=fopen("$second","w+t");
+  fputs("pause", g);
+  fclose(g);
+  fputs("l16", f);
+  fputs("l17", f);
+  fclose(f);
+}
+EOF
+    )
+    start_app "$prog" || return 1
+    # The caret at the very start of line 10 (Down keeps the first column): F5 marks it.
+    key ctrl+Home $(printf 'Down %.0s' {1..9}) F5 F9
+    # Line 9 closes the file and the run stops before line 10.
+    wait_for "the first pause (its file)" file_is "$first" "pause" || return 1
+    key ctrl+Home $(printf 'Down %.0s' {1..15}) F5 F7
+    wait_for "the second pause, at the mark set during the first" \
+        file_is "$second" "pause" || return 1
+    key F7
+    local expected
+    expected=$(printf 'l6\nl10\nl11\nl12\nl16\nl17')
+    wait_for "the trace of the lines that ran" file_is "$trace" "$expected" || {
+        echo "trace: $(tr '\n' ' ' <"$trace" 2>/dev/null)" >&2
+        return 1
+    }
+    app_alive
+}
+
 # ---- Playing them ----
 
 list_scenarios() {
