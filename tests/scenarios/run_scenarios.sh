@@ -413,6 +413,50 @@ EOF
     app_alive
 }
 
+# One file asked for twice, on the command line and then with Fichier > Ouvrir, has one
+# editor window, which keeps the changes not yet saved: the program that runs after each
+# is the changed one, not a second copy read from the disk.
+scenario_same_file_twice() {
+    local out="$WORK/out.txt"
+    local prog
+    prog=$(program double <<EOF
+file f
+main()
+{
+  f=fopen("$out","w+t");
+  fputs("disque", f);
+  fclose(f);
+}
+EOF
+    )
+    start_app "$prog" "$prog" || return 1
+    # "disque" becomes "disque2" in the window, not on the disk.
+    key ctrl+Home Down Down Down Down End Left Left Left Left Left Left
+    type_text "2"
+    # The first window of the Fenetre menu: a second window on the file would be that one,
+    # still showing the text read from the disk.
+    key alt+n 1 F9
+    wait_for "the program's file" test -s "$out" || return 1
+    file_is "$out" "disque2" || {
+        fail "the first window of the Fenetre menu ran the program that writes: $(cat "$out")"
+        return 1
+    }
+    rm -f "$out"
+    wait_for "the editor to have the keyboard again" active_is "$MAIN_WINDOW" || return 1
+    # From a new window, Ouvrir on the file brings its window forward.
+    key ctrl+n ctrl+o
+    wait_for "the open dialog" find_window '^Ouvrir$' || return 1
+    local dialog
+    dialog=$(find_window '^Ouvrir$' | head -n1)
+    wait_for "the open dialog to have the keyboard" active_is "$dialog" || return 1
+    type_text "$prog"
+    key Return
+    wait_for "the open dialog to close" active_is "$MAIN_WINDOW" || return 1
+    key F9
+    wait_for "the program's file" test -s "$out" || return 1
+    file_is "$out" "disque2" || fail "the window run after Ouvrir wrote: $(cat "$out")"
+}
+
 # ---- Playing them ----
 
 list_scenarios() {
