@@ -457,6 +457,74 @@ EOF
     file_is "$out" "disque2" || fail "the window run after Ouvrir wrote: $(cat "$out")"
 }
 
+# A question of the application ("Confirmation") that has the keyboard and is not the
+# window PREVIOUS (the question answered just before): prints its id.
+new_question() {
+    local id
+    id=$(xdotool getactivewindow) || return 1
+    [ "$id" != "${1:-}" ] && [ "$(xdotool getwindowname "$id")" = "Confirmation" ] && echo "$id"
+}
+
+# ask_quit ANSWERS: Alt+X, then the letter of each answer in turn, each to a new question
+# ("n" Non, Escape Annuler). Waits for each question before answering it.
+ask_quit() {
+    local previous="" answer
+    key alt+x
+    for answer in "$@"; do
+        wait_for "a question after $previous" new_question "$previous" || return 1
+        previous=$(new_question "$previous")
+        key "$answer"
+    done
+}
+
+# The window whose program ran last: each writes its number to a file of its own.
+ran_window() {
+    local k
+    for k in 1 2 3; do
+        if file_is "$WORK/q$k.txt" "$k"; then
+            echo "$k"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Three new windows, each changed, and Alt+X: three questions one after another, each
+# about its own window, which comes forward (Annuler leaves it in front: its program is
+# the one F9 runs). Non to all three lets the application quit.
+scenario_quit_three_new_windows() {
+    local k
+    for k in 1 2 3; do rm -f "$WORK/q$k.txt"; done
+    start_app || return 1
+    for k in 1 2 3; do
+        key ctrl+n ctrl+a
+        local line
+        for line in "file f" "main()" "{" "f=fopen(\"$WORK/q$k.txt\",\"w+t\");" \
+            "fputs(\"$k\", f);" "fclose(f);" "}"; do
+            type_text "$line"
+            key Return
+        done
+    done
+    local asked=() answers=(Escape) round
+    for round in 1 2 3; do
+        ask_quit "${answers[@]}" || return 1
+        wait_for "the editor after Annuler" active_is "$MAIN_WINDOW" || return 1
+        key F9
+        wait_for "the run of the window asked about" ran_window || return 1
+        asked+=("$(ran_window)")
+        for k in 1 2 3; do rm -f "$WORK/q$k.txt"; done
+        wait_for "the editor after the run" active_is "$MAIN_WINDOW" || return 1
+        answers=(n "${answers[@]}")
+    done
+    echo "windows asked about, in turn: ${asked[*]}"
+    if [ "$(printf '%s\n' "${asked[@]}" | sort -u | wc -l)" != 3 ]; then
+        fail "the questions were not each about another window: ${asked[*]}"
+        return 1
+    fi
+    ask_quit n n n || return 1
+    wait_for "the application to quit" app_ended
+}
+
 # ---- Playing them ----
 
 list_scenarios() {
