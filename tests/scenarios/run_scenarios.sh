@@ -368,6 +368,163 @@ EOF
     app_alive
 }
 
+# A breakpoint set during a pause only marks its line: F7 goes on from the line where the
+# run stopped, so the lines in between still run, and the run stops again at the new mark.
+scenario_f5_during_pause() {
+    local trace="$WORK/trace.txt" first="$WORK/pause1.txt" second="$WORK/pause2.txt"
+    local prog
+    prog=$(program pause <<EOF
+file f
+file g
+main()
+{
+  f=fopen("$trace","w+t");
+  fputs("l6", f);
+  g=fopen("$first","w+t");
+  fputs("pause", g);
+  fclose(g);
+  fputs("l10", f);
+  fputs("l11", f);
+  fputs("l12", f);
+  g=fopen("$second","w+t");
+  fputs("pause", g);
+  fclose(g);
+  fputs("l16", f);
+  fputs("l17", f);
+  fclose(f);
+}
+EOF
+    )
+    start_app "$prog" || return 1
+    # The caret at the very start of line 10 (Down keeps the first column): F5 marks it.
+    key ctrl+Home $(printf 'Down %.0s' {1..9}) F5 F9
+    # Line 9 closes the file and the run stops before line 10.
+    wait_for "the first pause (its file)" file_is "$first" "pause" || return 1
+    key ctrl+Home $(printf 'Down %.0s' {1..15}) F5 F7
+    wait_for "the second pause, at the mark set during the first" \
+        file_is "$second" "pause" || return 1
+    key F7
+    local expected
+    expected=$(printf 'l6\nl10\nl11\nl12\nl16\nl17')
+    wait_for "the trace of the lines that ran" file_is "$trace" "$expected" || {
+        echo "trace: $(tr '\n' ' ' <"$trace" 2>/dev/null)" >&2
+        return 1
+    }
+    app_alive
+}
+
+# One file asked for twice, on the command line and then with Fichier > Ouvrir, has one
+# editor window, which keeps the changes not yet saved: the program that runs after each
+# is the changed one, not a second copy read from the disk.
+scenario_same_file_twice() {
+    local out="$WORK/out.txt"
+    local prog
+    prog=$(program double <<EOF
+file f
+main()
+{
+  f=fopen("$out","w+t");
+  fputs("disque", f);
+  fclose(f);
+}
+EOF
+    )
+    start_app "$prog" "$prog" || return 1
+    # "disque" becomes "disque2" in the window, not on the disk.
+    key ctrl+Home Down Down Down Down End Left Left Left Left Left Left
+    type_text "2"
+    # The first window of the Fenetre menu: a second window on the file would be that one,
+    # still showing the text read from the disk.
+    key alt+n 1 F9
+    wait_for "the program's file" test -s "$out" || return 1
+    file_is "$out" "disque2" || {
+        fail "the first window of the Fenetre menu ran the program that writes: $(cat "$out")"
+        return 1
+    }
+    rm -f "$out"
+    wait_for "the editor to have the keyboard again" active_is "$MAIN_WINDOW" || return 1
+    # From a new window, Ouvrir on the file brings its window forward.
+    key ctrl+n ctrl+o
+    wait_for "the open dialog" find_window '^Ouvrir$' || return 1
+    local dialog
+    dialog=$(find_window '^Ouvrir$' | head -n1)
+    wait_for "the open dialog to have the keyboard" active_is "$dialog" || return 1
+    type_text "$prog"
+    key Return
+    wait_for "the open dialog to close" active_is "$MAIN_WINDOW" || return 1
+    key F9
+    wait_for "the program's file" test -s "$out" || return 1
+    file_is "$out" "disque2" || fail "the window run after Ouvrir wrote: $(cat "$out")"
+}
+
+# A question of the application ("Confirmation") that has the keyboard and is not the
+# window PREVIOUS (the question answered just before): prints its id.
+new_question() {
+    local id
+    id=$(xdotool getactivewindow) || return 1
+    [ "$id" != "${1:-}" ] && [ "$(xdotool getwindowname "$id")" = "Confirmation" ] && echo "$id"
+}
+
+# ask_quit ANSWERS: Alt+X, then the letter of each answer in turn, each to a new question
+# ("n" Non, Escape Annuler). Waits for each question before answering it.
+ask_quit() {
+    local previous="" answer
+    key alt+x
+    for answer in "$@"; do
+        wait_for "a question after $previous" new_question "$previous" || return 1
+        previous=$(new_question "$previous")
+        key "$answer"
+    done
+}
+
+# The window whose program ran last: each writes its number to a file of its own.
+ran_window() {
+    local k
+    for k in 1 2 3; do
+        if file_is "$WORK/q$k.txt" "$k"; then
+            echo "$k"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Three new windows, each changed, and Alt+X: three questions one after another, each
+# about its own window, which comes forward (Annuler leaves it in front: its program is
+# the one F9 runs). Non to all three lets the application quit.
+scenario_quit_three_new_windows() {
+    local k
+    for k in 1 2 3; do rm -f "$WORK/q$k.txt"; done
+    start_app || return 1
+    for k in 1 2 3; do
+        key ctrl+n ctrl+a
+        local line
+        for line in "file f" "main()" "{" "f=fopen(\"$WORK/q$k.txt\",\"w+t\");" \
+            "fputs(\"$k\", f);" "fclose(f);" "}"; do
+            type_text "$line"
+            key Return
+        done
+    done
+    local asked=() answers=(Escape) round
+    for round in 1 2 3; do
+        ask_quit "${answers[@]}" || return 1
+        wait_for "the editor after Annuler" active_is "$MAIN_WINDOW" || return 1
+        key F9
+        wait_for "the run of the window asked about" ran_window || return 1
+        asked+=("$(ran_window)")
+        for k in 1 2 3; do rm -f "$WORK/q$k.txt"; done
+        wait_for "the editor after the run" active_is "$MAIN_WINDOW" || return 1
+        answers=(n "${answers[@]}")
+    done
+    echo "windows asked about, in turn: ${asked[*]}"
+    if [ "$(printf '%s\n' "${asked[@]}" | sort -u | wc -l)" != 3 ]; then
+        fail "the questions were not each about another window: ${asked[*]}"
+        return 1
+    fi
+    ask_quit n n n || return 1
+    wait_for "the application to quit" app_ended
+}
+
 # ---- Playing them ----
 
 list_scenarios() {
