@@ -34,6 +34,7 @@
 #include "grade_host.h"
 #include "grade_html.h"
 #include "interpreter.h"
+#include "marker_free_text.h"
 #include "text.h"
 
 namespace vokc::cli::grade {
@@ -152,12 +153,12 @@ void WriteAll(int fd, std::string_view bytes) {
 
     std::string report;
     try {
-        LinesText text(program.lines);
+        const LinesText lines(program.lines);
+        // Saved breakpoint markers are not program text; a free run goes past them.
+        const MarkerFreeText text(lines);
         GradingHost host(program.file, settings.separator, folder, kFileLimit, kEntryLimit);
         Interpreter interp(host);
-        // Saved breakpoint markers are not program text; they do not pause the run.
-        interp.SetLineMarkers(true);
-        interp.SetBreakpointsEnabled(false);
+        interp.SetLineMarkers(false);
         interp.SetStepLimit(settings.maxSteps);
         std::string base = program.file;
         const std::size_t slash = base.find_last_of('/');

@@ -19,6 +19,7 @@
 #include "grade_cases.h"
 #include "hints.h"
 #include "interpreter.h"
+#include "marker_free_text.h"
 #include "program_file.h"
 #include "text.h"
 
@@ -352,12 +353,12 @@ int RunProgram(const Options& opt, const ProgramText& program, TerminalHost& hos
 
     // A file saved with breakpoints runs as it does from the application without them:
     // the markers at a line's start are not program text, and a free run goes past them.
-    interp.SetLineMarkers(true);
-    interp.SetBreakpointsEnabled(false);
+    const MarkerFreeText text(program);
+    interp.SetLineMarkers(false);
     interp.SetTrace(opt.trace);
     interp.SetStepLimit(opt.maxSteps);
     interp.StartProgram(FromTerminal(base));
-    const RunResult result = interp.Exec(program, 0, StepMode::Free);
+    const RunResult result = interp.Exec(text, 0, StepMode::Free);
     // Files the program left open are closed here; a write that fails only now (a full
     // disk) must not go unnoticed.
     const bool closed = interp.CloseAllFiles() == 0;
