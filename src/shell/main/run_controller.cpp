@@ -147,7 +147,7 @@ void RunController::startRun(EditorWindow* editor, bool fresh) {
     editor->beginRun();
     if (fresh) {
         RunFolder(editor);
-        session->start(editor->programText(), QStringToCp1252(editor->programName()));
+        session->start(editor->programText(), QStringToCp1252(editor->shownName()));
     } else {
         session->resume(editor->programText());
     }
