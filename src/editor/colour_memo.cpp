@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -97,6 +98,7 @@ QFont ColourMemo::editorFont() {
     f.setPixelSize(17);
     f.setWeight(QFont::Normal);
     f.setItalic(false);
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 
@@ -117,6 +119,8 @@ QColor ColourMemo::toQColor(Colour colour) const {
 // to the document's size, the mirror is rebuilt whole.
 void ColourMemo::onDocumentChanged(int position, int charsRemoved, int charsAdded) {
     QTextDocument* doc = document();
+    typedInChange_ = false;
+    keepLongLineLayout(doc->findBlock(position));
     const int size = doc->characterCount() - 1;
     const auto old = static_cast<int>(mirror_.size());
     if (position < 0 || position > old || position > size || charsRemoved < 0 || charsAdded < 0) {
@@ -138,6 +142,24 @@ void ColourMemo::onDocumentChanged(int position, int charsRemoved, int charsAdde
     AppendCp1252(c.selectedText(), inserted);
     mirror_.replace(static_cast<std::size_t>(position), static_cast<std::size_t>(removed),
                     inserted);
+    // One character typed within a line: its line is recoloured now, before the document
+    // lays the line out again, so that the new formats take part in that one layout
+    // instead of asking for a second one (a whole long line shaped twice per key).
+    typedInChange_ = isOneTypedCharacter();
+    if (typedInChange_) recolourPass(true);
+}
+
+bool ColourMemo::isOneTypedCharacter() const {
+    return !redrawAlways_ && document()->blockCount() == lastLineCount_ &&
+           textLength() == lastTextLength_ + 1;
+}
+
+// A long line's layout keeps its shaped glyphs and character attributes once it is laid
+// out: without them, placing the caret and painting the shown part shape the whole line
+// again after every key. Short lines do without, so the memory stays small.
+void ColourMemo::keepLongLineLayout(const QTextBlock& block) {
+    constexpr int kLongLine = 4096;
+    if (block.isValid() && block.length() > kLongLine) block.layout()->setCacheEnabled(true);
 }
 
 void ColourMemo::ensureMirror() const {
@@ -294,13 +316,12 @@ std::string_view MemoProgramText::Line(int index) const {
 // Events
 
 void ColourMemo::onTextChanged() {
-    const int lines = document()->blockCount();
-    const int length = textLength();
-    // One character typed within a line: only the caret's line is recoloured.
-    const bool fast = !redrawAlways_ && lines == lastLineCount_ && length == lastTextLength_ + 1;
-    recolourPass(fast);
-    lastLineCount_ = lines;
-    lastTextLength_ = length;
+    // One character typed within a line recoloured its line as the document changed; any
+    // other change recolours the shown lines.
+    if (!typedInChange_ || !isOneTypedCharacter()) recolourPass(false);
+    typedInChange_ = false;
+    lastLineCount_ = document()->blockCount();
+    lastTextLength_ = textLength();
 }
 
 void ColourMemo::scrolled(bool vertical) {

@@ -122,7 +122,9 @@ class ColourMemo : public QPlainTextEdit, public ColourRuleHost {
     int lineNumberWidth() const;
 
     // The editor's font: Times New Roman 17 pixels high, or Liberation Serif, which has the
-    // same metrics, where that is what is installed.
+    // same metrics, where that is what is installed. Its text is not shaped (no ligatures,
+    // no kerning tables): program text needs neither, and a long line is laid out in a
+    // third of the time.
     static QFont editorFont();
     // A rule colour on this control (system colours through its palette).
     QColor toQColor(Colour colour) const;
@@ -170,8 +172,10 @@ class ColourMemo : public QPlainTextEdit, public ColourRuleHost {
 
     void onDocumentChanged(int position, int charsRemoved, int charsAdded);
     void onTextChanged();
+    bool isOneTypedCharacter() const;
     void scrolled(bool vertical);
     void ensureMirror() const;
+    static void keepLongLineLayout(const QTextBlock& block);
     std::int64_t textOffset(int docPos) const;
     int docPosition(std::int64_t offset) const;
     std::int64_t lineStartOffset(int block) const;
@@ -227,6 +231,7 @@ class ColourMemo : public QPlainTextEdit, public ColourRuleHost {
 
     int lastLineCount_ = 0; // line count and length seen at the last change
     int lastTextLength_ = 0;
+    bool typedInChange_ = false; // the last change was one typed character, recoloured
     Region region_;
     bool inPass_ = false;
     bool passAgain_ = false;

@@ -286,6 +286,34 @@ class ColourMemoTest : public QObject {
         QCOMPARE(Look(*memo_, 4), QStringLiteral("kkk"));
     }
 
+    // A letter typed in a line recolours it while the document changes, before the line is
+    // laid out again: that one layout shapes the line with its new colours, where a
+    // recolouring after it would lay the whole line out a second time. A long line keeps
+    // its shaped glyphs for the caret and the paint that follow; a short one does not.
+    void typedLetterColouredBeforeLayout() {
+        const QString comment =
+            QStringLiteral("/* ") + QString(5000, QLatin1Char('a')) + QStringLiteral(" */");
+        memo_->setPlainText(QStringLiteral("if\n") + comment + QStringLiteral(" if\nif"));
+        QCOMPARE(Look(*memo_, 1),
+                 QString(comment.size(), QLatin1Char('g')) + QStringLiteral(".bb"));
+        memo_->setSelStart(memo_->lineIndex(1) + 10);
+        QString duringChange;
+        QObject probe;
+        connect(memo_->document(), &QTextDocument::contentsChange, &probe,
+                [&] { duringChange = Look(*memo_, 1); });
+        memo_->passes.clear();
+        typeKeys(QStringLiteral("x"));
+        const QString typed = QString(comment.size() + 1, QLatin1Char('g')) + QStringLiteral(".bb");
+        QCOMPARE(duringChange, typed);
+        QCOMPARE(Look(*memo_, 1), typed);
+        QCOMPARE(memo_->passes, std::vector<bool>{true});
+        QVERIFY(memo_->document()->findBlockByNumber(1).layout()->cacheEnabled());
+        memo_->setSelStart(memo_->lineIndex(2) + 2);
+        typeKeys(QStringLiteral("f"));
+        QCOMPARE(Look(*memo_, 2), QStringLiteral("..."));
+        QVERIFY(!memo_->document()->findBlockByNumber(2).layout()->cacheEnabled());
+    }
+
     void selection() {
         memo_->setPlainText(QStringLiteral("printf if"));
         memo_->setSelStart(1);
