@@ -409,7 +409,7 @@ class FilesTest : public QObject {
                                          "b\nc\n\x04\x05\n");
         QVERIFY(form->openProgram(dir.filePath("binaire.c")));
         QCOMPARE(messages.size(), 2);
-        QVERIFY(messages[0].contains(QString::fromUtf8("« image.c » ne semble pas")));
+        QVERIFY(messages[0].contains(QString::fromUtf8("«\u00A0image.c\u00A0» ne semble pas")));
         QVERIFY(messages[1].contains("binaire.c"));
         QCOMPARE(form->editors().size(), std::size_t(4));
     }

@@ -239,7 +239,7 @@ class MainWindowTest : public QObject {
                 return false;
             });
             QVERIFY(!e->saveAs());
-            QCOMPARE(asked, QStringList{"Le fichier « essai.c » existe déjà.\n"
+            QCOMPARE(asked, QStringList{"Le fichier «\u00A0essai.c\u00A0» existe déjà.\n"
                                         "Voulez-vous le remplacer ?"});
             QCOMPARE(ReadAll(old), QByteArray("ancien\r\n"));
             QVERIFY(e->fileName().isEmpty());
@@ -259,16 +259,17 @@ class MainWindowTest : public QObject {
     void FileErrorsAreToldInFrench() {
         QTemporaryDir dir;
         QVERIFY(!form->openProgram(dir.filePath("absent.c")));
-        QCOMPARE(messages.last(), QString("Impossible de lire le fichier « %1 » : le fichier "
-                                          "n'existe pas")
-                                      .arg(dir.filePath("absent.c")));
+        QCOMPARE(messages.last(),
+                 QString("Impossible de lire le fichier «\u00A0%1\u00A0» : le fichier "
+                         "n'existe pas")
+                     .arg(dir.filePath("absent.c")));
         EditorWindow* e = NewEditor();
         e->setFileName(dir.filePath("nulle/devoir.c"));
         QVERIFY(!e->save());
-        QCOMPARE(messages.last(),
-                 QString("Impossible d'enregistrer le fichier « %1 » : le dossier « %2 » "
-                         "n'existe pas")
-                     .arg(dir.filePath("nulle/devoir.c"), dir.filePath("nulle")));
+        QCOMPARE(messages.last(), QString("Impossible d'enregistrer le fichier «\u00A0%1\u00A0» : "
+                                          "le dossier «\u00A0%2\u00A0» "
+                                          "n'existe pas")
+                                      .arg(dir.filePath("nulle/devoir.c"), dir.filePath("nulle")));
     }
 
     void CancelAtQuitKeepsEveryWindow() {

@@ -123,7 +123,7 @@ class RecoveryTest : public QObject {
             return true;
         });
         form->settings()->offerRecovery();
-        QCOMPARE(asked, QStringList{"Vok C s'est arrêté sans que « VokC - C1.C » soit "
+        QCOMPARE(asked, QStringList{"Vok C s'est arrêté sans que «\u00A0VokC - C1.C\u00A0» soit "
                                     "enregistré.\nRécupérer le texte non enregistré ?"});
         QCOMPARE(form->editors().size(), size_t(1));
         EditorWindow* e = form->editors().front();

@@ -46,7 +46,8 @@ QString FileErrorReason(const QString& path, bool writing, int error = 0) {
     const QFileInfo file(path);
     const QFileInfo folder(file.absolutePath());
     if (!folder.exists())
-        return QStringLiteral("le dossier \u00AB %1 \u00BB n'existe pas").arg(folder.filePath());
+        return QStringLiteral("le dossier \u00AB\u00A0%1\u00A0\u00BB n'existe pas")
+            .arg(folder.filePath());
     if (file.isDir()) return QStringLiteral("c'est un dossier, pas un fichier");
     if (!writing) {
         if (!file.exists()) return QStringLiteral("le fichier n'existe pas");
@@ -56,7 +57,7 @@ QString FileErrorReason(const QString& path, bool writing, int error = 0) {
     if (file.exists() && !file.isWritable())
         return QStringLiteral("permission refus\u00E9e sur le fichier");
     if (!file.exists() && !folder.isWritable())
-        return QStringLiteral("permission refus\u00E9e sur le dossier \u00AB %1 \u00BB")
+        return QStringLiteral("permission refus\u00E9e sur le dossier \u00AB\u00A0%1\u00A0\u00BB")
             .arg(QDir::toNativeSeparators(folder.filePath()));
     switch (error) {
     case ENOSPC:
@@ -124,7 +125,7 @@ QByteArray DiskDigest(const QString& path) {
 
 void EditorWindow::reportFileError(const QString& what, const QString& file,
                                    const QString& reason) {
-    showError_(this, QStringLiteral("%1 \u00AB %2 \u00BB : %3").arg(what, file, reason));
+    showError_(this, QStringLiteral("%1 \u00AB\u00A0%2\u00A0\u00BB : %3").arg(what, file, reason));
 }
 
 bool EditorWindow::openFile(const QString& name) {
@@ -142,9 +143,10 @@ bool EditorWindow::openFile(const QString& name) {
     }
     // A picture or a compiled program shows as garbage: the user knows why first.
     if (!LooksLikeText(bytes))
-        showMessage_(this, QStringLiteral("Le fichier \u00AB %1 \u00BB ne semble pas \u00EAtre un "
-                                          "fichier texte : son contenu peut s'afficher mal.")
-                               .arg(QFileInfo(name).fileName()));
+        showMessage_(
+            this, QStringLiteral("Le fichier \u00AB\u00A0%1\u00A0\u00BB ne semble pas \u00EAtre un "
+                                 "fichier texte : son contenu peut s'afficher mal.")
+                      .arg(QFileInfo(name).fileName()));
     fileName_ = QFileInfo(name).absoluteFilePath();
     diskDigest_ = Digest(bytes);
     declinedDigest_.clear();
@@ -202,9 +204,10 @@ void EditorWindow::offerReload() {
     if (now == declinedDigest_) return;
     askingReload_ = true;
     const bool reload = askDiskChange_(
-        this, QStringLiteral("Le fichier \u00AB %1 \u00BB a \u00E9t\u00E9 modifi\u00E9 sur le "
-                             "disque.\nLe relire et remplacer le texte de cette fen\u00EAtre ?")
-                  .arg(programName()));
+        this,
+        QStringLiteral("Le fichier \u00AB\u00A0%1\u00A0\u00BB a \u00E9t\u00E9 modifi\u00E9 sur le "
+                       "disque.\nLe relire et remplacer le texte de cette fen\u00EAtre ?")
+            .arg(programName()));
     askingReload_ = false;
     if (!reload) {
         declinedDigest_ = now;
@@ -219,11 +222,12 @@ bool EditorWindow::save() {
     // Another window, or another program, wrote the file since this window read it:
     // replacing it would lose that work without a word.
     if (changedOnDisk() &&
-        !askDiskChange_(this, QStringLiteral("Le fichier \u00AB %1 \u00BB a \u00E9t\u00E9 "
-                                             "modifi\u00E9 sur le disque depuis que cette "
-                                             "fen\u00EAtre l'a lu ou enregistr\u00E9.\nLe "
-                                             "remplacer par le texte de cette fen\u00EAtre ?")
-                                  .arg(programName())))
+        !askDiskChange_(this,
+                        QStringLiteral("Le fichier \u00AB\u00A0%1\u00A0\u00BB a \u00E9t\u00E9 "
+                                       "modifi\u00E9 sur le disque depuis que cette "
+                                       "fen\u00EAtre l'a lu ou enregistr\u00E9.\nLe "
+                                       "remplacer par le texte de cette fen\u00EAtre ?")
+                            .arg(programName())))
         return false;
     return saveTo(fileName_);
 }
@@ -248,9 +252,10 @@ bool EditorWindow::saveAs() {
     // replaced, the user says so first.
     const QString target = QString::fromStdString(SaveAsName(chosen.toStdString()));
     if (QFileInfo::exists(target) &&
-        !askOverwrite_(this, QStringLiteral("Le fichier \u00AB %1 \u00BB existe d\u00E9j\u00E0.\n"
-                                            "Voulez-vous le remplacer ?")
-                                 .arg(QFileInfo(target).fileName())))
+        !askOverwrite_(
+            this, QStringLiteral("Le fichier \u00AB\u00A0%1\u00A0\u00BB existe d\u00E9j\u00E0.\n"
+                                 "Voulez-vous le remplacer ?")
+                      .arg(QFileInfo(target).fileName())))
         return false;
     fileName_ = target;
     setWindowTitle(QStringLiteral("VokC - ") + QFileInfo(fileName_).fileName());

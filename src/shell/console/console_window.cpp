@@ -519,8 +519,9 @@ bool ConsoleWindow::saveText(const QString& path) {
         file.write(text.toUtf8());
         if (file.commit()) return true;
     }
-    showMessage_(QStringLiteral("Impossible d'\u00E9crire le fichier \u00AB %1 \u00BB : %2")
-                     .arg(path, file.errorString()));
+    showMessage_(
+        QStringLiteral("Impossible d'\u00E9crire le fichier \u00AB\u00A0%1\u00A0\u00BB : %2")
+            .arg(path, file.errorString()));
     return false;
 }
 

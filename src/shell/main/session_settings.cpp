@@ -171,7 +171,7 @@ void SessionSettings::offerRecovery() {
         const QString caption = QString::fromStdString(left.text.caption);
         const QString name = path.isEmpty() ? caption : QFileInfo(path).fileName();
         const QString question =
-            QStringLiteral("Vok C s'est arr\u00EAt\u00E9 sans que \u00AB %1 \u00BB soit "
+            QStringLiteral("Vok C s'est arr\u00EAt\u00E9 sans que \u00AB\u00A0%1\u00A0\u00BB soit "
                            "enregistr\u00E9.\nR\u00E9cup\u00E9rer le texte non "
                            "enregistr\u00E9 ?")
                 .arg(name);
