@@ -110,6 +110,59 @@ class FilesTest : public QObject {
         QCOMPARE(form->editors().size(), std::size_t(3));
     }
 
+    // Save As onto a file that another window shows, by whatever name, would leave two
+    // windows on one file: it is refused with a message that names that window, before
+    // any question, and nothing is written. The window's own file and other files save.
+    void SaveAsNeverPutsAFileInASecondWindow() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("prog.c");
+        const QByteArray original("main()\r\n{\r\n}\r\n");
+        Write(path, original);
+        QVERIFY(QFile::link(path, dir.filePath("lien.c")));
+        QVERIFY(form->openProgram(path));
+        EditorWindow* first = form->activeEditor();
+        form->newFile();
+        EditorWindow* fresh = form->activeEditor();
+        const QString freshTitle = fresh->windowTitle();
+        Type(fresh, "// autre");
+        QStringList overwrites;
+        QString chosen = dir.filePath("lien"); // saved as lien.c, the link to prog.c
+        for (EditorWindow* e : {first, fresh}) {
+            e->setOverwriteHook([&](QWidget*, const QString& q) {
+                overwrites << q;
+                return true;
+            });
+            e->setSaveNameHook([&](QWidget*) { return chosen; });
+        }
+        QVERIFY(!fresh->saveAs());
+        QCOMPARE(messages, QStringList{QString::fromUtf8(
+                               "Le fichier \u00AB\u00A0lien.c\u00A0\u00BB est d\u00E9j\u00E0 "
+                               "ouvert dans la fen\u00EAtre \u00AB\u00A0VokC - "
+                               "prog.c\u00A0\u00BB.\nFermez cette fen\u00EAtre ou "
+                               "choisissez un autre nom.")});
+        QVERIFY(overwrites.isEmpty());
+        QCOMPARE(ReadAll(path), original);
+        QVERIFY(fresh->fileName().isEmpty());
+        QCOMPARE(fresh->windowTitle(), freshTitle);
+        QVERIFY(fresh->memo()->document()->isModified());
+        QCOMPARE(form->editors().size(), std::size_t(2));
+        // Under a name of its own it is saved; the first window may not take that file,
+        // but may save onto its own.
+        chosen = dir.filePath("neuf.c");
+        QVERIFY(fresh->saveAs());
+        QVERIFY(ReadAll(dir.filePath("neuf.c")).contains("// autre"));
+        messages.clear();
+        QVERIFY(!first->saveAs());
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].contains(QString::fromUtf8("\u00AB\u00A0VokC - neuf.c\u00A0\u00BB")));
+        QCOMPARE(first->fileName(), path);
+        chosen = dir.filePath("lien.c");
+        QVERIFY(first->saveAs());
+        QCOMPARE(overwrites.size(), 1);
+        QCOMPARE(form->editorOf(path), first);
+        QCOMPARE(form->editorOf(dir.filePath("neuf.c")), fresh);
+    }
+
     void ASaveNeverOverwritesAChangeOnDiskUnasked() {
         QTemporaryDir dir;
         const QString path = dir.filePath("prog.c");

@@ -62,6 +62,11 @@ class EditorWindow : public QWidget {
     // Where the file dialogs of a window without a file start (the main window's last
     // folder used).
     void setFolderSource(std::function<QString()> source) { folderSource_ = std::move(source); }
+    // The caption of another window that shows the file at a path, or an empty text: Save
+    // As never gives a file a second window.
+    void setOtherWindowSource(std::function<QString(const QString& path)> source) {
+        otherWindowOf_ = std::move(source);
+    }
     // The folder the file dialogs start in: the file's own, else the folder source's.
     QString dialogFolder() const;
 
@@ -207,6 +212,7 @@ class EditorWindow : public QWidget {
     ConfirmHook askOverwrite_;
     ConfirmHook askDiskChange_;
     std::function<QString()> folderSource_;
+    std::function<QString(const QString&)> otherWindowOf_;
     QByteArray diskDigest_;     // the file's bytes as this window last read or wrote them
     QByteArray declinedDigest_; // a change on disk the user chose not to reload
     bool askingReload_ = false;

@@ -251,6 +251,16 @@ bool EditorWindow::saveAs() {
     // The ".c" rule may lead to another file than the one chosen: whichever file is
     // replaced, the user says so first.
     const QString target = QString::fromStdString(SaveAsName(chosen.toStdString()));
+    // Two windows on one file would each overwrite the other's work.
+    if (const QString other = otherWindowOf_ ? otherWindowOf_(target) : QString();
+        !other.isEmpty()) {
+        showError_(this, QStringLiteral("Le fichier \u00AB\u00A0%1\u00A0\u00BB est d\u00E9j\u00E0 "
+                                        "ouvert dans la fen\u00EAtre \u00AB\u00A0%2\u00A0\u00BB."
+                                        "\nFermez cette fen\u00EAtre ou choisissez un autre "
+                                        "nom.")
+                             .arg(QFileInfo(target).fileName(), other));
+        return false;
+    }
     if (QFileInfo::exists(target) &&
         !askOverwrite_(
             this, QStringLiteral("Le fichier \u00AB\u00A0%1\u00A0\u00BB existe d\u00E9j\u00E0.\n"

@@ -281,6 +281,10 @@ EditorWindow* MainWindow::createEditorWindow(const QString& caption) {
         Qt::QueuedConnection);
     settings_->follow(editor);
     editor->setFolderSource([this] { return dialogFolder(); });
+    editor->setOtherWindowSource([this, editor](const QString& path) {
+        EditorWindow* other = editorOf(path);
+        return other && other != editor ? other->windowTitle() : QString();
+    });
     connect(editor, &EditorWindow::folderUsed, this,
             [this](const QString& folder) { lastFolder_ = folder; });
     // Files saved under a new name join the recent files, whichever command saved them.
