@@ -163,6 +163,27 @@ class FilesTest : public QObject {
         QCOMPARE(form->editorOf(dir.filePath("neuf.c")), fresh);
     }
 
+    // A Save As that cannot write leaves the window on its own file, under its own name,
+    // and the next save goes there.
+    void AFailedSaveAsKeepsTheWindowOnItsFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("prog.c");
+        Write(path, "main()\r\n{\r\n}\r\n");
+        QVERIFY(form->openProgram(path));
+        EditorWindow* e = form->activeEditor();
+        Type(e, "// a");
+        e->setSaveNameHook([&](QWidget*) { return dir.filePath("absent/autre.c"); });
+        QVERIFY(!e->saveAs());
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(QString::fromUtf8("n'existe pas")), qPrintable(messages[0]));
+        QCOMPARE(e->fileName(), path);
+        QCOMPARE(e->windowTitle(), QString("VokC - prog.c"));
+        QVERIFY(e->memo()->document()->isModified());
+        QVERIFY(e->save());
+        QCOMPARE(ReadAll(path), QByteArray("main()\r\n{\r\n}// a\r\n"));
+        QVERIFY(!QFileInfo::exists(dir.filePath("absent")));
+    }
+
     void ASaveNeverOverwritesAChangeOnDiskUnasked() {
         QTemporaryDir dir;
         const QString path = dir.filePath("prog.c");

@@ -267,10 +267,11 @@ bool EditorWindow::saveAs() {
                                  "Voulez-vous le remplacer ?")
                       .arg(QFileInfo(target).fileName())))
         return false;
+    // The user chose to replace whatever the file holds. The window takes the new name
+    // only once the file is written: a save that failed leaves it on its own file.
+    if (!saveTo(target)) return false;
     fileName_ = target;
     setWindowTitle(QStringLiteral("VokC - ") + QFileInfo(fileName_).fileName());
-    // The user chose to replace whatever the file holds.
-    if (!saveTo(fileName_)) return false;
     emit savedAs(fileName_);
     return true;
 }
