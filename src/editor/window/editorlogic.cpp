@@ -243,4 +243,74 @@ void EditHistory::clear() {
     redo_.clear();
 }
 
+namespace {
+bool IsLineMarker(char16_t c) {
+    return c == kStepMarkerUtf16 || c == kBreakMarkerUtf16;
+}
+
+// The line's characters without its markers, from the start or (backwards) from the end.
+class Unmarked {
+  public:
+    Unmarked(TextView line, bool backwards) : line_(line), backwards_(backwards) { skip(); }
+    bool done() const { return at_ >= line_.size(); }
+    char16_t get() const { return line_[backwards_ ? line_.size() - 1 - at_ : at_]; }
+    void next() {
+        ++at_;
+        skip();
+    }
+
+  private:
+    void skip() {
+        while (!done() && IsLineMarker(get()))
+            ++at_;
+    }
+    TextView line_;
+    bool backwards_;
+    std::size_t at_ = 0;
+};
+
+bool SameLine(TextView a, TextView b) {
+    Unmarked x(a, false), y(b, false);
+    for (; !x.done() && !y.done(); x.next(), y.next())
+        if (x.get() != y.get()) return false;
+    return x.done() && y.done();
+}
+
+// Whether the two lines begin (or end) with the same text, blanks aside.
+bool ShareText(TextView a, TextView b, bool atEnd) {
+    Unmarked x(a, atEnd), y(b, atEnd);
+    for (; !x.done() && !y.done() && x.get() == y.get(); x.next(), y.next())
+        if (x.get() > u' ') return true;
+    return false;
+}
+} // namespace
+
+LineEdit LinesEdited(const Lines& before, const Lines& after) {
+    const std::size_t n = before.size(), m = after.size();
+    std::size_t same = 0;
+    while (same < n && same < m && SameLine(before[same], after[same]))
+        ++same;
+    std::size_t tail = 0;
+    while (tail < n - same && tail < m - same &&
+           SameLine(before[n - 1 - tail], after[m - 1 - tail]))
+        ++tail;
+    const int first = static_cast<int>(same);
+    const int removed = static_cast<int>(n - same - tail);
+    const int inserted = static_cast<int>(m - same - tail);
+    LineEdit edit;
+    edit.changed = removed != 0 || inserted != 0;
+    if (!edit.changed || removed == inserted) {
+        edit.move.first = first;
+        return edit;
+    }
+    edit.move = {first, removed, inserted};
+    if (removed > 0 && inserted > 0) {
+        if (ShareText(before[same], after[same], false))
+            edit.move = {first + 1, removed - 1, inserted - 1};
+        else if (ShareText(before[n - 1 - tail], after[m - 1 - tail], true))
+            edit.move = {first, removed - 1, inserted - 1};
+    }
+    return edit;
+}
+
 } // namespace vokc::editor
