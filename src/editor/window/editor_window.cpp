@@ -136,6 +136,7 @@ void EditorWindow::setTextLines(const Lines& lines) {
     history_.clear();
     trackedRevision_ = -1;
     trackLines(0, 0, 0);
+    lineOrigins_ = trackedLines_;
 }
 
 // ---- Undo ----
@@ -222,7 +223,7 @@ void EditorWindow::trackLines(int, int removed, int added) {
     if (revision == trackedRevision_ && removed == added) return;
     trackedRevision_ = revision;
     Lines now = textLines();
-    const LineEdit edit = LinesEdited(trackedLines_, now);
+    const LineEdit edit = LinesEdited(trackedLines_, now, &lineOrigins_);
     trackedLines_ = std::move(now);
     if (!edit.changed) return;
     if (edit.move.Moves() && stopLine_ >= 0) {

@@ -227,6 +227,7 @@ class EditorWindow : public QWidget {
     bool closeAgreed_ = false;
     int stopLine_ = -1;
     editor::Lines trackedLines_; // the text as trackLines last saw it
+    editor::Lines lineOrigins_;  // each line as it was when it last moved
     int trackedRevision_ = -1;   // the document's revision trackLines last saw
     bool readOnlyBeforeRun_ = false;
 };

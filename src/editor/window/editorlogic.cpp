@@ -285,8 +285,9 @@ bool ShareText(TextView a, TextView b, bool atEnd) {
 }
 } // namespace
 
-LineEdit LinesEdited(const Lines& before, const Lines& after) {
+LineEdit LinesEdited(const Lines& before, const Lines& after, Lines* origins) {
     const std::size_t n = before.size(), m = after.size();
+    if (origins && origins->size() != n) *origins = before;
     std::size_t same = 0;
     while (same < n && same < m && SameLine(before[same], after[same]))
         ++same;
@@ -300,15 +301,46 @@ LineEdit LinesEdited(const Lines& before, const Lines& after) {
     LineEdit edit;
     edit.changed = removed != 0 || inserted != 0;
     if (!edit.changed || removed == inserted) {
+        // Lines changed where they stand keep what they were before.
         edit.move.first = first;
         return edit;
     }
     edit.move = {first, removed, inserted};
+    bool keepsFirst = false, keepsLast = false;
     if (removed > 0 && inserted > 0) {
-        if (ShareText(before[same], after[same], false))
-            edit.move = {first + 1, removed - 1, inserted - 1};
-        else if (ShareText(before[n - 1 - tail], after[m - 1 - tail], true))
-            edit.move = {first, removed - 1, inserted - 1};
+        // A line split or joined is the part that holds its text as it was before its
+        // changes (typed at the start of a line, then Enter: the line is the second
+        // part), else as it is now.
+        const TextView firstWas = origins ? TextView((*origins)[same]) : TextView(before[same]);
+        const TextView lastWas =
+            origins ? TextView((*origins)[n - 1 - tail]) : TextView(before[n - 1 - tail]);
+        const TextView firstNow = after[same], lastNow = after[m - 1 - tail];
+        if (ShareText(firstWas, firstNow, false))
+            keepsFirst = true;
+        else if (ShareText(lastWas, lastNow, true))
+            keepsLast = true;
+        else if (ShareText(before[same], firstNow, false))
+            keepsFirst = true;
+        else if (ShareText(before[n - 1 - tail], lastNow, true))
+            keepsLast = true;
+        if (keepsFirst) edit.move = {first + 1, removed - 1, inserted - 1};
+        if (keepsLast) edit.move = {first, removed - 1, inserted - 1};
+    }
+    if (origins) {
+        Lines next(m);
+        for (std::size_t j = 0; j < m; ++j) {
+            if (j < same)
+                next[j] = std::move((*origins)[j]);
+            else if (j >= m - tail)
+                next[j] = std::move((*origins)[j + n - m]);
+            else if (keepsFirst && j == same)
+                next[j] = std::move((*origins)[same]);
+            else if (keepsLast && j == m - 1 - tail)
+                next[j] = std::move((*origins)[n - 1 - tail]);
+            else
+                next[j] = after[j];
+        }
+        origins->swap(next);
     }
     return edit;
 }

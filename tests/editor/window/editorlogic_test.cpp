@@ -228,6 +228,16 @@ TEST(EditorLogic, LinesEditedFollowTheTextOfEachLine) {
     marked[3] = std::u16string(1, vokc::kStepMarkerUtf16) + u"i++";
     marked[2] = std::u16string(1, vokc::kBreakMarkerUtf16) + u"i = 0";
     EXPECT_FALSE(moved(marked).changed);
+    // Typed at the start of a line, then Enter: the line is the part after the break,
+    // since it holds the line's text as it was before.
+    Lines origins = text, typed = text;
+    typed[3] = u"x = 1i++";
+    EXPECT_FALSE(LinesEdited(text, typed, &origins).move.Moves());
+    LineEdit split =
+        LinesEdited(typed, {u"main()", u"{", u"i = 0", u"x = 1", u"i++", u"}"}, &origins);
+    EXPECT_TRUE(same(split, 3, 0, 1));
+    EXPECT_EQ(split.move.Map(3), 4);
+    EXPECT_EQ(origins, (Lines{u"main()", u"{", u"i = 0", u"x = 1", u"i++", u"}"}));
     // An undo brings back a whole text: only what differs counts, markers aside.
     marked.insert(marked.begin(), u"// essai");
     EXPECT_TRUE(same(LinesEdited(marked, text), 0, 1, 0));
