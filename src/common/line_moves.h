@@ -12,17 +12,27 @@ struct LineMove {
     int inserted = 0;
 
     bool Moves() const { return removed != 0 || inserted != 0; }
-    bool Removes(int line) const { return line >= first && line - first < removed; }
+    bool Removes(int line) const {
+        return line >= first && static_cast<long long>(line) - first < removed;
+    }
     // The line that holds the same text now; a removed line becomes the first line after
-    // the change.
+    // the change. (Any int is accepted: a number that is no line stays within range.)
     int Map(int line) const {
         if (line < first) return line;
-        if (line - first < removed) return first + inserted;
-        return line + inserted - removed;
+        if (Removes(line)) return Clamp(static_cast<long long>(first) + inserted);
+        return Clamp(static_cast<long long>(line) + inserted - removed);
     }
     // For a line after which a run goes on (a call's line, a loop's head): a removed one
     // becomes the last line of the change, so that the first line after it runs next.
-    int MapBefore(int line) const { return Removes(line) ? first + inserted - 1 : Map(line); }
+    int MapBefore(int line) const {
+        return Removes(line) ? Clamp(static_cast<long long>(first) + inserted - 1) : Map(line);
+    }
+
+  private:
+    static int Clamp(long long line) {
+        return line > kLast ? kLast : line < -kLast ? -kLast : static_cast<int>(line);
+    }
+    static constexpr int kLast = 0x3FFFFFFF;
 };
 
 } // namespace vokc
