@@ -53,9 +53,12 @@ void RunController::setSharedWindows(const SharedWindows& shared, HelpViewer* he
     connect(session, &RunSession::stopped, this,
             [runPanel](const RunStop& stop) { runPanel->setText(StopStateText(stop)); });
     // Lines added or removed during a pause move the line the panel names.
-    connect(session, &RunSession::stopMoved, this, [this, runPanel](const RunStop& stop) {
+    connect(session, &RunSession::stopMoved, this, [this, runPanel, session](const RunStop& stop) {
         lastStop_ = stop;
         runPanel->setText(StopStateText(stop));
+        // The calls tab names lines too.
+        if (debugDock_ && debugDock_->isVisible())
+            debugDock_->calls()->refresh(session->interpreter());
     });
     connectConsole(help);
     setUpDebugger();
