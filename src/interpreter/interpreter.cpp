@@ -14,6 +14,12 @@ void Interpreter::StartProgram(std::string_view name) {
 RunResult Interpreter::Exec(const ProgramText& program, int startLine, StepMode mode) {
     return engine_->Exec(program, startLine, mode);
 }
+int Interpreter::TextEdited(int firstLine, int linesRemoved, int linesInserted, int resumeLine) {
+    return engine_->MoveLines({firstLine, linesRemoved, linesInserted}, resumeLine);
+}
+bool Interpreter::AdoptEditedText(const ProgramText& program) {
+    return engine_->AdoptEditedText(program);
+}
 int Interpreter::CloseAllFiles() {
     return engine_->CloseAllFiles();
 }

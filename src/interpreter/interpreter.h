@@ -100,6 +100,20 @@ class Interpreter {
     // and except the line a run resumes at.
     RunResult Exec(const ProgramText& program, int startLine, StepMode mode);
 
+    // ---- Editing the text during a pause ----
+    // The lines [firstLine, firstLine + linesRemoved) of the text were replaced by
+    // linesInserted lines: every line the run keeps follows its text (a removed line
+    // becomes the first line after the change). Returns where `resumeLine`, the line the
+    // run goes on from, now is.
+    int TextEdited(int firstLine, int linesRemoved, int linesInserted, int resumeLine);
+    // Before resuming on an edited text: the declarations added are made (the variables
+    // declared before keep their values) and the labels and procedures are found again.
+    // False, after a message that asks to start again, when the run cannot go on with
+    // this text (a variable removed or declared otherwise, main() removed, a procedure
+    // removed while it runs, or a declaration that a fresh run would refuse); the run
+    // is then left as it was.
+    bool AdoptEditedText(const ProgramText& program);
+
     // Closes every file the program left open and ends a print job left open. Returns
     // 0, or the error code of the first close that failed (a write that fails only now).
     // Hosts call it when a run ends or stops on an error, and when another program

@@ -91,4 +91,15 @@ inline constexpr std::string_view kErreurEcriture = "Erreur d'écriture";
 // Inspection.
 inline constexpr std::string_view kErreurDansNombreExamen = "Erreur dans nombre";
 
+// A text edited during a pause that the run cannot go on with.
+inline constexpr std::string_view kContinuerImpossible = "Impossible de continuer : ";
+inline constexpr std::string_view kRelancerF9 = ". Relancez le programme (F9).";
+inline constexpr std::string_view kLaVariable = "la variable ";
+inline constexpr std::string_view kPlusDeclaree = " n'est plus déclarée";
+inline constexpr std::string_view kLaDeclarationDe = "la déclaration de ";
+inline constexpr std::string_view kAChange = " a changé";
+inline constexpr std::string_view kMainSupprime = "main() a été supprimé";
+inline constexpr std::string_view kLaProcedure = "la procédure ";
+inline constexpr std::string_view kAppelSupprimee = ", en cours d'appel, a été supprimée";
+
 } // namespace vokc::msg

@@ -131,6 +131,10 @@ void Engine::DeclareVariable(std::string_view name, SymbolKind kind) {
         if (close == std::string_view::npos || !ParseInt(sizeText, n) || n < 1)
             return Fail(Cp(msg::kErreurSyntaxe));
     }
+    EnterVariable(name, kind, n);
+}
+
+void Engine::EnterVariable(std::string_view name, SymbolKind kind, std::int32_t n) {
     if (Lookup(name) != 0) return Fail(Cp(msg::kSymboleDejaDefini));
     if (symbolCount_ >= kMaxSymbols) return Fail(Cp(msg::kTableSaturee));
     int first = AllocateStorage(kind, n);

@@ -81,6 +81,11 @@ void RunHistory::toPresent() {
     viewed_ = pauses_.empty() ? 0 : pauses_.size() - 1;
 }
 
+void RunHistory::moveLines(const LineMove& move) {
+    for (Pause& pause : pauses_)
+        pause.line = move.Map(pause.line);
+}
+
 std::size_t RunHistory::memoryBytes() const {
     std::size_t bytes = 0;
     for (const auto* copy : {&oldest_, &newest_}) {

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "line_moves.h"
+
 namespace vokc {
 
 class RunHistory {
@@ -39,6 +41,8 @@ class RunHistory {
     bool back();
     bool forward();
     void toPresent();
+    // The text was edited: each pause's line follows its text.
+    void moveLines(const LineMove& move);
 
     // The memory the stored values take, in bytes (texts, their tables and the pauses).
     std::size_t memoryBytes() const;

@@ -25,6 +25,11 @@ QString ReadingStateText(int line) {
 
 QString StopStateText(const RunStop& stop) {
     const int line = stop.line + 1;
+    if (stop.resumeLineRemoved && stop.reason != RunStopReason::Finished) {
+        QString text = QStringLiteral("Ligne à exécuter supprimée : reprise ligne %1").arg(line);
+        if (stop.stepMode) text += QStringLiteral(" (pas à pas)");
+        return text;
+    }
     switch (stop.reason) {
     case RunStopReason::Finished:
         return QStringLiteral("Termin\u00E9");
@@ -89,14 +94,45 @@ void RunSession::start(const ProgramText& text, const std::string& programName) 
     if (isRunning()) return;
     interpreter_->StartProgram(programName);
     startLine_ = 0;
+    edited_ = false;
+    hasStop_ = false;
     // A new run never shows the output of the previous one.
     view_.clear();
     runFrom(text, true);
 }
 
 void RunSession::resume(const ProgramText& text) {
-    if (isRunning()) return;
+    if (isRunning() || !prepareResume(text)) return;
     runFrom(text, false);
+}
+
+bool RunSession::prepareResume(const ProgramText& text) {
+    if (isRunning()) return false;
+    if (!edited_ || state_ != State::Paused) return true;
+    if (!interpreter_->AdoptEditedText(text)) return false;
+    edited_ = false;
+    return true;
+}
+
+void RunSession::textEdited(int first, int removed, int inserted) {
+    if (isRunning()) return;
+    const LineMove move{first, removed, inserted};
+    if (state_ == State::Paused) {
+        // Even a change inside a line may declare something: the resume looks again.
+        edited_ = true;
+        if (!move.Moves()) return;
+        const bool removesResumeLine = move.Removes(startLine_);
+        startLine_ = interpreter_->TextEdited(first, removed, inserted, startLine_);
+        if (hasStop_ && removesResumeLine) lastStop_.resumeLineRemoved = true;
+    } else {
+        if (!move.Moves()) return;
+        startLine_ = move.Map(startLine_);
+    }
+    history_->moveLines(move);
+    if (!hasStop_) return;
+    lastStop_.line = startLine_;
+    if (lastStop_.blockLine >= 0) lastStop_.blockLine = move.Map(lastStop_.blockLine);
+    emit stopMoved(lastStop_);
 }
 
 void RunSession::runFrom(const ProgramText& text, bool fresh) {
@@ -117,6 +153,9 @@ void RunSession::runFrom(const ProgramText& text, bool fresh) {
     host_->endRun();
     startLine_ = result.line;
     const RunStop stop = describeStop(result, fresh, mode != StepMode::Free);
+    lastStop_ = stop;
+    hasStop_ = true;
+    edited_ = false;
     // Every pause is remembered with the values of that moment.
     if (stop.reason == RunStopReason::StepPause || stop.reason == RunStopReason::Breakpoint) {
         interpreter_->ValueTexts(values_, kHistoryElements);

@@ -43,6 +43,9 @@ struct RunStop {
     bool showLine = false;
     int blockLine = -1;
     bool stepMode = false;
+    // The line that was to run next was deleted during the pause: the run goes on at
+    // the first line after the deletion.
+    bool resumeLineRemoved = false;
 };
 
 // What the status bar's run panel says: during a run, and after each kind of stop (the
@@ -74,8 +77,13 @@ class RunSession : public QObject {
     // while a run is going on.
     void start(const ProgramText& text, const std::string& programName);
     // Goes on from the start line (after a pause, an error or a breakpoint toggle), with
-    // the output where it was and the program's files still open.
+    // the output where it was and the program's files still open. After edits of the
+    // text during the pause, prepareResume runs first; when it refuses, nothing runs.
     void resume(const ProgramText& text);
+    // Before resuming on a text edited during the pause: the declarations, labels and
+    // procedures added are taken on. False, after a message that asks to start again,
+    // when the run cannot go on with this text; the pause is then as it was.
+    bool prepareResume(const ProgramText& text);
     // Runs `action` once the current run has stopped (at once when none is going on),
     // asking a running program to stop first. This is how a window that the program
     // needs is closed during a run.
@@ -107,10 +115,16 @@ class RunSession : public QObject {
     // Asks a running program to stop at its current line; a read that waits for the
     // user ends at once and the run stops at the reading line.
     void requestStop();
+    // The program's text was edited while no run was going on: the lines
+    // [first, first + removed) became `inserted` lines. Every line the run keeps follows
+    // its text: the line a resume goes on from, the interpreter's, the history's.
+    void textEdited(int first, int removed, int inserted);
 
   signals:
     void runningChanged(bool running);
     void stopped(const vokc::RunStop& stop);
+    // An edit moved the line the pause shows (the last stop, as it now reads).
+    void stopMoved(const vokc::RunStop& stop);
 
   private:
     void runFrom(const ProgramText& text, bool fresh);
@@ -127,6 +141,9 @@ class RunSession : public QObject {
     // A step mode for the next run only (Free: the session's own mode).
     StepMode nextMode_ = StepMode::Free;
     std::vector<std::string> values_;
+    RunStop lastStop_;
+    bool hasStop_ = false;
+    bool edited_ = false; // the text changed since the pause
 };
 
 } // namespace vokc

@@ -14,6 +14,7 @@
 #include "console_view.h"
 #include "host.h"
 #include "interpreter.h"
+#include "run_history.h"
 #include "run_session.h"
 
 using namespace vokc;
@@ -29,6 +30,8 @@ class Program final : public ProgramText {
         return lines_[static_cast<std::size_t>(index)];
     }
     std::string& at(int index) { return lines_[static_cast<std::size_t>(index)]; }
+    void insert(int index, const std::string& line) { lines_.insert(lines_.begin() + index, line); }
+    void erase(int index) { lines_.erase(lines_.begin() + index); }
 
   private:
     std::vector<std::string> lines_;
@@ -263,6 +266,8 @@ class RunSessionTest : public QObject {
     void TheStatusTextSaysWhatTheRunDoes();
     void ThePauseTextSaysWhatAResumeDoes();
     void ARepeatedMessageOfALineComesOnceWithItsCount();
+    void EditsDuringAPauseMoveTheRunWithTheirText();
+    void AnEditTheRunCannotFollowStopsTheResume();
 };
 
 void RunSessionTest::StoppingWhileTheInputLineWaitsEndsTheRead() {
@@ -446,6 +451,75 @@ void RunSessionTest::ARepeatedMessageOfALineComesOnceWithItsCount() {
     session->examine("t[5000]");
     QCOMPARE(view->messages.last(), QString("Indice hors limites"));
     QCOMPARE(view->runMessages.last().line, -1);
+}
+
+void RunSessionTest::EditsDuringAPauseMoveTheRunWithTheirText() {
+    Program p{"int i", "main()", "{", "i = 0", "i++", "printf(\"%d\", i)", "}"};
+    std::vector<RunStop> moved;
+    connect(session, &RunSession::stopMoved, this,
+            [&moved](const RunStop& s) { moved.push_back(s); });
+    session->setStepMode(true);
+    session->start(p, std::string());
+    for (int k = 0; k < 3; ++k)
+        session->resume(p);
+    QCOMPARE(stops.back().line, 5); // i++ has run, printf comes next
+    // A comment line typed at the top moves the whole run down one line.
+    p.insert(0, "// essai");
+    session->textEdited(0, 0, 1);
+    QCOMPARE(session->startLine(), 6);
+    QCOMPARE(moved.size(), size_t(1));
+    QCOMPARE(StopStateText(moved.back()), QString("Pause ligne 7 (pas \u00E0 pas)"));
+    QCOMPARE(session->history().line(session->history().size() - 1), 6);
+    QCOMPARE(session->history().line(0), 3); // the first pause, before "{"
+    // A change inside one line moves nothing.
+    p.at(0) = "// essai 2";
+    session->textEdited(1, 0, 0);
+    QCOMPARE(moved.size(), size_t(1));
+    session->setStepMode(false);
+    session->resume(p);
+    QCOMPARE(view->texts.join(""), QString("1"));
+    QVERIFY(view->messages.isEmpty());
+
+    // The line that was to run next deleted: the panel says where the run goes on.
+    session->setStepMode(true);
+    session->start(p, std::string());
+    for (int k = 0; k < 2; ++k)
+        session->resume(p);
+    QCOMPARE(stops.back().line, 5); // i++ comes next
+    p.erase(5);
+    session->textEdited(5, 1, 0);
+    QCOMPARE(session->startLine(), 5);
+    QVERIFY(moved.back().resumeLineRemoved);
+    QCOMPARE(
+        StopStateText(moved.back()),
+        QString("Ligne \u00E0 ex\u00E9cuter supprim\u00E9e : reprise ligne 6 (pas \u00E0 pas)"));
+    session->setStepMode(false);
+    session->resume(p);
+    QCOMPARE(view->texts.join(""), QString("0"));
+}
+
+void RunSessionTest::AnEditTheRunCannotFollowStopsTheResume() {
+    Program p{"int i", "main()", "{", "i = 4", "\xBBi++", "printf(\"%d\", i)", "}"};
+    session->start(p, std::string());
+    QVERIFY(stops.back().reason == RunStopReason::Breakpoint);
+    p.at(0) = "float i";
+    session->textEdited(0, 0, 0);
+    session->resume(p);
+    QCOMPARE(view->messages, QStringList{"Impossible de continuer : la d\u00E9claration de i a "
+                                         "chang\u00E9. Relancez le programme (F9)."});
+    QCOMPARE(stops.size(), size_t(1)); // nothing ran
+    QVERIFY(session->state() == RunSession::State::Paused);
+    QCOMPARE(session->startLine(), 4);
+    // Put back, with a declaration added and used: the run goes on.
+    p.at(0) = "int i";
+    p.insert(1, "int j");
+    session->textEdited(1, 0, 1);
+    p.insert(7, "j = i * 10");
+    p.insert(8, "printf(\"%d\", j)");
+    session->textEdited(7, 0, 2);
+    session->resume(p);
+    QCOMPARE(view->texts.join(""), QString("550"));
+    QVERIFY(stops.back().reason == RunStopReason::Finished);
 }
 
 QTEST_MAIN(RunSessionTest)

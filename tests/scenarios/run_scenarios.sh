@@ -413,6 +413,55 @@ EOF
     app_alive
 }
 
+# Lines typed during a pause inside a procedure called from a loop: one inside the
+# procedure runs at this call and the next, one typed at the start of the loop's head
+# (already passed) never runs, and the loop goes on from its own head.
+scenario_edit_during_pause() {
+    local trace="$WORK/trace.txt" paused="$WORK/paused.txt"
+    local prog
+    prog=$(program corrige <<EOF
+file f
+file g
+int i
+void trace()
+{
+  fputs("appel", f);
+}
+main()
+{
+  f=fopen("$trace","w+t");
+  g=fopen("$paused","w+t");
+  fputs("pause", g);
+  fclose(g);
+  for (i = 1; i <= 2; i++)
+  {
+    trace()
+  }
+  fclose(f);
+}
+EOF
+    )
+    start_app "$prog" || return 1
+    # A breakpoint at the start of line 6, inside the procedure.
+    key ctrl+Home $(printf 'Down %.0s' {1..5}) F5 F9
+    wait_for "the pause in the procedure (its file)" file_is "$paused" "pause" || return 1
+    key ctrl+Home $(printf 'Down %.0s' {1..5}) End Return
+    type_text 'fputs("ajout", f);'
+    # The loop's head is now line 15: a statement typed at its start, then Enter.
+    key ctrl+Home $(printf 'Down %.0s' {1..14}) Home
+    type_text 'fputs("avant", f);'
+    key Return
+    # The breakpoint goes (F5 during a pause only toggles it), and the run goes on.
+    key ctrl+Home $(printf 'Down %.0s' {1..5}) F5 F7
+    local expected
+    expected=$(printf 'appel\najout\nappel\najout')
+    wait_for "the trace of the calls" file_is "$trace" "$expected" || {
+        echo "trace: $(tr '\n' ' ' <"$trace" 2>/dev/null)" >&2
+        return 1
+    }
+    app_alive
+}
+
 # One file asked for twice, on the command line and then with Fichier > Ouvrir, has one
 # editor window, which keeps the changes not yet saved: the program that runs after each
 # is the changed one, not a second copy read from the disk.

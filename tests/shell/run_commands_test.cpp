@@ -336,6 +336,7 @@ class RunTest : public QObject {
     void ThePanelSaysWhatTheNextResumeDoes();
     void ABreakpointSetDuringAPauseKeepsTheResumeLine();
     void AProgramRunsInItsOwnFolder();
+    void TypingDuringAPauseMovesTheRunWithTheText();
 
     void ActivatingAWindowTurnsStepModeOff() {
         EditorWindow* a = Editor(DefaultProgram());
@@ -736,6 +737,42 @@ void RunTest::AProgramRunsInItsOwnFolder() {
     QVERIFY2(messages.isEmpty(), qPrintable(messages.join("|")));
     QCOMPARE(fromProject, QString("du dossier du programme"));
     QCOMPARE(fromHome, QString("du dossier personnel"));
+}
+
+// A student pauses before printf, types a comment line at the top, and goes on: the run,
+// its marker, its highlight and the panel all follow the text; an undo takes them back.
+void RunTest::TypingDuringAPauseMovesTheRunWithTheText() {
+    EditorWindow* e =
+        Editor({u"int i", u"main()", u"{", u"i = 0", u"i++", u"printf(\"%d\", i)", u"}"});
+    form->action(Command::StepMode)->trigger();
+    e->runProgram();
+    for (int k = 0; k < 3; ++k)
+        e->resumeRun();
+    const QString marked = QString(QChar(kStepMarkerUtf16)) + "printf(\"%d\", i)";
+    QCOMPARE(Line(e, 5), marked);
+    e->setCaretOffset(0);
+    QTest::keyClicks(e->memo(), "// essai");
+    QTest::keyClick(e->memo(), Qt::Key_Return);
+    QCOMPARE(Line(e, 0), QString("// essai"));
+    QCOMPARE(Line(e, 6), marked);
+    QCOMPARE(e->stopLine(), 6);
+    QCOMPARE(session->startLine(), 6);
+    QCOMPARE(form->runPanel()->text(), QString("Pause ligne 7 (pas \u00E0 pas)"));
+    // Undo brings the old text back: the run and the marker go back up with it.
+    for (int k = 0; k < 4 && Line(e, 0) != "int i"; ++k)
+        e->undo();
+    QCOMPARE(Line(e, 0), QString("int i"));
+    QTRY_COMPARE(Line(e, 5), marked);
+    QCOMPARE(session->startLine(), 5);
+    QCOMPARE(e->stopLine(), 5);
+    while (e->canRedo())
+        e->redo();
+    QTRY_COMPARE(Line(e, 6), marked);
+    QCOMPARE(session->startLine(), 6);
+    form->action(Command::StepMode)->trigger();
+    e->resumeRun();
+    QCOMPARE(ConsoleText(), QString("1"));
+    QVERIFY(messages.isEmpty());
 }
 
 QTEST_MAIN(RunTest)

@@ -58,6 +58,7 @@ EditorWindow::EditorWindow(QWidget* parent) : QWidget(parent) {
     // The window keeps its own history, which leaves the markers out.
     memo_->setUndoRedoEnabled(false);
     connect(memo_->document(), &QTextDocument::contentsChange, this, &EditorWindow::recordChange);
+    connect(memo_->document(), &QTextDocument::contentsChange, this, &EditorWindow::trackLines);
     connect(memo_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
         if (recording_) shown_.caret = memo_->textCursor().position();
     });
@@ -133,6 +134,9 @@ void EditorWindow::setTextLines(const Lines& lines) {
     // A new text starts a new history.
     withoutHistory([&] { memo_->setPlainText(list.join(QChar('\n'))); });
     history_.clear();
+    trackedRevision_ = -1;
+    trackLines(0, 0, 0);
+    lineOrigins_ = trackedLines_;
 }
 
 // ---- Undo ----
@@ -203,6 +207,30 @@ void EditorWindow::redo() {
     EditHistory::State now = currentState();
     std::erase(now.text, kStepMarkerUtf16);
     if (auto state = history_.redo(std::move(now))) showState(*state);
+}
+
+int EditorWindow::stepMarkerLine() const {
+    const QTextDocument* doc = memo_->document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        if (b.text().startsWith(QChar(kStepMarkerUtf16))) return b.blockNumber();
+    return -1;
+}
+
+void EditorWindow::trackLines(int, int removed, int added) {
+    // The colouring passes report their format changes too: they leave the revision and
+    // the length. (A new whole text may leave the revision too, not the length.)
+    const int revision = memo_->document()->revision();
+    if (revision == trackedRevision_ && removed == added) return;
+    trackedRevision_ = revision;
+    Lines now = textLines();
+    const LineEdit edit = LinesEdited(trackedLines_, now, &lineOrigins_);
+    trackedLines_ = std::move(now);
+    if (!edit.changed) return;
+    if (edit.move.Moves() && stopLine_ >= 0) {
+        stopLine_ = edit.move.Map(stopLine_);
+        highlightStopLine();
+    }
+    emit linesEdited(edit.move.first, edit.move.removed, edit.move.inserted);
 }
 
 void EditorWindow::setFontPixelSize(int pixels) {
@@ -500,6 +528,11 @@ void EditorWindow::caretToLine(int line) {
 void EditorWindow::showStopLine(int line) {
     if (line >= 0) caretToLine(line);
     stopLine_ = line;
+    highlightStopLine();
+}
+
+void EditorWindow::highlightStopLine() {
+    const int line = stopLine_;
     QList<QTextEdit::ExtraSelection> marks;
     QTextBlock block = memo_->document()->findBlockByNumber(line);
     if (line >= 0 && block.isValid()) {

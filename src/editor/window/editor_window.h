@@ -117,9 +117,12 @@ class EditorWindow : public QWidget {
     void endRun();
     void removeStepMarkers();
     void insertStepMarker(int line);
+    // The first line that starts with a step marker (-1: none).
+    int stepMarkerLine() const;
     // Puts the caret on a line and highlights it (-1: no highlight).
     void showStopLine(int line);
-    // The line where the last run stopped, shown with a background (-1: none).
+    // The line where the last run stopped, shown with a background (-1: none). It
+    // follows the text when lines are added or removed above it.
     int stopLine() const { return stopLine_; }
 
     // ---- Undo ----
@@ -173,6 +176,9 @@ class EditorWindow : public QWidget {
     void folderUsed(const QString& folder);
     // The text was saved under a name chosen by "Enregistrer sous".
     void savedAs(const QString& path);
+    // The text changed (the markers aside): the lines [first, first + removed) became
+    // `inserted` lines. A change inside lines that stay where they are gives 0 and 0.
+    void linesEdited(int first, int removed, int inserted);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -182,6 +188,9 @@ class EditorWindow : public QWidget {
     void insertMarker(int line, char16_t marker);
     bool removeMarker(int line, char16_t marker);
     void caretToLine(int line);
+    void highlightStopLine();
+    // Compares the text with the lines it had and reports how they moved.
+    void trackLines(int position, int removed, int added);
     bool autoIndentOnEnter(QKeyEvent* event);
     editor::EditHistory::State currentState() const;
     void recordChange(int position, int removed, int added);
@@ -223,6 +232,9 @@ class EditorWindow : public QWidget {
     int typedEnd_ = -1;     // document position after the last character typed
     bool closeAgreed_ = false;
     int stopLine_ = -1;
+    editor::Lines trackedLines_; // the text as trackLines last saw it
+    editor::Lines lineOrigins_;  // each line as it was when it last moved
+    int trackedRevision_ = -1;   // the document's revision trackLines last saw
     bool readOnlyBeforeRun_ = false;
 };
 

@@ -243,4 +243,106 @@ void EditHistory::clear() {
     redo_.clear();
 }
 
+namespace {
+bool IsLineMarker(char16_t c) {
+    return c == kStepMarkerUtf16 || c == kBreakMarkerUtf16;
+}
+
+// The line's characters without its markers, from the start or (backwards) from the end.
+class Unmarked {
+  public:
+    Unmarked(TextView line, bool backwards) : line_(line), backwards_(backwards) { skip(); }
+    bool done() const { return at_ >= line_.size(); }
+    char16_t get() const { return line_[backwards_ ? line_.size() - 1 - at_ : at_]; }
+    void next() {
+        ++at_;
+        skip();
+    }
+
+  private:
+    void skip() {
+        while (!done() && IsLineMarker(get()))
+            ++at_;
+    }
+    TextView line_;
+    bool backwards_;
+    std::size_t at_ = 0;
+};
+
+bool SameLine(TextView a, TextView b) {
+    Unmarked x(a, false), y(b, false);
+    for (; !x.done() && !y.done(); x.next(), y.next())
+        if (x.get() != y.get()) return false;
+    return x.done() && y.done();
+}
+
+// Whether the two lines begin (or end) with the same text, blanks aside.
+bool ShareText(TextView a, TextView b, bool atEnd) {
+    Unmarked x(a, atEnd), y(b, atEnd);
+    for (; !x.done() && !y.done() && x.get() == y.get(); x.next(), y.next())
+        if (x.get() > u' ') return true;
+    return false;
+}
+} // namespace
+
+LineEdit LinesEdited(const Lines& before, const Lines& after, Lines* origins) {
+    const std::size_t n = before.size(), m = after.size();
+    if (origins && origins->size() != n) *origins = before;
+    std::size_t same = 0;
+    while (same < n && same < m && SameLine(before[same], after[same]))
+        ++same;
+    std::size_t tail = 0;
+    while (tail < n - same && tail < m - same &&
+           SameLine(before[n - 1 - tail], after[m - 1 - tail]))
+        ++tail;
+    const int first = static_cast<int>(same);
+    const int removed = static_cast<int>(n - same - tail);
+    const int inserted = static_cast<int>(m - same - tail);
+    LineEdit edit;
+    edit.changed = removed != 0 || inserted != 0;
+    if (!edit.changed || removed == inserted) {
+        // Lines changed where they stand keep what they were before.
+        edit.move.first = first;
+        return edit;
+    }
+    edit.move = {first, removed, inserted};
+    bool keepsFirst = false, keepsLast = false;
+    if (removed > 0 && inserted > 0) {
+        // A line split or joined is the part that holds its text as it was before its
+        // changes (typed at the start of a line, then Enter: the line is the second
+        // part), else as it is now.
+        const TextView firstWas = origins ? TextView((*origins)[same]) : TextView(before[same]);
+        const TextView lastWas =
+            origins ? TextView((*origins)[n - 1 - tail]) : TextView(before[n - 1 - tail]);
+        const TextView firstNow = after[same], lastNow = after[m - 1 - tail];
+        if (ShareText(firstWas, firstNow, false))
+            keepsFirst = true;
+        else if (ShareText(lastWas, lastNow, true))
+            keepsLast = true;
+        else if (ShareText(before[same], firstNow, false))
+            keepsFirst = true;
+        else if (ShareText(before[n - 1 - tail], lastNow, true))
+            keepsLast = true;
+        if (keepsFirst) edit.move = {first + 1, removed - 1, inserted - 1};
+        if (keepsLast) edit.move = {first, removed - 1, inserted - 1};
+    }
+    if (origins) {
+        Lines next(m);
+        for (std::size_t j = 0; j < m; ++j) {
+            if (j < same)
+                next[j] = std::move((*origins)[j]);
+            else if (j >= m - tail)
+                next[j] = std::move((*origins)[j + n - m]);
+            else if (keepsFirst && j == same)
+                next[j] = std::move((*origins)[same]);
+            else if (keepsLast && j == m - 1 - tail)
+                next[j] = std::move((*origins)[n - 1 - tail]);
+            else
+                next[j] = after[j];
+        }
+        origins->swap(next);
+    }
+    return edit;
+}
+
 } // namespace vokc::editor

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "line_markers.h"
+#include "line_moves.h"
 #include "program_file.h"
 
 namespace vokc::editor {
@@ -65,6 +66,17 @@ std::vector<std::size_t> StepMarkerPositions(TextView line);
 // Removes the step markers of every line (those StepMarkerPositions finds); true when
 // something changed.
 bool RemoveStepMarkers(Lines& lines);
+
+// How the lines moved from one version of a text to the next, the markers left aside
+// (putting or removing one is no edit). `changed` is false when the two read alike.
+// Lines changed where they stand move nothing. A line split or joined is the part that
+// begins as it began (or, failing that, ends as it ended), judged first on `origins`:
+// each line's text as it was when it last moved, which this call keeps up to date.
+struct LineEdit {
+    LineMove move;
+    bool changed = false;
+};
+LineEdit LinesEdited(const Lines& before, const Lines& after, Lines* origins = nullptr);
 
 // The undo history of an editor: whole texts with their caret, older first. A change
 // is recorded with the state before it; a change that goes on typing where the last one

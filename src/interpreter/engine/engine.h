@@ -19,6 +19,7 @@
 
 #include "host.h"
 #include "interpreter.h"
+#include "line_moves.h"
 #include "messages.h"
 #include "text.h"
 
@@ -162,6 +163,9 @@ class Engine {
     std::uint64_t ExecutedLines() const { return executedLines_; }
     int TextX() const { return textX_; }
     int TextY() const { return textY_; }
+    // Edits of the text during a pause (line_moves.cpp, edited_text.cpp).
+    int MoveLines(const LineMove& move, int resumeLine);
+    bool AdoptEditedText(const ProgramText& program);
 
     // ---- State ----
     RunState State() const { return runState_; }
@@ -227,6 +231,10 @@ class Engine {
     // One name of a declaration: `name[n]` is an array of n, `*name` a plain variable,
     // a char array a string.
     void DeclareVariable(std::string_view name, SymbolKind kind);
+    // Enters a variable of n elements (a name of an array keeps its '[').
+    void EnterVariable(std::string_view name, SymbolKind kind, std::int32_t n);
+    // Shows why an edited text cannot be taken on, and answers false.
+    bool RefuseEditedText(std::string_view what, std::string_view name, std::string_view tail);
     // Takes n slots of a store; returns the first (1-based), 0 on failure.
     int AllocateStorage(SymbolKind kind, int n);
     // Position of a name in the table, 0 when absent.

@@ -52,6 +52,14 @@ void RunController::setSharedWindows(const SharedWindows& shared, HelpViewer* he
     });
     connect(session, &RunSession::stopped, this,
             [runPanel](const RunStop& stop) { runPanel->setText(StopStateText(stop)); });
+    // Lines added or removed during a pause move the line the panel names.
+    connect(session, &RunSession::stopMoved, this, [this, runPanel, session](const RunStop& stop) {
+        lastStop_ = stop;
+        runPanel->setText(StopStateText(stop));
+        // The calls tab names lines too.
+        if (debugDock_ && debugDock_->isVisible())
+            debugDock_->calls()->refresh(session->interpreter());
+    });
     connectConsole(help);
     setUpDebugger();
 }
@@ -135,12 +143,42 @@ void RunController::connectEditor(EditorWindow* editor) {
                     session->setStartLine(line - 1);
                 });
         connect(editor, &EditorWindow::closing, session, &RunSession::closeFiles);
+        // The run follows the edits of its own program's text.
+        connect(editor, &EditorWindow::linesEdited, session,
+                [this, session, editor](int first, int removed, int inserted) {
+                    if (runningEditor_ != editor) return;
+                    session->textEdited(first, removed, inserted);
+                    restoreStepMarker();
+                });
     }
+}
+
+// An undo takes the step marker away with the rest of the text it restores, and a
+// deleted line takes its marker: during a step pause the marker comes back in front of
+// the line that runs next, once the edit is over.
+void RunController::restoreStepMarker() {
+    RunSession* session = shared_.session;
+    EditorWindow* editor = runningEditor_;
+    if (!session || !editor || session->state() != RunSession::State::Paused || !lastStop_ ||
+        !lastStop_->markStep || editor->stepMarkerLine() >= 0)
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            RunSession* s = shared_.session;
+            EditorWindow* e = runningEditor_;
+            if (s && e && s->state() == RunSession::State::Paused && e->stepMarkerLine() < 0)
+                e->insertStepMarker(s->startLine());
+        },
+        Qt::QueuedConnection);
 }
 
 void RunController::startRun(EditorWindow* editor, bool fresh) {
     RunSession* session = shared_.session;
     if (!session || session->isRunning()) return;
+    // A text edited during the pause may not allow the run to go on: then nothing moves.
+    if (!fresh && runningEditor_ == editor && !session->prepareResume(editor->programText()))
+        return;
     editor->removeStepMarkers();
     runningEditor_ = editor;
     if (hoverTips_) hoverTips_->setEditor(editor->memo());

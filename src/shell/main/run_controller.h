@@ -74,6 +74,7 @@ class RunController : public QObject {
     void showViewedPause();
     // The step mode changed during a pause: the run panel says what a resume now does.
     void stepModeChanged();
+    void restoreStepMarker();
 
     MainWindow& window_;
     SharedWindows shared_;

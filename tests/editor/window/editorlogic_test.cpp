@@ -193,3 +193,52 @@ TEST(EditorLogic, EditHistoryGroupsTypingAndRedoesWhatWasUndone) {
     EXPECT_EQ(steps, EditHistory::kLimit);
     EXPECT_EQ(shown.text, Text(5, u'x'));
 }
+
+// How the lines of a text moved from one version to the next, as a pause follows them.
+TEST(EditorLogic, LinesEditedFollowTheTextOfEachLine) {
+    const Lines text = {u"main()", u"{", u"i = 0", u"i++", u"}"};
+    auto moved = [&](const Lines& after) { return LinesEdited(text, after); };
+    auto same = [](const LineEdit& e, int first, int removed, int inserted) {
+        return e.changed && e.move.first == first && e.move.removed == removed &&
+               e.move.inserted == inserted;
+    };
+    // Enter at the end of a line, at its start, and in its middle.
+    EXPECT_TRUE(same(moved({u"main()", u"{", u"i = 0", u"", u"i++", u"}"}), 3, 0, 1));
+    EXPECT_TRUE(same(moved({u"main()", u"{", u"", u"i = 0", u"i++", u"}"}), 2, 0, 1));
+    EXPECT_TRUE(same(moved({u"main()", u"{", u"i =", u" 0", u"i++", u"}"}), 3, 0, 1));
+    // A line typed at the top: the run's lines all go down.
+    LineEdit top = moved({u"// essai", u"main()", u"{", u"i = 0", u"i++", u"}"});
+    EXPECT_TRUE(same(top, 0, 0, 1));
+    EXPECT_EQ(top.move.Map(3), 4);
+    // Two lines pasted at the start of a line, and pasted in the middle of one.
+    EXPECT_TRUE(same(moved({u"main()", u"{", u"a", u"b", u"i = 0", u"i++", u"}"}), 2, 0, 2));
+    EXPECT_TRUE(same(moved({u"main()", u"{", u"i = a", u"b0", u"i++", u"}"}), 3, 0, 1));
+    // Lines deleted whole; a line joined to a blank line above keeps its text.
+    LineEdit cut = moved({u"main()", u"{", u"}"});
+    EXPECT_TRUE(same(cut, 2, 2, 0));
+    EXPECT_EQ(cut.move.Map(3), 2);
+    EXPECT_TRUE(same(LinesEdited({u"{", u"", u"x++", u"}"}, {u"{", u"x++", u"}"}), 1, 1, 0));
+    EXPECT_TRUE(
+        same(LinesEdited({u"{", u"  ", u"  x++", u"}"}, {u"{", u"    x++", u"}"}), 1, 1, 0));
+    // A change inside a line moves nothing; markers put or removed are no change.
+    LineEdit inside = moved({u"main()", u"{", u"i = 10", u"i++", u"}"});
+    EXPECT_TRUE(inside.changed);
+    EXPECT_FALSE(inside.move.Moves());
+    Lines marked = text;
+    marked[3] = std::u16string(1, vokc::kStepMarkerUtf16) + u"i++";
+    marked[2] = std::u16string(1, vokc::kBreakMarkerUtf16) + u"i = 0";
+    EXPECT_FALSE(moved(marked).changed);
+    // Typed at the start of a line, then Enter: the line is the part after the break,
+    // since it holds the line's text as it was before.
+    Lines origins = text, typed = text;
+    typed[3] = u"x = 1i++";
+    EXPECT_FALSE(LinesEdited(text, typed, &origins).move.Moves());
+    LineEdit split =
+        LinesEdited(typed, {u"main()", u"{", u"i = 0", u"x = 1", u"i++", u"}"}, &origins);
+    EXPECT_TRUE(same(split, 3, 0, 1));
+    EXPECT_EQ(split.move.Map(3), 4);
+    EXPECT_EQ(origins, (Lines{u"main()", u"{", u"i = 0", u"x = 1", u"i++", u"}"}));
+    // An undo brings back a whole text: only what differs counts, markers aside.
+    marked.insert(marked.begin(), u"// essai");
+    EXPECT_TRUE(same(LinesEdited(marked, text), 0, 1, 0));
+}
