@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 // One case: NAME.out holds the expected standard output, NAME.in (when present) the
 // standard input.
@@ -43,4 +43,4 @@ bool LoadExercise(const std::string& folder, Exercise& exercise, std::string& er
 // empty file is a program.
 int ReadProgramFile(const std::string& file, std::string& bytes);
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

@@ -12,7 +12,7 @@
 #include "error_reason.h"
 #include "program_file.h"
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 namespace fs = std::filesystem;
 
@@ -168,4 +168,4 @@ int ReadProgramFile(const std::string& file, std::string& bytes) {
     return ReadAll(file, bytes, kProgramFileMax);
 }
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

@@ -12,7 +12,7 @@
 #include "interpreter.h"
 #include "text.h"
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 namespace {
 
 namespace fs = std::filesystem;
@@ -182,4 +182,4 @@ TEST_F(ConfinementTest, AProgramMovesIntoItsFoldersAndBack) {
 }
 
 } // namespace
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

@@ -3,10 +3,10 @@
 
 #include <string>
 
-namespace vokc::cli {
+namespace vokc::grading {
 
 // The French reason for a system error code (the system's own text when the table
 // has none).
 std::string ErrorReason(int error);
 
-} // namespace vokc::cli
+} // namespace vokc::grading

@@ -8,7 +8,7 @@
 
 #include "host.h"
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 // Decides which names a graded program may use. A name is resolved from the current
 // folder as the system would (`..` and symbolic links followed) and must stay inside
@@ -31,4 +31,4 @@ class PathConfinement {
 std::uint64_t FolderBytes(const std::filesystem::path& folder,
                           const std::filesystem::path& except = {});
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

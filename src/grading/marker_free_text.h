@@ -10,7 +10,7 @@
 #include "interpreter.h"
 #include "program_text.h"
 
-namespace vokc::cli {
+namespace vokc::grading {
 
 class MarkerFreeText final : public ProgramText {
   public:
@@ -28,4 +28,4 @@ class MarkerFreeText final : public ProgramText {
     std::vector<std::string_view> lines_;
 };
 
-} // namespace vokc::cli
+} // namespace vokc::grading

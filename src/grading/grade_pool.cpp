@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -37,7 +38,7 @@
 #include "marker_free_text.h"
 #include "text.h"
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -421,7 +422,8 @@ bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
         error = "impossible de lancer une exécution";
         return false;
     }
-    InterruptGuard interruptGuard;
+    std::optional<InterruptGuard> interruptGuard;
+    if (settings.catchSignals) interruptGuard.emplace();
     const pid_t grader = getpid();
     const unsigned jobs = std::max(1u, settings.jobs);
     // Several times the processor time: only a run that waits without computing meets it.
@@ -429,7 +431,9 @@ bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
         std::max<Clock::duration>(kBackstopFactor * settings.timeout, std::chrono::seconds(5));
     std::vector<Child> active;
     std::size_t next = 0, done = 0;
-    bool failed = false;
+    bool failed = false, cancelled = false;
+    // How often a cancellation is looked for while the runs are waited for.
+    constexpr auto kCancelCheck = std::chrono::milliseconds(20);
     if (settings.progress) settings.progress(0, tasks.size());
 
     auto abortAll = [&](std::string why) {
@@ -442,6 +446,10 @@ bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
     auto lastTurn = Clock::now();
     while ((!failed && next < tasks.size()) || !active.empty()) {
         if (gInterrupt != 0) abortAll("notation interrompue");
+        if (!cancelled && settings.cancel && settings.cancel->load()) {
+            abortAll("notation annulée");
+            cancelled = true;
+        }
 
         // Start runs up to the number of jobs.
         while (!failed && next < tasks.size() && active.size() < jobs) {
@@ -496,7 +504,8 @@ bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
         std::vector<pollfd> polled;
         std::vector<std::pair<std::size_t, bool>> owners; // child, is its output
         auto now = Clock::now();
-        auto wait = std::chrono::milliseconds(1000);
+        auto wait = settings.cancel ? std::chrono::milliseconds(kCancelCheck)
+                                    : std::chrono::milliseconds(1000);
         for (std::size_t i = 0; i < active.size(); ++i) {
             Child& child = active[i];
             if (child.outFd >= 0) {
@@ -596,8 +605,9 @@ bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
                 Kill(child, Child::Kill::Backstop);
         }
     }
-    // An interrupted grading gives the terminal back at once; the removal goes on.
-    cleaner.Finish(!failed);
+    // An interrupted grading gives the terminal back at once; the removal goes on. A
+    // cancelled one leaves nothing behind.
+    cleaner.Finish(!failed || cancelled);
     return !failed;
 }
 
@@ -605,4 +615,4 @@ int InterruptingSignal() {
     return gInterrupt;
 }
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

@@ -6,7 +6,7 @@
 
 #include "grade_compare.h"
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 namespace {
 
@@ -243,4 +243,4 @@ std::string HtmlReport(const Grading& grading, std::string_view title) {
     return out;
 }
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

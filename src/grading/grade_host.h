@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "grade_confine.h"
-#include "runner.h"
+#include "terminal_host.h"
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 class GradingHost : public TerminalHost {
   public:
@@ -59,4 +59,4 @@ class GradingHost : public TerminalHost {
     std::string lastMessage_;
 };
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

@@ -7,7 +7,7 @@
 
 #include "grade_compare.h"
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 std::string_view ResultName(Result result) {
     switch (result) {
@@ -186,4 +186,4 @@ std::string JsonReport(const Grading& grading) {
     return out;
 }
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 // The bytes as UTF-8: valid UTF-8 is kept, anything else is read as Windows-1252.
 std::string AsUtf8(std::string_view bytes);
@@ -45,4 +45,4 @@ std::vector<DiffRow> AlignedDiff(const std::vector<std::string>& expected,
 // sortie, ligne N : attendu « E », obtenu « O », with (fin) for a side that has ended.
 std::string DifferenceDetail(const Difference& difference);
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

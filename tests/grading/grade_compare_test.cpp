@@ -5,7 +5,7 @@
 
 #include "grade_compare.h"
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -91,4 +91,4 @@ TEST(GradeCompare, WholeOutputsCompareAfterNormalising) {
 }
 
 } // namespace
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

@@ -6,7 +6,7 @@
 
 #include "grade_report.h"
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 // Lines of each output shown for a run in the report: enough to see a difference,
 // bounded so that three hundred runs that each printed a megabyte still make a page a
@@ -31,4 +31,4 @@ std::string HtmlEscape(std::string_view utf8);
 // around them. Long lines wrap. No script, no external resource.
 std::string HtmlReport(const Grading& grading, std::string_view title);
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

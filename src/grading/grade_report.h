@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 // By precedence: a run that hit a limit is `limite` whatever else happened, and so on.
 enum class Result { Passed, Failed, Error, Limit };
@@ -54,4 +54,4 @@ std::string VisibleText(std::string_view utf8);
 std::string CsvField(std::string_view text);
 std::string JsonString(std::string_view text);
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

@@ -6,7 +6,7 @@
 
 #include "text.h"
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 std::string AsUtf8(std::string_view bytes) {
     return IsValidUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
@@ -92,4 +92,4 @@ std::string DifferenceDetail(const Difference& difference) {
            side(difference.expected) + ", obtenu " + side(difference.obtained);
 }
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace vokc::cli {
+namespace vokc::grading {
 
 std::string ErrorReason(int error) {
     switch (error) {
@@ -31,4 +31,4 @@ std::string ErrorReason(int error) {
     }
 }
 
-} // namespace vokc::cli
+} // namespace vokc::grading

@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 namespace fs = std::filesystem;
 
@@ -67,4 +67,4 @@ std::uint64_t FolderBytes(const fs::path& folder, const fs::path& except) {
     return total;
 }
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

@@ -5,7 +5,7 @@
 #include "grade_html.h"
 #include "grade_report.h"
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 namespace {
 
 TEST(GradeJudge, StopReportsGiveTheirResults) {
@@ -220,4 +220,4 @@ TEST(GradeReport, TextAndCsvShowControlCharactersVisibly) {
 }
 
 } // namespace
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

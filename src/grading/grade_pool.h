@@ -2,6 +2,7 @@
 // its own, several at a time.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -11,7 +12,7 @@
 #include "grade_cases.h"
 #include "grade_report.h"
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 // Standard output kept of a run; one byte more ends the run as `limite`.
 inline constexpr std::size_t kOutputLimit = 1'048'576;
@@ -34,13 +35,22 @@ struct RunSettings {
     bool keepOutputs = false; // keep what failing runs printed (for the HTML report)
     // Told of the runs done out of the runs to do, from 0 on.
     std::function<void(std::size_t done, std::size_t total)> progress;
+    // Set from another thread to end the grading: the runs are ended, their folders are
+    // removed before GradeAll returns (within a few tens of milliseconds), and GradeAll
+    // returns false with the explanation "notation annulée".
+    const std::atomic<bool>* cancel = nullptr;
+    // SIGINT, SIGTERM and SIGHUP end the grading (a terminal's grader); an application
+    // that has its own ways to stop leaves its signal handlers alone.
+    bool catchSignals = true;
 };
 
 // Grades every program against every case of the exercise. The results are in program
 // order then case order whatever the number of jobs. False, with a French explanation,
 // when the runs could not be prepared (no temporary folder, no process) or the grading
-// was interrupted by a signal; the runs are then ended, and their folders are removed
-// after GradeAll has returned.
+// was interrupted by a signal or cancelled; the runs are then ended, and their folders
+// are removed after GradeAll has returned (before, when cancelled). A program that runs
+// GradeAll on a thread of its own keeps that thread until GradeAll returns: a run ends
+// with the thread that started it.
 bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
               const RunSettings& settings, std::vector<ProgramResults>& results,
               std::string& error);
@@ -48,4 +58,4 @@ bool GradeAll(const Exercise& exercise, const std::vector<Program>& programs,
 // The signal that interrupted the last GradeAll (0: none).
 int InterruptingSignal();
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading

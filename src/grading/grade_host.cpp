@@ -11,7 +11,7 @@
 #include <system_error>
 #include <unistd.h>
 
-namespace vokc::cli::grade {
+namespace vokc::grading {
 
 namespace fs = std::filesystem;
 
@@ -148,13 +148,13 @@ int GradingHost::CloseCounted(void* cookie) {
     return flushed && closed ? 0 : -1;
 }
 
-} // namespace vokc::cli::grade
+} // namespace vokc::grading
 
 // The interpreter's fopen, wrapped at link time: files opened for writing during a
 // graded run count against its budget.
 extern "C" std::FILE* __real_fopen(const char* path, const char* mode);
 extern "C" std::FILE* __wrap_fopen(const char* path, const char* mode) {
-    if (vokc::cli::grade::gBudgetHost && mode && mode[0] == 'w')
-        return vokc::cli::grade::gBudgetHost->OpenCounted(path);
+    if (vokc::grading::gBudgetHost && mode && mode[0] == 'w')
+        return vokc::grading::gBudgetHost->OpenCounted(path);
     return __real_fopen(path, mode);
 }
