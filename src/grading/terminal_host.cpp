@@ -16,6 +16,7 @@
 #include "date_time.h"
 #include "hints.h"
 #include "interpreter.h"
+#include "messages.h"
 #include "text.h"
 
 namespace vokc::grading {
@@ -122,10 +123,7 @@ void TerminalHost::ClearScreen() {
 }
 
 void TerminalHost::InputEnded() {
-    if (inputEnded_)
-        throw ErrorBoxFailure{"entr\xE9"
-                              "e standard \xE9puis\xE9"
-                              "e"};
+    if (inputEnded_) throw ErrorBoxFailure{Utf8ToCp1252(msg::kEntreeEpuisee)};
     inputEnded_ = true;
 }
 

@@ -91,4 +91,8 @@ inline constexpr std::string_view kErreurEcriture = "Erreur d'écriture";
 // Inspection.
 inline constexpr std::string_view kErreurDansNombreExamen = "Erreur dans nombre";
 
+// Hosts whose answers come from a given input (a terminal's, a graded case's): a read
+// after the one that met its end.
+inline constexpr std::string_view kEntreeEpuisee = "entrée standard épuisée";
+
 } // namespace vokc::msg

@@ -27,10 +27,11 @@ set(below_shell/console editor run utilities grading)
 set(below_shell/debugger editor run utilities grading)
 set(below_shell/generators editor run utilities grading)
 set(below_shell/help editor run utilities grading)
-set(below_shell/main shell/console shell/debugger shell/generators shell/help)
+set(below_shell/exercises editor run utilities grading)
+set(below_shell/main shell/console shell/debugger shell/exercises shell/generators shell/help)
 set(below_app shell/main)
 set(layers common interpreter grading cli qt_common run editor utilities shell/console shell/debugger
-           shell/generators shell/help shell/main app)
+           shell/exercises shell/generators shell/help shell/main app)
 
 # Everything below a folder, following the layers down.
 function(all_below folder out)
