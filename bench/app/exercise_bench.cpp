@@ -2,7 +2,9 @@
 // teacher's grading in the grading window, from the command to the results shown.
 //   vokc_exercise_bench check EXERCISE PROGRAM   one program against the exercise's cases
 //   vokc_exercise_bench grade EXERCISE PROGRAM... a class, one run per processor
-// Prints the best wall time of three, in milliseconds.
+// Prints the best wall time of three, in milliseconds. With VOKC_RUN set, the runs are
+// forked by its grading process, as the application does; without, by a thread of this
+// process.
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -14,6 +16,7 @@
 #include "console_window.h"
 #include "editor_window.h"
 #include "exercise_commands.h"
+#include "grading_job.h"
 #include "grading_window.h"
 #include "main_window.h"
 #include "run_session.h"
@@ -26,6 +29,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: vokc_exercise_bench check|grade EXERCISE PROGRAM...\n");
         return 2;
     }
+    GradingJob::setGrader(qEnvironmentVariable("VOKC_RUN"));
     MainWindow form;
     auto* console = new ConsoleWindow(&form);
     SharedWindows shared;

@@ -108,6 +108,7 @@ class ExercisesTest : public QObject {
         form->show();
     }
     void cleanup() {
+        GradingJob::setGrader(QString());
         form->mdiArea()->closeAllSubWindows();
         delete form;
         QDir::setCurrent(startFolder);
@@ -119,7 +120,14 @@ class ExercisesTest : public QObject {
 
     // One core, two front ends: the check in the window gives vokc-run's verdicts, lines
     // and details, case by case, for passed, failed, error and limit runs alike.
+    void CheckGivesTheVerdictsOfVokcRun_data() {
+        QTest::addColumn<QString>("grader");
+        QTest::newRow("pool in the application") << QString();
+        QTest::newRow("grading process") << QStringLiteral(VOKC_RUN);
+    }
     void CheckGivesTheVerdictsOfVokcRun() {
+        QFETCH(QString, grader);
+        GradingJob::setGrader(grader);
         const QString wrong = temp.filePath(QStringLiteral("faux.c"));
         // An endless loop on the first case's answer, an error on the third one's.
         Write(wrong, "int n, r;\nmain()\n{\n  printf(\"Nombre ? \");\n  scanf(\"%d\", &n);\n"
@@ -229,6 +237,7 @@ class ExercisesTest : public QObject {
             Write(file, "int n;\nmain()\n{\n  while (n == 0)\n  {\n    n = 0;\n  };\n}\n");
             files << file;
         }
+        GradingJob::setGrader(QStringLiteral(VOKC_RUN));
         form->action(Command::GradePrograms)->trigger();
         GradingWindow* window = exercises()->gradingWindow();
         QVERIFY(window && window->isVisible());
@@ -255,6 +264,7 @@ class ExercisesTest : public QObject {
         for (int i = 0; i < 10; ++i)
             for (const char* name : {"pair.c", "pair_faux.c"})
                 files << kExercises + "/programmes/" + name;
+        GradingJob::setGrader(QStringLiteral(VOKC_RUN));
         form->action(Command::GradePrograms)->trigger();
         GradingWindow* window = exercises()->gradingWindow();
         window->setExercise("pair-impair");

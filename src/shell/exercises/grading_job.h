@@ -14,6 +14,9 @@
 #include "grade_cases.h"
 #include "grade_pool.h"
 #include "grade_report.h"
+#include "grade_wire.h"
+
+class QProcess;
 
 namespace vokc {
 
@@ -30,6 +33,12 @@ class GradingJob : public QObject {
     // The settings of vokc-run --grade by default, one run per processor, the outputs
     // of the runs that fail kept.
     static grading::RunSettings DefaultSettings();
+
+    // The grading process (vokc-run, which has --grade-worker): with it, the runs are
+    // forked by that small process instead of this one, which copies much less at each
+    // fork; without it (empty), the pool runs on a thread of this process.
+    static void setGrader(const QString& program);
+    static QString grader();
 
     // Grades the programs against the exercise's cases; a job runs once.
     void start(grading::Exercise exercise, std::vector<grading::Program> programs,
@@ -49,6 +58,10 @@ class GradingJob : public QObject {
 
   private:
     void waitForThread();
+    void startProcess();
+    void readFrames();
+    void processEnded();
+    void done(bool ok, const QString& error);
 
     grading::Exercise exercise_;
     std::vector<grading::Program> programs_;
@@ -58,6 +71,9 @@ class GradingJob : public QObject {
     std::atomic<bool> cancel_{false};
     bool running_ = false;
     std::thread thread_;
+    QProcess* process_ = nullptr;
+    grading::FrameReader frames_;
+    bool answered_ = false;
 };
 
 // The lines of a program's text, in Windows-1252, as a grading reads them.

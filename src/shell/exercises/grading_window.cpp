@@ -71,6 +71,8 @@ GradingWindow::GradingWindow(QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->verticalHeader()->hide();
+    // Columns fit the first rows: a class of hundreds is not measured row by row.
+    table_->horizontalHeader()->setResizeContentsPrecision(50);
     progress_->setValue(0);
 
     auto* choices = new QHBoxLayout;
