@@ -56,7 +56,7 @@ CheckPanel::CheckPanel(QWidget* parent)
     layout->addWidget(summary_);
     layout->addWidget(cases_, 1);
     layout->addWidget(runCase_);
-    layout->addWidget(outputs_, 2);
+    layout->addWidget(outputs_, 1);
 
     connect(cases_, &QTableWidget::currentCellChanged, this, [this](int row) { showOutputs(row); });
     connect(runCase_, &QPushButton::clicked, this, [this] {
