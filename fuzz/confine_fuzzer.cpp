@@ -27,7 +27,7 @@
 
 namespace fs = std::filesystem;
 using vokc::PathUse;
-using vokc::cli::grade::PathConfinement;
+using vokc::grading::PathConfinement;
 
 namespace {
 

@@ -2,7 +2,9 @@
 // window is created once, in a fixed order; then the texts left by an abnormal end are
 // offered back, the files named on the command line are opened and the message loop runs.
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "about_box.h"
 #include "calculator_window.h"
@@ -13,6 +15,7 @@
 #include "file_skeleton_dialog.h"
 #include "for_loop_dialog.h"
 #include "french.h"
+#include "grading_job.h"
 #include "if_dialog.h"
 #include "keyword_picker.h"
 #include "main_window.h"
@@ -25,6 +28,12 @@
 int main(int argc, char** argv) {
     using namespace vokc;
     QApplication app(argc, argv);
+    // Checks and gradings fork their runs from vokc-run's small grading process: the one
+    // installed beside this program, else the one on the path.
+    QString grader = QDir(QCoreApplication::applicationDirPath()).filePath("vokc-run");
+    if (!QFileInfo(grader).isExecutable())
+        grader = QStandardPaths::findExecutable(QStringLiteral("vokc-run"));
+    vokc::GradingJob::setGrader(grader);
     InstallFrenchTranslations(app);
     auto* splash = new SplashScreen;
     splash->show();

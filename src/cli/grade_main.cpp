@@ -20,6 +20,8 @@
 
 namespace vokc::cli::grade {
 
+using namespace vokc::grading;
+
 namespace {
 
 int UsageError(const std::string& what) {

@@ -101,5 +101,8 @@ inline constexpr std::string_view kAChange = " a changé";
 inline constexpr std::string_view kMainSupprime = "main() a été supprimé";
 inline constexpr std::string_view kLaProcedure = "la procédure ";
 inline constexpr std::string_view kAppelSupprimee = ", en cours d'appel, a été supprimée";
+// Hosts whose answers come from a given input (a terminal's, a graded case's): a read
+// after the one that met its end.
+inline constexpr std::string_view kEntreeEpuisee = "entrée standard épuisée";
 
 } // namespace vokc::msg

@@ -1,5 +1,7 @@
 #include "desktop_host.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
@@ -9,6 +11,9 @@
 
 #include "cp1252_qstring.h"
 #include "hints.h"
+#include "interpreter.h"
+#include "messages.h"
+#include "text.h"
 
 namespace vokc {
 
@@ -94,11 +99,49 @@ void DesktopHost::ClearScreen() {
 
 std::string DesktopHost::ReadAnswer(int x, int y) {
     if (held_) showHeldMessage();
+    if (script_) return scriptedAnswer(false);
     return QStringToCp1252(view_.readAnswer(x, y));
+}
+
+void DesktopHost::setScriptedInput(std::optional<std::string> bytes) {
+    script_.reset();
+    if (bytes) script_ = Script{std::move(*bytes)};
+}
+
+// The next answer of the scripted input, read as vokc-run reads its standard input: a
+// line (its CR dropped, at most the longest text), or one character for a key; UTF-8
+// becomes Windows-1252.
+std::string DesktopHost::scriptedAnswer(bool key) {
+    Script& s = *script_;
+    if (s.next >= s.bytes.size()) {
+        if (s.ended) throw ErrorBoxFailure{Utf8ToCp1252(msg::kEntreeEpuisee)};
+        s.ended = true;
+        return {};
+    }
+    std::string answer;
+    if (key) {
+        const auto lead = static_cast<unsigned char>(s.bytes[s.next]);
+        const std::size_t length = (lead & 0xE0) == 0xC0   ? 2
+                                   : (lead & 0xF0) == 0xE0 ? 3
+                                   : (lead & 0xF8) == 0xF0 ? 4
+                                                           : 1;
+        answer = s.bytes.substr(s.next, length);
+        s.next = std::min(s.bytes.size(), s.next + length);
+    } else {
+        const std::size_t end = std::min(s.bytes.find('\n', s.next), s.bytes.size());
+        const std::size_t length = std::min(end - s.next, 4 * kTextMax + 1);
+        answer = s.bytes.substr(s.next, length);
+        s.next += length;
+        if (s.next == end && end < s.bytes.size()) ++s.next; // the line end
+        if (!answer.empty() && answer.back() == '\r') answer.pop_back();
+    }
+    answer = IsValidUtf8(answer) ? Utf8ToCp1252(answer) : answer;
+    return key ? answer.substr(0, 1) : answer;
 }
 
 std::string DesktopHost::ReadKey(int x, int y) {
     if (held_) showHeldMessage();
+    if (script_) return scriptedAnswer(true);
     return QStringToCp1252(view_.readKey(x, y));
 }
 

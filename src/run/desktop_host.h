@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "console_view.h"
 #include "hints.h"
@@ -42,6 +43,11 @@ class DesktopHost final : public Host {
     // Asks the run to stop at its next line; a read in progress ends at once.
     void requestStop();
     bool stopRequested() const { return stopRequested_; }
+    // Answers taken from these bytes instead of the console, as a terminal's standard
+    // input gives them (a graded case's input): a line per read, one character per key;
+    // the first read past their end gets an empty answer, the next one ends the run with
+    // vokc-run's message. nullopt: the console's input line.
+    void setScriptedInput(std::optional<std::string> bytes);
 
     void Message(std::string_view text, int line) override;
     void ErrorBox(std::string_view text, int line) override;
@@ -64,6 +70,7 @@ class DesktopHost final : public Host {
 
   private:
     void report(std::string_view text, int line, bool error);
+    std::string scriptedAnswer(bool key);
     void showHeldMessage();
 
     ConsoleView& view_;
@@ -76,6 +83,12 @@ class DesktopHost final : public Host {
     PagePrinter pages_;
     bool inRun_ = false;
     std::optional<RunMessage> held_;
+    struct Script {
+        std::string bytes;
+        std::size_t next = 0;
+        bool ended = false; // a read has met the end
+    };
+    std::optional<Script> script_;
 };
 
 } // namespace vokc

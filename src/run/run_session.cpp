@@ -1,5 +1,7 @@
 #include "run_session.h"
 
+#include <utility>
+
 #include <QPrinter>
 
 #include "console_view.h"
@@ -93,6 +95,7 @@ void RunSession::requestStop() {
 void RunSession::start(const ProgramText& text, const std::string& programName) {
     if (isRunning()) return;
     interpreter_->StartProgram(programName);
+    host_->setScriptedInput(std::exchange(pendingInput_, std::nullopt));
     startLine_ = 0;
     edited_ = false;
     hasStop_ = false;

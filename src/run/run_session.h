@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,10 @@ class RunSession : public QObject {
     // without folder, in Windows-1252) goes into the console's caption. Does nothing
     // while a run is going on.
     void start(const ProgramText& text, const std::string& programName);
+    // The next fresh run reads its answers from these bytes instead of the console (see
+    // DesktopHost::setScriptedInput), its resumes going on where it was; the runs after
+    // it read the console again.
+    void setScriptedInput(std::string bytes) { pendingInput_ = std::move(bytes); }
     // Goes on from the start line (after a pause, an error or a breakpoint toggle), with
     // the output where it was and the program's files still open. After edits of the
     // text during the pause, prepareResume runs first; when it refuses, nothing runs.
@@ -144,6 +149,7 @@ class RunSession : public QObject {
     RunStop lastStop_;
     bool hasStop_ = false;
     bool edited_ = false; // the text changed since the pause
+    std::optional<std::string> pendingInput_;
 };
 
 } // namespace vokc

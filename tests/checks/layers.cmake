@@ -1,8 +1,9 @@
 # Fails when a folder of src/ includes a header of a folder that is not below it, or when
 # a file outside the interpreter includes the engine's header.
-# Layers from the bottom: common <- interpreter <- cli and run; common <- qt_common (the
-# Qt helpers) <- editor and run; editor, run, utilities <- the shell's parts (console,
-# debugger, generators, help), which stand beside each other, <- shell/main <- app. A
+# Layers from the bottom: common <- interpreter <- run and grading (the cases, the pool
+# of graded runs, the reports) <- cli; common <- qt_common (the Qt helpers) <- editor
+# and run; editor, run, utilities, grading <- the shell's parts (console, debugger,
+# generators, help), which stand beside each other, <- shell/main <- app. A
 # folder may include its own headers and those of any folder below it, directly or not.
 # A quoted include is resolved to a file of src/ by its path's end ("x.h" or "dir/x.h");
 # includes that name no file of src/ (the system's, Qt's, generated ones) are left alone.
@@ -16,19 +17,21 @@ cmake_minimum_required(VERSION 3.20)
 # The folders each folder stands directly on.
 set(below_common "")
 set(below_interpreter common)
-set(below_cli interpreter)
+set(below_grading interpreter)
+set(below_cli grading)
 set(below_qt_common common)
 set(below_run interpreter qt_common)
 set(below_editor common qt_common)
 set(below_utilities common)
-set(below_shell/console editor run utilities)
-set(below_shell/debugger editor run utilities)
-set(below_shell/generators editor run utilities)
-set(below_shell/help editor run utilities)
-set(below_shell/main shell/console shell/debugger shell/generators shell/help)
+set(below_shell/console editor run utilities grading)
+set(below_shell/debugger editor run utilities grading)
+set(below_shell/generators editor run utilities grading)
+set(below_shell/help editor run utilities grading)
+set(below_shell/exercises editor run utilities grading)
+set(below_shell/main shell/console shell/debugger shell/exercises shell/generators shell/help)
 set(below_app shell/main)
-set(layers common interpreter cli qt_common run editor utilities shell/console shell/debugger
-           shell/generators shell/help shell/main app)
+set(layers common interpreter grading cli qt_common run editor utilities shell/console shell/debugger
+           shell/exercises shell/generators shell/help shell/main app)
 
 # Everything below a folder, following the layers down.
 function(all_below folder out)

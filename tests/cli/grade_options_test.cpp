@@ -14,6 +14,8 @@
 #include "program_file.h"
 
 namespace vokc::cli::grade {
+
+using namespace vokc::grading;
 namespace {
 
 namespace fs = std::filesystem;

@@ -41,6 +41,16 @@ void DebugDock::showCalls() {
     tabs_->setCurrentWidget(calls_);
 }
 
+void DebugDock::addPage(QWidget* page, const QString& caption) {
+    tabs_->addTab(page, caption);
+}
+
+void DebugDock::showPage(QWidget* page) {
+    show();
+    raise();
+    tabs_->setCurrentWidget(page);
+}
+
 void DebugDock::runningChanged(bool running) {
     // The timer runs only while a shown dock watches a free run.
     if (running && isVisible())

@@ -25,6 +25,9 @@ class DebugDock : public QDockWidget {
     CallList* calls() const { return calls_; }
     void showVariables();
     void showCalls();
+    // A tab of another part of the shell (the check's results), after the others.
+    void addPage(QWidget* page, const QString& caption);
+    void showPage(QWidget* page);
 
     // Reads the run again (`atPause`: at a stop). The timer of a free run calls it too.
     void refresh(bool atPause);

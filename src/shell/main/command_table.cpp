@@ -1,6 +1,7 @@
 // The rows of the main window's menus.
 #include "command_table.h"
 
+#include "exercise_commands.h"
 #include "generator_commands.h"
 #include "main_window.h"
 #include "run_controller.h"
@@ -32,6 +33,7 @@ using R = RunController;
 using S = SessionSettings;
 using W = WindowMenu;
 using G = GeneratorCommands;
+using X = ExerciseCommands;
 
 constexpr std::optional<Glyph> kNoButton; // a command with no tool-bar button
 
@@ -124,7 +126,16 @@ constexpr CommandRow kCommands[] = {
      WhileEditable, kConsoleKey, &R::nextStep},
     // Escape stops a run from the editor too.
     {C::Stop, "stop", Run, "&Arr\u00EAter", "Ctrl+Pause; Esc", kNoButton, "",
-     "Arr\u00EAter le programme en cours", DuringRun, kConsoleKey, &R::stopProgram},
+     "Arr\u00EAter le programme en cours", DuringRun, kSeparatorAfter | kConsoleKey,
+     &R::stopProgram},
+    {C::ChooseExercise, "chooseExercise", Run, "C&hoisir l'exercice...", "", kNoButton, "",
+     "Choisir l'exercice de ce programme et afficher son \u00E9nonc\u00E9", WithEditor, kPlain,
+     &X::chooseExercise},
+    {C::Check, "check", Run, "&V\u00E9rifier", "Ctrl+F9", Glyph::Check, "V\u00E9rifier",
+     "V\u00E9rifier le programme avec les cas de l'exercice", WithEditor, kPlain, &X::checkProgram},
+    {C::RunCase, "runCase", Run, "Ex\u00E9cu&ter ce cas", "", kNoButton, "",
+     "Ex\u00E9cuter le programme sur le cas choisi dans l'onglet V\u00E9rification", WhileEditable,
+     kPlain, &X::runCase},
 
     {C::Keyword, "keyword", Program, "&Mots cl\u00E9...", "", kNoButton, "", " Les instructions c",
      WhileEditable, kPlain, &G::insertKeyword},
@@ -145,8 +156,10 @@ constexpr CommandRow kCommands[] = {
      kPlain, &M::showCalendar},
     {C::Calculator, "calculator", Utilities, "C&alculatrice", "", kNoButton, "", "Calculatrice",
      Always, kPlain, &M::showCalculator},
-    {C::Clock, "clock", Utilities, "&Horloge", "", kNoButton, "", "Horloge", Always, kPlain,
-     &M::showClock},
+    {C::Clock, "clock", Utilities, "&Horloge", "", kNoButton, "", "Horloge", Always,
+     kSeparatorAfter, &M::showClock},
+    {C::GradePrograms, "gradePrograms", Utilities, "Corriger des &programmes...", "", kNoButton, "",
+     "Noter des programmes avec les cas d'un exercice", Always, kPlain, &X::gradePrograms},
 
     {C::Cascade, "cascade", Window, "&Cascade", "", kNoButton, "",
      "Disposer les fen\u00EAtres en recouvrement", WithEditor, kPlain, &W::cascade},

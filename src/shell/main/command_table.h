@@ -14,6 +14,7 @@
 
 namespace vokc {
 
+class ExerciseCommands;
 class GeneratorCommands;
 class MainWindow;
 class RunController;
@@ -65,6 +66,9 @@ enum class Command {
     PreviousStep,
     NextStep,
     Stop,
+    ChooseExercise,
+    Check,
+    RunCase,
     // Programmer
     Keyword,
     ForLoop,
@@ -77,6 +81,7 @@ enum class Command {
     Calendar,
     Calculator,
     Clock,
+    GradePrograms,
     // Fenêtre
     Cascade,
     Tile,
@@ -117,9 +122,9 @@ enum CommandFlag : unsigned {
 };
 
 // The member that carries a command out, on the part of the main window that owns it.
-using CommandSlot =
-    std::variant<void (MainWindow::*)(), void (RunController::*)(), void (SessionSettings::*)(),
-                 void (WindowMenu::*)(), void (GeneratorCommands::*)()>;
+using CommandSlot = std::variant<void (MainWindow::*)(), void (RunController::*)(),
+                                 void (SessionSettings::*)(), void (WindowMenu::*)(),
+                                 void (GeneratorCommands::*)(), void (ExerciseCommands::*)()>;
 
 struct CommandRow {
     Command role;

@@ -72,6 +72,19 @@ QPixmap Draw(Glyph glyph, bool enabled) {
         p.drawPath(tri);
         break;
     }
+    case Glyph::Check: {
+        // A tick over a sheet: the program checked against the exercise's cases.
+        p.setBrush(fill(Qt::white));
+        p.drawRect(QRectF(3, 2, 12, 16));
+        QPainterPath tick;
+        tick.moveTo(6, 11);
+        tick.lineTo(9.5, 15);
+        tick.lineTo(17, 4);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(enabled ? QColor(40, 160, 60) : ink, 2.4));
+        p.drawPath(tick);
+        break;
+    }
     }
     return pm;
 }

@@ -30,6 +30,7 @@
 #include "clock_window.h"
 #include "console_window.h"
 #include "editor_window.h"
+#include "exercise_commands.h"
 #include "find_dialog.h"
 #include "generator_commands.h"
 #include "glyphs.h"
@@ -62,6 +63,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdiArea_(new QMdi
     settings_ = new SessionSettings(*this, help_);
     windowMenu_ = new WindowMenu(mdiArea_, this);
     generators_ = new GeneratorCommands([this] { return editableEditor(); }, this);
+    exercises_ = new ExerciseCommands(*this);
     createActions();
 
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
@@ -91,6 +93,7 @@ void MainWindow::setSharedWindows(const SharedWindows& windows) {
     generators_->setDialogs(shared_.generators);
     settings_->setConsole(shared_.console);
     run_->setSharedWindows(shared_, help_);
+    exercises_->attach(run_->debugDock(), shared_.session);
 }
 
 // ---- Commands: built from the table, enabled as it says ----
@@ -151,7 +154,7 @@ void MainWindow::addToolButton(const CommandRow& row, QAction* menuItem) {
 
 void MainWindow::connectCommand(QAction* action, const CommandSlot& slot) {
     // Each part of the main window carries out its own commands.
-    const auto parts = std::tuple(this, run_, settings_, windowMenu_, generators_);
+    const auto parts = std::tuple(this, run_, settings_, windowMenu_, generators_, exercises_);
     std::visit(
         [&](auto member) {
             using Part = typename SlotOwner<decltype(member)>::type;

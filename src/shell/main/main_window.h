@@ -28,6 +28,7 @@ namespace vokc {
 
 class DebugDock;
 class EditorWindow;
+class ExerciseCommands;
 class GeneratorCommands;
 class HelpViewer;
 class HoverTips;
@@ -54,6 +55,7 @@ class MainWindow : public QMainWindow {
     RunController* run() const { return run_; }
     SessionSettings* settings() const { return settings_; }
     WindowMenu* windowMenu() const { return windowMenu_; }
+    ExerciseCommands* exercises() const { return exercises_; }
     DebugDock* debugDock() const { return run_->debugDock(); }
     HoverTips* hoverTips() const { return run_->hoverTips(); }
 
@@ -129,6 +131,7 @@ class MainWindow : public QMainWindow {
     SessionSettings* settings_;
     WindowMenu* windowMenu_;
     GeneratorCommands* generators_;
+    ExerciseCommands* exercises_;
     std::array<QAction*, kCommandCount> actions_{};
     QPrinter* printer_ = nullptr;
     SharedWindows shared_;

@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <utility>
 
 #include "call_list.h"
 #include "command_table.h"
@@ -184,7 +185,10 @@ void RunController::startRun(EditorWindow* editor, bool fresh) {
     if (hoverTips_) hoverTips_->setEditor(editor->memo());
     editor->beginRun();
     if (fresh) {
-        RunFolder(editor);
+        if (nextRunFolder_.isEmpty())
+            RunFolder(editor);
+        else
+            QDir::setCurrent(std::exchange(nextRunFolder_, QString()));
         session->start(editor->programText(), QStringToCp1252(editor->shownName()));
     } else {
         session->resume(editor->programText());

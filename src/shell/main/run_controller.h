@@ -44,6 +44,10 @@ class RunController : public QObject {
     // answer is true (the event is then handled). Meant for an application event filter.
     bool deferClose(QObject* watched, QEvent* event);
 
+    // The next fresh run starts in this folder instead of its program's (a graded case's
+    // working folder); the runs after it as before.
+    void setNextRunFolder(const QString& folder) { nextRunFolder_ = folder; }
+
     DebugDock* debugDock() const { return debugDock_; }
     HoverTips* hoverTips() const { return hoverTips_; }
 
@@ -84,6 +88,7 @@ class RunController : public QObject {
     HoverTips* hoverTips_ = nullptr;
     bool debugDockShownOnce_ = false;
     std::optional<RunStop> lastStop_; // the last stop shown
+    QString nextRunFolder_;
 };
 
 } // namespace vokc

@@ -52,6 +52,8 @@ class SessionSettings : public QObject {
 
     int zoomStep() const { return zoom_; }
     bool lineNumbersShown() const { return lineNumbers_; }
+    // Whether the settings are read and written (startSession ran).
+    bool started() const { return started_; }
     // A new editor window takes the zoom and the line numbers, and its text is kept.
     void follow(EditorWindow* editor) const;
     void setZoom(int step);

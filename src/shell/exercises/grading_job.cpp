@@ -1,0 +1,169 @@
+#include "grading_job.h"
+
+#include <QFile>
+#include <QMetaObject>
+#include <QProcess>
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+
+#include "program_text.h"
+
+namespace vokc {
+
+GradingJob::GradingJob(QObject* parent) : QObject(parent) {}
+
+namespace {
+QString& Grader() {
+    static QString program;
+    return program;
+}
+} // namespace
+
+void GradingJob::setGrader(const QString& program) {
+    Grader() = program;
+}
+
+QString GradingJob::grader() {
+    return Grader();
+}
+
+GradingJob::~GradingJob() {
+    cancel_ = true;
+    waitForThread();
+    if (process_ && process_->state() != QProcess::NotRunning) {
+        // Cancelled, the grading process removes its folders and ends.
+        process_->disconnect(this);
+        kill(static_cast<pid_t>(process_->processId()), SIGUSR1);
+        if (!process_->waitForFinished(3000)) process_->kill();
+        process_->waitForFinished(1000);
+    }
+}
+
+grading::RunSettings GradingJob::DefaultSettings() {
+    grading::RunSettings settings;
+    settings.jobs = std::max(1u, std::thread::hardware_concurrency());
+    settings.keepOutputs = true;
+    return settings;
+}
+
+void GradingJob::start(grading::Exercise exercise, std::vector<grading::Program> programs,
+                       grading::RunSettings settings) {
+    if (running_ || thread_.joinable()) return;
+    exercise_ = std::move(exercise);
+    programs_ = std::move(programs);
+    settings_ = std::move(settings);
+    settings_.cancel = &cancel_;
+    // The application's own signal handlers stay as they are.
+    settings_.catchSignals = false;
+    grading_ = {};
+    for (const grading::Case& c : exercise_.cases) {
+        grading_.caseNames.push_back(c.name);
+        grading_.expected.push_back(c.expected);
+    }
+    if (!grader().isEmpty()) {
+        startProcess();
+        return;
+    }
+    // The progress reaches the window at most every 50 ms, and at the end.
+    settings_.progress = [this, last = std::chrono::steady_clock::time_point()](
+                             std::size_t done, std::size_t total) mutable {
+        const auto now = std::chrono::steady_clock::now();
+        if (done != 0 && done != total && now - last < std::chrono::milliseconds(50)) return;
+        last = now;
+        QMetaObject::invokeMethod(
+            this,
+            [this, done, total] {
+                if (running_) emit progress(static_cast<int>(done), static_cast<int>(total));
+            },
+            Qt::QueuedConnection);
+    };
+    running_ = true;
+    // The runs end with the thread that started them: it lives until GradeAll returns.
+    thread_ = std::thread([this] {
+        const bool ok =
+            grading::GradeAll(exercise_, programs_, settings_, grading_.programs, error_);
+        QMetaObject::invokeMethod(
+            this,
+            [this, ok] {
+                waitForThread();
+                running_ = false;
+                emit finished(ok, QString::fromStdString(error_));
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void GradingJob::cancel() {
+    cancel_ = true;
+    if (process_ && process_->state() == QProcess::Running)
+        kill(static_cast<pid_t>(process_->processId()), SIGUSR1);
+}
+
+void GradingJob::startProcess() {
+    process_ = new QProcess(this);
+    process_->setProcessChannelMode(QProcess::SeparateChannels);
+    process_->setStandardErrorFile(QProcess::nullDevice());
+    connect(process_, &QProcess::readyReadStandardOutput, this, &GradingJob::readFrames);
+    connect(process_, &QProcess::finished, this, &GradingJob::processEnded);
+    connect(process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) processEnded();
+    });
+    running_ = true;
+    answered_ = false;
+    process_->start(grader(), {QStringLiteral("--grade-worker")});
+    grading::GradeRequest request;
+    request.folder = exercise_.folder.string();
+    request.programs = std::move(programs_);
+    request.settings = settings_;
+    const std::string bytes = grading::EncodeRequest(request);
+    process_->write(bytes.data(), static_cast<qint64>(bytes.size()));
+    process_->closeWriteChannel();
+}
+
+void GradingJob::readFrames() {
+    const QByteArray bytes = process_->readAllStandardOutput();
+    frames_.Append(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    while (auto frame = frames_.Next()) {
+        if (frame->kind == grading::GradeFrame::Kind::Progress) {
+            if (running_)
+                emit progress(static_cast<int>(frame->done), static_cast<int>(frame->total));
+            continue;
+        }
+        answered_ = true;
+        grading_.programs = std::move(frame->programs);
+        error_ = frame->ok ? std::string() : frame->error;
+        if (frame->ok) {
+            done(true, QString());
+            return;
+        }
+    }
+}
+
+void GradingJob::processEnded() {
+    if (!running_) return;
+    readFrames();
+    if (!running_) return;
+    done(false, answered_ ? QString::fromStdString(error_)
+                          : QStringLiteral("le processus de notation s'est arr\u00EAt\u00E9"));
+}
+
+void GradingJob::done(bool ok, const QString& error) {
+    running_ = false;
+    emit finished(ok, error);
+}
+
+void GradingJob::waitForThread() {
+    if (thread_.joinable()) thread_.join();
+}
+
+std::vector<std::string> TextLines(const ProgramText& text) {
+    std::vector<std::string> lines;
+    const int count = text.LineCount();
+    lines.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        lines.emplace_back(text.Line(i));
+    return lines;
+}
+
+} // namespace vokc

@@ -1,0 +1,328 @@
+// Exercises in the application: the student's check against vokc-run --grade, a case run
+// in the console, and the teacher's grading window (cancel, responsiveness, reports), on
+// the offscreen platform and the example exercises.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+#include "check_panel.h"
+#include "console_window.h"
+#include "debug_dock.h"
+#include "editor_window.h"
+#include "exercise_commands.h"
+#include "grading_job.h"
+#include "grading_window.h"
+#include "main_window.h"
+#include "run_session.h"
+
+using namespace vokc;
+
+namespace {
+
+const QString kExercises = QStringLiteral(VOKC_SOURCE_DIR "/examples/exercices");
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// vokc-run's output for a command line, run in `folder`.
+QByteArray VokcRun(const QStringList& arguments, const QString& folder) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(VOKC_RUN), arguments);
+    process.waitForFinished(60000);
+    return process.readAllStandardOutput();
+}
+
+} // namespace
+
+class ExercisesTest : public QObject {
+    Q_OBJECT
+    MainWindow* form = nullptr;
+    ConsoleWindow* console = nullptr;
+    RunSession* session = nullptr;
+    QStringList errors;
+    QTemporaryDir temp; // TMPDIR of the gradings: what they leave is seen here
+    QString startFolder;
+
+    ExerciseCommands* exercises() const { return form->exercises(); }
+
+    EditorWindow* OpenCopy(const QString& program) {
+        // The student's folder: a copy of the program alone.
+        const QString copy =
+            temp.filePath(QStringLiteral("eleve/") + QFileInfo(program).fileName());
+        QDir().mkpath(QFileInfo(copy).path());
+        QFile::remove(copy);
+        QFile::copy(program, copy);
+        if (!form->openProgram(copy)) return nullptr;
+        return form->activeEditor();
+    }
+
+    bool Check(EditorWindow* e, const QString& exercise) {
+        exercises()->setExercise(e, exercise);
+        QSignalSpy done(exercises(), &ExerciseCommands::checkFinished);
+        form->action(Command::Check)->trigger();
+        // Generous for the sanitized build on a busy machine: an endless loop runs its ten
+        // million lines there.
+        if (!done.wait(180000)) qWarning("no end of the check");
+        return !done.isEmpty() && done.first().first().toBool();
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(temp.isValid());
+        QDir().mkpath(temp.filePath(QStringLiteral("tmp")));
+        qputenv("TMPDIR", temp.filePath(QStringLiteral("tmp")).toLocal8Bit());
+        startFolder = QDir::currentPath();
+    }
+    void init() {
+        form = new MainWindow;
+        console = new ConsoleWindow(form);
+        session = new RunSession(*console, form);
+        errors.clear();
+        console->setMessageHooks([](const QString&) {}, [this](const QString& m) { errors << m; });
+        SharedWindows shared;
+        shared.console = console;
+        shared.session = session;
+        form->setSharedWindows(shared);
+        form->show();
+    }
+    void cleanup() {
+        GradingJob::setGrader(QString());
+        form->mdiArea()->closeAllSubWindows();
+        delete form;
+        QDir::setCurrent(startFolder);
+        // No grading leaves a working folder behind.
+        QCOMPARE(QDir(temp.filePath(QStringLiteral("tmp")))
+                     .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
+    }
+
+    // One core, two front ends: the check in the window gives vokc-run's verdicts, lines
+    // and details, case by case, for passed, failed, error and limit runs alike.
+    void CheckGivesTheVerdictsOfVokcRun_data() {
+        QTest::addColumn<QString>("grader");
+        QTest::newRow("pool in the application") << QString();
+        QTest::newRow("grading process") << QStringLiteral(VOKC_RUN);
+    }
+    void CheckGivesTheVerdictsOfVokcRun() {
+        QFETCH(QString, grader);
+        GradingJob::setGrader(grader);
+        const QString wrong = temp.filePath(QStringLiteral("faux.c"));
+        // An endless loop on the first case's answer, an error on the third one's.
+        Write(wrong, "int n, r;\nmain()\n{\n  printf(\"Nombre ? \");\n  scanf(\"%d\", &n);\n"
+                     "  if (n == 0)\n    r = 1 / n;\n  while (n == 7)\n  {\n    r = r + 1;\n  }\n"
+                     "  printf(\"%d\", n);\n  printf(\" est pair\\n\");\n}\n");
+        const struct {
+            QString exercise, program;
+            QString summary;
+        } checks[] = {
+            {"pair-impair", kExercises + "/programmes/pair_faux.c", "3 cas sur 4 r\u00E9ussis"},
+            {"prenoms", kExercises + "/programmes/prenoms_faux.c", "1 cas sur 4 r\u00E9ussi"},
+            {"pair-impair", wrong, "1 cas sur 4 r\u00E9ussi"},
+        };
+        for (const auto& check : checks) {
+            EditorWindow* e = OpenCopy(check.program);
+            QVERIFY(e);
+            QVERIFY(Check(e, kExercises + "/" + check.exercise));
+            CheckPanel* panel = exercises()->checkPanel();
+            QCOMPARE(panel->summary(), check.summary);
+            const QJsonObject graded =
+                QJsonDocument::fromJson(VokcRun({"--grade", check.exercise, check.program,
+                                                 "--format", "json", "--jobs", "2"},
+                                                kExercises))
+                    .object();
+            const QJsonArray cases = graded["programmes"].toArray()[0].toObject()["cas"].toArray();
+            QCOMPARE(panel->cases()->rowCount(), int(cases.size()));
+            QSet<QString> verdicts;
+            for (int i = 0; i < cases.size(); ++i) {
+                const QJsonObject c = cases[i].toObject();
+                QCOMPARE(panel->cases()->item(i, 0)->text(), c["nom"].toString());
+                QCOMPARE(panel->cases()->item(i, 1)->text(), c["resultat"].toString());
+                QCOMPARE(panel->cases()->item(i, 2)->text(), c["detail"].toString());
+                verdicts << c["resultat"].toString();
+            }
+            if (check.program == wrong)
+                QCOMPARE(verdicts,
+                         (QSet<QString>{"r\u00E9ussi", "\u00E9chou\u00E9", "erreur", "limite"}));
+            form->mdiArea()->closeAllSubWindows();
+        }
+    }
+
+    // A failed case shows both outputs aligned, with the differing row marked alone.
+    void FailedCaseShowsBothOutputsSideBySide() {
+        EditorWindow* e = OpenCopy(kExercises + "/programmes/pair_faux.c");
+        QVERIFY(Check(e, kExercises + "/pair-impair"));
+        CheckPanel* panel = exercises()->checkPanel();
+        QCOMPARE(panel->currentCase(), 3); // the first case that failed
+        QTableWidget* outputs = panel->outputs();
+        QCOMPARE(outputs->rowCount(), 2);
+        QCOMPARE(outputs->item(0, 1)->text(), QString("Nombre ? -3"));
+        QCOMPARE(outputs->item(0, 3)->text(), QString("Nombre ? -3"));
+        QCOMPARE(outputs->item(1, 1)->text(), QString("-3 est impair"));
+        QCOMPARE(outputs->item(1, 3)->text(), QString("-3 est pair"));
+        QCOMPARE(outputs->item(0, 3)->background(), QBrush());
+        QVERIFY(outputs->item(1, 3)->background() != QBrush());
+    }
+
+    // "Exécuter ce cas" gives the case's answers to the reads as typed, in a folder of its
+    // own holding the data file, and goes on across a breakpoint; a read past the answers
+    // stops the run with vokc-run's message.
+    void RunCaseReadsItsInputAndFindsItsDataFile() {
+        EditorWindow* e = OpenCopy(kExercises + "/programmes/prenoms.c");
+        QVERIFY(Check(e, kExercises + "/prenoms"));
+        QCOMPARE(exercises()->checkPanel()->summary(), QString("4 cas sur 4 r\u00E9ussis"));
+        // A breakpoint on fclose(f).
+        const QString text = e->memo()->toPlainText();
+        const int fcloseLine = int(text.left(text.indexOf("fclose")).count('\n'));
+        e->memo()->setTextCursor(QTextCursor(e->memo()->document()->findBlockByNumber(fcloseLine)));
+        form->action(Command::Breakpoint)->trigger();
+        exercises()->checkPanel()->selectCase(0);
+        form->action(Command::RunCase)->trigger();
+        QCOMPARE(session->state(), RunSession::State::Paused);
+        const QString folder = exercises()->caseFolder();
+        QVERIFY(!folder.isEmpty());
+        QCOMPARE(QDir::currentPath(), QDir(folder).canonicalPath());
+        QVERIFY(QFile::exists(folder + "/prenoms.txt"));
+        QVERIFY(!QFile::exists(temp.filePath("eleve/prenoms.txt")));
+        form->action(Command::Resume)->trigger();
+        QCOMPARE(session->state(), RunSession::State::Finished);
+        QVERIFY2(console->canvas()->allText().contains("Pr\u00E9nom ? Chlo\u00E9"),
+                 qPrintable(console->canvas()->allText()));
+        QVERIFY(console->canvas()->allText().contains("Chlo\u00E9 est \u00E0 la ligne 3"));
+        QVERIFY(errors.isEmpty());
+
+        // Three reads on a case of one answer: an empty answer, then the stop.
+        e->setTextLines({u"char a[20], b[20], c[20];", u"main()", u"{", u"  gets(a);",
+                         u"  gets(b);", u"  puts(\"deux\");", u"  gets(c);", u"  puts(\"trois\");",
+                         u"}"});
+        QVERIFY(Check(e, kExercises + "/prenoms"));
+        exercises()->checkPanel()->selectCase(1);
+        exercises()->checkPanel()->runCaseButton()->click();
+        QCOMPARE(errors, QStringList{"entr\u00E9e standard \u00E9puis\u00E9e"});
+        QVERIFY(console->canvas()->allText().contains("deux"));
+        QVERIFY(!console->canvas()->allText().contains("trois"));
+        QCOMPARE(e->stopLine(), 6);
+        // A run of its own reads the keyboard again.
+        QVERIFY(session->state() != RunSession::State::Running);
+    }
+
+    // Cancelling a grading of 50 programs ends it within a second, and no working folder
+    // is left (cleanup checks TMPDIR).
+    void CancellingAGradingStopsWithinASecond() {
+        QTemporaryDir programs;
+        QStringList files;
+        for (int i = 0; i < 50; ++i) {
+            const QString file = programs.filePath(QString("boucle%1.c").arg(i));
+            Write(file, "int n;\nmain()\n{\n  while (n == 0)\n  {\n    n = 0;\n  };\n}\n");
+            files << file;
+        }
+        GradingJob::setGrader(QStringLiteral(VOKC_RUN));
+        form->action(Command::GradePrograms)->trigger();
+        GradingWindow* window = exercises()->gradingWindow();
+        QVERIFY(window && window->isVisible());
+        window->setExercise(kExercises + "/pair-impair");
+        window->setPrograms(files);
+        QVERIFY(window->startGrading());
+        QTest::qWait(300);
+        QVERIFY(window->grading());
+        QSignalSpy finished(window, &GradingWindow::gradingFinished);
+        QElapsedTimer clock;
+        clock.start();
+        window->cancelButton()->click();
+        QVERIFY(finished.wait(5000));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(finished.first().first().toBool(), false);
+        QVERIFY(!window->hasResult());
+    }
+
+    // While a class is graded the event loop is serviced at least every 100 ms; the table
+    // holds programs by cases with their totals, sorts, and the saved reports are the bytes
+    // vokc-run writes for the same class.
+    void GradingKeepsTheWindowResponsiveAndWritesVokcRunReports() {
+        QStringList files;
+        for (int i = 0; i < 10; ++i)
+            for (const char* name : {"pair.c", "pair_faux.c"})
+                files << kExercises + "/programmes/" + name;
+        GradingJob::setGrader(QStringLiteral(VOKC_RUN));
+        form->action(Command::GradePrograms)->trigger();
+        GradingWindow* window = exercises()->gradingWindow();
+        window->setExercise("pair-impair");
+        window->setPrograms(files);
+        QDir::setCurrent(kExercises);
+        QElapsedTimer gap;
+        qint64 longest = 0;
+        QTimer tick;
+        tick.setInterval(5);
+        connect(&tick, &QTimer::timeout, [&] { longest = std::max(longest, gap.restart()); });
+        QSignalSpy finished(window, &GradingWindow::gradingFinished);
+        gap.start();
+        tick.start();
+        QVERIFY(window->startGrading());
+        QVERIFY(finished.wait(60000));
+        tick.stop();
+        QVERIFY(finished.first().first().toBool());
+        QVERIFY2(longest < 100, qPrintable(QString::number(longest)));
+
+        QTableWidget* table = window->table();
+        QCOMPARE(table->rowCount(), 20);
+        QCOMPARE(table->columnCount(), 6);
+        QCOMPARE(table->horizontalHeaderItem(4)->text(), QString("4\n10/20"));
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), QString("1\n20/20"));
+        table->sortItems(5, Qt::AscendingOrder);
+        QCOMPARE(table->item(0, 5)->text(), QString("3/4"));
+        QCOMPARE(table->item(19, 5)->text(), QString("4/4"));
+        QCOMPARE(table->item(0, 4)->background().color(),
+                 CheckPanel::ResultColour(grading::Result::Failed));
+
+        QStringList arguments{"--grade", "pair-impair", "--jobs", "2"};
+        arguments << files;
+        QTemporaryDir out;
+        const QString html = out.filePath("rapport.html");
+        VokcRun(QStringList(arguments) << "--report" << html, kExercises);
+        const struct {
+            GradingWindow::ReportFormat format;
+            QByteArray expected;
+        } reports[] = {
+            {GradingWindow::ReportFormat::Html, ReadAll(html)},
+            {GradingWindow::ReportFormat::Csv, VokcRun(QStringList(arguments) << "--format"
+                                                                              << "csv",
+                                                       kExercises)},
+            {GradingWindow::ReportFormat::Json, VokcRun(QStringList(arguments) << "--format"
+                                                                               << "json",
+                                                        kExercises)},
+        };
+        for (const auto& report : reports) {
+            QVERIFY(!report.expected.isEmpty());
+            const QString saved = out.filePath("saved");
+            QVERIFY(window->saveReport(saved, report.format));
+            QCOMPARE(ReadAll(saved), report.expected);
+        }
+    }
+};
+
+QTEST_MAIN(ExercisesTest)
+#include "exercises_test.moc"
