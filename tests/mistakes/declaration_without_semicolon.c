@@ -1,7 +1,0 @@
-int a, b
-main()
-{
-  a = 1;
-  b = 2;
-  printf("%d\n", b);
-}
