@@ -20,6 +20,7 @@
 #include "hints.h"
 #include "interpreter.h"
 #include "marker_free_text.h"
+#include "program_check.h"
 #include "program_file.h"
 #include "text.h"
 
@@ -120,7 +121,7 @@ void TerminalHost::Report(std::string_view text, int line) {
 void TerminalHost::ReportHint(std::string_view message, int line) {
     if (!hintProgram_) return;
     const Hint hint = HintFor(message, *hintProgram_, line);
-    if (!hint.text.empty()) Report("astuce : " + hint.text, line);
+    if (!hint.text.empty()) Report("astuce : " + hint.text, hint.line >= 0 ? hint.line : line);
 }
 
 void TerminalHost::Message(std::string_view text, int line) {
@@ -429,7 +430,12 @@ int Main(int argc, char** argv) {
 
     TerminalHost host(opt.file, opt.separator, opt.printerFile, opt.hasPrinterFile);
     Interpreter interp(host);
-    if (opt.hints) host.setHints(&program);
+    if (opt.hints) {
+        host.setHints(&program);
+        // The look before the run: its warnings come before the program's output.
+        for (const ProgramWarning& warning : CheckProgram(MarkerFreeText(program)))
+            host.Report("avertissement : " + warning.text, warning.line);
+    }
     int status = RunProgram(opt, program, host, interp);
     const auto print = [&host](std::string_view cp1252) {
         const std::string out = ToTerminal(cp1252) + "\n";

@@ -371,17 +371,19 @@ class HintTest : public QObject {
         form.run()->runProgram(); // a message with a hint of its own
         e->setTextLines({u"int x", u"main()", u"{", u"goto fin", u"}"});
         form.run()->runProgram();
-        QCOMPARE(hinted.join("\n"),
-                 (QStringList{"Identificateur inconnu|Il manque & devant le nom de la variable ?|"
-                              "messages.html#identificateur-inconnu",
-                              "Fichier non ouvert en écriture|Écrivez f=fopen(...) sans espace.|"
-                              "messages.html#fichier-non-ouvert|boîte",
-                              "Identificateur y inconnu|Déclarez ce nom en tête du programme, ou "
-                              "vérifiez son orthographe (les majuscules comptent).|"
-                              "messages.html#identificateur-inconnu",
-                              "Etiquette non trouvée|Écrivez goto fin; sans deux-points, et fin: "
-                              "seul sur sa ligne.|messages.html#structure"})
-                     .join("\n"));
+        QCOMPARE(
+            hinted.join("\n"),
+            (QStringList{"Identificateur inconnu|Il manque & devant le nom de la variable ?|"
+                         "messages.html#identificateur-inconnu",
+                         "Fichier non ouvert en écriture|Écrivez f=fopen(...) sans espace à la "
+                         "ligne 4.|"
+                         "messages.html#fichier-non-ouvert|boîte",
+                         "Identificateur y inconnu|Déclarez ce nom en tête du programme, ou "
+                         "vérifiez son orthographe (les majuscules comptent).|"
+                         "messages.html#identificateur-inconnu",
+                         "Etiquette non trouvée|Écrivez goto fin; sans deux-points, et fin: "
+                         "seul sur sa ligne.|messages.html#structure"})
+                .join("\n"));
         QVERIFY(plain.isEmpty());
         e->memo()->document()->setModified(false);
     }
@@ -416,9 +418,8 @@ class HintTest : public QObject {
         QCOMPARE(boxes.join("\n"),
                  (QStringList{"Vok C - Ligne 5|Expression incorrecte|(3 fois de suite sur cette "
                               "ligne)|erreur",
-                              "Vok C - Ligne 4|Identificateur  inconnu|Cette ligne n'est "
-                              "reconnue comme aucune instruction : vérifiez l'orthographe du "
-                              "mot-clé, le nom de la procédure et les parenthèses.|erreur"})
+                              "Vok C - Ligne 4|Identificateur  inconnu|Écrivez clrscr; sans "
+                              "parenthèses.|erreur"})
                      .join("\n"));
         e->memo()->document()->setModified(false);
     }
