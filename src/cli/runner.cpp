@@ -128,6 +128,9 @@ void TerminalHost::Message(std::string_view text, int line) {
     Report(text, line);
     ReportHint(text, line);
 }
+void TerminalHost::Warning(std::string_view text, int line) {
+    if (hintProgram_) Report("avertissement : " + std::string(text), line);
+}
 void TerminalHost::ErrorBox(std::string_view text, int line) {
     Report(text, line);
     ReportHint(text, line);

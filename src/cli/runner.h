@@ -30,6 +30,8 @@ class TerminalHost : public Host {
     ~TerminalHost() override;
 
     void Message(std::string_view text, int line) override;
+    // Shown with --hints only, as the warnings of the look before the run.
+    void Warning(std::string_view text, int line) override;
     void ErrorBox(std::string_view text, int line) override;
     void ShowConsole(std::string_view) override {}
     void DrawText(int x, int y, std::string_view text) override;

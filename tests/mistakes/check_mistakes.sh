@@ -42,9 +42,10 @@ for name in "${names[@]}"; do
   line=$(head -n 1 "$fix")
 
   run "$prog" "$input"
-  # Lines of the form PROGRAM:LINE: TEXT, the step limit aside (a program that never ends
-  # is only stopped by it: that is no message for the student).
-  reports=$(grep -F "$prog:" "$work/err" | grep -v 'nombre maximal de lignes')
+  # Lines of the form PROGRAM:LINE: TEXT, the runner's own end of run aside: the step limit
+  # stops a program that never ends, and a run stopped without a message is only followed
+  # by "exécution arrêtée"; neither tells the student anything.
+  reports=$(grep -F "$prog:" "$work/err" | grep -v -e 'nombre maximal de lignes' -e 'exécution arrêtée')
   here_reports=$(printf '%s\n' "$reports" | grep -F "$prog:$line: ")
   if [ -z "$reports" ]; then silent=$((silent + 1)); fi
   if [ -n "$here_reports" ]; then at_line=$((at_line + 1)); fi
