@@ -29,6 +29,7 @@
 #include "run_history.h"
 #include "run_session.h"
 #include "variables_panel.h"
+#include "warnings_dock.h"
 
 using namespace vokc;
 using namespace vokc::editor;
@@ -335,6 +336,40 @@ class DebuggerTest : public QObject {
         form->run()->resumeRun();
         QVERIFY(!session->history().inPast());
         QVERIFY(!Panel()->banner()->isVisibleTo(Panel()));
+    }
+
+    // The look before the run: marks in the margin and rows in the warnings dock, the
+    // run unchanged; a row leads to its line, and "Vérifier" looks again on demand.
+    void WarningsBeforeTheRunInTheMarginAndTheDock() {
+        EditorWindow* e =
+            Editor({u"int x", u"main()", u"{", u"x = 0;", u"if (x == 1)", u"  puts(\"un\");",
+                    u"else", u"  puts(\"autre\");", u"puts(\"fin\");", u"}"});
+        WarningsDock* dock = form->run()->warningsDock();
+        QVERIFY(dock && !dock->isVisible());
+        const int plainMargin = e->memo()->viewport()->geometry().left();
+        Trigger(Command::Run);
+        QTRY_VERIFY(!session->isRunning());
+        QCOMPARE(ConsoleText(), QString("fin")); // the run is what it was
+        QVERIFY(messages.isEmpty());
+        QVERIFY(dock->isVisible());
+        QCOMPARE(dock->list()->count(), 1);
+        QVERIFY2(dock->list()->item(0)->text().startsWith("Ligne 6 : Ce point-virgule dit "
+                                                          "qu'aucun else ne suit"),
+                 qPrintable(dock->list()->item(0)->text()));
+        QCOMPARE(e->memo()->warningLines(), std::vector<int>{5});
+        QVERIFY(e->memo()->viewport()->geometry().left() > plainMargin);
+
+        emit dock->list()->itemActivated(dock->list()->item(0));
+        QCOMPARE(e->memo()->textCursor().blockNumber(), 5);
+
+        // Corrected, then looked at again: no row, no mark, no margin left for them.
+        QTextCursor line(e->memo()->document()->findBlockByNumber(5));
+        line.select(QTextCursor::LineUnderCursor);
+        line.insertText(QStringLiteral("  puts(\"un\")"));
+        dock->checkButton()->click();
+        QCOMPARE(dock->list()->count(), 0);
+        QVERIFY(e->memo()->warningLines().empty());
+        QCOMPARE(e->memo()->viewport()->geometry().left(), plainMargin);
     }
 };
 
