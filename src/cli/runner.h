@@ -85,6 +85,8 @@ class TerminalHost : public Host {
     int outputError_ = 0;
     const ProgramText* hintProgram_ = nullptr;
     void ReportHint(std::string_view message, int line);
+    std::string lastHint_; // the last hint shown, and its line
+    int lastHintLine_ = -1;
 };
 
 int Main(int argc, char** argv);

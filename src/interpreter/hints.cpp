@@ -249,16 +249,73 @@ int NextCodeLine(const ProgramText& program, int line) {
     return -1;
 }
 
-// The first word of a line no statement was recognised in, and what to do about it.
-Hint UnknownLineHint(std::string_view text) {
+std::size_t NameLength(std::string_view text) {
     std::size_t n = 0;
     while (n < text.size() && (std::isalnum(static_cast<unsigned char>(text[n])) || text[n] == '_'))
         ++n;
+    return n;
+}
+
+bool HasWord(std::string_view text, std::string_view word) {
+    for (std::size_t at = text.find(word); at != std::string_view::npos;
+         at = text.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        if ((at == 0 || NameLength(text.substr(at - 1, 1)) == 0) &&
+            (end >= text.size() || NameLength(text.substr(end, 1)) == 0))
+            return true;
+    }
+    return false;
+}
+
+// A warning of the look before the run, as the hint of a message raised on another line
+// (a declaration not understood, no main() line): "Ligne N : text", shown at line N. The
+// warning is one on another line that names `word`, or (`word` empty) one about main().
+Hint WarningAsHint(const ProgramText& program, int line, std::string_view word) {
+    for (const ProgramWarning& w : CheckProgram(program)) {
+        const bool fits = word.empty() ? w.text.find("main()") != std::string::npos
+                                       : w.line != line && HasWord(LineOf(program, w.line), word);
+        if (!fits) continue;
+        Hint hint;
+        hint.text = Utf8ToCp1252("Ligne ") + std::to_string(w.line + 1) + " : " + w.text;
+        hint.page = "messages.html#avertissements";
+        hint.line = w.line;
+        return hint;
+    }
+    return {};
+}
+
+// The first word of a line no statement was recognised in, and what to do about it.
+Hint UnknownLineHint(std::string_view text, const ProgramText& program) {
+    const std::size_t n = NameLength(text);
     Hint hint;
     hint.page = "messages.html#identificateur-inconnu";
     if (n == 0) {
         hint.text = Utf8ToCp1252("Cette ligne ne commence ni par un mot-clé ni par un nom : "
                                  "vérifiez son premier caractère.");
+        return hint;
+    }
+    // A procedure of the program called without its parentheses, or declared with a
+    // misspelt void.
+    const std::string name(text.substr(0, n));
+    for (int k = 0; k < program.LineCount(); ++k) {
+        const std::string_view decl = LineOf(program, k);
+        if (decl.size() < 5 || !EqualsNoCase(decl.substr(0, 4), "void") ||
+            NameLength(decl.substr(0, 5)) != 4)
+            continue;
+        const std::string_view rest = Trim(decl.substr(4));
+        if (rest.substr(0, NameLength(rest)) != name) continue;
+        if (decl.substr(0, 4) == "void") {
+            hint.text = name +
+                        Utf8ToCp1252(" est une procédure : appelez-la avec ses "
+                                     "parenthèses, ") +
+                        name + "();";
+        } else {
+            hint.text = Utf8ToCp1252("La procédure ") + name +
+                        Utf8ToCp1252(" n'est pas déclarée : écrivez void en minuscules à la "
+                                     "ligne ") +
+                        std::to_string(k + 1) + ".";
+            hint.line = k;
+        }
         return hint;
     }
     hint.text = Utf8ToCp1252("Le mot « ") + std::string(text.substr(0, n)) +
@@ -281,6 +338,19 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
     }
     if (Matches(msg::kElseManquant, message) && IfLine(text, program)) {
         const int then = NextCodeLine(program, line);
+        // An else is there, but written so that it is not seen: "else if (...)", "else;".
+        const int after = then >= 0 ? NextCodeLine(program, then) : -1;
+        const std::string_view elseLine = after >= 0 ? LineOf(program, after) : "";
+        if (StartsNoCase(elseLine, "else") && elseLine.size() > 4 &&
+            NameLength(elseLine.substr(0, 5)) == 4) {
+            Hint hint;
+            hint.text = Utf8ToCp1252("Le else de la ligne ") + std::to_string(after + 1) +
+                        Utf8ToCp1252(" n'est pas reconnu : écrivez else seul sur sa ligne, la "
+                                     "suite sur la ligne suivante.");
+            hint.page = "messages.html#else-manquant";
+            hint.line = after;
+            return hint;
+        }
         if (then >= 0) {
             Hint hint;
             const std::string thenText(LineOf(program, then));
@@ -292,7 +362,20 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
             return hint;
         }
     }
-    if (message == Utf8ToCp1252("Identificateur  inconnu")) return UnknownLineHint(text);
+    if (message == Utf8ToCp1252("Identificateur  inconnu")) return UnknownLineHint(text, program);
+    // Reported here, to be changed on another line: a name whose declaration is not
+    // understood, a main() line written otherwise.
+    if (Matches(msg::kMainNonTrouve, message))
+        if (Hint hint = WarningAsHint(program, line, ""); !hint.text.empty()) return hint;
+    if (const std::string unknown = Utf8ToCp1252(msg::kInconnu);
+        Matches("Identificateur *", message) && message.size() > unknown.size() &&
+        message.substr(message.size() - unknown.size()) == unknown) {
+        const std::string_view name = message.substr(Utf8ToCp1252(msg::kIdentificateur).size(),
+                                                     message.size() - unknown.size() -
+                                                         Utf8ToCp1252(msg::kIdentificateur).size());
+        if (NameLength(name) == name.size() && !name.empty())
+            if (Hint hint = WarningAsHint(program, line, name); !hint.text.empty()) return hint;
+    }
     // A real written with the other decimal separator.
     if (const std::string notFloat = Utf8ToCp1252(msg::kPasUnFlottant);
         message.size() > notFloat.size() + 1 && message[0] == '\'' &&

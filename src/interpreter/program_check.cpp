@@ -353,6 +353,8 @@ void Checker::CheckLine(std::size_t k) {
     }
 
     // Braces share their line with nothing.
+    if (code[0] == '}' && Contains(code, "else"))
+        return Warn(line, W("Écrivez }, puis else, puis {, chacun seul sur sa ligne."));
     if (code.size() > 1 && code.back() == '{')
         return Warn(line, W("L'accolade { doit être seule sur sa ligne : écrivez « ") +
                               std::string(Trim(line.text.substr(0, line.text.size() - 1))) +
@@ -653,8 +655,14 @@ std::string ShapeAdvice(std::string_view text) {
         const std::string name(LeadingName(std::string_view(code).substr(2)));
         return "Écrivez " + name + "++; (ou " + name + "--;) : les signes après le nom.";
     }
+    // A comment after a statement is read as part of it.
+    if (const std::size_t slash = std::min(code.find("//"), code.find("/*"));
+        slash != std::string::npos && slash > 0)
+        return "Un commentaire occupe toute une ligne : passez-le sur sa propre ligne.";
+    if (StartsWith(code, "}") && Contains(code, "else"))
+        return "Écrivez }, puis else, puis {, chacun seul sur sa ligne.";
     for (std::string_view op : {"+=", "-=", "*=", "/="}) {
-        if (!has(op) || condition) continue;
+        if (!has(op) || condition || StartsWord(code, "for")) continue;
         const std::string name(first);
         return "Écrivez " + name + " = " + name + " " + std::string(1, op[0]) +
                " ...; : " + std::string(op) + " n'existe pas.";

@@ -91,6 +91,37 @@ TEST(Hints, HintsFitWhereTheRunStopped) {
     EXPECT_NE(named.find("« " + folder + " »"), std::string::npos) << named;
 }
 
+// A mistake reported on one line and made on another: the hint names the line to change
+// and is shown there.
+TEST(Hints, HintsNameTheLineToChange) {
+    const auto hint = [](const char* message, const std::string& program, int line) {
+        return HintFor(Utf8ToCp1252(message), MemoryText(Utf8ToCp1252(program)), line);
+    };
+    // A declaration not understood, reported where the name is used.
+    Hint h = hint("Identificateur x inconnu", "Int x;\nmain()\n{\nx = 2;\n}\n", 3);
+    EXPECT_EQ(Cp1252ToUtf8(h.text), "Ligne 1 : Écrivez int en minuscules : int x;");
+    EXPECT_EQ(h.line, 0);
+    // A name that is only misspelt keeps its own hint, on its own line.
+    h = hint("Identificateur y inconnu", "int x;\nmain()\n{\ny = 2;\n}\n", 3);
+    EXPECT_EQ(h.line, -1);
+    EXPECT_NE(Cp1252ToUtf8(h.text).find("Déclarez"), std::string::npos);
+    // No main() line: the line that should be it.
+    h = hint("MAIN() non trouvé", "int x;\nprincipal()\n{\nx = 1;\n}\n", 0);
+    EXPECT_EQ(h.line, 1);
+    EXPECT_NE(Cp1252ToUtf8(h.text).find("Ligne 2 : "), std::string::npos);
+    // A procedure called without its parentheses, or declared with Void.
+    h = hint("Identificateur  inconnu", "void affiche()\n{\n}\nmain()\n{\naffiche;\n}\n", 5);
+    EXPECT_EQ(Cp1252ToUtf8(h.text),
+              "affiche est une procédure : appelez-la avec ses parenthèses, affiche();");
+    h = hint("Identificateur  inconnu", "Void affiche()\n{\n}\nmain()\n{\naffiche();\n}\n", 5);
+    EXPECT_EQ(h.line, 0);
+    EXPECT_NE(Cp1252ToUtf8(h.text).find("void en minuscules à la ligne 1"), std::string::npos);
+    // ELSE manquant because the else below is written with something after it.
+    h = hint("ELSE manquant", "if (n > 0)\n  x = 1\nelse if (n == 0)\n  x = 2;\n", 0);
+    EXPECT_EQ(h.line, 2);
+    EXPECT_NE(Cp1252ToUtf8(h.text).find("Le else de la ligne 3"), std::string::npos);
+}
+
 TEST(Hints, NoHintWhenTheLineDoesNotShowTheMistake) {
     EXPECT_EQ(HintText("Identificateur inconnu", "scanf(\"%d\", &x)\n", 0), "");
     EXPECT_EQ(HintText("Identificateur inconnu", "clrscr\n", 0), "");
