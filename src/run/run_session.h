@@ -111,6 +111,8 @@ class RunSession : public QObject {
   signals:
     void runningChanged(bool running);
     void stopped(const vokc::RunStop& stop);
+    // A warning of the run at a 0-based line (a division by zero that stops it).
+    void runWarning(const QString& text, int line);
 
   private:
     void runFrom(const ProgramText& text, bool fresh);

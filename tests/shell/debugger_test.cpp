@@ -371,6 +371,23 @@ class DebuggerTest : public QObject {
         QVERIFY(e->memo()->warningLines().empty());
         QCOMPARE(e->memo()->viewport()->geometry().left(), plainMargin);
     }
+
+    // A division by zero stops the run without a box, as it always did; the warning of
+    // the run says why, in the dock and in the margin.
+    void ADivisionByZeroIsWarnedWhenItHappens() {
+        EditorWindow* e =
+            Editor({u"int a, b", u"main()", u"{", u"puts(\"avant\");", u"a = 1 / b;", u"}"});
+        WarningsDock* dock = form->run()->warningsDock();
+        Trigger(Command::Run);
+        QTRY_VERIFY(!session->isRunning());
+        QCOMPARE(ConsoleText(), QString("avant"));
+        QVERIFY(messages.isEmpty());
+        QVERIFY(dock->isVisible());
+        QCOMPARE(dock->list()->count(), 1);
+        QVERIFY2(dock->list()->item(0)->text().startsWith("Ligne 5 : Division par zéro"),
+                 qPrintable(dock->list()->item(0)->text()));
+        QCOMPARE(e->memo()->warningLines(), std::vector<int>{4});
+    }
 };
 
 // Hints under the messages: attached to the message that the program raised, and the

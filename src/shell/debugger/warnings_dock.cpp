@@ -35,16 +35,28 @@ WarningsDock::WarningsDock(QWidget* parent)
 
 void WarningsDock::showWarnings(const std::vector<ProgramWarning>& warnings) {
     list_->clear();
-    for (const ProgramWarning& w : warnings) {
-        auto* item = new QListWidgetItem(
-            QStringLiteral("Ligne %1 : %2").arg(w.line + 1).arg(Cp1252ToQString(w.text)), list_);
-        item->setData(Qt::UserRole, w.line);
-        item->setToolTip(item->text());
-    }
-    summary_->setText(warnings.empty() ? QStringLiteral("Aucun avertissement.")
-                      : warnings.size() == 1
-                          ? QStringLiteral("1 avertissement")
-                          : QStringLiteral("%1 avertissements").arg(warnings.size()));
+    for (const ProgramWarning& w : warnings)
+        addRow(w.line, Cp1252ToQString(w.text));
+    showCount();
+}
+
+void WarningsDock::addWarning(int line, const QString& text) {
+    addRow(line, text);
+    showCount();
+}
+
+void WarningsDock::addRow(int line, const QString& text) {
+    auto* item =
+        new QListWidgetItem(QStringLiteral("Ligne %1 : %2").arg(line + 1).arg(text), list_);
+    item->setData(Qt::UserRole, line);
+    item->setToolTip(item->text());
+}
+
+void WarningsDock::showCount() {
+    const int n = list_->count();
+    summary_->setText(n == 0   ? QStringLiteral("Aucun avertissement.")
+                      : n == 1 ? QStringLiteral("1 avertissement")
+                               : QStringLiteral("%1 avertissements").arg(n));
 }
 
 } // namespace vokc

@@ -22,6 +22,8 @@ class WarningsDock : public QDockWidget {
 
     // Shows these warnings (Windows-1252 texts), replacing the last ones.
     void showWarnings(const std::vector<ProgramWarning>& warnings);
+    // Adds one warning of the run to the rows shown (UTF-16 text).
+    void addWarning(int line, const QString& text);
     QListWidget* list() const { return list_; }
     QPushButton* checkButton() const { return check_; }
 
@@ -31,6 +33,9 @@ class WarningsDock : public QDockWidget {
     void checkRequested();
 
   private:
+    void addRow(int line, const QString& text);
+    void showCount();
+
     QListWidget* list_;
     QLabel* summary_;
     QPushButton* check_;

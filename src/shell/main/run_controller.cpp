@@ -256,6 +256,16 @@ void RunController::setUpDebugger() {
         editor->memo()->setTextCursor(cursor);
         editor->memo()->setFocus();
     });
+    // A warning of the run joins those of the look before it.
+    connect(&session, &RunSession::runWarning, this, [this](const QString& text, int line) {
+        warningsDock_->addWarning(line, text);
+        warningsDock_->show();
+        if (EditorWindow* editor = runningEditor_) {
+            std::vector<int> lines = editor->memo()->warningLines();
+            lines.push_back(line);
+            editor->memo()->setWarningLines(std::move(lines));
+        }
+    });
     connect(warningsDock_, &WarningsDock::checkRequested, this, [this] {
         if (EditorWindow* editor = activeEditor_ ? activeEditor_.data() : runningEditor_.data())
             checkProgram(editor);
