@@ -1,6 +1,7 @@
 // libFuzzer harness of the interpreter: runs a fuzzed program, with fuzzed console input,
 // through the commands the editor gives (run, resume, step mode, breakpoints), within a
-// budget of executed lines, then asks for the symbol listing and examines every symbol.
+// budget of executed lines, then asks for the symbol listing and examines every symbol;
+// last, the look before a run and the hints of a few messages on the first lines.
 //
 // Input:  PROGRAM [ "\0\0" CONSOLE [ "\0\0" COMMANDS [ "\0\0" REFERENCES ] ] ]
 //   PROGRAM   the program's bytes (Windows-1252), lines ended by CR LF, LF or CR;
@@ -23,7 +24,10 @@
 
 #include "engine.h"
 #include "fuzz_host.h"
+#include "hints.h"
+#include "program_check.h"
 #include "sandbox.h"
+#include "text.h"
 
 using namespace vokc;
 
@@ -214,5 +218,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         host.Message(interp.ExamineText(references.substr(0, end)), -1);
         references.remove_prefix(end == std::string_view::npos ? references.size() : end + 1);
     }
+
+    // The look before a run, and the hints of the messages that read the program around
+    // their line.
+    for (const ProgramWarning& warning : CheckProgram(text))
+        host.Message(warning.text, warning.line);
+    static const std::string kMessages[] = {
+        Utf8ToCp1252("ELSE manquant"),
+        Utf8ToCp1252("Identificateur  inconnu"),
+        Utf8ToCp1252("Identificateur x inconnu"),
+        Utf8ToCp1252("MAIN() non trouvé"),
+        Utf8ToCp1252("Fichier non ouvert en écriture"),
+        Utf8ToCp1252("'2.5' n'est pas une valeur flottante correcte")};
+    for (int line = -1; line < text.LineCount() && line < 16; ++line)
+        for (const std::string& message : kMessages)
+            host.Message(HintFor(message, text, line).text, line);
     return 0;
 }

@@ -18,6 +18,7 @@
 #include "grade_cases.h"
 #include "interpreter.h"
 #include "marker_free_text.h"
+#include "program_check.h"
 #include "program_file.h"
 #include "text.h"
 
@@ -231,7 +232,12 @@ int Main(int argc, char** argv) {
 
     TerminalHost host(opt.file, opt.separator, opt.printerFile, opt.hasPrinterFile);
     Interpreter interp(host);
-    if (opt.hints) host.setHints(&program);
+    if (opt.hints) {
+        host.setHints(&program);
+        // The look before the run: its warnings come before the program's output.
+        for (const ProgramWarning& warning : CheckProgram(MarkerFreeText(program)))
+            host.Report("avertissement : " + warning.text, warning.line);
+    }
     int status = RunProgram(opt, program, host, interp);
     const auto print = [&host](std::string_view cp1252) {
         const std::string out = ToTerminal(cp1252) + "\n";

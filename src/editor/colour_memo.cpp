@@ -377,7 +377,8 @@ void ColourMemo::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
     if (lineNumbers_) {
         const QRect r = contentsRect();
-        lineNumbers_->setGeometry(r.left(), r.top(), lineNumberWidth(), r.height());
+        lineNumbers_->setGeometry(r.left(), r.top(), lineNumberWidth() + warningMarkWidth(),
+                                  r.height());
     }
     recolourPass(false);
 }

@@ -118,8 +118,13 @@ class ColourMemo : public QPlainTextEdit, public ColourRuleHost {
     // Line numbers in a margin on the left (hidden by default). The margin is as wide as
     // the largest number needs, two digits at least.
     void setLineNumbersShown(bool on);
-    bool lineNumbersShown() const { return lineNumbers_ != nullptr; }
+    bool lineNumbersShown() const { return numbersShown_; }
     int lineNumberWidth() const;
+    // Lines (0-based) marked in the margin for a warning: the margin shows a mark beside
+    // each, with or without the line numbers. Empty: no mark, and no margin for them.
+    void setWarningLines(std::vector<int> lines);
+    const std::vector<int>& warningLines() const { return warningLines_; }
+    int warningMarkWidth() const;
 
     // The editor's font: Times New Roman 17 pixels high, or Liberation Serif, which has the
     // same metrics, where that is what is installed. Its text is not shaped (no ligatures,
@@ -235,8 +240,10 @@ class ColourMemo : public QPlainTextEdit, public ColourRuleHost {
     Region region_;
     bool inPass_ = false;
     bool passAgain_ = false;
-    bool hotCursor_ = false; // the mouse shows the hot-spot cursor
-    QWidget* lineNumbers_ = nullptr;
+    bool hotCursor_ = false;         // the mouse shows the hot-spot cursor
+    QWidget* lineNumbers_ = nullptr; // the margin: line numbers, warning marks or both
+    bool numbersShown_ = false;
+    std::vector<int> warningLines_; // sorted
 };
 
 // The memo's lines as the interpreter reads them. The line handed out is a copy, valid

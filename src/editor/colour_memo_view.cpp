@@ -94,16 +94,35 @@ void ColourMemo::drawHandlerKeys() {
 // Line numbers
 
 int ColourMemo::lineNumberWidth() const {
-    if (!lineNumbers_) return 0;
+    if (!numbersShown_) return 0;
     int digits = 2;
     for (int n = std::max(1, document()->blockCount()); n >= 100; n /= 10)
         ++digits;
     return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * digits;
 }
 
+int ColourMemo::warningMarkWidth() const {
+    return warningLines_.empty() ? 0 : 4 + fontMetrics().height() * 2 / 3;
+}
+
+void ColourMemo::setWarningLines(std::vector<int> lines) {
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+    if (lines == warningLines_) return;
+    warningLines_ = std::move(lines);
+    // The margin stays while either part needs it.
+    setLineNumbersShown(numbersShown_);
+}
+
 void ColourMemo::setLineNumbersShown(bool on) {
-    if (on == lineNumbersShown()) return;
-    if (on) {
+    const bool had = lineNumbers_ != nullptr;
+    numbersShown_ = on;
+    const bool wanted = on || !warningLines_.empty();
+    if (wanted == had) {
+        updateLineNumberMargin();
+        return;
+    }
+    if (wanted) {
         lineNumbers_ = new LineNumberMargin(this);
         connect(this, &QPlainTextEdit::blockCountChanged, lineNumbers_,
                 [this] { updateLineNumberMargin(); });
@@ -123,10 +142,11 @@ void ColourMemo::setLineNumbersShown(bool on) {
 }
 
 void ColourMemo::updateLineNumberMargin() {
-    setViewportMargins(lineNumberWidth(), 0, 0, 0);
+    const int width = lineNumberWidth() + warningMarkWidth();
+    setViewportMargins(width, 0, 0, 0);
     if (lineNumbers_) {
         const QRect r = contentsRect();
-        lineNumbers_->setGeometry(r.left(), r.top(), lineNumberWidth(), r.height());
+        lineNumbers_->setGeometry(r.left(), r.top(), width, r.height());
         lineNumbers_->update();
     }
 }
@@ -137,12 +157,28 @@ void ColourMemo::paintLineNumbers(QPaintEvent* event) {
     painter.fillRect(event->rect(), p.color(QPalette::Window));
     painter.setFont(font());
     painter.setPen(p.color(QPalette::Disabled, QPalette::Text));
-    const int width = lineNumbers_->width() - 4;
+    const int marks = warningMarkWidth();
+    const int width = lineNumbers_->width() - 4 - marks;
     const int lineHeight = fontMetrics().height();
     forEachShownBlock([&](const QTextBlock& b, const QRectF& r) {
         if (!b.isVisible() || r.bottom() < event->rect().top()) return;
-        painter.drawText(0, static_cast<int>(r.top()), width, lineHeight, Qt::AlignRight,
-                         QString::number(b.blockNumber() + 1));
+        const int top = static_cast<int>(r.top());
+        if (numbersShown_)
+            painter.drawText(marks, top, width, lineHeight, Qt::AlignRight,
+                             QString::number(b.blockNumber() + 1));
+        if (std::binary_search(warningLines_.begin(), warningLines_.end(), b.blockNumber())) {
+            // A warning: an orange triangle at the start of the line.
+            const int size = marks - 4;
+            const int y = top + (lineHeight - size) / 2;
+            const QPointF corners[3] = {QPointF(2 + size / 2.0, y), QPointF(2 + size, y + size),
+                                        QPointF(2, y + size)};
+            painter.save();
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(0xE0, 0x80, 0x00));
+            painter.drawPolygon(corners, 3);
+            painter.restore();
+        }
     });
 }
 

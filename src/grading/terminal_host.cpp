@@ -71,12 +71,21 @@ void TerminalHost::Report(std::string_view text, int line) {
 void TerminalHost::ReportHint(std::string_view message, int line) {
     if (!hintProgram_) return;
     const Hint hint = HintFor(message, *hintProgram_, line);
-    if (!hint.text.empty()) Report("astuce : " + hint.text, line);
+    if (hint.text.empty()) return;
+    // The same message raised again and again by one line gets its hint once.
+    const int at = hint.line >= 0 ? hint.line : line;
+    if (at == lastHintLine_ && hint.text == lastHint_) return;
+    lastHintLine_ = at;
+    lastHint_ = hint.text;
+    Report("astuce : " + hint.text, at);
 }
 
 void TerminalHost::Message(std::string_view text, int line) {
     Report(text, line);
     ReportHint(text, line);
+}
+void TerminalHost::Warning(std::string_view text, int line) {
+    if (hintProgram_) Report("avertissement : " + std::string(text), line);
 }
 void TerminalHost::ErrorBox(std::string_view text, int line) {
     Report(text, line);

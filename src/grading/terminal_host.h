@@ -18,6 +18,8 @@ class TerminalHost : public Host {
     ~TerminalHost() override;
 
     void Message(std::string_view text, int line) override;
+    // Shown with --hints only, as the warnings of the look before the run.
+    void Warning(std::string_view text, int line) override;
     void ErrorBox(std::string_view text, int line) override;
     void ShowConsole(std::string_view) override {}
     void DrawText(int x, int y, std::string_view text) override;
@@ -71,6 +73,8 @@ class TerminalHost : public Host {
     int outputError_ = 0;
     const ProgramText* hintProgram_ = nullptr;
     void ReportHint(std::string_view message, int line);
+    std::string lastHint_; // the last hint shown, and its line
+    int lastHintLine_ = -1;
 };
 
 } // namespace vokc::grading

@@ -5,10 +5,13 @@
 // line or the block where an else is missing. A failed fopen names its file and folder.
 #include "hints.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "interpreter.h"
 #include "messages.h"
+#include "program_check.h"
 #include "text.h"
 
 namespace vokc {
@@ -54,9 +57,10 @@ std::string_view FputsFile(std::string_view line) {
     return Trim(line.substr(comma + 1, close - comma - 1));
 }
 
-// Whether a line of the program opens `file` with a blank before fopen ("f = fopen(").
-bool OpenedWithBlank(const ProgramText& program, std::string_view file) {
-    if (file.empty()) return false;
+// The line of the program that opens `file` with a blank before fopen ("f = fopen("),
+// or -1.
+int LineOpeningWithBlank(const ProgramText& program, std::string_view file) {
+    if (file.empty()) return -1;
     for (int k = 0; k < program.LineCount(); ++k) {
         const std::string_view line = LineOf(program, k);
         if (line.substr(0, file.size()) != file) continue;
@@ -64,9 +68,9 @@ bool OpenedWithBlank(const ProgramText& program, std::string_view file) {
         if (at == std::string_view::npos || at == 0) continue;
         std::string_view before = line.substr(file.size(), at - file.size());
         if (before.find('=') != std::string_view::npos && !before.empty() && IsBlank(before.back()))
-            return true;
+            return k;
     }
-    return false;
+    return -1;
 }
 
 struct Rule {
@@ -86,7 +90,7 @@ bool TwoOperators(std::string_view line, const ProgramText&) {
     return OperatorCount(line) >= 2;
 }
 bool BlankBeforeFopen(std::string_view line, const ProgramText& program) {
-    return OpenedWithBlank(program, std::string(FputsFile(line)));
+    return LineOpeningWithBlank(program, std::string(FputsFile(line))) >= 0;
 }
 bool GluedParenthesis(std::string_view line, const ProgramText&) {
     return StartsNoCase(line, "for(") || StartsNoCase(line, "if(") || StartsNoCase(line, "while(");
@@ -96,17 +100,49 @@ bool GluedParenthesis(std::string_view line, const ProgramText&) {
 bool IfLine(std::string_view line, const ProgramText&) {
     return StartsNoCase(line, "if ") || StartsNoCase(line, "if(");
 }
+// A format with something besides its code and \n (a text to show with the value), or
+// a line with no format to tell.
+bool FormatWithText(std::string_view line, const ProgramText&) {
+    const std::size_t open = line.find('"');
+    const std::size_t close = open == std::string_view::npos ? open : line.find('"', open + 1);
+    if (close == std::string_view::npos) return true; // no format to look at
+    std::string_view format = line.substr(open + 1, close - open - 1);
+    if (format.size() >= 2 && format.substr(format.size() - 2) == "\\n") format.remove_suffix(2);
+    return format.size() > 2;
+}
+bool PutsLine(std::string_view line, const ProgramText&) {
+    return StartsNoCase(line, "puts");
+}
 
 // The mistakes, in the order they are looked for.
 const Rule kRules[] = {
     {msg::kFormatIncorrect,
      "Le format ne contient que %d, %f, %c ou %s : écrivez le texte dans un printf à part.",
+     "format-incorrect", FormatWithText},
+    {msg::kFormatIncorrect,
+     "Le code ne va pas avec le type de la variable : %d pour un int, %f pour un float, %c "
+     "pour un char, %s pour une chaîne.",
      "format-incorrect", Always},
+    {msg::kVariableFichierRequise, "Le fichier vient d'abord : fgets(f, ligne);", "fichiers",
+     Always},
+    {msg::kPasUnString, "puts affiche une chaîne : pour un char, écrivez printf(\"%c\\n\", c);",
+     "textes", PutsLine},
+    {msg::kTypeIncorrect,
+     "Un calcul ne mélange pas les types : rangez un calcul de float dans un float, un calcul "
+     "d'int dans un int.",
+     "variables-calculs", Always},
+    {msg::kBreakSansBoucle,
+     "break sert à sortir d'une boucle for, while ou do : ici il n'y en a pas, supprimez-le.",
+     "structure", Always},
+    {msg::kErreurDansIndice,
+     "L'indice est un nombre ou une variable int, pas un calcul : calculez d'abord j = i + 1; "
+     "puis utilisez t[j].",
+     "variables-calculs", Always},
     {msg::kIdentificateurInconnu, "Il manque & devant le nom de la variable ?",
      "identificateur-inconnu", ScanfWithoutAmpersand},
     {msg::kErreurDansExpression, "Une ligne ne fait qu'une opération : découpez le calcul.",
      "erreur-expression", TwoOperators},
-    {msg::kNonOuvertEcriture, "Écrivez f=fopen(...) sans espace.", "fichier-non-ouvert",
+    {msg::kNonOuvertEcriture, "Écrivez f=fopen(...) sans espace", "fichier-non-ouvert",
      BlankBeforeFopen},
     {msg::kElseManquant,
      "Sans else, terminez par ; la ligne qui suit ce if (un point-virgule y manque souvent).",
@@ -203,6 +239,90 @@ bool Matches(std::string_view pattern, std::string_view message) {
     }
     return message == p;
 }
+
+// The first line after `line` that is neither blank nor a comment (-1: none).
+int NextCodeLine(const ProgramText& program, int line) {
+    for (int k = line + 1; k < program.LineCount(); ++k) {
+        const std::string_view text = LineOf(program, k);
+        if (!text.empty() && !StartsNoCase(text, "//") && !StartsNoCase(text, "/*")) return k;
+    }
+    return -1;
+}
+
+std::size_t NameLength(std::string_view text) {
+    std::size_t n = 0;
+    while (n < text.size() && (std::isalnum(static_cast<unsigned char>(text[n])) || text[n] == '_'))
+        ++n;
+    return n;
+}
+
+bool HasWord(std::string_view text, std::string_view word) {
+    for (std::size_t at = text.find(word); at != std::string_view::npos;
+         at = text.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        if ((at == 0 || NameLength(text.substr(at - 1, 1)) == 0) &&
+            (end >= text.size() || NameLength(text.substr(end, 1)) == 0))
+            return true;
+    }
+    return false;
+}
+
+// A warning of the look before the run, as the hint of a message raised on another line
+// (a declaration not understood, no main() line): "Ligne N : text", shown at line N. The
+// warning is one on another line that names `word`, or (`word` empty) one about main().
+Hint WarningAsHint(const ProgramText& program, int line, std::string_view word) {
+    for (const ProgramWarning& w : CheckProgram(program)) {
+        const bool fits = word.empty() ? w.text.find("main()") != std::string::npos
+                                       : w.line != line && HasWord(LineOf(program, w.line), word);
+        if (!fits) continue;
+        Hint hint;
+        hint.text = Utf8ToCp1252("Ligne ") + std::to_string(w.line + 1) + " : " + w.text;
+        hint.page = "messages.html#avertissements";
+        hint.line = w.line;
+        return hint;
+    }
+    return {};
+}
+
+// The first word of a line no statement was recognised in, and what to do about it.
+Hint UnknownLineHint(std::string_view text, const ProgramText& program) {
+    const std::size_t n = NameLength(text);
+    Hint hint;
+    hint.page = "messages.html#identificateur-inconnu";
+    if (n == 0) {
+        hint.text = Utf8ToCp1252("Cette ligne ne commence ni par un mot-clé ni par un nom : "
+                                 "vérifiez son premier caractère.");
+        return hint;
+    }
+    // A procedure of the program called without its parentheses, or declared with a
+    // misspelt void.
+    const std::string name(text.substr(0, n));
+    for (int k = 0; k < program.LineCount(); ++k) {
+        const std::string_view decl = LineOf(program, k);
+        if (decl.size() < 5 || !EqualsNoCase(decl.substr(0, 4), "void") ||
+            NameLength(decl.substr(0, 5)) != 4)
+            continue;
+        const std::string_view rest = Trim(decl.substr(4));
+        if (rest.substr(0, NameLength(rest)) != name) continue;
+        if (decl.substr(0, 4) == "void") {
+            hint.text = name +
+                        Utf8ToCp1252(" est une procédure : appelez-la avec ses "
+                                     "parenthèses, ") +
+                        name + "();";
+        } else {
+            hint.text = Utf8ToCp1252("La procédure ") + name +
+                        Utf8ToCp1252(" n'est pas déclarée : écrivez void en minuscules à la "
+                                     "ligne ") +
+                        std::to_string(k + 1) + ".";
+            hint.line = k;
+        }
+        return hint;
+    }
+    hint.text = Utf8ToCp1252("Le mot « ") + std::string(text.substr(0, n)) +
+                Utf8ToCp1252(" » n'est ni une instruction ni une procédure connue : vérifiez son "
+                             "orthographe, ou appelez la procédure avec ses parenthèses, nom();");
+    return hint;
+}
 } // namespace
 
 Hint HintFor(std::string_view message, const ProgramText& program, int line,
@@ -210,11 +330,88 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
     // A copy: a program text's view of a line may not outlive the reading of another.
     const std::string text(LineOf(program, line));
     if (Matches(msg::kErreurEntreeSortie, message)) return FopenHint(text, run);
+    if (const std::string advice = ShapeAdvice(text); !advice.empty()) {
+        Hint hint;
+        hint.text = Utf8ToCp1252(advice);
+        hint.page = "messages.html#habitudes";
+        return hint;
+    }
+    if (Matches(msg::kElseManquant, message) && IfLine(text, program)) {
+        const int then = NextCodeLine(program, line);
+        // An else is there, but written so that it is not seen: "else if (...)", "else;".
+        const int after = then >= 0 ? NextCodeLine(program, then) : -1;
+        const std::string_view elseLine = after >= 0 ? LineOf(program, after) : "";
+        if (StartsNoCase(elseLine, "else") && elseLine.size() > 4 &&
+            NameLength(elseLine.substr(0, 5)) == 4) {
+            Hint hint;
+            hint.text = Utf8ToCp1252("Le else de la ligne ") + std::to_string(after + 1) +
+                        Utf8ToCp1252(" n'est pas reconnu : écrivez else seul sur sa ligne, la "
+                                     "suite sur la ligne suivante.");
+            hint.page = "messages.html#else-manquant";
+            hint.line = after;
+            return hint;
+        }
+        if (then >= 0) {
+            Hint hint;
+            const std::string thenText(LineOf(program, then));
+            hint.text = Utf8ToCp1252("S'il n'y a pas de else, terminez la ligne ") +
+                        std::to_string(then + 1) + Utf8ToCp1252(" par un point-virgule : ") +
+                        thenText + (thenText.empty() || thenText.back() == ';' ? "" : ";");
+            hint.page = "messages.html#else-manquant";
+            hint.line = then;
+            return hint;
+        }
+    }
+    if (message == Utf8ToCp1252("Identificateur  inconnu")) return UnknownLineHint(text, program);
+    // Reported here, to be changed on another line: a name whose declaration is not
+    // understood, a main() line written otherwise.
+    if (Matches(msg::kMainNonTrouve, message))
+        if (Hint hint = WarningAsHint(program, line, ""); !hint.text.empty()) return hint;
+    if (const std::string unknown = Utf8ToCp1252(msg::kInconnu);
+        Matches("Identificateur *", message) && message.size() > unknown.size() &&
+        message.substr(message.size() - unknown.size()) == unknown) {
+        const std::string_view name = message.substr(Utf8ToCp1252(msg::kIdentificateur).size(),
+                                                     message.size() - unknown.size() -
+                                                         Utf8ToCp1252(msg::kIdentificateur).size());
+        if (NameLength(name) == name.size() && !name.empty())
+            if (Hint hint = WarningAsHint(program, line, name); !hint.text.empty()) return hint;
+    }
+    // A real written with the other decimal separator.
+    if (const std::string notFloat = Utf8ToCp1252(msg::kPasUnFlottant);
+        message.size() > notFloat.size() + 1 && message[0] == '\'' &&
+        message.substr(message.size() - notFloat.size()) == notFloat) {
+        std::string number(message.substr(1, message.size() - notFloat.size() - 1));
+        const bool point = number.find('.') != std::string::npos;
+        const bool comma = number.find(',') != std::string::npos;
+        if (point != comma) {
+            std::string other = number;
+            std::replace(other.begin(), other.end(), point ? '.' : ',', point ? ',' : '.');
+            Hint hint;
+            hint.text = Utf8ToCp1252("Le séparateur décimal est ici ") +
+                        std::string(point ? "la virgule" : "le point") + " : " + other +
+                        Utf8ToCp1252(" au lieu de ") + number + ".";
+            hint.page = "messages.html#variables-calculs";
+            return hint;
+        }
+    }
+    if (message.size() > msg::kPasUnEntier.size() && TwoOperators(text, program) &&
+        message.substr(message.size() - Utf8ToCp1252(msg::kPasUnEntier).size()) ==
+            Utf8ToCp1252(msg::kPasUnEntier)) {
+        Hint hint;
+        hint.text = Utf8ToCp1252("Une ligne ne fait qu'une opération : découpez le calcul.");
+        hint.page = "messages.html#erreur-expression";
+        return hint;
+    }
     for (const Rule& rule : kRules) {
         if (!Matches(rule.message, message) || !rule.applies(text, program)) continue;
         Hint hint;
         hint.text = Utf8ToCp1252(rule.hint);
         hint.page = "messages.html#" + std::string(rule.section);
+        // The fopen to change is on a line of its own.
+        if (rule.applies == BlankBeforeFopen) {
+            hint.line = LineOpeningWithBlank(program, std::string(FputsFile(text)));
+            hint.text += Utf8ToCp1252(" à la ligne ") + std::to_string(hint.line + 1) + ".";
+        }
         return hint;
     }
     return {};

@@ -14,6 +14,7 @@ namespace vokc {
 struct Hint {
     std::string text; // Windows-1252; empty when the message has no hint
     std::string page; // the help page and section, as "messages.html#else-manquant"
+    int line = -1;    // 0-based line to change when it is not the message's own, else -1
 };
 
 class Interpreter;

@@ -24,6 +24,9 @@ class Host {
     virtual void Message(std::string_view text, int line) = 0;
     // The application's standard error box: an error that ended the run.
     virtual void ErrorBox(std::string_view text, int line) = 0;
+    // A warning about what the run is doing (a division by zero that stops it): the run
+    // goes on exactly as without it; hosts that do not show warnings ignore it.
+    virtual void Warning(std::string_view /*text*/, int /*line*/) {}
 
     // Console window.
     virtual void ShowConsole(std::string_view caption) = 0;

@@ -88,6 +88,11 @@ inline constexpr std::string_view kInexistant = " inexistant";
 inline constexpr std::string_view kNonOuvertEcriture = "Fichier non ouvert en écriture";
 inline constexpr std::string_view kErreurEcriture = "Erreur d'écriture";
 
+// Warnings of the run: the run goes on (or stops) exactly as without them.
+inline constexpr std::string_view kDivisionParZero =
+    "Division par zéro : le programme s'arrête ici. Vérifiez le diviseur avant de diviser, "
+    "par exemple avec if (b != 0).";
+
 // Inspection.
 inline constexpr std::string_view kErreurDansNombreExamen = "Erreur dans nombre";
 

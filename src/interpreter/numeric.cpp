@@ -71,6 +71,7 @@ bool Engine::EvalIntExpr(std::string_view text, std::int32_t& result) {
         case '/':
         case '%':
             if (b == 0 || (a == INT32_MIN && b == -1)) {
+                if (b == 0) host_.Warning(Cp(msg::kDivisionParZero), messageLine_);
                 runState_ = RunState::Failed; // arithmetic failure: no message
                 return false;
             }
@@ -112,6 +113,7 @@ bool Engine::EvalFloatExpr(std::string_view text, long double& result) {
             break;
         case '/':
             if (b == 0) {
+                host_.Warning(Cp(msg::kDivisionParZero), messageLine_);
                 runState_ = RunState::Failed;
                 return false;
             }

@@ -34,6 +34,9 @@ class DesktopHost final : public Host {
     // for the time of a run, with the run's program and values (empty: no hints).
     using HintSource = std::function<Hint(std::string_view message, int line)>;
     void setHintSource(HintSource source) { hintSource_ = std::move(source); }
+    // Receives the warnings of the run (a division by zero): they never hold the run.
+    using WarningSink = std::function<void(std::string_view text, int line)>;
+    void setWarningSink(WarningSink sink) { warningSink_ = std::move(sink); }
     // Starts the stop-request bookkeeping of a new Exec call.
     void beginRun();
     // Ends an Exec call: shows the message held back, if any. During a call, a message
@@ -51,6 +54,9 @@ class DesktopHost final : public Host {
 
     void Message(std::string_view text, int line) override;
     void ErrorBox(std::string_view text, int line) override;
+    void Warning(std::string_view text, int line) override {
+        if (warningSink_) warningSink_(text, line);
+    }
     void ShowConsole(std::string_view caption) override;
     void DrawText(int x, int y, std::string_view text) override;
     int TextWidth(std::string_view text) override;
@@ -75,6 +81,7 @@ class DesktopHost final : public Host {
 
     ConsoleView& view_;
     HintSource hintSource_;
+    WarningSink warningSink_;
     PrinterFactory makePrinter_;
     bool stopRequested_ = false;
     QElapsedTimer sincePaint_;

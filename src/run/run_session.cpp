@@ -57,7 +57,10 @@ QString StopStateText(const RunStop& stop) {
 RunSession::RunSession(ConsoleView& view, QObject* parent)
     : QObject(parent), view_(view), host_(std::make_unique<DesktopHost>(view)),
       interpreter_(std::make_unique<Interpreter>(*host_)),
-      history_(std::make_unique<RunHistory>()) {}
+      history_(std::make_unique<RunHistory>()) {
+    host_->setWarningSink(
+        [this](std::string_view text, int line) { emit runWarning(Cp1252ToQString(text), line); });
+}
 
 RunSession::~RunSession() = default;
 

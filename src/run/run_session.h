@@ -130,6 +130,8 @@ class RunSession : public QObject {
     void stopped(const vokc::RunStop& stop);
     // An edit moved the line the pause shows (the last stop, as it now reads).
     void stopMoved(const vokc::RunStop& stop);
+    // A warning of the run at a 0-based line (a division by zero that stops it).
+    void runWarning(const QString& text, int line);
 
   private:
     void runFrom(const ProgramText& text, bool fresh);

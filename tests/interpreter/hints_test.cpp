@@ -26,7 +26,7 @@ TEST(Hints, EachMistakeGetsItsHint) {
               "Une ligne ne fait qu'une opération : découpez le calcul.");
     EXPECT_EQ(HintText("Fichier non ouvert en écriture",
                        "file f\nmain()\n{\nf= fopen(\"a\",\"w\")\nfputs(\"x\", f)\n}\n", 4),
-              "Écrivez f=fopen(...) sans espace.");
+              "Écrivez f=fopen(...) sans espace à la ligne 4.");
     EXPECT_EQ(HintText("ELSE manquant", any, 2), "Terminez le bloc par }; s'il n'y a pas de else.");
     EXPECT_EQ(HintText("Erreur de syntaxe", "\xBB  while(i<3)\n", 0),
               "Écrivez une espace entre le mot et la parenthèse : for (, if (, while (.");
@@ -42,15 +42,24 @@ TEST(Hints, EachMistakeGetsItsHint) {
 // Hints that fit the place where the run stopped: a line that is no statement, the two
 // places of a missing else, and a failed fopen naming its file and folder.
 TEST(Hints, HintsFitWhereTheRunStopped) {
-    const std::string nameless = HintText("Identificateur  inconnu", "clrscr()\n", 0);
-    EXPECT_NE(nameless.find("orthographe du mot-cl"), std::string::npos) << nameless;
+    // A line that is no statement: the hint names the word not understood, or says what
+    // to write when the line has a known shape.
+    EXPECT_EQ(HintText("Identificateur  inconnu", "clrscr()\n", 0),
+              "Écrivez clrscr; sans parenthèses.");
+    const std::string nameless = HintText("Identificateur  inconnu", "  afiche();\n", 0);
+    EXPECT_NE(nameless.find("« afiche »"), std::string::npos) << nameless;
     EXPECT_EQ(nameless.find("Déclarez"), std::string::npos) << nameless;
     EXPECT_NE(HintText("Identificateur y inconnu", "y = 2\n", 0), nameless);
 
-    const std::string ifElse = "int x\nmain()\n{\nif (x == 1)\n  puts(\"un\")\n}\n";
-    const std::string onIf = HintText("ELSE manquant", ifElse, 3);
-    EXPECT_NE(onIf.find("la ligne qui suit ce if"), std::string::npos) << onIf;
-    EXPECT_EQ(HintText("ELSE manquant", "IF(x == 1)\n", 0), onIf);
+    // ELSE manquant on the IF line: the semicolon goes on the next line of code, which the
+    // hint names and where it is shown.
+    const std::string ifElse = "int x\nmain()\n{\nif (x == 1)\n// un\n  puts(\"un\")\n}\n";
+    const MemoryText ifText(ifElse);
+    const Hint onIf = HintFor(Utf8ToCp1252("ELSE manquant"), ifText, 3);
+    EXPECT_EQ(Cp1252ToUtf8(onIf.text),
+              "S'il n'y a pas de else, terminez la ligne 6 par un point-virgule : puts(\"un\");");
+    EXPECT_EQ(onIf.line, 5);
+    EXPECT_NE(HintText("ELSE manquant", "IF(x == 1)\n", 0), "");
     EXPECT_EQ(HintText("ELSE manquant", "if (x == 1)\n{\nx = 2\n}\n", 3),
               "Terminez le bloc par }; s'il n'y a pas de else.");
 
@@ -82,9 +91,40 @@ TEST(Hints, HintsFitWhereTheRunStopped) {
     EXPECT_NE(named.find("« " + folder + " »"), std::string::npos) << named;
 }
 
+// A mistake reported on one line and made on another: the hint names the line to change
+// and is shown there.
+TEST(Hints, HintsNameTheLineToChange) {
+    const auto hint = [](const char* message, const std::string& program, int line) {
+        return HintFor(Utf8ToCp1252(message), MemoryText(Utf8ToCp1252(program)), line);
+    };
+    // A declaration not understood, reported where the name is used.
+    Hint h = hint("Identificateur x inconnu", "Int x;\nmain()\n{\nx = 2;\n}\n", 3);
+    EXPECT_EQ(Cp1252ToUtf8(h.text), "Ligne 1 : Écrivez int en minuscules : int x;");
+    EXPECT_EQ(h.line, 0);
+    // A name that is only misspelt keeps its own hint, on its own line.
+    h = hint("Identificateur y inconnu", "int x;\nmain()\n{\ny = 2;\n}\n", 3);
+    EXPECT_EQ(h.line, -1);
+    EXPECT_NE(Cp1252ToUtf8(h.text).find("Déclarez"), std::string::npos);
+    // No main() line: the line that should be it.
+    h = hint("MAIN() non trouvé", "int x;\nprincipal()\n{\nx = 1;\n}\n", 0);
+    EXPECT_EQ(h.line, 1);
+    EXPECT_NE(Cp1252ToUtf8(h.text).find("Ligne 2 : "), std::string::npos);
+    // A procedure called without its parentheses, or declared with Void.
+    h = hint("Identificateur  inconnu", "void affiche()\n{\n}\nmain()\n{\naffiche;\n}\n", 5);
+    EXPECT_EQ(Cp1252ToUtf8(h.text),
+              "affiche est une procédure : appelez-la avec ses parenthèses, affiche();");
+    h = hint("Identificateur  inconnu", "Void affiche()\n{\n}\nmain()\n{\naffiche();\n}\n", 5);
+    EXPECT_EQ(h.line, 0);
+    EXPECT_NE(Cp1252ToUtf8(h.text).find("void en minuscules à la ligne 1"), std::string::npos);
+    // ELSE manquant because the else below is written with something after it.
+    h = hint("ELSE manquant", "if (n > 0)\n  x = 1\nelse if (n == 0)\n  x = 2;\n", 0);
+    EXPECT_EQ(h.line, 2);
+    EXPECT_NE(Cp1252ToUtf8(h.text).find("Le else de la ligne 3"), std::string::npos);
+}
+
 TEST(Hints, NoHintWhenTheLineDoesNotShowTheMistake) {
     EXPECT_EQ(HintText("Identificateur inconnu", "scanf(\"%d\", &x)\n", 0), "");
-    EXPECT_EQ(HintText("Identificateur inconnu", "clrscr()\n", 0), "");
+    EXPECT_EQ(HintText("Identificateur inconnu", "clrscr\n", 0), "");
     EXPECT_EQ(HintText("Erreur dans expression", "x = a + 1\n", 0), "");
     EXPECT_EQ(HintText("Erreur dans expression", "x = -2 * b\n", 0), "");
     EXPECT_EQ(HintText("Erreur dans expression", "x = \"a+b*c\" + 1\n", 0), "");

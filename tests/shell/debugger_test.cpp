@@ -29,6 +29,7 @@
 #include "run_history.h"
 #include "run_session.h"
 #include "variables_panel.h"
+#include "warnings_dock.h"
 
 using namespace vokc;
 using namespace vokc::editor;
@@ -336,6 +337,57 @@ class DebuggerTest : public QObject {
         QVERIFY(!session->history().inPast());
         QVERIFY(!Panel()->banner()->isVisibleTo(Panel()));
     }
+
+    // The look before the run: marks in the margin and rows in the warnings dock, the
+    // run unchanged; a row leads to its line, and "Vérifier" looks again on demand.
+    void WarningsBeforeTheRunInTheMarginAndTheDock() {
+        EditorWindow* e =
+            Editor({u"int x", u"main()", u"{", u"x = 0;", u"if (x == 1)", u"  puts(\"un\");",
+                    u"else", u"  puts(\"autre\");", u"puts(\"fin\");", u"}"});
+        WarningsDock* dock = form->run()->warningsDock();
+        QVERIFY(dock && !dock->isVisible());
+        const int plainMargin = e->memo()->viewport()->geometry().left();
+        Trigger(Command::Run);
+        QTRY_VERIFY(!session->isRunning());
+        QCOMPARE(ConsoleText(), QString("fin")); // the run is what it was
+        QVERIFY(messages.isEmpty());
+        QVERIFY(dock->isVisible());
+        QCOMPARE(dock->list()->count(), 1);
+        QVERIFY2(dock->list()->item(0)->text().startsWith("Ligne 6 : Ce point-virgule dit "
+                                                          "qu'aucun else ne suit"),
+                 qPrintable(dock->list()->item(0)->text()));
+        QCOMPARE(e->memo()->warningLines(), std::vector<int>{5});
+        QVERIFY(e->memo()->viewport()->geometry().left() > plainMargin);
+
+        emit dock->list()->itemActivated(dock->list()->item(0));
+        QCOMPARE(e->memo()->textCursor().blockNumber(), 5);
+
+        // Corrected, then looked at again: no row, no mark, no margin left for them.
+        QTextCursor line(e->memo()->document()->findBlockByNumber(5));
+        line.select(QTextCursor::LineUnderCursor);
+        line.insertText(QStringLiteral("  puts(\"un\")"));
+        dock->checkButton()->click();
+        QCOMPARE(dock->list()->count(), 0);
+        QVERIFY(e->memo()->warningLines().empty());
+        QCOMPARE(e->memo()->viewport()->geometry().left(), plainMargin);
+    }
+
+    // A division by zero stops the run without a box, as it always did; the warning of
+    // the run says why, in the dock and in the margin.
+    void ADivisionByZeroIsWarnedWhenItHappens() {
+        EditorWindow* e =
+            Editor({u"int a, b", u"main()", u"{", u"puts(\"avant\");", u"a = 1 / b;", u"}"});
+        WarningsDock* dock = form->run()->warningsDock();
+        Trigger(Command::Run);
+        QTRY_VERIFY(!session->isRunning());
+        QCOMPARE(ConsoleText(), QString("avant"));
+        QVERIFY(messages.isEmpty());
+        QVERIFY(dock->isVisible());
+        QCOMPARE(dock->list()->count(), 1);
+        QVERIFY2(dock->list()->item(0)->text().startsWith("Ligne 5 : Division par zéro"),
+                 qPrintable(dock->list()->item(0)->text()));
+        QCOMPARE(e->memo()->warningLines(), std::vector<int>{4});
+    }
 };
 
 // Hints under the messages: attached to the message that the program raised, and the
@@ -371,17 +423,19 @@ class HintTest : public QObject {
         form.run()->runProgram(); // a message with a hint of its own
         e->setTextLines({u"int x", u"main()", u"{", u"goto fin", u"}"});
         form.run()->runProgram();
-        QCOMPARE(hinted.join("\n"),
-                 (QStringList{"Identificateur inconnu|Il manque & devant le nom de la variable ?|"
-                              "messages.html#identificateur-inconnu",
-                              "Fichier non ouvert en écriture|Écrivez f=fopen(...) sans espace.|"
-                              "messages.html#fichier-non-ouvert|boîte",
-                              "Identificateur y inconnu|Déclarez ce nom en tête du programme, ou "
-                              "vérifiez son orthographe (les majuscules comptent).|"
-                              "messages.html#identificateur-inconnu",
-                              "Etiquette non trouvée|Écrivez goto fin; sans deux-points, et fin: "
-                              "seul sur sa ligne.|messages.html#structure"})
-                     .join("\n"));
+        QCOMPARE(
+            hinted.join("\n"),
+            (QStringList{"Identificateur inconnu|Il manque & devant le nom de la variable ?|"
+                         "messages.html#identificateur-inconnu",
+                         "Fichier non ouvert en écriture|Écrivez f=fopen(...) sans espace à la "
+                         "ligne 4.|"
+                         "messages.html#fichier-non-ouvert|boîte",
+                         "Identificateur y inconnu|Déclarez ce nom en tête du programme, ou "
+                         "vérifiez son orthographe (les majuscules comptent).|"
+                         "messages.html#identificateur-inconnu",
+                         "Etiquette non trouvée|Écrivez goto fin; sans deux-points, et fin: "
+                         "seul sur sa ligne.|messages.html#structure"})
+                .join("\n"));
         QVERIFY(plain.isEmpty());
         e->memo()->document()->setModified(false);
     }
@@ -416,9 +470,8 @@ class HintTest : public QObject {
         QCOMPARE(boxes.join("\n"),
                  (QStringList{"Vok C - Ligne 5|Expression incorrecte|(3 fois de suite sur cette "
                               "ligne)|erreur",
-                              "Vok C - Ligne 4|Identificateur  inconnu|Cette ligne n'est "
-                              "reconnue comme aucune instruction : vérifiez l'orthographe du "
-                              "mot-clé, le nom de la procédure et les parenthèses.|erreur"})
+                              "Vok C - Ligne 4|Identificateur  inconnu|Écrivez clrscr; sans "
+                              "parenthèses.|erreur"})
                      .join("\n"));
         e->memo()->document()->setModified(false);
     }

@@ -26,6 +26,7 @@
 #include "run_history.h"
 #include "run_session.h"
 #include "symbol_table_dialog.h"
+#include "warnings_dock.h"
 
 namespace vokc {
 
@@ -185,6 +186,7 @@ void RunController::startRun(EditorWindow* editor, bool fresh) {
     if (hoverTips_) hoverTips_->setEditor(editor->memo());
     editor->beginRun();
     if (fresh) {
+        checkProgram(editor);
         if (nextRunFolder_.isEmpty())
             RunFolder(editor);
         else
@@ -286,9 +288,44 @@ void RunController::setUpDebugger() {
         editor->memo()->setTextCursor(cursor);
         editor->memo()->setFocus();
     });
+    warningsDock_ = new WarningsDock(&window_);
+    window_.addDockWidget(Qt::BottomDockWidgetArea, warningsDock_);
+    warningsDock_->hide();
+    connect(warningsDock_, &WarningsDock::lineActivated, this, [this](int line) {
+        EditorWindow* editor = activeEditor_ ? activeEditor_.data() : runningEditor_.data();
+        if (!editor) return;
+        QTextCursor cursor(editor->memo()->document()->findBlockByNumber(line));
+        editor->memo()->setTextCursor(cursor);
+        editor->memo()->setFocus();
+    });
+    // A warning of the run joins those of the look before it.
+    connect(&session, &RunSession::runWarning, this, [this](const QString& text, int line) {
+        warningsDock_->addWarning(line, text);
+        warningsDock_->show();
+        if (EditorWindow* editor = runningEditor_) {
+            std::vector<int> lines = editor->memo()->warningLines();
+            lines.push_back(line);
+            editor->memo()->setWarningLines(std::move(lines));
+        }
+    });
+    connect(warningsDock_, &WarningsDock::checkRequested, this, [this] {
+        if (EditorWindow* editor = activeEditor_ ? activeEditor_.data() : runningEditor_.data())
+            checkProgram(editor);
+    });
     hoverTips_ = new HoverTips(session, this);
     for (EditorWindow* editor : window_.editors())
         hoverTips_->watch(editor->memo());
+}
+
+void RunController::checkProgram(EditorWindow* editor) {
+    const std::vector<ProgramWarning> warnings = CheckProgram(editor->programText());
+    std::vector<int> lines;
+    for (const ProgramWarning& w : warnings)
+        lines.push_back(w.line);
+    editor->memo()->setWarningLines(std::move(lines));
+    if (!warningsDock_) return;
+    warningsDock_->showWarnings(warnings);
+    if (!warnings.empty()) warningsDock_->show();
 }
 
 void RunController::showVariables() {

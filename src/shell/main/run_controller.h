@@ -19,6 +19,7 @@ class QEvent;
 namespace vokc {
 
 class DebugDock;
+class WarningsDock;
 class EditorWindow;
 class HelpViewer;
 class HoverTips;
@@ -49,6 +50,11 @@ class RunController : public QObject {
     void setNextRunFolder(const QString& folder) { nextRunFolder_ = folder; }
 
     DebugDock* debugDock() const { return debugDock_; }
+    WarningsDock* warningsDock() const { return warningsDock_; }
+    // The look before the run on an editor's program: its warnings as marks in the
+    // editor's margin and rows of the warnings dock, which shows itself when there are
+    // some. It never stops a run.
+    void checkProgram(EditorWindow* editor);
     HoverTips* hoverTips() const { return hoverTips_; }
 
   public slots:
@@ -85,6 +91,7 @@ class RunController : public QObject {
     QPointer<EditorWindow> activeEditor_;  // cleared when that window goes away
     QPointer<EditorWindow> runningEditor_; // the window whose program runs or ran last
     DebugDock* debugDock_ = nullptr;
+    WarningsDock* warningsDock_ = nullptr;
     HoverTips* hoverTips_ = nullptr;
     bool debugDockShownOnce_ = false;
     std::optional<RunStop> lastStop_; // the last stop shown

@@ -1,0 +1,764 @@
+// The look before the run. Every line is read once into a small record (its text, its
+// indentation, its text with the insides of "..." blanked out); the rules then walk
+// those records. Indentation only decides where a brace is missing or one too many.
+#include "program_check.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "interpreter.h"
+#include "text.h"
+
+namespace vokc {
+
+namespace {
+
+bool IsNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The text with every character between double quotes turned into '_' (the quotes
+// stay), so that a brace, a comment or an operator inside a text is not taken for code.
+std::string Unquoted(std::string_view text) {
+    std::string out(text);
+    bool quoted = false;
+    for (char& c : out) {
+        if (c == '"') {
+            quoted = !quoted;
+            continue;
+        }
+        if (quoted) c = '_';
+    }
+    return out;
+}
+
+// The name that starts `text` (letters, digits, '_').
+std::string_view LeadingName(std::string_view text) {
+    std::size_t n = 0;
+    while (n < text.size() && IsNameChar(text[n]))
+        ++n;
+    return text.substr(0, n);
+}
+
+bool StartsWord(std::string_view text, std::string_view word) {
+    return StartsWith(text, word) && (text.size() == word.size() || !IsNameChar(text[word.size()]));
+}
+
+bool Contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+std::string W(std::string_view utf8) {
+    return Utf8ToCp1252(utf8);
+}
+
+struct Line {
+    int index = 0;    // 0-based line of the program
+    int indent = 0;   // columns before the text, a tab counting for 4
+    std::string text; // trimmed, Windows-1252
+    std::string code; // `text` with the insides of texts blanked (Unquoted)
+    bool comment = false;
+};
+
+enum class Kind { If, For, While, DoEnd, Other };
+
+// The statements a header's parenthesis holds: "for (i=1; i<=3; i++)" gives its three
+// parts. Empty when the line is no such header.
+struct Header {
+    Kind kind = Kind::Other;
+    std::string inside; // between the first '(' and its matching ')'
+    std::string after;  // what follows that ')', trimmed
+};
+
+Header ReadHeader(std::string_view code) {
+    Header h;
+    std::size_t word = 0;
+    if (StartsWord(code, "if")) {
+        h.kind = Kind::If;
+        word = 2;
+    } else if (StartsWord(code, "for")) {
+        h.kind = Kind::For;
+        word = 3;
+    } else if (StartsWord(code, "while")) {
+        h.kind = Kind::While;
+        word = 5;
+    } else {
+        return h;
+    }
+    const std::size_t open = code.find('(', word);
+    if (open == std::string_view::npos || !Trim(code.substr(word, open - word)).empty()) {
+        h.kind = Kind::Other;
+        return h;
+    }
+    int depth = 0;
+    std::size_t close = std::string_view::npos;
+    for (std::size_t k = open; k < code.size(); ++k) {
+        if (code[k] == '(') ++depth;
+        if (code[k] == ')' && --depth == 0) {
+            close = k;
+            break;
+        }
+    }
+    if (close == std::string_view::npos) {
+        h.kind = Kind::Other;
+        return h;
+    }
+    h.inside = std::string(code.substr(open + 1, close - open - 1));
+    h.after = std::string(Trim(code.substr(close + 1)));
+    return h;
+}
+
+// A condition "a OP b": its two operands and its operator (empty when there is none).
+struct Condition {
+    std::string left, op, right;
+};
+
+Condition ReadCondition(std::string_view text) {
+    static const std::string_view kOps[] = {"==", "!=", "<=", ">=", "<", ">"};
+    Condition c;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        for (std::string_view op : kOps) {
+            if (text.substr(k, op.size()) == op) {
+                c.left = std::string(Trim(text.substr(0, k)));
+                c.op = std::string(op);
+                c.right = std::string(Trim(text.substr(k + op.size())));
+                return c;
+            }
+        }
+    }
+    return c;
+}
+
+// The names a condition compares (numbers, texts and characters aside).
+std::vector<std::string> ConditionNames(const Condition& c) {
+    std::vector<std::string> names;
+    for (const std::string& side : {c.left, c.right}) {
+        std::string_view s = Trim(side);
+        const std::size_t bracket = s.find('[');
+        if (bracket != std::string_view::npos) s = s.substr(0, bracket);
+        if (!s.empty() && !IsDigit(s[0]) && s[0] != '-' && LeadingName(s).size() == s.size())
+            names.emplace_back(s);
+    }
+    return names;
+}
+
+class Checker {
+  public:
+    explicit Checker(const ProgramText& program) {
+        const int count = program.LineCount();
+        lines_.reserve(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i) {
+            const std::string_view raw = StripLineMarkers(program.Line(i));
+            Line line;
+            line.index = i;
+            for (char c : raw) {
+                if (c == ' ')
+                    ++line.indent;
+                else if (c == '\t')
+                    line.indent += 4;
+                else
+                    break;
+            }
+            line.text = std::string(Trim(raw));
+            if (line.text.empty()) continue;
+            line.comment = StartsWith(line.text, "//") || StartsWith(line.text, "/*");
+            line.code = Unquoted(line.text);
+            if (!line.comment) code_.push_back(lines_.size());
+            lines_.push_back(std::move(line));
+        }
+    }
+
+    std::vector<ProgramWarning> Run() {
+        ReadDeclarations();
+        for (std::size_t k = 0; k < code_.size(); ++k)
+            CheckLine(k);
+        CheckBraces();
+        std::sort(warnings_.begin(), warnings_.end(),
+                  [](const ProgramWarning& a, const ProgramWarning& b) { return a.line < b.line; });
+        return std::move(warnings_);
+    }
+
+  private:
+    const Line& Code(std::size_t k) const { return lines_[code_[k]]; }
+    bool HasCode(std::size_t k) const { return k < code_.size(); }
+
+    void Warn(const Line& line, std::string text) {
+        if (warned_.insert(line.index).second) warnings_.push_back({line.index, std::move(text)});
+    }
+
+    // Arrays (int and float with a size), procedures, and where main() is.
+    void ReadDeclarations() {
+        for (std::size_t k = 0; k < code_.size(); ++k) {
+            const Line& line = Code(k);
+            const std::string_view code = line.code;
+            if (StartsWith(code, "main") && Trim(code.substr(4)) == "()") mainLine_ = k;
+            if (StartsWord(code, "void")) {
+                const std::string_view name = LeadingName(Trim(code.substr(4)));
+                if (!name.empty()) procedures_.insert(std::string(name));
+            }
+            if (StartsWord(code, "int") || StartsWord(code, "float")) {
+                // "int t[5], u[3];": every name with a size.
+                std::string_view rest = code.substr(
+                    code.find(' ') == std::string_view::npos ? code.size() : code.find(' '));
+                while (!rest.empty()) {
+                    rest = SkipLeadingBlanks(rest);
+                    const std::string_view name = LeadingName(rest);
+                    rest.remove_prefix(name.size());
+                    rest = SkipLeadingBlanks(rest);
+                    if (!name.empty() && !rest.empty() && rest[0] == '[') {
+                        int size = 0;
+                        std::size_t d = 1;
+                        while (d < rest.size() && IsDigit(rest[d]) && size < 1000000)
+                            size = size * 10 + (rest[d++] - '0');
+                        if (d > 1) arrays_[std::string(name)] = size;
+                    }
+                    const std::size_t comma = rest.find(',');
+                    if (comma == std::string_view::npos) break;
+                    rest.remove_prefix(comma + 1);
+                }
+            }
+        }
+    }
+
+    // The code lines of the body of the header at code line k: the next line, or the
+    // block that starts there. `end` is one past the body's last line.
+    bool Body(std::size_t k, std::size_t& begin, std::size_t& end) const {
+        begin = k + 1;
+        if (!HasCode(begin)) return false;
+        if (Code(begin).text != "{") {
+            end = begin + 1;
+            return true;
+        }
+        int depth = 0;
+        for (std::size_t j = begin; j < code_.size(); ++j) {
+            const std::string_view t = Code(j).text;
+            if (t == "{") ++depth;
+            if (StartsWith(t, "}") && --depth == 0) {
+                end = j;
+                ++begin;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Whether the body lines [begin, end) may change the variable `name`.
+    bool Changes(std::size_t begin, std::size_t end, const std::string& name) const {
+        for (std::size_t j = begin; j < end; ++j) {
+            const std::string_view c = Code(j).code;
+            const std::string_view first = LeadingName(c);
+            if (first == name) return true; // "x = ...", "x++", "x--"
+            // A call may change anything; so may a jump.
+            if (StartsWord(c, "goto") || StartsWord(c, "break") || Contains(c, "();")) return true;
+            if (procedures_.count(std::string(first))) return true;
+            // Reads and text functions name their destination inside their parentheses.
+            for (std::size_t at = c.find(name); at != std::string_view::npos;
+                 at = c.find(name, at + 1)) {
+                const bool whole =
+                    (at == 0 || !IsNameChar(c[at - 1])) &&
+                    (at + name.size() >= c.size() || !IsNameChar(c[at + name.size()]));
+                if (!whole) continue;
+                if (at > 0 && c[at - 1] == '&') return true;
+                if (StartsWith(c, "gets") || StartsWith(c, "fgets") || StartsWith(c, "str") ||
+                    StartsWith(c, "scanf"))
+                    return true;
+            }
+        }
+        return false;
+    }
+
+    void CheckLine(std::size_t k);
+    void CheckHeader(std::size_t k, const Header& h);
+    void CheckFor(std::size_t k, const Header& h);
+    void CheckWhile(std::size_t k, const Header& h);
+    void CheckDoEnd(std::size_t k, const Header& h);
+    void CheckIndices(const Line& line);
+    void CheckBraces();
+
+    std::vector<Line> lines_;
+    std::vector<std::size_t> code_; // indices in lines_ of the lines that are code
+    std::size_t mainLine_ = static_cast<std::size_t>(-1);
+    std::set<std::string> procedures_;
+    std::map<std::string, int> arrays_;
+    std::map<std::string, std::size_t> readFiles_; // file variable -> its fopen "r" line
+    int openDo_ = 0;
+    std::set<int> warned_;
+    std::vector<ProgramWarning> warnings_;
+};
+
+void Checker::CheckLine(std::size_t k) {
+    const Line& line = Code(k);
+    const std::string_view code = line.code;
+
+    // A comment after a statement is part of the statement.
+    {
+        const std::size_t slash = std::min(code.find("//"), code.find("/*"));
+        if (slash != std::string_view::npos && slash > 0)
+            return Warn(line, W("Un commentaire occupe toute une ligne : écrivez « ") +
+                                  std::string(Trim(line.text.substr(0, slash))) +
+                                  W(" » seul et passez le commentaire sur la ligne d'au-dessus."));
+    }
+
+    // Declarations.
+    const std::string_view first = LeadingName(code);
+    static const std::string_view kOtherTypes[] = {"double", "long", "short", "unsigned", "bool"};
+    for (std::string_view type : kOtherTypes)
+        if (first == type)
+            return Warn(line, W("Le type ") + std::string(type) +
+                                  W(" n'existe pas : écrivez float (nombre à virgule) ou int."));
+    if (first == "string" || first == "String")
+        return Warn(line, W("Une chaîne se déclare avec sa taille : char ") +
+                              std::string(LeadingName(Trim(code.substr(first.size())))) + "[80];");
+    if (first == "FILE") {
+        std::string_view rest = code.substr(4);
+        while (!rest.empty() && (IsBlank(rest[0]) || rest[0] == '*'))
+            rest.remove_prefix(1);
+        return Warn(line, W("Un fichier se déclare en minuscules, sans étoile : file ") +
+                              std::string(LeadingName(rest)) + ";");
+    }
+    static const std::string_view kTypes[] = {"int", "float", "char", "file", "void"};
+    for (std::string_view type : kTypes) {
+        if (first.size() == type.size() && first != type && EqualsNoCase(first, type))
+            return Warn(line, W("Écrivez ") + std::string(type) + W(" en minuscules : ") +
+                                  std::string(type) + std::string(code.substr(type.size())));
+    }
+    if ((first == "int" || first == "void") && Contains(code, "main")) {
+        return Warn(line, W("Le programme commence par main() seul : écrivez main() sans ") +
+                              std::string(first) + ".");
+    }
+    const bool declaration =
+        first == "int" || first == "float" || first == "char" || first == "file";
+    if (declaration) {
+        if (Contains(code, "="))
+            return Warn(line, W("Une déclaration ne donne pas de valeur : écrivez ") +
+                                  std::string(Trim(line.text.substr(0, line.text.find('=')))) +
+                                  W("; puis donnez la valeur dans main()."));
+        return;
+    }
+    if (StartsWord(code, "void") && mainLine_ != static_cast<std::size_t>(-1) && k > mainLine_)
+        return Warn(line, W("Écrivez cette procédure avant main() : placée après, elle "
+                            "s'exécute encore une fois à la fin du programme."));
+    if (mainLine_ == static_cast<std::size_t>(-1)) {
+        // No main() line: the line that looks like the start of the program.
+        const bool called = code.size() > 2 && code.substr(code.size() - 2) == "()" &&
+                            LeadingName(code).size() == code.size() - 2;
+        if (StartsWord(code, "main") || (called && !procedures_.count(std::string(first)) &&
+                                         HasCode(k + 1) && Code(k + 1).text == "{"))
+            return Warn(line, W("Le programme commence à une ligne main() : écrivez main() "
+                                "seul sur cette ligne."));
+    }
+
+    // Braces share their line with nothing.
+    if (code[0] == '}' && Contains(code, "else"))
+        return Warn(line, W("Écrivez }, puis else, puis {, chacun seul sur sa ligne."));
+    if (code.size() > 1 && code.back() == '{')
+        return Warn(line, W("L'accolade { doit être seule sur sa ligne : écrivez « ") +
+                              std::string(Trim(line.text.substr(0, line.text.size() - 1))) +
+                              W(" » puis { sur la ligne suivante."));
+    if (code[0] == '{' && code.size() > 1)
+        return Warn(line, W("L'accolade { doit être seule sur sa ligne : ce qui la suit est "
+                            "ignoré. Écrivez { puis « ") +
+                              std::string(Trim(line.text.substr(1))) +
+                              W(" » sur la ligne suivante."));
+    if (code[0] == '}' && code != "}" && code != "};") {
+        std::string rest(Trim(line.text.substr(1)));
+        if (!rest.empty() && rest[0] == ';') rest = std::string(Trim(rest.substr(1)));
+        return Warn(line, W("L'accolade } doit être seule sur sa ligne : écrivez } puis « ") +
+                              rest + W(" » sur la ligne suivante."));
+    }
+
+    // else stands alone, and the line before it has no semicolon.
+    if (StartsWord(code, "else")) {
+        const std::string rest(Trim(line.text.substr(4)));
+        if (rest == ";") return Warn(line, W("Écrivez else seul, sans point-virgule."));
+        if (!rest.empty())
+            return Warn(line, W("else doit être seul sur sa ligne : écrivez else, puis « ") + rest +
+                                  W(" » sur la ligne suivante."));
+        if (k > 0) {
+            const Line& before = Code(k - 1);
+            if (before.text == "};")
+                Warn(before, W("Avec };, le else qui suit n'est jamais exécuté : écrivez } "
+                               "seule pour annoncer le else."));
+            else if (before.code.back() == ';')
+                Warn(before, W("Ce point-virgule dit qu'aucun else ne suit : le else n'est "
+                               "jamais exécuté. Écrivez « ") +
+                                 before.text.substr(0, before.text.size() - 1) +
+                                 W(" » sans point-virgule."));
+        }
+        return;
+    }
+
+    // Texts between apostrophes (one character only goes there).
+    for (std::size_t a = code.find('\''); a != std::string_view::npos; a = code.find('\'', a + 1)) {
+        const std::size_t b = code.find('\'', a + 1);
+        if (b == std::string_view::npos) break;
+        if (b - a > 2 && code[a + 1] != '\\') {
+            return Warn(line, W("Un texte s'écrit entre guillemets : \"") +
+                                  std::string(line.text.substr(a + 1, b - a - 1)) +
+                                  W("\" (les apostrophes entourent un seul caractère)."));
+        }
+        a = b;
+    }
+
+    // A file opened for reading and written to.
+    if (const std::size_t at = code.find("fopen("); at != std::string_view::npos) {
+        const std::string_view var = LeadingName(code);
+        const std::string_view between = code.substr(var.size(), at - var.size());
+        if (!var.empty() && Contains(between, "=") && between != "=")
+            return Warn(line, W("Écrivez ") + std::string(var) +
+                                  W("=fopen(...) sans espace "
+                                    "autour du = : sinon le "
+                                    "fichier n'est pas ouvert."));
+        const std::size_t comma = code.rfind(',');
+        if (!var.empty() && comma != std::string_view::npos && comma > at) {
+            const std::string_view mode = Trim(std::string_view(line.text).substr(comma + 1));
+            if (mode.size() > 1 && mode[0] == '"' && (mode[1] == 'r' || mode[1] == 'R'))
+                readFiles_[std::string(var)] = k;
+            else
+                readFiles_.erase(std::string(var));
+        }
+    }
+    if (StartsWith(code, "fputs(")) {
+        const std::size_t comma = code.rfind(',');
+        const std::size_t close = code.rfind(')');
+        if (comma != std::string_view::npos && close != std::string_view::npos && close > comma) {
+            const std::string file(Trim(code.substr(comma + 1, close - comma - 1)));
+            if (auto it = readFiles_.find(file); it != readFiles_.end()) {
+                Warn(Code(it->second),
+                     W("La ligne ") + std::to_string(line.index + 1) + W(" écrit dans ") + file +
+                         W(" : ouvrez-le en écriture, avec \"w\" au lieu de \"r\"."));
+                readFiles_.erase(it);
+            }
+        }
+    }
+
+    const Header h = ReadHeader(code);
+    if (h.kind != Kind::Other) {
+        CheckHeader(k, h);
+    } else if (StartsWord(code, "do") && code.size() == 2) {
+        ++openDo_;
+    } else if (const std::string advice = ShapeAdvice(line.text); !advice.empty()) {
+        Warn(line, W(advice));
+    }
+    CheckIndices(line);
+}
+
+void Checker::CheckHeader(std::size_t k, const Header& h) {
+    const Line& line = Code(k);
+    if (h.kind == Kind::While && openDo_ > 0) {
+        --openDo_;
+        return CheckDoEnd(k, h);
+    }
+    const char* word = h.kind == Kind::If ? "if" : h.kind == Kind::For ? "for" : "while";
+    if (h.after == ";")
+        return Warn(line, W("Pas de point-virgule après ") + word +
+                              W(" (...) : sinon la ligne suivante n'en dépend pas. Écrivez « ") +
+                              line.text.substr(0, line.text.rfind(';')) + W(" »."));
+    if (h.kind == Kind::While && StartsWith(Trim(h.inside), "feof("))
+        return Warn(line, W("Écrivez while (!") + std::string(Trim(h.inside)) +
+                              W(") : la boucle tourne tant que le fichier n'est pas fini."));
+    if (const std::string advice = ShapeAdvice(line.text); !advice.empty())
+        return Warn(line, W(advice));
+    if (h.kind == Kind::For) CheckFor(k, h);
+    if (h.kind == Kind::While) CheckWhile(k, h);
+
+    // A body of several lines without its braces: only the next line depends on the header.
+    if (!HasCode(k + 2) || Code(k + 1).text == "{" || !h.after.empty()) return;
+    const Line& next = Code(k + 1);
+    const Line& then = Code(k + 2);
+    const Kind nextKind = ReadHeader(next.code).kind;
+    if (h.kind != Kind::If && (nextKind == Kind::For || nextKind == Kind::While))
+        return Warn(line, W("Une boucle dans une boucle : mettez le corps de cette boucle entre "
+                            "{ et }, chacune seule sur sa ligne."));
+    if (next.indent > line.indent && then.indent == next.indent && then.code[0] != '}' &&
+        then.text != "{" && !StartsWord(then.code, "else") && nextKind == Kind::Other)
+        Warn(line, W("Seule la ligne suivante dépend de ce ") + word +
+                       W(" : si le corps a plusieurs lignes, mettez { seule sur la ligne "
+                         "suivante et } après le corps."));
+}
+
+void Checker::CheckFor(std::size_t k, const Header& h) {
+    const Line& line = Code(k);
+    // for (i=start; i OP end; i++)
+    const std::size_t s1 = h.inside.find(';');
+    const std::size_t s2 = s1 == std::string::npos ? s1 : h.inside.find(';', s1 + 1);
+    if (s2 == std::string::npos) return;
+    const std::string_view init = Trim(std::string_view(h.inside).substr(0, s1));
+    const Condition cond = ReadCondition(std::string_view(h.inside).substr(s1 + 1, s2 - s1 - 1));
+    const std::string_view step = Trim(std::string_view(h.inside).substr(s2 + 1));
+    const std::string_view counter = LeadingName(init);
+    if (counter.empty()) return;
+    const std::string c(counter);
+    const bool up = step == c + "++";
+    const bool down = step == c + "--";
+    if (!up && !down)
+        return Warn(line, W("Le pas d'un for est toujours 1 : écrivez ") + c + "++ (ou " + c +
+                              W("-- pour descendre)."));
+    if (up && (cond.op == ">" || cond.op == ">="))
+        return Warn(line, W("Avec ") + cond.left + " " + cond.op + " " + cond.right +
+                              W(", le compteur doit descendre : écrivez ") + c + "--.");
+    if (down && (cond.op == "<" || cond.op == "<="))
+        return Warn(line, W("Avec ") + cond.left + " " + cond.op + " " + cond.right +
+                              W(", le compteur doit monter : écrivez ") + c + "++.");
+
+    // An array walked by the counter: from 1 to its size.
+    std::size_t begin = 0, end = 0;
+    if (!up || !Body(k, begin, end)) return;
+    const std::size_t eq = init.find('=');
+    if (eq == std::string_view::npos) return;
+    const std::string_view start = Trim(init.substr(eq + 1));
+    const std::string_view last = cond.right;
+    for (std::size_t j = begin; j < end; ++j) {
+        const std::string_view body = Code(j).code;
+        for (const auto& [name, size] : arrays_) {
+            const std::string use = name + "[" + c + "]";
+            const std::size_t at = body.find(use);
+            if (at == std::string_view::npos || (at > 0 && IsNameChar(body[at - 1]))) continue;
+            if (start == "0")
+                return Warn(line, W("Les éléments de ") + name + W(" vont de ") + name +
+                                      W("[1] à ") + name + "[" + std::to_string(size) +
+                                      W("] : commencez à ") + c + W("=1."));
+            if (!last.empty() && IsDigit(last[0]) && LeadingName(last).size() == last.size()) {
+                const long value = std::stol(std::string(last.substr(0, 7)));
+                const long top = cond.op == "<" ? value - 1 : value;
+                if (top > size)
+                    return Warn(line, name + W(" n'a que ") + std::to_string(size) +
+                                          W(" éléments : arrêtez le compteur à ") + c +
+                                          "<=" + std::to_string(size) + ".");
+            }
+        }
+    }
+}
+
+void Checker::CheckWhile(std::size_t k, const Header& h) {
+    const Condition cond = ReadCondition(h.inside);
+    if (cond.op.empty()) return;
+    const std::vector<std::string> names = ConditionNames(cond);
+    if (names.empty()) return;
+    std::size_t begin = 0, end = 0;
+    if (!Body(k, begin, end) || begin >= end) return;
+    for (const std::string& name : names)
+        if (Changes(begin, end, name)) return;
+    const Line& last = Code(end - 1);
+    Warn(last, names[0] + W(" ne change jamais dans la boucle while de la ligne ") +
+                   std::to_string(Code(k).index + 1) +
+                   W(" : elle ne s'arrêtera pas. Changez-le dans la boucle, par exemple ") +
+                   names[0] + W("++; après cette ligne."));
+}
+
+void Checker::CheckDoEnd(std::size_t k, const Header& h) {
+    const Line& line = Code(k);
+    const Condition cond = ReadCondition(h.inside);
+    if (cond.op.empty()) return;
+    // The body: back to the do line.
+    std::size_t begin = k;
+    while (begin > 0 && Code(begin - 1).text != "do")
+        --begin;
+    bool up = false, down = false;
+    for (std::size_t j = begin; j < k; ++j) {
+        up = up || Code(j).text == cond.left + "++;";
+        down = down || Code(j).text == cond.left + "--;";
+    }
+    static const std::map<std::string, std::string> kOpposite = {
+        {"<", ">="}, {"<=", ">"}, {">", "<="}, {">=", "<"}};
+    if ((up && (cond.op == "<" || cond.op == "<=")) ||
+        (down && (cond.op == ">" || cond.op == ">=")))
+        Warn(line, W("La boucle do s'arrête dès que la condition devient vraie : écrivez la "
+                     "condition de fin, while (") +
+                       cond.left + " " + kOpposite.at(cond.op) + " " + cond.right + ");");
+}
+
+// Elements named by a number past the declared size (or before the first).
+void Checker::CheckIndices(const Line& line) {
+    const std::string_view code = line.code;
+    for (std::size_t open = code.find('['); open != std::string_view::npos;
+         open = code.find('[', open + 1)) {
+        std::size_t b = open;
+        while (b > 0 && IsNameChar(code[b - 1]))
+            --b;
+        const auto it = arrays_.find(std::string(code.substr(b, open - b)));
+        if (it == arrays_.end()) continue;
+        std::size_t d = open + 1;
+        long value = 0;
+        while (d < code.size() && IsDigit(code[d]) && value < 1000000)
+            value = value * 10 + (code[d++] - '0');
+        if (d == open + 1 || d >= code.size() || code[d] != ']') continue;
+        if (value < 1 || value > it->second)
+            return Warn(line, it->first + W(" a ") + std::to_string(it->second) +
+                                  W(" éléments, de ") + it->first + W("[1] à ") + it->first + "[" +
+                                  std::to_string(it->second) + "] : " + it->first + "[" +
+                                  std::to_string(value) + W("] n'existe pas."));
+    }
+}
+
+// A brace missing or one too many: the counts tell that there is one, the indentation
+// where.
+void Checker::CheckBraces() {
+    int opens = 0, closes = 0;
+    for (std::size_t k = 0; k < code_.size(); ++k) {
+        const std::string_view c = Code(k).code;
+        if (c.back() == '{' || c[0] == '{') ++opens;
+        if (c[0] == '}') ++closes;
+    }
+    if (opens == closes) return;
+    // The open braces: their code line, and whether a line of their block was indented
+    // deeper than they are (only then does a line back at their level close them).
+    std::vector<std::pair<std::size_t, bool>> stack;
+    for (std::size_t k = 0; k < code_.size(); ++k) {
+        const Line& line = Code(k);
+        const std::string_view c = line.code;
+        if (c[0] == '}') {
+            if (stack.empty() || (opens < closes && Code(stack.back().first).indent != line.indent))
+                return Warn(line, W("Une accolade } de trop : supprimez cette ligne."));
+            stack.pop_back();
+            continue;
+        }
+        if (!stack.empty()) {
+            const Line& open = Code(stack.back().first);
+            if (line.indent > open.indent) {
+                stack.back().second = true;
+            } else if (opens > closes && stack.back().second) {
+                const Line& before = Code(k - 1);
+                return Warn(before, W("Il manque } après cette ligne pour fermer le bloc "
+                                      "ouvert ligne ") +
+                                        std::to_string(open.index + 1) + ".");
+            }
+        }
+        if (c.back() == '{' || c[0] == '{') stack.emplace_back(k, false);
+    }
+    if (opens > closes && !stack.empty())
+        Warn(Code(stack.back().first),
+             W("Cette accolade { n'a pas de } : ajoutez-la à la fin du bloc."));
+}
+
+} // namespace
+
+std::vector<ProgramWarning> CheckProgram(const ProgramText& program) {
+    return Checker(program).Run();
+}
+
+std::string ShapeAdvice(std::string_view text) {
+    const std::string line(Trim(text));
+    const std::string code = Unquoted(line);
+    const std::string_view first = LeadingName(code);
+    const auto has = [&](std::string_view part) { return Contains(code, part); };
+    const bool condition = StartsWord(code, "if") || StartsWord(code, "while");
+
+    if (has("&&") || has("||"))
+        return "Il n'y a ni && ni || : écrivez deux if, le second sur la ligne sous le premier.";
+    if (has("=>") || has("=<")) return "Le signe = vient en second : écrivez >= ou <=.";
+    if (StartsWith(code, "++") || StartsWith(code, "--")) {
+        const std::string name(LeadingName(std::string_view(code).substr(2)));
+        return "Écrivez " + name + "++; (ou " + name + "--;) : les signes après le nom.";
+    }
+    // A comment after a statement is read as part of it.
+    if (const std::size_t slash = std::min(code.find("//"), code.find("/*"));
+        slash != std::string::npos && slash > 0)
+        return "Un commentaire occupe toute une ligne : passez-le sur sa propre ligne.";
+    if (StartsWith(code, "}") && Contains(code, "else"))
+        return "Écrivez }, puis else, puis {, chacun seul sur sa ligne.";
+    for (std::string_view op : {"+=", "-=", "*=", "/="}) {
+        if (!has(op) || condition || StartsWord(code, "for")) continue;
+        const std::string name(first);
+        return "Écrivez " + name + " = " + name + " " + std::string(1, op[0]) +
+               " ...; : " + std::string(op) + " n'existe pas.";
+    }
+    if (!first.empty() && has(std::string(first) + "++") && has("=") && !StartsWord(code, "for"))
+        return "Écrivez " + std::string(first) + "++; seul sur la ligne, sans =.";
+    if (StartsWord(code, "for") && has("(int "))
+        return "Déclarez le compteur en tête du programme (int i;), puis écrivez for (i=1; ...) "
+               "sans int.";
+    if (condition) {
+        const Header h = ReadHeader(code);
+        const std::string_view inside = Trim(h.inside);
+        const Condition c = ReadCondition(inside);
+        if (has("strcmp") || has("STRCMP"))
+            return "Comparez deux textes directement : if (mot == \"oui\").";
+        if (!inside.empty() && inside[0] == '!' && !StartsWith(inside, "!feof"))
+            return "Il n'y a pas de ! : écrivez la comparaison, par exemple if (trouve == 0).";
+        if (c.op.empty() && Contains(inside, "="))
+            return "Pour comparer, écrivez == : if (" +
+                   std::string(Trim(inside.substr(0, inside.find('=')))) +
+                   " == " + std::string(Trim(inside.substr(inside.find('=') + 1))) + ").";
+        if (c.op.empty() && !StartsWith(inside, "feof") && !StartsWith(inside, "!feof"))
+            return "Une condition compare deux valeurs : if (" + std::string(inside) + " != 0).";
+        if (Contains(c.left, "%") || Contains(c.right, "%") || Contains(c.left, "+") ||
+            Contains(c.left, "-") || Contains(c.left, "*") || Contains(c.left, "/"))
+            return "Pas de calcul dans une condition : rangez d'abord le calcul dans une "
+                   "variable (r = n % 2;), puis comparez-la (if (r == 0)).";
+        return {};
+    }
+    if (StartsWord(code, "return") && (has("0") || has("(")))
+        return "Ici, return ne prend pas de valeur, et main() se termine par } sans return : "
+               "supprimez cette ligne.";
+    if (StartsWith(code, "clrscr(")) return "Écrivez clrscr; sans parenthèses.";
+    if (StartsWith(code, "getch()"))
+        return "getch() donne la touche appuyée : rangez-la, c = getch(); (c déclaré char).";
+    if (StartsWith(code, "exit(")) return "Écrivez exit; sans parenthèses.";
+    if (StartsWith(code, "system(")) return "system n'existe pas : supprimez cette ligne.";
+    if (StartsWith(code, "fprintf(") || StartsWith(code, "fscanf("))
+        return std::string(first) + " n'existe pas : écrivez dans un fichier avec fputs(texte, "
+                                    "f); et lisez une ligne avec fgets(f, ligne);.";
+    if (StartsWith(code, "fgets(") && std::count(code.begin(), code.end(), ',') >= 2)
+        return "Écrivez fgets(f, ligne); : le fichier d'abord, puis la variable, sans taille.";
+    if (StartsWith(code, "puts \"") || StartsWith(code, "printf \""))
+        return "Mettez le texte entre parenthèses : " + std::string(first) + "(" +
+               std::string(Trim(line.substr(first.size(), line.rfind(';') - first.size()))) + ");";
+    if ((first == "puts" || first == "printf" || first == "scanf" || first == "gets") &&
+        code.size() > first.size() + 1 && IsBlank(code[first.size()]))
+        return "Pas d'espace entre " + std::string(first) +
+               " et sa parenthèse : " + std::string(first) + "(...).";
+    if (StartsWith(code, "puts(") && has(","))
+        return "puts n'affiche qu'un texte : pour une valeur, écrivez printf(\"%d\\n\", x); sur "
+               "une autre ligne.";
+    if (StartsWith(code, "printf(") || StartsWith(code, "scanf(")) {
+        const std::size_t comma = code.find(',');
+        const std::string_view args =
+            comma == std::string::npos ? std::string_view() : std::string_view(code).substr(comma);
+        if (Contains(line, "%l") || Contains(line, "%i") || Contains(line, "%u"))
+            return "Les codes du format sont %d (int), %f (float), %c (char) et %s (chaîne).";
+        if (first == "printf" && Contains(args, "&"))
+            return "Pas de & dans printf : écrivez le nom seul, printf(\"%d\\n\", age);.";
+        if (std::count(args.begin(), args.end(), ',') >= 2)
+            return "Un " + std::string(first) + " ne traite qu'une variable : écrivez un " +
+                   std::string(first) + " par variable.";
+        if (Contains(args, "["))
+            return "Un élément de tableau ne va pas dans " + std::string(first) +
+                   " : passez par une variable (v = t[i];).";
+        if (first == "scanf" && Contains(line, "\\n"))
+            return "Le format de scanf ne contient que le code : scanf(\"%d\", &n);.";
+    }
+    if (!code.empty() && IsDigit(code[0]) && has("="))
+        return "Le nom de la variable vient à gauche du = : x = 5;.";
+    if (!first.empty() && has("==") && code.back() == ';' && !has("("))
+        return "Pour ranger une valeur, un seul = : " + std::string(first) + " = ...;.";
+    if (has("pow(") || has("POW(")) return "Il n'y a pas de puissance : multipliez, x = a * a;.";
+    // A calculation inside the parentheses of a function or the brackets of an index.
+    const std::size_t open = code.find_first_of("([", code.find('='));
+    if (code.find('=') != std::string::npos && open != std::string::npos) {
+        const std::size_t close = code.find_first_of(")]", open);
+        const std::string_view inside = std::string_view(code).substr(
+            open + 1, close == std::string::npos ? 0 : close - open - 1);
+        if (inside.find_first_of("+-*/%", 1) != std::string_view::npos)
+            return code[open] == '['
+                       ? "L'indice est un nombre ou une variable int, pas un calcul : "
+                         "calculez d'abord j = i + 1; puis utilisez t[j]."
+                       : "Pas de calcul dans les parenthèses d'une fonction : calculez d'abord "
+                         "d = a - b; puis d = ABS(d);.";
+    }
+    if (code.find('[') != std::string::npos) {
+        const std::size_t o = code.find('[');
+        const std::size_t c = code.find(']', o);
+        if (c != std::string::npos &&
+            code.substr(o + 1, c - o - 1).find_first_of("+-*/") != std::string::npos)
+            return "L'indice est un nombre ou une variable int, pas un calcul : calculez "
+                   "d'abord j = i + 1; puis utilisez t[j].";
+    }
+    return {};
+}
+
+} // namespace vokc

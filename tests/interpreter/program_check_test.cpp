@@ -1,0 +1,205 @@
+// The look before the run: silent mistakes are warned at the line to change, and a
+// correct program, however it is written, gets no warning at all.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "fake_host.h"
+#include "program_check.h"
+#include "text.h"
+
+namespace vokc::test {
+namespace {
+
+// "LINE: text" for each warning, lines counted from 1, text in UTF-8.
+std::vector<std::string> Warnings(const std::string& program) {
+    std::vector<std::string> out;
+    for (const ProgramWarning& w : CheckProgram(MemoryText(Utf8ToCp1252(program))))
+        out.push_back(std::to_string(w.line + 1) + ": " + Cp1252ToUtf8(w.text));
+    return out;
+}
+
+// The warnings' lines only.
+std::vector<int> Lines(const std::string& program) {
+    std::vector<int> out;
+    for (const ProgramWarning& w : CheckProgram(MemoryText(Utf8ToCp1252(program))))
+        out.push_back(w.line + 1);
+    return out;
+}
+
+TEST(ProgramCheck, ACorrectProgramGetsNoWarning) {
+    const std::string program = R"(// Notes : { } ; else 'abc' t[9]
+int t[5], i, n, k
+float r;
+char s[20], c;
+file f;
+void affiche()
+{
+  printf("%d\n", n);
+}
+main()
+{
+  s = "d'accord { } // 'abc' t[9] && =>";
+  c = 'a';
+  for (i=1; i<=5; i++)
+    t[i] = i;
+  for (i=5; i>=1; i--)
+  {
+    n = t[i];
+    affiche();
+  }
+  if (n > 3)
+  {
+    puts("grand");
+  }
+  else
+    puts("petit");
+  if (n == 1)
+    puts("un")
+  else
+  {
+    puts("autre");
+  };
+  i = 0;
+  do
+  {
+    i++;
+  }
+  while (i >= 3);
+  while (n < 100)
+    n = n * 2;
+  k = 0;
+  while (k < 3)
+  {
+    scanf("%d", &k);
+  }
+  f=fopen("a.txt","w");
+  fputs(s, f);
+  fclose(f);
+  f=fopen("a.txt","r");
+  while (!feof(f))
+  {
+    fgets(f, s);
+    puts(s);
+  }
+  fclose(f);
+  for (i=1; i<=2; i++)
+  {
+    for (k=1; k<=2; k++)
+      printf("%d\n", k);
+  }
+  t[5] = 0;
+}
+)";
+    EXPECT_EQ(Warnings(program), std::vector<std::string>{});
+}
+
+// The else that can never run, and an else with something after it.
+TEST(ProgramCheck, ElseMistakesAreWarnedWhereTheyAreWritten) {
+    EXPECT_EQ(Warnings("int x\nmain()\n{\nif (x == 1)\n  puts(\"un\");\nelse\n  puts(\"b\");\n}\n"),
+              std::vector<std::string>{"5: Ce point-virgule dit qu'aucun else ne suit : le else "
+                                       "n'est jamais exécuté. Écrivez « puts(\"un\") » sans "
+                                       "point-virgule."});
+    EXPECT_EQ(Lines("main()\n{\nif (x == 1)\n{\nx = 2;\n};\nelse\nx = 3;\n}\n"),
+              std::vector<int>{6});
+    const std::vector<std::string> elseIf =
+        Warnings("main()\n{\nif (x > 0)\nx = 1\nelse if (x == 0)\nx = 2;\n}\n");
+    ASSERT_EQ(elseIf.size(), 1u);
+    EXPECT_NE(elseIf[0].find("5: else doit être seul"), std::string::npos) << elseIf[0];
+    EXPECT_NE(elseIf[0].find("« if (x == 0) »"), std::string::npos) << elseIf[0];
+}
+
+// A brace missing, one too many, or sharing its line: the line to change.
+TEST(ProgramCheck, BraceMistakesPointAtTheLineToChange) {
+    // The block's lines are indented: the } is missing after the last of them.
+    EXPECT_EQ(
+        Warnings("main()\n{\n  for (i=1; i<=3; i++)\n  {\n    x = i;\n    y = i;\n  z = 1;\n}\n"),
+        std::vector<std::string>{
+            "6: Il manque } après cette ligne pour fermer le bloc ouvert ligne 4."});
+    // Nothing indented: the brace left without its partner.
+    EXPECT_EQ(Lines("main()\n{\nwhile (i < 3)\n{\ni++;\n}\n"), std::vector<int>{2});
+    EXPECT_EQ(Lines("main()\n{\n  if (x > 2)\n  {\n    x = 1;\n  };\n  };\n  x = 2;\n}\n"),
+              std::vector<int>{7});
+    EXPECT_EQ(Lines("main()\n{\n}\n}\n"), std::vector<int>{4});
+    EXPECT_EQ(Lines("main() {\nx = 1;\n}\n"), std::vector<int>{1});
+    EXPECT_EQ(Lines("main()\n{\nif (x > 1)\n{ x = 5\n}\n}\n"), std::vector<int>{4});
+    EXPECT_EQ(Lines("main()\n{\ndo\n{\ni++;\n} while (i >= 3);\n}\n"), std::vector<int>{6});
+}
+
+TEST(ProgramCheck, LoopsThatCannotWorkAsMeant) {
+    EXPECT_EQ(
+        Warnings("main()\n{\nfor (i=10; i>=1; i++)\nx = i;\n}\n"),
+        std::vector<std::string>{"3: Avec i >= 1, le compteur doit descendre : écrivez i--."});
+    EXPECT_EQ(Lines("main()\n{\nfor (i=1; i<=9; i+=2)\nx = i;\n}\n"), std::vector<int>{3});
+    EXPECT_EQ(Lines("main()\n{\nfor (i=1; i<=9; i++);\nx = i;\n}\n"), std::vector<int>{3});
+    // The condition's variable never changes: said after the last line of the body.
+    EXPECT_EQ(Warnings("main()\n{\ni = 1;\nwhile (i <= 10)\n{\ns = s + i;\nt = s;\n}\n}\n"),
+              std::vector<std::string>{
+                  "7: i ne change jamais dans la boucle while de la ligne 4 : elle ne s'arrêtera "
+                  "pas. Changez-le dans la boucle, par exemple i++; après cette ligne."});
+    // It changes through a read, a call or a jump: no warning.
+    EXPECT_EQ(Lines("main()\n{\nwhile (n < 5)\n  gets(n);\nwhile (n < 5)\n  lire();\n}\n"),
+              std::vector<int>{});
+    // A do loop stops when its condition becomes true.
+    EXPECT_EQ(Warnings("main()\n{\ndo\n{\ni++;\n}\nwhile (i < 5);\n}\n"),
+              std::vector<std::string>{"7: La boucle do s'arrête dès que la condition devient "
+                                       "vraie : écrivez la condition de fin, while (i >= 5);"});
+    EXPECT_EQ(Lines("main()\n{\nwhile (feof(f))\nfgets(f, s);\n}\n"), std::vector<int>{3});
+    // Several lines after a header without braces, and a loop in a loop.
+    EXPECT_EQ(Lines("main()\n{\n  while (n < 9)\n    x = n;\n    n++;\n}\n"),
+              (std::vector<int>{3, 4}));
+    EXPECT_EQ(Lines("main()\n{\nfor (i=1; i<=2; i++)\n  for (j=1; j<=2; j++)\n    x = j;\n}\n"),
+              std::vector<int>{3});
+}
+
+TEST(ProgramCheck, ArraysAreUsedWithinTheirSize) {
+    EXPECT_EQ(Warnings("int t[5]\nmain()\n{\nt[6] = 1;\nt[5] = 1;\n}\n"),
+              std::vector<std::string>{"4: t a 5 éléments, de t[1] à t[5] : t[6] n'existe pas."});
+    EXPECT_EQ(Lines("float t[4]\nmain()\n{\nfor (i=0; i<=3; i++)\n  t[i] = 1;\n}\n"),
+              std::vector<int>{4});
+    EXPECT_EQ(Lines("int u[3], t[4]\nmain()\n{\nfor (i=1; i<=5; i++)\n  t[i] = 1;\n}\n"),
+              std::vector<int>{4});
+    EXPECT_EQ(Lines("int t[4]\nmain()\n{\nfor (i=1; i<5; i++)\n  t[i] = 1;\n}\n"),
+              std::vector<int>{});
+    // A string's size is no array's.
+    EXPECT_EQ(Lines("char s[4]\nmain()\n{\ns[9] = 'a';\n}\n"), std::vector<int>{});
+}
+
+TEST(ProgramCheck, DeclarationsAndProgramShape) {
+    EXPECT_EQ(Lines("int x = 5;\nFILE *f;\nstring s;\ndouble d;\nInt y;\nint main()\n{\n}\n"),
+              (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(Warnings("FILE *sortie;\nmain()\n{\n}\n"),
+              std::vector<std::string>{
+                  "1: Un fichier se déclare en minuscules, sans étoile : file sortie;"});
+    EXPECT_EQ(Lines("int n\nmain()\n{\naffiche();\n}\nvoid affiche()\n{\n}\n"),
+              std::vector<int>{6});
+    EXPECT_EQ(Lines("int n\nprincipal()\n{\nn = 1;\n}\n"), std::vector<int>{2});
+    EXPECT_EQ(Lines("main()\n{\nx = 5; // depart\ns = 'abc';\nf = fopen(\"a\",\"w\");\n}\n"),
+              (std::vector<int>{3, 4, 5}));
+    // A file opened for reading, then written: the fopen line is the one to change.
+    EXPECT_EQ(Lines("file f\nmain()\n{\nf=fopen(\"a\",\"r\");\nx = 1;\nfputs(\"y\", f);\n}\n"),
+              std::vector<int>{4});
+}
+
+// Markers, odd bytes and cut programs are read without harm.
+TEST(ProgramCheck, AnyTextIsReadSafely) {
+    EXPECT_EQ(Lines("int t[3]\nmain()\n»{\n•  t[9] = 1;\n}\n"), std::vector<int>{4});
+    const std::string program = "int t[3]\nmain()\n{\n  for (i=0; i<=9; i++)\n  {\n    t[i] = "
+                                "'ab';\n  } while (x < 2);\n  else if (\nif (x = ;\n}\n}\n";
+    for (std::size_t n = 0; n <= program.size(); ++n)
+        CheckProgram(MemoryText(program.substr(0, n)));
+    std::mt19937 random(27);
+    const std::string alphabet = "{}();[]'\"=<>!&|+-*/%019 abfirtwxe\t\n";
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 60);
+        for (int k = 0; k < length; ++k)
+            text += alphabet[random() % alphabet.size()];
+        for (const ProgramWarning& w : CheckProgram(MemoryText(text)))
+            ASSERT_FALSE(w.text.empty()) << text;
+        ShapeAdvice(text);
+    }
+}
+
+} // namespace
+} // namespace vokc::test

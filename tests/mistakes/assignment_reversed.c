@@ -1,0 +1,6 @@
+int x;
+main()
+{
+  5 = x;
+  printf("%d\n", x);
+}

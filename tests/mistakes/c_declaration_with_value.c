@@ -1,0 +1,5 @@
+int x = 5;
+main()
+{
+  printf("%d\n", x);
+}

@@ -1,0 +1,7 @@
+FILE *f;
+main()
+{
+  f=fopen("sortie.txt","w");
+  fputs("bonjour", f);
+  fclose(f);
+}

@@ -1,0 +1,6 @@
+main()
+{
+  puts("Appuyez sur une touche");
+  getch();
+  puts("fin");
+}

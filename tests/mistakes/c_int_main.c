@@ -1,0 +1,6 @@
+int x;
+int main()
+{
+  x = 2;
+  printf("%d\n", x);
+}

@@ -1,0 +1,7 @@
+int i;
+main()
+{
+  i = 1;
+  ++i;
+  printf("%d\n", i);
+}

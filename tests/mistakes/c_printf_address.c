@@ -1,0 +1,6 @@
+int age;
+main()
+{
+  age = 15;
+  printf("%d\n", &age);
+}

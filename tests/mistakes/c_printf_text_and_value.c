@@ -1,0 +1,6 @@
+int total;
+main()
+{
+  total = 12;
+  printf("Total : %d\n", total);
+}

@@ -1,0 +1,7 @@
+int x;
+main()
+{
+  x = 2;
+  printf("%d\n", x);
+  return 0;
+}

@@ -1,0 +1,6 @@
+Int x;
+main()
+{
+  x = 2;
+  printf("%d\n", x);
+}

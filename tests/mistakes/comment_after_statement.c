@@ -1,0 +1,6 @@
+int x;
+main()
+{
+  x = 5; // le depart
+  printf("%d\n", x);
+}

@@ -1,0 +1,6 @@
+int x;
+main()
+{
+  x == 5;
+  printf("%d\n", x);
+}

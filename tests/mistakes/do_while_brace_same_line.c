@@ -1,0 +1,11 @@
+int i;
+main()
+{
+  i = 0;
+  do
+  {
+    i++;
+    printf("%d\n", i);
+  } while (i >= 3);
+  puts("fini");
+}

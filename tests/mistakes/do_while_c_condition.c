@@ -1,0 +1,12 @@
+int i;
+main()
+{
+  i = 0;
+  do
+  {
+    i++;
+    printf("%d\n", i);
+  }
+  while (i < 5);
+  puts("fini");
+}

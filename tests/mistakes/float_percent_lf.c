@@ -1,0 +1,6 @@
+float r;
+main()
+{
+  r = 1,5;
+  printf("%lf\n", r);
+}

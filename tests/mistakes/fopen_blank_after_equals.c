@@ -1,0 +1,7 @@
+file f;
+main()
+{
+  f = fopen("notes.txt","w");
+  fputs("bonjour", f);
+  fclose(f);
+}

@@ -1,0 +1,10 @@
+int i, s;
+main()
+{
+  s = 0;
+  for (i=1; i<=4; i++)
+    s = s + i;
+    printf("%d\n", s);
+  }
+  puts("fin");
+}

@@ -1,0 +1,6 @@
+float r;
+main()
+{
+  r = 2,5;
+  printf("%d\n", r);
+}

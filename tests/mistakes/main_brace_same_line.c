@@ -1,0 +1,5 @@
+int x;
+main() {
+  x = 3;
+  printf("%d\n", x);
+}

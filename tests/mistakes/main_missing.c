@@ -1,0 +1,5 @@
+int x;
+principal()
+{
+  x = 1;
+}

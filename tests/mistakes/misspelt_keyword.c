@@ -1,0 +1,6 @@
+int x;
+main()
+{
+  x = 1;
+  print("%d\n", x);
+}

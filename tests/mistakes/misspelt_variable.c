@@ -1,0 +1,7 @@
+int compteur;
+main()
+{
+  compteur = 0;
+  conteur = compteur + 1;
+  printf("%d\n", compteur);
+}

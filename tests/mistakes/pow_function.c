@@ -1,0 +1,6 @@
+int x;
+main()
+{
+  x = pow(2, 3);
+  printf("%d\n", x);
+}

@@ -1,0 +1,6 @@
+char c;
+main()
+{
+  c = 'a';
+  puts(c);
+}

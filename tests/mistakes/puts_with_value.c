@@ -1,0 +1,6 @@
+int x;
+main()
+{
+  x = 3;
+  puts("Resultat : ", x);
+}

@@ -1,0 +1,6 @@
+char nom[20];
+main()
+{
+  nom = 'Alice';
+  puts(nom);
+}

@@ -1,0 +1,6 @@
+string nom;
+main()
+{
+  nom = "Alice";
+  puts(nom);
+}

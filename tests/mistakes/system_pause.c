@@ -1,0 +1,5 @@
+main()
+{
+  puts("bonjour");
+  system("pause");
+}

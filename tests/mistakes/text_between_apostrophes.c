@@ -1,0 +1,5 @@
+main()
+{
+  puts('Bonjour');
+  puts("fin");
+}

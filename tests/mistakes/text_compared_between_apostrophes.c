@@ -1,0 +1,8 @@
+char rep[10];
+main()
+{
+  rep = "oui";
+  if (rep == 'oui')
+    puts("d'accord");
+  puts("fin");
+}

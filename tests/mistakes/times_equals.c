@@ -1,0 +1,7 @@
+int n;
+main()
+{
+  n = 3;
+  n *= 2;
+  printf("%d\n", n);
+}

@@ -1,0 +1,6 @@
+int x;
+main()
+{
+  x = 10 - 3 - 2;
+  printf("%d\n", x);
+}
