@@ -235,7 +235,7 @@ int Main(int argc, char** argv) {
     if (opt.hints) {
         host.setHints(&program);
         // The look before the run: its warnings come before the program's output.
-        for (const ProgramWarning& warning : CheckProgram(MarkerFreeText(program)))
+        for (const ProgramWarning& warning : CheckProgram(grading::MarkerFreeText(program)))
             host.Report("avertissement : " + warning.text, warning.line);
     }
     int status = RunProgram(opt, program, host, interp);
