@@ -116,13 +116,17 @@ void Engine::DoIf(const ProgramText& program, std::string_view a, int& current) 
     bool result = Condition(a);
     if (runState_ != RunState::Running) return Fail(Cp(msg::kErreurSyntaxe));
     if (result) return;
+    // Where a false IF goes on depends on the text alone: the run keeps it.
+    const int header = current;
+    if (lineCacheOn_ && lineCache_.KnownIfSkip(program, header, current)) return;
+    const auto goOn = [&](int line) {
+        current = line;
+        if (lineCacheOn_) lineCache_.KeepIfSkip(program, header, line);
+    };
     int from = current;
     if (TrimmedLine(program, current + 1) != "{") {
         std::string_view next = TrimmedLine(program, current + 1);
-        if (!next.empty() && next.back() == ';') {
-            current = current + 1;
-            return;
-        }
+        if (!next.empty() && next.back() == ';') return goOn(current + 1);
     } else {
         int end = current;
         FindBlockEnd(program, end);
@@ -130,16 +134,13 @@ void Engine::DoIf(const ProgramText& program, std::string_view a, int& current) 
         current = end;
         std::string_view closing =
             end < program.LineCount() ? program.Line(end) : std::string_view();
-        if (!closing.empty() && closing.back() == ';') return;
+        if (!closing.empty() && closing.back() == ';') return goOn(end);
         from = end;
     }
     // The then-branch announces an else: find it below.
     const int count = program.LineCount();
     for (int k = from + 1; k < count; ++k) {
-        if (EqualsNoCase(TrimmedLine(program, k), "ELSE")) {
-            current = k;
-            return;
-        }
+        if (EqualsNoCase(TrimmedLine(program, k), "ELSE")) return goOn(k);
     }
     // None: the run stops where the search started, the IF line of a single statement or
     // the '}' of a block, which is where the ';' that announces no else belongs.

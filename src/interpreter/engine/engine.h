@@ -19,6 +19,7 @@
 
 #include "host.h"
 #include "interpreter.h"
+#include "line_cache.h"
 #include "messages.h"
 #include "text.h"
 
@@ -159,6 +160,9 @@ class Engine {
     void SetBreakpointsEnabled(bool on) { breakpointsEnabled_ = on; }
     void SetLineMarkers(bool on) { lineMarkers_ = on; }
     void SetTrace(bool on) { trace_ = on; }
+    // Whether the run keeps what it learns about each line (on by default). Off, every
+    // line is cleaned, classified and split afresh at every pass; the run is the same.
+    void SetLineCache(bool on) { lineCacheOn_ = on; }
     std::uint64_t ExecutedLines() const { return executedLines_; }
     int TextX() const { return textX_; }
     int TextY() const { return textY_; }
@@ -237,6 +241,9 @@ class Engine {
     // ---- Preparation (prepare.cpp) ----
     void PrepareProgram(const ProgramText& program, int& errorLine);
     void FindMain(const ProgramText& program, int& startLine);
+    // FindBlockEnd's search in the text, which the line cache spares to a run that
+    // already made it.
+    void FindBlockEndInText(const ProgramText& program, int& line);
 
     // ---- Numeric expressions and operands (numeric.cpp) ----
     // Evaluate; on success State() is Running and `result` holds the value.
@@ -310,10 +317,16 @@ class Engine {
                                                     const LineShape& shape, int& current);
     // Preparation of a fresh run: declarations, labels, main(); false when it failed.
     bool StartFresh(const ProgramText& program, int& startLine);
-    // Runs one line with the error box and memory failures caught; false when the host
-    // stopped the run while the line read an answer or a key.
+    // Runs a statement by its keyword (RunStatement's last step).
+    [[gnu::always_inline]] inline void RunKeyword(const ProgramText& program, Kw kw,
+                                                  std::string_view a, std::string_view c,
+                                                  bool incDec, int& current);
+    // ExecuteLine for a line whose facts are known (line_cache.h).
+    void RunKnownLine(const ProgramText& program, LineFacts& facts, int& current);
+    // Runs one line (by its facts when given) with the error box and memory failures
+    // caught; false when the host stopped the run while the line read an answer or a key.
     [[gnu::always_inline]] inline bool RunGuarded(const ProgramText& program, std::string_view text,
-                                                  int& current);
+                                                  LineFacts* facts, int& current);
     // Ends Exec with a stop other than the program's end.
     [[gnu::cold]] RunResult Stop(StopReason reason, int line);
 
@@ -397,6 +410,10 @@ class Engine {
     bool lineMarkers_ = true;
     bool trace_ = false;
     int runToLine_ = -1;
+
+    // What the run loop learnt about the lines.
+    LineCache lineCache_;
+    bool lineCacheOn_ = true;
 
     // Working buffers reused from line to line, so that a steady run does not allocate.
     std::string line_, upper_, scratch_, text1_, text2_, text3_, value_;

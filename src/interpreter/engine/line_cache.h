@@ -1,0 +1,162 @@
+// What the run loop learns about a line, kept from pass to pass. The program text stays
+// the truth: every line is read from it again at every pass, and what was learnt is used
+// only while the line's bytes are exactly those it was learnt from. What depends on
+// other lines (where a block ends, where a false IF goes on) is kept for one run only:
+// the text may be edited between two runs (a pause), never during one. What depends on
+// the symbol table (whether a word names a procedure) is kept while the table stays as
+// it was.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "program_text.h"
+
+namespace vokc {
+
+// Statements that the dispatcher recognises by their keyword.
+enum class Kw : std::uint8_t {
+    None,
+    Call,
+    Clrscr,
+    Randomize,
+    Strcat,
+    Strncat,
+    Strcpy,
+    Strncpy,
+    Printf,
+    Puts,
+    Scanf,
+    Gets,
+    Fclose,
+    Fputs,
+    Fgets,
+    Gotoxy,
+    Goto,
+    Break,
+    If,
+    Else,
+    For,
+    Next,
+    While,
+    Wend,
+    Do,
+    Return,
+    Chdir,
+    Rmdir,
+    Mkdir
+};
+
+// The keyword a word in capitals names, Kw::None when it names none.
+Kw FindKeyword(std::string_view word);
+
+// What a line does before any statement runs, judged from its first characters.
+enum class LineAction : std::uint8_t {
+    Nothing,    // empty, a label, a declaration, a comment, NOP
+    Main,       // main(): main's block is entered
+    OpenBrace,  // '{'
+    CloseBrace, // '}'
+    EndSub,     // ENDSUB
+    Fopen,      // an assignment of fopen
+    Statement,  // a keyword statement, a call, an increment or an assignment
+};
+
+// Everything the dispatcher reads from a line's bytes alone.
+struct LineFacts {
+    std::string raw;         // the bytes it was learnt from, markers included
+    std::string work;        // the cleaned, trimmed text, followed by its copy in capitals
+    bool markers = false;    // learnt with the editor's line markers taken off
+    bool breakpoint = false; // the markers hold a breakpoint
+    LineAction action = LineAction::Nothing;
+    bool exit = false;      // the statement is EXIT
+    bool noArg = false;     // no argument: the word may name a procedure
+    bool incDec = false;    // "++" or "--" somewhere
+    bool wordUpper = false; // the word lies in the copy in capitals, else in the text
+    Kw keyword = Kw::None;  // when the word names no procedure
+    std::uint32_t bare = 0; // length of the markers in front of the line
+    std::uint32_t textLength = 0, codeLength = 0;
+    std::uint32_t wordAt = 0, wordLength = 0, argAt = 0, argLength = 0;
+    // Whether the word names a procedure, for the table of symbols as it was then.
+    std::uint64_t callVersion = 0;
+    int callSymbols = -1;
+    bool call = false;
+
+    std::string_view Bare() const { return std::string_view(raw).substr(bare); }
+    std::string_view Text() const { return std::string_view(work).substr(0, textLength); }
+    std::string_view Upper() const { return std::string_view(work).substr(textLength); }
+    std::string_view Code() const { return Text().substr(0, codeLength); }
+    std::string_view Word() const {
+        return (wordUpper ? Upper() : Text()).substr(wordAt, wordLength);
+    }
+    std::string_view Arg() const { return Text().substr(argAt, argLength); }
+};
+
+// Learns a line: `source` as read from the text, `markers` whether the editor's line
+// markers in front of it are to be taken off.
+void LearnLine(std::string_view source, bool markers, LineFacts& facts);
+
+class LineCache {
+  public:
+    // A run begins on `text` (the text every look-ahead of the run reads): what depends
+    // on other lines is forgotten. Ended by EndRun.
+    void BeginRun(const ProgramText& text);
+    void EndRun() { text_ = nullptr; }
+    std::uint64_t Version() const { return version_; }
+
+    // The facts of a line of the text, learnt afresh when its bytes changed.
+    LineFacts& Facts(int line, std::string_view source, bool markers) {
+        LineFacts& facts = lines_[static_cast<std::size_t>(line)];
+        if (facts.markers != markers || facts.raw.size() != source.size() ||
+            std::string_view(facts.raw) != source) [[unlikely]]
+            LearnLine(source, markers, facts);
+        return facts;
+    }
+    // The facts of a block's closing keyword, which the run loop injects.
+    LineFacts& KeywordFacts(std::string_view keyword);
+
+    // Look-aheads of the current run, kept by the line they start from. Known is false
+    // outside a run and for another text than the run's.
+    bool KnownBlockEnd(const ProgramText& text, int header, int& end) const {
+        return Known(text, header, &Jumps::blockEnd, end);
+    }
+    void KeepBlockEnd(const ProgramText& text, int header, int end) {
+        Keep(text, header, &Jumps::blockEnd, end);
+    }
+    bool KnownIfSkip(const ProgramText& text, int header, int& next) const {
+        return Known(text, header, &Jumps::ifSkip, next);
+    }
+    void KeepIfSkip(const ProgramText& text, int header, int next) {
+        Keep(text, header, &Jumps::ifSkip, next);
+    }
+
+  private:
+    static constexpr int kUnknown = -1; // every kept target is a line, never negative
+    struct Jumps {
+        int blockEnd = kUnknown; // where the block opened by the line ends
+        int ifSkip = kUnknown;   // where an IF on the line goes on when false
+    };
+    bool Known(const ProgramText& text, int line, int Jumps::*what, int& target) const {
+        if (&text != text_ || line < 0 || static_cast<std::size_t>(line) >= jumps_.size())
+            return false;
+        const int kept = jumps_[static_cast<std::size_t>(line)].*what;
+        if (kept == kUnknown) return false;
+        target = kept;
+        return true;
+    }
+    void Keep(const ProgramText& text, int line, int Jumps::*what, int target) {
+        if (&text != text_ || line < 0 || static_cast<std::size_t>(line) >= jumps_.size() ||
+            target < 0)
+            return;
+        jumps_[static_cast<std::size_t>(line)].*what = target;
+    }
+
+    std::vector<LineFacts> lines_;
+    std::vector<LineFacts> keywords_;
+    std::vector<Jumps> jumps_;
+    const ProgramText* text_ = nullptr;
+    std::uint64_t version_ = 1;
+};
+
+} // namespace vokc
