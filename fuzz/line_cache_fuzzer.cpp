@@ -52,8 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         while (at < with.size() && at < without.size() && with[at] == without[at])
             ++at;
         const std::size_t from = at > 200 ? at - 200 : 0;
-        std::fprintf(stderr, "line cache changed the run at byte %zu:\n--- with\n%s\n--- without\n%s\n",
-                     at, with.substr(from, 400).c_str(), without.substr(from, 400).c_str());
+        std::fprintf(stderr,
+                     "line cache changed the run at byte %zu:\n--- with\n%s\n--- without\n%s\n", at,
+                     with.substr(from, 400).c_str(), without.substr(from, 400).c_str());
         std::abort();
     }
     return 0;

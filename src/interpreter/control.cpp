@@ -34,6 +34,17 @@ void Align(const std::string& text, char (&field)[kFieldWidth]) {
     return Trim(program.Line(line));
 }
 
+// The result of a comparison of two 16-character fields.
+bool Compare(int cmp, std::string_view op) {
+    if (op == "==") return cmp == 0;
+    if (op == "!=") return cmp != 0;
+    if (op == "<=") return cmp <= 0;
+    if (op == ">=") return cmp >= 0;
+    if (op == "<") return cmp < 0;
+    return cmp > 0;
+}
+} // namespace
+
 // The comparison operator of a condition: the first place of each two-character
 // operator is found (they win in the order <=, >=, !=, ==, wherever they stand), else
 // the first < or > outside double quotes. False when there is none.
@@ -60,25 +71,21 @@ bool FindComparison(std::string_view text, std::size_t& at, std::string_view& op
         }
     if (single == npos) return false;
     at = single;
-    op = text.substr(single, 1);
+    op = text[single] == '<' ? std::string_view("<") : std::string_view(">");
     return true;
 }
-
-// The result of a comparison of two 16-character fields.
-bool Compare(int cmp, std::string_view op) {
-    if (op == "==") return cmp == 0;
-    if (op == "!=") return cmp != 0;
-    if (op == "<=") return cmp <= 0;
-    if (op == ">=") return cmp >= 0;
-    if (op == "<") return cmp < 0;
-    return cmp > 0;
-}
-} // namespace
 
 // A condition "(a OP b)" or "(feof(f))", "(!feof(f))". The two operands are compared as
 // texts right-aligned in 16-character fields, byte by byte: numbers of the same sign
 // compare by value, texts longer than 16 characters by their last 16.
 bool Engine::Condition(std::string_view text) {
+    if (const ConditionPlan* plan = knownLine_ ? PlannedCondition(text) : nullptr) {
+        PlannedOperandText(plan->left, text1_);
+        if (runState_ != RunState::Running) return false;
+        PlannedOperandText(plan->right, text2_);
+        if (runState_ != RunState::Running) return false;
+        return CompareOperandTexts(plan->op);
+    }
     if (text.size() < 2 || text.front() != '(' || text.back() != ')') {
         runState_ = RunState::Failed;
         return false;
@@ -106,6 +113,10 @@ bool Engine::Condition(std::string_view text) {
     if (runState_ != RunState::Running) return false;
     OperandText(Trim(text.substr(at + op.size())), text2_);
     if (runState_ != RunState::Running) return false;
+    return CompareOperandTexts(op);
+}
+
+bool Engine::CompareOperandTexts(std::string_view op) {
     char left[kFieldWidth], right[kFieldWidth];
     Align(text1_, left);
     Align(text2_, right);

@@ -1,10 +1,16 @@
 // Learning a line once: the cleaning, the classification by the first characters and the
 // split into keyword and argument that the dispatcher would otherwise make at every pass
 // (Engine::ExecuteLine makes them afresh; Engine::RunKnownLine runs what was learnt).
+// And the plans of the commonest statements, which resolve their names once for a state
+// of the symbol table: assignments and increments of int variables, and conditions.
 #include "line_cache.h"
 
+#include <climits>
+
+#include "engine.h"
 #include "interpreter.h"
 #include "line_markers.h"
+#include "numbers.h"
 #include "text.h"
 
 namespace vokc {
@@ -112,9 +118,9 @@ void LearnLine(std::string_view source, bool markers, LineFacts& f) {
     f.exit = f.noArg = f.incDec = f.wordUpper = false;
     f.keyword = Kw::None;
     f.textLength = f.codeLength = f.wordAt = f.wordLength = f.argAt = f.argLength = 0;
-    f.callVersion = 0;
-    f.callSymbols = -1;
+    f.callStamp = 0;
     f.call = false;
+    f.plans.reset();
 
     // Tabs count as blanks; the text is trimmed.
     std::string clean(f.Bare());
@@ -176,12 +182,226 @@ void LineCache::BeginRun(const ProgramText& text) {
     jumps_.assign(count, Jumps{});
 }
 
-LineFacts& LineCache::KeywordFacts(std::string_view keyword) {
-    for (LineFacts& facts : keywords_)
-        if (std::string_view(facts.raw) == keyword) return facts;
-    LineFacts& facts = keywords_.emplace_back();
-    LearnLine(keyword, false, facts);
-    return facts;
+LineFacts& LineCache::LearnKeyword(std::string_view keyword) {
+    KeywordEntry& entry = keywords_.emplace_back();
+    entry.text = keyword.data();
+    entry.facts = std::make_unique<LineFacts>();
+    LearnLine(keyword, false, *entry.facts);
+    return *entry.facts;
+}
+
+// ---- Plans ----
+
+namespace {
+bool IsIntLiteralStart(char c) {
+    return (c >= '0' && c <= '9') || c == '+' || c == '-';
+}
+bool IsFloatLiteralStart(char c) {
+    return IsIntLiteralStart(c) || c == '.';
+}
+LinePlans& PlansOf(LineFacts& facts) {
+    if (!facts.plans) facts.plans = std::make_unique<LinePlans>();
+    return *facts.plans;
+}
+} // namespace
+
+// The plans resolve names with FindSymbol, which marks a failed look-up in the run
+// state: the state is put back, since making a plan is no step of the run.
+
+// As IntOperand reads it: empty is 0, a literal its value, an int variable its slot.
+// Anything else (a function, an element, another kind, a faulty literal) is no plan.
+IntOperandPlan Engine::PlanIntOperand(std::string_view text, bool& usable) {
+    IntOperandPlan plan;
+    text = Trim(text);
+    if (text.empty()) return plan;
+    if (IsIntLiteralStart(text[0])) {
+        plan.kind = IntOperandPlan::Kind::Literal;
+        if (!ParseInt(text, plan.value)) usable = false;
+        return plan;
+    }
+    SymbolKind kind = SymbolKind::None;
+    std::int32_t index = 0;
+    if (!FindSymbol(text, kind, index) || kind != SymbolKind::Int) usable = false;
+    plan.kind = IntOperandPlan::Kind::Slot;
+    plan.value = index;
+    return plan;
+}
+
+// As Assign and Increment read the code: "name = a", "name = a OP b", "name++".
+void Engine::PlanAssignment(std::string_view c, bool increment, AssignmentPlan& plan) {
+    plan = AssignmentPlan{};
+    SymbolKind kind = SymbolKind::None;
+    std::int32_t index = 0;
+    if (increment) {
+        if (c.size() < 2) return;
+        const std::string_view op = c.substr(c.size() - 2);
+        if (op != "++" && op != "--") return;
+        if (!FindSymbol(c.substr(0, c.size() - 2), kind, index) || kind != SymbolKind::Int) return;
+        plan.increment = true;
+        plan.step = op == "++" ? 1 : -1;
+        plan.target = index;
+        plan.usable = true;
+        return;
+    }
+    const std::size_t eq = c.find('=');
+    if (eq == std::string_view::npos) return;
+    const std::string_view target = Trim(c.substr(0, eq));
+    if (target.find('[') != std::string_view::npos) return;
+    if (!FindSymbol(target, kind, index) || kind != SymbolKind::Int ||
+        !SlotInStore(SymbolKind::Int, index))
+        return;
+    plan.target = index;
+    std::string_view left, op, right;
+    SplitBinary(Trim(c.substr(eq + 1)), left, op, right);
+    if (op == "*" && !right.empty() && right[0] == '*') return; // refused with a message
+    bool usable = true;
+    plan.left = PlanIntOperand(left, usable);
+    plan.right = PlanIntOperand(right, usable);
+    plan.op = op.empty() ? 0 : op[0];
+    plan.usable = usable;
+}
+
+bool Engine::RunPlannedAssignment(LineFacts& facts) {
+    LinePlans& plans = PlansOf(facts);
+    const SymbolsStamp stamp = lineCache_.Stamp(symbolCount_);
+    if (plans.assignmentStamp != stamp) {
+        PlanAssignment(facts.Code(), facts.incDec, plans.assignment);
+        plans.assignmentStamp = stamp;
+        runState_ = RunState::Running;
+    }
+    const AssignmentPlan& plan = plans.assignment;
+    if (!plan.usable) return false;
+    std::int32_t& target = ints_[static_cast<std::size_t>(plan.target)];
+    if (plan.increment) {
+        target = WrapAdd(target, plan.step);
+        return true;
+    }
+    const auto operand = [this](const IntOperandPlan& p) {
+        switch (p.kind) {
+        case IntOperandPlan::Kind::Slot:
+            return ints_[static_cast<std::size_t>(p.value)];
+        case IntOperandPlan::Kind::Literal:
+            return p.value;
+        case IntOperandPlan::Kind::None:
+            break;
+        }
+        return std::int32_t{0};
+    };
+    const std::int32_t a = operand(plan.left), b = operand(plan.right);
+    std::int32_t r = a;
+    switch (plan.op) {
+    case '+':
+        r = WrapAdd(a, b);
+        break;
+    case '-':
+        r = WrapSub(a, b);
+        break;
+    case '*':
+        r = WrapMul(a, b);
+        break;
+    case '/':
+    case '%':
+        if (b == 0 || (a == INT32_MIN && b == -1)) {
+            runState_ = RunState::Failed; // arithmetic failure: no message
+            return true;
+        }
+        r = plan.op == '/' ? a / b : a % b;
+        break;
+    default:
+        break;
+    }
+    target = r;
+    return true;
+}
+
+// As OperandText reads it: literals are constant texts, a plain variable is read from its
+// slot, and anything else is read by OperandText itself (which reports its faults).
+TextOperandPlan Engine::PlanTextOperand(std::string_view text, std::string_view line) {
+    TextOperandPlan plan;
+    plan.at = static_cast<std::uint32_t>(text.data() - line.data());
+    plan.length = static_cast<std::uint32_t>(text.size());
+    text = Trim(text);
+    if (text.empty()) {
+        plan.kind = TextOperandPlan::Kind::Constant;
+        return plan;
+    }
+    const char first = text[0];
+    if (first == '\'') {
+        AssignCharAt(plan.constant, text, 1);
+        plan.kind = TextOperandPlan::Kind::Constant;
+        return plan;
+    }
+    if (first == '"') {
+        std::string out(text.substr(1));
+        const std::size_t pair = out.find("\"\"");
+        if (pair != std::string::npos) out.erase(pair, 1);
+        if (out.empty() || out.back() != '"') return plan;
+        out.pop_back();
+        plan.constant = std::move(out);
+        plan.kind = TextOperandPlan::Kind::Constant;
+        return plan;
+    }
+    if (IsFloatLiteralStart(first)) {
+        for (char c : text)
+            if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+')) return plan;
+        plan.constant.assign(text);
+        plan.kind = TextOperandPlan::Kind::Constant;
+        return plan;
+    }
+    if (text.find('[') != std::string_view::npos) return plan;
+    SymbolKind kind = SymbolKind::None;
+    std::int32_t index = 0;
+    if (!FindSymbol(text, kind, index) || !SlotInStore(kind, index)) return plan;
+    plan.kind = TextOperandPlan::Kind::Variable;
+    plan.symbol = static_cast<char>(kind);
+    plan.slot = index;
+    return plan;
+}
+
+// As Condition reads "(a OP b)"; the FEOF tests and faulty conditions have no plan.
+void Engine::PlanCondition(std::string_view text, ConditionPlan& plan) {
+    plan = ConditionPlan{};
+    if (text.size() < 2 || text.front() != '(' || text.back() != ')') return;
+    const std::string_view inner = text.substr(1, text.size() - 2);
+    const std::string_view t = Trim(inner);
+    for (std::string_view feof : {"!FEOF(", "!=FEOF(", "FEOF("})
+        if (t.size() >= feof.size() && EqualsNoCase(t.substr(0, feof.size()), feof)) return;
+    std::size_t at = 0;
+    std::string_view op;
+    if (!FindComparison(inner, at, op)) return;
+    plan.op = op;
+    plan.left = PlanTextOperand(Trim(inner.substr(0, at)), text);
+    plan.right = PlanTextOperand(Trim(inner.substr(at + op.size())), text);
+    plan.usable = true;
+}
+
+const ConditionPlan* Engine::PlannedCondition(std::string_view text) {
+    LineFacts& facts = *knownLine_;
+    const std::string_view arg = facts.Arg();
+    if (text.data() != arg.data() || text.size() != arg.size()) return nullptr;
+    LinePlans& plans = PlansOf(facts);
+    const SymbolsStamp stamp = lineCache_.Stamp(symbolCount_);
+    if (plans.conditionStamp != stamp) {
+        const RunState state = runState_;
+        PlanCondition(arg, plans.condition);
+        plans.conditionStamp = stamp;
+        runState_ = state;
+    }
+    return plans.condition.usable ? &plans.condition : nullptr;
+}
+
+void Engine::PlannedOperandText(const TextOperandPlan& plan, std::string& out) {
+    switch (plan.kind) {
+    case TextOperandPlan::Kind::Constant:
+        out.assign(plan.constant);
+        return;
+    case TextOperandPlan::Kind::Variable:
+        ValueTextOf(static_cast<SymbolKind>(plan.symbol), plan.slot, out);
+        return;
+    case TextOperandPlan::Kind::Other:
+        OperandText(knownLine_->Arg().substr(plan.at, plan.length), out);
+        return;
+    }
 }
 
 } // namespace vokc

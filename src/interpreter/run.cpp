@@ -72,6 +72,7 @@ RunResult Engine::Stop(StopReason reason, int line) {
 
 bool Engine::RunGuarded(const ProgramText& program, std::string_view text, LineFacts* facts,
                         int& current) {
+    knownLine_ = facts;
     try {
         if (facts)
             RunKnownLine(program, *facts, current);
@@ -81,6 +82,7 @@ bool Engine::RunGuarded(const ProgramText& program, std::string_view text, LineF
         host_.ErrorBox(failure.message, messageLine_);
         runState_ = RunState::Failed;
     } catch (const InputInterrupted&) {
+        knownLine_ = nullptr;
         return false;
     } catch (const std::bad_alloc&) {
         host_.ErrorBox(kMemoryFull, messageLine_);
@@ -89,6 +91,7 @@ bool Engine::RunGuarded(const ProgramText& program, std::string_view text, LineF
         host_.ErrorBox(kMemoryFull, messageLine_);
         runState_ = RunState::Failed;
     }
+    knownLine_ = nullptr;
     return true;
 }
 
@@ -499,13 +502,12 @@ void Engine::RunKnownLine(const ProgramText& program, LineFacts& facts, int& cur
     Kw kw = facts.keyword;
     if (facts.noArg) {
         // Whether the word names a procedure, asked again when the symbols changed.
-        const std::uint64_t version = lineCache_.Version();
-        if (facts.callVersion != version || facts.callSymbols != symbolCount_) {
+        const SymbolsStamp stamp = lineCache_.Stamp(symbolCount_);
+        if (facts.callStamp != stamp) {
             SymbolKind kind = SymbolKind::None;
             std::int32_t index = 0;
             facts.call = FindSymbol(facts.Word(), kind, index) && kind == SymbolKind::Procedure;
-            facts.callVersion = version;
-            facts.callSymbols = symbolCount_;
+            facts.callStamp = stamp;
             runState_ = RunState::Running;
         }
         if (facts.call) {
@@ -514,6 +516,7 @@ void Engine::RunKnownLine(const ProgramText& program, LineFacts& facts, int& cur
             kw = Kw::Call;
         }
     }
+    if (kw == Kw::None && RunPlannedAssignment(facts)) return;
     RunKeyword(program, kw, a, facts.Code(), facts.incDec, current);
 }
 

@@ -202,6 +202,8 @@ class Engine {
                             std::string_view& right);
     // Text form of one operand of any kind; State() is Failed after a failure.
     void OperandText(std::string_view text, std::string& out);
+    // The text of a variable's value as OperandText gives it (the slot in its store).
+    void ValueTextOf(SymbolKind kind, std::int32_t slot, std::string& out);
     // Value of one string operand (literal or string variable/element).
     void StringOperand(std::string_view text, std::string& out);
     void Randomize();
@@ -265,6 +267,8 @@ class Engine {
 
     // ---- Control flow (control.cpp) ----
     bool Condition(std::string_view text);
+    // The comparison of the operand texts in text1_ and text2_ by `op`.
+    bool CompareOperandTexts(std::string_view op);
     void DoIf(const ProgramText& program, std::string_view a, int& current);
     void DoElse(const ProgramText& program, int& current);
     void DoFor(const ProgramText& program, std::string_view a, int& current);
@@ -323,6 +327,17 @@ class Engine {
                                                   bool incDec, int& current);
     // ExecuteLine for a line whose facts are known (line_cache.h).
     void RunKnownLine(const ProgramText& program, LineFacts& facts, int& current);
+    // Plans of the known line that runs (line_cache.cpp). An assignment or increment of
+    // an int variable run from its plan: false when it has none (nothing was done).
+    bool RunPlannedAssignment(LineFacts& facts);
+    // The plan of a condition when `text` is the argument of the known line that runs,
+    // null otherwise or when it has none.
+    const ConditionPlan* PlannedCondition(std::string_view text);
+    void PlannedOperandText(const TextOperandPlan& plan, std::string& out);
+    void PlanAssignment(std::string_view code, bool increment, AssignmentPlan& plan);
+    void PlanCondition(std::string_view text, ConditionPlan& plan);
+    IntOperandPlan PlanIntOperand(std::string_view text, bool& usable);
+    TextOperandPlan PlanTextOperand(std::string_view text, std::string_view line);
     // Runs one line (by its facts when given) with the error box and memory failures
     // caught; false when the host stopped the run while the line read an answer or a key.
     [[gnu::always_inline]] inline bool RunGuarded(const ProgramText& program, std::string_view text,
@@ -414,6 +429,7 @@ class Engine {
     // What the run loop learnt about the lines.
     LineCache lineCache_;
     bool lineCacheOn_ = true;
+    LineFacts* knownLine_ = nullptr; // the known line that runs, if any
 
     // Working buffers reused from line to line, so that a steady run does not allocate.
     std::string line_, upper_, scratch_, text1_, text2_, text3_, value_;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,9 @@ enum class Kw : std::uint8_t {
 // The keyword a word in capitals names, Kw::None when it names none.
 Kw FindKeyword(std::string_view word);
 
+// The comparison operator of a condition and where it stands; false when there is none.
+bool FindComparison(std::string_view text, std::size_t& at, std::string_view& op);
+
 // What a line does before any statement runs, judged from its first characters.
 enum class LineAction : std::uint8_t {
     Nothing,    // empty, a label, a declaration, a comment, NOP
@@ -61,6 +65,50 @@ enum class LineAction : std::uint8_t {
     EndSub,     // ENDSUB
     Fopen,      // an assignment of fopen
     Statement,  // a keyword statement, a call, an increment or an assignment
+};
+
+// The symbol table as a plan was made for: the run and the number of symbols.
+using SymbolsStamp = std::uint64_t;
+
+// One int operand of an assignment: a literal, an int variable's slot, or none (0).
+struct IntOperandPlan {
+    enum class Kind : std::uint8_t { None, Literal, Slot } kind = Kind::None;
+    std::int32_t value = 0; // the literal, or the slot
+};
+
+// A whole int variable given an int expression of literals and int variables; other
+// assignments are not planned (`usable` false) and take the general path.
+struct AssignmentPlan {
+    bool usable = false;
+    bool increment = false; // name++ or name--: `step` is added
+    char op = 0;            // the operator, 0 for a single operand
+    std::int32_t step = 0;
+    std::int32_t target = 0; // the variable's slot
+    IntOperandPlan left, right;
+};
+
+// One operand of a condition as its text: a constant text, a variable's value, or read
+// by the general path from the line (`at`, `length` in the line's text).
+struct TextOperandPlan {
+    enum class Kind : std::uint8_t { Constant, Variable, Other } kind = Kind::Other;
+    char symbol = 0; // the variable's SymbolKind
+    std::int32_t slot = 0;
+    std::uint32_t at = 0, length = 0;
+    std::string constant;
+};
+
+// A condition "(a OP b)" split once; FEOF tests and faulty conditions are not planned.
+struct ConditionPlan {
+    bool usable = false;
+    std::string_view op; // a static text
+    TextOperandPlan left, right;
+};
+
+// What a line's statement resolved through the symbol table, for one state of it.
+struct LinePlans {
+    SymbolsStamp assignmentStamp = 0, conditionStamp = 0;
+    AssignmentPlan assignment;
+    ConditionPlan condition;
 };
 
 // Everything the dispatcher reads from a line's bytes alone.
@@ -79,9 +127,10 @@ struct LineFacts {
     std::uint32_t textLength = 0, codeLength = 0;
     std::uint32_t wordAt = 0, wordLength = 0, argAt = 0, argLength = 0;
     // Whether the word names a procedure, for the table of symbols as it was then.
-    std::uint64_t callVersion = 0;
-    int callSymbols = -1;
+    SymbolsStamp callStamp = 0;
     bool call = false;
+    // Plans of the statement, made when first needed.
+    std::unique_ptr<LinePlans> plans;
 
     std::string_view Bare() const { return std::string_view(raw).substr(bare); }
     std::string_view Text() const { return std::string_view(work).substr(0, textLength); }
@@ -104,6 +153,10 @@ class LineCache {
     void BeginRun(const ProgramText& text);
     void EndRun() { text_ = nullptr; }
     std::uint64_t Version() const { return version_; }
+    // The symbol table of `symbols` entries in the current run (never 0).
+    SymbolsStamp Stamp(int symbols) const {
+        return (version_ << 16) | static_cast<std::uint64_t>(symbols);
+    }
 
     // The facts of a line of the text, learnt afresh when its bytes changed.
     LineFacts& Facts(int line, std::string_view source, bool markers) {
@@ -113,8 +166,13 @@ class LineCache {
             LearnLine(source, markers, facts);
         return facts;
     }
-    // The facts of a block's closing keyword, which the run loop injects.
-    LineFacts& KeywordFacts(std::string_view keyword);
+    // The facts of a block's closing keyword, which the run loop injects (a static text).
+    LineFacts& KeywordFacts(std::string_view keyword) {
+        for (const KeywordEntry& entry : keywords_)
+            if (entry.text == keyword.data() && entry.facts->raw.size() == keyword.size())
+                return *entry.facts;
+        return LearnKeyword(keyword);
+    }
 
     // Look-aheads of the current run, kept by the line they start from. Known is false
     // outside a run and for another text than the run's.
@@ -132,6 +190,7 @@ class LineCache {
     }
 
   private:
+    LineFacts& LearnKeyword(std::string_view keyword);
     static constexpr int kUnknown = -1; // every kept target is a line, never negative
     struct Jumps {
         int blockEnd = kUnknown; // where the block opened by the line ends
@@ -153,7 +212,11 @@ class LineCache {
     }
 
     std::vector<LineFacts> lines_;
-    std::vector<LineFacts> keywords_;
+    struct KeywordEntry {
+        const char* text = nullptr; // the injected keyword's static text
+        std::unique_ptr<LineFacts> facts;
+    };
+    std::vector<KeywordEntry> keywords_;
     std::vector<Jumps> jumps_;
     const ProgramText* text_ = nullptr;
     std::uint64_t version_ = 1;
