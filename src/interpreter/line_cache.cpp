@@ -120,17 +120,26 @@ void LearnLine(std::string_view source, bool markers, LineFacts& f) {
     f.textLength = f.codeLength = f.wordAt = f.wordLength = f.argAt = f.argLength = 0;
     f.callStamp = 0;
     f.call = false;
-    f.plans.reset();
+    f.assignment.reset();
+    f.condition.reset();
 
-    // Tabs count as blanks; the text is trimmed.
-    std::string clean(f.Bare());
-    for (char& c : clean)
-        if (c == '\t') c = ' ';
-    const std::string_view trimmed = Trim(clean);
-    f.work.assign(trimmed);
-    for (char c : trimmed)
-        f.work += UpperAscii(c);
-    f.textLength = static_cast<std::uint32_t>(trimmed.size());
+    // Tabs count as blanks; the text is trimmed. Then its copy in capitals.
+    std::string_view trimmed = f.Bare();
+    std::string clean;
+    if (trimmed.find('\t') != std::string_view::npos) {
+        clean.assign(trimmed);
+        for (char& c : clean)
+            if (c == '\t') c = ' ';
+        trimmed = clean;
+    }
+    trimmed = Trim(trimmed);
+    const std::size_t n = trimmed.size();
+    f.work.resize(2 * n);
+    for (std::size_t i = 0; i < n; ++i) {
+        f.work[i] = trimmed[i];
+        f.work[n + i] = UpperAscii(trimmed[i]);
+    }
+    f.textLength = static_cast<std::uint32_t>(n);
     const std::string_view t = f.Text(), u = f.Upper();
     if (t.empty()) return;
     std::string_view c = t;
@@ -199,10 +208,6 @@ bool IsIntLiteralStart(char c) {
 bool IsFloatLiteralStart(char c) {
     return IsIntLiteralStart(c) || c == '.';
 }
-LinePlans& PlansOf(LineFacts& facts) {
-    if (!facts.plans) facts.plans = std::make_unique<LinePlans>();
-    return *facts.plans;
-}
 } // namespace
 
 // The plans resolve names with FindSymbol, which marks a failed look-up in the run
@@ -262,14 +267,14 @@ void Engine::PlanAssignment(std::string_view c, bool increment, AssignmentPlan& 
 }
 
 bool Engine::RunPlannedAssignment(LineFacts& facts) {
-    LinePlans& plans = PlansOf(facts);
+    if (!facts.assignment) facts.assignment = std::make_unique<AssignmentPlan>();
+    AssignmentPlan& plan = *facts.assignment;
     const SymbolsStamp stamp = lineCache_.Stamp(symbolCount_);
-    if (plans.assignmentStamp != stamp) {
-        PlanAssignment(facts.Code(), facts.incDec, plans.assignment);
-        plans.assignmentStamp = stamp;
+    if (plan.stamp != stamp) {
+        PlanAssignment(facts.Code(), facts.incDec, plan);
+        plan.stamp = stamp;
         runState_ = RunState::Running;
     }
-    const AssignmentPlan& plan = plans.assignment;
     if (!plan.usable) return false;
     std::int32_t& target = ints_[static_cast<std::size_t>(plan.target)];
     if (plan.increment) {
@@ -379,15 +384,16 @@ const ConditionPlan* Engine::PlannedCondition(std::string_view text) {
     LineFacts& facts = *knownLine_;
     const std::string_view arg = facts.Arg();
     if (text.data() != arg.data() || text.size() != arg.size()) return nullptr;
-    LinePlans& plans = PlansOf(facts);
+    if (!facts.condition) facts.condition = std::make_unique<ConditionPlan>();
+    ConditionPlan& plan = *facts.condition;
     const SymbolsStamp stamp = lineCache_.Stamp(symbolCount_);
-    if (plans.conditionStamp != stamp) {
+    if (plan.stamp != stamp) {
         const RunState state = runState_;
-        PlanCondition(arg, plans.condition);
-        plans.conditionStamp = stamp;
+        PlanCondition(arg, plan);
+        plan.stamp = stamp;
         runState_ = state;
     }
-    return plans.condition.usable ? &plans.condition : nullptr;
+    return plan.usable ? &plan : nullptr;
 }
 
 void Engine::PlannedOperandText(const TextOperandPlan& plan, std::string& out) {

@@ -79,6 +79,7 @@ struct IntOperandPlan {
 // A whole int variable given an int expression of literals and int variables; other
 // assignments are not planned (`usable` false) and take the general path.
 struct AssignmentPlan {
+    SymbolsStamp stamp = 0; // the symbol table it holds for
     bool usable = false;
     bool increment = false; // name++ or name--: `step` is added
     char op = 0;            // the operator, 0 for a single operand
@@ -99,16 +100,10 @@ struct TextOperandPlan {
 
 // A condition "(a OP b)" split once; FEOF tests and faulty conditions are not planned.
 struct ConditionPlan {
+    SymbolsStamp stamp = 0; // the symbol table it holds for
     bool usable = false;
     std::string_view op; // a static text
     TextOperandPlan left, right;
-};
-
-// What a line's statement resolved through the symbol table, for one state of it.
-struct LinePlans {
-    SymbolsStamp assignmentStamp = 0, conditionStamp = 0;
-    AssignmentPlan assignment;
-    ConditionPlan condition;
 };
 
 // Everything the dispatcher reads from a line's bytes alone.
@@ -130,7 +125,8 @@ struct LineFacts {
     SymbolsStamp callStamp = 0;
     bool call = false;
     // Plans of the statement, made when first needed.
-    std::unique_ptr<LinePlans> plans;
+    std::unique_ptr<AssignmentPlan> assignment;
+    std::unique_ptr<ConditionPlan> condition;
 
     std::string_view Bare() const { return std::string_view(raw).substr(bare); }
     std::string_view Text() const { return std::string_view(work).substr(0, textLength); }
