@@ -249,7 +249,8 @@ class ProgramGenerator {
             break;
         case 2:
             p += Pick({"s = s + \"ab\"\n", "s = \"xy\" + s\n", "strcat(s, \"z\")\n",
-                       "s = ITOA(n)\n", "c = 'q'\n", "x = x + 1.5\n", "s = \"\"\n"});
+                       "s = ITOA(n)\n", "c = 'q'\n", "x = x + 1.5\n", "s = \"\"\n",
+                       "s = \"ab\" + 'c'\n", "c = \"\"\n", "s = \"a\"\"b\"\n"});
             break;
         case 3:
             p += Pick({"printf(\"%d\\n\", n)\n", "printf(\"%s %c\\n\", s, c)\n", "puts(s)\n",

@@ -208,6 +208,22 @@ bool IsIntLiteralStart(char c) {
 bool IsFloatLiteralStart(char c) {
     return IsIntLiteralStart(c) || c == '.';
 }
+// What follows the '+' of a string expression is read up to this many characters.
+constexpr std::size_t kTailMax = 255;
+
+// A term of a string expression that is a literal, as TermInto reads it: a char literal,
+// or a string literal with its closing quote. False for anything else.
+bool ConstantTerm(std::string_view text, std::string& out) {
+    const std::string_view t = Trim(text);
+    if (t.empty()) return false;
+    if (t[0] == '\'') {
+        AssignCharAt(out, t, 1);
+        return true;
+    }
+    if (t[0] != '"' || t.size() < 2 || t.back() != '"') return false;
+    out.assign(t.substr(1, t.size() - 2));
+    return true;
+}
 } // namespace
 
 // The plans resolve names with FindSymbol, which marks a failed look-up in the run
@@ -252,12 +268,31 @@ void Engine::PlanAssignment(std::string_view c, bool increment, AssignmentPlan& 
     if (eq == std::string_view::npos) return;
     const std::string_view target = Trim(c.substr(0, eq));
     if (target.find('[') != std::string_view::npos) return;
-    if (!FindSymbol(target, kind, index) || kind != SymbolKind::Int ||
-        !SlotInStore(SymbolKind::Int, index))
-        return;
+    if (!FindSymbol(target, kind, index) || !SlotInStore(kind, index)) return;
     plan.target = index;
+    plan.kind = static_cast<char>(kind);
+    const std::string_view value = Trim(c.substr(eq + 1));
+    if (kind == SymbolKind::String || kind == SymbolKind::Char) {
+        // As AppendAssignment and EvalStringExpr read it: `target = target + term` is
+        // appended in place (no plan); otherwise one or two terms, split at the last
+        // '+' outside char literals, the second read up to kTailMax characters.
+        const std::size_t plus = StringPlus(value);
+        if (kind == SymbolKind::String && plus != std::string_view::npos &&
+            Trim(value.substr(0, plus)) == target)
+            return;
+        if (plus == std::string_view::npos) {
+            plan.usable = ConstantTerm(value, plan.text);
+            return;
+        }
+        std::string right;
+        plan.usable = ConstantTerm(value.substr(0, plus), plan.text) &&
+                      ConstantTerm(value.substr(plus + 1, kTailMax), right);
+        plan.text += right;
+        return;
+    }
+    if (kind != SymbolKind::Int) return;
     std::string_view left, op, right;
-    SplitBinary(Trim(c.substr(eq + 1)), left, op, right);
+    SplitBinary(value, left, op, right);
     if (op == "*" && !right.empty() && right[0] == '*') return; // refused with a message
     bool usable = true;
     plan.left = PlanIntOperand(left, usable);
@@ -276,6 +311,10 @@ bool Engine::RunPlannedAssignment(LineFacts& facts) {
         runState_ = RunState::Running;
     }
     if (!plan.usable) return false;
+    if (plan.kind != static_cast<char>(SymbolKind::Int)) {
+        StoreValue(plan.text, static_cast<SymbolKind>(plan.kind), plan.target);
+        return true;
+    }
     std::int32_t& target = ints_[static_cast<std::size_t>(plan.target)];
     if (plan.increment) {
         target = WrapAdd(target, plan.step);

@@ -76,16 +76,19 @@ struct IntOperandPlan {
     std::int32_t value = 0; // the literal, or the slot
 };
 
-// A whole int variable given an int expression of literals and int variables; other
-// assignments are not planned (`usable` false) and take the general path.
+// A whole int variable given an int expression of literals and int variables, or a
+// string or char variable given a constant text (literals only); other assignments are
+// not planned (`usable` false) and take the general path.
 struct AssignmentPlan {
     SymbolsStamp stamp = 0; // the symbol table it holds for
     bool usable = false;
+    char kind = 'I';        // the target's SymbolKind
     bool increment = false; // name++ or name--: `step` is added
     char op = 0;            // the operator, 0 for a single operand
     std::int32_t step = 0;
     std::int32_t target = 0; // the variable's slot
     IntOperandPlan left, right;
+    std::string text; // the constant text of a string or char target
 };
 
 // One operand of a condition as its text: a constant text, a variable's value, or read
