@@ -17,10 +17,17 @@ constexpr std::string_view kNext = "NEXT";
 constexpr std::string_view kWend = "WEND";
 constexpr std::string_view kUntil = "UNTIL";
 constexpr std::string_view kEndSub = "ENDSUB";
-constexpr int kFieldWidth = 16;
+constexpr std::size_t kFieldWidth = kConditionField;
+
+[[gnu::always_inline]] inline std::string_view TrimmedLine(const ProgramText& program, int line) {
+    if (line < 0 || line >= program.LineCount()) return {};
+    return Trim(program.Line(line));
+}
+
+} // namespace
 
 // Right-aligns a text in a 16-character field: blanks on the left, or its last 16.
-void Align(const std::string& text, char (&field)[kFieldWidth]) {
+void AlignField(std::string_view text, char (&field)[kFieldWidth]) {
     std::memset(field, ' ', kFieldWidth);
     std::size_t n = text.size();
     if (n >= kFieldWidth)
@@ -29,13 +36,10 @@ void Align(const std::string& text, char (&field)[kFieldWidth]) {
         std::memcpy(field + kFieldWidth - n, text.data(), n);
 }
 
-[[gnu::always_inline]] inline std::string_view TrimmedLine(const ProgramText& program, int line) {
-    if (line < 0 || line >= program.LineCount()) return {};
-    return Trim(program.Line(line));
-}
-
 // The result of a comparison of two 16-character fields.
-bool Compare(int cmp, std::string_view op) {
+bool CompareFields(const char (&left)[kFieldWidth], const char (&right)[kFieldWidth],
+                   std::string_view op) {
+    const int cmp = std::memcmp(left, right, kFieldWidth); // unsigned byte order
     if (op == "==") return cmp == 0;
     if (op == "!=") return cmp != 0;
     if (op == "<=") return cmp <= 0;
@@ -43,7 +47,6 @@ bool Compare(int cmp, std::string_view op) {
     if (op == "<") return cmp < 0;
     return cmp > 0;
 }
-} // namespace
 
 // The comparison operator of a condition: the first place of each two-character
 // operator is found (they win in the order <=, >=, !=, ==, wherever they stand), else
@@ -80,11 +83,12 @@ bool FindComparison(std::string_view text, std::size_t& at, std::string_view& op
 // compare by value, texts longer than 16 characters by their last 16.
 bool Engine::Condition(std::string_view text) {
     if (const ConditionPlan* plan = knownLine_ ? PlannedCondition(text) : nullptr) {
-        PlannedOperandText(plan->left, text1_);
+        char left[kFieldWidth], right[kFieldWidth];
+        PlannedField(plan->left, text1_, left);
         if (runState_ != RunState::Running) return false;
-        PlannedOperandText(plan->right, text2_);
+        PlannedField(plan->right, text2_, right);
         if (runState_ != RunState::Running) return false;
-        return CompareOperandTexts(plan->op);
+        return CompareFields(left, right, plan->op);
     }
     if (text.size() < 2 || text.front() != '(' || text.back() != ')') {
         runState_ = RunState::Failed;
@@ -113,14 +117,10 @@ bool Engine::Condition(std::string_view text) {
     if (runState_ != RunState::Running) return false;
     OperandText(Trim(text.substr(at + op.size())), text2_);
     if (runState_ != RunState::Running) return false;
-    return CompareOperandTexts(op);
-}
-
-bool Engine::CompareOperandTexts(std::string_view op) {
     char left[kFieldWidth], right[kFieldWidth];
-    Align(text1_, left);
-    Align(text2_, right);
-    return Compare(std::memcmp(left, right, kFieldWidth), op); // unsigned byte order
+    AlignField(text1_, left);
+    AlignField(text2_, right);
+    return CompareFields(left, right, op);
 }
 
 void Engine::DoIf(const ProgramText& program, std::string_view a, int& current) {

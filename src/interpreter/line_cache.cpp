@@ -6,6 +6,7 @@
 #include "line_cache.h"
 
 #include <climits>
+#include <cstring>
 
 #include "engine.h"
 #include "interpreter.h"
@@ -365,15 +366,17 @@ TextOperandPlan Engine::PlanTextOperand(std::string_view text, std::string_view 
     plan.at = static_cast<std::uint32_t>(text.data() - line.data());
     plan.length = static_cast<std::uint32_t>(text.size());
     text = Trim(text);
-    if (text.empty()) {
+    const auto constant = [&plan](std::string_view value) {
+        AlignField(value, plan.field);
         plan.kind = TextOperandPlan::Kind::Constant;
         return plan;
-    }
+    };
+    if (text.empty()) return constant({});
     const char first = text[0];
     if (first == '\'') {
-        AssignCharAt(plan.constant, text, 1);
-        plan.kind = TextOperandPlan::Kind::Constant;
-        return plan;
+        std::string out;
+        AssignCharAt(out, text, 1);
+        return constant(out);
     }
     if (first == '"') {
         std::string out(text.substr(1));
@@ -381,16 +384,12 @@ TextOperandPlan Engine::PlanTextOperand(std::string_view text, std::string_view 
         if (pair != std::string::npos) out.erase(pair, 1);
         if (out.empty() || out.back() != '"') return plan;
         out.pop_back();
-        plan.constant = std::move(out);
-        plan.kind = TextOperandPlan::Kind::Constant;
-        return plan;
+        return constant(out);
     }
     if (IsFloatLiteralStart(first)) {
         for (char c : text)
             if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+')) return plan;
-        plan.constant.assign(text);
-        plan.kind = TextOperandPlan::Kind::Constant;
-        return plan;
+        return constant(text);
     }
     if (text.find('[') != std::string_view::npos) return plan;
     SymbolKind kind = SymbolKind::None;
@@ -435,18 +434,26 @@ const ConditionPlan* Engine::PlannedCondition(std::string_view text) {
     return plan.usable ? &plan : nullptr;
 }
 
-void Engine::PlannedOperandText(const TextOperandPlan& plan, std::string& out) {
+void Engine::PlannedField(const TextOperandPlan& plan, std::string& text,
+                          char (&field)[kConditionField]) {
     switch (plan.kind) {
     case TextOperandPlan::Kind::Constant:
-        out.assign(plan.constant);
+        std::memcpy(field, plan.field, kConditionField);
         return;
     case TextOperandPlan::Kind::Variable:
-        ValueTextOf(static_cast<SymbolKind>(plan.symbol), plan.slot, out);
-        return;
+        if (plan.symbol == static_cast<char>(SymbolKind::Int)) {
+            // ValueTextOf of an int, without the working text.
+            NumberBuffer buffer;
+            AlignField(FormatInt(ints_[static_cast<std::size_t>(plan.slot)], buffer), field);
+            return;
+        }
+        ValueTextOf(static_cast<SymbolKind>(plan.symbol), plan.slot, text);
+        break;
     case TextOperandPlan::Kind::Other:
-        OperandText(knownLine_->Arg().substr(plan.at, plan.length), out);
-        return;
+        OperandText(knownLine_->Arg().substr(plan.at, plan.length), text);
+        break;
     }
+    AlignField(text, field);
 }
 
 } // namespace vokc

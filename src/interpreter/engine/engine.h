@@ -267,8 +267,6 @@ class Engine {
 
     // ---- Control flow (control.cpp) ----
     bool Condition(std::string_view text);
-    // The comparison of the operand texts in text1_ and text2_ by `op`.
-    bool CompareOperandTexts(std::string_view op);
     void DoIf(const ProgramText& program, std::string_view a, int& current);
     void DoElse(const ProgramText& program, int& current);
     void DoFor(const ProgramText& program, std::string_view a, int& current);
@@ -333,7 +331,9 @@ class Engine {
     // The plan of a condition when `text` is the argument of the known line that runs,
     // null otherwise or when it has none.
     const ConditionPlan* PlannedCondition(std::string_view text);
-    void PlannedOperandText(const TextOperandPlan& plan, std::string& out);
+    // A planned operand's comparison field; `text` is the working text of its side.
+    void PlannedField(const TextOperandPlan& plan, std::string& text,
+                      char (&field)[kConditionField]);
     void PlanAssignment(std::string_view code, bool increment, AssignmentPlan& plan);
     void PlanCondition(std::string_view text, ConditionPlan& plan);
     IntOperandPlan PlanIntOperand(std::string_view text, bool& usable);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -93,12 +94,15 @@ struct AssignmentPlan {
 
 // One operand of a condition as its text: a constant text, a variable's value, or read
 // by the general path from the line (`at`, `length` in the line's text).
+// Conditions compare their operands' texts right-aligned in fields of this width.
+inline constexpr std::size_t kConditionField = 16;
+
 struct TextOperandPlan {
     enum class Kind : std::uint8_t { Constant, Variable, Other } kind = Kind::Other;
     char symbol = 0; // the variable's SymbolKind
     std::int32_t slot = 0;
     std::uint32_t at = 0, length = 0;
-    std::string constant;
+    char field[kConditionField] = {}; // a constant's text as the comparison sees it
 };
 
 // A condition "(a OP b)" split once; FEOF tests and faulty conditions are not planned.
@@ -108,6 +112,12 @@ struct ConditionPlan {
     std::string_view op; // a static text
     TextOperandPlan left, right;
 };
+
+// Right-aligns a text in a comparison field: blanks on the left, or its last characters.
+void AlignField(std::string_view text, char (&field)[kConditionField]);
+// The comparison `op` of two fields (unsigned byte order).
+bool CompareFields(const char (&left)[kConditionField], const char (&right)[kConditionField],
+                   std::string_view op);
 
 // Everything the dispatcher reads from a line's bytes alone.
 struct LineFacts {
@@ -147,6 +157,23 @@ void LearnLine(std::string_view source, bool markers, LineFacts& facts);
 
 class LineCache {
   public:
+    // Whether two lines have the same bytes; inline, since every pass asks it of every
+    // line, most of them a few words long.
+    static bool SameBytes(std::string_view a, std::string_view b) {
+        const std::size_t n = a.size();
+        if (n != b.size()) return false;
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t x, y;
+            std::memcpy(&x, a.data() + i, 8);
+            std::memcpy(&y, b.data() + i, 8);
+            if (x != y) return false;
+        }
+        for (; i < n; ++i)
+            if (a[i] != b[i]) return false;
+        return true;
+    }
+
     // A run begins on `text` (the text every look-ahead of the run reads): what depends
     // on other lines is forgotten. Ended by EndRun.
     void BeginRun(const ProgramText& text);
@@ -160,8 +187,7 @@ class LineCache {
     // The facts of a line of the text, learnt afresh when its bytes changed.
     LineFacts& Facts(int line, std::string_view source, bool markers) {
         LineFacts& facts = lines_[static_cast<std::size_t>(line)];
-        if (facts.markers != markers || facts.raw.size() != source.size() ||
-            std::string_view(facts.raw) != source) [[unlikely]]
+        if (facts.markers != markers || !SameBytes(facts.raw, source)) [[unlikely]]
             LearnLine(source, markers, facts);
         return facts;
     }
