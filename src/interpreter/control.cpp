@@ -82,14 +82,8 @@ bool FindComparison(std::string_view text, std::size_t& at, std::string_view& op
 // texts right-aligned in 16-character fields, byte by byte: numbers of the same sign
 // compare by value, texts longer than 16 characters by their last 16.
 bool Engine::Condition(std::string_view text) {
-    if (const ConditionPlan* plan = knownLine_ ? PlannedCondition(text) : nullptr) {
-        char left[kFieldWidth], right[kFieldWidth];
-        PlannedField(plan->left, text1_, left);
-        if (runState_ != RunState::Running) return false;
-        PlannedField(plan->right, text2_, right);
-        if (runState_ != RunState::Running) return false;
-        return CompareFields(left, right, plan->op);
-    }
+    if (const ConditionPlan* plan = knownLine_ ? PlannedCondition(text) : nullptr)
+        return PlannedConditionResult(*plan);
     if (text.size() < 2 || text.front() != '(' || text.back() != ')') {
         runState_ = RunState::Failed;
         return false;

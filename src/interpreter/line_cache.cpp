@@ -369,6 +369,16 @@ TextOperandPlan Engine::PlanTextOperand(std::string_view text, std::string_view 
     const auto constant = [&plan](std::string_view value) {
         AlignField(value, plan.field);
         plan.kind = TextOperandPlan::Kind::Constant;
+        // A natural number as an int's text reads: digits, no leading zero but for 0.
+        bool natural =
+            !value.empty() && value.size() <= 10 && (value[0] != '0' || value.size() == 1);
+        std::int64_t number = 0;
+        for (char c : value) {
+            if (c < '0' || c > '9') natural = false;
+            number = number * 10 + (c - '0');
+        }
+        plan.natural = natural;
+        plan.number = natural ? number : 0;
         return plan;
     };
     if (text.empty()) return constant({});
@@ -413,6 +423,7 @@ void Engine::PlanCondition(std::string_view text, ConditionPlan& plan) {
     std::string_view op;
     if (!FindComparison(inner, at, op)) return;
     plan.op = op;
+    plan.test = op == "==" ? '=' : op == "!=" ? '!' : op == "<=" ? 'l' : op == ">=" ? 'g' : op[0];
     plan.left = PlanTextOperand(Trim(inner.substr(0, at)), text);
     plan.right = PlanTextOperand(Trim(inner.substr(at + op.size())), text);
     plan.usable = true;
@@ -432,6 +443,48 @@ const ConditionPlan* Engine::PlannedCondition(std::string_view text) {
         runState_ = state;
     }
     return plan.usable ? &plan : nullptr;
+}
+
+// The value of an operand that is a natural number: a constant written so, or an int
+// variable that holds one (its text is then written so). False for any other.
+bool Engine::PlannedNatural(const TextOperandPlan& plan, std::int64_t& value) const {
+    if (plan.kind == TextOperandPlan::Kind::Constant) {
+        value = plan.number;
+        return plan.natural;
+    }
+    if (plan.kind != TextOperandPlan::Kind::Variable ||
+        plan.symbol != static_cast<char>(SymbolKind::Int))
+        return false;
+    value = ints_[static_cast<std::size_t>(plan.slot)];
+    return value >= 0;
+}
+
+bool Engine::PlannedConditionResult(const ConditionPlan& plan) {
+    std::int64_t a = 0, b = 0;
+    if (PlannedNatural(plan.left, a) && PlannedNatural(plan.right, b)) {
+        // Right-aligned, the longer text has a digit where the shorter has a blank, and
+        // texts of one length compare digit by digit: as their values.
+        switch (plan.test) {
+        case '=':
+            return a == b;
+        case '!':
+            return a != b;
+        case 'l':
+            return a <= b;
+        case 'g':
+            return a >= b;
+        case '<':
+            return a < b;
+        default:
+            return a > b;
+        }
+    }
+    char left[kConditionField], right[kConditionField];
+    PlannedField(plan.left, text1_, left);
+    if (runState_ != RunState::Running) return false;
+    PlannedField(plan.right, text2_, right);
+    if (runState_ != RunState::Running) return false;
+    return CompareFields(left, right, plan.op);
 }
 
 void Engine::PlannedField(const TextOperandPlan& plan, std::string& text,

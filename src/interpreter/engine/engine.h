@@ -331,6 +331,9 @@ class Engine {
     // The plan of a condition when `text` is the argument of the known line that runs,
     // null otherwise or when it has none.
     const ConditionPlan* PlannedCondition(std::string_view text);
+    // A planned condition's result, as Condition gives it.
+    bool PlannedConditionResult(const ConditionPlan& plan);
+    bool PlannedNatural(const TextOperandPlan& plan, std::int64_t& value) const;
     // A planned operand's comparison field; `text` is the working text of its side.
     void PlannedField(const TextOperandPlan& plan, std::string& text,
                       char (&field)[kConditionField]);

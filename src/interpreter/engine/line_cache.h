@@ -103,6 +103,10 @@ struct TextOperandPlan {
     std::int32_t slot = 0;
     std::uint32_t at = 0, length = 0;
     char field[kConditionField] = {}; // a constant's text as the comparison sees it
+    // A constant written as a natural number without leading zeros, and its value: two
+    // such texts compare in their fields as their values do.
+    bool natural = false;
+    std::int64_t number = 0;
 };
 
 // A condition "(a OP b)" split once; FEOF tests and faulty conditions are not planned.
@@ -110,6 +114,7 @@ struct ConditionPlan {
     SymbolsStamp stamp = 0; // the symbol table it holds for
     bool usable = false;
     std::string_view op; // a static text
+    char test = 0;       // the operator as one letter: = ! l g < >
     TextOperandPlan left, right;
 };
 
@@ -162,15 +167,16 @@ class LineCache {
     static bool SameBytes(std::string_view a, std::string_view b) {
         const std::size_t n = a.size();
         if (n != b.size()) return false;
-        std::size_t i = 0;
-        for (; i + 8 <= n; i += 8) {
-            std::uint64_t x, y;
-            std::memcpy(&x, a.data() + i, 8);
-            std::memcpy(&y, b.data() + i, 8);
-            if (x != y) return false;
+        const char *x = a.data(), *y = b.data();
+        if (n >= 8) {
+            // Eight bytes at a time, the last eight overlapping the ones before.
+            for (std::size_t i = 0; i + 8 < n; i += 8)
+                if (Load8(x + i) != Load8(y + i)) return false;
+            return Load8(x + n - 8) == Load8(y + n - 8);
         }
-        for (; i < n; ++i)
-            if (a[i] != b[i]) return false;
+        if (n >= 4) return Load4(x) == Load4(y) && Load4(x + n - 4) == Load4(y + n - 4);
+        for (std::size_t i = 0; i < n; ++i)
+            if (x[i] != y[i]) return false;
         return true;
     }
 
@@ -215,6 +221,16 @@ class LineCache {
     }
 
   private:
+    static std::uint64_t Load8(const char* p) {
+        std::uint64_t v;
+        std::memcpy(&v, p, 8);
+        return v;
+    }
+    static std::uint32_t Load4(const char* p) {
+        std::uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
+    }
     LineFacts& LearnKeyword(std::string_view keyword);
     static constexpr int kUnknown = -1; // every kept target is a line, never negative
     struct Jumps {
