@@ -224,6 +224,25 @@ void Engine::DoFor(const ProgramText& program, std::string_view a, int& current)
 }
 
 void Engine::DoNext(int& current) {
+    if (controlTop_ >= 4) {
+        // The loop's four entries read in place: a pass that goes on would pop them and
+        // push them back unchanged.
+        const std::int32_t step = control_[controlTop_], limit = control_[controlTop_ - 1],
+                           slot = control_[controlTop_ - 2], forLine = control_[controlTop_ - 3];
+        if (!SlotInStore(SymbolKind::Int, slot)) {
+            controlTop_ -= 4;
+            return Fail(Cp(msg::kIndiceHorsLimites));
+        }
+        const std::int32_t value = WrapAdd(ints_[slot], step);
+        ints_[slot] = value;
+        if ((step > 0 && value > limit) || (step < 0 && value < limit)) {
+            controlTop_ -= 4;
+            if (blockCount_ > 0) --blockCount_;
+            return; // goes on at the resume line
+        }
+        current = forLine;
+        return;
+    }
     std::int32_t step = 0, limit = 0, slot = 0, forLine = 0;
     if (!PopControl(step) || !PopControl(limit) || !PopControl(slot) || !PopControl(forLine))
         return;
@@ -339,6 +358,10 @@ void Engine::DoCall(const ProgramText& program, std::string_view a, int& current
     std::int32_t line = 0;
     if (!FindSymbol(a, kind, line) || kind != SymbolKind::Procedure)
         return Fail(Cp(msg::kProcedureNonTrouvee));
+    EnterProcedure(program, line, current);
+}
+
+void Engine::EnterProcedure(const ProgramText& program, int line, int& current) {
     PushControl(current);
     if (runState_ != RunState::Running) return;
     int end = line;

@@ -507,12 +507,15 @@ void Engine::RunKnownLine(const ProgramText& program, LineFacts& facts, int& cur
             SymbolKind kind = SymbolKind::None;
             std::int32_t index = 0;
             facts.call = FindSymbol(facts.Word(), kind, index) && kind == SymbolKind::Procedure;
+            facts.callLine = index;
             facts.callStamp = stamp;
             runState_ = RunState::Running;
         }
         if (facts.call) {
             a = facts.Word();
             if (!a.empty() && a[0] == '*') a.remove_prefix(1);
+            // The call that DoCall would make after looking the same name up again.
+            if (a.empty() || a[0] != '*') return EnterProcedure(program, facts.callLine, current);
             kw = Kw::Call;
         }
     }

@@ -278,6 +278,8 @@ class Engine {
     void DoBreak(const ProgramText& program, int& current);
     void DoGoto(std::string_view a, int& current);
     void DoCall(const ProgramText& program, std::string_view a, int& current);
+    // The call of the procedure whose header is at `line`.
+    void EnterProcedure(const ProgramText& program, int line, int& current);
     void DoEndSub(int& current);
     void DoReturn(int& current);
 

@@ -142,18 +142,20 @@ struct LineFacts {
     // Whether the word names a procedure, for the table of symbols as it was then.
     SymbolsStamp callStamp = 0;
     bool call = false;
+    int callLine = 0; // the procedure's line
     // Plans of the statement, made when first needed.
     std::unique_ptr<AssignmentPlan> assignment;
     std::unique_ptr<ConditionPlan> condition;
 
-    std::string_view Bare() const { return std::string_view(raw).substr(bare); }
-    std::string_view Text() const { return std::string_view(work).substr(0, textLength); }
-    std::string_view Upper() const { return std::string_view(work).substr(textLength); }
-    std::string_view Code() const { return Text().substr(0, codeLength); }
+    // Views of the parts (the offsets are those LearnLine set, within the texts).
+    std::string_view Bare() const { return {raw.data() + bare, raw.size() - bare}; }
+    std::string_view Text() const { return {work.data(), textLength}; }
+    std::string_view Upper() const { return {work.data() + textLength, textLength}; }
+    std::string_view Code() const { return {work.data(), codeLength}; }
     std::string_view Word() const {
-        return (wordUpper ? Upper() : Text()).substr(wordAt, wordLength);
+        return {work.data() + (wordUpper ? textLength : 0) + wordAt, wordLength};
     }
-    std::string_view Arg() const { return Text().substr(argAt, argLength); }
+    std::string_view Arg() const { return {work.data() + argAt, argLength}; }
 };
 
 // Learns a line: `source` as read from the text, `markers` whether the editor's line
