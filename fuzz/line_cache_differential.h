@@ -270,7 +270,7 @@ class ProgramGenerator {
             break;
         case 6:
             p += Pick({"inconnu = 3\n", "n = \n", "clrscr()\n", "goto fin\n", "x = 1/0\n",
-                       "n = n + zz\n", "i = i\n"});
+                       "n = n + zz\n", "i = i\n", "if (k >= )\nn++\n"});
             break;
         case 7:
             p += "fin:\n";

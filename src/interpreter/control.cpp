@@ -32,7 +32,7 @@ void AlignField(std::string_view text, char (&field)[kFieldWidth]) {
     std::size_t n = text.size();
     if (n >= kFieldWidth)
         std::memcpy(field, text.data() + n - kFieldWidth, kFieldWidth);
-    else
+    else if (n > 0) // an empty view may have no data at all
         std::memcpy(field + kFieldWidth - n, text.data(), n);
 }
 
