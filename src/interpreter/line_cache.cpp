@@ -282,13 +282,14 @@ void Engine::PlanAssignment(std::string_view c, bool increment, AssignmentPlan& 
             Trim(value.substr(0, plus)) == target)
             return;
         if (plus == std::string_view::npos) {
-            plan.usable = ConstantTerm(value, plan.text);
+            plan.usable = ConstantTerm(value, plan.leftTerm);
+            plan.text = plan.leftTerm;
             return;
         }
-        std::string right;
-        plan.usable = ConstantTerm(value.substr(0, plus), plan.text) &&
-                      ConstantTerm(value.substr(plus + 1, kTailMax), right);
-        plan.text += right;
+        plan.twoTerms = true;
+        plan.usable = ConstantTerm(value.substr(0, plus), plan.leftTerm) &&
+                      ConstantTerm(value.substr(plus + 1, kTailMax), plan.rightTerm);
+        plan.text = plan.leftTerm + plan.rightTerm;
         return;
     }
     if (kind != SymbolKind::Int) return;
@@ -313,7 +314,11 @@ bool Engine::RunPlannedAssignment(LineFacts& facts) {
     }
     if (!plan.usable) return false;
     if (plan.kind != static_cast<char>(SymbolKind::Int)) {
-        StoreValue(plan.text, static_cast<SymbolKind>(plan.kind), plan.target);
+        // The working texts as EvalStringExpr leaves them: later statements may read them.
+        strLeft_.assign(plan.leftTerm);
+        if (plan.twoTerms) strRight_.assign(plan.rightTerm);
+        text3_.assign(plan.text);
+        StoreValue(text3_, static_cast<SymbolKind>(plan.kind), plan.target);
         return true;
     }
     std::int32_t& target = ints_[static_cast<std::size_t>(plan.target)];
@@ -367,6 +372,7 @@ TextOperandPlan Engine::PlanTextOperand(std::string_view text, std::string_view 
     plan.length = static_cast<std::uint32_t>(text.size());
     text = Trim(text);
     const auto constant = [&plan](std::string_view value) {
+        plan.text.assign(value);
         AlignField(value, plan.field);
         plan.kind = TextOperandPlan::Kind::Constant;
         // A natural number as an int's text reads: digits, no leading zero but for 0.
@@ -459,9 +465,22 @@ bool Engine::PlannedNatural(const TextOperandPlan& plan, std::int64_t& value) co
     return value >= 0;
 }
 
+void Engine::NaturalText(const TextOperandPlan& plan, std::int64_t value, std::string& text) {
+    if (plan.kind == TextOperandPlan::Kind::Constant) {
+        text.assign(plan.text);
+        return;
+    }
+    NumberBuffer buffer;
+    text.assign(FormatInt(static_cast<std::int32_t>(value), buffer));
+}
+
 bool Engine::PlannedConditionResult(const ConditionPlan& plan) {
     std::int64_t a = 0, b = 0;
     if (PlannedNatural(plan.left, a) && PlannedNatural(plan.right, b)) {
+        // The operand texts are left in the working texts, as the general path leaves
+        // them: a later statement may read them.
+        NaturalText(plan.left, a, text1_);
+        NaturalText(plan.right, b, text2_);
         // Right-aligned, the longer text has a digit where the shorter has a blank, and
         // texts of one length compare digit by digit: as their values.
         switch (plan.test) {
@@ -491,15 +510,10 @@ void Engine::PlannedField(const TextOperandPlan& plan, std::string& text,
                           char (&field)[kConditionField]) {
     switch (plan.kind) {
     case TextOperandPlan::Kind::Constant:
+        text.assign(plan.text);
         std::memcpy(field, plan.field, kConditionField);
         return;
     case TextOperandPlan::Kind::Variable:
-        if (plan.symbol == static_cast<char>(SymbolKind::Int)) {
-            // ValueTextOf of an int, without the working text.
-            NumberBuffer buffer;
-            AlignField(FormatInt(ints_[static_cast<std::size_t>(plan.slot)], buffer), field);
-            return;
-        }
         ValueTextOf(static_cast<SymbolKind>(plan.symbol), plan.slot, text);
         break;
     case TextOperandPlan::Kind::Other:

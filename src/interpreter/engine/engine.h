@@ -336,6 +336,7 @@ class Engine {
     // A planned condition's result, as Condition gives it.
     bool PlannedConditionResult(const ConditionPlan& plan);
     bool PlannedNatural(const TextOperandPlan& plan, std::int64_t& value) const;
+    void NaturalText(const TextOperandPlan& plan, std::int64_t value, std::string& text);
     // A planned operand's comparison field; `text` is the working text of its side.
     void PlannedField(const TextOperandPlan& plan, std::string& text,
                       char (&field)[kConditionField]);

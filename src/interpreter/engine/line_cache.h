@@ -90,6 +90,9 @@ struct AssignmentPlan {
     std::int32_t target = 0; // the variable's slot
     IntOperandPlan left, right;
     std::string text; // the constant text of a string or char target
+    // Its one or two terms, left in the working texts as the general path leaves them.
+    std::string leftTerm, rightTerm;
+    bool twoTerms = false;
 };
 
 // One operand of a condition as its text: a constant text, a variable's value, or read
@@ -102,7 +105,8 @@ struct TextOperandPlan {
     char symbol = 0; // the variable's SymbolKind
     std::int32_t slot = 0;
     std::uint32_t at = 0, length = 0;
-    char field[kConditionField] = {}; // a constant's text as the comparison sees it
+    std::string text;                 // a constant's text
+    char field[kConditionField] = {}; // the same as the comparison sees it
     // A constant written as a natural number without leading zeros, and its value: two
     // such texts compare in their fields as their values do.
     bool natural = false;
