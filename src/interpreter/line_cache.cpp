@@ -281,15 +281,17 @@ void Engine::PlanAssignment(std::string_view c, bool increment, AssignmentPlan& 
         if (kind == SymbolKind::String && plus != std::string_view::npos &&
             Trim(value.substr(0, plus)) == target)
             return;
+        auto text = std::make_unique<AssignmentPlan::Text>();
         if (plus == std::string_view::npos) {
-            plan.usable = ConstantTerm(value, plan.leftTerm);
-            plan.text = plan.leftTerm;
-            return;
+            plan.usable = ConstantTerm(value, text->left);
+            text->value = text->left;
+        } else {
+            text->twoTerms = true;
+            plan.usable = ConstantTerm(value.substr(0, plus), text->left) &&
+                          ConstantTerm(value.substr(plus + 1, kTailMax), text->right);
+            text->value = text->left + text->right;
         }
-        plan.twoTerms = true;
-        plan.usable = ConstantTerm(value.substr(0, plus), plan.leftTerm) &&
-                      ConstantTerm(value.substr(plus + 1, kTailMax), plan.rightTerm);
-        plan.text = plan.leftTerm + plan.rightTerm;
+        if (plan.usable) plan.text = std::move(text);
         return;
     }
     if (kind != SymbolKind::Int) return;
@@ -315,9 +317,9 @@ bool Engine::RunPlannedAssignment(LineFacts& facts) {
     if (!plan.usable) return false;
     if (plan.kind != static_cast<char>(SymbolKind::Int)) {
         // The working texts as EvalStringExpr leaves them: later statements may read them.
-        strLeft_.assign(plan.leftTerm);
-        if (plan.twoTerms) strRight_.assign(plan.rightTerm);
-        text3_.assign(plan.text);
+        strLeft_.assign(plan.text->left);
+        if (plan.text->twoTerms) strRight_.assign(plan.text->right);
+        text3_.assign(plan.text->value);
         StoreValue(text3_, static_cast<SymbolKind>(plan.kind), plan.target);
         return true;
     }

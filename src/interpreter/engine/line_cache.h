@@ -89,10 +89,13 @@ struct AssignmentPlan {
     std::int32_t step = 0;
     std::int32_t target = 0; // the variable's slot
     IntOperandPlan left, right;
-    std::string text; // the constant text of a string or char target
-    // Its one or two terms, left in the working texts as the general path leaves them.
-    std::string leftTerm, rightTerm;
-    bool twoTerms = false;
+    // A string or char target's constant text, and its one or two terms (left in the
+    // working texts as the general path leaves them).
+    struct Text {
+        std::string value, left, right;
+        bool twoTerms = false;
+    };
+    std::unique_ptr<Text> text;
 };
 
 // One operand of a condition as its text: a constant text, a variable's value, or read
