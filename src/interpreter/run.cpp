@@ -148,7 +148,6 @@ RunResult Engine::Exec(const ProgramText& program, int startLine, StepMode mode)
             if (facts->breakpoint && breakpointsEnabled_ && mode != StepMode::Line && !firstLine)
                 [[unlikely]]
                 return Stop(StopReason::Breakpoint, current);
-            line = facts->Bare();
         } else {
             // Run to a line: the pause comes before it, unless the run resumes there.
             if (mode == StepMode::ToLine && current == runToLine_ && !firstLine) [[unlikely]]
@@ -171,7 +170,8 @@ RunResult Engine::Exec(const ProgramText& program, int startLine, StepMode mode)
         firstLine = false;
         messageLine_ = current;
         ++executedLines_;
-        if (trace_) host_.TraceLine(current, line);
+        // A known line's text is only wanted by the trace: the facts hold the rest.
+        if (trace_) host_.TraceLine(current, facts && !blockEnd ? facts->Bare() : line);
         if (!RunGuarded(text, line, facts, current)) return Stop(StopReason::Interrupted, current);
         // Stacked line numbers can be anything after a GOTO out of a block: the next
         // line is never allowed to overflow.
