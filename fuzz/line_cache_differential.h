@@ -217,7 +217,9 @@ class ProgramGenerator {
     }
     std::string Var() { return Pick({"i", "j", "n", "k"}); }
     std::string Operand() {
-        if (Next(8) == 0) return Pick({"007", "'5'", "\"12\"", "-0", "+4", "9999999999", "x"});
+        if (Next(8) == 0)
+            return Pick(
+                {"007", "'5'", "\"12\"", "-0", "+4", "9999999999", "x", "22222222222222222222222"});
         return Next(3) == 0 ? std::to_string(static_cast<int>(Next(20)) - 3) : Var();
     }
     std::string Condition() {

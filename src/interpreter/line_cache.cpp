@@ -380,11 +380,12 @@ TextOperandPlan Engine::PlanTextOperand(std::string_view text, std::string_view 
         // A natural number as an int's text reads: digits, no leading zero but for 0.
         bool natural =
             !value.empty() && value.size() <= 10 && (value[0] != '0' || value.size() == 1);
-        std::int64_t number = 0;
-        for (char c : value) {
+        for (char c : value)
             if (c < '0' || c > '9') natural = false;
-            number = number * 10 + (c - '0');
-        }
+        std::int64_t number = 0; // at most ten digits: within range
+        if (natural)
+            for (char c : value)
+                number = number * 10 + (c - '0');
         plan.natural = natural;
         plan.number = natural ? number : 0;
         return plan;
