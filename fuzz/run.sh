@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Runs the fuzzers built in BUILD for SECONDS each, one after the other, each in a single
 # process (one core).
-#   fuzz/run.sh BUILD SECONDS [interpreter|colour|confine]...   (all when none is named)
+#   fuzz/run.sh BUILD SECONDS [interpreter|line_cache|colour|confine]...   (all when none is named)
 # The corpus of each fuzzer grows in BUILD/corpus/NAME and is kept from run to run; the
 # seeds (the programs of tests/programs, examples and fuzz/interpreter_seeds with their
 # console input NAME.in and editor commands NAME.cmd in hexadecimal; for the colours also
 # fuzz/colour_seeds) are written afresh into BUILD/seeds/NAME. Findings go to BUILD/findings/NAME, the log to BUILD/logs/NAME.log.
-# The interpreter fuzzer runs from the scratch directory BUILD/scratch. Exit status 1
+# The line cache's fuzzer takes the interpreter's seeds. The interpreter fuzzers run from
+# the scratch directory BUILD/scratch. Exit status 1
 # when a fuzzer found a crash, a hang, a leak or a sanitizer report.
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
-  echo "usage: $0 BUILD SECONDS [interpreter|colour|confine]..." >&2
+  echo "usage: $0 BUILD SECONDS [interpreter|line_cache|colour|confine]..." >&2
   exit 2
 fi
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,7 +20,7 @@ build=$(cd "$1" && pwd)
 seconds=$2
 shift 2
 names=("$@")
-if [ ${#names[@]} -eq 0 ]; then names=(interpreter colour confine); fi
+if [ ${#names[@]} -eq 0 ]; then names=(interpreter line_cache colour confine); fi
 
 # Program texts as the interpreter reads them: Windows-1252 when they were UTF-8.
 as_cp1252() {

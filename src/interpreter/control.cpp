@@ -17,21 +17,35 @@ constexpr std::string_view kNext = "NEXT";
 constexpr std::string_view kWend = "WEND";
 constexpr std::string_view kUntil = "UNTIL";
 constexpr std::string_view kEndSub = "ENDSUB";
-constexpr int kFieldWidth = 16;
-
-// Right-aligns a text in a 16-character field: blanks on the left, or its last 16.
-void Align(const std::string& text, char (&field)[kFieldWidth]) {
-    std::memset(field, ' ', kFieldWidth);
-    std::size_t n = text.size();
-    if (n >= kFieldWidth)
-        std::memcpy(field, text.data() + n - kFieldWidth, kFieldWidth);
-    else
-        std::memcpy(field + kFieldWidth - n, text.data(), n);
-}
+constexpr std::size_t kFieldWidth = kConditionField;
 
 [[gnu::always_inline]] inline std::string_view TrimmedLine(const ProgramText& program, int line) {
     if (line < 0 || line >= program.LineCount()) return {};
     return Trim(program.Line(line));
+}
+
+} // namespace
+
+// Right-aligns a text in a 16-character field: blanks on the left, or its last 16.
+void AlignField(std::string_view text, char (&field)[kFieldWidth]) {
+    std::memset(field, ' ', kFieldWidth);
+    std::size_t n = text.size();
+    if (n >= kFieldWidth)
+        std::memcpy(field, text.data() + n - kFieldWidth, kFieldWidth);
+    else if (n > 0) // an empty view may have no data at all
+        std::memcpy(field + kFieldWidth - n, text.data(), n);
+}
+
+// The result of a comparison of two 16-character fields.
+bool CompareFields(const char (&left)[kFieldWidth], const char (&right)[kFieldWidth],
+                   std::string_view op) {
+    const int cmp = std::memcmp(left, right, kFieldWidth); // unsigned byte order
+    if (op == "==") return cmp == 0;
+    if (op == "!=") return cmp != 0;
+    if (op == "<=") return cmp <= 0;
+    if (op == ">=") return cmp >= 0;
+    if (op == "<") return cmp < 0;
+    return cmp > 0;
 }
 
 // The comparison operator of a condition: the first place of each two-character
@@ -60,25 +74,16 @@ bool FindComparison(std::string_view text, std::size_t& at, std::string_view& op
         }
     if (single == npos) return false;
     at = single;
-    op = text.substr(single, 1);
+    op = text[single] == '<' ? std::string_view("<") : std::string_view(">");
     return true;
 }
-
-// The result of a comparison of two 16-character fields.
-bool Compare(int cmp, std::string_view op) {
-    if (op == "==") return cmp == 0;
-    if (op == "!=") return cmp != 0;
-    if (op == "<=") return cmp <= 0;
-    if (op == ">=") return cmp >= 0;
-    if (op == "<") return cmp < 0;
-    return cmp > 0;
-}
-} // namespace
 
 // A condition "(a OP b)" or "(feof(f))", "(!feof(f))". The two operands are compared as
 // texts right-aligned in 16-character fields, byte by byte: numbers of the same sign
 // compare by value, texts longer than 16 characters by their last 16.
 bool Engine::Condition(std::string_view text) {
+    if (const ConditionPlan* plan = knownLine_ ? PlannedCondition(text) : nullptr)
+        return PlannedConditionResult(*plan);
     if (text.size() < 2 || text.front() != '(' || text.back() != ')') {
         runState_ = RunState::Failed;
         return false;
@@ -107,22 +112,26 @@ bool Engine::Condition(std::string_view text) {
     OperandText(Trim(text.substr(at + op.size())), text2_);
     if (runState_ != RunState::Running) return false;
     char left[kFieldWidth], right[kFieldWidth];
-    Align(text1_, left);
-    Align(text2_, right);
-    return Compare(std::memcmp(left, right, kFieldWidth), op); // unsigned byte order
+    AlignField(text1_, left);
+    AlignField(text2_, right);
+    return CompareFields(left, right, op);
 }
 
 void Engine::DoIf(const ProgramText& program, std::string_view a, int& current) {
     bool result = Condition(a);
     if (runState_ != RunState::Running) return Fail(Cp(msg::kErreurSyntaxe));
     if (result) return;
+    // Where a false IF goes on depends on the text alone: the run keeps it.
+    const int header = current;
+    if (lineCacheOn_ && lineCache_.KnownIfSkip(program, header, current)) return;
+    const auto goOn = [&](int line) {
+        current = line;
+        if (lineCacheOn_) lineCache_.KeepIfSkip(program, header, line);
+    };
     int from = current;
     if (TrimmedLine(program, current + 1) != "{") {
         std::string_view next = TrimmedLine(program, current + 1);
-        if (!next.empty() && next.back() == ';') {
-            current = current + 1;
-            return;
-        }
+        if (!next.empty() && next.back() == ';') return goOn(current + 1);
     } else {
         int end = current;
         FindBlockEnd(program, end);
@@ -130,16 +139,13 @@ void Engine::DoIf(const ProgramText& program, std::string_view a, int& current) 
         current = end;
         std::string_view closing =
             end < program.LineCount() ? program.Line(end) : std::string_view();
-        if (!closing.empty() && closing.back() == ';') return;
+        if (!closing.empty() && closing.back() == ';') return goOn(end);
         from = end;
     }
     // The then-branch announces an else: find it below.
     const int count = program.LineCount();
     for (int k = from + 1; k < count; ++k) {
-        if (EqualsNoCase(TrimmedLine(program, k), "ELSE")) {
-            current = k;
-            return;
-        }
+        if (EqualsNoCase(TrimmedLine(program, k), "ELSE")) return goOn(k);
     }
     // None: the run stops where the search started, the IF line of a single statement or
     // the '}' of a block, which is where the ';' that announces no else belongs.
@@ -218,6 +224,25 @@ void Engine::DoFor(const ProgramText& program, std::string_view a, int& current)
 }
 
 void Engine::DoNext(int& current) {
+    if (controlTop_ >= 4) {
+        // The loop's four entries read in place: a pass that goes on would pop them and
+        // push them back unchanged.
+        const std::int32_t step = control_[controlTop_], limit = control_[controlTop_ - 1],
+                           slot = control_[controlTop_ - 2], forLine = control_[controlTop_ - 3];
+        if (!SlotInStore(SymbolKind::Int, slot)) {
+            controlTop_ -= 4;
+            return Fail(Cp(msg::kIndiceHorsLimites));
+        }
+        const std::int32_t value = WrapAdd(ints_[slot], step);
+        ints_[slot] = value;
+        if ((step > 0 && value > limit) || (step < 0 && value < limit)) {
+            controlTop_ -= 4;
+            if (blockCount_ > 0) --blockCount_;
+            return; // goes on at the resume line
+        }
+        current = forLine;
+        return;
+    }
     std::int32_t step = 0, limit = 0, slot = 0, forLine = 0;
     if (!PopControl(step) || !PopControl(limit) || !PopControl(slot) || !PopControl(forLine))
         return;
@@ -333,6 +358,10 @@ void Engine::DoCall(const ProgramText& program, std::string_view a, int& current
     std::int32_t line = 0;
     if (!FindSymbol(a, kind, line) || kind != SymbolKind::Procedure)
         return Fail(Cp(msg::kProcedureNonTrouvee));
+    EnterProcedure(program, line, current);
+}
+
+void Engine::EnterProcedure(const ProgramText& program, int line, int& current) {
     PushControl(current);
     if (runState_ != RunState::Running) return;
     int end = line;

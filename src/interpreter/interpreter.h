@@ -1,8 +1,8 @@
 // The interpreter as its hosts see it: start a program, run or resume it, learn why it
 // stopped, close its files, and read what the inspection windows show.
-// Programs are never compiled: every line is read from the program text, cleaned,
-// classified and run again each time it is reached, so the text may be edited while a
-// run is paused.
+// Programs are never compiled: every line is read from the program text each time it is
+// reached, and what was learnt from it is used again only while its bytes are the same,
+// so the text may be edited while a run is paused (never while Exec runs).
 #pragma once
 
 #include <cstdint>

@@ -398,10 +398,14 @@ void Engine::OperandText(std::string_view text, std::string& out) {
         Fail(Cp(msg::kIndiceHorsLimites));
         return;
     }
+    ValueTextOf(kind, static_cast<std::int32_t>(slot), out);
+}
+
+void Engine::ValueTextOf(SymbolKind kind, std::int32_t slot, std::string& out) {
     long double f = 0;
     std::int32_t i = 0;
     out.clear();
-    if (!ReadValue(static_cast<std::int32_t>(slot), kind, f, i, out)) return;
+    if (!ReadValue(slot, kind, f, i, out)) return;
     NumberBuffer buf;
     if (kind == SymbolKind::Int)
         out.assign(FormatInt(i, buf));

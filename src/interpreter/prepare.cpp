@@ -58,6 +58,14 @@ void Engine::FindMain(const ProgramText& program, int& startLine) {
 }
 
 void Engine::FindBlockEnd(const ProgramText& program, int& line) {
+    const int header = line;
+    if (lineCacheOn_ && lineCache_.KnownBlockEnd(program, header, line)) return;
+    FindBlockEndInText(program, line);
+    if (lineCacheOn_ && runState_ == RunState::Running)
+        lineCache_.KeepBlockEnd(program, header, line);
+}
+
+void Engine::FindBlockEndInText(const ProgramText& program, int& line) {
     const int count = program.LineCount();
     auto trimmed = [&](int k) { return Trim(program.Line(k)); };
     if (line + 1 >= count || trimmed(line + 1) != "{") {

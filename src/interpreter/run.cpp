@@ -70,13 +70,19 @@ RunResult Engine::Stop(StopReason reason, int line) {
     return {reason, line};
 }
 
-bool Engine::RunGuarded(const ProgramText& program, std::string_view text, int& current) {
+bool Engine::RunGuarded(const ProgramText& program, std::string_view text, LineFacts* facts,
+                        int& current) {
+    knownLine_ = facts;
     try {
-        ExecuteLine(program, text, current);
+        if (facts)
+            RunKnownLine(program, *facts, current);
+        else
+            ExecuteLine(program, text, current);
     } catch (const ErrorBoxFailure& failure) {
         host_.ErrorBox(failure.message, messageLine_);
         runState_ = RunState::Failed;
     } catch (const InputInterrupted&) {
+        knownLine_ = nullptr;
         return false;
     } catch (const std::bad_alloc&) {
         host_.ErrorBox(kMemoryFull, messageLine_);
@@ -85,6 +91,7 @@ bool Engine::RunGuarded(const ProgramText& program, std::string_view text, int& 
         host_.ErrorBox(kMemoryFull, messageLine_);
         runState_ = RunState::Failed;
     }
+    knownLine_ = nullptr;
     return true;
 }
 
@@ -101,6 +108,12 @@ RunResult Engine::Exec(const ProgramText& program, int startLine, StepMode mode)
     // With markers, every look-ahead reads the lines without them.
     const UnmarkedText unmarked(program);
     const ProgramText& text = lineMarkers_ ? static_cast<const ProgramText&>(unmarked) : program;
+    // What the lines' look-aheads learn holds for this run only.
+    struct RunScope {
+        LineCache& cache;
+        ~RunScope() { cache.EndRun(); }
+    } scope{lineCache_};
+    lineCache_.BeginRun(text);
     if (fresh && !StartFresh(text, startLine)) return {StopReason::Error, startLine};
 
     const int count = program.LineCount();
@@ -120,11 +133,21 @@ RunResult Engine::Exec(const ProgramText& program, int startLine, StepMode mode)
             if (host_.StopRequested()) return Stop(StopReason::Interrupted, current);
         }
         std::string_view line;
+        LineFacts* facts = nullptr;
         if (blockEnd) {
             // The frame's keyword runs as though it stood before the resume line: the
             // line itself (and a breakpoint on it) comes after.
             line = blocks_[blockCount_].keyword;
+            if (lineCacheOn_) facts = &lineCache_.KeywordFacts(line);
             --current;
+        } else if (lineCacheOn_) {
+            if (mode == StepMode::ToLine && current == runToLine_ && !firstLine) [[unlikely]]
+                return Stop(StopReason::Step, current);
+            // The line is read again and run as learnt while its bytes are the same.
+            facts = &lineCache_.Facts(current, program.Line(current), lineMarkers_);
+            if (facts->breakpoint && breakpointsEnabled_ && mode != StepMode::Line && !firstLine)
+                [[unlikely]]
+                return Stop(StopReason::Breakpoint, current);
         } else {
             // Run to a line: the pause comes before it, unless the run resumes there.
             if (mode == StepMode::ToLine && current == runToLine_ && !firstLine) [[unlikely]]
@@ -147,8 +170,9 @@ RunResult Engine::Exec(const ProgramText& program, int startLine, StepMode mode)
         firstLine = false;
         messageLine_ = current;
         ++executedLines_;
-        if (trace_) host_.TraceLine(current, line);
-        if (!RunGuarded(text, line, current)) return Stop(StopReason::Interrupted, current);
+        // A known line's text is only wanted by the trace: the facts hold the rest.
+        if (trace_) host_.TraceLine(current, facts && !blockEnd ? facts->Bare() : line);
+        if (!RunGuarded(text, line, facts, current)) return Stop(StopReason::Interrupted, current);
         // Stacked line numbers can be anything after a GOTO out of a block: the next
         // line is never allowed to overflow.
         if (runState_ == RunState::Running) current = current < count ? current + 1 : count;
@@ -171,39 +195,6 @@ RunResult Engine::Exec(const ProgramText& program, int startLine, StepMode mode)
 }
 
 namespace {
-// Keywords that the dispatcher recognises, in their order of comparison.
-enum class Kw {
-    None,
-    Call,
-    Clrscr,
-    Randomize,
-    Strcat,
-    Strncat,
-    Strcpy,
-    Strncpy,
-    Printf,
-    Puts,
-    Scanf,
-    Gets,
-    Fclose,
-    Fputs,
-    Fgets,
-    Gotoxy,
-    Goto,
-    Break,
-    If,
-    Else,
-    For,
-    Next,
-    While,
-    Wend,
-    Do,
-    Return,
-    Chdir,
-    Rmdir,
-    Mkdir
-};
-
 struct KeywordName {
     std::string_view name;
     Kw kw;
@@ -239,6 +230,7 @@ struct KeywordIndex {
     }
 };
 constexpr KeywordIndex kIndex;
+} // namespace
 
 Kw FindKeyword(std::string_view k) {
     if (k.size() < 2 || k.size() > 9 || k[0] < 'A' || k[0] > 'Z') return Kw::None;
@@ -247,7 +239,6 @@ Kw FindKeyword(std::string_view k) {
         if (Same(kIndex.sorted[i].name, k)) return kIndex.sorted[i].kw;
     return Kw::None;
 }
-} // namespace
 
 // One pass over the trimmed line makes its upper-case copy and notes everything the
 // classification asks: the first colon, where the keyword ends, and the marks of
@@ -402,13 +393,20 @@ void Engine::RunStatement(const ProgramText& program, const LineShape& shape, in
         std::int32_t index = 0;
         std::string_view name = k;
         if (FindSymbol(name, kind, index) && kind == SymbolKind::Procedure) {
-            if (name[0] == '*') name.remove_prefix(1);
+            if (!name.empty() && name[0] == '*') name.remove_prefix(1);
             a = name;
             kw = Kw::Call;
         }
         runState_ = RunState::Running;
     }
     if (kw == Kw::None) kw = FindKeyword(k);
+    RunKeyword(program, kw, a, c, shape.incDec, current);
+}
+
+// Runs a statement by its keyword: its argument `a`; without one, the line's code `c`
+// is an increment or an assignment.
+void Engine::RunKeyword(const ProgramText& program, Kw kw, std::string_view a, std::string_view c,
+                        bool incDec, int& current) {
     switch (kw) {
     case Kw::Call:
         return DoCall(program, a, current);
@@ -468,8 +466,61 @@ void Engine::RunStatement(const ProgramText& program, const LineShape& shape, in
     case Kw::None:
         break;
     }
-    if (shape.incDec) return Increment(c);
+    if (incDec) return Increment(c);
     Assign(c);
+}
+
+// ExecuteLine for a line already learnt: the same steps, without the cleaning, the
+// classification and the split.
+void Engine::RunKnownLine(const ProgramText& program, LineFacts& facts, int& current) {
+    runState_ = RunState::Running;
+    switch (facts.action) {
+    case LineAction::Nothing:
+        return;
+    case LineAction::Main:
+        mainEntered_ = true;
+        return;
+    case LineAction::OpenBrace:
+        ++braceDepth_;
+        return;
+    case LineAction::EndSub:
+        return DoEndSub(current);
+    case LineAction::Fopen:
+        return Fopen(facts.Text());
+    case LineAction::CloseBrace:
+        --braceDepth_;
+        if (braceDepth_ < 0) Fail(Cp(msg::kDelimiteurSansOuvrant));
+        return;
+    case LineAction::Statement:
+        break;
+    }
+    if ((braceDepth_ == 0 && mainEntered_) || facts.exit) {
+        runState_ = RunState::Finished;
+        return;
+    }
+    std::string_view a = facts.Arg();
+    Kw kw = facts.keyword;
+    if (facts.noArg) {
+        // Whether the word names a procedure, asked again when the symbols changed.
+        const SymbolsStamp stamp = lineCache_.Stamp(symbolCount_);
+        if (facts.callStamp != stamp) {
+            SymbolKind kind = SymbolKind::None;
+            std::int32_t index = 0;
+            facts.call = FindSymbol(facts.Word(), kind, index) && kind == SymbolKind::Procedure;
+            facts.callLine = index;
+            facts.callStamp = stamp;
+            runState_ = RunState::Running;
+        }
+        if (facts.call) {
+            a = facts.Word();
+            if (!a.empty() && a[0] == '*') a.remove_prefix(1);
+            // The call that DoCall would make after looking the same name up again.
+            if (a.empty() || a[0] != '*') return EnterProcedure(program, facts.callLine, current);
+            kw = Kw::Call;
+        }
+    }
+    if (kw == Kw::None && RunPlannedAssignment(facts)) return;
+    RunKeyword(program, kw, a, facts.Code(), facts.incDec, current);
 }
 
 } // namespace vokc

@@ -3,6 +3,8 @@
 #include <utility>
 
 #include <QPrinter>
+#include <string>
+#include <vector>
 
 #include "console_view.h"
 #include "cp1252_qstring.h"
@@ -13,6 +15,27 @@
 namespace vokc {
 
 namespace {
+// The program's lines as they stand when a run starts, read once. The editor's text is
+// read-only while the interpreter runs, so the run reads the same bytes it would read
+// from the editor at every pass, without the cost of reaching into its document (twice
+// the interpreter's own time on a tight loop); an edit made during a pause is in the
+// next run's copy.
+class RunText final : public ProgramText {
+  public:
+    explicit RunText(const ProgramText& text) {
+        const int count = text.LineCount();
+        lines_.reserve(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i)
+            lines_.emplace_back(text.Line(i));
+    }
+    int LineCount() const override { return static_cast<int>(lines_.size()); }
+    std::string_view Line(int index) const override {
+        return lines_[static_cast<std::size_t>(index)];
+    }
+
+  private:
+    std::vector<std::string> lines_;
+};
 // Elements of an array that the history keeps, as many as the variables panel shows.
 constexpr int kHistoryElements = RunHistory::kElementsKept;
 } // namespace
@@ -154,7 +177,7 @@ void RunSession::runFrom(const ProgramText& text, bool fresh) {
     host_->setHintSource([this, &text](std::string_view message, int line) {
         return HintFor(message, text, line, interpreter_.get());
     });
-    const RunResult result = interpreter_->Exec(text, startLine_, mode);
+    const RunResult result = interpreter_->Exec(RunText(text), startLine_, mode);
     host_->setHintSource(nullptr);
     host_->endRun();
     startLine_ = result.line;

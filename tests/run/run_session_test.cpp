@@ -153,6 +153,33 @@ class RunSessionTest : public QObject {
         QVERIFY(stops[1].reason == RunStopReason::Finished);
     }
 
+    void ALoopLineEditedDuringAPauseRunsAsEditedAtTheNextPass() {
+        Program p{"int i, n",
+                  "main()",
+                  "{",
+                  "for (i=1; i<=3; i++)",
+                  "{",
+                  "n = n + 1",
+                  "\xBBprintf(\"%d\\n\", n)",
+                  "}",
+                  "}"};
+        session->start(p, std::string());
+        QCOMPARE(stops.size(), size_t(1));
+        QVERIFY(stops[0].reason == RunStopReason::Breakpoint);
+        QCOMPARE(stops[0].line, 6);
+        p.at(5) = "n = n + 10";
+        session->resume(p);
+        QCOMPARE(view->texts.join("|"), QString("1"));
+        QVERIFY(stops[1].reason == RunStopReason::Breakpoint);
+        QCOMPARE(session->examine("n"), QString("11"));
+        // The breakpoint taken off and the line changed: the next pass runs it as it is now.
+        p.at(6) = "printf(\"%d\\n\", i)";
+        session->resume(p);
+        QCOMPARE(view->texts.join("|"), QString("1|2|3"));
+        QCOMPARE(session->examine("n"), QString("21"));
+        QVERIFY(stops[2].reason == RunStopReason::Finished);
+    }
+
     void TheStopRequestEndsARunawayLoopWhereItIs() {
         Program p{"int i", "main()", "{", "boucle:", "i++", "puts(\"a\")", "goto boucle", "}"};
         // The session is asked from inside the run, as the console's Escape key would.

@@ -19,6 +19,7 @@
 
 #include "host.h"
 #include "interpreter.h"
+#include "line_cache.h"
 #include "line_moves.h"
 #include "messages.h"
 #include "text.h"
@@ -160,6 +161,9 @@ class Engine {
     void SetBreakpointsEnabled(bool on) { breakpointsEnabled_ = on; }
     void SetLineMarkers(bool on) { lineMarkers_ = on; }
     void SetTrace(bool on) { trace_ = on; }
+    // Whether the run keeps what it learns about each line (on by default). Off, every
+    // line is cleaned, classified and split afresh at every pass; the run is the same.
+    void SetLineCache(bool on) { lineCacheOn_ = on; }
     std::uint64_t ExecutedLines() const { return executedLines_; }
     int TextX() const { return textX_; }
     int TextY() const { return textY_; }
@@ -202,6 +206,8 @@ class Engine {
                             std::string_view& right);
     // Text form of one operand of any kind; State() is Failed after a failure.
     void OperandText(std::string_view text, std::string& out);
+    // The text of a variable's value as OperandText gives it (the slot in its store).
+    void ValueTextOf(SymbolKind kind, std::int32_t slot, std::string& out);
     // Value of one string operand (literal or string variable/element).
     void StringOperand(std::string_view text, std::string& out);
     void Randomize();
@@ -245,6 +251,9 @@ class Engine {
     // ---- Preparation (prepare.cpp) ----
     void PrepareProgram(const ProgramText& program, int& errorLine);
     void FindMain(const ProgramText& program, int& startLine);
+    // FindBlockEnd's search in the text, which the line cache spares to a run that
+    // already made it.
+    void FindBlockEndInText(const ProgramText& program, int& line);
 
     // ---- Numeric expressions and operands (numeric.cpp) ----
     // Evaluate; on success State() is Running and `result` holds the value.
@@ -277,6 +286,8 @@ class Engine {
     void DoBreak(const ProgramText& program, int& current);
     void DoGoto(std::string_view a, int& current);
     void DoCall(const ProgramText& program, std::string_view a, int& current);
+    // The call of the procedure whose header is at `line`.
+    void EnterProcedure(const ProgramText& program, int line, int& current);
     void DoEndSub(int& current);
     void DoReturn(int& current);
 
@@ -318,10 +329,33 @@ class Engine {
                                                     const LineShape& shape, int& current);
     // Preparation of a fresh run: declarations, labels, main(); false when it failed.
     bool StartFresh(const ProgramText& program, int& startLine);
-    // Runs one line with the error box and memory failures caught; false when the host
-    // stopped the run while the line read an answer or a key.
+    // Runs a statement by its keyword (RunStatement's last step).
+    [[gnu::always_inline]] inline void RunKeyword(const ProgramText& program, Kw kw,
+                                                  std::string_view a, std::string_view c,
+                                                  bool incDec, int& current);
+    // ExecuteLine for a line whose facts are known (line_cache.h).
+    void RunKnownLine(const ProgramText& program, LineFacts& facts, int& current);
+    // Plans of the known line that runs (line_cache.cpp). An assignment or increment of
+    // an int variable run from its plan: false when it has none (nothing was done).
+    bool RunPlannedAssignment(LineFacts& facts);
+    // The plan of a condition when `text` is the argument of the known line that runs,
+    // null otherwise or when it has none.
+    const ConditionPlan* PlannedCondition(std::string_view text);
+    // A planned condition's result, as Condition gives it.
+    bool PlannedConditionResult(const ConditionPlan& plan);
+    bool PlannedNatural(const TextOperandPlan& plan, std::int64_t& value) const;
+    void NaturalText(const TextOperandPlan& plan, std::int64_t value, std::string& text);
+    // A planned operand's comparison field; `text` is the working text of its side.
+    void PlannedField(const TextOperandPlan& plan, std::string& text,
+                      char (&field)[kConditionField]);
+    void PlanAssignment(std::string_view code, bool increment, AssignmentPlan& plan);
+    void PlanCondition(std::string_view text, ConditionPlan& plan);
+    IntOperandPlan PlanIntOperand(std::string_view text, bool& usable);
+    TextOperandPlan PlanTextOperand(std::string_view text, std::string_view line);
+    // Runs one line (by its facts when given) with the error box and memory failures
+    // caught; false when the host stopped the run while the line read an answer or a key.
     [[gnu::always_inline]] inline bool RunGuarded(const ProgramText& program, std::string_view text,
-                                                  int& current);
+                                                  LineFacts* facts, int& current);
     // Ends Exec with a stop other than the program's end.
     [[gnu::cold]] RunResult Stop(StopReason reason, int line);
 
@@ -405,6 +439,11 @@ class Engine {
     bool lineMarkers_ = true;
     bool trace_ = false;
     int runToLine_ = -1;
+
+    // What the run loop learnt about the lines.
+    LineCache lineCache_;
+    bool lineCacheOn_ = true;
+    LineFacts* knownLine_ = nullptr; // the known line that runs, if any
 
     // Working buffers reused from line to line, so that a steady run does not allocate.
     std::string line_, upper_, scratch_, text1_, text2_, text3_, value_;
