@@ -27,6 +27,7 @@ class RecordingHost final : public Host {
 
     void Message(std::string_view text, int line) override { Put("message", line, text); }
     void ErrorBox(std::string_view text, int line) override { Put("error", line, text); }
+    void Warning(std::string_view text, int line) override { Put("warning", line, text); }
     void ShowConsole(std::string_view caption) override { Put("console", 0, caption); }
     void DrawText(int x, int y, std::string_view text) override { Put("draw", x * 1000 + y, text); }
     int TextWidth(std::string_view text) override { return 7 * static_cast<int>(text.size()); }

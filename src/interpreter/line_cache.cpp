@@ -354,6 +354,7 @@ bool Engine::RunPlannedAssignment(LineFacts& facts) {
     case '/':
     case '%':
         if (b == 0 || (a == INT32_MIN && b == -1)) {
+            if (b == 0) host_.Warning(Cp(msg::kDivisionParZero), messageLine_);
             runState_ = RunState::Failed; // arithmetic failure: no message
             return true;
         }
