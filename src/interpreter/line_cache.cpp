@@ -340,30 +340,8 @@ bool Engine::RunPlannedAssignment(LineFacts& facts) {
         return std::int32_t{0};
     };
     const std::int32_t a = operand(plan.left), b = operand(plan.right);
-    std::int32_t r = a;
-    switch (plan.op) {
-    case '+':
-        r = WrapAdd(a, b);
-        break;
-    case '-':
-        r = WrapSub(a, b);
-        break;
-    case '*':
-        r = WrapMul(a, b);
-        break;
-    case '/':
-    case '%':
-        if (b == 0 || (a == INT32_MIN && b == -1)) {
-            if (b == 0) host_.Warning(Cp(msg::kDivisionParZero), messageLine_);
-            runState_ = RunState::Failed; // arithmetic failure: no message
-            return true;
-        }
-        r = plan.op == '/' ? a / b : a % b;
-        break;
-    default:
-        break;
-    }
-    target = r;
+    // A failed operation leaves the target as it was and the line failed: the run stops.
+    ApplyIntOperator(a, plan.op, b, target);
     return true;
 }
 

@@ -56,31 +56,7 @@ bool Engine::EvalIntExpr(std::string_view text, std::int32_t& result) {
     if (runState_ != RunState::Running) return false;
     std::int32_t b = IntOperand(right);
     if (runState_ != RunState::Running) return false;
-    std::int32_t r = a;
-    if (!op.empty()) {
-        switch (op[0]) {
-        case '+':
-            r = WrapAdd(a, b);
-            break;
-        case '-':
-            r = WrapSub(a, b);
-            break;
-        case '*':
-            r = WrapMul(a, b);
-            break;
-        case '/':
-        case '%':
-            if (b == 0 || (a == INT32_MIN && b == -1)) {
-                if (b == 0) host_.Warning(Cp(msg::kDivisionParZero), messageLine_);
-                runState_ = RunState::Failed; // arithmetic failure: no message
-                return false;
-            }
-            r = op[0] == '/' ? a / b : a % b;
-            break;
-        }
-    }
-    result = r;
-    return true;
+    return ApplyIntOperator(a, op.empty() ? '\0' : op[0], b, result);
 }
 
 bool Engine::EvalFloatExpr(std::string_view text, long double& result) {

@@ -22,6 +22,7 @@
 #include "line_cache.h"
 #include "line_moves.h"
 #include "messages.h"
+#include "numbers.h"
 #include "text.h"
 
 namespace vokc {
@@ -259,6 +260,34 @@ class Engine {
     // Evaluate; on success State() is Running and `result` holds the value.
     bool EvalIntExpr(std::string_view text, std::int32_t& result);
     bool EvalFloatExpr(std::string_view text, long double& result);
+    // An int operator (+ - * / %, or 0 for none: `a` itself) as the language applies it:
+    // sums and products wrap; a zero divisor (warned) or INT32_MIN / -1 fails the line
+    // without a message, and `result` is then untouched.
+    bool ApplyIntOperator(std::int32_t a, char op, std::int32_t b, std::int32_t& result) {
+        switch (op) {
+        case '+':
+            result = WrapAdd(a, b);
+            return true;
+        case '-':
+            result = WrapSub(a, b);
+            return true;
+        case '*':
+            result = WrapMul(a, b);
+            return true;
+        case '/':
+        case '%':
+            if (b == 0 || (a == INT32_MIN && b == -1)) [[unlikely]] {
+                if (b == 0) host_.Warning(Cp(msg::kDivisionParZero), messageLine_);
+                runState_ = RunState::Failed; // arithmetic failure: no message
+                return false;
+            }
+            result = op == '/' ? a / b : a % b;
+            return true;
+        default:
+            result = a;
+            return true;
+        }
+    }
     std::int32_t IntOperand(std::string_view text);
     long double FloatOperand(std::string_view text);
     // What IntOperand and FloatOperand share, kept inside each of them when compiled.
