@@ -339,7 +339,7 @@ class DebuggerTest : public QObject {
     }
 
     // The look before the run: marks in the margin and rows in the warnings dock, the
-    // run unchanged; a row leads to its line, and "Vérifier" looks again on demand.
+    // run unchanged; a row leads to its line, and "Relire" looks again on demand.
     void WarningsBeforeTheRunInTheMarginAndTheDock() {
         EditorWindow* e =
             Editor({u"int x", u"main()", u"{", u"x = 0;", u"if (x == 1)", u"  puts(\"un\");",

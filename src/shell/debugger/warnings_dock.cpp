@@ -17,7 +17,7 @@ WarningsDock::WarningsDock(QWidget* parent)
     list_ = new QListWidget(body);
     list_->setObjectName("warningsList");
     summary_ = new QLabel(body);
-    check_ = new QPushButton(QStringLiteral("&V\u00E9rifier"), body);
+    check_ = new QPushButton(QStringLiteral("&Relire"), body);
     check_->setObjectName("warningsCheck");
     auto* bar = new QHBoxLayout;
     bar->addWidget(summary_, 1);

@@ -1,6 +1,6 @@
 // The warnings of the look before the run, in a small dock of their own: one row per
 // warning, "Ligne N : text"; a double-click (or Entrée) on a row asks for the caret on its
-// line, and the "Vérifier" button asks for a new look at the active program.
+// line, and the "Relire" button asks for a new look at the active program.
 #pragma once
 
 #include <QDockWidget>
