@@ -99,6 +99,7 @@ class ExercisesTest : public QObject {
         startFolder = QDir::currentPath();
     }
     void init() {
+        GradingJob::setGrader(QStringLiteral(VOKC_RUN));
         form = new MainWindow;
         console = new ConsoleWindow(form);
         session = new RunSession(*console, form);
@@ -111,7 +112,6 @@ class ExercisesTest : public QObject {
         form->show();
     }
     void cleanup() {
-        GradingJob::setGrader(QString());
         form->mdiArea()->closeAllSubWindows();
         delete form;
         QDir::setCurrent(startFolder);
@@ -121,16 +121,22 @@ class ExercisesTest : public QObject {
                  QStringList());
     }
 
+    // Without its grading process a grading ends at once and says why, instead of forking
+    // the runs from this process (whose other threads may hold a lock the child needs).
+    void AGradingWithoutItsProcessSaysSo() {
+        GradingJob::setGrader(temp.filePath(QStringLiteral("absent/vokc-run")));
+        GradingJob job;
+        QSignalSpy finished(&job, &GradingJob::finished);
+        job.start(grading::Exercise{}, {});
+        QVERIFY(finished.wait(5000) || !finished.isEmpty());
+        QCOMPARE(finished.first().at(0).toBool(), false);
+        QVERIFY(finished.first().at(1).toString().contains(QStringLiteral("introuvable")));
+        QVERIFY(!job.running());
+    }
+
     // One core, two front ends: the check in the window gives vokc-run's verdicts, lines
     // and details, case by case, for passed, failed, error and limit runs alike.
-    void CheckGivesTheVerdictsOfVokcRun_data() {
-        QTest::addColumn<QString>("grader");
-        QTest::newRow("pool in the application") << QString();
-        QTest::newRow("grading process") << QStringLiteral(VOKC_RUN);
-    }
     void CheckGivesTheVerdictsOfVokcRun() {
-        QFETCH(QString, grader);
-        GradingJob::setGrader(grader);
         const QString wrong = temp.filePath(QStringLiteral("faux.c"));
         // An endless loop on the first case's answer, an error on the third one's.
         Write(wrong, "int n, r;\nmain()\n{\n  printf(\"Nombre ? \");\n  scanf(\"%d\", &n);\n"

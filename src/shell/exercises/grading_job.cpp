@@ -4,8 +4,8 @@
 #include <QMetaObject>
 #include <QProcess>
 #include <algorithm>
-#include <chrono>
 #include <csignal>
+#include <thread>
 
 #include "program_text.h"
 
@@ -30,7 +30,6 @@ QString GradingJob::grader() {
 
 GradingJob::~GradingJob() {
     cancel_ = true;
-    waitForThread();
     if (process_ && process_->state() != QProcess::NotRunning) {
         // Cancelled, the grading process removes its folders and ends.
         process_->disconnect(this);
@@ -49,7 +48,7 @@ grading::RunSettings GradingJob::DefaultSettings() {
 
 void GradingJob::start(grading::Exercise exercise, std::vector<grading::Program> programs,
                        grading::RunSettings settings) {
-    if (running_ || thread_.joinable()) return;
+    if (running_) return;
     exercise_ = std::move(exercise);
     programs_ = std::move(programs);
     settings_ = std::move(settings);
@@ -61,37 +60,7 @@ void GradingJob::start(grading::Exercise exercise, std::vector<grading::Program>
         grading_.caseNames.push_back(c.name);
         grading_.expected.push_back(c.expected);
     }
-    if (!grader().isEmpty()) {
-        startProcess();
-        return;
-    }
-    // The progress reaches the window at most every 50 ms, and at the end.
-    settings_.progress = [this, last = std::chrono::steady_clock::time_point()](
-                             std::size_t done, std::size_t total) mutable {
-        const auto now = std::chrono::steady_clock::now();
-        if (done != 0 && done != total && now - last < std::chrono::milliseconds(50)) return;
-        last = now;
-        QMetaObject::invokeMethod(
-            this,
-            [this, done, total] {
-                if (running_) emit progress(static_cast<int>(done), static_cast<int>(total));
-            },
-            Qt::QueuedConnection);
-    };
-    running_ = true;
-    // The runs end with the thread that started them: it lives until GradeAll returns.
-    thread_ = std::thread([this] {
-        const bool ok =
-            grading::GradeAll(exercise_, programs_, settings_, grading_.programs, error_);
-        QMetaObject::invokeMethod(
-            this,
-            [this, ok] {
-                waitForThread();
-                running_ = false;
-                emit finished(ok, QString::fromStdString(error_));
-            },
-            Qt::QueuedConnection);
-    });
+    startProcess();
 }
 
 void GradingJob::cancel() {
@@ -107,7 +76,9 @@ void GradingJob::startProcess() {
     connect(process_, &QProcess::readyReadStandardOutput, this, &GradingJob::readFrames);
     connect(process_, &QProcess::finished, this, &GradingJob::processEnded);
     connect(process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) processEnded();
+        if (error != QProcess::FailedToStart || !running_) return;
+        done(false, QStringLiteral("le programme vokc-run, qui fait les v\u00E9rifications, "
+                                   "est introuvable"));
     });
     running_ = true;
     answered_ = false;
@@ -151,10 +122,6 @@ void GradingJob::processEnded() {
 void GradingJob::done(bool ok, const QString& error) {
     running_ = false;
     emit finished(ok, error);
-}
-
-void GradingJob::waitForThread() {
-    if (thread_.joinable()) thread_.join();
 }
 
 std::vector<std::string> TextLines(const ProgramText& text) {

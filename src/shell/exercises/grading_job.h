@@ -1,14 +1,15 @@
-// A grading on a thread of its own: the pool of graded runs of the grading library, with
-// its progress and its end reported on the interface thread, so that the windows stay
-// responsive. Cancelling the job, or destroying it, ends its runs and removes their
-// folders within a fraction of a second.
+// A grading in a process of its own (vokc-run --grade-worker, the pool of graded runs of
+// the grading library), with its progress and its end reported on the interface thread,
+// so that the windows stay responsive. The runs are never forked by this process: a fork
+// of a process with several threads may copy a lock that another thread holds, and the
+// child then waits for it forever. Cancelling the job, or destroying it, ends its runs and
+// removes their folders within a fraction of a second.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "grade_cases.h"
@@ -34,9 +35,8 @@ class GradingJob : public QObject {
     // of the runs that fail kept.
     static grading::RunSettings DefaultSettings();
 
-    // The grading process (vokc-run, which has --grade-worker): with it, the runs are
-    // forked by that small process instead of this one, which copies much less at each
-    // fork; without it (empty), the pool runs on a thread of this process.
+    // The grading process (vokc-run, which has --grade-worker). Without it (empty, or a
+    // program that does not start), a grading ends at once with an error that says so.
     static void setGrader(const QString& program);
     static QString grader();
 
@@ -57,7 +57,6 @@ class GradingJob : public QObject {
     void finished(bool ok, const QString& error);
 
   private:
-    void waitForThread();
     void startProcess();
     void readFrames();
     void processEnded();
@@ -70,7 +69,6 @@ class GradingJob : public QObject {
     std::string error_;
     std::atomic<bool> cancel_{false};
     bool running_ = false;
-    std::thread thread_;
     QProcess* process_ = nullptr;
     grading::FrameReader frames_;
     bool answered_ = false;
