@@ -53,8 +53,6 @@ bash "$here/grade/generate.sh" "$runner" "$work/classe" 300
 cd "$work/classe"
 cli=$(best_ms "$runner" --grade cas --format csv copies/*.c)
 window=$(VOKC_RUN=$runner "$exe" grade cas copies/*.c 2> /dev/null)
-inside=$("$exe" grade cas copies/*.c 2> /dev/null)
 times() { awk -v a="$1" -v b="$cli" 'BEGIN { if (b < 1) b = 1; printf "%.2f", a / b }'; }
 echo "vokc-run --grade                        : $cli ms"
 echo "fenêtre Corriger des programmes         : $window ms ; $(times "$window") fois vokc-run (objectif : 1,2 au plus)"
-echo "  (exécutions lancées par l'application : $inside ms ; $(times "$inside") fois)"

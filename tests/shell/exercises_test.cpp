@@ -124,14 +124,17 @@ class ExercisesTest : public QObject {
     // Without its grading process a grading ends at once and says why, instead of forking
     // the runs from this process (whose other threads may hold a lock the child needs).
     void AGradingWithoutItsProcessSaysSo() {
-        GradingJob::setGrader(temp.filePath(QStringLiteral("absent/vokc-run")));
-        GradingJob job;
-        QSignalSpy finished(&job, &GradingJob::finished);
-        job.start(grading::Exercise{}, {});
-        QVERIFY(finished.wait(5000) || !finished.isEmpty());
-        QCOMPARE(finished.first().at(0).toBool(), false);
-        QVERIFY(finished.first().at(1).toString().contains(QStringLiteral("introuvable")));
-        QVERIFY(!job.running());
+        for (const QString& grader :
+             {temp.filePath(QStringLiteral("absent/vokc-run")), QString()}) {
+            GradingJob::setGrader(grader);
+            GradingJob job;
+            QSignalSpy finished(&job, &GradingJob::finished);
+            job.start(grading::Exercise{}, {});
+            QVERIFY(finished.wait(5000) || !finished.isEmpty());
+            QCOMPARE(finished.first().at(0).toBool(), false);
+            QVERIFY(finished.first().at(1).toString().contains(QStringLiteral("introuvable")));
+            QVERIFY(!job.running());
+        }
     }
 
     // One core, two front ends: the check in the window gives vokc-run's verdicts, lines

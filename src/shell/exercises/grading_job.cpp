@@ -14,6 +14,11 @@ namespace vokc {
 GradingJob::GradingJob(QObject* parent) : QObject(parent) {}
 
 namespace {
+QString MissingGrader() {
+    return QStringLiteral(
+        "le programme vokc-run, qui fait les v\u00E9rifications, est introuvable");
+}
+
 QString& Grader() {
     static QString program;
     return program;
@@ -76,12 +81,21 @@ void GradingJob::startProcess() {
     connect(process_, &QProcess::readyReadStandardOutput, this, &GradingJob::readFrames);
     connect(process_, &QProcess::finished, this, &GradingJob::processEnded);
     connect(process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error != QProcess::FailedToStart || !running_) return;
-        done(false, QStringLiteral("le programme vokc-run, qui fait les v\u00E9rifications, "
-                                   "est introuvable"));
+        if (error == QProcess::FailedToStart && running_) done(false, MissingGrader());
     });
     running_ = true;
     answered_ = false;
+    if (grader().isEmpty()) {
+        // No program to start: Qt reports nothing, so the end is given here, once the
+        // caller has gone back to the event loop.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (running_) done(false, MissingGrader());
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     process_->start(grader(), {QStringLiteral("--grade-worker")});
     grading::GradeRequest request;
     request.folder = exercise_.folder.string();
