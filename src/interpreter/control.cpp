@@ -267,7 +267,9 @@ void Engine::DoWhile(const ProgramText& program, std::string_view a, int& curren
         FindBlockEnd(program, end);
         if (runState_ != RunState::Running) return;
         PushBlock(end + 1, kWend);
+        if (runState_ == RunState::Running) WatchLoop(program, current, current + 1, end, a, true);
     } else {
+        ForgetLoop(current);
         FindBlockEnd(program, end);
         if (runState_ != RunState::Running) return;
         current = end;
@@ -288,7 +290,7 @@ void Engine::DoDo(int& current) {
     doOpen_ = true;
 }
 
-void Engine::DoUntil(std::string_view a, int& current) {
+void Engine::DoUntil(const ProgramText& program, std::string_view a, int& current) {
     std::int32_t doLine = 0;
     if (!PopControl(doLine)) return;
     bool result = Condition(a);
@@ -298,10 +300,12 @@ void Engine::DoUntil(std::string_view a, int& current) {
         return Fail(Cp(msg::kErreurSyntaxe));
     }
     if (!result) {
+        WatchLoop(program, current, doLine + 1, current - 1, a, false);
         current = doLine;
         PushControl(doLine);
         return;
     }
+    ForgetLoop(current);
     doOpen_ = false;
     if (blockCount_ > 0 && blocks_[blockCount_].keyword == kUntil) --blockCount_;
 }
@@ -317,6 +321,7 @@ void Engine::DoBreak(const ProgramText& program, int& current) {
         --blockCount_;
     } else if (frame.keyword == kWend) {
         if (!PopControl(dummy)) return;
+        ForgetLoop(dummy); // the line of the while test
         current = frame.resumeLine - 1;
         --blockCount_;
     } else if (frame.keyword == kUntil) {
@@ -327,6 +332,7 @@ void Engine::DoBreak(const ProgramText& program, int& current) {
         for (int k = current; k < count; ++k) {
             std::string_view t = TrimmedLine(program, k);
             if (t.size() >= 5 && EqualsNoCase(t.substr(0, 5), "WHILE")) {
+                ForgetLoop(k);
                 current = k;
                 return;
             }

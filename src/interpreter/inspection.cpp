@@ -38,35 +38,9 @@ bool IsArrayName(std::string_view name) {
 }
 } // namespace
 
-// An array's slots run from its first slot to the first slot of the next variable of
-// its store (the stores are taken in declaration order), or to the store's last used
-// slot.
 int Engine::ElementCount(int position) const {
     const SymbolEntry& e = symbols_[position];
-    if (!IsArrayName(e.Name())) return 1;
-    for (int p = position + 1; p <= symbolCount_; ++p)
-        if (symbols_[p].kind == e.kind) return std::max(1, symbols_[p].index - e.index);
-    int used = 0;
-    switch (e.kind) {
-    case SymbolKind::Int:
-        used = intsUsed_;
-        break;
-    case SymbolKind::Real:
-        used = floatsUsed_;
-        break;
-    case SymbolKind::Char:
-        used = charsUsed_;
-        break;
-    case SymbolKind::File:
-        used = filesUsed_;
-        break;
-    case SymbolKind::String:
-        used = static_cast<int>(strings_.size()) - 1;
-        break;
-    default:
-        break;
-    }
-    return std::max(1, used - e.index + 1);
+    return IsArrayName(e.Name()) ? std::max(1, e.count) : 1;
 }
 
 void Engine::SlotText(SymbolKind kind, std::int64_t slot, std::string& out) const {

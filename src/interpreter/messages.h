@@ -92,6 +92,22 @@ inline constexpr std::string_view kErreurEcriture = "Erreur d'écriture";
 inline constexpr std::string_view kDivisionParZero =
     "Division par zéro : le programme s'arrête ici. Vérifiez le diviseur avant de diviser, "
     "par exemple avec if (b != 0).";
+// "t[6] n'existe pas : le tableau t a 5 éléments, de t[1] à t[5]. ..."
+inline constexpr std::string_view kNExistePasTableau = " n'existe pas : le tableau ";
+inline constexpr std::string_view kAElements = " a ";
+inline constexpr std::string_view kElementsDe = " éléments, de ";
+inline constexpr std::string_view kElementsA = " à ";
+inline constexpr std::string_view kAutreVariable =
+    ". Ici, le programme lit ou change une autre variable à la place.";
+// "i vaut toujours 1 au test de cette boucle depuis 10000 tours : ..."
+inline constexpr std::string_view kVautToujours = " vaut toujours ";
+inline constexpr std::string_view kAuTestDepuis = " au test de cette boucle depuis ";
+inline constexpr std::string_view kToursJamais = " tours : elle ne s'arrêtera jamais. ";
+inline constexpr std::string_view kToursRisque = " tours : elle risque de ne jamais s'arrêter. ";
+inline constexpr std::string_view kVerifiezComment = "Vérifiez comment la boucle change ";
+inline constexpr std::string_view kChangezDansBoucle = "Changez ";
+inline constexpr std::string_view kDansLaBoucle = " dans la boucle";
+inline constexpr std::string_view kParExemple = ", par exemple avec ";
 
 // Inspection.
 inline constexpr std::string_view kErreurDansNombreExamen = "Erreur dans nombre";

@@ -194,6 +194,7 @@ bool Engine::ResolveElement(std::string_view text, SymbolKind& kind, std::int32_
         Fail(Cp(msg::kIdentificateurInconnu));
         return false;
     }
+    const int array = lastFound_;
     if (kind != SymbolKind::Int && kind != SymbolKind::Real) {
         Fail(Cp(msg::kErreurDeType));
         return false;
@@ -205,6 +206,9 @@ bool Engine::ResolveElement(std::string_view text, SymbolKind& kind, std::int32_
     }
     std::int32_t offset = IndexOffset(indexText);
     if (runState_ != RunState::Running) return false;
+    if (static_cast<std::uint32_t>(offset) >= static_cast<std::uint32_t>(symbols_[array].count))
+        [[unlikely]]
+        WarnOutsideArray(array, offset);
     std::int64_t s = static_cast<std::int64_t>(first) + offset;
     if (!SlotInStore(kind, s)) {
         Fail(Cp(msg::kIndiceHorsLimites));

@@ -449,7 +449,7 @@ void Engine::RunKeyword(const ProgramText& program, Kw kw, std::string_view a, s
     case Kw::Next:
         return DoNext(current);
     case Kw::While:
-        if (doOpen_) return DoUntil(a, current);
+        if (doOpen_) return DoUntil(program, a, current);
         return DoWhile(program, a, current);
     case Kw::Wend:
         return DoWend(current);

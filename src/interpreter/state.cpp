@@ -28,6 +28,9 @@ void Engine::ResetState() {
     blockCount_ = 0;
     braceDepth_ = 0;
     doOpen_ = false;
+    for (LoopWatch& w : loopWatches_)
+        w.line = -1;
+    warned_.clear();
     // The string store starts again with its unused slot 0, its memory given back.
     std::vector<std::string>(1, " ").swap(strings_);
 }
@@ -67,6 +70,7 @@ bool Engine::FindSymbol(std::string_view name, SymbolKind& kind, std::int32_t& i
     if (!name.empty() && name[0] == '*') name.remove_prefix(1);
     int p = Lookup(name);
     if (p == 0) return false;
+    lastFound_ = p;
     kind = symbols_[p].kind;
     index = symbols_[p].index;
     runState_ = RunState::Running;
@@ -144,6 +148,7 @@ void Engine::EnterVariable(std::string_view name, SymbolKind kind, std::int32_t 
     std::memcpy(e.name, name.data(), e.length);
     e.kind = kind;
     e.index = first;
+    e.count = n;
     HashInsert(symbolCount_);
 }
 
@@ -207,6 +212,7 @@ void Engine::DeclareLabel(std::string_view name, SymbolKind kind, int line) {
     std::memcpy(e.name, name.data(), e.length);
     e.kind = kind;
     e.index = line;
+    e.count = 1;
     HashInsert(symbolCount_);
 }
 

@@ -63,6 +63,7 @@ struct SymbolEntry {
     std::uint8_t length = 0;
     SymbolKind kind = SymbolKind::None;
     std::int32_t index = 0; // first slot of its store, or the line of a label or procedure
+    std::int32_t count = 1; // slots of a variable: an array's declared size
     std::string_view Name() const { return std::string_view(name, length); }
 };
 
@@ -311,7 +312,7 @@ class Engine {
     void DoWhile(const ProgramText& program, std::string_view a, int& current);
     void DoWend(int& current);
     void DoDo(int& current);
-    void DoUntil(std::string_view a, int& current);
+    void DoUntil(const ProgramText& program, std::string_view a, int& current);
     void DoBreak(const ProgramText& program, int& current);
     void DoGoto(std::string_view a, int& current);
     void DoCall(const ProgramText& program, std::string_view a, int& current);
@@ -403,6 +404,25 @@ class Engine {
     std::int32_t IntFunction(std::string_view name, std::string_view arg, bool& known);
     long double FloatFunction(std::string_view name, std::string_view arg, bool& known);
     void HashInsert(int position);
+    // ---- Warnings of the run (run_warnings.cpp): each is given once per line and run,
+    // and none changes what the run does ----
+    // An element before the first or past the last of the array at `position` ("t[").
+    [[gnu::cold]] void WarnOutsideArray(int position, std::int32_t offset);
+    // The test of a loop that runs its body again (`first`..`last`), with its operands'
+    // texts in text1_ and text2_: counts the passes in a row, and warns when the operands
+    // stay the same over many of them. `repeatsWhenTrue`: a while loop's test, else the
+    // closing test of a do loop.
+    void WatchLoop(const ProgramText& program, int line, int first, int last,
+                   std::string_view condition, bool repeatsWhenTrue);
+    // The loop tested at `line` ended.
+    void ForgetLoop(int line);
+    struct LoopWatch;
+    [[gnu::cold]] void LookAtLoop(LoopWatch& watch, const ProgramText& program, int first, int last,
+                                  std::string_view condition, bool repeatsWhenTrue);
+    // False when the warning of this kind was already given at this line in this run.
+    bool FirstWarning(int line, int kind);
+    void TakeDownValues(LoopWatch& watch) const;
+    bool SameValues(const LoopWatch& watch) const;
     // Inspection helpers (inspection.cpp).
     int ElementCount(int position) const;
     void SlotText(SymbolKind kind, std::int64_t slot, std::string& out) const;
@@ -474,6 +494,29 @@ class Engine {
     bool lineCacheOn_ = true;
     LineFacts* knownLine_ = nullptr; // the known line that runs, if any
 
+    // The run's warnings: the loops under watch, and the lines already warned about.
+    struct LoopWatch {
+        int line = -1;            // the line of the loop's test; -1: a free entry
+        std::uint32_t passes = 0; // passes in a row that the test repeated the loop
+        std::uint32_t next = 0;   // the pass at which the operands are looked at
+        std::uint32_t same = 0;   // passes since then with the same operands
+        std::string left, right;  // the operands' texts at that pass
+        // Every variable's value at that pass.
+        std::vector<std::int32_t> ints;
+        std::vector<long double> floats;
+        std::vector<unsigned char> chars;
+        std::vector<std::string> strings;
+        std::string name;         // the variable that the warning names
+        std::string operand;      // the operand it stands in
+        bool onLeft = true;       // the operand is the test's left one
+        int first = 0, last = -1; // the body's lines
+        std::string_view example; // the change it suggests ("++", "--" or none)
+    };
+    std::array<LoopWatch, 4> loopWatches_{};
+    int nextLoopWatch_ = 0;
+    std::vector<std::int64_t> warned_;
+    int lastFound_ = 0; // the table position FindSymbol found last
+
     // Working buffers reused from line to line, so that a steady run does not allocate.
     std::string line_, upper_, scratch_, text1_, text2_, text3_, value_;
 };
@@ -501,7 +544,27 @@ inline Engine::Reference Engine::ResolveReference(std::string_view text, std::st
         return Reference::Unknown;
     }
     slot = static_cast<std::int64_t>(index) + offset;
+    // A plain variable counts one slot and its offset is 0.
+    if (static_cast<std::uint32_t>(offset) >=
+        static_cast<std::uint32_t>(symbols_[lastFound_].count)) [[unlikely]]
+        WarnOutsideArray(lastFound_, offset);
     return Reference::Found;
+}
+
+inline void Engine::WatchLoop(const ProgramText& program, int line, int first, int last,
+                              std::string_view condition, bool repeatsWhenTrue) {
+    LoopWatch* watch = nullptr;
+    for (LoopWatch& w : loopWatches_)
+        if (w.line == line) watch = &w;
+    if (!watch) [[unlikely]] {
+        watch = &loopWatches_[static_cast<std::size_t>(nextLoopWatch_)];
+        nextLoopWatch_ = (nextLoopWatch_ + 1) % static_cast<int>(loopWatches_.size());
+        watch->line = line;
+        watch->passes = 0;
+        watch->next = 1000;
+    }
+    if (++watch->passes < watch->next) return;
+    LookAtLoop(*watch, program, first, last, condition, repeatsWhenTrue);
 }
 
 } // namespace vokc
