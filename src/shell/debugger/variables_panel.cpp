@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "cp1252_qstring.h"
@@ -63,6 +64,15 @@ VariablesPanel::VariablesPanel(QWidget* parent) : QWidget(parent) {
         1, metrics.horizontalAdvance(QStringLiteral("tableau de 2000 caract\u00E8res")) + 24);
     layout->addWidget(banner_);
     layout->addWidget(tree_);
+}
+
+QSize VariablesPanel::minimumSizeHint() const {
+    const QSize hint = QWidget::minimumSizeHint();
+    const int value =
+        QFontMetrics(tree_->font()).horizontalAdvance(QStringLiteral("-1234567890,12"));
+    const int width = tree_->columnWidth(0) + tree_->columnWidth(1) + value +
+                      2 * tree_->frameWidth() + tree_->verticalScrollBar()->sizeHint().width();
+    return {std::max(hint.width(), width), hint.height()};
 }
 
 QString VariablesPanel::kindText(const VariableInfo& v) {
