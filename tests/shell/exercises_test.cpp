@@ -210,6 +210,7 @@ class ExercisesTest : public QObject {
         e->memo()->setTextCursor(QTextCursor(e->memo()->document()->findBlockByNumber(fcloseLine)));
         form->action(Command::Breakpoint)->trigger();
         exercises()->checkPanel()->selectCase(0);
+        const QString before = QDir::currentPath();
         form->action(Command::RunCase)->trigger();
         QCOMPARE(session->state(), RunSession::State::Paused);
         const QString folder = exercises()->caseFolder();
@@ -219,6 +220,9 @@ class ExercisesTest : public QObject {
         QVERIFY(!QFile::exists(temp.filePath("eleve/prenoms.txt")));
         form->action(Command::Resume)->trigger();
         QCOMPARE(session->state(), RunSession::State::Finished);
+        // Over, the run leaves the case's folder, which goes with the next case: a screen
+        // or a report saved from the current folder must not go with it.
+        QCOMPARE(QDir::currentPath(), before);
         QVERIFY2(console->canvas()->allText().contains("Pr\u00E9nom ? Chlo\u00E9"),
                  qPrintable(console->canvas()->allText()));
         QVERIFY(console->canvas()->allText().contains("Chlo\u00E9 est \u00E0 la ligne 3"));
@@ -232,6 +236,7 @@ class ExercisesTest : public QObject {
         exercises()->checkPanel()->selectCase(1);
         exercises()->checkPanel()->runCaseButton()->click();
         QCOMPARE(errors, QStringList{"entr\u00E9e standard \u00E9puis\u00E9e"});
+        QCOMPARE(QDir::currentPath(), before);
         QVERIFY(console->canvas()->allText().contains("deux"));
         QVERIFY(!console->canvas()->allText().contains("trois"));
         QCOMPARE(e->stopLine(), 6);

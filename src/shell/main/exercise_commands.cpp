@@ -56,6 +56,21 @@ void ExerciseCommands::attach(DebugDock* dock, RunSession* session) {
     dock_ = dock;
     session_ = session;
     if (dock_) dock_->addPage(panel_.data(), QStringLiteral("V\u00E9rification"));
+    if (session_) connect(session_, &RunSession::stopped, this, &ExerciseCommands::leaveCaseFolder);
+}
+
+void ExerciseCommands::leaveCaseFolder(const RunStop& stop) {
+    // A pause, or a stop the user may resume, goes on in the case's folder.
+    if (stop.reason != RunStopReason::Finished && stop.reason != RunStopReason::Error) return;
+    if (folderBeforeCase_.isEmpty()) return;
+    if (insideCaseFolder(QDir::currentPath())) QDir::setCurrent(folderBeforeCase_);
+    folderBeforeCase_.clear();
+}
+
+bool ExerciseCommands::insideCaseFolder(const QString& path) const {
+    if (!caseFolder_) return false;
+    const QString folder = QDir(caseFolder_->path()).canonicalPath();
+    return !folder.isEmpty() && (path == folder || path.startsWith(folder + QLatin1Char('/')));
 }
 
 QString ExerciseCommands::exerciseOf(EditorWindow* editor) const {
@@ -163,6 +178,9 @@ void ExerciseCommands::runCaseAt(int index) {
         QFile file(QFile::decodeName(kase.input.c_str()));
         if (file.open(QIODevice::ReadOnly)) input = file.readAll().toStdString();
     }
+    // A case run from the pause of another goes back, once over, where the first began.
+    if (const QString current = QDir::currentPath(); !insideCaseFolder(current))
+        folderBeforeCase_ = current;
     caseFolder_ = std::move(folder);
     session_->setScriptedInput(std::move(input));
     window_.run()->setNextRunFolder(caseFolder_->path());

@@ -26,6 +26,7 @@ class GradingWindow;
 class MainWindow;
 class RunController;
 class RunSession;
+struct RunStop;
 class StatementWindow;
 
 class ExerciseCommands : public QObject {
@@ -67,6 +68,10 @@ class ExerciseCommands : public QObject {
 
   private:
     void checkDone(bool ok, const QString& error);
+    // A case run over leaves its temporary folder for the one it started from, where the
+    // dialogs that start in the current folder (the screen, the report) then save.
+    void leaveCaseFolder(const RunStop& stop);
+    bool insideCaseFolder(const QString& path) const;
 
     MainWindow& window_;
     DebugDock* dock_ = nullptr;
@@ -78,6 +83,7 @@ class ExerciseCommands : public QObject {
     QPointer<EditorWindow> checked_; // the window whose program was checked last
     QHash<EditorWindow*, QString> chosen_;
     std::unique_ptr<QTemporaryDir> caseFolder_;
+    QString folderBeforeCase_;
     std::function<QString(QWidget*, const QString&)> askFolder_;
 };
 
