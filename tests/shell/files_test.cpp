@@ -339,6 +339,19 @@ class FilesTest : public QObject {
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(QString::fromUtf8("permission refusée sur le dossier")),
                  qPrintable(messages[0]));
+
+        // A file under a folder that its parent keeps out of reach: the folder is there,
+        // but closed, and the message says so rather than that it does not exist.
+        QVERIFY(QDir().mkdir(folder + "/cours"));
+        Write(folder + "/cours/tp.c", "main()\r\n{\r\n}\r\n");
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner));
+        const bool opened = form->openProgram(folder + "/cours/tp.c");
+        QVERIFY(
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(!opened);
+        QCOMPARE(messages.size(), 2);
+        QVERIFY2(messages[1].contains(QString::fromUtf8("permission refusée sur le dossier")),
+                 qPrintable(messages[1]));
     }
 
     void ReplaceAllIsOneStepOfTheHistory() {

@@ -22,6 +22,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <cerrno>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -45,9 +46,16 @@ QString Q(const Text& t) {
 QString FileErrorReason(const QString& path, bool writing, int error = 0) {
     const QFileInfo file(path);
     const QFileInfo folder(file.absolutePath());
-    if (!folder.exists())
+    if (!folder.exists()) {
+        // A folder that a parent keeps out of reach is there all the same.
+        struct stat info;
+        if (::stat(QFile::encodeName(folder.filePath()).constData(), &info) != 0 && errno == EACCES)
+            return QStringLiteral(
+                       "permission refus\u00E9e sur le dossier \u00AB\u00A0%1\u00A0\u00BB")
+                .arg(QDir::toNativeSeparators(folder.filePath()));
         return QStringLiteral("le dossier \u00AB\u00A0%1\u00A0\u00BB n'existe pas")
             .arg(folder.filePath());
+    }
     if (file.isDir()) return QStringLiteral("c'est un dossier, pas un fichier");
     if (!writing) {
         if (!file.exists()) return QStringLiteral("le fichier n'existe pas");
