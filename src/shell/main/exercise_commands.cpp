@@ -60,8 +60,9 @@ void ExerciseCommands::attach(DebugDock* dock, RunSession* session) {
 }
 
 void ExerciseCommands::leaveCaseFolder(const RunStop& stop) {
-    // A pause, or a stop the user may resume, goes on in the case's folder.
-    if (stop.reason != RunStopReason::Finished && stop.reason != RunStopReason::Error) return;
+    // A pause, or a stop on an error or by the user, may be resumed: the run goes on in
+    // the case's folder.
+    if (stop.reason != RunStopReason::Finished) return;
     if (folderBeforeCase_.isEmpty()) return;
     if (insideCaseFolder(QDir::currentPath())) QDir::setCurrent(folderBeforeCase_);
     folderBeforeCase_.clear();

@@ -68,8 +68,8 @@ class ExerciseCommands : public QObject {
 
   private:
     void checkDone(bool ok, const QString& error);
-    // A case run over leaves its temporary folder for the one it started from, where the
-    // dialogs that start in the current folder (the screen, the report) then save.
+    // A case run that finished leaves its temporary folder for the one it started from,
+    // where the dialogs that start in the current folder (the screen, the report) save.
     void leaveCaseFolder(const RunStop& stop);
     bool insideCaseFolder(const QString& path) const;
 
