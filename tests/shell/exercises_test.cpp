@@ -336,6 +336,17 @@ class ExercisesTest : public QObject {
             QVERIFY(window->saveReport(saved, report.format));
             QCOMPARE(ReadAll(saved), report.expected);
         }
+
+        // The report is offered beside the programs, wherever the last run left the
+        // application's current folder.
+        QDir::setCurrent(out.path());
+        QString offered;
+        window->setReportNameHook([&](QWidget*, const QString& start) {
+            offered = start;
+            return QString();
+        });
+        window->saveButton()->click();
+        QCOMPARE(offered, QDir(kExercises + "/programmes").filePath("rapport.html"));
     }
 };
 
