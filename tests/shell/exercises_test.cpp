@@ -30,6 +30,7 @@
 #include "grading_window.h"
 #include "main_window.h"
 #include "run_session.h"
+#include "statement_window.h"
 
 using namespace vokc;
 
@@ -179,6 +180,29 @@ class ExercisesTest : public QObject {
                          (QSet<QString>{"r\u00E9ussi", "\u00E9chou\u00E9", "erreur", "limite"}));
             form->mdiArea()->closeAllSubWindows();
         }
+    }
+
+    // The statement's window has the keyboard once the exercise is chosen: Ctrl+F9 there
+    // checks the program the exercise was chosen for, not the window opened last.
+    void CheckFromTheStatementWindow() {
+        EditorWindow* e = OpenCopy(kExercises + "/programmes/pair.c");
+        QVERIFY(e);
+        form->newFile();
+        form->bringForward(e);
+        QCOMPARE(form->activeEditor(), e);
+        exercises()->setFolderHook(
+            [](QWidget*, const QString&) { return kExercises + "/pair-impair"; });
+        form->action(Command::ChooseExercise)->trigger();
+        QWidget* statement = exercises()->statementWindow();
+        QVERIFY(statement && statement->isVisible());
+        statement->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(statement));
+        QSignalSpy done(exercises(), &ExerciseCommands::checkFinished);
+        QTest::keyClick(statement, Qt::Key_F9, Qt::ControlModifier);
+        QVERIFY(exercises()->checkJob());
+        QVERIFY(done.wait(180000));
+        QCOMPARE(exercises()->checkPanel()->summary(), QString("4 cas sur 4 r\u00E9ussis"));
+        QCOMPARE(form->activeEditor(), e);
     }
 
     // A failed case shows both outputs aligned, with the differing row marked alone.

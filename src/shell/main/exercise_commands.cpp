@@ -1,5 +1,6 @@
 #include "exercise_commands.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "check_panel.h"
+#include "command_table.h"
 #include "debug_dock.h"
 #include "editor_window.h"
 #include "grade_cases.h"
@@ -110,15 +112,41 @@ void ExerciseCommands::chooseExercise() {
         return;
     }
     setExercise(editor, folder);
-    if (!statement_) statement_ = new StatementWindow(&window_);
+    if (!statement_) {
+        statement_ = new StatementWindow(&window_);
+        // The statement takes the keyboard as it opens: the keys that check and run the
+        // program work there too.
+        for (const bool check : {true, false}) {
+            auto* key = new QAction(statement_);
+            key->setShortcuts(window_.action(check ? Command::Check : Command::Run)->shortcuts());
+            statement_->addAction(key);
+            connect(key, &QAction::triggered, this, [this, check] { keyOfStatement(check); });
+        }
+    }
+    statementOf_ = editor;
     if (statement_->showStatement(folder)) {
         statement_->show();
         statement_->raise();
     }
 }
 
+void ExerciseCommands::keyOfStatement(bool check) {
+    EditorWindow* editor = statementOf_;
+    if (!editor) return;
+    // Out of the main window no editor is active: the statement names its own.
+    window_.activateWindow();
+    window_.bringForward(editor);
+    if (check)
+        checkProgramOf(editor);
+    else if (window_.action(Command::Run)->isEnabled())
+        editor->runProgram();
+}
+
 void ExerciseCommands::checkProgram() {
-    EditorWindow* editor = window_.activeEditor();
+    checkProgramOf(window_.activeEditor());
+}
+
+void ExerciseCommands::checkProgramOf(EditorWindow* editor) {
     if (!editor) return;
     if (exerciseOf(editor).isEmpty()) chooseExercise();
     const QString folder = exerciseOf(editor);
