@@ -210,7 +210,7 @@ class DebuggerTest : public QObject {
     // The warnings of the look before the run share the bottom of the window with the
     // variables: the values column must still be in view when the panel first shows.
     void ValuesInViewBesideTheWarnings() {
-        Editor({u"int n", u"main()", u"{", u"n=5", u"printf(\"%d %d\\n\", n, n)", u"}"});
+        Editor({u"int n", u"char c", u"main()", u"{", u"n=5", u"printf(\"%d %d\\n\", n, n)", u"}"});
         Trigger(Command::StepMode);
         form->run()->runProgram();
         QTest::qWait(50);
@@ -222,6 +222,8 @@ class DebuggerTest : public QObject {
                  qPrintable(QString("values from %1 in a view of %2")
                                 .arg(valueAt)
                                 .arg(tree->viewport()->width())));
+        // A char never given a value shows empty, not as a box for its code 0.
+        QCOMPARE(Panel()->valueOfRow(1), QString());
         // Steps later, with the dock shown and hidden again, the same.
         form->debugDock()->hide();
         form->run()->resumeRun();

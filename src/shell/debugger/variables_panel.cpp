@@ -128,7 +128,9 @@ void VariablesPanel::show(const std::vector<std::string>& values,
     for (std::size_t row = 0; row < rows_.size(); ++row) {
         const std::string& now = row < values.size() ? values[row] : std::string();
         QTreeWidgetItem* item = rows_[row];
-        const QString text = Cp1252ToQString(now);
+        // A char never given a value holds code 0, which a font draws as a box: it shows
+        // empty, as the variable inspector shows it.
+        const QString text = Cp1252ToQString(now).remove(QChar(0));
         if (item->text(2) != text) item->setText(2, text);
         const bool changed = row < before.size() && before[row] != now;
         marked_[row] = changed;
