@@ -499,6 +499,15 @@ class FilesTest : public QObject {
         QVERIFY(messages[0].contains(QString::fromUtf8("«\u00A0image.c\u00A0» ne semble pas")));
         QVERIFY(messages[1].contains("binaire.c"));
         QCOMPARE(form->editors().size(), std::size_t(4));
+        // Imported into a window, the same warning; a text file comes in without one.
+        EditorWindow* last = form->activeEditor();
+        last->setImportNameHook([&](QWidget*) { return dir.filePath("image.c"); });
+        last->importFile();
+        QCOMPARE(messages.size(), 3);
+        QVERIFY(messages[2].contains(QString::fromUtf8("«\u00A0image.c\u00A0» ne semble pas")));
+        last->setImportNameHook([&](QWidget*) { return plain; });
+        last->importFile();
+        QCOMPARE(messages.size(), 3);
     }
 
     void KeyboardScrollingColoursEveryVisibleLine() {

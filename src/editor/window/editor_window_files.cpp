@@ -116,6 +116,12 @@ bool LooksLikeText(const QByteArray& bytes) {
     return odd * 2 <= lines;
 }
 
+QString NotTextMessage(const QString& name) {
+    return QStringLiteral("Le fichier \u00AB\u00A0%1\u00A0\u00BB ne semble pas \u00EAtre un "
+                          "fichier texte : son contenu peut s'afficher mal.")
+        .arg(QFileInfo(name).fileName());
+}
+
 QByteArray Digest(const QByteArray& bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
@@ -150,11 +156,7 @@ bool EditorWindow::openFile(const QString& name) {
         return false;
     }
     // A picture or a compiled program shows as garbage: the user knows why first.
-    if (!LooksLikeText(bytes))
-        showMessage_(
-            this, QStringLiteral("Le fichier \u00AB\u00A0%1\u00A0\u00BB ne semble pas \u00EAtre un "
-                                 "fichier texte : son contenu peut s'afficher mal.")
-                      .arg(QFileInfo(name).fileName()));
+    if (!LooksLikeText(bytes)) showMessage_(this, NotTextMessage(name));
     fileName_ = QFileInfo(name).absoluteFilePath();
     diskDigest_ = Digest(bytes);
     declinedDigest_.clear();
@@ -294,8 +296,16 @@ void EditorWindow::importFile() {
                         FileErrorReason(name, false));
         return;
     }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        reportFileError(QStringLiteral("Impossible de lire le fichier"), name,
+                        FileErrorReason(name, false));
+        return;
+    }
+    // As when opening: a picture or a compiled program comes in as garbage.
+    if (!LooksLikeText(bytes)) showMessage_(this, NotTextMessage(name));
     FileFormat format;
-    Lines lines = DecodeProgramFile(file.readAll().toStdString(), format);
+    Lines lines = DecodeProgramFile(bytes.toStdString(), format);
     Text inserted;
     for (const Text& line : lines)
         inserted += line + u"\r\n";
