@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
@@ -204,6 +205,31 @@ class DebuggerTest : public QObject {
         QCOMPARE(Panel()->reads(), reads);
         Trigger(Command::Variables);
         QVERIFY(Panel()->reads() > reads);
+    }
+
+    // The warnings of the look before the run share the bottom of the window with the
+    // variables: the values column must still be in view when the panel first shows.
+    void ValuesInViewBesideTheWarnings() {
+        Editor({u"int n", u"char c", u"main()", u"{", u"n=5", u"printf(\"%d %d\\n\", n, n)", u"}"});
+        Trigger(Command::StepMode);
+        form->run()->runProgram();
+        QTest::qWait(50);
+        QVERIFY(form->run()->warningsDock()->isVisible());
+        QVERIFY(form->debugDock()->isVisible());
+        QTreeWidget* tree = Panel()->tree();
+        const int valueAt = tree->header()->sectionViewportPosition(2);
+        QVERIFY2(valueAt + 60 <= tree->viewport()->width(),
+                 qPrintable(QString("values from %1 in a view of %2")
+                                .arg(valueAt)
+                                .arg(tree->viewport()->width())));
+        // A char never given a value shows empty, not as a box for its code 0.
+        QCOMPARE(Panel()->valueOfRow(1), QString());
+        // Steps later, with the dock shown and hidden again, the same.
+        form->debugDock()->hide();
+        form->run()->resumeRun();
+        Trigger(Command::Variables);
+        QTest::qWait(50);
+        QVERIFY(tree->header()->sectionViewportPosition(2) + 60 <= tree->viewport()->width());
     }
 
     void ValuesUnderTheMouse() {

@@ -30,6 +30,7 @@
 #include "grading_window.h"
 #include "main_window.h"
 #include "run_session.h"
+#include "statement_window.h"
 
 using namespace vokc;
 
@@ -181,6 +182,29 @@ class ExercisesTest : public QObject {
         }
     }
 
+    // The statement's window has the keyboard once the exercise is chosen: Ctrl+F9 there
+    // checks the program the exercise was chosen for, not the window opened last.
+    void CheckFromTheStatementWindow() {
+        EditorWindow* e = OpenCopy(kExercises + "/programmes/pair.c");
+        QVERIFY(e);
+        form->newFile();
+        form->bringForward(e);
+        QCOMPARE(form->activeEditor(), e);
+        exercises()->setFolderHook(
+            [](QWidget*, const QString&) { return kExercises + "/pair-impair"; });
+        form->action(Command::ChooseExercise)->trigger();
+        QWidget* statement = exercises()->statementWindow();
+        QVERIFY(statement && statement->isVisible());
+        statement->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(statement));
+        QSignalSpy done(exercises(), &ExerciseCommands::checkFinished);
+        QTest::keyClick(statement, Qt::Key_F9, Qt::ControlModifier);
+        QVERIFY(exercises()->checkJob());
+        QVERIFY(done.wait(180000));
+        QCOMPARE(exercises()->checkPanel()->summary(), QString("4 cas sur 4 r\u00E9ussis"));
+        QCOMPARE(form->activeEditor(), e);
+    }
+
     // A failed case shows both outputs aligned, with the differing row marked alone.
     void FailedCaseShowsBothOutputsSideBySide() {
         EditorWindow* e = OpenCopy(kExercises + "/programmes/pair_faux.c");
@@ -210,6 +234,7 @@ class ExercisesTest : public QObject {
         e->memo()->setTextCursor(QTextCursor(e->memo()->document()->findBlockByNumber(fcloseLine)));
         form->action(Command::Breakpoint)->trigger();
         exercises()->checkPanel()->selectCase(0);
+        const QString before = QDir::currentPath();
         form->action(Command::RunCase)->trigger();
         QCOMPARE(session->state(), RunSession::State::Paused);
         const QString folder = exercises()->caseFolder();
@@ -219,6 +244,9 @@ class ExercisesTest : public QObject {
         QVERIFY(!QFile::exists(temp.filePath("eleve/prenoms.txt")));
         form->action(Command::Resume)->trigger();
         QCOMPARE(session->state(), RunSession::State::Finished);
+        // Over, the run leaves the case's folder, which goes with the next case: a screen
+        // or a report saved from the current folder must not go with it.
+        QCOMPARE(QDir::currentPath(), before);
         QVERIFY2(console->canvas()->allText().contains("Pr\u00E9nom ? Chlo\u00E9"),
                  qPrintable(console->canvas()->allText()));
         QVERIFY(console->canvas()->allText().contains("Chlo\u00E9 est \u00E0 la ligne 3"));
@@ -232,6 +260,8 @@ class ExercisesTest : public QObject {
         exercises()->checkPanel()->selectCase(1);
         exercises()->checkPanel()->runCaseButton()->click();
         QCOMPARE(errors, QStringList{"entr\u00E9e standard \u00E9puis\u00E9e"});
+        // A stop on an error may be resumed: the run stays in its case's folder.
+        QCOMPARE(QDir::currentPath(), QDir(exercises()->caseFolder()).canonicalPath());
         QVERIFY(console->canvas()->allText().contains("deux"));
         QVERIFY(!console->canvas()->allText().contains("trois"));
         QCOMPARE(e->stopLine(), 6);
@@ -330,6 +360,17 @@ class ExercisesTest : public QObject {
             QVERIFY(window->saveReport(saved, report.format));
             QCOMPARE(ReadAll(saved), report.expected);
         }
+
+        // The report is offered beside the programs, wherever the last run left the
+        // application's current folder.
+        QDir::setCurrent(out.path());
+        QString offered;
+        window->setReportNameHook([&](QWidget*, const QString& start) {
+            offered = start;
+            return QString();
+        });
+        window->saveButton()->click();
+        QCOMPARE(offered, QDir(kExercises + "/programmes").filePath("rapport.html"));
     }
 };
 

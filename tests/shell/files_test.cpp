@@ -339,6 +339,19 @@ class FilesTest : public QObject {
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(QString::fromUtf8("permission refusée sur le dossier")),
                  qPrintable(messages[0]));
+
+        // A file under a folder that its parent keeps out of reach: the folder is there,
+        // but closed, and the message says so rather than that it does not exist.
+        QVERIFY(QDir().mkdir(folder + "/cours"));
+        Write(folder + "/cours/tp.c", "main()\r\n{\r\n}\r\n");
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner));
+        const bool opened = form->openProgram(folder + "/cours/tp.c");
+        QVERIFY(
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(!opened);
+        QCOMPARE(messages.size(), 2);
+        QVERIFY2(messages[1].contains(QString::fromUtf8("permission refusée sur le dossier")),
+                 qPrintable(messages[1]));
     }
 
     void ReplaceAllIsOneStepOfTheHistory() {
@@ -486,6 +499,15 @@ class FilesTest : public QObject {
         QVERIFY(messages[0].contains(QString::fromUtf8("«\u00A0image.c\u00A0» ne semble pas")));
         QVERIFY(messages[1].contains("binaire.c"));
         QCOMPARE(form->editors().size(), std::size_t(4));
+        // Imported into a window, the same warning; a text file comes in without one.
+        EditorWindow* last = form->activeEditor();
+        last->setImportNameHook([&](QWidget*) { return dir.filePath("image.c"); });
+        last->importFile();
+        QCOMPARE(messages.size(), 3);
+        QVERIFY(messages[2].contains(QString::fromUtf8("«\u00A0image.c\u00A0» ne semble pas")));
+        last->setImportNameHook([&](QWidget*) { return plain; });
+        last->importFile();
+        QCOMPARE(messages.size(), 3);
     }
 
     void KeyboardScrollingColoursEveryVisibleLine() {

@@ -22,6 +22,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <cerrno>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -45,9 +46,16 @@ QString Q(const Text& t) {
 QString FileErrorReason(const QString& path, bool writing, int error = 0) {
     const QFileInfo file(path);
     const QFileInfo folder(file.absolutePath());
-    if (!folder.exists())
+    if (!folder.exists()) {
+        // A folder that a parent keeps out of reach is there all the same.
+        struct stat info;
+        if (::stat(QFile::encodeName(folder.filePath()).constData(), &info) != 0 && errno == EACCES)
+            return QStringLiteral(
+                       "permission refus\u00E9e sur le dossier \u00AB\u00A0%1\u00A0\u00BB")
+                .arg(QDir::toNativeSeparators(folder.filePath()));
         return QStringLiteral("le dossier \u00AB\u00A0%1\u00A0\u00BB n'existe pas")
             .arg(folder.filePath());
+    }
     if (file.isDir()) return QStringLiteral("c'est un dossier, pas un fichier");
     if (!writing) {
         if (!file.exists()) return QStringLiteral("le fichier n'existe pas");
@@ -108,6 +116,12 @@ bool LooksLikeText(const QByteArray& bytes) {
     return odd * 2 <= lines;
 }
 
+QString NotTextMessage(const QString& name) {
+    return QStringLiteral("Le fichier \u00AB\u00A0%1\u00A0\u00BB ne semble pas \u00EAtre un "
+                          "fichier texte : son contenu peut s'afficher mal.")
+        .arg(QFileInfo(name).fileName());
+}
+
 QByteArray Digest(const QByteArray& bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
@@ -142,11 +156,7 @@ bool EditorWindow::openFile(const QString& name) {
         return false;
     }
     // A picture or a compiled program shows as garbage: the user knows why first.
-    if (!LooksLikeText(bytes))
-        showMessage_(
-            this, QStringLiteral("Le fichier \u00AB\u00A0%1\u00A0\u00BB ne semble pas \u00EAtre un "
-                                 "fichier texte : son contenu peut s'afficher mal.")
-                      .arg(QFileInfo(name).fileName()));
+    if (!LooksLikeText(bytes)) showMessage_(this, NotTextMessage(name));
     fileName_ = QFileInfo(name).absoluteFilePath();
     diskDigest_ = Digest(bytes);
     declinedDigest_.clear();
@@ -286,8 +296,16 @@ void EditorWindow::importFile() {
                         FileErrorReason(name, false));
         return;
     }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        reportFileError(QStringLiteral("Impossible de lire le fichier"), name,
+                        FileErrorReason(name, false));
+        return;
+    }
+    // As when opening: a picture or a compiled program comes in as garbage.
+    if (!LooksLikeText(bytes)) showMessage_(this, NotTextMessage(name));
     FileFormat format;
-    Lines lines = DecodeProgramFile(file.readAll().toStdString(), format);
+    Lines lines = DecodeProgramFile(bytes.toStdString(), format);
     Text inserted;
     for (const Text& line : lines)
         inserted += line + u"\r\n";

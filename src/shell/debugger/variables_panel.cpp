@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "cp1252_qstring.h"
@@ -65,6 +66,15 @@ VariablesPanel::VariablesPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(tree_);
 }
 
+QSize VariablesPanel::minimumSizeHint() const {
+    const QSize hint = QWidget::minimumSizeHint();
+    const int value =
+        QFontMetrics(tree_->font()).horizontalAdvance(QStringLiteral("-1234567890,12"));
+    const int width = tree_->columnWidth(0) + tree_->columnWidth(1) + value +
+                      2 * tree_->frameWidth() + tree_->verticalScrollBar()->sizeHint().width();
+    return {std::max(hint.width(), width), hint.height()};
+}
+
 QString VariablesPanel::kindText(const VariableInfo& v) {
     if (v.array) return QStringLiteral("tableau de %1 %2").arg(v.count).arg(Plural(v.kind));
     switch (v.kind) {
@@ -118,7 +128,9 @@ void VariablesPanel::show(const std::vector<std::string>& values,
     for (std::size_t row = 0; row < rows_.size(); ++row) {
         const std::string& now = row < values.size() ? values[row] : std::string();
         QTreeWidgetItem* item = rows_[row];
-        const QString text = Cp1252ToQString(now);
+        // A char never given a value holds code 0, which a font draws as a box: it shows
+        // empty, as the variable inspector shows it.
+        const QString text = Cp1252ToQString(now).remove(QChar(0));
         if (item->text(2) != text) item->setText(2, text);
         const bool changed = row < before.size() && before[row] != now;
         marked_[row] = changed;

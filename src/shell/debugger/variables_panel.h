@@ -45,6 +45,10 @@ class VariablesPanel : public QWidget {
     // "tableau de N ..." for an array.
     static QString kindText(const VariableInfo& variable);
 
+    // Wide enough for the name and kind columns and a value beside them: beside another
+    // dock on the same side of the window, the values stay in view.
+    QSize minimumSizeHint() const override;
+
   private:
     void rebuild(const std::vector<VariableInfo>& variables);
     void show(const std::vector<std::string>& values, const std::vector<std::string>& before);

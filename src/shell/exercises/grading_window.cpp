@@ -335,9 +335,17 @@ void GradingWindow::saveReportAs() {
     const QString html = QStringLiteral("Rapport HTML (*.html)");
     const QString csv = QStringLiteral("Tableau CSV (*.csv)");
     const QString json = QStringLiteral("Donn\u00E9es JSON (*.json)");
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Enregistrer le rapport"), QStringLiteral("rapport.html"),
-        html + QStringLiteral(";;") + csv + QStringLiteral(";;") + json, &filter);
+    // Beside the graded programs: the current folder is where the last run left the
+    // application, perhaps a temporary folder.
+    const QString start = programs_.isEmpty() ? QStringLiteral("rapport.html")
+                                              : QDir(QFileInfo(programs_.first()).absolutePath())
+                                                    .filePath(QStringLiteral("rapport.html"));
+    const QString path =
+        askReportName_
+            ? askReportName_(this, start)
+            : QFileDialog::getSaveFileName(
+                  this, QStringLiteral("Enregistrer le rapport"), start,
+                  html + QStringLiteral(";;") + csv + QStringLiteral(";;") + json, &filter);
     if (path.isEmpty()) return;
     const ReportFormat format =
         path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) || filter == csv

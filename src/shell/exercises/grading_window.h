@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "grade_report.h"
@@ -49,6 +50,11 @@ class GradingWindow : public QWidget {
     QTableWidget* table() const { return table_; }
     QProgressBar* progressBar() const { return progress_; }
     QPushButton* cancelButton() const { return cancel_; }
+    QPushButton* saveButton() const { return save_; }
+    // The dialog that names the report, given the path it starts on; tests replace it.
+    void setReportNameHook(std::function<QString(QWidget*, const QString&)> hook) {
+        askReportName_ = std::move(hook);
+    }
     QLabel* statusLabel() const { return status_; }
     GradingJob* job() const { return job_.get(); }
     // The outputs of one run, as the double-click shows them.
@@ -85,6 +91,7 @@ class GradingWindow : public QWidget {
     QStringList programs_;
     std::unique_ptr<GradingJob> job_;
     grading::Grading result_;
+    std::function<QString(QWidget*, const QString&)> askReportName_;
 };
 
 } // namespace vokc

@@ -1,5 +1,6 @@
 #include "exercise_commands.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "check_panel.h"
+#include "command_table.h"
 #include "debug_dock.h"
 #include "editor_window.h"
 #include "grade_cases.h"
@@ -56,6 +58,22 @@ void ExerciseCommands::attach(DebugDock* dock, RunSession* session) {
     dock_ = dock;
     session_ = session;
     if (dock_) dock_->addPage(panel_.data(), QStringLiteral("V\u00E9rification"));
+    if (session_) connect(session_, &RunSession::stopped, this, &ExerciseCommands::leaveCaseFolder);
+}
+
+void ExerciseCommands::leaveCaseFolder(const RunStop& stop) {
+    // A pause, or a stop on an error or by the user, may be resumed: the run goes on in
+    // the case's folder.
+    if (stop.reason != RunStopReason::Finished) return;
+    if (folderBeforeCase_.isEmpty()) return;
+    if (insideCaseFolder(QDir::currentPath())) QDir::setCurrent(folderBeforeCase_);
+    folderBeforeCase_.clear();
+}
+
+bool ExerciseCommands::insideCaseFolder(const QString& path) const {
+    if (!caseFolder_) return false;
+    const QString folder = QDir(caseFolder_->path()).canonicalPath();
+    return !folder.isEmpty() && (path == folder || path.startsWith(folder + QLatin1Char('/')));
 }
 
 QString ExerciseCommands::exerciseOf(EditorWindow* editor) const {
@@ -94,15 +112,41 @@ void ExerciseCommands::chooseExercise() {
         return;
     }
     setExercise(editor, folder);
-    if (!statement_) statement_ = new StatementWindow(&window_);
+    if (!statement_) {
+        statement_ = new StatementWindow(&window_);
+        // The statement takes the keyboard as it opens: the keys that check and run the
+        // program work there too.
+        for (const bool check : {true, false}) {
+            auto* key = new QAction(statement_);
+            key->setShortcuts(window_.action(check ? Command::Check : Command::Run)->shortcuts());
+            statement_->addAction(key);
+            connect(key, &QAction::triggered, this, [this, check] { keyOfStatement(check); });
+        }
+    }
+    statementOf_ = editor;
     if (statement_->showStatement(folder)) {
         statement_->show();
         statement_->raise();
     }
 }
 
+void ExerciseCommands::keyOfStatement(bool check) {
+    EditorWindow* editor = statementOf_;
+    if (!editor) return;
+    // Out of the main window no editor is active: the statement names its own.
+    window_.activateWindow();
+    window_.bringForward(editor);
+    if (check)
+        checkProgramOf(editor);
+    else if (window_.action(Command::Run)->isEnabled())
+        editor->runProgram();
+}
+
 void ExerciseCommands::checkProgram() {
-    EditorWindow* editor = window_.activeEditor();
+    checkProgramOf(window_.activeEditor());
+}
+
+void ExerciseCommands::checkProgramOf(EditorWindow* editor) {
     if (!editor) return;
     if (exerciseOf(editor).isEmpty()) chooseExercise();
     const QString folder = exerciseOf(editor);
@@ -163,6 +207,9 @@ void ExerciseCommands::runCaseAt(int index) {
         QFile file(QFile::decodeName(kase.input.c_str()));
         if (file.open(QIODevice::ReadOnly)) input = file.readAll().toStdString();
     }
+    // A case run from the pause of another goes back, once over, where the first began.
+    if (const QString current = QDir::currentPath(); !insideCaseFolder(current))
+        folderBeforeCase_ = current;
     caseFolder_ = std::move(folder);
     session_->setScriptedInput(std::move(input));
     window_.run()->setNextRunFolder(caseFolder_->path());

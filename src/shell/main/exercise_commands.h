@@ -26,6 +26,7 @@ class GradingWindow;
 class MainWindow;
 class RunController;
 class RunSession;
+struct RunStop;
 class StatementWindow;
 
 class ExerciseCommands : public QObject {
@@ -67,6 +68,13 @@ class ExerciseCommands : public QObject {
 
   private:
     void checkDone(bool ok, const QString& error);
+    void checkProgramOf(EditorWindow* editor);
+    // A key of the statement's window: checks or runs the program whose exercise it shows.
+    void keyOfStatement(bool check);
+    // A case run that finished leaves its temporary folder for the one it started from,
+    // where the dialogs that start in the current folder (the screen, the report) save.
+    void leaveCaseFolder(const RunStop& stop);
+    bool insideCaseFolder(const QString& path) const;
 
     MainWindow& window_;
     DebugDock* dock_ = nullptr;
@@ -75,9 +83,11 @@ class ExerciseCommands : public QObject {
     StatementWindow* statement_ = nullptr;
     GradingWindow* gradingWindow_ = nullptr;
     std::unique_ptr<GradingJob> check_;
-    QPointer<EditorWindow> checked_; // the window whose program was checked last
+    QPointer<EditorWindow> checked_;     // the window whose program was checked last
+    QPointer<EditorWindow> statementOf_; // the window whose exercise the statement shows
     QHash<EditorWindow*, QString> chosen_;
     std::unique_ptr<QTemporaryDir> caseFolder_;
+    QString folderBeforeCase_;
     std::function<QString(QWidget*, const QString&)> askFolder_;
 };
 
