@@ -1,0 +1,11 @@
+float moyenne;
+main()
+{
+  scanf("%f", &moyenne);
+  if (moyenne >= 10)
+  {
+    puts("Admis");
+    puts("Bravo");
+  }
+  puts("Fin");
+}

@@ -1,0 +1,7 @@
+double rayon, aire;
+main()
+{
+  rayon = 2;
+  aire = rayon * rayon;
+  printf("%f\n", aire);
+}

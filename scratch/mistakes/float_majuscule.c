@@ -1,0 +1,6 @@
+Float moyenne;
+main()
+{
+  moyenne = 12,5;
+  printf("%f\n", moyenne);
+}

@@ -1,0 +1,8 @@
+int somme, x;
+main()
+{
+  somme = 0;
+  scanf("%d", &x);
+  Somme = somme + x;
+  printf("%d\n", somme);
+}

@@ -1,0 +1,5 @@
+main()
+{
+  prinft("Bonjour\n");
+  puts("Au revoir");
+}

@@ -1,0 +1,6 @@
+float moyenne;
+main()
+{
+  moyenne = 12,5;
+  printf("%f", &moyenne);
+}

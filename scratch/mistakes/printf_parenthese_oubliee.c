@@ -1,0 +1,5 @@
+main()
+{
+  printf("Bonjour\n";
+  puts("fin");
+}

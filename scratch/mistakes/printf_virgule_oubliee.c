@@ -1,0 +1,6 @@
+int n;
+main()
+{
+  n = 7;
+  printf("%d\n" n);
+}

@@ -1,0 +1,8 @@
+float prix;
+int quantite;
+main()
+{
+  scanf("%f", &prix);
+  scanf("%f", &quantite);
+  printf("%d\n", quantite);
+}

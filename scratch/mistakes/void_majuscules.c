@@ -1,0 +1,9 @@
+VOID titre()
+{
+  puts("*** Mon programme ***");
+}
+main()
+{
+  titre();
+  puts("Bonjour");
+}

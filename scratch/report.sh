@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs every scratch program with --hints and prints what the student reads.
+here=$(cd "$(dirname "$0")" && pwd)
+runner=${1:-$here/../build/vokc-run}
+runner=$(cd "$(dirname "$runner")" && pwd)/$(basename "$runner")
+work=$(mktemp -d)
+for c in "$here"/mistakes/*.c; do
+  name=$(basename "$c" .c)
+  line=$(head -n 1 "$here/mistakes/$name.fix")
+  input=/dev/null; [ -f "$here/mistakes/$name.in" ] && input=$here/mistakes/$name.in
+  rm -rf "$work/run"; mkdir -p "$work/run"
+  (cd "$work/run" && timeout 20 "$runner" --hints --max-steps 100000 --decimal-separator , "$c" < "$input" > /dev/null 2> "$work/err")
+  reports=$(grep -F "$c:" "$work/err" | grep -v -e 'nombre maximal de lignes' -e 'exécution arrêtée')
+  here_r=$(printf '%s\n' "$reports" | grep -F "$c:$line: ")
+  tag=SILENT; [ -n "$reports" ] && tag=OTHERLINE
+  [ -n "$here_r" ] && tag=ATLINE
+  printf '%s\n' "$here_r" | grep -Eq "^[^ ]*: (astuce|avertissement) : " && tag=HELPED
+  echo "=== $name (ligne $line) [$tag]"
+  sed "s|$here/mistakes/||" "$work/err" | sed 's/^/    /'
+done
+rm -rf "$work"
