@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <vector>
 
 #include "interpreter.h"
 #include "messages.h"
@@ -284,6 +285,109 @@ Hint WarningAsHint(const ProgramText& program, int line, std::string_view word) 
     return {};
 }
 
+// The letters two names differ by (a letter changed, added or removed counts 1; letters
+// that only differ in case count nothing, so that "Somme" is near "somme").
+std::size_t Distance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t up = row[j];
+            const bool same = UpperAscii(a[i - 1]) == UpperAscii(b[j - 1]);
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+// Of `names`, the one `word` is most likely a misspelling of (empty: none is near).
+std::string Nearest(std::string_view word, const std::vector<std::string>& names) {
+    const std::size_t limit = word.size() < 4 ? 1 : 2;
+    std::string best;
+    std::size_t bestDistance = limit + 1;
+    for (const std::string& name : names) {
+        if (name == word) continue;
+        if (const std::size_t d = Distance(word, name); d < bestDistance) {
+            best = name;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+// The variables the program declares, with the line of each declaration.
+struct Declared {
+    std::vector<std::string> names;
+    std::vector<int> lines;
+    std::vector<std::string> types; // int, float, char, file, or string for char with a size
+};
+
+Declared DeclaredNames(const ProgramText& program) {
+    Declared out;
+    for (int k = 0; k < program.LineCount(); ++k) {
+        std::string_view text = LineOf(program, k);
+        const std::size_t blank = text.find_first_of(" \t");
+        if (blank == std::string_view::npos) continue;
+        const std::string_view type = text.substr(0, blank);
+        if (type != "int" && type != "float" && type != "char" && type != "file") continue;
+        text = text.substr(blank);
+        while (!text.empty()) {
+            const std::size_t comma = text.find_first_of(",;");
+            std::string_view name = Trim(text.substr(0, comma));
+            while (!name.empty() && name[0] == '*')
+                name.remove_prefix(1);
+            const bool sized = name.find('[') != std::string_view::npos;
+            name = name.substr(0, NameLength(name));
+            if (!name.empty()) {
+                out.names.emplace_back(name);
+                out.lines.push_back(k);
+                out.types.emplace_back(type == "char" && sized ? "string" : std::string(type));
+            }
+            if (comma == std::string_view::npos || text[comma] == ';') break;
+            text.remove_prefix(comma + 1);
+        }
+    }
+    return out;
+}
+
+// A name that is not declared: the declared name it is a misspelling of, or, when the
+// name is used on several lines (so not a slip of one line), the declaration to add it
+// to (a declaration of a name of the same line, else the first). Empty: neither is known.
+Hint UndeclaredHint(std::string_view name, const ProgramText& program, int line) {
+    Hint hint;
+    hint.page = "messages.html#identificateur-inconnu";
+    const Declared declared = DeclaredNames(program);
+    std::vector<std::string> near;
+    for (const std::string& known : declared.names)
+        if (name.size() >= 3 || Distance(name, known) == 0) near.push_back(known);
+    if (const std::string misspelt = Nearest(name, near); !misspelt.empty()) {
+        hint.text = std::string(name) + Utf8ToCp1252(" n'est pas déclaré : vouliez-vous écrire ") +
+                    misspelt + Utf8ToCp1252(" ? (les majuscules comptent)");
+        return hint;
+    }
+    int uses = 0;
+    for (int k = 0; k < program.LineCount(); ++k)
+        if (HasWord(LineOf(program, k), name)) ++uses;
+    if (declared.lines.empty() || uses < 2) return {};
+    int at = declared.lines.front();
+    const std::string_view text = LineOf(program, line);
+    for (std::size_t k = 0; k < declared.names.size(); ++k)
+        if (HasWord(text, declared.names[k])) {
+            at = declared.lines[k];
+            break;
+        }
+    std::string declaration(LineOf(program, at));
+    if (!declaration.empty() && declaration.back() == ';') declaration.pop_back();
+    hint.text = std::string(name) + Utf8ToCp1252(" n'est pas déclaré : ajoutez-le à la ligne ") +
+                std::to_string(at + 1) + ", " + declaration + ", " + std::string(name) + ";";
+    hint.line = at;
+    return hint;
+}
+
 // The first word of a line no statement was recognised in, and what to do about it.
 Hint UnknownLineHint(std::string_view text, const ProgramText& program) {
     const std::size_t n = NameLength(text);
@@ -316,6 +420,15 @@ Hint UnknownLineHint(std::string_view text, const ProgramText& program) {
                         std::to_string(k + 1) + ".";
             hint.line = k;
         }
+        return hint;
+    }
+    static const std::vector<std::string> kStatements = {
+        "printf", "puts",  "scanf",  "gets",   "strcpy", "strcat", "strncpy", "strncat",  "fputs",
+        "fgets",  "fopen", "fclose", "clrscr", "gotoxy", "goto",   "break",   "return",   "exit",
+        "while",  "for",   "if",     "else",   "mkdir",  "rmdir",  "chdir",   "randomize"};
+    if (const std::string near = Nearest(name, kStatements); !near.empty()) {
+        hint.text = Utf8ToCp1252("Vouliez-vous écrire ") + near + Utf8ToCp1252(" ? « ") + name +
+                    Utf8ToCp1252(" » n'est pas une instruction.");
         return hint;
     }
     hint.text = Utf8ToCp1252("Le mot « ") + std::string(text.substr(0, n)) +
@@ -363,6 +476,25 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
         }
     }
     if (message == Utf8ToCp1252("Identificateur  inconnu")) return UnknownLineHint(text, program);
+    // The variable of a printf or scanf that is not declared.
+    if (message == Utf8ToCp1252(msg::kIdentificateurInconnu) &&
+        (StartsNoCase(text, "printf") || StartsNoCase(text, "scanf"))) {
+        const std::size_t comma = text.find(',');
+        std::string_view name = comma == std::string::npos
+                                    ? std::string_view()
+                                    : Trim(std::string_view(text).substr(comma + 1));
+        // Without '&' a scanf looks for the name less its first letter: its own hint.
+        const bool ampersand = !name.empty() && name[0] == '&';
+        if (ampersand) name.remove_prefix(1);
+        name = Trim(name.substr(0, NameLength(name)));
+        if (!name.empty() && (ampersand || StartsNoCase(text, "printf"))) {
+            const Declared declared = DeclaredNames(program);
+            if (std::find(declared.names.begin(), declared.names.end(), name) ==
+                declared.names.end())
+                if (Hint hint = UndeclaredHint(name, program, line); !hint.text.empty())
+                    return hint;
+        }
+    }
     // Reported here, to be changed on another line: a name whose declaration is not
     // understood, a main() line written otherwise.
     if (Matches(msg::kMainNonTrouve, message))
@@ -373,8 +505,10 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
         const std::string_view name = message.substr(Utf8ToCp1252(msg::kIdentificateur).size(),
                                                      message.size() - unknown.size() -
                                                          Utf8ToCp1252(msg::kIdentificateur).size());
-        if (NameLength(name) == name.size() && !name.empty())
+        if (NameLength(name) == name.size() && !name.empty()) {
             if (Hint hint = WarningAsHint(program, line, name); !hint.text.empty()) return hint;
+            if (Hint hint = UndeclaredHint(name, program, line); !hint.text.empty()) return hint;
+        }
     }
     // A real written with the other decimal separator.
     if (const std::string notFloat = Utf8ToCp1252(msg::kPasUnFlottant);
@@ -401,6 +535,33 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
         hint.text = Utf8ToCp1252("Une ligne ne fait qu'une opération : découpez le calcul.");
         hint.page = "messages.html#erreur-expression";
         return hint;
+    }
+    // A format of one code that does not fit the variable: the code that does.
+    if (Matches(msg::kFormatIncorrect, message) && !FormatWithText(text, program)) {
+        const std::size_t comma = text.find(',');
+        std::string_view name = comma == std::string::npos
+                                    ? std::string_view()
+                                    : Trim(std::string_view(text).substr(comma + 1));
+        if (!name.empty() && name[0] == '&') name.remove_prefix(1);
+        name = name.substr(0, NameLength(name));
+        const Declared declared = DeclaredNames(program);
+        const std::size_t quote = text.find('%');
+        for (std::size_t k = 0; k < declared.names.size() && quote != std::string::npos; ++k) {
+            if (declared.names[k] != name) continue;
+            static const std::pair<std::string_view, std::string_view> kCodes[] = {
+                {"int", "%d"}, {"float", "%f"}, {"char", "%c"}, {"string", "%s"}};
+            for (const auto& [type, code] : kCodes) {
+                if (declared.types[k] != type) continue;
+                Hint hint;
+                const std::string kind =
+                    type == "string" ? "une chaîne" : "un " + std::string(type);
+                hint.text = std::string(name) + Utf8ToCp1252(" est " + kind + " : son code est ") +
+                            std::string(code) + ", " + text.substr(0, quote) + std::string(code) +
+                            text.substr(std::min(text.size(), quote + 2));
+                hint.page = "messages.html#format-incorrect";
+                return hint;
+            }
+        }
     }
     for (const Rule& rule : kRules) {
         if (!Matches(rule.message, message) || !rule.applies(text, program)) continue;

@@ -52,6 +52,62 @@ bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
+// Where the double quote that closes the text opened at `open` is (npos: none).
+std::size_t ClosingQuote(std::string_view text, std::size_t open) {
+    return text.find('"', open + 1);
+}
+
+// The arguments of the call whose '(' is at `open`, split at the commas outside texts,
+// each trimmed; empty when the ')' is missing.
+std::vector<std::string> Arguments(std::string_view code, std::string_view text, std::size_t open) {
+    std::vector<std::string> out;
+    const std::size_t close = code.rfind(')');
+    if (close == std::string_view::npos || close < open) return out;
+    std::size_t from = open + 1;
+    for (std::size_t k = open + 1; k <= close; ++k) {
+        if (k == close || code[k] == ',') {
+            out.emplace_back(Trim(text.substr(from, k - from)));
+            from = k + 1;
+        }
+    }
+    return out;
+}
+
+// The first operator of a calculation outside parentheses ("n1 + n2 + n3" gives 3, the
+// place of its '+'), npos when there is none. A leading sign is no operator.
+std::size_t FirstOperator(std::string_view text, std::size_t from = 1) {
+    for (std::size_t k = from; k < text.size(); ++k)
+        if (std::string_view("+-*/%").find(text[k]) != std::string_view::npos) return k;
+    return std::string_view::npos;
+}
+
+// The places of the operators of the calculation `text` (a value after '='): outside
+// texts, characters and parentheses; a sign that starts an operand is no operator.
+std::vector<std::size_t> Operators(std::string_view text) {
+    std::vector<std::size_t> out;
+    bool quoted = false, character = false, operand = false;
+    int depth = 0;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const char c = text[k];
+        if (c == '"' && !character) quoted = !quoted;
+        if (c == '\'' && !quoted) character = !character;
+        if (quoted || character) {
+            operand = true;
+            continue;
+        }
+        if (c == '(') ++depth;
+        if (c == ')') --depth;
+        if (IsBlank(c) || depth > 0) continue;
+        if (std::string_view("+-*/%").find(c) != std::string_view::npos) {
+            if (operand) out.push_back(k);
+            operand = false;
+        } else {
+            operand = true;
+        }
+    }
+    return out;
+}
+
 std::string W(std::string_view utf8) {
     return Utf8ToCp1252(utf8);
 }
@@ -176,6 +232,7 @@ class Checker {
         ReadDeclarations();
         for (std::size_t k = 0; k < code_.size(); ++k)
             CheckLine(k);
+        CheckTextsInChars();
         CheckBraces();
         std::sort(warnings_.begin(), warnings_.end(),
                   [](const ProgramWarning& a, const ProgramWarning& b) { return a.line < b.line; });
@@ -199,6 +256,20 @@ class Checker {
             if (StartsWord(code, "void")) {
                 const std::string_view name = LeadingName(Trim(code.substr(4)));
                 if (!name.empty()) procedures_.insert(std::string(name));
+            }
+            if (StartsWord(code, "char")) {
+                // "char c, nom;": the names without a size hold one character.
+                std::string_view rest = code.substr(4);
+                while (!rest.empty()) {
+                    const std::size_t comma = rest.find_first_of(",;");
+                    std::string_view name = Trim(rest.substr(0, comma));
+                    while (!name.empty() && name[0] == '*')
+                        name.remove_prefix(1);
+                    if (!name.empty() && LeadingName(name).size() == name.size())
+                        chars_.emplace(std::string(name), k);
+                    if (comma == std::string_view::npos) break;
+                    rest.remove_prefix(comma + 1);
+                }
             }
             if (StartsWord(code, "int") || StartsWord(code, "float")) {
                 // "int t[5], u[3];": every name with a size.
@@ -277,6 +348,8 @@ class Checker {
     void CheckWhile(std::size_t k, const Header& h);
     void CheckDoEnd(std::size_t k, const Header& h);
     void CheckIndices(const Line& line);
+    void CheckIfWithoutElse(std::size_t k);
+    void CheckTextsInChars();
     void CheckBraces();
 
     std::vector<Line> lines_;
@@ -285,6 +358,8 @@ class Checker {
     std::set<std::string> procedures_;
     std::map<std::string, int> arrays_;
     std::map<std::string, std::size_t> readFiles_; // file variable -> its fopen "r" line
+    std::map<std::string, std::size_t> chars_;     // char without a size -> its declaration
+    bool mainBraceMissing_ = false;
     int openDo_ = 0;
     std::set<int> warned_;
     std::vector<ProgramWarning> warnings_;
@@ -337,7 +412,38 @@ void Checker::CheckLine(std::size_t k) {
             return Warn(line, W("Une déclaration ne donne pas de valeur : écrivez ") +
                                   std::string(Trim(line.text.substr(0, line.text.find('=')))) +
                                   W("; puis donnez la valeur dans main()."));
+        // "int a; int b;": the first semicolon ends the line for the language.
+        if (const std::size_t semi = code.find(';'); semi != std::string_view::npos &&
+                                                     !Trim(code.substr(semi + 1)).empty() &&
+                                                     Trim(code.substr(semi + 1)) != ";") {
+            std::string names;
+            bool sameType = true;
+            for (std::string_view rest = line.text; !rest.empty();) {
+                const std::size_t end = rest.find(';');
+                std::string_view part = Trim(rest.substr(0, end));
+                rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+                if (part.empty()) continue;
+                if (!StartsWord(part, first)) {
+                    sameType = false;
+                    break;
+                }
+                names += (names.empty() ? "" : ", ") + std::string(Trim(part.substr(first.size())));
+            }
+            if (sameType)
+                return Warn(line,
+                            W("Un seul point-virgule, à la fin de la déclaration : écrivez ") +
+                                std::string(first) + " " + names + ";");
+            return Warn(line, W("Une déclaration par ligne : écrivez « ") +
+                                  line.text.substr(0, semi + 1) + W(" » puis « ") +
+                                  std::string(Trim(line.text.substr(semi + 1))) +
+                                  W(" » sur la ligne suivante."));
+        }
         return;
+    }
+    if (k == mainLine_ && HasCode(k + 1) && Code(k + 1).code[0] != '{') {
+        mainBraceMissing_ = true;
+        return Warn(line, W("Mettez { seule sur la ligne après main() : sans elle, le programme "
+                            "s'arrête avant sa première instruction."));
     }
     if (StartsWord(code, "void") && mainLine_ != static_cast<std::size_t>(-1) && k > mainLine_)
         return Warn(line, W("Écrivez cette procédure avant main() : placée après, elle "
@@ -346,8 +452,9 @@ void Checker::CheckLine(std::size_t k) {
         // No main() line: the line that looks like the start of the program.
         const bool called = code.size() > 2 && code.substr(code.size() - 2) == "()" &&
                             LeadingName(code).size() == code.size() - 2;
-        if (StartsWord(code, "main") || (called && !procedures_.count(std::string(first)) &&
-                                         HasCode(k + 1) && Code(k + 1).text == "{"))
+        if ((StartsWord(code, "main") && code.back() != '{') ||
+            (called && !procedures_.count(std::string(first)) && HasCode(k + 1) &&
+             Code(k + 1).text == "{"))
             return Warn(line, W("Le programme commence à une ligne main() : écrivez main() "
                                 "seul sur cette ligne."));
     }
@@ -458,11 +565,14 @@ void Checker::CheckHeader(std::size_t k, const Header& h) {
         return Warn(line, W("Pas de point-virgule après ") + word +
                               W(" (...) : sinon la ligne suivante n'en dépend pas. Écrivez « ") +
                               line.text.substr(0, line.text.rfind(';')) + W(" »."));
-    if (h.kind == Kind::While && StartsWith(Trim(h.inside), "feof("))
-        return Warn(line, W("Écrivez while (!") + std::string(Trim(h.inside)) +
+    if (const std::string_view inside = Trim(h.inside);
+        h.kind == Kind::While && StartsWith(inside, "feof("))
+        return Warn(line, W("Écrivez while (!") +
+                              std::string(inside.substr(0, inside.find(')') + 1)) +
                               W(") : la boucle tourne tant que le fichier n'est pas fini."));
     if (const std::string advice = ShapeAdvice(line.text); !advice.empty())
         return Warn(line, W(advice));
+    if (h.kind == Kind::If) CheckIfWithoutElse(k);
     if (h.kind == Kind::For) CheckFor(k, h);
     if (h.kind == Kind::While) CheckWhile(k, h);
 
@@ -544,6 +654,20 @@ void Checker::CheckWhile(std::size_t k, const Header& h) {
     for (const std::string& name : names)
         if (Changes(begin, end, name)) return;
     const Line& last = Code(end - 1);
+    // Read before the loop: read it again at the end of the body.
+    for (std::size_t j = k; j-- > 0;) {
+        const std::string_view c = Code(j).code;
+        if (!(StartsWith(c, "scanf") || StartsWith(c, "gets") || StartsWith(c, "fgets"))) continue;
+        const std::size_t at = c.rfind(names[0]);
+        if (at == std::string_view::npos || (at > 0 && IsNameChar(c[at - 1])) ||
+            (at + names[0].size() < c.size() && IsNameChar(c[at + names[0].size()])))
+            continue;
+        return Warn(last, names[0] + W(" ne change jamais dans la boucle while de la ligne ") +
+                              std::to_string(Code(k).index + 1) +
+                              W(" : elle ne s'arrêtera pas. Lisez-le à nouveau dans la boucle, "
+                                "après cette ligne : ") +
+                              Code(j).text);
+    }
     Warn(last, names[0] + W(" ne change jamais dans la boucle while de la ligne ") +
                    std::to_string(Code(k).index + 1) +
                    W(" : elle ne s'arrêtera pas. Changez-le dans la boucle, par exemple ") +
@@ -560,16 +684,85 @@ void Checker::CheckDoEnd(std::size_t k, const Header& h) {
         --begin;
     bool up = false, down = false;
     for (std::size_t j = begin; j < k; ++j) {
-        up = up || Code(j).text == cond.left + "++;";
-        down = down || Code(j).text == cond.left + "--;";
+        // The line without its blanks: "i++;", "i = i + 2" and the like.
+        std::string t;
+        for (char ch : Code(j).code)
+            if (!IsBlank(ch)) t += ch;
+        const std::string& v = cond.left;
+        up = up || StartsWith(t, v + "++") || StartsWith(t, v + "=" + v + "+");
+        down = down || StartsWith(t, v + "--") || StartsWith(t, v + "=" + v + "-");
     }
     static const std::map<std::string, std::string> kOpposite = {
-        {"<", ">="}, {"<=", ">"}, {">", "<="}, {">=", "<"}};
+        {"<", ">="}, {"<=", ">"}, {">", "<="}, {">=", "<"}, {"!=", "=="}};
     if ((up && (cond.op == "<" || cond.op == "<=")) ||
-        (down && (cond.op == ">" || cond.op == ">=")))
+        (down && (cond.op == ">" || cond.op == ">=")) || ((up || down) && cond.op == "!="))
         Warn(line, W("La boucle do s'arrête dès que la condition devient vraie : écrivez la "
                      "condition de fin, while (") +
                        cond.left + " " + kOpposite.at(cond.op) + " " + cond.right + ");");
+}
+
+// An if with no else below: its then-line must end with ';', its block with "};",
+// or the run looks for an else when the condition is false.
+void Checker::CheckIfWithoutElse(std::size_t k) {
+    if (!HasCode(k + 1)) return;
+    const Line& next = Code(k + 1);
+    if (next.text == "{") {
+        std::size_t begin = 0, end = 0;
+        if (!Body(k, begin, end) || Code(end).text != "}") return;
+        if (HasCode(end + 1) && StartsWord(Code(end + 1).code, "else")) return;
+        return Warn(Code(end), W("Ce if n'a pas de else : fermez son bloc par }; (une } seule "
+                                 "annonce un else)."));
+    }
+    const std::string_view c = next.code;
+    if (c.back() == ';' || c[0] == '{' || c[0] == '}' || ReadHeader(c).kind != Kind::Other ||
+        StartsWord(c, "else") || StartsWord(c, "do") || next.comment ||
+        !ShapeAdvice(next.text).empty())
+        return;
+    if (HasCode(k + 2) && StartsWord(Code(k + 2).code, "else")) return;
+    Warn(next, W("Ce if n'a pas de else : terminez cette ligne par un point-virgule, « ") +
+                   next.text + W("; »."));
+}
+
+// A char declared without a size and used as a text: it holds one character only.
+void Checker::CheckTextsInChars() {
+    if (chars_.empty()) return;
+    for (std::size_t k = 0; k < code_.size(); ++k) {
+        const Line& line = Code(k);
+        const std::string_view code = line.code;
+        std::string_view name;
+        const std::size_t open = code.find('(');
+        const std::size_t comma = code.find(',');
+        if (StartsWord(code, "gets")) {
+            name = Trim(code.substr(4));
+            if (!name.empty() && name[0] == '(') name.remove_prefix(1);
+        } else if ((StartsWith(code, "scanf") || StartsWith(code, "printf")) &&
+                   Contains(line.text, "%s") && comma != std::string_view::npos) {
+            name = Trim(code.substr(comma + 1));
+            if (!name.empty() && name[0] == '&') name.remove_prefix(1);
+        } else if (StartsWith(code, "str") && open != std::string_view::npos &&
+                   LeadingName(code).size() == open) {
+            name = Trim(code.substr(open + 1));
+        }
+        name = LeadingName(SkipLeadingBlanks(name));
+        const auto it = chars_.find(std::string(name));
+        if (name.empty() || it == chars_.end()) continue;
+        const Line& declaration = Code(it->second);
+        std::string fixed = declaration.text;
+        for (std::size_t at = fixed.find(it->first); at != std::string::npos;
+             at = fixed.find(it->first, at + 1)) {
+            const std::size_t after = at + it->first.size();
+            if ((at == 0 || !IsNameChar(fixed[at - 1])) &&
+                (after >= fixed.size() || !IsNameChar(fixed[after]))) {
+                fixed.insert(after, "[80]");
+                break;
+            }
+        }
+        Warn(declaration, it->first + W(" reçoit un texte, ligne ") +
+                              std::to_string(line.index + 1) +
+                              W(" : déclarez-le avec une taille, ") + fixed);
+        chars_.erase(it);
+        if (chars_.empty()) return;
+    }
 }
 
 // Elements named by a number past the declared size (or before the first).
@@ -598,6 +791,7 @@ void Checker::CheckIndices(const Line& line) {
 // A brace missing or one too many: the counts tell that there is one, the indentation
 // where.
 void Checker::CheckBraces() {
+    if (mainBraceMissing_) return;
     int opens = 0, closes = 0;
     for (std::size_t k = 0; k < code_.size(); ++k) {
         const std::string_view c = Code(k).code;
@@ -648,6 +842,34 @@ std::string ShapeAdvice(std::string_view text) {
     const auto has = [&](std::string_view part) { return Contains(code, part); };
     const bool condition = StartsWord(code, "if") || StartsWord(code, "while");
 
+    // A text whose closing quote is missing: everything after it is taken for the text.
+    if (std::count(line.begin(), line.end(), '"') % 2 == 1 && !Contains(line, "'\"'")) {
+        const std::size_t close = line.rfind(')');
+        if (close != std::string::npos && close > line.find('"'))
+            return "Il manque le guillemet qui ferme le texte : " + line.substr(0, close) + "\"" +
+                   line.substr(close);
+        return "Il manque le guillemet \" qui ferme le texte.";
+    }
+    // A statement with something after its semicolon (the for header aside).
+    if (const std::size_t semi = code.find(';');
+        semi != std::string::npos && !StartsWord(code, "for")) {
+        const std::string_view rest = Trim(std::string_view(code).substr(semi + 1));
+        if (!rest.empty() && rest[0] != ';' && !StartsWith(rest, "//") && !StartsWith(rest, "/*"))
+            return "Une seule instruction par ligne : écrivez « " + line.substr(0, semi + 1) +
+                   " » puis « " + std::string(Trim(std::string_view(line).substr(semi + 1))) +
+                   " » sur la ligne suivante.";
+    }
+    // A header with its statement on the same line: only the header is read.
+    if (condition || StartsWord(code, "for")) {
+        const Header h = ReadHeader(code);
+        if (h.kind != Kind::Other && !h.after.empty() && h.after != ";" && h.after[0] != '{' &&
+            !StartsWith(h.after, "//") && !StartsWith(h.after, "/*")) {
+            const std::size_t at = line.size() - h.after.size();
+            return "Écrivez « " + std::string(Trim(std::string_view(line).substr(0, at))) +
+                   " » seul sur sa ligne, et « " + line.substr(at) + " » sur la ligne suivante.";
+        }
+    }
+
     if (has("&&") || has("||"))
         return "Il n'y a ni && ni || : écrivez deux if, le second sur la ligne sous le premier.";
     if (has("=>") || has("=<")) return "Le signe = vient en second : écrivez >= ou <=.";
@@ -664,20 +886,59 @@ std::string ShapeAdvice(std::string_view text) {
     for (std::string_view op : {"+=", "-=", "*=", "/="}) {
         if (!has(op) || condition || StartsWord(code, "for")) continue;
         const std::string name(first);
-        return "Écrivez " + name + " = " + name + " " + std::string(1, op[0]) +
-               " ...; : " + std::string(op) + " n'existe pas.";
+        std::string value(Trim(std::string_view(line).substr(code.find(op) + 2)));
+        if (!value.empty() && value.back() == ';') value.pop_back();
+        if (value.empty()) value = "...";
+        return "Écrivez " + name + " = " + name + " " + std::string(1, op[0]) + " " + value +
+               "; : " + std::string(op) + " n'existe pas.";
+    }
+    if (const std::size_t at = code.find('=');
+        at != std::string::npos && !first.empty() && at + 2 < code.size() && !condition &&
+        (code[at + 1] == '+' || code[at + 1] == '-') && IsBlank(code[at + 2])) {
+        const std::string name(first);
+        const std::string value(Trim(std::string_view(code).substr(at + 2)));
+        return "Écrivez " + name + " = " + name + " " + code[at + 1] + " " +
+               (value.empty() || value.back() != ';' ? value + ";" : value) + " : avec " +
+               code.substr(at, 2) + ", " + name + " reçoit seulement " + code[at + 1] +
+               std::string(Trim(std::string_view(value).substr(0, value.find(';')))) + ".";
     }
     if (!first.empty() && has(std::string(first) + "++") && has("=") && !StartsWord(code, "for"))
         return "Écrivez " + std::string(first) + "++; seul sur la ligne, sans =.";
     if (StartsWord(code, "for") && has("(int "))
         return "Déclarez le compteur en tête du programme (int i;), puis écrivez for (i=1; ...) "
                "sans int.";
+    if (StartsWord(code, "for") && !has(";") && std::count(code.begin(), code.end(), ',') == 2) {
+        std::string fixed = line;
+        for (std::size_t c = fixed.find(','); c != std::string::npos; c = fixed.find(',', c))
+            fixed.replace(c, fixed[c + 1] == ' ' ? 2 : 1, "; ");
+        return "Les trois parties d'un for sont séparées par des points-virgules : " + fixed;
+    }
     if (condition) {
         const Header h = ReadHeader(code);
         const std::string_view inside = Trim(h.inside);
         const Condition c = ReadCondition(inside);
-        if (has("strcmp") || has("STRCMP"))
+        if (const std::size_t at = std::min(code.find("strcmp("), code.find("STRCMP("));
+            at != std::string::npos) {
+            const std::vector<std::string> args = Arguments(code, line, at + 6);
+            if (args.size() >= 2)
+                return "Comparez les deux textes directement : if (" +
+                       std::string(Trim(std::string_view(args[0]))) + " == " +
+                       std::string(Trim(std::string_view(args[1]).substr(
+                           0, std::string_view(args[1]).find(')')))) +
+                       ").";
             return "Comparez deux textes directement : if (mot == \"oui\").";
+        }
+        for (const bool left : {true, false}) {
+            const std::string& side = left ? c.left : c.right;
+            const std::size_t paren = side.find('(');
+            if (paren == std::string::npos || paren == 0 || StartsWith(side, "feof") ||
+                StartsWith(side, "!feof"))
+                continue;
+            return "Pas de fonction dans une condition : rangez d'abord le résultat dans une "
+                   "variable, v = " +
+                   side + "; puis comparez-la, if (" +
+                   (left ? "v " + c.op + " " + c.right : c.left + " " + c.op + " v") + ").";
+        }
         if (!inside.empty() && inside[0] == '!' && !StartsWith(inside, "!feof"))
             return "Il n'y a pas de ! : écrivez la comparaison, par exemple if (trouve == 0).";
         if (c.op.empty() && Contains(inside, "="))
@@ -695,7 +956,19 @@ std::string ShapeAdvice(std::string_view text) {
     if (StartsWord(code, "return") && (has("0") || has("(")))
         return "Ici, return ne prend pas de valeur, et main() se termine par } sans return : "
                "supprimez cette ligne.";
-    if (StartsWith(code, "clrscr(")) return "Écrivez clrscr; sans parenthèses.";
+    for (std::string_view word : {"clrscr", "randomize"})
+        if (StartsWith(code, std::string(word) + "(") ||
+            (code.size() > word.size() && EqualsNoCase(code.substr(0, word.size()), word) &&
+             code[word.size()] == '('))
+            return "Écrivez " + std::string(word) + "; sans parenthèses.";
+    if (StartsWith(code, "getchar(") || StartsWith(code, "getc("))
+        return std::string(first) +
+               " n'existe pas : pour attendre une touche, écrivez c = getch(); (c déclaré char).";
+    if (StartsWith(code, "fputs(")) {
+        const std::vector<std::string> args = Arguments(code, line, 5);
+        if (args.size() == 2 && !args[1].empty() && (args[1][0] == '"' || args[1][0] == '\''))
+            return "Le texte d'abord, puis le fichier : fputs(" + args[1] + ", " + args[0] + ");";
+    }
     if (StartsWith(code, "getch()"))
         return "getch() donne la touche appuyée : rangez-la, c = getch(); (c déclaré char).";
     if (StartsWith(code, "exit(")) return "Écrivez exit; sans parenthèses.";
@@ -721,11 +994,51 @@ std::string ShapeAdvice(std::string_view text) {
             comma == std::string::npos ? std::string_view() : std::string_view(code).substr(comma);
         if (Contains(line, "%l") || Contains(line, "%i") || Contains(line, "%u"))
             return "Les codes du format sont %d (int), %f (float), %c (char) et %s (chaîne).";
-        if (first == "printf" && Contains(args, "&"))
-            return "Pas de & dans printf : écrivez le nom seul, printf(\"%d\\n\", age);.";
+        if (const std::size_t pct = line.find('%');
+            pct != std::string::npos && pct + 1 < line.size() &&
+            (line[pct + 1] == '.' || IsDigit(line[pct + 1]))) {
+            std::size_t letter = pct + 1;
+            while (letter < line.size() && (line[letter] == '.' || IsDigit(line[letter])))
+                ++letter;
+            return "Écrivez %" + line.substr(letter, 1) +
+                   " sans rien entre % et la lettre : " + line.substr(0, pct + 1) +
+                   line.substr(letter);
+        }
+        if (const std::size_t q = line.find('"');
+            q != std::string::npos && comma == std::string::npos) {
+            const std::size_t end = ClosingQuote(line, q);
+            const std::string_view after = end == std::string::npos
+                                               ? std::string_view()
+                                               : Trim(std::string_view(line).substr(end + 1));
+            if (!after.empty() && IsNameChar(after[0]))
+                return "Il manque la virgule entre le format et la variable : " +
+                       line.substr(0, end + 1) + ", " + std::string(after);
+        }
+        if (std::count(code.begin(), code.end(), '(') > std::count(code.begin(), code.end(), ')')) {
+            const std::size_t semi = line.rfind(';');
+            return "Il manque la parenthèse qui ferme " + std::string(first) +
+                   "( : " + (semi == std::string::npos ? line + ")" : line.substr(0, semi) + ");");
+        }
+        if (first == "printf" && Contains(args, "&")) {
+            std::string fixed = line;
+            fixed.erase(fixed.find('&', comma), 1);
+            return "Pas de & dans printf : écrivez le nom seul, " + fixed;
+        }
         if (std::count(args.begin(), args.end(), ',') >= 2)
             return "Un " + std::string(first) + " ne traite qu'une variable : écrivez un " +
                    std::string(first) + " par variable.";
+        if (Contains(args, "[") && first == "scanf") {
+            std::string element(Trim(std::string_view(line).substr(comma + 1)));
+            if (!element.empty() && element[0] == '&') element.erase(0, 1);
+            element = element.substr(0, element.find(')'));
+            const std::size_t q = line.find('"');
+            const std::size_t end = q == std::string::npos ? q : ClosingQuote(line, q);
+            const std::string format = end == std::string::npos
+                                           ? "%d"
+                                           : std::string(Trim(line.substr(q + 1, end - q - 1)));
+            return "Un élément de tableau ne va pas dans scanf : lisez une variable, scanf(\"" +
+                   format + "\", &v); puis rangez-la, " + element + " = v;";
+        }
         if (Contains(args, "["))
             return "Un élément de tableau ne va pas dans " + std::string(first) +
                    " : passez par une variable (v = t[i];).";
@@ -737,18 +1050,69 @@ std::string ShapeAdvice(std::string_view text) {
     if (!first.empty() && has("==") && code.back() == ';' && !has("("))
         return "Pour ranger une valeur, un seul = : " + std::string(first) + " = ...;.";
     if (has("pow(") || has("POW(")) return "Il n'y a pas de puissance : multipliez, x = a * a;.";
+    // Two operations in one assignment: one a line.
+    if (const std::size_t eq = code.find('=');
+        eq != std::string::npos && !first.empty() && !condition && !StartsWord(code, "for") &&
+        LeadingName(code).size() == Trim(std::string_view(code).substr(0, eq)).size() &&
+        eq + 1 < code.size() && code[eq + 1] != '=') {
+        std::string_view value = Trim(std::string_view(line).substr(eq + 1));
+        if (!value.empty() && value.back() == ';') value.remove_suffix(1);
+        const std::vector<std::size_t> ops = Operators(value);
+        if (ops.size() >= 2) {
+            const std::string name(first);
+            const std::size_t next = ops.size() > 2 ? ops[2] : value.size();
+            const std::string a(Trim(value.substr(0, ops[0])));
+            const std::string b(Trim(value.substr(ops[0] + 1, ops[1] - ops[0] - 1)));
+            const std::string c(Trim(value.substr(ops[1] + 1, next - ops[1] - 1)));
+            const char op1 = value[ops[0]], op2 = value[ops[1]];
+            const bool before = (op1 == '+' || op1 == '-') &&
+                                (op2 == '*' || op2 == '/' || op2 == '%'); // b op2 c first
+            if ((before && a == name) || (!before && c == name))
+                return "Une seule opération par ligne : découpez le calcul, un résultat "
+                       "intermédiaire par ligne dans une autre variable.";
+            if (before)
+                return "Une seule opération par ligne : écrivez " + name + " = " + b + " " + op2 +
+                       " " + c + "; puis " + name + " = " + a + " " + op1 + " " + name +
+                       "; sur la ligne suivante.";
+            return "Une seule opération par ligne : écrivez " + name + " = " + a + " " + op1 + " " +
+                   b + "; puis " + name + " = " + name + " " + op2 + " " + c +
+                   "; sur la ligne suivante.";
+        }
+    }
     // A calculation inside the parentheses of a function or the brackets of an index.
     const std::size_t open = code.find_first_of("([", code.find('='));
     if (code.find('=') != std::string::npos && open != std::string::npos) {
         const std::size_t close = code.find_first_of(")]", open);
         const std::string_view inside = std::string_view(code).substr(
             open + 1, close == std::string::npos ? 0 : close - open - 1);
-        if (inside.find_first_of("+-*/%", 1) != std::string_view::npos)
-            return code[open] == '['
-                       ? "L'indice est un nombre ou une variable int, pas un calcul : "
-                         "calculez d'abord j = i + 1; puis utilisez t[j]."
-                       : "Pas de calcul dans les parenthèses d'une fonction : calculez d'abord "
-                         "d = a - b; puis d = ABS(d);.";
+        if (inside.find_first_of("+-*/%", 1) != std::string_view::npos) {
+            if (code[open] == '[')
+                return "L'indice est un nombre ou une variable int, pas un calcul : "
+                       "calculez d'abord j = i + 1; puis utilisez t[j].";
+            const std::string target(Trim(std::string_view(line).substr(0, code.find('='))));
+            std::size_t before = open;
+            while (before > 0 && IsBlank(code[before - 1]))
+                --before;
+            const std::size_t fn = before;
+            while (before > 0 && IsNameChar(code[before - 1]))
+                --before;
+            const std::string_view inText = Trim(std::string_view(line).substr(
+                open + 1, close == std::string::npos ? 0 : close - open - 1));
+            if (fn == before) {
+                // Parentheses that only group: one operation a line.
+                const std::size_t op = FirstOperator(inText);
+                const std::size_t op2 =
+                    op == std::string_view::npos ? op : FirstOperator(inText, op + 1);
+                return "Les parenthèses ne groupent rien et une ligne ne fait qu'une opération : "
+                       "écrivez d'abord " +
+                       target + " = " + std::string(Trim(inText.substr(0, op2))) +
+                       "; puis continuez le calcul sur les lignes suivantes.";
+            }
+            const std::string function = line.substr(before, fn - before);
+            return "Pas de calcul dans les parenthèses d'une fonction : calculez d'abord " +
+                   target + " = " + std::string(inText) + "; puis " + target + " = " + function +
+                   "(" + target + ");";
+        }
     }
     if (code.find('[') != std::string::npos) {
         const std::size_t o = code.find('[');

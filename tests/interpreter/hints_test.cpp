@@ -23,7 +23,8 @@ TEST(Hints, EachMistakeGetsItsHint) {
     EXPECT_EQ(HintText("Identificateur inconnu", "scanf(\"%d\", x)\n", 0),
               "Il manque & devant le nom de la variable ?");
     EXPECT_EQ(HintText("Erreur dans expression", "x = a + b * c\n", 0),
-              "Une ligne ne fait qu'une opération : découpez le calcul.");
+              "Une seule opération par ligne : écrivez x = b * c; puis x = a + x; sur la ligne "
+              "suivante.");
     EXPECT_EQ(HintText("Fichier non ouvert en écriture",
                        "file f\nmain()\n{\nf= fopen(\"a\",\"w\")\nfputs(\"x\", f)\n}\n", 4),
               "Écrivez f=fopen(...) sans espace à la ligne 4.");
@@ -37,6 +38,29 @@ TEST(Hints, EachMistakeGetsItsHint) {
         EXPECT_NE(HintText(message, any, -1), "") << message;
     const MemoryText text(any);
     EXPECT_EQ(HintFor(Utf8ToCp1252("ELSE manquant"), text, 2).page, "messages.html#else-manquant");
+}
+
+// A name not understood: the declared name it is near, or, for a name used on several
+// lines, the declaration to add it to, shown at that declaration's line; a misspelt
+// statement; the format that fits the variable.
+TEST(Hints, HintsNameWhatToWrite) {
+    const std::string program = "int somme, total, x;\nfloat r;\nmain()\n{\n"
+                                "Somme = x;\nresultat = x * 2;\nx = resultat;\nprinft(\"a\");\n"
+                                "printf(\"%d\\n\", totale);\nscanf(\"%d\", &r);\n}\n";
+    EXPECT_EQ(HintText("Identificateur Somme inconnu", program, 4),
+              "Somme n'est pas déclaré : vouliez-vous écrire somme ? (les majuscules comptent)");
+    const MemoryText text(program);
+    const Hint declare = HintFor(Utf8ToCp1252("Identificateur resultat inconnu"), text, 5);
+    EXPECT_EQ(Cp1252ToUtf8(declare.text),
+              "resultat n'est pas déclaré : ajoutez-le à la ligne 1, int somme, total, x, "
+              "resultat;");
+    EXPECT_EQ(declare.line, 0);
+    EXPECT_EQ(HintText("Identificateur  inconnu", program, 7),
+              "Vouliez-vous écrire printf ? « prinft » n'est pas une instruction.");
+    EXPECT_EQ(HintText("Identificateur inconnu", program, 8),
+              "totale n'est pas déclaré : vouliez-vous écrire total ? (les majuscules comptent)");
+    EXPECT_EQ(HintText("Spécification de format incorrecte", program, 9),
+              "r est un float : son code est %f, scanf(\"%f\", &r);");
 }
 
 // Hints that fit the place where the run stopped: a line that is no statement, the two

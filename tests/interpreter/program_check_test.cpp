@@ -181,6 +181,95 @@ TEST(ProgramCheck, DeclarationsAndProgramShape) {
               std::vector<int>{4});
 }
 
+// Mistakes as other students write them: each warned at the line to change, with that
+// line corrected where one line says it all.
+TEST(ProgramCheck, OtherPhrasingsOfTheSameMistakes) {
+    // An if without else: the then-line needs its ';', the block its "};".
+    EXPECT_EQ(Warnings("main()\n{\nif (x > m)\n  m = x\nputs(\"f\");\n}\n"),
+              std::vector<std::string>{"4: Ce if n'a pas de else : terminez cette ligne par un "
+                                       "point-virgule, « m = x; »."});
+    EXPECT_EQ(Lines("main()\n{\nif (x > m)\n{\n  m = x;\n}\nputs(\"f\");\n}\n"),
+              std::vector<int>{6});
+    // main() without its brace: the run would stop at once; no "} de trop" on top of it.
+    EXPECT_EQ(Lines("int x\nmain()\n  x = 5;\n}\n"), std::vector<int>{2});
+    EXPECT_EQ(Warnings("int a; int b;\nmain()\n{\n}\n"),
+              std::vector<std::string>{
+                  "1: Un seul point-virgule, à la fin de la déclaration : écrivez int a, b;"});
+    EXPECT_EQ(Warnings("char c, nom;\nmain()\n{\n  gets(nom);\n}\n"),
+              std::vector<std::string>{"1: nom reçoit un texte, ligne 4 : déclarez-le avec une "
+                                       "taille, char c, nom[80];"});
+    EXPECT_EQ(Warnings("main()\n{\nwhile (feof(f) == 0)\n  fgets(f, s);\n}\n"),
+              std::vector<std::string>{"3: Écrivez while (!feof(f)) : la boucle tourne tant que "
+                                       "le fichier n'est pas fini."});
+    EXPECT_EQ(Lines("main()\n{\nc = 0;\ndo\n{\nc = c + 2;\n}\nwhile (c != 10);\n}\n"),
+              std::vector<int>{8});
+    // A variable read before the loop is to be read again inside it.
+    const std::vector<std::string> reread =
+        Warnings("main()\n{\nscanf(\"%d\", &n);\nwhile (n != 0)\n{\ns = s + n;\n}\n}\n");
+    ASSERT_EQ(reread.size(), 1u);
+    EXPECT_NE(reread[0].find("6: n ne change jamais"), std::string::npos) << reread[0];
+    EXPECT_NE(reread[0].find(": scanf(\"%d\", &n);"), std::string::npos) << reread[0];
+    // Two operations: the multiplication first, as the student meant it.
+    EXPECT_EQ(Warnings("main()\n{\nx = a + b * c;\ny = a - b + c;\n}\n"),
+              (std::vector<std::string>{
+                  "3: Une seule opération par ligne : écrivez x = b * c; puis x = a + x; sur la "
+                  "ligne suivante.",
+                  "4: Une seule opération par ligne : écrivez y = a - b; puis y = y + c; sur la "
+                  "ligne suivante."}));
+    EXPECT_EQ(Warnings("main()\n{\n  printf(\"Nombre : );\n  printf(\"%d\\n\" n);\n"
+                       "  printf(\"%.2f\\n\", r);\n  if (a > b) m = a;\n}\n"),
+              (std::vector<std::string>{
+                  "3: Il manque le guillemet qui ferme le texte : printf(\"Nombre : \");",
+                  "4: Il manque la virgule entre le format et la variable : printf(\"%d\\n\", n);",
+                  "5: Écrivez %f sans rien entre % et la lettre : printf(\"%f\\n\", r);",
+                  "6: Écrivez « if (a > b) » seul sur sa ligne, et « m = a; » sur la ligne "
+                  "suivante."}));
+    EXPECT_EQ(Lines("main()\n{\na = 5; b = 3;\ni =+ 1;\nfor (i=1, i<=3, i++)\n  x = i;\n"
+                    "fputs(f, \"a\");\nscanf(\"%d\", &t[i]);\nif (strlen(s) > 5)\n  x = 1;\n"
+                    "randomize();\n}\n"),
+              (std::vector<int>{3, 4, 5, 7, 8, 9, 11}));
+}
+
+// Shapes close to those mistakes that are right, and must stay without a warning.
+TEST(ProgramCheck, NearMissesGetNoWarning) {
+    const std::string program = R"P(char c, mot[20];
+int a, b, x, t[3];
+main()
+{
+  c = '+';
+  scanf("%c", &c);
+  gets(mot);
+  x = -a;
+  x = a * -3;
+  mot = "a+b; c" + mot;
+  mot = '-' + mot;
+  x = ABS(a);
+  if (a > b)
+    x = 1
+  else
+    x = 2;
+  if (a == b)
+  {
+    x = 3;
+  };
+  if (a < b)
+  {
+    x = 4;
+  }
+  else
+    x = 5;
+  do
+  {
+    a = a + 1;
+  }
+  while (a == 10);
+  puts("fin; (ok)");
+  printf("%d\n", x);
+}
+)P";
+    EXPECT_EQ(Warnings(program), std::vector<std::string>{});
+}
+
 // Markers, odd bytes and cut programs are read without harm.
 TEST(ProgramCheck, AnyTextIsReadSafely) {
     EXPECT_EQ(Lines("int t[3]\nmain()\n»{\n•  t[9] = 1;\n}\n"), std::vector<int>{4});
