@@ -4,10 +4,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 runner=${1:-$here/../build/vokc-run}
 runner=$(cd "$(dirname "$runner")" && pwd)/$(basename "$runner")
 work=$(mktemp -d)
-for c in "$here"/mistakes/*.c; do
+set=${SET:-mistakes} # the folder of programs
+for c in "$here"/$set/*.c; do
   name=$(basename "$c" .c)
-  line=$(head -n 1 "$here/mistakes/$name.fix")
-  input=/dev/null; [ -f "$here/mistakes/$name.in" ] && input=$here/mistakes/$name.in
+  line=$(head -n 1 "$here/$set/$name.fix")
+  input=/dev/null; [ -f "$here/$set/$name.in" ] && input=$here/$set/$name.in
   rm -rf "$work/run"; mkdir -p "$work/run"
   (cd "$work/run" && timeout 20 "$runner" --hints --max-steps 100000 --decimal-separator , "$c" < "$input" > /dev/null 2> "$work/err")
   reports=$(grep -F "$c:" "$work/err" | grep -v -e 'nombre maximal de lignes' -e 'exécution arrêtée')
@@ -16,6 +17,6 @@ for c in "$here"/mistakes/*.c; do
   [ -n "$here_r" ] && tag=ATLINE
   printf '%s\n' "$here_r" | grep -Eq "^[^ ]*: (astuce|avertissement) : " && tag=HELPED
   echo "=== $name (ligne $line) [$tag]"
-  sed "s|$here/mistakes/||" "$work/err" | sed 's/^/    /'
+  sed "s|$here/$set/||" "$work/err" | sed 's/^/    /'
 done
 rm -rf "$work"

@@ -407,7 +407,22 @@ Hint UnknownLineHint(std::string_view text, const ProgramText& program) {
             NameLength(decl.substr(0, 5)) != 4)
             continue;
         const std::string_view rest = Trim(decl.substr(4));
-        if (rest.substr(0, NameLength(rest)) != name) continue;
+        const std::string_view declared = rest.substr(0, NameLength(rest));
+        if (declared != name && EqualsNoCase(declared, name) && decl.substr(0, 4) == "void") {
+            hint.text = Utf8ToCp1252("La procédure s'appelle ") + std::string(declared) +
+                        Utf8ToCp1252(" (les majuscules comptent) : écrivez ") +
+                        std::string(declared) + "();";
+            return hint;
+        }
+        if (declared != name) continue;
+        if (decl.substr(0, 4) == "void" && rest.size() > declared.size() &&
+            IsBlank(rest[declared.size()])) {
+            hint.text = Utf8ToCp1252("Écrivez void ") + name +
+                        Utf8ToCp1252("() sans espace avant la parenthèse, ligne ") +
+                        std::to_string(k + 1) + ".";
+            hint.line = k;
+            return hint;
+        }
         if (decl.substr(0, 4) == "void") {
             hint.text = name +
                         Utf8ToCp1252(" est une procédure : appelez-la avec ses "
@@ -559,6 +574,29 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
                             std::string(code) + ", " + text.substr(0, quote) + std::string(code) +
                             text.substr(std::min(text.size(), quote + 2));
                 hint.page = "messages.html#format-incorrect";
+                return hint;
+            }
+        }
+    }
+    // puts of a variable that is no string: printf with the variable's code.
+    if (Matches(msg::kPasUnString, message) && PutsLine(text, program)) {
+        const std::size_t open = text.find('(');
+        std::string_view name = open == std::string::npos
+                                    ? std::string_view()
+                                    : Trim(std::string_view(text).substr(open + 1));
+        name = name.substr(0, NameLength(name));
+        const Declared declared = DeclaredNames(program);
+        static const std::pair<std::string_view, std::string_view> kCodes[] = {
+            {"int", "%d"}, {"float", "%f"}, {"char", "%c"}};
+        for (std::size_t k = 0; k < declared.names.size() && !name.empty(); ++k) {
+            if (declared.names[k] != name) continue;
+            for (const auto& [type, code] : kCodes) {
+                if (declared.types[k] != type) continue;
+                Hint hint;
+                hint.text = Utf8ToCp1252("puts n'affiche qu'une chaîne : pour un ") +
+                            std::string(type) + Utf8ToCp1252(", écrivez printf(\"") +
+                            std::string(code) + "\\n\", " + std::string(name) + ");";
+                hint.page = "messages.html#textes";
                 return hint;
             }
         }

@@ -108,6 +108,19 @@ std::vector<std::size_t> Operators(std::string_view text) {
     return out;
 }
 
+// Whether `text` holds the name `name` as a whole word.
+bool HasName(std::string_view text, std::string_view name) {
+    if (name.empty()) return false;
+    for (std::size_t at = text.find(name); at != std::string_view::npos;
+         at = text.find(name, at + 1)) {
+        const std::size_t end = at + name.size();
+        if ((at == 0 || !IsNameChar(text[at - 1])) &&
+            (end >= text.size() || !IsNameChar(text[end])))
+            return true;
+    }
+    return false;
+}
+
 std::string W(std::string_view utf8) {
     return Utf8ToCp1252(utf8);
 }
@@ -118,6 +131,7 @@ struct Line {
     std::string text; // trimmed, Windows-1252
     std::string code; // `text` with the insides of texts blanked (Unquoted)
     bool comment = false;
+    bool commentGoesOn = false; // a line inside a /* ... */ opened on a line above
 };
 
 enum class Kind { If, For, While, DoEnd, Other };
@@ -207,6 +221,7 @@ class Checker {
     explicit Checker(const ProgramText& program) {
         const int count = program.LineCount();
         lines_.reserve(static_cast<std::size_t>(count));
+        bool openComment = false;
         for (int i = 0; i < count; ++i) {
             const std::string_view raw = StripLineMarkers(program.Line(i));
             Line line;
@@ -222,6 +237,14 @@ class Checker {
             line.text = std::string(Trim(raw));
             if (line.text.empty()) continue;
             line.comment = StartsWith(line.text, "//") || StartsWith(line.text, "/*");
+            // A /* comment goes on to the next lines until */: those run as statements.
+            if (openComment) {
+                line.comment = true;
+                line.commentGoesOn = true;
+                openComment = !Contains(line.text, "*/");
+            } else if (StartsWith(line.text, "/*") && !Contains(line.text, "*/")) {
+                openComment = true;
+            }
             line.code = Unquoted(line.text);
             if (!line.comment) code_.push_back(lines_.size());
             lines_.push_back(std::move(line));
@@ -229,10 +252,16 @@ class Checker {
     }
 
     std::vector<ProgramWarning> Run() {
+        for (std::size_t k = 0; k < lines_.size(); ++k)
+            if (lines_[k].commentGoesOn && !lines_[k - 1].commentGoesOn)
+                Warn(lines_[k],
+                     W("Un commentaire tient sur une ligne : commencez aussi celle-ci par "
+                       "// (ou /*)."));
         ReadDeclarations();
         for (std::size_t k = 0; k < code_.size(); ++k)
             CheckLine(k);
         CheckTextsInChars();
+        CheckMainMissing();
         CheckBraces();
         std::sort(warnings_.begin(), warnings_.end(),
                   [](const ProgramWarning& a, const ProgramWarning& b) { return a.line < b.line; });
@@ -252,7 +281,7 @@ class Checker {
         for (std::size_t k = 0; k < code_.size(); ++k) {
             const Line& line = Code(k);
             const std::string_view code = line.code;
-            if (StartsWith(code, "main") && Trim(code.substr(4)) == "()") mainLine_ = k;
+            if (code.size() >= 6 && EqualsNoCase(code.substr(0, 6), "main()")) mainLine_ = k;
             if (StartsWord(code, "void")) {
                 const std::string_view name = LeadingName(Trim(code.substr(4)));
                 if (!name.empty()) procedures_.insert(std::string(name));
@@ -349,6 +378,7 @@ class Checker {
     void CheckDoEnd(std::size_t k, const Header& h);
     void CheckIndices(const Line& line);
     void CheckIfWithoutElse(std::size_t k);
+    void CheckMainMissing();
     void CheckTextsInChars();
     void CheckBraces();
 
@@ -408,6 +438,11 @@ void Checker::CheckLine(std::size_t k) {
     const bool declaration =
         first == "int" || first == "float" || first == "char" || first == "file";
     if (declaration) {
+        if (const std::size_t empty = code.find("[]"); empty != std::string_view::npos) {
+            std::string fixed = line.text;
+            fixed.insert(empty + 1, "10");
+            return Warn(line, W("Donnez la taille du tableau entre les crochets : ") + fixed);
+        }
         if (Contains(code, "="))
             return Warn(line, W("Une déclaration ne donne pas de valeur : écrivez ") +
                                   std::string(Trim(line.text.substr(0, line.text.find('=')))) +
@@ -445,6 +480,15 @@ void Checker::CheckLine(std::size_t k) {
         return Warn(line, W("Mettez { seule sur la ligne après main() : sans elle, le programme "
                             "s'arrête avant sa première instruction."));
     }
+    if (StartsWord(code, "void")) {
+        const std::string_view rest = Trim(code.substr(4));
+        const std::string_view name = LeadingName(rest);
+        if (!name.empty() && name.size() < rest.size() && IsBlank(rest[name.size()]) &&
+            Trim(rest.substr(name.size()))[0] == '(')
+            return Warn(line, W("Écrivez void ") + std::string(name) +
+                                  W("() sans espace avant la parenthèse : sinon la procédure "
+                                    "n'est pas trouvée."));
+    }
     if (StartsWord(code, "void") && mainLine_ != static_cast<std::size_t>(-1) && k > mainLine_)
         return Warn(line, W("Écrivez cette procédure avant main() : placée après, elle "
                             "s'exécute encore une fois à la fin du programme."));
@@ -452,6 +496,9 @@ void Checker::CheckLine(std::size_t k) {
         // No main() line: the line that looks like the start of the program.
         const bool called = code.size() > 2 && code.substr(code.size() - 2) == "()" &&
                             LeadingName(code).size() == code.size() - 2;
+        if (StartsWord(code, "main") && Trim(code.substr(4)) == "()")
+            return Warn(line, W("Écrivez main() sans espace avant la parenthèse : sinon le "
+                                "programme ne trouve pas son début."));
         if ((StartsWord(code, "main") && code.back() != '{') ||
             (called && !procedures_.count(std::string(first)) && HasCode(k + 1) &&
              Code(k + 1).text == "{"))
@@ -471,7 +518,7 @@ void Checker::CheckLine(std::size_t k) {
                             "ignoré. Écrivez { puis « ") +
                               std::string(Trim(line.text.substr(1))) +
                               W(" » sur la ligne suivante."));
-    if (code[0] == '}' && code != "}" && code != "};") {
+    if (code[0] == '}' && code != "}" && Trim(code.substr(1)) != ";") {
         std::string rest(Trim(line.text.substr(1)));
         if (!rest.empty() && rest[0] == ';') rest = std::string(Trim(rest.substr(1)));
         return Warn(line, W("L'accolade } doit être seule sur sa ligne : écrivez } puis « ") +
@@ -485,9 +532,19 @@ void Checker::CheckLine(std::size_t k) {
         if (!rest.empty())
             return Warn(line, W("else doit être seul sur sa ligne : écrivez else, puis « ") + rest +
                                   W(" » sur la ligne suivante."));
+        // A body of several lines without its braces: only the next line is the else's.
+        if (HasCode(k + 2) && Code(k + 1).text != "{" &&
+            ReadHeader(Code(k + 1).code).kind == Kind::Other) {
+            const Line& next = Code(k + 1);
+            const Line& then = Code(k + 2);
+            if (next.indent > line.indent && then.indent == next.indent && then.code[0] != '}' &&
+                then.text != "{" && !StartsWord(then.code, "else"))
+                Warn(line, W("Seule la ligne suivante dépend de ce else : si le corps a plusieurs "
+                             "lignes, mettez { seule sur la ligne suivante et } après le corps."));
+        }
         if (k > 0) {
             const Line& before = Code(k - 1);
-            if (before.text == "};")
+            if (before.code[0] == '}' && Trim(before.code.substr(1)) == ";")
                 Warn(before, W("Avec };, le else qui suit n'est jamais exécuté : écrivez } "
                                "seule pour annoncer le else."));
             else if (before.code.back() == ';')
@@ -584,8 +641,20 @@ void Checker::CheckHeader(std::size_t k, const Header& h) {
     if (h.kind != Kind::If && (nextKind == Kind::For || nextKind == Kind::While))
         return Warn(line, W("Une boucle dans une boucle : mettez le corps de cette boucle entre "
                             "{ et }, chacune seule sur sa ligne."));
-    if (next.indent > line.indent && then.indent == next.indent && then.code[0] != '}' &&
-        then.text != "{" && !StartsWord(then.code, "else") && nextKind == Kind::Other)
+    const std::string_view counter = LeadingName(Trim(h.inside));
+    const std::size_t equals = then.code.find('=');
+    // Written without indentation: a for followed by a line that adds its counter to a
+    // total ("s = s + i;"), which after the loop would add the counter's last value.
+    const bool flatSum = h.kind == Kind::For && !counter.empty() && next.indent == line.indent &&
+                         then.indent == line.indent && equals != std::string_view::npos &&
+                         equals + 1 < then.code.size() && then.code[equals + 1] != '=' &&
+                         ReadHeader(then.code).kind == Kind::Other &&
+                         HasName(then.code.substr(equals + 1), counter) &&
+                         HasName(then.code.substr(equals + 1), LeadingName(then.code)) &&
+                         LeadingName(then.code) != counter;
+    if ((next.indent > line.indent && then.indent == next.indent && then.code[0] != '}' &&
+         then.text != "{" && !StartsWord(then.code, "else") && nextKind == Kind::Other) ||
+        (flatSum && nextKind == Kind::Other))
         Warn(line, W("Seule la ligne suivante dépend de ce ") + word +
                        W(" : si le corps a plusieurs lignes, mettez { seule sur la ligne "
                          "suivante et } après le corps."));
@@ -723,6 +792,19 @@ void Checker::CheckIfWithoutElse(std::size_t k) {
                    next.text + W("; »."));
 }
 
+// No line looks like main(): the first block that is no procedure's is the program.
+void Checker::CheckMainMissing() {
+    if (mainLine_ != static_cast<std::size_t>(-1)) return;
+    for (const ProgramWarning& w : warnings_)
+        if (Contains(w.text, "main()")) return; // said where main() is to be written
+    for (std::size_t k = 0; k < code_.size(); ++k) {
+        if (Code(k).text != "{") continue;
+        if (k > 0 && StartsWord(Code(k - 1).code, "void")) continue;
+        return Warn(Code(k), W("Il manque main() : écrivez main() sur la ligne au-dessus de "
+                               "cette accolade, là où le programme commence."));
+    }
+}
+
 // A char declared without a size and used as a text: it holds one character only.
 void Checker::CheckTextsInChars() {
     if (chars_.empty()) return;
@@ -850,6 +932,10 @@ std::string ShapeAdvice(std::string_view text) {
                    line.substr(close);
         return "Il manque le guillemet \" qui ferme le texte.";
     }
+    // The end of a comment begun on a line above, read as a statement.
+    if (code.size() > 2 && code.compare(code.size() - 2, 2, "*/") == 0 && !StartsWith(code, "/*") &&
+        code.find("/*") == std::string::npos)
+        return "Un commentaire tient sur une ligne : commencez aussi celle-ci par // (ou /*).";
     // A statement with something after its semicolon (the for header aside).
     if (const std::size_t semi = code.find(';');
         semi != std::string::npos && !StartsWord(code, "for")) {
@@ -873,6 +959,19 @@ std::string ShapeAdvice(std::string_view text) {
     if (has("&&") || has("||"))
         return "Il n'y a ni && ni || : écrivez deux if, le second sur la ligne sous le premier.";
     if (has("=>") || has("=<")) return "Le signe = vient en second : écrivez >= ou <=.";
+    // "i ++;" and "t[i]++;": only a name written right before ++ is counted.
+    if (const std::size_t plus = std::min(code.find("++"), code.find("--"));
+        plus != std::string::npos && plus > 0 && !first.empty() && !condition &&
+        !StartsWord(code, "for") && !has("=")) {
+        const std::string target(Trim(std::string_view(line).substr(0, plus)));
+        const std::string sign = code.substr(plus, 1);
+        if (code[plus - 1] == ']')
+            return "++ et -- ne s'appliquent qu'à une variable simple : écrivez " + target + " = " +
+                   target + " " + sign + " 1;";
+        if (IsBlank(code[plus - 1]) && LeadingName(target).size() == target.size())
+            return "Écrivez " + target + code.substr(plus, 2) + "; sans espace avant " +
+                   code.substr(plus, 2) + ".";
+    }
     if (StartsWith(code, "++") || StartsWith(code, "--")) {
         const std::string name(LeadingName(std::string_view(code).substr(2)));
         return "Écrivez " + name + "++; (ou " + name + "--;) : les signes après le nom.";
@@ -907,6 +1006,21 @@ std::string ShapeAdvice(std::string_view text) {
     if (StartsWord(code, "for") && has("(int "))
         return "Déclarez le compteur en tête du programme (int i;), puis écrivez for (i=1; ...) "
                "sans int.";
+    if (const Header h = ReadHeader(code); h.kind == Kind::For) {
+        // for (i=1; i=5; i++): the middle part compares.
+        const std::size_t s1 = h.inside.find(';');
+        const std::size_t s2 = s1 == std::string::npos ? s1 : h.inside.find(';', s1 + 1);
+        if (s2 != std::string::npos) {
+            const std::string middle(Trim(std::string_view(h.inside).substr(s1 + 1, s2 - s1 - 1)));
+            const std::size_t eq = middle.find('=');
+            if (middle.find_first_of("<>") == std::string::npos && eq != std::string::npos) {
+                std::string fixed = line;
+                const std::size_t at = fixed.find(middle);
+                fixed.replace(at + eq, middle.compare(eq, 2, "==") == 0 ? 2 : 1, "<=");
+                return "La condition du for compare le compteur à la fin : " + fixed;
+            }
+        }
+    }
     if (StartsWord(code, "for") && !has(";") && std::count(code.begin(), code.end(), ',') == 2) {
         std::string fixed = line;
         for (std::size_t c = fixed.find(','); c != std::string::npos; c = fixed.find(',', c))
@@ -976,6 +1090,10 @@ std::string ShapeAdvice(std::string_view text) {
     if (StartsWith(code, "fprintf(") || StartsWith(code, "fscanf("))
         return std::string(first) + " n'existe pas : écrivez dans un fichier avec fputs(texte, "
                                     "f); et lisez une ligne avec fgets(f, ligne);.";
+    if (StartsWith(code, "fgets(") && (has("stdin") || has("STDIN"))) {
+        const std::string_view target = LeadingName(Trim(std::string_view(code).substr(6)));
+        return "Pour lire une ligne au clavier, écrivez gets(" + std::string(target) + ");";
+    }
     if (StartsWith(code, "fgets(") && std::count(code.begin(), code.end(), ',') >= 2)
         return "Écrivez fgets(f, ligne); : le fichier d'abord, puis la variable, sans taille.";
     if (StartsWith(code, "puts \"") || StartsWith(code, "printf \""))
@@ -988,6 +1106,20 @@ std::string ShapeAdvice(std::string_view text) {
     if (StartsWith(code, "puts(") && has(","))
         return "puts n'affiche qu'un texte : pour une valeur, écrivez printf(\"%d\\n\", x); sur "
                "une autre ligne.";
+    if (StartsWith(code, "printf(") && code.find(',') == std::string::npos) {
+        // A comma in the text: printf takes what follows it for a variable.
+        const std::size_t q = line.find('"');
+        const std::size_t end = q == std::string::npos ? q : line.find('"', q + 1);
+        if (end != std::string::npos && line.substr(q, end - q).find(',') != std::string::npos) {
+            std::string literal = line.substr(q, end - q + 1);
+            const bool newline =
+                literal.size() > 3 && literal.compare(literal.size() - 3, 2, "\\n") == 0;
+            if (newline) literal.erase(literal.size() - 3, 2);
+            return newline ? "Une virgule dans le texte coupe le printf : écrivez puts(" + literal +
+                                 "); (puts passe à la ligne), ou enlevez la virgule."
+                           : "Une virgule dans le texte coupe le printf : enlevez-la.";
+        }
+    }
     if (StartsWith(code, "printf(") || StartsWith(code, "scanf(")) {
         const std::size_t comma = code.find(',');
         const std::string_view args =

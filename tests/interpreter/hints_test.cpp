@@ -61,6 +61,18 @@ TEST(Hints, HintsNameWhatToWrite) {
               "totale n'est pas déclaré : vouliez-vous écrire total ? (les majuscules comptent)");
     EXPECT_EQ(HintText("Spécification de format incorrecte", program, 9),
               "r est un float : son code est %f, scanf(\"%f\", &r);");
+    // A procedure called in another case, or declared with a blank before "()"; puts of
+    // a number.
+    const std::string calls = "int n;\nvoid titre ()\n{\n}\nvoid affiche()\n{\n}\nmain()\n{\n"
+                              "Affiche();\ntitre();\nputs(n);\n}\n";
+    EXPECT_EQ(HintText("Identificateur  inconnu", calls, 9),
+              "La procédure s'appelle affiche (les majuscules comptent) : écrivez affiche();");
+    const Hint blank = HintFor(Utf8ToCp1252("Identificateur  inconnu"), MemoryText(calls), 10);
+    EXPECT_EQ(Cp1252ToUtf8(blank.text),
+              "Écrivez void titre() sans espace avant la parenthèse, ligne 2.");
+    EXPECT_EQ(blank.line, 1);
+    EXPECT_EQ(HintText("ce n'est pas un string", calls, 11),
+              "puts n'affiche qu'une chaîne : pour un int, écrivez printf(\"%d\\n\", n);");
 }
 
 // Hints that fit the place where the run stopped: a line that is no statement, the two

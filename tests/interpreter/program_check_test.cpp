@@ -230,6 +230,31 @@ TEST(ProgramCheck, OtherPhrasingsOfTheSameMistakes) {
               (std::vector<int>{3, 4, 5, 7, 8, 9, 11}));
 }
 
+// A second batch of phrasings: the program's start, procedures, comments, braces and
+// lines the language reads otherwise than C.
+TEST(ProgramCheck, MoreShapesOfTheProgramText) {
+    EXPECT_EQ(Lines("int a\nmain ()\n{\na = 1;\n}\n"), std::vector<int>{2});
+    EXPECT_EQ(Lines("int a\n{\na = 1;\n}\n"), std::vector<int>{2});
+    EXPECT_EQ(Lines("void titre ()\n{\n}\nmain()\n{\ntitre();\n}\n"), std::vector<int>{1});
+    EXPECT_EQ(Lines("main()\n{\n/* on lit\n   le nombre\n   ici */\nx = 1;\n}\n"),
+              std::vector<int>{4});
+    EXPECT_EQ(Lines("main()\n{\nif (a == b)\n{\nx = 1;\n} ;\nelse\nx = 2;\n}\n"),
+              std::vector<int>{6});
+    EXPECT_EQ(Lines("main()\n{\nif (a > 1)\n  x = 1\nelse\n  x = 2;\n  n++;\n}\n"),
+              std::vector<int>{5});
+    EXPECT_EQ(Lines("main()\n{\nfor (i=1; i<=3; i++)\nprintf(\"%d\\n\", i);\ns = s + i;\n}\n"),
+              std::vector<int>{3});
+    EXPECT_EQ(Lines("int t[3]\nmain()\n{\ni ++;\nt[i]++;\n}\n"), (std::vector<int>{4, 5}));
+    EXPECT_EQ(Warnings("int notes[];\nmain()\n{\nfor (i=1; i=5; i++)\n  x = i;\n"
+                       "printf(\"Oui, non\\n\");\nfgets(nom, 30, stdin);\n}\n"),
+              (std::vector<std::string>{
+                  "1: Donnez la taille du tableau entre les crochets : int notes[10];",
+                  "4: La condition du for compare le compteur à la fin : for (i=1; i<=5; i++)",
+                  "6: Une virgule dans le texte coupe le printf : écrivez puts(\"Oui, non\"); "
+                  "(puts passe à la ligne), ou enlevez la virgule.",
+                  "7: Pour lire une ligne au clavier, écrivez gets(nom);"}));
+}
+
 // Shapes close to those mistakes that are right, and must stay without a warning.
 TEST(ProgramCheck, NearMissesGetNoWarning) {
     const std::string program = R"P(char c, mot[20];
@@ -263,6 +288,14 @@ main()
     a = a + 1;
   }
   while (a == 10);
+  if (a > b)
+  {
+    x = 6;
+  } ;
+  for (a=1; a<=2; a++)
+  printf("%d\n", a);
+  x = x + 1;
+  /* un commentaire */
   puts("fin; (ok)");
   printf("%d\n", x);
 }

@@ -1,0 +1,10 @@
+int i, s;
+main()
+{
+s = 0;
+for (i=1; i<=3; i++)
+{
+s = s + i;
+printf("%d\n", i);
+printf("%d\n", s);
+}

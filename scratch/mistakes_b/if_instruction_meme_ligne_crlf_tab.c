@@ -1,0 +1,7 @@
+int x;
+main()
+{
+	scanf("%d", &x);
+	if (x > 9) puts("grand");
+	puts("fin");
+}

@@ -1,0 +1,6 @@
+float prix;
+main()
+{
+  prix = 12,5;
+  printf("Prix : %f euros\n", prix);
+}

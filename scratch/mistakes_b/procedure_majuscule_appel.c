@@ -1,0 +1,8 @@
+void affiche()
+{
+  puts("bonjour");
+}
+main()
+{
+  Affiche();
+}

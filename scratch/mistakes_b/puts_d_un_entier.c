@@ -1,0 +1,7 @@
+int total;
+main()
+{
+  total = 12;
+  puts("Le total est");
+  puts(total);
+}
