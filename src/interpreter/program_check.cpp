@@ -253,7 +253,7 @@ class Checker {
 
     std::vector<ProgramWarning> Run() {
         for (std::size_t k = 0; k < lines_.size(); ++k)
-            if (lines_[k].commentGoesOn && !lines_[k - 1].commentGoesOn)
+            if (lines_[k].commentGoesOn && k > 0 && !lines_[k - 1].commentGoesOn)
                 Warn(lines_[k],
                      W("Un commentaire tient sur une ligne : commencez aussi celle-ci par "
                        "// (ou /*)."));
@@ -443,10 +443,21 @@ void Checker::CheckLine(std::size_t k) {
             fixed.insert(empty + 1, "10");
             return Warn(line, W("Donnez la taille du tableau entre les crochets : ") + fixed);
         }
-        if (Contains(code, "="))
+        if (Contains(code, "=")) {
+            // Every "= value" taken out: "int i = 0, s = 0;" gives "int i, s;".
+            std::string names;
+            for (std::string_view rest = code.substr(first.size()); !rest.empty();) {
+                const std::size_t comma = rest.find_first_of(",;");
+                const std::string_view part = rest.substr(0, comma);
+                const std::string_view name = Trim(part.substr(0, part.find('=')));
+                if (!name.empty()) names += (names.empty() ? "" : ", ") + std::string(name);
+                if (comma == std::string_view::npos || rest[comma] == ';') break;
+                rest.remove_prefix(comma + 1);
+            }
             return Warn(line, W("Une déclaration ne donne pas de valeur : écrivez ") +
-                                  std::string(Trim(line.text.substr(0, line.text.find('=')))) +
+                                  std::string(first) + " " + names +
                                   W("; puis donnez la valeur dans main()."));
+        }
         // "int a; int b;": the first semicolon ends the line for the language.
         if (const std::size_t semi = code.find(';'); semi != std::string_view::npos &&
                                                      !Trim(code.substr(semi + 1)).empty() &&
@@ -484,7 +495,7 @@ void Checker::CheckLine(std::size_t k) {
         const std::string_view rest = Trim(code.substr(4));
         const std::string_view name = LeadingName(rest);
         if (!name.empty() && name.size() < rest.size() && IsBlank(rest[name.size()]) &&
-            Trim(rest.substr(name.size()))[0] == '(')
+            StartsWith(Trim(rest.substr(name.size())), "("))
             return Warn(line, W("Écrivez void ") + std::string(name) +
                                   W("() sans espace avant la parenthèse : sinon la procédure "
                                     "n'est pas trouvée."));
@@ -737,10 +748,14 @@ void Checker::CheckWhile(std::size_t k, const Header& h) {
                                 "après cette ligne : ") +
                               Code(j).text);
     }
+    // The way the name has to go for the condition to become false.
+    const bool left = names[0] == cond.left;
+    const bool down = (left && (cond.op == ">" || cond.op == ">=")) ||
+                      (!left && (cond.op == "<" || cond.op == "<="));
     Warn(last, names[0] + W(" ne change jamais dans la boucle while de la ligne ") +
                    std::to_string(Code(k).index + 1) +
                    W(" : elle ne s'arrêtera pas. Changez-le dans la boucle, par exemple ") +
-                   names[0] + W("++; après cette ligne."));
+                   names[0] + (down ? "--" : "++") + W("; après cette ligne."));
 }
 
 void Checker::CheckDoEnd(std::size_t k, const Header& h) {
@@ -956,8 +971,32 @@ std::string ShapeAdvice(std::string_view text) {
         }
     }
 
-    if (has("&&") || has("||"))
+    if (has("&&") || has("||")) {
+        // The two conditions of an if, each in its own if.
+        const bool both = has("&&");
+        const Header h = ReadHeader(code);
+        const std::size_t open = code.find('(');
+        if (h.kind == Kind::If && open != std::string::npos) {
+            const std::string_view inside =
+                std::string_view(line).substr(open + 1, h.inside.size());
+            const std::size_t op = h.inside.find(both ? "&&" : "||");
+            const auto bare = [](std::string_view part) {
+                part = Trim(part);
+                if (part.size() > 1 && part.front() == '(' && part.back() == ')')
+                    part = Trim(part.substr(1, part.size() - 2));
+                return "if (" + std::string(part) + ")";
+            };
+            const std::string one = bare(inside.substr(0, op));
+            const std::string two = bare(inside.substr(op + 2));
+            return both ? "Il n'y a pas de && : écrivez deux if, le second sur la ligne sous le "
+                          "premier, " +
+                              one + " puis " + two + "."
+                        : "Il n'y a pas de || : écrivez un if par condition, l'un après "
+                          "l'autre, " +
+                              one + " puis " + two + ".";
+        }
         return "Il n'y a ni && ni || : écrivez deux if, le second sur la ligne sous le premier.";
+    }
     if (has("=>") || has("=<")) return "Le signe = vient en second : écrivez >= ou <=.";
     // "i ++;" and "t[i]++;": only a name written right before ++ is counted.
     if (const std::size_t plus = std::min(code.find("++"), code.find("--"));
@@ -1016,7 +1055,8 @@ std::string ShapeAdvice(std::string_view text) {
             if (middle.find_first_of("<>") == std::string::npos && eq != std::string::npos) {
                 std::string fixed = line;
                 const std::size_t at = fixed.find(middle);
-                fixed.replace(at + eq, middle.compare(eq, 2, "==") == 0 ? 2 : 1, "<=");
+                if (at != std::string::npos)
+                    fixed.replace(at + eq, middle.compare(eq, 2, "==") == 0 ? 2 : 1, "<=");
                 return "La condition du for compare le compteur à la fin : " + fixed;
             }
         }
@@ -1059,21 +1099,29 @@ std::string ShapeAdvice(std::string_view text) {
             return "Pour comparer, écrivez == : if (" +
                    std::string(Trim(inside.substr(0, inside.find('=')))) +
                    " == " + std::string(Trim(inside.substr(inside.find('=') + 1))) + ").";
+        if (c.op.empty() && !StartsWith(inside, "feof") && !StartsWith(inside, "!feof") &&
+            inside.find_first_of("+-*/%", 1) != std::string_view::npos)
+            return "Pas de calcul dans une condition : rangez d'abord le calcul dans une "
+                   "variable, r = " +
+                   std::string(inside) + "; puis comparez-la, if (r != 0).";
         if (c.op.empty() && !StartsWith(inside, "feof") && !StartsWith(inside, "!feof"))
             return "Une condition compare deux valeurs : if (" + std::string(inside) + " != 0).";
         if (Contains(c.left, "%") || Contains(c.right, "%") || Contains(c.left, "+") ||
-            Contains(c.left, "-") || Contains(c.left, "*") || Contains(c.left, "/"))
+            Contains(c.left, "-") || Contains(c.left, "*") || Contains(c.left, "/")) {
+            const bool left = c.left.find_first_of("+-*/%", 1) != std::string::npos;
             return "Pas de calcul dans une condition : rangez d'abord le calcul dans une "
-                   "variable (r = n % 2;), puis comparez-la (if (r == 0)).";
+                   "variable, r = " +
+                   (left ? c.left : c.right) + "; puis comparez-la, if (" +
+                   (left ? "r " + c.op + " " + c.right : c.left + " " + c.op + " r") + ").";
+        }
         return {};
     }
     if (StartsWord(code, "return") && (has("0") || has("(")))
         return "Ici, return ne prend pas de valeur, et main() se termine par } sans return : "
                "supprimez cette ligne.";
     for (std::string_view word : {"clrscr", "randomize"})
-        if (StartsWith(code, std::string(word) + "(") ||
-            (code.size() > word.size() && EqualsNoCase(code.substr(0, word.size()), word) &&
-             code[word.size()] == '('))
+        if (code.size() > word.size() && EqualsNoCase(code.substr(0, word.size()), word) &&
+            StartsWith(Trim(std::string_view(code).substr(word.size())), "("))
             return "Écrivez " + std::string(word) + "; sans parenthèses.";
     if (StartsWith(code, "getchar(") || StartsWith(code, "getc("))
         return std::string(first) +

@@ -255,6 +255,22 @@ TEST(ProgramCheck, MoreShapesOfTheProgramText) {
                   "7: Pour lire une ligne au clavier, écrivez gets(nom);"}));
 }
 
+// The corrected line is built from the student's own names.
+TEST(ProgramCheck, CorrectionsUseTheStudentsNames) {
+    EXPECT_EQ(Warnings("int i = 0, s = 0;\nmain()\n{\nif (c == 'o' || c == 'O')\n  x = 1;\n"
+                       "if (n%2)\n  x = 2;\nwhile (n > 0)\n{\n  x = n;\n}\n}\n"),
+              (std::vector<std::string>{
+                  "1: Une déclaration ne donne pas de valeur : écrivez int i, s; puis donnez la "
+                  "valeur dans main().",
+                  "4: Il n'y a pas de || : écrivez un if par condition, l'un après l'autre, "
+                  "if (c == 'o') puis if (c == 'O').",
+                  "6: Pas de calcul dans une condition : rangez d'abord le calcul dans une "
+                  "variable, r = n%2; puis comparez-la, if (r != 0).",
+                  "10: n ne change jamais dans la boucle while de la ligne 8 : elle ne "
+                  "s'arrêtera pas. Changez-le dans la boucle, par exemple n--; après cette "
+                  "ligne."}));
+}
+
 // Shapes close to those mistakes that are right, and must stay without a warning.
 TEST(ProgramCheck, NearMissesGetNoWarning) {
     const std::string program = R"P(char c, mot[20];
