@@ -446,6 +446,19 @@ Hint UnknownLineHint(std::string_view text, const ProgramText& program) {
                     Utf8ToCp1252(" » n'est pas une instruction.");
         return hint;
     }
+    // A procedure of the program, misspelt.
+    std::vector<std::string> procedures;
+    for (int k = 0; k < program.LineCount(); ++k) {
+        const std::string_view decl = LineOf(program, k);
+        if (decl.substr(0, 5) != "void ") continue;
+        const std::string_view rest = Trim(decl.substr(5));
+        procedures.emplace_back(rest.substr(0, NameLength(rest)));
+    }
+    if (const std::string near = Nearest(name, procedures); !near.empty()) {
+        hint.text = Utf8ToCp1252("La procédure s'appelle ") + near + Utf8ToCp1252(" : écrivez ") +
+                    near + "();";
+        return hint;
+    }
     hint.text = Utf8ToCp1252("Le mot « ") + std::string(text.substr(0, n)) +
                 Utf8ToCp1252(" » n'est ni une instruction ni une procédure connue : vérifiez son "
                              "orthographe, ou appelez la procédure avec ses parenthèses, nom();");

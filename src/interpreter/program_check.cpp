@@ -239,8 +239,8 @@ class Checker {
             line.comment = StartsWith(line.text, "//") || StartsWith(line.text, "/*");
             // A /* comment goes on to the next lines until */: those run as statements.
             if (openComment) {
+                line.commentGoesOn = !line.comment;
                 line.comment = true;
-                line.commentGoesOn = true;
                 openComment = !Contains(line.text, "*/");
             } else if (StartsWith(line.text, "/*") && !Contains(line.text, "*/")) {
                 openComment = true;
@@ -411,8 +411,11 @@ void Checker::CheckLine(std::size_t k) {
     // Declarations.
     const std::string_view first = LeadingName(code);
     static const std::string_view kOtherTypes[] = {"double", "long", "short", "unsigned", "bool"};
+    const std::string_view afterFirst = Trim(code.substr(first.size()));
+    const bool declares =
+        !afterFirst.empty() && (IsNameChar(afterFirst[0]) || afterFirst[0] == '*');
     for (std::string_view type : kOtherTypes)
-        if (first == type)
+        if (first == type && declares)
             return Warn(line, W("Le type ") + std::string(type) +
                                   W(" n'existe pas : écrivez float (nombre à virgule) ou int."));
     if (first == "string" || first == "String")
@@ -791,8 +794,14 @@ void Checker::CheckIfWithoutElse(std::size_t k) {
     if (!HasCode(k + 1)) return;
     const Line& next = Code(k + 1);
     if (next.text == "{") {
+        // With a brace missing somewhere, the block's end is not known.
+        int balance = 0;
+        for (std::size_t j = 0; j < code_.size(); ++j) {
+            const std::string_view c = Code(j).code;
+            balance += (c.back() == '{' || c[0] == '{') - (c[0] == '}');
+        }
         std::size_t begin = 0, end = 0;
-        if (!Body(k, begin, end) || Code(end).text != "}") return;
+        if (balance != 0 || !Body(k, begin, end) || Code(end).text != "}") return;
         if (HasCode(end + 1) && StartsWord(Code(end + 1).code, "else")) return;
         return Warn(Code(end), W("Ce if n'a pas de else : fermez son bloc par }; (une } seule "
                                  "annonce un else)."));
@@ -951,6 +960,26 @@ std::string ShapeAdvice(std::string_view text) {
     if (code.size() > 2 && code.compare(code.size() - 2, 2, "*/") == 0 && !StartsWith(code, "/*") &&
         code.find("/*") == std::string::npos)
         return "Un commentaire tient sur une ligne : commencez aussi celle-ci par // (ou /*).";
+    // A header with its statement on the same line: only the header is read.
+    if (condition || StartsWord(code, "for")) {
+        const Header h = ReadHeader(code);
+        if (h.kind != Kind::Other && h.after.size() > 1 && h.after[0] == '{') {
+            const std::size_t at = line.size() - h.after.size();
+            std::string_view inner = Trim(std::string_view(line).substr(at + 1));
+            inner = Trim(inner.substr(0, inner.find('}')));
+            if (!inner.empty() && !StartsWith(inner, "//") && !StartsWith(inner, "/*"))
+                return "Écrivez « " + std::string(Trim(std::string_view(line).substr(0, at))) +
+                       " » seul sur sa ligne, puis {, « " + std::string(inner) +
+                       " » et } chacun sur sa ligne.";
+        }
+        if (h.kind != Kind::Other && !h.after.empty() && h.after != ";" && h.after[0] != '{' &&
+            !StartsWith(h.after, "//") && !StartsWith(h.after, "/*")) {
+            const std::size_t at = line.size() - h.after.size();
+            return "Écrivez « " + std::string(Trim(std::string_view(line).substr(0, at))) +
+                   " » seul sur sa ligne, et « " + line.substr(at) + " » sur la ligne suivante.";
+        }
+    }
+
     // A statement with something after its semicolon (the for header aside).
     if (const std::size_t semi = code.find(';');
         semi != std::string::npos && !StartsWord(code, "for")) {
@@ -960,17 +989,6 @@ std::string ShapeAdvice(std::string_view text) {
                    " » puis « " + std::string(Trim(std::string_view(line).substr(semi + 1))) +
                    " » sur la ligne suivante.";
     }
-    // A header with its statement on the same line: only the header is read.
-    if (condition || StartsWord(code, "for")) {
-        const Header h = ReadHeader(code);
-        if (h.kind != Kind::Other && !h.after.empty() && h.after != ";" && h.after[0] != '{' &&
-            !StartsWith(h.after, "//") && !StartsWith(h.after, "/*")) {
-            const std::size_t at = line.size() - h.after.size();
-            return "Écrivez « " + std::string(Trim(std::string_view(line).substr(0, at))) +
-                   " » seul sur sa ligne, et « " + line.substr(at) + " » sur la ligne suivante.";
-        }
-    }
-
     if (has("&&") || has("||")) {
         // The two conditions of an if, each in its own if.
         const bool both = has("&&");
@@ -1105,7 +1123,9 @@ std::string ShapeAdvice(std::string_view text) {
                    "variable, r = " +
                    std::string(inside) + "; puis comparez-la, if (r != 0).";
         if (c.op.empty() && !StartsWith(inside, "feof") && !StartsWith(inside, "!feof"))
-            return "Une condition compare deux valeurs : if (" + std::string(inside) + " != 0).";
+            return "Une condition compare deux valeurs : " +
+                   std::string(h.kind == Kind::While ? "while (" : "if (") + std::string(inside) +
+                   " != 0).";
         if (Contains(c.left, "%") || Contains(c.right, "%") || Contains(c.left, "+") ||
             Contains(c.left, "-") || Contains(c.left, "*") || Contains(c.left, "/")) {
             const bool left = c.left.find_first_of("+-*/%", 1) != std::string::npos;
@@ -1123,6 +1143,41 @@ std::string ShapeAdvice(std::string_view text) {
         if (code.size() > word.size() && EqualsNoCase(code.substr(0, word.size()), word) &&
             StartsWith(Trim(std::string_view(code).substr(word.size())), "("))
             return "Écrivez " + std::string(word) + "; sans parenthèses.";
+    if (StartsWord(code, "continue"))
+        return "continue n'existe pas : mettez la suite de la boucle sous un if qui a la "
+               "condition contraire.";
+    if (StartsWith(code, "fopen"))
+        return "Rangez le fichier ouvert dans sa variable, sans espace : f=" +
+               std::string(Trim(std::string_view(line).substr(0, line.rfind(';')))) + ";";
+    if (const std::size_t open = code.find("fopen(");
+        open != std::string::npos && line.find('"') > code.find(',', open)) {
+        // The file name without its quotes.
+        const std::size_t comma = code.find(',', open);
+        if (comma != std::string::npos) {
+            const std::string name(Trim(std::string_view(line).substr(open + 6, comma - open - 6)));
+            if (!name.empty() && name[0] != '"' && name.find('.') != std::string::npos)
+                return "Mettez le nom du fichier entre guillemets : " + line.substr(0, open + 6) +
+                       "\"" + name + "\"" + line.substr(comma);
+        }
+    }
+    if (StartsWith(code, "fputs(") && !has(","))
+        return "fputs écrit dans un fichier : nommez-le après le texte, fputs(" +
+               std::string(Trim(std::string_view(line).substr(6, line.rfind(')') - 6))) +
+               ", f); (pour l'écran, écrivez puts).";
+    if (StartsWord(code, "void")) {
+        const std::size_t open = code.find('(');
+        const std::size_t close = code.find(')', open == std::string::npos ? 0 : open);
+        if (open != std::string::npos && close != std::string::npos && close > open + 1)
+            return "Une procédure n'a pas de paramètres : écrivez " + line.substr(0, open) +
+                   "() et passez les valeurs par des variables déclarées en tête.";
+    }
+    if (StartsWith(code, "scanf") && has("& "))
+        return "Écrivez & collé au nom : " + [&] {
+            std::string fixed = line;
+            for (std::size_t at = fixed.find("& "); at != std::string::npos; at = fixed.find("& "))
+                fixed.erase(at + 1, 1);
+            return fixed;
+        }();
     if (StartsWith(code, "getchar(") || StartsWith(code, "getc("))
         return std::string(first) +
                " n'existe pas : pour attendre une touche, écrivez c = getch(); (c déclaré char).";
@@ -1198,6 +1253,14 @@ std::string ShapeAdvice(std::string_view text) {
             const std::size_t semi = line.rfind(';');
             return "Il manque la parenthèse qui ferme " + std::string(first) +
                    "( : " + (semi == std::string::npos ? line + ")" : line.substr(0, semi) + ");");
+        }
+        if (first == "printf" && comma != std::string::npos) {
+            std::string_view value = Trim(std::string_view(line).substr(comma + 1));
+            value = Trim(value.substr(0, value.rfind(')')));
+            if (!Operators(value).empty())
+                return "Calculez d'abord dans une variable, r = " + std::string(value) +
+                       "; puis affichez-la, printf(" +
+                       line.substr(code.find('(') + 1, comma - code.find('(') - 1) + ", r);";
         }
         if (first == "printf" && Contains(args, "&")) {
             std::string fixed = line;

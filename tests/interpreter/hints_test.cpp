@@ -71,6 +71,9 @@ TEST(Hints, HintsNameWhatToWrite) {
     EXPECT_EQ(Cp1252ToUtf8(blank.text),
               "Écrivez void titre() sans espace avant la parenthèse, ligne 2.");
     EXPECT_EQ(blank.line, 1);
+    EXPECT_EQ(
+        HintText("Identificateur  inconnu", "void affiche()\n{\n}\nmain()\n{\nafiche();\n}\n", 5),
+        "La procédure s'appelle affiche : écrivez affiche();");
     EXPECT_EQ(HintText("ce n'est pas un string", calls, 11),
               "puts n'affiche qu'une chaîne : pour un int, écrivez printf(\"%d\\n\", n);");
 }

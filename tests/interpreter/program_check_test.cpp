@@ -255,6 +255,27 @@ TEST(ProgramCheck, MoreShapesOfTheProgramText) {
                   "7: Pour lire une ligne au clavier, écrivez gets(nom);"}));
 }
 
+// Statements of other languages, and files and procedures written as in C.
+TEST(ProgramCheck, StatementsWrittenAsInOtherLanguages) {
+    EXPECT_EQ(Warnings("file f;\nvoid carre(int x)\n{\n}\nmain()\n{\nf=fopen(sortie.txt,\"w\");\n"
+                       "fputs(\"a\");\nprintf(\"%d\\n\", s / n);\nscanf(\"%d\", & n);\n"
+                       "if (a > b) { m = a; }\n}\n"),
+              (std::vector<std::string>{
+                  "2: Une procédure n'a pas de paramètres : écrivez void carre() et passez les "
+                  "valeurs par des variables déclarées en tête.",
+                  "7: Mettez le nom du fichier entre guillemets : f=fopen(\"sortie.txt\",\"w\");",
+                  "8: fputs écrit dans un fichier : nommez-le après le texte, fputs(\"a\", f); "
+                  "(pour l'écran, écrivez puts).",
+                  "9: Calculez d'abord dans une variable, r = s / n; puis affichez-la, "
+                  "printf(\"%d\\n\", r);",
+                  "10: Écrivez & collé au nom : scanf(\"%d\", &n);",
+                  "11: Écrivez « if (a > b) » seul sur sa ligne, puis {, « m = a; » et } chacun "
+                  "sur sa ligne."}));
+    EXPECT_EQ(Lines("main()\n{\nfor (i=1; i<=3; i++)\n{\nif (i == 2)\n  continue;\n}\n"
+                    "fopen(\"a.txt\",\"r\");\n}\n"),
+              (std::vector<int>{6, 8}));
+}
+
 // The corrected line is built from the student's own names.
 TEST(ProgramCheck, CorrectionsUseTheStudentsNames) {
     EXPECT_EQ(Warnings("int i = 0, s = 0;\nmain()\n{\nif (c == 'o' || c == 'O')\n  x = 1;\n"
@@ -275,8 +296,13 @@ TEST(ProgramCheck, CorrectionsUseTheStudentsNames) {
 TEST(ProgramCheck, NearMissesGetNoWarning) {
     const std::string program = R"P(char c, mot[20];
 int a, b, x, t[3];
+void double()
+{
+  x = x * 2;
+}
 main()
 {
+  double();
   c = '+';
   scanf("%c", &c);
   gets(mot);

@@ -1,0 +1,8 @@
+void affiche()
+{
+  puts("salut");
+}
+main()
+{
+  afiche();
+}

@@ -1,0 +1,10 @@
+int n;
+void ligne(void)
+{
+  puts("----");
+}
+main()
+{
+  ligne();
+  n = 1;
+}
