@@ -361,6 +361,16 @@ Hint UndeclaredHint(std::string_view name, const ProgramText& program, int line)
     Hint hint;
     hint.page = "messages.html#identificateur-inconnu";
     const Declared declared = DeclaredNames(program);
+    // Declared, but as an array: the name goes with an element's index.
+    for (std::size_t k = 0; k < declared.names.size(); ++k) {
+        if (declared.names[k] != name) continue;
+        if (LineOf(program, declared.lines[k]).find(std::string(name) + "[") ==
+            std::string_view::npos)
+            return {};
+        hint.text = std::string(name) + Utf8ToCp1252(" est un tableau : nommez un élément, ") +
+                    std::string(name) + "[1]";
+        return hint;
+    }
     std::vector<std::string> near;
     for (const std::string& known : declared.names)
         if (name.size() >= 3 || Distance(name, known) == 0) near.push_back(known);
@@ -591,6 +601,109 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
             }
         }
     }
+    // Messages that name a variable the program does not declare.
+    const std::string variable = Utf8ToCp1252(msg::kVariable);
+    for (const std::string& end : {Utf8ToCp1252(msg::kInconnue), Utf8ToCp1252(msg::kNExistePas)}) {
+        if (message.size() <= variable.size() + end.size() ||
+            message.substr(0, variable.size()) != variable ||
+            message.substr(message.size() - end.size()) != end)
+            continue;
+        const std::string_view name =
+            message.substr(variable.size(), message.size() - variable.size() - end.size());
+        if (name.empty() || NameLength(name) != name.size() ||
+            std::isdigit(static_cast<unsigned char>(name[0])))
+            break;
+        if (Hint hint = UndeclaredHint(name, program, line); !hint.text.empty()) return hint;
+        Hint hint;
+        hint.text = Utf8ToCp1252("Déclarez ") + std::string(name) +
+                    Utf8ToCp1252(" en tête du programme, par exemple char ") + std::string(name) +
+                    Utf8ToCp1252("[80]; pour un texte.");
+        hint.page = "messages.html#identificateur-inconnu";
+        return hint;
+    }
+    // A file variable the program does not declare: fputs(texte, f) or fgets(f, ligne).
+    if (Matches(msg::kNomFichierInconnu, message)) {
+        const std::size_t open = text.find('(');
+        const std::size_t comma = StartsNoCase(text, "fputs") ? text.rfind(',') : text.find(',');
+        if (open != std::string::npos && comma != std::string::npos && comma > open) {
+            std::string_view name = StartsNoCase(text, "fputs")
+                                        ? Trim(std::string_view(text).substr(comma + 1))
+                                        : Trim(std::string_view(text).substr(open + 1));
+            name = name.substr(0, NameLength(name));
+            if (!name.empty()) {
+                if (Hint hint = UndeclaredHint(name, program, line); !hint.text.empty())
+                    return hint;
+                Hint hint;
+                hint.text = Utf8ToCp1252("Déclarez le fichier en tête du programme : file ") +
+                            std::string(name) + ";";
+                hint.page = "messages.html#fichiers";
+                return hint;
+            }
+        }
+    }
+    // A name declared twice: where it was first.
+    if (Matches(msg::kSymboleDejaDefini, message)) {
+        const Declared declared = DeclaredNames(program);
+        Hint hint;
+        hint.page = "messages.html#declarations";
+        for (std::size_t k = 0; k < declared.names.size(); ++k) {
+            if (declared.lines[k] != line) continue;
+            for (std::size_t j = 0; j < declared.names.size(); ++j)
+                if (declared.names[j] == declared.names[k] &&
+                    (declared.lines[j] < line || (declared.lines[j] == line && j < k))) {
+                    hint.text = declared.names[k] + Utf8ToCp1252(" est déjà déclaré ligne ") +
+                                std::to_string(declared.lines[j] + 1) +
+                                Utf8ToCp1252(" : enlevez-le de cette ligne-ci.");
+                    return hint;
+                }
+        }
+        hint.text = Utf8ToCp1252("Un nom ne se déclare qu'une fois : enlevez le second.");
+        return hint;
+    }
+    if (Matches(msg::kVariableNonInteger, message)) {
+        const std::string_view name = Trim(std::string_view(text).substr(0, NameLength(text)));
+        Hint hint;
+        hint.text = Utf8ToCp1252("++ et -- ne vont qu'avec un int : écrivez ") + std::string(name) +
+                    " = " + std::string(name) +
+                    (text.find("--") != std::string::npos ? " - " : " + ") + "1;";
+        hint.page = "messages.html#variables-calculs";
+        return hint;
+    }
+    if (Matches(msg::kCaractereNonValide, message)) {
+        // The name that starts with something else than a letter or digit.
+        for (std::size_t at = text.find_first_of(" ,"); at != std::string::npos;
+             at = text.find_first_of(",", at + 1)) {
+            const std::string_view rest = Trim(std::string_view(text).substr(at + 1));
+            if (rest.empty() || std::isalnum(static_cast<unsigned char>(rest[0])) || rest[0] == '*')
+                continue;
+            std::string_view name = rest.substr(0, rest.find_first_of(",;[ "));
+            std::string_view fixed = name;
+            while (!fixed.empty() && !std::isalnum(static_cast<unsigned char>(fixed[0])))
+                fixed.remove_prefix(1);
+            Hint hint;
+            hint.text =
+                Utf8ToCp1252("Un nom commence par une lettre") +
+                (fixed.empty() ? std::string(".")
+                               : Utf8ToCp1252(" : écrivez ") + std::string(fixed) +
+                                     Utf8ToCp1252(" au lieu de ") + std::string(name) + ".");
+            hint.page = "messages.html#declarations";
+            return hint;
+        }
+    }
+    // return in main(): the last of the main() and void lines above it is main().
+    bool inMain = false;
+    for (int k = 0; k < line && Matches(msg::kPileVide, message); ++k) {
+        const std::string_view above = LineOf(program, k);
+        if (StartsNoCase(above, "main()")) inMain = true;
+        if (above.substr(0, 5) == "void ") inMain = false;
+    }
+    if (inMain && StartsNoCase(text, "return")) {
+        Hint hint;
+        hint.text = Utf8ToCp1252("return sert à revenir d'une procédure : pour arrêter le "
+                                 "programme dans main(), écrivez exit;");
+        hint.page = "messages.html#structure";
+        return hint;
+    }
     // puts of a variable that is no string: printf with the variable's code.
     if (Matches(msg::kPasUnString, message) && PutsLine(text, program)) {
         const std::size_t open = text.find('(');
@@ -613,6 +726,26 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
                 return hint;
             }
         }
+    }
+    if (const std::string notInt = Utf8ToCp1252(msg::kPasUnEntier);
+        message.size() > notInt.size() + 1 && message[0] == '\'' &&
+        message.substr(message.size() - notInt.size()) == notInt) {
+        const std::string_view number = message.substr(1, message.size() - notInt.size() - 1);
+        std::size_t digits = 0;
+        while (digits < number.size() && std::isdigit(static_cast<unsigned char>(number[digits])))
+            ++digits;
+        Hint hint;
+        hint.page = "messages.html#variables-calculs";
+        if (digits > 0 && digits < number.size() &&
+            NameLength(number.substr(digits)) == number.size() - digits)
+            hint.text = Utf8ToCp1252("Écrivez la multiplication avec * : ") +
+                        std::string(number.substr(0, digits)) + " * " +
+                        std::string(number.substr(digits)) + ".";
+        else
+            hint.text =
+                Utf8ToCp1252("Un nombre entier ne s'écrit qu'avec des chiffres : vérifiez « ") +
+                std::string(number) + Utf8ToCp1252(" ».");
+        return hint;
     }
     for (const Rule& rule : kRules) {
         if (!Matches(rule.message, message) || !rule.applies(text, program)) continue;

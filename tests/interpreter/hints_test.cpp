@@ -78,6 +78,30 @@ TEST(Hints, HintsNameWhatToWrite) {
               "puts n'affiche qu'une chaîne : pour un int, écrivez printf(\"%d\\n\", n);");
 }
 
+// Messages of declarations and names that had no hint: what to write, with the names.
+TEST(Hints, DeclarationMessagesSayWhatToWrite) {
+    const std::string program = "int n, t[3];\nfloat r;\nint n;\nint _compteur;\nmain()\n{\n"
+                                "r++;\ngets(nom);\nfputs(\"a\", fic);\nn = 2x;\nt = 0;\n"
+                                "return;\n}\n";
+    EXPECT_EQ(HintText("Symbole déjà défini", program, 2),
+              "n est déjà déclaré ligne 1 : enlevez-le de cette ligne-ci.");
+    EXPECT_EQ(HintText("Caractère non valide (a-z)", program, 3),
+              "Un nom commence par une lettre : écrivez compteur au lieu de _compteur.");
+    EXPECT_EQ(HintText("Variable non integer", program, 6),
+              "++ et -- ne vont qu'avec un int : écrivez r = r + 1;");
+    EXPECT_EQ(HintText("Variable nom inconnue", program, 7),
+              "Déclarez nom en tête du programme, par exemple char nom[80]; pour un texte.");
+    EXPECT_EQ(HintText("Nom de fichier inconnu", program, 8),
+              "Déclarez le fichier en tête du programme : file fic;");
+    EXPECT_EQ(HintText("'2x' n'est pas une valeur entière correcte", program, 9),
+              "Écrivez la multiplication avec * : 2 * x.");
+    EXPECT_EQ(HintText("Identificateur t inconnu", program, 10),
+              "t est un tableau : nommez un élément, t[1]");
+    EXPECT_EQ(HintText("Pile vide", program, 11),
+              "return sert à revenir d'une procédure : pour arrêter le programme dans main(), "
+              "écrivez exit;");
+}
+
 // Hints that fit the place where the run stopped: a line that is no statement, the two
 // places of a missing else, and a failed fopen naming its file and folder.
 TEST(Hints, HintsFitWhereTheRunStopped) {
