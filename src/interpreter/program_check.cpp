@@ -36,6 +36,26 @@ std::string Unquoted(std::string_view text) {
     return out;
 }
 
+// The text with its first word in lower case when that word is a statement of the
+// language, which the run recognises in any case ("IF (", "Printf(", "While"): the rules
+// below then read one spelling. Type words are left: "Int x" declares nothing.
+std::string KeywordsLowered(std::string code) {
+    static const std::string_view kStatements[] = {
+        "if",      "else",      "for",    "while",  "do",     "break",  "goto",
+        "return",  "exit",      "printf", "puts",   "scanf",  "gets",   "fputs",
+        "fgets",   "fclose",    "clrscr", "gotoxy", "strcat", "strcpy", "strncat",
+        "strncpy", "randomize", "chdir",  "mkdir",  "rmdir"};
+    std::size_t n = 0;
+    while (n < code.size() && IsNameChar(code[n]))
+        ++n;
+    for (std::string_view word : kStatements)
+        if (n == word.size() && EqualsNoCase(std::string_view(code).substr(0, n), word)) {
+            code.replace(0, n, word);
+            break;
+        }
+    return code;
+}
+
 // The name that starts `text` (letters, digits, '_').
 std::string_view LeadingName(std::string_view text) {
     std::size_t n = 0;
@@ -245,7 +265,7 @@ class Checker {
             } else if (StartsWith(line.text, "/*") && !Contains(line.text, "*/")) {
                 openComment = true;
             }
-            line.code = Unquoted(line.text);
+            line.code = KeywordsLowered(Unquoted(line.text));
             if (!line.comment) code_.push_back(lines_.size());
             lines_.push_back(std::move(line));
         }
@@ -943,7 +963,7 @@ std::vector<ProgramWarning> CheckProgram(const ProgramText& program) {
 
 std::string ShapeAdvice(std::string_view text) {
     const std::string line(Trim(text));
-    const std::string code = Unquoted(line);
+    const std::string code = KeywordsLowered(Unquoted(line));
     const std::string_view first = LeadingName(code);
     const auto has = [&](std::string_view part) { return Contains(code, part); };
     const bool condition = StartsWord(code, "if") || StartsWord(code, "while");

@@ -233,6 +233,10 @@ TEST(ProgramCheck, OtherPhrasingsOfTheSameMistakes) {
 // A second batch of phrasings: the program's start, procedures, comments, braces and
 // lines the language reads otherwise than C.
 TEST(ProgramCheck, MoreShapesOfTheProgramText) {
+    // Statements in capitals are the same statements.
+    EXPECT_EQ(Lines("main()\n{\nIF (n > 1)\n  PUTS(\"a\");\nELSE\n  PUTS(\"b\");\n"
+                    "For (i=10; i>=1; i++)\n  x = i;\nWhile (feof(f))\n  x = 1;\n}\n"),
+              (std::vector<int>{4, 7, 9}));
     EXPECT_EQ(Lines("int a\nmain ()\n{\na = 1;\n}\n"), std::vector<int>{2});
     EXPECT_EQ(Lines("int a\n{\na = 1;\n}\n"), std::vector<int>{2});
     EXPECT_EQ(Lines("void titre ()\n{\n}\nmain()\n{\ntitre();\n}\n"), std::vector<int>{1});
