@@ -741,6 +741,9 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
             hint.text = Utf8ToCp1252("Écrivez la multiplication avec * : ") +
                         std::string(number.substr(0, digits)) + " * " +
                         std::string(number.substr(digits)) + ".";
+        else if (number.find_first_of(".,") != std::string_view::npos)
+            hint.text = Utf8ToCp1252("Un int ne garde que des nombres entiers : pour ") +
+                        std::string(number) + Utf8ToCp1252(", déclarez la variable en float.");
         else
             hint.text =
                 Utf8ToCp1252("Un nombre entier ne s'écrit qu'avec des chiffres : vérifiez « ") +

@@ -801,6 +801,21 @@ void Checker::CheckDoEnd(std::size_t k, const Header& h) {
     }
     static const std::map<std::string, std::string> kOpposite = {
         {"<", ">="}, {"<=", ">"}, {">", "<="}, {">=", "<"}, {"!=", "=="}};
+    // "Encore ? (o/n)": written as in C, the loop would end on the answer that asks for more.
+    static const std::set<std::string> kYes = {"'o'", "'O'", "'y'", "'Y'", "\"oui\"", "\"o\""};
+    static const std::set<std::string> kNo = {"'n'", "'N'", "\"non\"", "\"n\""};
+    // The answer as written (the condition was read with the insides of texts blanked).
+    std::string answer;
+    if (const std::size_t op = line.code.find(cond.op); op != std::string::npos) {
+        const std::size_t end = line.code.rfind(')');
+        if (end != std::string::npos && end > op + cond.op.size())
+            answer = std::string(Trim(std::string_view(line.text).substr(
+                op + cond.op.size(), end - op - cond.op.size())));
+    }
+    if ((cond.op == "==" && kYes.count(answer)) || (cond.op == "!=" && kNo.count(answer)))
+        return Warn(line, W("La boucle do s'arrête dès que la condition devient vraie : pour "
+                            "recommencer tant que la réponse le demande, écrivez while (") +
+                              cond.left + (cond.op == "==" ? " != " : " == ") + answer + ");");
     if ((up && (cond.op == "<" || cond.op == "<=")) ||
         (down && (cond.op == ">" || cond.op == ">=")) || ((up || down) && cond.op == "!="))
         Warn(line, W("La boucle do s'arrête dès que la condition devient vraie : écrivez la "
@@ -1008,6 +1023,16 @@ std::string ShapeAdvice(std::string_view text) {
             return "Une seule instruction par ligne : écrivez « " + line.substr(0, semi + 1) +
                    " » puis « " + std::string(Trim(std::string_view(line).substr(semi + 1))) +
                    " » sur la ligne suivante.";
+    }
+    if (condition) {
+        const std::size_t word = StartsWord(code, "if") ? 2 : 5;
+        const std::string_view rest = Trim(std::string_view(code).substr(word));
+        if (!rest.empty() && rest[0] != '(' && ReadCondition(rest).op.size() > 0)
+            return "Mettez la condition entre parenthèses : " + line.substr(0, word) + " (" +
+                   std::string(Trim(std::string_view(line).substr(
+                       word, line.rfind(';') == std::string::npos ? std::string::npos
+                                                                  : line.rfind(';') - word))) +
+                   ")";
     }
     if (has("&&") || has("||")) {
         // The two conditions of an if, each in its own if.

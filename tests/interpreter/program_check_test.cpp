@@ -233,6 +233,13 @@ TEST(ProgramCheck, OtherPhrasingsOfTheSameMistakes) {
 // A second batch of phrasings: the program's start, procedures, comments, braces and
 // lines the language reads otherwise than C.
 TEST(ProgramCheck, MoreShapesOfTheProgramText) {
+    // A question asked again: written as in C, the answer that asks for more ends it.
+    EXPECT_EQ(Warnings("main()\n{\ndo\n{\n  gets(rep);\n}\nwhile (rep == \"oui\");\n"
+                       "if x > 2\n  x = 1;\n}\n"),
+              (std::vector<std::string>{
+                  "7: La boucle do s'arrête dès que la condition devient vraie : pour recommencer "
+                  "tant que la réponse le demande, écrivez while (rep != \"oui\");",
+                  "8: Mettez la condition entre parenthèses : if (x > 2)"}));
     // Statements in capitals are the same statements.
     EXPECT_EQ(Lines("main()\n{\nIF (n > 1)\n  PUTS(\"a\");\nELSE\n  PUTS(\"b\");\n"
                     "For (i=10; i>=1; i++)\n  x = i;\nWhile (feof(f))\n  x = 1;\n}\n"),
@@ -334,6 +341,11 @@ main()
     a = a + 1;
   }
   while (a == 10);
+  do
+  {
+    scanf("%c", &c);
+  }
+  while (c == 'n');
   if (a > b)
   {
     x = 6;
