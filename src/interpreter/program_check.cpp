@@ -1058,6 +1058,15 @@ std::string ShapeAdvice(std::string_view text) {
                           "l'autre, " +
                               one + " puis " + two + ".";
         }
+        if (h.kind == Kind::While && both && open != std::string::npos) {
+            const std::string_view inside =
+                std::string_view(line).substr(open + 1, h.inside.size());
+            const std::size_t op = h.inside.find("&&");
+            return "Il n'y a pas de && : écrivez while (" +
+                   std::string(Trim(inside.substr(0, op))) +
+                   "), et dans la boucle un if qui fait break; quand " +
+                   std::string(Trim(inside.substr(op + 2))) + " n'est plus vrai.";
+        }
         return "Il n'y a ni && ni || : écrivez deux if, le second sur la ligne sous le premier.";
     }
     if (has("=>") || has("=<")) return "Le signe = vient en second : écrivez >= ou <=.";
@@ -1105,9 +1114,14 @@ std::string ShapeAdvice(std::string_view text) {
     }
     if (!first.empty() && has(std::string(first) + "++") && has("=") && !StartsWord(code, "for"))
         return "Écrivez " + std::string(first) + "++; seul sur la ligne, sans =.";
-    if (StartsWord(code, "for") && has("(int "))
-        return "Déclarez le compteur en tête du programme (int i;), puis écrivez for (i=1; ...) "
-               "sans int.";
+    if (StartsWord(code, "for") && has("(int ")) {
+        std::string name(LeadingName(Trim(std::string_view(code).substr(code.find("(int ") + 5))));
+        if (name.empty()) name = "i";
+        std::string fixed = line;
+        fixed.erase(fixed.find("(int ") + 1, 4);
+        return "Déclarez le compteur en tête du programme (int " + name +
+               ";), puis écrivez le for sans int : " + fixed;
+    }
     if (const Header h = ReadHeader(code); h.kind == Kind::For) {
         // for (i=1; i=5; i++): the middle part compares.
         const std::size_t s1 = h.inside.find(';');

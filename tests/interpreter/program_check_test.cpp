@@ -301,6 +301,13 @@ TEST(ProgramCheck, CorrectionsUseTheStudentsNames) {
                   "10: n ne change jamais dans la boucle while de la ligne 8 : elle ne "
                   "s'arrêtera pas. Changez-le dans la boucle, par exemple n--; après cette "
                   "ligne."}));
+    EXPECT_EQ(Warnings("main()\n{\nwhile (i <= 9 && t == 0)\n  i++;\nfor (int k = 1; k <= 3; k++)\n"
+                       "  x = k;\n}\n"),
+              (std::vector<std::string>{
+                  "3: Il n'y a pas de && : écrivez while (i <= 9), et dans la boucle un if qui "
+                  "fait break; quand t == 0 n'est plus vrai.",
+                  "5: Déclarez le compteur en tête du programme (int k;), puis écrivez le for "
+                  "sans int : for (k = 1; k <= 3; k++)"}));
 }
 
 // Shapes close to those mistakes that are right, and must stay without a warning.

@@ -1,0 +1,8 @@
+void afficher()
+{
+  puts("menu");
+}
+main()
+{
+  afficher;
+}

@@ -1,0 +1,5 @@
+main()
+{
+  clrscr();
+  puts("Bienvenue");
+}

@@ -1,0 +1,7 @@
+int x;
+main()
+{
+  x = 0; /* init */
+  x++;
+  printf("%d\n", x);
+}

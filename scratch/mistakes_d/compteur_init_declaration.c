@@ -1,0 +1,6 @@
+int compteur = 0;
+main()
+{
+  compteur++;
+  printf("%d\n", compteur);
+}

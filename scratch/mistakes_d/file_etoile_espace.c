@@ -1,0 +1,7 @@
+FILE * out;
+main()
+{
+  out=fopen("o.txt","w");
+  fputs("x", out);
+  fclose(out);
+}

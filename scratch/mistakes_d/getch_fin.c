@@ -1,0 +1,5 @@
+main()
+{
+  puts("Appuie sur une touche");
+  getch();
+}

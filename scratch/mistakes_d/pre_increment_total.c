@@ -1,0 +1,7 @@
+int total;
+main()
+{
+  total = 1;
+  ++total;
+  printf("%d\n", total);
+}

@@ -1,0 +1,6 @@
+float prix;
+main()
+{
+  prix = 2,5;
+  printf("%f\n", &prix);
+}

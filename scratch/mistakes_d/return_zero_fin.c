@@ -1,0 +1,5 @@
+main()
+{
+  puts("salut");
+  return 0;
+}

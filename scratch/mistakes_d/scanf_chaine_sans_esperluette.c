@@ -1,0 +1,6 @@
+char prenom[20];
+main()
+{
+  scanf("%s", prenom);
+  puts(prenom);
+}

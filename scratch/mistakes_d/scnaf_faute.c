@@ -1,0 +1,6 @@
+int n;
+main()
+{
+  scnaf("%d", &n);
+  printf("%d\n", n);
+}

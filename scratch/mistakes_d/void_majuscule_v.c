@@ -1,0 +1,8 @@
+Void afficher()
+{
+  puts("menu");
+}
+main()
+{
+  afficher();
+}
