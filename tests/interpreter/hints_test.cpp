@@ -61,6 +61,10 @@ TEST(Hints, HintsNameWhatToWrite) {
               "totale n'est pas déclaré : vouliez-vous écrire total ? (les majuscules comptent)");
     EXPECT_EQ(HintText("Spécification de format incorrecte", program, 9),
               "r est un float : son code est %f, scanf(\"%f\", &r);");
+    EXPECT_EQ(HintText("Spécification de format incorrecte",
+                       "int s;\nmain()\n{\nprintf(\"Somme : %d euros\\n\", s);\n}\n", 3),
+              "Le format ne contient que le code : un printf par morceau, printf(\"Somme : \"); "
+              "printf(\"%d\", s); printf(\" euros\\n\");");
     // A procedure called in another case, or declared with a blank before "()"; puts of
     // a number.
     const std::string calls = "int n;\nvoid titre ()\n{\n}\nvoid affiche()\n{\n}\nmain()\n{\n"
