@@ -3,6 +3,9 @@
 // fputs on a file whose fopen line has a blank before fopen, a for, if or while glued to
 // its parenthesis, a message with a name in it (or a line that is no statement), the IF
 // line or the block where an else is missing. A failed fopen names its file and folder.
+// A name the program does not know is compared with its declarations (a misspelling, a
+// declaration to add, an array named without its index), a misspelt statement or
+// procedure with the words it is near; a format with the variable's declared type.
 #include "hints.h"
 
 #include <algorithm>

@@ -1,6 +1,8 @@
 // The look before the run. Every line is read once into a small record (its text, its
 // indentation, its text with the insides of "..." blanked out); the rules then walk
-// those records. Indentation only decides where a brace is missing or one too many.
+// those records. Indentation only decides where a brace is missing or one too many, or
+// whether the lines after a header were meant as its body. Statements are recognised in
+// any case, as the run does; the corrected lines are built from the student's own text.
 #include "program_check.h"
 
 #include <algorithm>
@@ -754,6 +756,42 @@ void Checker::CheckWhile(std::size_t k, const Header& h) {
     if (names.empty()) return;
     std::size_t begin = 0, end = 0;
     if (!Body(k, begin, end) || begin >= end) return;
+    // One counter compared with a number or a name the body leaves alone, and moved only
+    // the other way than the comparison waits for: the loop never ends.
+    if (names.size() >= 1 && cond.left == names[0] && cond.op != "==" && cond.op != "!=" &&
+        (names.size() == 1 || !Changes(begin, end, names[1]))) {
+        const std::string& v = names[0];
+        bool up = false, down = false, other = false;
+        std::size_t moved = end;
+        for (std::size_t j = begin; j < end; ++j) {
+            std::string t;
+            for (char ch : Code(j).code)
+                if (!IsBlank(ch)) t += ch;
+            const bool plus = StartsWith(t, v + "++") || StartsWith(t, v + "=" + v + "+");
+            const bool minus = StartsWith(t, v + "--") || StartsWith(t, v + "=" + v + "-");
+            if (plus || minus) moved = j;
+            up = up || plus;
+            down = down || minus;
+            other = other || (!plus && !minus && Changes(j, j + 1, v));
+        }
+        const bool wantsUp = cond.op == "<" || cond.op == "<=";
+        if (!other && moved < end && up != down && up != wantsUp) {
+            // The moving line with its sign turned: i-- for i++, s = s + 1 for s = s - 1.
+            std::string fixed = Code(moved).text;
+            const std::size_t twice =
+                fixed.find("++") != std::string::npos ? fixed.find("++") : fixed.find("--");
+            if (twice != std::string::npos) {
+                fixed.replace(twice, 2, wantsUp ? "++" : "--");
+            } else {
+                const std::size_t sign = fixed.find_first_of("+-", fixed.find('='));
+                if (sign != std::string::npos) fixed[sign] = wantsUp ? '+' : '-';
+            }
+            return Warn(Code(moved), v + W(" doit ") + (wantsUp ? "monter" : "descendre") +
+                                         W(" pour que la boucle while de la ligne ") +
+                                         std::to_string(Code(k).index + 1) +
+                                         W(" s'arrête : écrivez ") + fixed);
+        }
+    }
     for (const std::string& name : names)
         if (Changes(begin, end, name)) return;
     const Line& last = Code(end - 1);

@@ -301,6 +301,14 @@ TEST(ProgramCheck, CorrectionsUseTheStudentsNames) {
                   "10: n ne change jamais dans la boucle while de la ligne 8 : elle ne "
                   "s'arrêtera pas. Changez-le dans la boucle, par exemple n--; après cette "
                   "ligne."}));
+    // A counter moved the wrong way: the line with its sign turned.
+    EXPECT_EQ(Warnings("main()\n{\nwhile (n > 0)\n{\n  s = s + n;\n  n++;\n}\n"
+                       "while (s < 99)\n  s = s - 2;\nwhile (t < 9)\n{\n  t--;\n  t = u;\n}\n}\n"),
+              (std::vector<std::string>{
+                  "6: n doit descendre pour que la boucle while de la ligne 3 s'arrête : écrivez "
+                  "n--;",
+                  "9: s doit monter pour que la boucle while de la ligne 8 s'arrête : écrivez "
+                  "s = s + 2;"}));
     EXPECT_EQ(Warnings("main()\n{\nwhile (i <= 9 && t == 0)\n  i++;\nfor (int k = 1; k <= 3; k++)\n"
                        "  x = k;\n}\n"),
               (std::vector<std::string>{
