@@ -459,6 +459,18 @@ Hint UnknownLineHint(std::string_view text, const ProgramText& program) {
                     Utf8ToCp1252(" » n'est pas une instruction.");
         return hint;
     }
+    // A calculation on a variable with nowhere to go: "total + 1;".
+    if (const Declared declared = DeclaredNames(program);
+        std::find(declared.names.begin(), declared.names.end(), name) != declared.names.end() &&
+        text.find('=') == std::string_view::npos &&
+        text.find_first_of("+-*/%", n) != std::string_view::npos) {
+        std::string_view calculation = text;
+        while (!calculation.empty() && (calculation.back() == ';' || IsBlank(calculation.back())))
+            calculation.remove_suffix(1);
+        hint.text = Utf8ToCp1252("Un calcul range son résultat dans une variable : écrivez ") +
+                    name + " = " + std::string(calculation) + ";";
+        return hint;
+    }
     // A procedure of the program, misspelt.
     std::vector<std::string> procedures;
     for (int k = 0; k < program.LineCount(); ++k) {

@@ -101,6 +101,8 @@ TEST(Hints, DeclarationMessagesSayWhatToWrite) {
               "Écrivez la multiplication avec * : 2 * x.");
     EXPECT_EQ(HintText("Identificateur t inconnu", program, 10),
               "t est un tableau : nommez un élément, t[1]");
+    EXPECT_EQ(HintText("Identificateur  inconnu", "int n;\nmain()\n{\nn * 2;\n}\n", 3),
+              "Un calcul range son résultat dans une variable : écrivez n = n * 2;");
     EXPECT_EQ(HintText("Pile vide", program, 11),
               "return sert à revenir d'une procédure : pour arrêter le programme dans main(), "
               "écrivez exit;");
