@@ -589,40 +589,23 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
         hint.page = "messages.html#erreur-expression";
         return hint;
     }
-    // A format with a text around its code: the text in a printf of its own.
-    if (Matches(msg::kFormatIncorrect, message) && StartsNoCase(text, "printf(")) {
-        const std::size_t open = text.find('"');
-        const std::size_t close = open == std::string::npos ? open : text.find('"', open + 1);
-        const std::size_t comma = close == std::string::npos ? close : text.find(',', close);
-        const std::size_t percent = close == std::string::npos ? close : text.find('%', open);
-        if (comma != std::string::npos && percent < close && percent + 2 <= close &&
-            text.find('%', percent + 1) > close) {
-            std::string_view name = Trim(std::string_view(text).substr(comma + 1));
-            name = name.substr(0, NameLength(name));
-            const std::string_view format =
-                std::string_view(text).substr(open + 1, close - open - 1);
-            const std::size_t at = percent - open - 1;
-            const std::string_view before = format.substr(0, at);
-            std::string_view after = format.substr(at + 2);
-            const bool newline = after.size() >= 2 && after.substr(after.size() - 2) == "\\n";
-            if (newline) after.remove_suffix(2);
-            if (!name.empty() && (!before.empty() || !after.empty())) {
-                std::string fixed;
-                if (!before.empty()) fixed += "printf(\"" + std::string(before) + "\"); ";
-                fixed += "printf(\"" + std::string(format.substr(at, 2)) +
-                         (newline && after.empty() ? "\\n" : "") + "\", " + std::string(name) +
-                         ");";
-                if (!after.empty())
-                    fixed += " printf(\"" + std::string(after) + (newline ? "\\n" : "") + "\");";
-                Hint hint;
-                hint.text = Utf8ToCp1252("Le format ne contient que le code : un printf par "
-                                         "morceau, ") +
-                            fixed;
-                hint.page = "messages.html#format-incorrect";
-                return hint;
-            }
-        }
+    // A goto whose label is written otherwise: the warning on the label's line.
+    if (Matches(msg::kEtiquetteNonTrouvee, message) && StartsNoCase(text, "goto")) {
+        std::string_view name = Trim(std::string_view(text).substr(4));
+        name = name.substr(0, NameLength(name));
+        if (!name.empty())
+            if (Hint hint = WarningAsHint(program, line, name); !hint.text.empty()) return hint;
     }
+    // A format with a text around its code: the text in a printf of its own.
+    if (Matches(msg::kFormatIncorrect, message))
+        if (const std::string pieces = PrintfPieces(text); !pieces.empty()) {
+            Hint hint;
+            hint.text =
+                Utf8ToCp1252("Le format ne contient que le code : un printf par morceau, ") +
+                pieces;
+            hint.page = "messages.html#format-incorrect";
+            return hint;
+        }
     // A format of one code that does not fit the variable: the code that does.
     if (Matches(msg::kFormatIncorrect, message) && !FormatWithText(text, program)) {
         const std::size_t comma = text.find(',');

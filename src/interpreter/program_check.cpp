@@ -1014,6 +1014,39 @@ std::vector<ProgramWarning> CheckProgram(const ProgramText& program) {
     return Checker(program).Run();
 }
 
+std::string PrintfPieces(std::string_view text) {
+    const std::string_view line = Trim(text);
+    if (!StartsWith(KeywordsLowered(std::string(line.substr(0, 7))), "printf(")) return {};
+    const std::size_t open = line.find('"');
+    const std::size_t close = open == std::string_view::npos ? open : line.find('"', open + 1);
+    const std::size_t comma = close == std::string_view::npos ? close : line.find(',', close);
+    const std::size_t percent = close == std::string_view::npos ? close : line.find('%', open);
+    if (comma == std::string_view::npos || percent > close || line.find('%', percent + 1) < close)
+        return {};
+    std::string_view name = Trim(line.substr(comma + 1));
+    name = LeadingName(name);
+    const std::string_view format = line.substr(open + 1, close - open - 1);
+    std::size_t at = percent - open - 1;
+    // The code: % and its letter, a precision or a width between them dropped.
+    std::size_t letter = at + 1;
+    while (letter < format.size() && (format[letter] == '.' || IsDigit(format[letter])))
+        ++letter;
+    if (letter >= format.size()) return {};
+    const std::string code = "%" + std::string(1, format[letter]);
+    const std::string_view before = format.substr(0, at);
+    std::string_view after = format.substr(letter + 1);
+    const bool newline = after.size() >= 2 && after.substr(after.size() - 2) == "\\n";
+    if (newline) after.remove_suffix(2);
+    if (name.empty() || (before.empty() && after.empty())) return {};
+    std::string pieces;
+    if (!before.empty()) pieces += "printf(\"" + std::string(before) + "\"); ";
+    pieces += "printf(\"" + code + (newline && after.empty() ? "\\n" : "") + "\", " +
+              std::string(name) + ");";
+    if (!after.empty())
+        pieces += " printf(\"" + std::string(after) + (newline ? "\\n" : "") + "\");";
+    return pieces;
+}
+
 std::string ShapeAdvice(std::string_view text) {
     const std::string line(Trim(text));
     const std::string code = KeywordsLowered(Unquoted(line));
@@ -1240,6 +1273,15 @@ std::string ShapeAdvice(std::string_view text) {
         if (code.size() > word.size() && EqualsNoCase(code.substr(0, word.size()), word) &&
             StartsWith(Trim(std::string_view(code).substr(word.size())), "("))
             return "Écrivez " + std::string(word) + "; sans parenthèses.";
+    if (const std::size_t eq = code.find('='); eq != std::string::npos && !condition) {
+        const std::string_view value = Trim(std::string_view(code).substr(eq + 1));
+        if (value.size() >= 5 && EqualsNoCase(value.substr(0, 5), "getch") &&
+            (value.size() == 5 || value[5] == ';'))
+            return "Écrivez getch() avec ses parenthèses : " + line.substr(0, eq + 1) + " getch();";
+    }
+    if (code.size() > 2 && code.back() == ':' && IsBlank(code[code.size() - 2]) &&
+        LeadingName(code).size() == Trim(std::string_view(code).substr(0, code.size() - 1)).size())
+        return "Écrivez " + std::string(LeadingName(code)) + ": sans espace avant les deux-points.";
     if (StartsWord(code, "continue"))
         return "continue n'existe pas : mettez la suite de la boucle sous un if qui a la "
                "condition contraire.";
@@ -1332,6 +1374,10 @@ std::string ShapeAdvice(std::string_view text) {
             std::size_t letter = pct + 1;
             while (letter < line.size() && (line[letter] == '.' || IsDigit(line[letter])))
                 ++letter;
+            if (const std::string pieces = PrintfPieces(line); !pieces.empty())
+                return "Écrivez %" + line.substr(letter, 1) +
+                       " sans rien entre % et la lettre, et le texte dans un printf à part : " +
+                       pieces;
             return "Écrivez %" + line.substr(letter, 1) +
                    " sans rien entre % et la lettre : " + line.substr(0, pct + 1) +
                    line.substr(letter);

@@ -103,6 +103,11 @@ TEST(Hints, DeclarationMessagesSayWhatToWrite) {
               "t est un tableau : nommez un élément, t[1]");
     EXPECT_EQ(HintText("Identificateur  inconnu", "int n;\nmain()\n{\nn * 2;\n}\n", 3),
               "Un calcul range son résultat dans une variable : écrivez n = n * 2;");
+    const Hint label = HintFor(Utf8ToCp1252("Etiquette non trouvée"),
+                               MemoryText("main()\n{\nfin :\ngoto fin;\n}\n"), 3);
+    EXPECT_EQ(label.line, 2);
+    EXPECT_EQ(Cp1252ToUtf8(label.text),
+              "Ligne 3 : Écrivez fin: sans espace avant les deux-points.");
     EXPECT_EQ(HintText("Pile vide", program, 11),
               "return sert à revenir d'une procédure : pour arrêter le programme dans main(), "
               "écrivez exit;");

@@ -287,6 +287,17 @@ TEST(ProgramCheck, StatementsWrittenAsInOtherLanguages) {
               (std::vector<int>{6, 8}));
 }
 
+// Shapes of labels, getch and formats that the run reads otherwise than meant.
+TEST(ProgramCheck, LabelsGetchAndFormats) {
+    EXPECT_EQ(Warnings("main()\n{\nc = getch;\ndebut :\nprintf(\"Moyenne : %.1f\\n\", m);\n"
+                       "goto debut;\n}\n"),
+              (std::vector<std::string>{
+                  "3: Écrivez getch() avec ses parenthèses : c = getch();",
+                  "4: Écrivez debut: sans espace avant les deux-points.",
+                  "5: Écrivez %f sans rien entre % et la lettre, et le texte dans un printf à "
+                  "part : printf(\"Moyenne : \"); printf(\"%f\\n\", m);"}));
+}
+
 // The corrected line is built from the student's own names.
 TEST(ProgramCheck, CorrectionsUseTheStudentsNames) {
     EXPECT_EQ(Warnings("int i = 0, s = 0;\nmain()\n{\nif (c == 'o' || c == 'O')\n  x = 1;\n"
