@@ -3,11 +3,15 @@
 // fputs on a file whose fopen line has a blank before fopen, a for, if or while glued to
 // its parenthesis, a message with a name in it (or a line that is no statement), the IF
 // line or the block where an else is missing. A failed fopen names its file and folder.
+// A name the program does not know is compared with its declarations (a misspelling, a
+// declaration to add, an array named without its index), a misspelt statement or
+// procedure with the words it is near; a format with the variable's declared type.
 #include "hints.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <vector>
 
 #include "interpreter.h"
 #include "messages.h"
@@ -284,6 +288,119 @@ Hint WarningAsHint(const ProgramText& program, int line, std::string_view word) 
     return {};
 }
 
+// The letters two names differ by (a letter changed, added or removed counts 1; letters
+// that only differ in case count nothing, so that "Somme" is near "somme").
+std::size_t Distance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t up = row[j];
+            const bool same = UpperAscii(a[i - 1]) == UpperAscii(b[j - 1]);
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+// Of `names`, the one `word` is most likely a misspelling of (empty: none is near).
+std::string Nearest(std::string_view word, const std::vector<std::string>& names) {
+    const std::size_t limit = word.size() < 4 ? 1 : 2;
+    std::string best;
+    std::size_t bestDistance = limit + 1;
+    for (const std::string& name : names) {
+        if (name == word) continue;
+        if (const std::size_t d = Distance(word, name); d < bestDistance) {
+            best = name;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+// The variables the program declares, with the line of each declaration.
+struct Declared {
+    std::vector<std::string> names;
+    std::vector<int> lines;
+    std::vector<std::string> types; // int, float, char, file, or string for char with a size
+};
+
+Declared DeclaredNames(const ProgramText& program) {
+    Declared out;
+    for (int k = 0; k < program.LineCount(); ++k) {
+        std::string_view text = LineOf(program, k);
+        const std::size_t blank = text.find_first_of(" \t");
+        if (blank == std::string_view::npos) continue;
+        const std::string_view type = text.substr(0, blank);
+        if (type != "int" && type != "float" && type != "char" && type != "file") continue;
+        text = text.substr(blank);
+        while (!text.empty()) {
+            const std::size_t comma = text.find_first_of(",;");
+            std::string_view name = Trim(text.substr(0, comma));
+            while (!name.empty() && name[0] == '*')
+                name.remove_prefix(1);
+            const bool sized = name.find('[') != std::string_view::npos;
+            name = name.substr(0, NameLength(name));
+            if (!name.empty()) {
+                out.names.emplace_back(name);
+                out.lines.push_back(k);
+                out.types.emplace_back(type == "char" && sized ? "string" : std::string(type));
+            }
+            if (comma == std::string_view::npos || text[comma] == ';') break;
+            text.remove_prefix(comma + 1);
+        }
+    }
+    return out;
+}
+
+// A name that is not declared: the declared name it is a misspelling of, or, when the
+// name is used on several lines (so not a slip of one line), the declaration to add it
+// to (a declaration of a name of the same line, else the first). Empty: neither is known.
+Hint UndeclaredHint(std::string_view name, const ProgramText& program, int line) {
+    Hint hint;
+    hint.page = "messages.html#identificateur-inconnu";
+    const Declared declared = DeclaredNames(program);
+    // Declared, but as an array: the name goes with an element's index.
+    for (std::size_t k = 0; k < declared.names.size(); ++k) {
+        if (declared.names[k] != name) continue;
+        if (LineOf(program, declared.lines[k]).find(std::string(name) + "[") ==
+            std::string_view::npos)
+            return {};
+        hint.text = std::string(name) + Utf8ToCp1252(" est un tableau : nommez un élément, ") +
+                    std::string(name) + "[1]";
+        return hint;
+    }
+    std::vector<std::string> near;
+    for (const std::string& known : declared.names)
+        if (name.size() >= 3 || Distance(name, known) == 0) near.push_back(known);
+    if (const std::string misspelt = Nearest(name, near); !misspelt.empty()) {
+        hint.text = std::string(name) + Utf8ToCp1252(" n'est pas déclaré : vouliez-vous écrire ") +
+                    misspelt + Utf8ToCp1252(" ? (les majuscules comptent)");
+        return hint;
+    }
+    int uses = 0;
+    for (int k = 0; k < program.LineCount(); ++k)
+        if (HasWord(LineOf(program, k), name)) ++uses;
+    if (declared.lines.empty() || uses < 2) return {};
+    int at = declared.lines.front();
+    const std::string_view text = LineOf(program, line);
+    for (std::size_t k = 0; k < declared.names.size(); ++k)
+        if (HasWord(text, declared.names[k])) {
+            at = declared.lines[k];
+            break;
+        }
+    std::string declaration(LineOf(program, at));
+    if (!declaration.empty() && declaration.back() == ';') declaration.pop_back();
+    hint.text = std::string(name) + Utf8ToCp1252(" n'est pas déclaré : ajoutez-le à la ligne ") +
+                std::to_string(at + 1) + ", " + declaration + ", " + std::string(name) + ";";
+    hint.line = at;
+    return hint;
+}
+
 // The first word of a line no statement was recognised in, and what to do about it.
 Hint UnknownLineHint(std::string_view text, const ProgramText& program) {
     const std::size_t n = NameLength(text);
@@ -303,7 +420,22 @@ Hint UnknownLineHint(std::string_view text, const ProgramText& program) {
             NameLength(decl.substr(0, 5)) != 4)
             continue;
         const std::string_view rest = Trim(decl.substr(4));
-        if (rest.substr(0, NameLength(rest)) != name) continue;
+        const std::string_view declared = rest.substr(0, NameLength(rest));
+        if (declared != name && EqualsNoCase(declared, name) && decl.substr(0, 4) == "void") {
+            hint.text = Utf8ToCp1252("La procédure s'appelle ") + std::string(declared) +
+                        Utf8ToCp1252(" (les majuscules comptent) : écrivez ") +
+                        std::string(declared) + "();";
+            return hint;
+        }
+        if (declared != name) continue;
+        if (decl.substr(0, 4) == "void" && rest.size() > declared.size() &&
+            IsBlank(rest[declared.size()])) {
+            hint.text = Utf8ToCp1252("Écrivez void ") + name +
+                        Utf8ToCp1252("() sans espace avant la parenthèse, ligne ") +
+                        std::to_string(k + 1) + ".";
+            hint.line = k;
+            return hint;
+        }
         if (decl.substr(0, 4) == "void") {
             hint.text = name +
                         Utf8ToCp1252(" est une procédure : appelez-la avec ses "
@@ -316,6 +448,40 @@ Hint UnknownLineHint(std::string_view text, const ProgramText& program) {
                         std::to_string(k + 1) + ".";
             hint.line = k;
         }
+        return hint;
+    }
+    static const std::vector<std::string> kStatements = {
+        "printf", "puts",  "scanf",  "gets",   "strcpy", "strcat", "strncpy", "strncat",  "fputs",
+        "fgets",  "fopen", "fclose", "clrscr", "gotoxy", "goto",   "break",   "return",   "exit",
+        "while",  "for",   "if",     "else",   "mkdir",  "rmdir",  "chdir",   "randomize"};
+    if (const std::string near = Nearest(name, kStatements); !near.empty()) {
+        hint.text = Utf8ToCp1252("Vouliez-vous écrire ") + near + Utf8ToCp1252(" ? « ") + name +
+                    Utf8ToCp1252(" » n'est pas une instruction.");
+        return hint;
+    }
+    // A calculation on a variable with nowhere to go: "total + 1;".
+    if (const Declared declared = DeclaredNames(program);
+        std::find(declared.names.begin(), declared.names.end(), name) != declared.names.end() &&
+        text.find('=') == std::string_view::npos &&
+        text.find_first_of("+-*/%", n) != std::string_view::npos) {
+        std::string_view calculation = text;
+        while (!calculation.empty() && (calculation.back() == ';' || IsBlank(calculation.back())))
+            calculation.remove_suffix(1);
+        hint.text = Utf8ToCp1252("Un calcul range son résultat dans une variable : écrivez ") +
+                    name + " = " + std::string(calculation) + ";";
+        return hint;
+    }
+    // A procedure of the program, misspelt.
+    std::vector<std::string> procedures;
+    for (int k = 0; k < program.LineCount(); ++k) {
+        const std::string_view decl = LineOf(program, k);
+        if (decl.substr(0, 5) != "void ") continue;
+        const std::string_view rest = Trim(decl.substr(5));
+        procedures.emplace_back(rest.substr(0, NameLength(rest)));
+    }
+    if (const std::string near = Nearest(name, procedures); !near.empty()) {
+        hint.text = Utf8ToCp1252("La procédure s'appelle ") + near + Utf8ToCp1252(" : écrivez ") +
+                    near + "();";
         return hint;
     }
     hint.text = Utf8ToCp1252("Le mot « ") + std::string(text.substr(0, n)) +
@@ -363,6 +529,25 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
         }
     }
     if (message == Utf8ToCp1252("Identificateur  inconnu")) return UnknownLineHint(text, program);
+    // The variable of a printf or scanf that is not declared.
+    if (message == Utf8ToCp1252(msg::kIdentificateurInconnu) &&
+        (StartsNoCase(text, "printf") || StartsNoCase(text, "scanf"))) {
+        const std::size_t comma = text.find(',');
+        std::string_view name = comma == std::string::npos
+                                    ? std::string_view()
+                                    : Trim(std::string_view(text).substr(comma + 1));
+        // Without '&' a scanf looks for the name less its first letter: its own hint.
+        const bool ampersand = !name.empty() && name[0] == '&';
+        if (ampersand) name.remove_prefix(1);
+        name = Trim(name.substr(0, NameLength(name)));
+        if (!name.empty() && (ampersand || StartsNoCase(text, "printf"))) {
+            const Declared declared = DeclaredNames(program);
+            if (std::find(declared.names.begin(), declared.names.end(), name) ==
+                declared.names.end())
+                if (Hint hint = UndeclaredHint(name, program, line); !hint.text.empty())
+                    return hint;
+        }
+    }
     // Reported here, to be changed on another line: a name whose declaration is not
     // understood, a main() line written otherwise.
     if (Matches(msg::kMainNonTrouve, message))
@@ -373,8 +558,10 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
         const std::string_view name = message.substr(Utf8ToCp1252(msg::kIdentificateur).size(),
                                                      message.size() - unknown.size() -
                                                          Utf8ToCp1252(msg::kIdentificateur).size());
-        if (NameLength(name) == name.size() && !name.empty())
+        if (NameLength(name) == name.size() && !name.empty()) {
             if (Hint hint = WarningAsHint(program, line, name); !hint.text.empty()) return hint;
+            if (Hint hint = UndeclaredHint(name, program, line); !hint.text.empty()) return hint;
+        }
     }
     // A real written with the other decimal separator.
     if (const std::string notFloat = Utf8ToCp1252(msg::kPasUnFlottant);
@@ -400,6 +587,199 @@ Hint HintFor(std::string_view message, const ProgramText& program, int line,
         Hint hint;
         hint.text = Utf8ToCp1252("Une ligne ne fait qu'une opération : découpez le calcul.");
         hint.page = "messages.html#erreur-expression";
+        return hint;
+    }
+    // A goto whose label is written otherwise: the warning on the label's line.
+    if (Matches(msg::kEtiquetteNonTrouvee, message) && StartsNoCase(text, "goto")) {
+        std::string_view name = Trim(std::string_view(text).substr(4));
+        name = name.substr(0, NameLength(name));
+        if (!name.empty())
+            if (Hint hint = WarningAsHint(program, line, name); !hint.text.empty()) return hint;
+    }
+    // A format with a text around its code: the text in a printf of its own.
+    if (Matches(msg::kFormatIncorrect, message))
+        if (const std::string pieces = PrintfPieces(text); !pieces.empty()) {
+            Hint hint;
+            hint.text =
+                Utf8ToCp1252("Le format ne contient que le code : un printf par morceau, ") +
+                pieces;
+            hint.page = "messages.html#format-incorrect";
+            return hint;
+        }
+    // A format of one code that does not fit the variable: the code that does.
+    if (Matches(msg::kFormatIncorrect, message) && !FormatWithText(text, program)) {
+        const std::size_t comma = text.find(',');
+        std::string_view name = comma == std::string::npos
+                                    ? std::string_view()
+                                    : Trim(std::string_view(text).substr(comma + 1));
+        if (!name.empty() && name[0] == '&') name.remove_prefix(1);
+        name = name.substr(0, NameLength(name));
+        const Declared declared = DeclaredNames(program);
+        const std::size_t quote = text.find('%');
+        for (std::size_t k = 0; k < declared.names.size() && quote != std::string::npos; ++k) {
+            if (declared.names[k] != name) continue;
+            static const std::pair<std::string_view, std::string_view> kCodes[] = {
+                {"int", "%d"}, {"float", "%f"}, {"char", "%c"}, {"string", "%s"}};
+            for (const auto& [type, code] : kCodes) {
+                if (declared.types[k] != type) continue;
+                Hint hint;
+                const std::string kind =
+                    type == "string" ? "une chaîne" : "un " + std::string(type);
+                hint.text = std::string(name) + Utf8ToCp1252(" est " + kind + " : son code est ") +
+                            std::string(code) + ", " + text.substr(0, quote) + std::string(code) +
+                            text.substr(std::min(text.size(), quote + 2));
+                hint.page = "messages.html#format-incorrect";
+                return hint;
+            }
+        }
+    }
+    // Messages that name a variable the program does not declare.
+    const std::string variable = Utf8ToCp1252(msg::kVariable);
+    for (const std::string& end : {Utf8ToCp1252(msg::kInconnue), Utf8ToCp1252(msg::kNExistePas)}) {
+        if (message.size() <= variable.size() + end.size() ||
+            message.substr(0, variable.size()) != variable ||
+            message.substr(message.size() - end.size()) != end)
+            continue;
+        const std::string_view name =
+            message.substr(variable.size(), message.size() - variable.size() - end.size());
+        if (name.empty() || NameLength(name) != name.size() ||
+            std::isdigit(static_cast<unsigned char>(name[0])))
+            break;
+        if (Hint hint = UndeclaredHint(name, program, line); !hint.text.empty()) return hint;
+        Hint hint;
+        hint.text = Utf8ToCp1252("Déclarez ") + std::string(name) +
+                    Utf8ToCp1252(" en tête du programme, par exemple char ") + std::string(name) +
+                    Utf8ToCp1252("[80]; pour un texte.");
+        hint.page = "messages.html#identificateur-inconnu";
+        return hint;
+    }
+    // A file variable the program does not declare: fputs(texte, f) or fgets(f, ligne).
+    if (Matches(msg::kNomFichierInconnu, message)) {
+        const std::size_t open = text.find('(');
+        const std::size_t comma = StartsNoCase(text, "fputs") ? text.rfind(',') : text.find(',');
+        if (open != std::string::npos && comma != std::string::npos && comma > open) {
+            std::string_view name = StartsNoCase(text, "fputs")
+                                        ? Trim(std::string_view(text).substr(comma + 1))
+                                        : Trim(std::string_view(text).substr(open + 1));
+            name = name.substr(0, NameLength(name));
+            if (!name.empty()) {
+                if (Hint hint = UndeclaredHint(name, program, line); !hint.text.empty())
+                    return hint;
+                Hint hint;
+                hint.text = Utf8ToCp1252("Déclarez le fichier en tête du programme : file ") +
+                            std::string(name) + ";";
+                hint.page = "messages.html#fichiers";
+                return hint;
+            }
+        }
+    }
+    // A name declared twice: where it was first.
+    if (Matches(msg::kSymboleDejaDefini, message)) {
+        const Declared declared = DeclaredNames(program);
+        Hint hint;
+        hint.page = "messages.html#declarations";
+        for (std::size_t k = 0; k < declared.names.size(); ++k) {
+            if (declared.lines[k] != line) continue;
+            for (std::size_t j = 0; j < declared.names.size(); ++j)
+                if (declared.names[j] == declared.names[k] &&
+                    (declared.lines[j] < line || (declared.lines[j] == line && j < k))) {
+                    hint.text = declared.names[k] + Utf8ToCp1252(" est déjà déclaré ligne ") +
+                                std::to_string(declared.lines[j] + 1) +
+                                Utf8ToCp1252(" : enlevez-le de cette ligne-ci.");
+                    return hint;
+                }
+        }
+        hint.text = Utf8ToCp1252("Un nom ne se déclare qu'une fois : enlevez le second.");
+        return hint;
+    }
+    if (Matches(msg::kVariableNonInteger, message)) {
+        const std::string_view name = Trim(std::string_view(text).substr(0, NameLength(text)));
+        Hint hint;
+        hint.text = Utf8ToCp1252("++ et -- ne vont qu'avec un int : écrivez ") + std::string(name) +
+                    " = " + std::string(name) +
+                    (text.find("--") != std::string::npos ? " - " : " + ") + "1;";
+        hint.page = "messages.html#variables-calculs";
+        return hint;
+    }
+    if (Matches(msg::kCaractereNonValide, message)) {
+        // The name that starts with something else than a letter or digit.
+        for (std::size_t at = text.find_first_of(" ,"); at != std::string::npos;
+             at = text.find_first_of(",", at + 1)) {
+            const std::string_view rest = Trim(std::string_view(text).substr(at + 1));
+            if (rest.empty() || std::isalnum(static_cast<unsigned char>(rest[0])) || rest[0] == '*')
+                continue;
+            std::string_view name = rest.substr(0, rest.find_first_of(",;[ "));
+            std::string_view fixed = name;
+            while (!fixed.empty() && !std::isalnum(static_cast<unsigned char>(fixed[0])))
+                fixed.remove_prefix(1);
+            Hint hint;
+            hint.text =
+                Utf8ToCp1252("Un nom commence par une lettre") +
+                (fixed.empty() ? std::string(".")
+                               : Utf8ToCp1252(" : écrivez ") + std::string(fixed) +
+                                     Utf8ToCp1252(" au lieu de ") + std::string(name) + ".");
+            hint.page = "messages.html#declarations";
+            return hint;
+        }
+    }
+    // return in main(): the last of the main() and void lines above it is main().
+    bool inMain = false;
+    for (int k = 0; k < line && Matches(msg::kPileVide, message); ++k) {
+        const std::string_view above = LineOf(program, k);
+        if (StartsNoCase(above, "main()")) inMain = true;
+        if (above.substr(0, 5) == "void ") inMain = false;
+    }
+    if (inMain && StartsNoCase(text, "return")) {
+        Hint hint;
+        hint.text = Utf8ToCp1252("return sert à revenir d'une procédure : pour arrêter le "
+                                 "programme dans main(), écrivez exit;");
+        hint.page = "messages.html#structure";
+        return hint;
+    }
+    // puts of a variable that is no string: printf with the variable's code.
+    if (Matches(msg::kPasUnString, message) && PutsLine(text, program)) {
+        const std::size_t open = text.find('(');
+        std::string_view name = open == std::string::npos
+                                    ? std::string_view()
+                                    : Trim(std::string_view(text).substr(open + 1));
+        name = name.substr(0, NameLength(name));
+        const Declared declared = DeclaredNames(program);
+        static const std::pair<std::string_view, std::string_view> kCodes[] = {
+            {"int", "%d"}, {"float", "%f"}, {"char", "%c"}};
+        for (std::size_t k = 0; k < declared.names.size() && !name.empty(); ++k) {
+            if (declared.names[k] != name) continue;
+            for (const auto& [type, code] : kCodes) {
+                if (declared.types[k] != type) continue;
+                Hint hint;
+                hint.text = Utf8ToCp1252("puts n'affiche qu'une chaîne : pour un ") +
+                            std::string(type) + Utf8ToCp1252(", écrivez printf(\"") +
+                            std::string(code) + "\\n\", " + std::string(name) + ");";
+                hint.page = "messages.html#textes";
+                return hint;
+            }
+        }
+    }
+    if (const std::string notInt = Utf8ToCp1252(msg::kPasUnEntier);
+        message.size() > notInt.size() + 1 && message[0] == '\'' &&
+        message.substr(message.size() - notInt.size()) == notInt) {
+        const std::string_view number = message.substr(1, message.size() - notInt.size() - 1);
+        std::size_t digits = 0;
+        while (digits < number.size() && std::isdigit(static_cast<unsigned char>(number[digits])))
+            ++digits;
+        Hint hint;
+        hint.page = "messages.html#variables-calculs";
+        if (digits > 0 && digits < number.size() &&
+            NameLength(number.substr(digits)) == number.size() - digits)
+            hint.text = Utf8ToCp1252("Écrivez la multiplication avec * : ") +
+                        std::string(number.substr(0, digits)) + " * " +
+                        std::string(number.substr(digits)) + ".";
+        else if (number.find_first_of(".,") != std::string_view::npos)
+            hint.text = Utf8ToCp1252("Un int ne garde que des nombres entiers : pour ") +
+                        std::string(number) + Utf8ToCp1252(", déclarez la variable en float.");
+        else
+            hint.text =
+                Utf8ToCp1252("Un nombre entier ne s'écrit qu'avec des chiffres : vérifiez « ") +
+                std::string(number) + Utf8ToCp1252(" ».");
         return hint;
     }
     for (const Rule& rule : kRules) {

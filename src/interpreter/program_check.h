@@ -25,4 +25,9 @@ std::vector<ProgramWarning> CheckProgram(const ProgramText& program);
 // UTF-8, empty when the line has none of these shapes. `line` is Windows-1252.
 std::string ShapeAdvice(std::string_view line);
 
+// A printf whose format holds a text besides its one code ("printf("Somme : %d\n", s);")
+// written as the printfs that show the same, one a piece: "printf("Somme : ");
+// printf("%d\n", s);". Empty when the line is no such printf. Windows-1252 in and out.
+std::string PrintfPieces(std::string_view line);
+
 } // namespace vokc

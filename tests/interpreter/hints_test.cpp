@@ -23,7 +23,8 @@ TEST(Hints, EachMistakeGetsItsHint) {
     EXPECT_EQ(HintText("Identificateur inconnu", "scanf(\"%d\", x)\n", 0),
               "Il manque & devant le nom de la variable ?");
     EXPECT_EQ(HintText("Erreur dans expression", "x = a + b * c\n", 0),
-              "Une ligne ne fait qu'une opération : découpez le calcul.");
+              "Une seule opération par ligne : écrivez x = b * c; puis x = a + x; sur la ligne "
+              "suivante.");
     EXPECT_EQ(HintText("Fichier non ouvert en écriture",
                        "file f\nmain()\n{\nf= fopen(\"a\",\"w\")\nfputs(\"x\", f)\n}\n", 4),
               "Écrivez f=fopen(...) sans espace à la ligne 4.");
@@ -37,6 +38,79 @@ TEST(Hints, EachMistakeGetsItsHint) {
         EXPECT_NE(HintText(message, any, -1), "") << message;
     const MemoryText text(any);
     EXPECT_EQ(HintFor(Utf8ToCp1252("ELSE manquant"), text, 2).page, "messages.html#else-manquant");
+}
+
+// A name not understood: the declared name it is near, or, for a name used on several
+// lines, the declaration to add it to, shown at that declaration's line; a misspelt
+// statement; the format that fits the variable.
+TEST(Hints, HintsNameWhatToWrite) {
+    const std::string program = "int somme, total, x;\nfloat r;\nmain()\n{\n"
+                                "Somme = x;\nresultat = x * 2;\nx = resultat;\nprinft(\"a\");\n"
+                                "printf(\"%d\\n\", totale);\nscanf(\"%d\", &r);\n}\n";
+    EXPECT_EQ(HintText("Identificateur Somme inconnu", program, 4),
+              "Somme n'est pas déclaré : vouliez-vous écrire somme ? (les majuscules comptent)");
+    const MemoryText text(program);
+    const Hint declare = HintFor(Utf8ToCp1252("Identificateur resultat inconnu"), text, 5);
+    EXPECT_EQ(Cp1252ToUtf8(declare.text),
+              "resultat n'est pas déclaré : ajoutez-le à la ligne 1, int somme, total, x, "
+              "resultat;");
+    EXPECT_EQ(declare.line, 0);
+    EXPECT_EQ(HintText("Identificateur  inconnu", program, 7),
+              "Vouliez-vous écrire printf ? « prinft » n'est pas une instruction.");
+    EXPECT_EQ(HintText("Identificateur inconnu", program, 8),
+              "totale n'est pas déclaré : vouliez-vous écrire total ? (les majuscules comptent)");
+    EXPECT_EQ(HintText("Spécification de format incorrecte", program, 9),
+              "r est un float : son code est %f, scanf(\"%f\", &r);");
+    EXPECT_EQ(HintText("Spécification de format incorrecte",
+                       "int s;\nmain()\n{\nprintf(\"Somme : %d euros\\n\", s);\n}\n", 3),
+              "Le format ne contient que le code : un printf par morceau, printf(\"Somme : \"); "
+              "printf(\"%d\", s); printf(\" euros\\n\");");
+    // A procedure called in another case, or declared with a blank before "()"; puts of
+    // a number.
+    const std::string calls = "int n;\nvoid titre ()\n{\n}\nvoid affiche()\n{\n}\nmain()\n{\n"
+                              "Affiche();\ntitre();\nputs(n);\n}\n";
+    EXPECT_EQ(HintText("Identificateur  inconnu", calls, 9),
+              "La procédure s'appelle affiche (les majuscules comptent) : écrivez affiche();");
+    const Hint blank = HintFor(Utf8ToCp1252("Identificateur  inconnu"), MemoryText(calls), 10);
+    EXPECT_EQ(Cp1252ToUtf8(blank.text),
+              "Écrivez void titre() sans espace avant la parenthèse, ligne 2.");
+    EXPECT_EQ(blank.line, 1);
+    EXPECT_EQ(
+        HintText("Identificateur  inconnu", "void affiche()\n{\n}\nmain()\n{\nafiche();\n}\n", 5),
+        "La procédure s'appelle affiche : écrivez affiche();");
+    EXPECT_EQ(HintText("ce n'est pas un string", calls, 11),
+              "puts n'affiche qu'une chaîne : pour un int, écrivez printf(\"%d\\n\", n);");
+}
+
+// Messages of declarations and names that had no hint: what to write, with the names.
+TEST(Hints, DeclarationMessagesSayWhatToWrite) {
+    const std::string program = "int n, t[3];\nfloat r;\nint n;\nint _compteur;\nmain()\n{\n"
+                                "r++;\ngets(nom);\nfputs(\"a\", fic);\nn = 2x;\nt = 0;\n"
+                                "return;\n}\n";
+    EXPECT_EQ(HintText("Symbole déjà défini", program, 2),
+              "n est déjà déclaré ligne 1 : enlevez-le de cette ligne-ci.");
+    EXPECT_EQ(HintText("Caractère non valide (a-z)", program, 3),
+              "Un nom commence par une lettre : écrivez compteur au lieu de _compteur.");
+    EXPECT_EQ(HintText("Variable non integer", program, 6),
+              "++ et -- ne vont qu'avec un int : écrivez r = r + 1;");
+    EXPECT_EQ(HintText("Variable nom inconnue", program, 7),
+              "Déclarez nom en tête du programme, par exemple char nom[80]; pour un texte.");
+    EXPECT_EQ(HintText("Nom de fichier inconnu", program, 8),
+              "Déclarez le fichier en tête du programme : file fic;");
+    EXPECT_EQ(HintText("'2x' n'est pas une valeur entière correcte", program, 9),
+              "Écrivez la multiplication avec * : 2 * x.");
+    EXPECT_EQ(HintText("Identificateur t inconnu", program, 10),
+              "t est un tableau : nommez un élément, t[1]");
+    EXPECT_EQ(HintText("Identificateur  inconnu", "int n;\nmain()\n{\nn * 2;\n}\n", 3),
+              "Un calcul range son résultat dans une variable : écrivez n = n * 2;");
+    const Hint label = HintFor(Utf8ToCp1252("Etiquette non trouvée"),
+                               MemoryText("main()\n{\nfin :\ngoto fin;\n}\n"), 3);
+    EXPECT_EQ(label.line, 2);
+    EXPECT_EQ(Cp1252ToUtf8(label.text),
+              "Ligne 3 : Écrivez fin: sans espace avant les deux-points.");
+    EXPECT_EQ(HintText("Pile vide", program, 11),
+              "return sert à revenir d'une procédure : pour arrêter le programme dans main(), "
+              "écrivez exit;");
 }
 
 // Hints that fit the place where the run stopped: a line that is no statement, the two

@@ -1,0 +1,7 @@
+char nom;
+main()
+{
+  printf("Ton nom ? ");
+  gets(nom);
+  printf("%s\n", nom);
+}

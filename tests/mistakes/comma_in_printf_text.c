@@ -1,0 +1,5 @@
+main()
+{
+  printf("Bonjour, comment vas-tu ?\n");
+  puts("fin");
+}

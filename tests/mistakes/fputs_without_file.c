@@ -1,0 +1,7 @@
+file f;
+main()
+{
+  f=fopen("sortie.txt","w");
+  fputs("bonjour");
+  fclose(f);
+}

@@ -1,0 +1,6 @@
+int a;
+main ()
+{
+  a = 4;
+  printf("%d\n", a);
+}

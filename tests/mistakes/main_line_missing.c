@@ -1,0 +1,5 @@
+int a;
+{
+  a = 1;
+  printf("%d\n", a);
+}

@@ -1,0 +1,5 @@
+int x;
+main()
+  x = 5;
+  printf("%d\n", x);
+}

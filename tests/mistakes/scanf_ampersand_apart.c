@@ -1,0 +1,6 @@
+int n;
+main()
+{
+  scanf("%d", & n);
+  printf("%d\n", n);
+}

@@ -1,0 +1,7 @@
+int n;
+main()
+{
+  printf("Entrez un nombre : );
+  scanf("%d", &n);
+  printf("%d\n", n);
+}

@@ -1,0 +1,8 @@
+void titre ()
+{
+  puts("== Jeu ==");
+}
+main()
+{
+  titre();
+}
