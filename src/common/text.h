@@ -25,6 +25,14 @@ inline std::string_view SkipLeadingBlanks(std::string_view text) {
     return text;
 }
 
+// Characters of a name: ASCII letters, digits and '_'.
+inline bool IsNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+inline bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // Upper- and lower-casing change the letters a-z and A-Z only.
 inline char UpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;

@@ -21,10 +21,7 @@ constexpr std::uint32_t kStillPasses = 10000;
 constexpr std::uint32_t kLongStillPasses = 1000000;
 
 bool IsNameStart(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
-bool IsNameChar(char c) {
-    return IsNameStart(c) || (c >= '0' && c <= '9');
+    return IsNameChar(c) && !IsDigit(c);
 }
 
 // A line that leaves a loop by itself: break, goto, return or exit.
