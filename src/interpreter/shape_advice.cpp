@@ -203,6 +203,16 @@ std::string ShapeAdvice(std::string_view text) {
                     fixed.replace(at + eq, middle.compare(eq, 2, "==") == 0 ? 2 : 1, "<=");
                 return "La condition du for compare le compteur à la fin : " + fixed;
             }
+            // for (i=1; i<=n+4; i++): the end is a number or a variable, never a calculation.
+            const Condition c = ReadCondition(middle);
+            if (!c.op.empty() && !Operators(c.right).empty()) {
+                std::string fixed = line;
+                const std::size_t at = fixed.find(c.right, fixed.find(c.op));
+                if (at != std::string::npos) fixed.replace(at, c.right.size(), "fin");
+                return "La fin d'un for est un nombre ou une variable : calculez-la avant la "
+                       "boucle, fin = " +
+                       c.right + "; puis " + fixed;
+            }
         }
     }
     if (StartsWord(code, "for") && !has(";") && std::count(code.begin(), code.end(), ',') == 2) {
@@ -357,6 +367,14 @@ std::string ShapeAdvice(std::string_view text) {
                                  "); (puts passe à la ligne), ou enlevez la virgule."
                            : "Une virgule dans le texte coupe le printf : enlevez-la.";
         }
+    }
+    if (StartsWith(code, "printf(") && code.find(',') != std::string::npos) {
+        // printf("%d, ", x): the first comma, the one in the text, ends the format.
+        const std::size_t q = line.find('"');
+        const std::size_t end = q == std::string::npos ? q : line.find('"', q + 1);
+        if (end != std::string::npos && line.substr(q, end - q).find(',') != std::string::npos)
+            return "Une virgule dans le texte coupe le printf en deux : mettez le texte dans une "
+                   "variable, sep = \", \"; puis printf(\"%s\", sep); ou enlevez la virgule.";
     }
     if (StartsWith(code, "printf(") || StartsWith(code, "scanf(")) {
         const std::size_t comma = code.find(',');

@@ -179,6 +179,10 @@ TEST(Hints, HintsNameTheLineToChange) {
     h = hint("Identificateur y inconnu", "int x;\nmain()\n{\ny = 2;\n}\n", 3);
     EXPECT_EQ(h.line, -1);
     EXPECT_NE(Cp1252ToUtf8(h.text).find("Déclarez"), std::string::npos);
+    // A calculation taken for a name: the hint is about the calculation, not a declaration.
+    h = hint("Identificateur n+4 inconnu", "for (i=1; i<=n+4; i++)\n", 0);
+    EXPECT_EQ(Cp1252ToUtf8(h.text), "La fin d'un for est un nombre ou une variable : calculez-la "
+                                    "avant la boucle, fin = n+4; puis for (i=1; i<=fin; i++)");
     // No main() line: the line that should be it.
     h = hint("MAIN() non trouvé", "int x;\nprincipal()\n{\nx = 1;\n}\n", 0);
     EXPECT_EQ(h.line, 1);
