@@ -39,8 +39,8 @@ int Engine::MoveLines(const LineMove& move, int resumeLine) {
     if (runToLine_ >= 0) runToLine_ = move.Map(runToLine_);
     for (LoopWatch& w : loopWatches_)
         if (w.line >= 0) w.line = move.Map(w.line);
-    for (std::int64_t& key : warned_)
-        key = static_cast<std::int64_t>(move.Map(static_cast<int>(key / 4))) * 4 + key % 4;
+    for (auto& [line, kind] : warned_)
+        line = move.Map(line);
     if (messageLine_ >= 0) messageLine_ = move.Map(messageLine_);
     if (atBlockEnd) return blocks_[blockCount_].resumeLine;
     return move.Map(resumeLine);

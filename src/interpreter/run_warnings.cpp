@@ -2,6 +2,7 @@
 // not meant (an element outside its array, a loop whose test can no longer change). The
 // host is told once per line and run; the run itself goes on exactly as without them.
 #include "engine.h"
+#include "line_shapes.h"
 #include "messages.h"
 #include "text.h"
 
@@ -11,8 +12,6 @@
 namespace vokc {
 
 namespace {
-enum WarningKind { kOutsideArray = 1, kLoopStill = 2 };
-
 // Passes that a loop's operands must stay the same, once looked at, before the warning:
 // fewer when every variable is then back to what it was (the loop goes round in a
 // circle, whatever it does), many more otherwise (a search that stops on a flag may
@@ -24,48 +23,41 @@ bool IsNameStart(char c) {
     return IsNameChar(c) && !IsDigit(c);
 }
 
-// A line that leaves a loop by itself: break, goto, return or exit.
+// A line that leaves a loop by itself: break, goto, return or exit, in any case.
 bool LeavesLoop(std::string_view line) {
-    for (std::string_view word : {"break", "goto", "return", "exit"}) {
-        if (line.size() < word.size() || !EqualsNoCase(line.substr(0, word.size()), word)) continue;
-        if (line.size() == word.size() || !IsNameChar(line[word.size()])) return true;
-    }
+    const std::string code = shapes::KeywordsLowered(std::string(line));
+    for (std::string_view word : {"break", "goto", "return", "exit"})
+        if (shapes::StartsWord(code, word)) return true;
     return false;
 }
+
 // Whether a line of the body gives the variable a value: name = ..., name++, ++name,
 // &name (a read).
-bool ChangesInBody(const ProgramText& program, int first, int last, std::string_view name) {
+bool ChangesInBody(const ProgramText& program, int first, int last, const std::string& name) {
     for (int k = std::max(first, 0); k <= last && k < program.LineCount(); ++k) {
         const std::string_view line = Trim(program.Line(k));
-        for (std::size_t at = line.find(name); at != std::string_view::npos;
-             at = line.find(name, at + 1)) {
-            const std::size_t end = at + name.size();
-            if ((at > 0 && IsNameChar(line[at - 1])) ||
-                (end < line.size() && IsNameChar(line[end])))
-                continue;
-            if (at > 0 && (line[at - 1] == '&' || (at >= 2 && (line.substr(at - 2, 2) == "++" ||
-                                                               line.substr(at - 2, 2) == "--"))))
-                return true;
-            std::string_view rest = Trim(line.substr(end));
-            if (rest.starts_with("++") || rest.starts_with("--") || rest.starts_with("+=") ||
-                rest.starts_with("-=") || (rest.starts_with("=") && !rest.starts_with("==")))
-                return true;
-        }
+        if (shapes::HasName(line, "&" + name) || shapes::StartsWord(line, "++" + name) ||
+            shapes::StartsWord(line, "--" + name))
+            return true;
+        if (shapes::LeadingName(line) != name) continue;
+        const std::string_view rest = Trim(line.substr(name.size()));
+        if (rest.starts_with("++") || rest.starts_with("--") || rest.starts_with("+=") ||
+            rest.starts_with("-=") || (rest.starts_with("=") && !rest.starts_with("==")))
+            return true;
     }
     return false;
 }
 } // namespace
 
-bool Engine::FirstWarning(int line, int kind) {
-    const std::int64_t key = static_cast<std::int64_t>(line) * 4 + kind;
-    for (std::int64_t k : warned_)
-        if (k == key) return false;
+bool Engine::FirstWarning(int line, RunWarning kind) {
+    const std::pair<int, RunWarning> key{line, kind};
+    if (std::find(warned_.begin(), warned_.end(), key) != warned_.end()) return false;
     warned_.push_back(key);
     return true;
 }
 
 void Engine::WarnOutsideArray(int position, std::int32_t offset) {
-    if (!FirstWarning(messageLine_, kOutsideArray)) return;
+    if (!FirstWarning(messageLine_, RunWarning::OutsideArray)) return;
     std::string_view name = symbols_[position].Name();
     if (!name.empty() && name.back() == '[') name.remove_suffix(1);
     const std::string array(name);
@@ -165,7 +157,7 @@ void Engine::LookAtLoop(LoopWatch& watch, const ProgramText& program, int first,
         if (watch.same != kLongStillPasses && (watch.same != kStillPasses || !SameValues(watch)))
             return;
         watch.next = kNever;
-        if (!FirstWarning(watch.line, kLoopStill)) return;
+        if (!FirstWarning(watch.line, RunWarning::LoopStill)) return;
         NumberBuffer buf;
         std::string text = watch.operand + Cp(msg::kVautToujours) +
                            (watch.onLeft ? watch.left : watch.right) + Cp(msg::kAuTestDepuis) +

@@ -420,7 +420,8 @@ class Engine {
     [[gnu::cold]] void LookAtLoop(LoopWatch& watch, const ProgramText& program, int first, int last,
                                   std::string_view condition, bool repeatsWhenTrue);
     // False when the warning of this kind was already given at this line in this run.
-    bool FirstWarning(int line, int kind);
+    enum class RunWarning { OutsideArray, LoopStill };
+    bool FirstWarning(int line, RunWarning kind);
     void TakeDownValues(LoopWatch& watch) const;
     bool SameValues(const LoopWatch& watch) const;
     // Inspection helpers (inspection.cpp).
@@ -514,7 +515,7 @@ class Engine {
     };
     std::array<LoopWatch, 4> loopWatches_{};
     int nextLoopWatch_ = 0;
-    std::vector<std::int64_t> warned_;
+    std::vector<std::pair<int, RunWarning>> warned_;
     int lastFound_ = 0; // the table position FindSymbol found last
 
     // Working buffers reused from line to line, so that a steady run does not allocate.
